@@ -1,0 +1,25 @@
+// AppleDouble (version 2) sidecar header: finds the resource fork entry.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+
+namespace Tamber::Files
+{
+	constexpr uint32_t APPLEDOUBLE_MAGIC = 0x00051607;
+	constexpr uint32_t APPLEDOUBLE_VERSION = 0x00020000;
+	constexpr uint32_t APPLEDOUBLE_RESOURCE_FORK_ID = 2;
+
+	struct ForkRange
+	{
+		uint64_t offset;	// from the start of the sidecar
+		uint64_t length;
+	};
+
+	// Reads the header from the start of `in` (a sidecar of fileSize bytes) and
+	// leaves the stream at the start of the resource fork. Throws
+	// std::runtime_error "No ADF magic" for anything but AppleDouble version 2,
+	// "Didn't find entry ID=2 in ADF" without a resource fork entry, and
+	// Tamber::MalformedData when the entry table or the fork lies outside the file.
+	ForkRange ReadAppleDoubleHeader(std::istream& in, uint64_t fileSize);
+}

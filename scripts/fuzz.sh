@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer harnesses with clang in their own build folder, seeds
+# their corpora from the baker's resource-fork writer and runs each for a
+# bounded time. Usage: scripts/fuzz.sh [SECONDS_PER_FUZZER]  (default 20)
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${ZAPP_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
+SECONDS_EACH="${1:-20}"
+
+cmake -S "$ROOT" -B "$BUILD" -G Ninja \
+	-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	-DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	-DZAPP_FUZZ=ON -DZAPP_GAME=OFF -DZAPP_BENCH=OFF -DZAPP_TESTS=OFF
+ninja -C "$BUILD" -j"${ZAPP_FUZZ_JOBS:-1}" fuzzers
+
+CORPUS="$BUILD/fuzz-corpus"
+"$BUILD/tests/fuzz/fuzz_seed_corpus" "$CORPUS/resource_fork" "$CORPUS/structpack"
+
+for target in resource_fork structpack; do
+	echo "== fuzz_$target for ${SECONDS_EACH}s"
+	"$BUILD/tests/fuzz/fuzz_$target" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
+		-print_final_stats=1 "$CORPUS/$target"
+done

@@ -1,0 +1,14 @@
+#include "3D/Camera.h"
+
+void InitCamera()
+{
+}
+
+void MoveCamera()
+{
+}
+
+void DrawLensFlare()
+{
+}
+

@@ -1,0 +1,10 @@
+#include "3D/Skeleton.h"
+
+void InitSkeletonManager()
+{
+}
+
+void FreeAllSkeletonFiles(int /*skeletonType*/)
+{
+}
+

@@ -1,0 +1,7 @@
+// Skeleton files and skeletal animation.
+// (Stand-in until this module is built: each call does the least that keeps
+// the game flow running.)
+#pragma once
+
+void InitSkeletonManager();
+void FreeAllSkeletonFiles(int skeletonType);

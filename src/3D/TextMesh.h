@@ -1,0 +1,48 @@
+// Text meshes: all on-screen text is drawn from one bitmap font, a 1024 × 1024
+// atlas (":system:font1.tga" or ":system:font2.tga") located by the metrics of
+// ":system:font.sfl". A text node is an object node (genre TEXTMESH_GENRE)
+// whose base group holds its matrix and one vertex array with a textured quad
+// per visible character; it is drawn in the centred 2D overlay (origin at the
+// screen centre, y downward, 480 units high). Layout units are half font units.
+#pragma once
+
+#include "3D/MetaObjects.h"
+#include "3D/TextMeshFont.h"
+
+struct ObjNode;
+struct ObjectDef;
+
+struct OGLRect
+{
+	float top, bottom, left, right;
+};
+
+extern MetaObjectPtr gFontMaterial;		// the font atlas of the active view
+extern float gFontLineHeight;				// font units
+
+// Loads the metrics once at boot ("Metrics already loaded" if repeated) and
+// installs the font and debug-text entries the renderer calls.
+void TextMesh_LoadMetrics();
+void TextMesh_DisposeMetrics();
+bool TextMesh_MetricsLoaded();
+// The loaded glyph table (valid while the metrics are loaded).
+const TextMeshFont& TextMesh_GetFont();
+
+// The font material of a view: made by OGL_SetupWindow, released by OGL_DisposeWindowSetup.
+void TextMesh_InitMaterial(bool useAltFont);
+void TextMesh_DisposeMaterial();
+
+// A text node laid out with `alignment` (TEXTMESH_ALIGN_…). The definition's
+// genre and status bits are replaced.
+ObjNode* TextMesh_New(const char* text, int alignment, ObjectDef* def);
+// A text node with room for `capacity` characters and no text yet.
+ObjNode* TextMesh_NewEmpty(int capacity, ObjectDef* def);
+// Lays out new UTF-8 text into a text node (alignment other than 0 … 2: left).
+void TextMesh_Update(const char* text, int alignment, ObjNode* textNode);
+
+// The node's extents in screen units: each extent × the node's scale plus its position.
+OGLRect TextMesh_GetExtents(const ObjNode* textNode);
+// Outlines the extents (debug mode 2): white along the top, blue along the bottom.
+void TextMesh_DrawExtents(ObjNode* textNode);
+// Sum of the x advances, in font units, of the first n code points, newlines excluded.
+float TextMesh_GetCharX(const char* text, int n);

@@ -1,0 +1,10 @@
+#include "Effects/Particles.h"
+
+void InitParticleSystem()
+{
+}
+
+void DisposeParticleSystem()
+{
+}
+

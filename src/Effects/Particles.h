@@ -1,0 +1,7 @@
+// Particle groups.
+// (Stand-in until this module is built: each call does the least that keeps
+// the game flow running.)
+#pragma once
+
+void InitParticleSystem();
+void DisposeParticleSystem();

@@ -1,0 +1,6 @@
+#include "Effects/Sky.h"
+
+void CreateSky()
+{
+}
+

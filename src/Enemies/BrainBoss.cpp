@@ -1,0 +1,6 @@
+#include "Enemies/BrainBoss.h"
+
+void InitBrainBossPortals()
+{
+}
+

@@ -1,0 +1,6 @@
+#include "Enemies/Enemy.h"
+
+void InitEnemyManager()
+{
+}
+

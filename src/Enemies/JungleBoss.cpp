@@ -1,0 +1,6 @@
+#include "Enemies/JungleBoss.h"
+
+void InitJungleBoss()
+{
+}
+

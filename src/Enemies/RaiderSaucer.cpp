@@ -1,0 +1,6 @@
+#include "Enemies/RaiderSaucer.h"
+
+void ClearRaiderSaucerPointers()
+{
+}
+

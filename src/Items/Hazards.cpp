@@ -1,0 +1,10 @@
+#include "Items/Hazards.h"
+
+void MakeBlobBossMachine()
+{
+}
+
+void ResetWormState()
+{
+}
+

@@ -1,0 +1,7 @@
+// Level hazards and the blob boss machine.
+// (Stand-in until this module is built: each call does the least that keeps
+// the game flow running.)
+#pragma once
+
+void MakeBlobBossMachine();
+void ResetWormState();

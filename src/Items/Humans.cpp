@@ -1,0 +1,6 @@
+#include "Items/Humans.h"
+
+void InitHumans()
+{
+}
+

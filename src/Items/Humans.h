@@ -1,0 +1,6 @@
+// Humans and their rescue.
+// (Stand-in until this module is built: each call does the least that keeps
+// the game flow running.)
+#pragma once
+
+void InitHumans();

@@ -1,0 +1,11 @@
+// Rides and contraptions.
+// (Stand-in until this module is built: each call does the least that keeps
+// the game flow running.)
+#pragma once
+
+extern float gCloudClock;
+extern float gLevel2WobbleAngle;
+void InitZipLines();
+void InitTeleporters();
+void InitBumperCars();
+void ClearRideItemPointers();

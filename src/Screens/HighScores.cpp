@@ -1,0 +1,6 @@
+#include "Screens/HighScores.h"
+
+void DoHighScoreEntry()
+{
+}
+

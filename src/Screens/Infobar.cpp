@@ -1,0 +1,18 @@
+#include "Screens/Infobar.h"
+
+void InitInfobar()
+{
+}
+
+void DrawInfobar()
+{
+}
+
+void ClearHelpMessage()
+{
+}
+
+void ResetHelpMessageSwitches()
+{
+}
+

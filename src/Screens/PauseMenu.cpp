@@ -1,0 +1,6 @@
+#include "Screens/PauseMenu.h"
+
+void DoPauseMenu()
+{
+}
+

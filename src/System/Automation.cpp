@@ -1,0 +1,100 @@
+#include "System/Automation.h"
+#include "System/Error.h"
+#include "3D/Screenshot.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+AutomationOptions gAutomation;
+
+static long gFramesDrawn = 0;
+static ScreenImage gLastFrame;
+
+static bool ReadNumber(const char* text, double minValue, double maxValue, double* out)
+{
+	char* end = nullptr;
+	double v = std::strtod(text, &end);
+	if (end == text || *end != '\0' || v < minValue || v > maxValue)
+		return false;
+	*out = v;
+	return true;
+}
+
+bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std::string* error)
+{
+	*options = AutomationOptions{};
+	for (int i = 1; i < argc; i++)
+	{
+		const char* arg = argv[i];
+		if (!strcmp(arg, "--windowed"))
+		{
+			options->windowed = true;
+			continue;
+		}
+		bool takesValue = !strcmp(arg, "--level") || !strcmp(arg, "--frames")
+					   || !strcmp(arg, "--fixed-step") || !strcmp(arg, "--screenshot")
+					   || !strcmp(arg, "--view-models") || !strcmp(arg, "--view-model");
+		if (!takesValue)
+			continue;
+		if (i + 1 >= argc)
+		{
+			*error = std::string(arg) + " needs a value";
+			return false;
+		}
+		const char* value = argv[++i];
+		double v = 0;
+		if (!strcmp(arg, "--level"))
+		{
+			if (!ReadNumber(value, 0, 9, &v)) { *error = "--level takes 0..9"; return false; }
+			options->startLevel = int(v);
+		}
+		else if (!strcmp(arg, "--frames"))
+		{
+			if (!ReadNumber(value, 1, 1e9, &v)) { *error = "--frames takes a positive count"; return false; }
+			options->frames = long(v);
+		}
+		else if (!strcmp(arg, "--fixed-step"))
+		{
+			if (!ReadNumber(value, 15, 500, &v)) { *error = "--fixed-step takes 15..500 Hz"; return false; }
+			options->fixedStepHz = float(v);
+		}
+		else if (!strcmp(arg, "--view-models"))
+		{
+			if (!*value) { *error = "--view-models takes a model file"; return false; }
+			options->viewModelsFile = value;
+		}
+		else if (!strcmp(arg, "--view-model"))
+		{
+			if (!ReadNumber(value, 0, 99, &v)) { *error = "--view-model takes 0..99"; return false; }
+			options->viewModel = int(v);
+		}
+		else
+		{
+			options->screenshotPath = value;
+		}
+	}
+	return true;
+}
+
+void AutomationFrameDrawn()
+{
+	gFramesDrawn++;
+	if (!gAutomation.screenshotPath.empty())
+		CaptureScreen(&gLastFrame);
+	if (gAutomation.frames > 0 && gFramesDrawn >= gAutomation.frames)
+		RequestQuit();
+}
+
+void AutomationWriteScreenshot()
+{
+	if (gAutomation.screenshotPath.empty())
+		return;
+	if (gLastFrame.pixels.empty())
+	{
+		fprintf(stderr, "screenshot: no frame was drawn\n");
+		return;
+	}
+	if (!WriteScreenImage(gLastFrame, gAutomation.screenshotPath))
+		fprintf(stderr, "screenshot: can't write %s\n", gAutomation.screenshotPath.c_str());
+}

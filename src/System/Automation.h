@@ -1,0 +1,35 @@
+// Switches for automated runs (tests, screenshots, benchmarks). The game's own
+// command-line parser ignores them.
+//   --level N          start at level N (0..9) without menus
+//   --frames N         quit with exit code 0 after N drawn frames
+//   --fixed-step HZ    every frame advances the game by exactly 1/HZ s
+//   --screenshot FILE  write the last drawn frame (.png or .tga)
+//   --windowed         play in a window whatever the preferences say
+//   --view-models FILE show the models of a BG3D file (model viewer) instead of the game
+//   --view-model N     … starting with model N alone instead of the grid
+#pragma once
+
+#include <string>
+
+struct AutomationOptions
+{
+	int startLevel = -1;
+	long frames = 0;
+	float fixedStepHz = 0;
+	std::string screenshotPath;
+	bool windowed = false;
+	std::string viewModelsFile;		// empty: play the game
+	int viewModel = -1;				// −1: start with the grid of all models
+};
+
+extern AutomationOptions gAutomation;
+
+// Reads the switches; returns false with a message in `error` when a value is
+// missing or out of range.
+bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std::string* error);
+
+// Called by the scene pass once per frame, after drawing and before the swap.
+void AutomationFrameDrawn();
+
+// Writes the last captured frame, if a screenshot was asked for (at exit).
+void AutomationWriteScreenshot();

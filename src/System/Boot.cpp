@@ -1,0 +1,222 @@
+#include "System/Boot.h"
+#include "System/Automation.h"
+#include "System/Error.h"
+#include "System/FrameTime.h"
+#include "System/Game.h"
+#include "System/Prefs.h"
+#include "System/Window.h"
+#include "Platform.h"
+#include "Files.h"
+#include "PlatformTypes.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+bool gSkipFluff = false;
+std::filesystem::path gDataFolderPath;
+
+namespace fs = std::filesystem;
+
+FSSpec gDataFolderSpec;
+
+// The data folder is recognised by this file inside it.
+static const char* const kDataMarker = ":Skeletons:Quog.bg3d";
+
+fs::path LocateDataFolder(const fs::path& exeDir)
+{
+	std::vector<fs::path> candidates;
+	if (!exeDir.empty())
+		candidates.push_back((exeDir / "Data").lexically_normal());
+	candidates.push_back(fs::path("Data").lexically_normal());
+
+	for (const fs::path& candidate : candidates)
+	{
+		std::error_code ec;
+		if (!fs::is_directory(candidate, ec))
+			continue;
+		// Every data path is relative to the Data folder through this spec.
+		gDataFolderSpec = Tamber::Files::HostPathToFSSpec(candidate / "Skeletons");
+		FSSpec marker;
+		if (FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, kDataMarker, &marker) == noErr
+			&& fs::is_regular_file(Tamber::Files::FSSpecToHostPath(marker), ec))
+			return candidate;
+	}
+	throw std::runtime_error("Couldn't find the Data folder.");
+}
+
+void ParseCommandLine(int argc, char** argv)
+{
+	gFullscreenWidth = 0;
+	gFullscreenHeight = 0;
+	gFullscreenRefreshRate = 0;
+
+	for (int i = 1; i < argc; i++)
+	{
+		const char* arg = argv[i];
+		if (!strcmp(arg, "--skip-fluff"))
+		{
+			gSkipFluff = true;
+		}
+		else if (!strcmp(arg, "--fullscreen-resolution"))
+		{
+			GAME_ASSERT_MESSAGE(i + 2 < argc, "fullscreen width & height unspecified");
+			gFullscreenWidth = atoi(argv[i + 1]);
+			gFullscreenHeight = atoi(argv[i + 2]);
+			i += 2;
+		}
+		else if (!strcmp(arg, "--fullscreen-refresh-rate"))
+		{
+			GAME_ASSERT_MESSAGE(i + 1 < argc, "fullscreen refresh rate unspecified");
+			gFullscreenRefreshRate = atoi(argv[i + 1]);
+			i += 1;
+		}
+	}
+}
+
+static void CreateGameWindow()
+{
+	for (;;)
+	{
+		if (SDL_Init(SDL_INIT_VIDEO) != 0)
+			throw std::runtime_error("Couldn't initialize SDL video subsystem.");
+
+		// Levels above what the settings offer would overflow the sample count.
+		if (gGamePrefs.antialiasingLevel > 4)
+			gGamePrefs.antialiasingLevel = 0;
+
+		SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+		SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+		SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+		if (gGamePrefs.antialiasingLevel)
+		{
+			SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 1);
+			SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 1 << gGamePrefs.antialiasingLevel);
+		}
+		else
+		{
+			SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
+			SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
+		}
+
+		int display = gGamePrefs.displayNumber;
+		if (display >= SDL_GetNumVideoDisplays())
+			display = 0;
+
+		SDL_Rect usable = {0, 0, 1280, 720};
+		SDL_GetDisplayUsableBounds(display, &usable);
+		int width, height;
+		CalcDefaultWindowSize(usable.w, usable.h, &width, &height);
+
+		gWindow = SDL_CreateWindow("Zappatron 4.0.1",
+				SDL_WINDOWPOS_UNDEFINED_DISPLAY(display), SDL_WINDOWPOS_UNDEFINED_DISPLAY(display),
+				width, height,
+				SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+		if (gWindow)
+			return;
+
+		if (!gGamePrefs.antialiasingLevel)
+			throw std::runtime_error("Couldn't create SDL window.");
+
+		printf("Couldn't create SDL window with the requested MSAA level. Retrying without MSAA...\n");
+		gGamePrefs.antialiasingLevel = 0;
+		SDL_QuitSubSystem(SDL_INIT_VIDEO);
+	}
+}
+
+static void LoadControllerMappings()
+{
+	std::string path = (gDataFolderPath / "System" / "gamecontrollerdb.txt").string();
+	SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+	int result = rw ? SDL_GameControllerAddMappingsFromRW(rw, 1) : -1;
+	if (result == -1)
+	{
+		fprintf(stderr, "Warning: couldn't load %s\n", path.c_str());
+		if (!IsHeadless())
+			SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Zappatron", "Couldn't load gamecontrollerdb.txt!", gWindow);
+	}
+}
+
+void Boot(int argc, char** argv)
+{
+	StartPlatformLayer();
+
+	InitDefaultPrefs();
+	LoadPrefs();
+
+	ParseCommandLine(argc, argv);
+
+	std::string automationError;
+	if (!ParseAutomationFlags(argc, argv, &gAutomation, &automationError))
+		FatalAlert("%s", automationError.c_str());
+	SetFixedFrameStep(gAutomation.fixedStepHz);
+	if (gAutomation.windowed)
+		gGamePrefs.fullscreen = 0;
+
+	CreateGameWindow();
+
+	fs::path exeDir;
+	if (argc >= 1)
+	{
+		// argv[0] often has no folder (started through PATH): ask SDL where we live.
+		if (char* base = SDL_GetBasePath())
+		{
+			exeDir = base;
+			SDL_free(base);
+		}
+		else
+		{
+			exeDir = fs::path(argv[0]).parent_path();
+		}
+	}
+	gDataFolderPath = LocateDataFolder(exeDir);
+
+	SDL_Init(SDL_INIT_GAMECONTROLLER);
+	LoadControllerMappings();
+}
+
+int RunProgram(int argc, char** argv)
+{
+	bool failed = false;
+	std::string message;
+
+	try
+	{
+		Boot(argc, argv);
+		RunGame();
+	}
+	catch (const Tamber::QuitRequest&)
+	{
+		// The user quit, or a fatal alert already told them why.
+	}
+	catch (const std::exception& e)
+	{
+		failed = true;
+		message = e.what();
+	}
+	catch (...)
+	{
+		failed = true;
+		message = "unknown";
+	}
+
+	AutomationWriteScreenshot();
+	ShutdownPlatformLayer();
+	if (gWindow)
+	{
+		SDL_DestroyWindow(gWindow);
+		gWindow = nullptr;
+	}
+	SDL_Quit();
+
+	if (failed)
+	{
+		fprintf(stderr, "Uncaught exception: %s\n", message.c_str());
+		if (!IsHeadless())
+			SDL_ShowSimpleMessageBox(0, "Zappatron", message.c_str(), nullptr);
+		return 1;
+	}
+	return gFatalErrorRaised ? 1 : 0;
+}

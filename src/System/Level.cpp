@@ -1,0 +1,390 @@
+// One level: set-up from the level tables, the play loop, and its timing.
+#include "System/Game.h"
+#include "System/Error.h"
+#include "System/Fade.h"
+#include "System/FrameTime.h"
+#include "System/Input.h"
+#include "System/LevelTables.h"
+#include "System/Objects.h"
+#include "System/Prefs.h"
+#include "System/Window.h"
+#include "3D/Camera.h"
+#include "3D/MetaObjects.h"
+#include "3D/MetaObjectsRegistry.h"
+#include "3D/MetaObjectsShapes.h"
+#include "3D/OGL_Support.h"
+#include "3D/Sprites.h"
+#include "Effects/Effects.h"
+#include "Effects/Particles.h"
+#include "Effects/Sky.h"
+#include "Enemies/BrainBoss.h"
+#include "Enemies/Enemy.h"
+#include "Enemies/JungleBoss.h"
+#include "Enemies/RaiderSaucer.h"
+#include "Items/Hazards.h"
+#include "Items/Humans.h"
+#include "Items/Rides.h"
+#include "Player/Player.h"
+#include "Screens/Infobar.h"
+#include "Screens/PauseMenu.h"
+#include "Screens/Screens.h"
+#include "Terrain/Fences.h"
+#include "Terrain/Splines.h"
+#include "Terrain/Terrain.h"
+#include "Terrain/Water.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <cmath>
+
+bool gGameOver = false;
+bool gLevelDone = false;
+float gLevelDoneTimer = 0;
+int gLevelFrameCount = 0;
+bool gFirstFrameOfLevel = false;
+float gGravity = 5200;
+float gGroundSlip = 0;
+bool gDrawLensFlare = false;
+float gLightDirection[3] = {0, -1, 0};
+float gAutoFadeStart = 0;
+float gAutoFadeEnd = 0;
+float gAutoFadeRate = 0;
+uint32_t gAutoFadeStatusBits = 0;
+
+static void LevelEffectsDraw(ObjNode*)
+{
+	DrawShards();
+	DrawVaporTrails();
+	DrawLensFlare();
+	DrawInfobar();
+	DrawDeathTransition();
+}
+
+static void SetUpLevelView()
+{
+	const LevelViewInfo& view = kLevelViews[gCurrentLevel];
+	const LevelLightInfo& light = kLevelLights[gCurrentLevel];
+
+	OGLSetupInput setup;
+	OGL_DefaultSetupInput(&setup);
+	setup.hither = 50;
+	setup.yon = 15390;
+	setup.fov = 1.2f;
+	setup.clearColor = {view.clearColor[0], view.clearColor[1], view.clearColor[2], 1};
+	setup.clearBackBuffer = view.clearBackBuffer;
+	setup.useFog = view.useFog;
+	setup.fogStart = view.fogStart;
+	setup.fogEnd = view.fogEnd;
+	setup.yon = view.yon;
+	gDrawLensFlare = view.drawLensFlare;
+
+	OGLVector3D direction = {light.lightDirection[0], light.lightDirection[1], light.lightDirection[2]};
+	OGLVector3D_Normalize(&direction, &direction);
+	gLightDirection[0] = direction.x;
+	gLightDirection[1] = direction.y;
+	gLightDirection[2] = direction.z;
+	setup.numFillLights = 1;
+	setup.fillDirection[0] = direction;
+	setup.fillColor[0] = {light.fillColor[0], light.fillColor[1], light.fillColor[2], light.fillColor[3]};
+	setup.ambientColor = {light.ambientColor[0], light.ambientColor[1], light.ambientColor[2], 1};
+
+	if (gGamePrefs.anaglyphMode)
+	{
+		if (gGamePrefs.anaglyphMode == 2)
+		{
+			setup.ambientColor.r += 0.1f;
+			setup.ambientColor.g += 0.1f;
+			setup.ambientColor.b += 0.1f;
+		}
+		gAnaglyphFocalLength = 300;
+		gAnaglyphEyeSeparation = 40;
+	}
+
+	OGL_SetupWindow(&setup);
+
+	CalcLevelAutoFade(gCurrentLevel, setup.yon, &gAutoFadeStart, &gAutoFadeEnd);
+	// Guarded: on a level without fading the end may still be at its start.
+	gAutoFadeRate = gAutoFadeEnd > gAutoFadeStart ? 1.0f / (gAutoFadeEnd - gAutoFadeStart) : 0.0f;
+	gAutoFadeStatusBits = gAutoFadeStart != 0 ? uint32_t(STATUS_BIT_AUTOFADE) : 0u;
+}
+
+//
+// Backdrop
+//
+
+static bool LevelHasBackdrop(int level)
+{
+	return level != LEVEL_NUM_BLOB && level != LEVEL_NUM_SAUCER && level != LEVEL_NUM_BRAINBOSS;
+}
+
+// Centred on the camera every frame, just inside the far plane.
+static void DrawBackdrop(ObjNode* node)
+{
+	node->Coord = gGameViewInfoPtr->cameraPlacement.from;
+	UpdateObjectTransforms(node);
+	MO_DrawObject(node->BaseGroup);
+}
+
+static void MakeBackdrop()
+{
+	ObjectDef def = {};
+	def.group = 1;
+	def.type = 0;
+	def.slot = 2;
+	def.flags = STATUS_BIT_DONTCULL | STATUS_BIT_NOLIGHTING | STATUS_BIT_NOFOG;
+	def.coord = {0, 0, 0};
+	def.rot = 0;
+	def.scale = 0.995f * gGameViewInfoPtr->yon / 100.0f;
+	def.drawCall = DrawBackdrop;
+
+	if (gNumObjectsInBG3DGroupList[1] > 0)
+	{
+		MakeNewDisplayGroupObject(&def);
+		return;
+	}
+
+	// Until the level's models exist, a level that does not clear its frames
+	// gets a dome of radius 100 around its fog colour; the others show their clear colour.
+	if (kLevelViews[gCurrentLevel].clearBackBuffer)
+		return;
+	const float* c = kLevelViews[gCurrentLevel].clearColor;
+	OGLColorRGBA horizon = {c[0], c[1], c[2], 1};
+	OGLColorRGBA zenith = {c[0] * 0.5f, c[1] * 0.5f, std::min(1.0f, c[2] * 0.5f + 0.3f), 1};
+	OGLColorRGBA below = {c[0] * 0.3f, c[1] * 0.3f, c[2] * 0.3f, 1};
+	def.genre = DISPLAY_GROUP_GENRE;
+	ObjNode* node = MakeNewObject(&def);
+	CreateBaseGroup(node);
+	MetaObjectPtr dome = MO_MakeSkyDome(100, 12, 24, below, horizon, zenith);
+	AppendToObjectBaseGroup(node, dome);
+	MO_DisposeObjectReference(dome);
+}
+
+//
+// Stand-in scenery, shown while the level's own models are not loaded: a
+// ground grid and a row of boxes running into the distance, so the level's
+// lights, fog and colours show.
+//
+
+static void AddShapeNode(MetaObjectPtr shape, const OGLPoint3D& at, float rotY, uint32_t flags)
+{
+	ObjectDef def = {};
+	def.genre = DISPLAY_GROUP_GENRE;
+	def.coord = at;
+	def.slot = 50;
+	def.flags = flags | gAutoFadeStatusBits;
+	def.rot = rotY;
+	def.scale = 1;
+	ObjNode* node = MakeNewObject(&def);
+	CreateBaseGroup(node);
+	AppendToObjectBaseGroup(node, shape);
+	MO_CalcBoundingBox(shape, &node->BBox);
+	MO_DisposeObjectReference(shape);		// the node's group holds it now
+}
+
+static void MakeStandInScenery()
+{
+	const float* c = kLevelViews[gCurrentLevel].clearColor;
+	OGLColorRGBA groundA = {0.25f + c[0] * 0.3f, 0.35f + c[1] * 0.3f, 0.2f + c[2] * 0.3f, 1};
+	OGLColorRGBA groundB = {groundA.r * 0.75f, groundA.g * 0.75f, groundA.b * 0.75f, 1};
+	AddShapeNode(MO_MakeGroundGrid(16000, 32, groundA, groundB), {0, 0, 0}, 0, STATUS_BIT_DONTCULL);
+
+	static const OGLColorRGBA kColors[] = {
+		{0.9f, 0.2f, 0.2f, 1}, {0.2f, 0.8f, 0.3f, 1}, {0.25f, 0.4f, 0.95f, 1},
+		{0.95f, 0.85f, 0.2f, 1}, {0.85f, 0.3f, 0.9f, 1}, {0.2f, 0.85f, 0.9f, 1},
+	};
+	static const float kDistances[] = {900, 2200, 4000, 6500, 9500, 13000};
+	for (int i = 0; i < 6; i++)
+	{
+		// Spread out with distance, so each one shows how far the fog has reached.
+		float side = (i & 1) ? 1.0f : -1.0f;
+		float size = 120.0f + kDistances[i] * 0.03f;
+		MetaObjectPtr material = MO_MakeColorMaterial(kColors[i]);
+		MetaObjectPtr box = MO_MakeBox(size, size, size, material);
+		MO_DisposeObjectReference(material);		// the box holds it
+		float spread = 0.12f + 0.07f * float(i);		// a different bearing from the camera for each
+		AddShapeNode(box, {side * (kDistances[i] + 900.0f) * spread, size, -kDistances[i]}, float(i) * 0.4f, 0);
+	}
+
+	OGLPoint3D from = {0, 450, 900}, to = {0, 200, -3000};
+	OGL_SetCameraFromTo(&from, &to);
+}
+
+void InitLevel()
+{
+	gLevelFrameCount = 0;
+	gGameOver = false;
+	gLevelDone = false;
+	gCheckpointNum = -1;
+	gPlayerNode = nullptr;
+	ClearPlayerLevelFlags();
+
+	SetUpLevelView();
+
+	LoadLevelContent();
+	if (gNumObjectsInBG3DGroupList[1] == 0)
+		MakeStandInScenery();
+	InitInfobar();
+	ClearRaiderSaucerPointers();
+	InitEnemyManager();
+	InitHumans();
+	InitParticleSystem();
+	InitShardSystem();
+	InitSparkles();
+	BlendASprite(3, 6);
+	InitVaporTrails();
+
+	gCloudClock = 0;
+	gLevel2WobbleAngle = 0;
+	ClearRideItemPointers();
+	if (LevelHasBackdrop(gCurrentLevel))
+		MakeBackdrop();
+	CreateSky();
+
+	ObjectDef def{};
+	def.genre = CUSTOM_GENRE;
+	def.slot = 5000;
+	def.flags = STATUS_BIT_DONTCULL;
+	def.drawCall = LevelEffectsDraw;
+	def.scale = 1;
+	MakeNewObject(&def);
+
+	gGravity = 5200;
+	gGroundSlip = 0;
+	switch (gCurrentLevel)
+	{
+		case LEVEL_NUM_BLOB:
+			gGroundSlip = 0.1f;
+			break;
+		case LEVEL_NUM_BLOBBOSS:
+			gGravity = 3900;
+			MakeBlobBossMachine();
+			break;
+		case LEVEL_NUM_APOCALYPSE:
+			InitZipLines();
+			InitTeleporters();
+			ResetWormState();
+			break;
+		case LEVEL_NUM_CLOUD:
+			InitBumperCars();
+			break;
+		case LEVEL_NUM_JUNGLEBOSS:
+			InitJungleBoss();
+			break;
+		case LEVEL_NUM_FIREICE:
+			InitZipLines();
+			break;
+		case LEVEL_NUM_BRAINBOSS:
+			InitBrainBossPortals();
+			break;
+	}
+
+	PrimeWater();
+	InitPlayerAtStartOfLevel();
+	PrimeSplines();
+	PrimeFences();
+	InitCamera();
+	SDL_ShowCursor(0);
+}
+
+static void UpdateTerrainAtCamera()
+{
+	const OGLPoint3D& camera = gGameViewInfoPtr->cameraPlacement.from;
+	UpdateVisibleTerrain(camera.x, camera.z);
+}
+
+// Models that scroll their textures, when the level's models are loaded.
+static bool HasModel(int model)
+{
+	return model < gNumObjectsInBG3DGroupList[1];
+}
+
+static void ScrollLevelTextures(float dt)
+{
+	switch (gCurrentLevel)
+	{
+		case LEVEL_NUM_BLOB:
+			if (HasModel(16))
+				MO_Group_OffsetUVs(gBG3DGroupList[1][16], dt * 0.3f, 0);
+			if (HasModel(29))
+				MO_Geometry_OffserUVs(1, 29, 0, dt * -0.4f, 0);
+			break;
+
+		case LEVEL_NUM_BLOBBOSS:
+		{
+			gLevel2WobbleAngle += dt * 0.5f;
+			if (gLevel2WobbleAngle > PI2)
+				gLevel2WobbleAngle -= PI2;
+
+			static const struct { uint16_t model; int geometry; float dv; } kScrolls[] = {
+				{31, 2, -1}, {32, 2, 1}, {33, 1, 1}, {34, 1, -1}, {35, 1, -1}, {27, 1, -1},
+			};
+			for (const auto& scroll : kScrolls)
+				if (HasModel(scroll.model))
+					MO_Geometry_OffserUVs(1, scroll.model, scroll.geometry, 0, scroll.dv * dt);
+			break;
+		}
+
+		case LEVEL_NUM_CLOUD:
+			gCloudClock += dt;
+			break;
+	}
+}
+
+void PlayCurrentLevel()
+{
+	GrabMouse(true);
+	UpdateInput();
+	MeasureFrameTime();
+	MeasureFrameTime();
+	gFirstFrameOfLevel = true;
+	StartFade(true, 1.0f);
+
+	for (;;)
+	{
+		UpdateInput();
+		float dt = gFrameTime;
+
+		MoveVaporTrails();
+		MoveObjects();
+		MoveSplineObjects();
+		MoveShards();
+		MoveCamera();
+
+		ScrollLevelTextures(dt);
+
+		UpdateTerrainAtCamera();
+		OGL_DrawScene(DrawObjects);
+
+		if (GetNewNeedState(NEED_PAUSE))
+		{
+			GrabMouse(false);
+			DoPauseMenu();
+			GrabMouse(true);
+		}
+
+		MeasureFrameTime();
+		gLevelFrameCount++;
+
+		if (GetKeyState(SDL_SCANCODE_GRAVE))
+		{
+			if (GetNewKeyState(SDL_SCANCODE_F9))
+				DoWarpCheat();
+			else if (GetNewKeyState(SDL_SCANCODE_F10))
+				break;		// level completed
+		}
+
+		if (gGameOver)
+			break;
+		if (gLevelDone)
+		{
+			gLevelDoneTimer -= gFrameTime;
+			if (gLevelDoneTimer <= 0)
+				break;
+		}
+
+		gFirstFrameOfLevel = false;
+	}
+
+	FadeOutScene(DrawObjects, UpdateTerrainAtCamera);
+	GrabMouse(false);
+}

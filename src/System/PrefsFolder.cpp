@@ -1,0 +1,61 @@
+#include "System/PrefsFolder.h"
+#include "System/Error.h"
+#include "AtomicWrite.h"
+
+#include <algorithm>
+#include <string>
+
+bool MakePrefsFolderSpec(const char* fileName, FSSpec* spec)
+{
+	int16_t vRefNum = 0;
+	int32_t dirID = 0;
+	if (FindFolder(kOnSystemDisk, kPreferencesFolderType, true, &vRefNum, &dirID) != noErr)
+	{
+		ShowAlert("Warning: Cannot locate the Preferences folder.");
+		return false;
+	}
+
+	// An existing folder is fine; a file in the way shows up when the file is used.
+	int32_t createdID = 0;
+	DirCreate(vRefNum, dirID, GAME_PREFS_FOLDER_NAME, &createdID);
+
+	std::string path = std::string(":") + GAME_PREFS_FOLDER_NAME + ":" + fileName;
+	OSErr err = FSMakeFSSpec(vRefNum, dirID, path.c_str(), spec);
+	return err == noErr || err == fnfErr;
+}
+
+OSErr ReadPrefsFolderFile(const char* fileName, std::vector<uint8_t>* bytes, size_t maxSize)
+{
+	bytes->clear();
+	FSSpec spec;
+	if (!MakePrefsFolderSpec(fileName, &spec))
+		return fnfErr;
+
+	int16_t refNum = -1;
+	OSErr err = FSpOpenDF(&spec, fsRdPerm, &refNum);
+	if (err != noErr)
+		return err;
+
+	int32_t eof = 0;
+	err = GetEOF(refNum, &eof);
+	if (err == noErr)
+	{
+		size_t wanted = std::min(size_t(std::max(eof, int32_t(0))), maxSize + 1);
+		bytes->resize(wanted);
+		int32_t count = int32_t(wanted);
+		err = FSRead(refNum, &count, bytes->data());
+		bytes->resize(size_t(std::max(count, int32_t(0))));
+		if (err == eofErr)
+			err = noErr;	// a short file shows up in its size
+	}
+	FSClose(refNum);
+	return err;
+}
+
+OSErr WritePrefsFolderFile(const char* fileName, const void* data, size_t size)
+{
+	FSSpec spec;
+	if (!MakePrefsFolderSpec(fileName, &spec))
+		return fnfErr;
+	return WriteFileAtomically(spec, data, size);
+}

@@ -1,0 +1,16 @@
+// The one random-number generator of the game.
+#pragma once
+
+#include <cstdint>
+
+uint32_t RandomNumber();
+float RandomFloat();					// 0 .. 1
+float RandomFloatSigned();				// -1 .. 1 (never exactly -1)
+float RandomFloatRange(float a, float b);
+uint16_t RandomRange(uint16_t lo, uint16_t hi);
+void SetRandomSeed(uint32_t seed);
+float PositiveModulo(float x, float m);
+int PositiveModulo(int x, int m);
+
+// The generator's initial seed.
+constexpr uint32_t RANDOM_INITIAL_SEED = 0x2A80CE30;

@@ -1,0 +1,112 @@
+// Localized strings: one tab-separated table with a row per string number and
+// a column per language, loaded for the chosen language.
+#pragma once
+
+#include <cstddef>
+
+constexpr int MAX_LANGUAGES = 6;
+constexpr int MAX_STRINGS = 256;
+
+enum
+{
+	LANGUAGE_ENGLISH,
+	LANGUAGE_FRENCH,
+	LANGUAGE_GERMAN,
+	LANGUAGE_SPANISH,
+	LANGUAGE_ITALIAN,
+	LANGUAGE_SWEDISH,
+};
+
+// Two-letter codes of the languages, by column.
+extern const char* const kLanguageCodes[MAX_LANGUAGES];
+
+// The string numbers the game names.
+enum
+{
+	STR_LANGUAGE_NAME = 0,			// each language's own name
+	STR_LOAD_GAME = 2,
+	STR_CREDITS = 5,
+	STR_SETTINGS = 7,
+	STR_RESUME = 8,
+	STR_END_GAME = 9,
+	STR_QUIT = 10,
+	STR_SAVE_GAME = 11,
+	STR_CONTINUE = 12,
+	STR_SLOT_LEVEL = 13,			// "%s %d\t%d %s %d": this, level, day, month, year
+	STR_EMPTY = 15,					// empty save slot or high-score name
+	STR_MONTH_FIRST = 16,			// January .. December: 16..27
+	STR_LEVEL_SELECT = 28,
+	STR_LEVEL_NAME_FIRST = 29,		// levels 0..9: 29..38
+	STR_HELP_FIRST = 40,			// help messages 0..21: 40..61
+	STR_LANGUAGE = 62,
+	STR_FULLSCREEN = 64,
+	STR_VSYNC = 65,
+	STR_HUD_WITHIN_4X3 = 66,
+	STR_HUD_SIZE = 67,
+	STR_CAMERA_AUTO_FOLLOW = 68,
+	STR_ANTIALIASING = 69,
+	STR_ANTIALIASING_2X = 70,
+	STR_ANTIALIASING_4X = 71,
+	STR_ANTIALIASING_8X = 72,
+	STR_DISPLAY = 73,
+	STR_DISPLAY_NUMBER = 74,		// "%s %d" with the display number from 1
+	STR_ANTIALIASING_NOTICE_1 = 75,
+	STR_ANTIALIASING_NOTICE_2 = 76,
+	STR_STEREO_GLASSES = 77,
+	STR_MUSIC = 79,
+	STR_KEYBOARD = 80,
+	STR_GAMEPAD = 81,
+	STR_MOUSE = 82,
+	STR_KEYBOARD_INSTRUCTIONS = 83,
+	STR_GAMEPAD_INSTRUCTIONS = 84,
+	STR_PRESS_NEW_KEY = 85,
+	STR_PRESS_NEW_BUTTON = 86,
+	STR_NO_GAMEPAD = 87,
+	STR_RUMBLE = 88,
+	STR_MOUSE_SENSITIVITY = 89,
+	STR_SCALE_FIRST = 90,			// eight steps: 90..97
+	STR_MOUSE_CONTROLS = 98,
+	STR_MOUSE_CONTROLS_CAMERA = 99,
+	STR_MOUSE_CONTROLS_ROBOT = 100,
+	STR_OK = 101,
+	STR_BACK = 102,
+	STR_ON = 103,
+	STR_OFF = 104,
+	STR_STEREO_MONOCHROME = 105,
+	STR_STEREO_COLOR = 106,
+	STR_STEREO_NOTICE_1 = 107,
+	STR_STEREO_NOTICE_2 = 108,
+	STR_STEREO_NOTICE_3 = 109,
+	STR_CAPTURE_WAITING = 110,		// slot text during a key or pad capture
+	STR_CAPTURE_MOUSE_WAITING = 111,
+	STR_RESET_BINDINGS = 112,
+	STR_MOUSE_LEFT_BUTTON = 113,
+	STR_MOUSE_MIDDLE_BUTTON = 114,
+	STR_MOUSE_RIGHT_BUTTON = 115,
+	STR_MOUSE_BUTTON_N = 116,		// "%s %d" with the button number
+	STR_MOUSE_WHEEL_UP = 117,
+	STR_MOUSE_WHEEL_DOWN = 118,
+	STR_UNBOUND = 119,
+	STR_NEED_NAME_FIRST = 120,		// remappable needs 0..11: 120..131
+	STR_CREDITS_ROLE_FIRST = 132,	// five role headings: 132..136
+	STR_BONUS_COUNT_NONE = 137,
+	STR_BONUS_COUNT_MANY = 138,		// format with the number
+	STR_BONUS_COUNT_ONE = 139,
+	NUM_NAMED_STRING_ROWS = 140,
+};
+
+// Loads ":system:strings.tsv" for `language` 0..5 (fatal if missing).
+void LoadLocalizedStrings(int language);
+// Text of a string number; marker texts when nothing is loaded or the number is too large.
+const char* GetString(int stringID);
+// Frees the loaded table (GetString then reports it as not loaded).
+void DisposeLocalizedStrings();
+
+// The parse step, on a writable copy of the whole file: cells become
+// terminated in place, and table[n] points at row n's text for `language`
+// (the English cell when the row has none). Returns the number of rows read.
+// A row beyond MAX_STRINGS stops the program.
+int ParseLocalizedStrings(char* bytes, size_t size, int language, const char* table[MAX_STRINGS]);
+
+// Loads from a buffer instead of the data folder (tests, tools).
+void LoadLocalizedStringsFromMemory(const char* bytes, size_t size, int language);

@@ -1,0 +1,10 @@
+#include "Terrain/Fences.h"
+
+void PrimeFences()
+{
+}
+
+void DisposeFences()
+{
+}
+

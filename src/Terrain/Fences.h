@@ -1,0 +1,7 @@
+// Fences.
+// (Stand-in until this module is built: each call does the least that keeps
+// the game flow running.)
+#pragma once
+
+void PrimeFences();
+void DisposeFences();

@@ -1,0 +1,14 @@
+#include "Terrain/Splines.h"
+
+void PrimeSplines()
+{
+}
+
+void MoveSplineObjects()
+{
+}
+
+void DeleteAllSplineObjects()
+{
+}
+

@@ -1,0 +1,8 @@
+// Splines and the objects that ride them.
+// (Stand-in until this module is built: each call does the least that keeps
+// the game flow running.)
+#pragma once
+
+void PrimeSplines();
+void MoveSplineObjects();
+void DeleteAllSplineObjects();

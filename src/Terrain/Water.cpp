@@ -1,0 +1,6 @@
+#include "Terrain/Water.h"
+
+void PrimeWater()
+{
+}
+

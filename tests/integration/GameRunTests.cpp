@@ -1,0 +1,150 @@
+// The real executable under a virtual display: start-up failures, quitting,
+// automation switches and the first frames.
+#include "Process.h"
+#include "3D/Screenshot.h"
+
+#include "X11Window.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+	std::vector<std::string> Env(const fs::path& scratch)
+	{
+		return {"ZAPPATRON_HEADLESS=1", "SDL_AUDIODRIVER=dummy", "LIBGL_ALWAYS_SOFTWARE=1",
+				"XDG_DATA_HOME=" + (scratch / "xdg").string()};
+	}
+
+	struct GameRunTest : ::testing::Test
+	{
+		fs::path scratch;
+
+		void SetUp() override
+		{
+			if (!std::getenv("DISPLAY"))
+				GTEST_SKIP() << "needs an X display (the test script starts Xvfb)";
+			scratch = fs::temp_directory_path() / ("zapp-run-" + std::to_string(getpid()) + "-"
+					+ ::testing::UnitTest::GetInstance()->current_test_info()->name());
+			fs::remove_all(scratch);
+			fs::create_directories(scratch / "xdg");
+		}
+		void TearDown() override
+		{
+			if (!scratch.empty())
+				fs::remove_all(scratch);
+		}
+
+		ProcessResult Run(std::vector<std::string> args, double limit = 60,
+				bool (*whileRunning)(int, void*) = nullptr)
+		{
+			args.insert(args.begin(), ZAPP_EXE);
+			return RunProcess(args, ZAPP_BUILD_DIR, Env(scratch), limit, whileRunning);
+		}
+	};
+
+	// Reads back an uncompressed PNG from our own encoder (stored deflate blocks).
+	bool ReadStoredPNG(const fs::path& path, ScreenImage* image)
+	{
+		std::ifstream in(path, std::ios::binary);
+		std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+		if (bytes.size() < 33 || bytes[1] != 'P')
+			return false;
+		auto be32 = [&](size_t at) { return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 | bytes[at + 3]; };
+		image->width = int(be32(16));
+		image->height = int(be32(20));
+		std::vector<uint8_t> zlib;
+		for (size_t at = 8; at + 8 <= bytes.size(); )
+		{
+			uint32_t length = be32(at);
+			if (!memcmp(&bytes[at + 4], "IDAT", 4))
+				zlib.insert(zlib.end(), bytes.begin() + long(at + 8), bytes.begin() + long(at + 8 + length));
+			at += 12 + length;
+		}
+		std::vector<uint8_t> raw;
+		for (size_t at = 2; at + 5 <= zlib.size(); )
+		{
+			bool last = zlib[at] & 1;
+			size_t n = zlib[at + 1] | size_t(zlib[at + 2]) << 8;
+			raw.insert(raw.end(), zlib.begin() + long(at + 5), zlib.begin() + long(at + 5 + n));
+			at += 5 + n;
+			if (last)
+				break;
+		}
+		size_t row = size_t(image->width) * 3;
+		if (raw.size() != (row + 1) * size_t(image->height))
+			return false;
+		image->pixels.clear();
+		for (int y = 0; y < image->height; y++)
+			image->pixels.insert(image->pixels.end(), raw.begin() + long(y * (row + 1) + 1), raw.begin() + long((y + 1) * (row + 1)));
+		return true;
+	}
+
+	// Asks the game's window to close, as a window manager's close button does.
+	bool SendCloseToGameWindow(int, void*)
+	{
+		return SendCloseToWindowNamed("Zappatron 4.0.1");
+	}
+}
+
+TEST_F(GameRunTest, MissingDataFolderIsReportedWithExitCode1)
+{
+	// A copy of the executable in a folder with no Data beside it or below the working directory.
+	fs::path lonely = scratch / "zappatron";
+	fs::copy_file(ZAPP_EXE, lonely);
+	ProcessResult r = RunProcess({lonely.string()}, scratch.string(), Env(scratch), 60);
+	EXPECT_FALSE(r.timedOut);
+	EXPECT_EQ(r.exitCode, 1);
+	EXPECT_NE(r.output.find("Uncaught exception: Couldn't find the Data folder."), std::string::npos) << r.output;
+}
+
+TEST_F(GameRunTest, FullscreenResolutionWithoutHeightIsFatal)
+{
+	ProcessResult r = Run({"--fullscreen-resolution", "800"});
+	EXPECT_EQ(r.exitCode, 1);
+	EXPECT_NE(r.output.find("ZAPPATRON FATAL ALERT: Assertion failed! ParseCommandLine:"), std::string::npos) << r.output;
+	EXPECT_NE(r.output.find("fullscreen width & height unspecified"), std::string::npos) << r.output;
+}
+
+TEST_F(GameRunTest, RunsAFixedNumberOfFramesAndExitsCleanly)
+{
+	ProcessResult r = Run({"--windowed", "--frames", "120"});
+	EXPECT_FALSE(r.timedOut);
+	EXPECT_EQ(r.exitCode, 0) << r.output;
+	EXPECT_EQ(r.output.find("ALERT"), std::string::npos) << r.output;
+}
+
+TEST_F(GameRunTest, ClosingTheWindowExitsWithCode0)
+{
+	ProcessResult r = Run({"--windowed", "--level", "2"}, 60, SendCloseToGameWindow);
+	EXPECT_FALSE(r.timedOut) << "the game ignored the close request";
+	EXPECT_EQ(r.exitCode, 0) << r.output;
+}
+
+TEST_F(GameRunTest, ScreenshotShowsTheLevelClearColour)
+{
+	// The slime world clears to (0.8, 0.6, 0.8): the sky along the top of the
+	// frame shows it once the warm-up and a second of fade-in at a fixed
+	// 15 Hz are over.
+	fs::path shot = scratch / "shot.png";
+	ProcessResult r = Run({"--windowed", "--level", "1", "--fixed-step", "15", "--frames", "80",
+			"--screenshot", shot.string()});
+	ASSERT_EQ(r.exitCode, 0) << r.output;
+	ScreenImage image;
+	ASSERT_TRUE(ReadStoredPNG(shot, &image));
+	ASSERT_GT(image.width, 100);
+	ASSERT_GT(image.height, 100);
+	for (int y : {1, 3})
+	{
+		for (int x : {2, image.width / 2, image.width - 3})
+		{
+			const uint8_t* p = &image.pixels[(size_t(y) * size_t(image.width) + size_t(x)) * 3];
+			EXPECT_NEAR(p[0], 204, 2);
+			EXPECT_NEAR(p[1], 153, 2);
+			EXPECT_NEAR(p[2], 204, 2);
+		}
+	}
+}

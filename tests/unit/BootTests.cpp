@@ -1,0 +1,202 @@
+// Command line, automation switches, start-up keys, window size and the data
+// folder search.
+#include "System/Automation.h"
+#include "System/Boot.h"
+#include "System/Error.h"
+#include "System/Game.h"
+#include "System/Window.h"
+#include "Files.h"
+#include "PlatformTypes.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <fstream>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+	std::vector<char*> Argv(std::vector<std::string>& args)
+	{
+		std::vector<char*> argv;
+		for (auto& a : args)
+			argv.push_back(a.data());
+		argv.push_back(nullptr);
+		return argv;
+	}
+}
+
+TEST(CommandLine, ReadsFullscreenModeAndSkipFluff)
+{
+	std::vector<std::string> args = {"zappatron", "--fullscreen-resolution", "1024", "768",
+			"--unknown", "--fullscreen-refresh-rate", "75", "--skip-fluff"};
+	auto argv = Argv(args);
+	gSkipFluff = false;
+	ParseCommandLine(int(args.size()), argv.data());
+	EXPECT_EQ(gFullscreenWidth, 1024);
+	EXPECT_EQ(gFullscreenHeight, 768);
+	EXPECT_EQ(gFullscreenRefreshRate, 75);
+	EXPECT_TRUE(gSkipFluff);
+
+	// A second parse starts from "not given".
+	std::vector<std::string> plain = {"zappatron"};
+	auto plainArgv = Argv(plain);
+	ParseCommandLine(1, plainArgv.data());
+	EXPECT_EQ(gFullscreenWidth, 0);
+	EXPECT_EQ(gFullscreenRefreshRate, 0);
+	gSkipFluff = false;
+}
+
+TEST(CommandLine, MissingValuesAreFatal)
+{
+	struct Case { std::vector<std::string> args; const char* message; };
+	std::vector<Case> cases = {
+		{{"zappatron", "--fullscreen-resolution", "800"}, "fullscreen width & height unspecified"},
+		{{"zappatron", "--fullscreen-resolution"}, "fullscreen width & height unspecified"},
+		{{"zappatron", "--fullscreen-refresh-rate"}, "fullscreen refresh rate unspecified"},
+	};
+	for (auto& c : cases)
+	{
+		auto argv = Argv(c.args);
+		gFatalErrorRaised = false;
+		EXPECT_THROW(ParseCommandLine(int(c.args.size()), argv.data()), Tamber::QuitRequest);
+		EXPECT_TRUE(gFatalErrorRaised);
+		EXPECT_EQ(gLastFatalMessage.find("Assertion failed! ParseCommandLine:"), 0u) << gLastFatalMessage;
+		EXPECT_NE(gLastFatalMessage.find(c.message), std::string::npos) << gLastFatalMessage;
+	}
+	gFatalErrorRaised = false;
+}
+
+TEST(CommandLine, AutomationSwitchesAreReadAndChecked)
+{
+	std::vector<std::string> args = {"zappatron", "--level", "7", "--frames", "300", "--fixed-step", "60",
+			"--screenshot", "/tmp/x.png", "--windowed", "--skip-fluff"};
+	auto argv = Argv(args);
+	AutomationOptions options;
+	std::string error;
+	ASSERT_TRUE(ParseAutomationFlags(int(args.size()), argv.data(), &options, &error)) << error;
+	EXPECT_EQ(options.startLevel, 7);
+	EXPECT_EQ(options.frames, 300);
+	EXPECT_FLOAT_EQ(options.fixedStepHz, 60);
+	EXPECT_EQ(options.screenshotPath, "/tmp/x.png");
+	EXPECT_TRUE(options.windowed);
+
+	for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
+			{"z", "--level", "10"}, {"z", "--level", "x"}, {"z", "--frames", "0"},
+			{"z", "--fixed-step", "1000"}, {"z", "--screenshot"}})
+	{
+		auto badArgv = Argv(bad);
+		EXPECT_FALSE(ParseAutomationFlags(int(bad.size()), badArgv.data(), &options, &error)) << bad[1] << " " << (bad.size() > 2 ? bad[2] : "");
+		EXPECT_FALSE(error.empty());
+	}
+}
+
+namespace
+{
+	std::set<int> gHeldKeys;
+	bool FakeKeyDown(int scancode) { return gHeldKeys.count(scancode) != 0; }
+
+	StartupAction Startup(std::set<int> keys, int* level, bool* skipFluff)
+	{
+		gHeldKeys = std::move(keys);
+		*level = -1;
+		*skipFluff = false;
+		return ReadStartupKeys(FakeKeyDown, level, skipFluff);
+	}
+}
+
+TEST(StartupKeys, PickScreenOrLevelInPriorityOrder)
+{
+	int level;
+	bool skip;
+	EXPECT_EQ(Startup({}, &level, &skip), STARTUP_MAIN_MENU);
+	EXPECT_FALSE(skip);
+
+	// F and 4: skip the fluff and start the fourth level at once.
+	EXPECT_EQ(Startup({SDL_SCANCODE_F, SDL_SCANCODE_4}, &level, &skip), STARTUP_LEVEL);
+	EXPECT_TRUE(skip);
+	EXPECT_EQ(level, 3);
+
+	EXPECT_EQ(Startup({SDL_SCANCODE_0}, &level, &skip), STARTUP_LEVEL);
+	EXPECT_EQ(level, 9);
+	EXPECT_EQ(Startup({SDL_SCANCODE_9, SDL_SCANCODE_2}, &level, &skip), STARTUP_LEVEL);
+	EXPECT_EQ(level, 1) << "the first digit in 1..9, 0 order wins";
+
+	// W is tested before L, the minus key before both, and screens before levels.
+	EXPECT_EQ(Startup({SDL_SCANCODE_W, SDL_SCANCODE_L}, &level, &skip), STARTUP_WIN_SCREEN);
+	EXPECT_EQ(Startup({SDL_SCANCODE_L, SDL_SCANCODE_5}, &level, &skip), STARTUP_LOSE_SCREEN);
+	EXPECT_EQ(Startup({SDL_SCANCODE_MINUS, SDL_SCANCODE_W}, &level, &skip), STARTUP_HIGH_SCORE_ENTRY);
+}
+
+TEST(WindowSize, TwoThirdsOfTheUsableAreaAt16By9)
+{
+	int w, h;
+	CalcDefaultWindowSize(1920, 1050, &w, &h);
+	EXPECT_EQ(h, 700);
+	EXPECT_EQ(w, 1244);
+	CalcDefaultWindowSize(1280, 720, &w, &h);
+	EXPECT_EQ(h, 480);
+	EXPECT_EQ(w, 853);
+	CalcDefaultWindowSize(1080, 1920, &w, &h);		// portrait: width decides
+	EXPECT_EQ(w, 720);
+	EXPECT_EQ(h, 405);
+}
+
+class DataFolderTest : public ::testing::Test
+{
+protected:
+	fs::path root, oldCwd;
+
+	void SetUp() override
+	{
+		root = fs::temp_directory_path() / ("zapp-data-" + std::to_string(getpid()));
+		fs::remove_all(root);
+		fs::create_directories(root / "exe");
+		fs::create_directories(root / "cwd");
+		oldCwd = fs::current_path();
+		fs::current_path(root / "cwd");
+		Tamber::Files::Init();
+	}
+	void TearDown() override
+	{
+		Tamber::Files::Shutdown();
+		fs::current_path(oldCwd);
+		fs::remove_all(root);
+	}
+	static void MakeMarker(const fs::path& data, const char* folder = "Skeletons", const char* file = "Quog.bg3d")
+	{
+		fs::create_directories(data / folder);
+		std::ofstream(data / folder / file) << "marker";
+	}
+};
+
+TEST_F(DataFolderTest, PrefersTheFolderBesideTheExecutable)
+{
+	MakeMarker(root / "exe" / "Data");
+	MakeMarker(root / "cwd" / "Data");
+	EXPECT_EQ(fs::canonical(LocateDataFolder(root / "exe")), fs::canonical(root / "exe" / "Data"));
+}
+
+TEST_F(DataFolderTest, FallsBackToTheWorkingDirectoryAndIgnoresCase)
+{
+	MakeMarker(root / "cwd" / "Data", "skeletons", "QUOG.BG3D");
+	EXPECT_EQ(fs::canonical(LocateDataFolder(root / "exe")), fs::canonical(root / "cwd" / "Data"));
+	// Without an executable path only the working directory is tried.
+	EXPECT_EQ(fs::canonical(LocateDataFolder({})), fs::canonical(root / "cwd" / "Data"));
+}
+
+TEST_F(DataFolderTest, FolderWithoutTheMarkerIsNotTheDataFolder)
+{
+	fs::create_directories(root / "exe" / "Data" / "Skeletons");
+	fs::create_directories(root / "cwd" / "Data" / "Skeletons" / "Quog.bg3d");	// a folder, not a file
+	try
+	{
+		LocateDataFolder(root / "exe");
+		FAIL() << "expected an error";
+	}
+	catch (const std::runtime_error& e)
+	{
+		EXPECT_STREQ(e.what(), "Couldn't find the Data folder.");
+	}
+}
