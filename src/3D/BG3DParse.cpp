@@ -47,12 +47,13 @@ namespace
 			if (n > Remaining() / 4)
 				return false;
 			out->resize(size_t(n));
-			for (size_t i = 0; i < size_t(n); i++)
+			const uint8_t* p = mData + mPos;
+			for (size_t i = 0; i < size_t(n); i++, p += 4)
 			{
-				uint32_t v;
-				U32(&v);
+				uint32_t v = uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
 				(*out)[i] = std::bit_cast<T>(v);
 			}
+			mPos += size_t(n) * 4;
 			return true;
 		}
 

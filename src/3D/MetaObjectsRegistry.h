@@ -4,6 +4,8 @@
 // them. A group whose count is 0 has nothing loaded.
 #pragma once
 
+#include "System/ContentNumbers.h"
+
 #include "3D/MetaObjects.h"
 
 constexpr int MAX_BG3D_GROUPS = 29;
@@ -15,16 +17,6 @@ extern int gNumObjectsInBG3DGroupList[MAX_BG3D_GROUPS];
 extern OGLBoundingBox gObjectGroupBBoxList[MAX_BG3D_GROUPS][MAX_OBJECTS_IN_GROUP];
 
 constexpr int MAX_SPRITE_GROUPS = 9;
-
-enum
-{
-	SPRITE_GROUP_SPHEREMAPS = 0,
-	SPRITE_GROUP_INFOBAR = 1,
-	SPRITE_GROUP_PARTICLES = 3,
-	SPRITE_GROUP_FENCES = 5,
-	SPRITE_GROUP_GLOBAL = 6,
-	SPRITE_GROUP_LEVELSPECIFIC = 8,
-};
 
 struct SpriteType
 {

@@ -101,6 +101,13 @@ void TextMesh_DisposeMetrics()
 	for (auto& page : gFont.pages)
 		page.reset();
 	gMetricsLoaded = false;
+
+	// Views made from now on have no text. Releasing a font material still
+	// works: it may outlive the metrics.
+	gOGLServices.initFontMaterial = nullptr;
+	gOGLServices.newDebugTextNode = nullptr;
+	gOGLServices.setDebugText = nullptr;
+	gObjNodeServices.drawTextMeshBounds = nullptr;
 }
 
 bool TextMesh_MetricsLoaded()
@@ -153,6 +160,11 @@ void TextMesh_InitMaterial(bool useAltFont)
 
 void TextMesh_DisposeMaterial()
 {
+	// The overlay's text node belongs to the view that is going: its texture
+	// could never be drawn again, and nobody else would delete it.
+	if (ObjNode* debugText = gDebugTextNode.Get())
+		DeleteObject(debugText);
+
 	if (!gFontMaterial)
 		return;
 	MO_DisposeObjectReference(gFontMaterial);		// text nodes still shown keep their own references

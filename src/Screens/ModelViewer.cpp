@@ -12,6 +12,7 @@
 #include "System/FrameTime.h"
 #include "System/Input.h"
 #include "System/Objects.h"
+#include "System/Window.h"
 #include "Files.h"
 
 #include <SDL.h>
@@ -127,7 +128,8 @@ namespace
 		const float left = -0.5f * cell * float(columns), top = 0.5f * LOGICAL_SCREEN_HEIGHT - TITLE_SPACE;
 
 		char text[160];
-		snprintf(text, sizeof(text), "%s: %d models  (\u2190 \u2192 one at a time, Esc quits)", v.fileName.c_str(), v.numModels);
+		snprintf(text, sizeof(text), "%s: %d model%s  (\u2190 \u2192 one at a time, Esc quits)", v.fileName.c_str(), v.numModels,
+				v.numModels == 1 ? "" : "s");
 		AddLabel(v, text, 0, -0.5f * LOGICAL_SCREEN_HEIGHT + 12, 0.35f);
 
 		for (int i = 0; i < v.numModels; i++)
@@ -170,7 +172,7 @@ namespace
 			BuildSingle(v);
 	}
 
-	// The file as a specification, from any of the accepted forms.
+	// Where the file is, from any of the accepted forms.
 	FSSpec FindModelFile(const char* file, std::string* displayName)
 	{
 		std::string path = file;

@@ -78,7 +78,7 @@ constexpr float SHUTTER_WIDTH = 170.0f;
 constexpr float SHUTTER_HALF_HEIGHT = 125.0f;
 
 //
-// Sprite groups and the sets loaded into them (":sprites:<set>:<set>NNN.tga")
+// Sprite groups and the sets loaded into them (":sprites:<set>:<set>NNN.tga").
 //
 enum
 {

@@ -23,6 +23,7 @@
 #include "Player/Player.h"
 #include "Screens/HighScores.h"
 #include "Screens/Infobar.h"
+#include "Screens/ModelViewer.h"
 #include "Screens/Screens.h"
 #include "Terrain/Fences.h"
 #include "Terrain/Splines.h"
@@ -66,6 +67,7 @@ static void WarmUpRenderer()
 		UpdateInput();
 		OGL_DrawScene(nullptr);
 	}
+	DeleteAllObjects();		// the view's own nodes (the debug text) go with it
 	OGL_DisposeWindowSetup();
 }
 
@@ -95,6 +97,9 @@ void RunGame()
 	SetRandomSeed(uint32_t(uint64_t(time(nullptr)) - 2082844800u));
 
 	SDL_ShowCursor(0);
+
+	if (!gAutomation.viewModelsFile.empty())
+		RunModelViewer(gAutomation.viewModelsFile.c_str(), gAutomation.viewModel);
 
 	if (gAutomation.startLevel >= 0)
 	{
@@ -182,7 +187,7 @@ void PlayLevels()
 
 		CleanupLevel();
 		// Everything a level made must be gone before the next one loads.
-		if (gObjectCount != nodesBefore || gNumMetaObjects != metaObjectsBefore)
+		if (gObjectCount > nodesBefore || gNumMetaObjects > metaObjectsBefore)
 			ShowAlert("Level clean-up left %d nodes and %d meta objects behind",
 					gObjectCount - nodesBefore, gNumMetaObjects - metaObjectsBefore);
 

@@ -83,10 +83,13 @@ namespace
 		return true;
 	}
 
-	// Asks the game's window to close, as a window manager's close button does.
+	// Asks the game's window to close, as a window manager's close button does;
+	// again and again, since a request sent while the window is still being
+	// set up may be lost.
 	bool SendCloseToGameWindow(int, void*)
 	{
-		return SendCloseToWindowNamed("Zappatron 4.0.1");
+		SendCloseToWindowNamed("Zappatron 4.0.1");
+		return false;
 	}
 }
 

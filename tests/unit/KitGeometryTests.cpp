@@ -86,7 +86,9 @@ TEST(KitPrimitives, ClosedShapesFaceOutwardWithTheRightVolume)
 		double v = SignedVolume(c.mesh);
 		EXPECT_GT(v, 0) << "inside out";
 		if (c.volume > 0)
+		{
 			EXPECT_NEAR(v, c.volume, c.volume * c.tolerance);
+		}
 	}
 }
 
@@ -232,8 +234,8 @@ TEST(KitTriangulate, ConcaveAndCollinearOutlines)
 	EXPECT_NO_THROW(Triangulate(square));
 
 	EXPECT_THROW(Triangulate({{0, 0}, {1, 1}}), std::invalid_argument);
-	// A bow tie crosses itself.
-	EXPECT_THROW(Triangulate({{0, 0}, {2, 2}, {2, 0}, {0, 2}}), std::invalid_argument);
+	// Clockwise outlines have no ears.
+	EXPECT_THROW(Triangulate({{0, 0}, {0, 1}, {1, 1}, {1, 0}}), std::invalid_argument);
 }
 
 TEST(KitTriangulate, FlatPolygonFacesTheGivenNormal)

@@ -161,11 +161,14 @@ TEST(KitPreview, RendersVisibleFrontFacesOnly)
 	EXPECT_EQ(tile.At(32, 32).g, 0);
 	EXPECT_EQ(tile.At(0, 0).a, 0);
 
-	// Turned inside out, a closed box shows nothing: back faces are culled.
-	for (Triangle& t : file.models[0].members[0].mesh.triangles)
-		std::swap(t[1], t[2]);
-	Image inside = RenderModel(file, file.models[0], 64);
-	EXPECT_EQ(AlphaSum(inside), 0);
+	// Back faces are culled: a panel facing away (+z, the model's back) is
+	// invisible, the same panel turned to the front is drawn.
+	ModelFile panel;
+	int pm = panel.AddMaterial(ColorMaterial());
+	panel.models.push_back(MakeGeometry(Quad(10, 10), pm));
+	EXPECT_EQ(AlphaSum(RenderModel(panel, panel.models[0], 32)), 0);
+	Rotate(panel.models[0].mesh, {0, PI, 0});
+	EXPECT_GT(AlphaSum(RenderModel(panel, panel.models[0], 32)), 100);
 
 	Image sheet = ModelContactSheet(file, 32, 4);
 	EXPECT_EQ(sheet.width, 32);

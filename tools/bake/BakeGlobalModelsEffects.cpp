@@ -17,7 +17,7 @@ namespace GlobalModels
 		}
 
 		// Lays a y-axis shape along z.
-		Mesh AlongZ(Mesh m) { return Rotate(m, {PI / 2, 0, 0}); }
+		Mesh AlongZ(Mesh m) { return Rotate(m, {Kit::PI / 2, 0, 0}); }
 
 		// A glowing shell around a solid core, both vertex-coloured.
 		Node CoreAndGlow(ModelFile& file, const Mesh& core, const Mesh& glow, float glowAlpha, const char* name)
@@ -60,7 +60,7 @@ namespace GlobalModels
 	{
 		// A flat spinning star of energy around a bright core.
 		Mesh blade = Extrude(StarPolygon(8, 30, 15), 4, 1.2f);
-		Rotate(blade, {PI / 2, 0, 0});
+		Rotate(blade, {Kit::PI / 2, 0, 0});
 		SetColor(blade, Art::ALIEN_PURPLE);
 		Mesh core = Part(Sphere(10, 10, 6), {}, {220, 255, 180, 255});
 		Append(core, blade);

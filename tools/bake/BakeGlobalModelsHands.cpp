@@ -93,11 +93,11 @@ namespace GlobalModels
 					{
 						Mesh fin = Box({1.6f, 12, 7});
 						Translate(fin, {0, 0, 7});
-						Rotate(fin, {0, i * PI / 2 + PI / 4, 0});
+						Rotate(fin, {0, i * Kit::PI / 2 + Kit::PI / 4, 0});
 						Append(m, Part(fin, muzzle + Vec3{0, 9, 0}, Art::ICE_CYAN));
 					}
 					Mesh tip = Cone(4, 7, 6, true, false);
-					Rotate(tip, {PI, 0, 0});
+					Rotate(tip, {Kit::PI, 0, 0});
 					Append(m, Part(tip, muzzle + Vec3{0, 0.5f, 0}, {220, 250, 255, 255}));
 					break;
 				}
@@ -184,7 +184,7 @@ namespace GlobalModels
 		int mat = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 83)));
 		Mesh m = WeaponMesh(w);
 		// Barrel from -y to -z, then centred on the origin.
-		Rotate(m, {PI / 2, 0, 0});
+		Rotate(m, {Kit::PI / 2, 0, 0});
 		Bounds bounds = ComputeBounds(m);
 		Translate(m, -bounds.Center());
 		b.Add(m, mat);

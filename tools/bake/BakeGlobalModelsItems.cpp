@@ -46,7 +46,7 @@ namespace GlobalModels
 		Mesh PodShell(float startAngle, float sweep)
 		{
 			LatheOptions o;
-			o.segments = sweep < 2 * PI ? 8 : 16;
+			o.segments = sweep < 2 * Kit::PI ? 8 : 16;
 			o.startAngle = startAngle;
 			o.sweep = sweep;
 			Mesh m = Lathe(kPodProfile, o);
@@ -67,7 +67,7 @@ namespace GlobalModels
 			Mesh leg = Tint(Box({4, 22, 4}), Art::ROBOT_DARK);
 			Rotate(leg, {-0.55f, 0, 0});
 			Translate(leg, {0, 9, 7});
-			Rotate(leg, {0, i * 2 * PI / 3, 0});
+			Rotate(leg, {0, i * 2 * Kit::PI / 3, 0});
 			b.Add(leg, plain);
 		}
 		b.Add(At(Cylinder(4, 4, 34, 8), {0, 33, 0}), mat);
@@ -80,7 +80,7 @@ namespace GlobalModels
 	{
 		ModelBuilder b(file);
 		int mat = b.AddMaterial(Art::Opaque(PodTexture()));
-		b.Add(PodShell(0, 2 * PI), mat);
+		b.Add(PodShell(0, 2 * Kit::PI), mat);
 		return b.Build("power-up pod");
 	}
 
@@ -90,7 +90,7 @@ namespace GlobalModels
 		int shell = b.AddMaterial(Art::Opaque(PodTexture()));
 		int inside = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 5)));
 		// Left half: x < 0 (angles π … 2π); right half: x > 0.
-		b.Add(PodShell(left ? PI : 0, PI), shell);
+		b.Add(PodShell(left ? Kit::PI : 0, Kit::PI), shell);
 
 		// The broken face in the x = 0 plane, looking toward the other half.
 		std::vector<Vec3> outline;
@@ -119,11 +119,11 @@ namespace GlobalModels
 		GradientColor(orb, {120, 200, 255, 255}, {240, 250, 255, 255});
 		b.Add(At(orb, {0, 30, 0}), core);
 		Mesh ring1 = Tint(Torus(17, 1.8f, 20, 6), {60, 140, 255, 255});
-		Rotate(ring1, {PI / 2, 0, 0.4f});
+		Rotate(ring1, {Kit::PI / 2, 0, 0.4f});
 		b.Add(At(ring1, {0, 30, 0}), core);
 		Mesh ring2 = Tint(Torus(17, 1.8f, 20, 6), {255, 230, 90, 255});
-		Rotate(ring2, {PI / 2, 0, -0.4f});
-		Rotate(ring2, {0, PI / 2, 0});
+		Rotate(ring2, {Kit::PI / 2, 0, -0.4f});
+		Rotate(ring2, {0, Kit::PI / 2, 0});
 		b.Add(At(ring2, {0, 30, 0}), core);
 		b.Add(At(Tint(Cylinder(9, 12, 6, 8, true, false), Art::ROBOT_DARK), {0, 3, 0}), core);
 		b.Add(At(Tint(Cylinder(3, 4, 12, 6, true, false), Art::ROBOT_GREY), {0, 12, 0}), core);
@@ -136,21 +136,21 @@ namespace GlobalModels
 		int mat = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 31)));
 		// Point toward -z (the way it flies), fins at the back.
 		Mesh shaft = Tint(Cylinder(3, 3, 80, 8), {200, 205, 215, 255});
-		Rotate(shaft, {PI / 2, 0, 0});
+		Rotate(shaft, {Kit::PI / 2, 0, 0});
 		b.Add(shaft, mat);
 		Mesh band = Tint(Cylinder(4, 4, 8, 8), Art::HEALTH_RED);
-		Rotate(band, {PI / 2, 0, 0});
+		Rotate(band, {Kit::PI / 2, 0, 0});
 		b.Add(At(band, {0, 0, -20}), mat);
 		Mesh tip = Tint(Cone(5, 26, 8, true, false), Art::GOLD);
-		Rotate(tip, {-PI / 2, 0, 0});
+		Rotate(tip, {-Kit::PI / 2, 0, 0});
 		b.Add(At(tip, {0, 0, -53}), mat);
 		for (int i = 0; i < 4; i++)
 		{
 			Mesh fin = Tint(Extrude({{0, 0}, {22, 0}, {24, 16}, {16, 16}}, 2.0f), Art::HEALTH_RED);
 			// Fin outline in the x-y plane, swept back along +z.
-			Rotate(fin, {0, -PI / 2, 0});
+			Rotate(fin, {0, -Kit::PI / 2, 0});
 			Translate(fin, {0, 2, 24});
-			Rotate(fin, {0, 0, i * PI / 2 + PI / 4});
+			Rotate(fin, {0, 0, i * Kit::PI / 2 + Kit::PI / 4});
 			b.Add(fin, mat);
 		}
 		return b.Build("dart");

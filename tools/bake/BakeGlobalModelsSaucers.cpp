@@ -59,7 +59,7 @@ namespace GlobalModels
 		// A ring of lights under the rim and a little green pilot inside the dome.
 		for (int i = 0; i < 12; i++)
 		{
-			float a = i * 2 * PI / 12;
+			float a = i * 2 * Kit::PI / 12;
 			b.Add(Part(Sphere(9, 8, 4), {236 * std::sin(a), 48, 236 * std::cos(a)}, {255, 230, 80, 255}), plain);
 		}
 		b.Add(Part(Sphere(30, 12, 8), {0, 128, 0}, Art::ALIEN_GREEN), plain);
@@ -85,7 +85,7 @@ namespace GlobalModels
 		b.Add(Part(Torus(290, 9, 40, 6), {0, y, 0}, {110, 100, 140, 255}), mat);
 		for (int i = 0; i < 8; i++)
 		{
-			float a = i * 2 * PI / 8;
+			float a = i * 2 * Kit::PI / 8;
 			Vec3 p{290 * std::sin(a), y, 290 * std::cos(a)};
 			b.Add(Part(Flatten(Sphere(17, 8, 4, false)), p, i % 2 ? Rgba{255, 140, 30, 255} : Rgba{255, 220, 60, 255}), mat);
 			// Spokes from the pods in to the hull.
@@ -110,7 +110,7 @@ namespace GlobalModels
 		LatheOptions o;
 		o.segments = 28;
 		o.uRepeat = 6;
-		o.startAngle = PI / 28;		// no seam under the hatch
+		o.startAngle = Kit::PI / 28;		// no seam under the hatch
 		Mesh body = Lathe({{EXIT_BOTTOM_RADIUS, floorY}, {330, 140}, {380, 160}, {382, 176}, {330, 200},
 			{240, 226}, {180, 238}}, o);
 		ColorByHeight(body, {{floorY, {150, 156, 170, 255}}, {156, Art::ROBOT_WHITE}, {159, Art::GOLD},
@@ -124,7 +124,7 @@ namespace GlobalModels
 		const int steps = 28;
 		for (int i = 0; i <= steps; i++)
 		{
-			float a = PI + gapAngle + (2 * PI - 2 * gapAngle) * float(i) / steps;
+			float a = Kit::PI + gapAngle + (2 * Kit::PI - 2 * gapAngle) * float(i) / steps;
 			bottom.push_back({EXIT_BOTTOM_RADIUS * std::sin(a), floorY, EXIT_BOTTOM_RADIUS * std::cos(a)});
 		}
 		bottom.push_back({-HATCH_HALF_WIDTH, floorY, HATCH_BACK_Z});
@@ -134,7 +134,7 @@ namespace GlobalModels
 		b.Add(under, hull);
 		// A glowing ring on the underside.
 		Mesh glow = Ring(150, 165, 28);
-		Rotate(glow, {PI, 0, 0});
+		Rotate(glow, {Kit::PI, 0, 0});
 		b.Add(Part(glow, {0, floorY - 0.5f, 0}, {120, 220, 255, 255}), plain);
 
 		// The lit cabin seen through the open doorway (faces point inward).
@@ -158,7 +158,7 @@ namespace GlobalModels
 		// Running lights around the rim band, alternating yellow and blue.
 		for (int i = 0; i < 16; i++)
 		{
-			float a = (i + 0.5f) * 2 * PI / 16;
+			float a = (i + 0.5f) * 2 * Kit::PI / 16;
 			b.Add(Part(Sphere(8, 8, 4), {383 * std::sin(a), 168, 383 * std::cos(a)},
 				i % 2 ? Rgba{80, 180, 255, 255} : Rgba{255, 230, 80, 255}), plain);
 		}
@@ -166,7 +166,7 @@ namespace GlobalModels
 		// Three landing legs, clear of the doorway at the front.
 		for (int i = 0; i < 3; i++)
 		{
-			float a = i * 2 * PI / 3;
+			float a = i * 2 * Kit::PI / 3;
 			Vec3 top{250 * std::sin(a), 120, 250 * std::cos(a)};
 			Vec3 foot{320 * std::sin(a), 12, 320 * std::cos(a)};
 			Vec3 dir = foot - top;
@@ -197,7 +197,7 @@ namespace GlobalModels
 		b.Add(Part(Box({2 * HATCH_HALF_WIDTH - 2, 6, length}), {0, -3, length / 2}, {200, 205, 215, 255}), metal);
 		// The underside becomes the ramp's walking surface when it opens.
 		Mesh surface = Quad(2 * HATCH_HALF_WIDTH - 4, length - 2);
-		Rotate(surface, {PI / 2, 0, 0});
+		Rotate(surface, {Kit::PI / 2, 0, 0});
 		for (Vec2& uv : surface.uvs)
 			uv.y *= 3;
 		b.Add(Part(surface, {0, -6.2f, length / 2}, {255, 255, 255, 255}), ramp);

@@ -12,10 +12,6 @@
 #include <exception>
 #include <fstream>
 
-// The PNG encoder lives in the game library; when the bake tool is linked
-// without it, previews are written as TGA instead.
-std::vector<uint8_t> EncodePNG(const ScreenImage& image) __attribute__((weak));
-
 static void WritePreviewImage(const std::filesystem::path& path, const Kit::Image& source)
 {
 	// Transparent parts show as grey.
@@ -26,24 +22,13 @@ static void WritePreviewImage(const std::filesystem::path& path, const Kit::Imag
 
 	std::vector<uint8_t> bytes;
 	std::filesystem::path file = path;
-	if (EncodePNG)
-	{
-		ScreenImage rgb;
-		rgb.width = image.width;
-		rgb.height = image.height;
-		for (const Kit::Rgba& p : image.pixels)
-			rgb.pixels.insert(rgb.pixels.end(), {p.r, p.g, p.b});
-		bytes = EncodePNG(rgb);
-		file += ".png";
-	}
-	else
-	{
-		Bake::TgaOptions options;
-		options.bpp = 24;
-		options.rle = true;
-		bytes = Bake::EncodeTGA(image, options);
-		file += ".tga";
-	}
+	ScreenImage rgb;
+	rgb.width = image.width;
+	rgb.height = image.height;
+	for (const Kit::Rgba& p : image.pixels)
+		rgb.pixels.insert(rgb.pixels.end(), {p.r, p.g, p.b});
+	bytes = EncodePNG(rgb);
+	file += ".png";
 	std::ofstream out(file, std::ios::binary | std::ios::trunc);
 	out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 	if (!out)

@@ -2,7 +2,9 @@
 // visor, a red-tipped antenna and a jump-jet pack on its back.
 #include "BakeRobot.h"
 #include "BG3DWriter.h"
+#include "BakeGlobalModels.h"
 #include "kit/Art.h"
+#include "kit/Preview.h"
 #include "kit/Primitives.h"
 
 namespace Robot
@@ -65,15 +67,17 @@ namespace Robot
 		{
 			const int j = HEAD;
 			Append(p.metal, Part(Cylinder(8, 9, 8, 8), {0, 148, 0}, Art::ROBOT_DARK, j));
-			Append(p.shell, Part(RoundedBox({46, 36, 40}, 11, 2), {0, 170, -1}, Art::ROBOT_BLUE, j));
+			Append(p.shell, Part(RoundedBox({46, 36, 40}, 11, 1), {0, 170, -1}, Art::ROBOT_BLUE, j));
 			// Face plate and visor on the front (-z).
-			Append(p.shell, Part(RoundedBox({38, 22, 4}, 3, 1), {0, 168, -21.5f}, Art::ROBOT_WHITE, j));
-			Append(p.metal, Part(RoundedBox({32, 9, 3}, 2.5f, 1), {0, 171, -24}, Art::ROBOT_VISOR, j));
+			Append(p.shell, Part(Box({38, 22, 4}), {0, 168, -21.5f}, Art::ROBOT_WHITE, j));
+			Append(p.metal, Part(Box({32, 9, 3}), {0, 171, -24.5f}, Art::ROBOT_VISOR, j));
+			for (float s : {-1.0f, 1.0f})		// two bright eyes behind the visor glass
+				Append(p.metal, Part(Box({6, 5, 1}), {s * 8, 171.5f, -26.5f}, {250, 255, 245, 255}, j));
 			// Ear pods.
 			for (float s : {-1.0f, 1.0f})
 			{
 				Mesh ear = Cylinder(6.5f, 5.5f, 6, 8, true, false);
-				Rotate(ear, {0, 0, -s * PI / 2});
+				Rotate(ear, {0, 0, -s * Kit::PI / 2});
 				Append(p.metal, Part(ear, {s * 25.5f, 170, 0}, Art::GOLD, j));
 			}
 			// Antenna with a red bulb.
@@ -88,10 +92,10 @@ namespace Robot
 			Append(p.metal, Part(Cylinder(16, 18, 7, 8), {0, 89, 0}, Art::ROBOT_GREY, BELLY));
 			Append(p.metal, Part(Cylinder(18, 16, 6, 8), {0, 95.5f, 0}, Art::ROBOT_DARK, BELLY));
 			// Chest: a big blue barrel with a white front plate and a glowing core.
-			Append(p.shell, Part(RoundedBox({66, 46, 42}, 10, 2), {0, 122, -1}, Art::ROBOT_BLUE, CHEST));
-			Append(p.shell, Part(RoundedBox({42, 28, 6}, 4, 1), {0, 123, -21.5f}, Art::ROBOT_WHITE, CHEST));
+			Append(p.shell, Part(RoundedBox({66, 46, 42}, 10, 1), {0, 122, -1}, Art::ROBOT_BLUE, CHEST));
+			Append(p.shell, Part(Box({42, 28, 6}), {0, 123, -21.5f}, Art::ROBOT_WHITE, CHEST));
 			Mesh core = Cylinder(7.5f, 7.5f, 3, 8, true, false);
-			Rotate(core, {PI / 2, 0, 0});
+			Rotate(core, {Kit::PI / 2, 0, 0});
 			Append(p.metal, Part(core, {0, 124, -25.5f}, Art::GOLD, CHEST));
 			// Jump-jet pack on the back with two thrusters.
 			Append(p.shell, Part(RoundedBox({40, 34, 14}, 5, 1), {0, 122, 27}, Art::ROBOT_WHITE, JETPACK));
@@ -108,14 +112,14 @@ namespace Robot
 			int shin = s < 0 ? LEFT_SHIN : RIGHT_SHIN;
 			int foot = s < 0 ? LEFT_FOOT : RIGHT_FOOT;
 			float x = 15 * s;
-			Append(p.metal, Part(Sphere(8.5f, 8, 4), {x, 74, 0}, Art::ROBOT_DARK, thigh));
+			Append(p.metal, Part(Sphere(8.5f, 6, 3), {x, 74, 0}, Art::ROBOT_DARK, thigh));
 			Append(p.metal, Part(Capsule(7.5f, 30, 8, 2), {x, 60, 0}, Art::ROBOT_GREY, thigh));
-			Append(p.metal, Part(Sphere(7.5f, 8, 4), {x, 44, 0}, Art::ROBOT_DARK, shin));
+			Append(p.metal, Part(Sphere(7.5f, 6, 3), {x, 44, 0}, Art::ROBOT_DARK, shin));
 			Append(p.metal, Part(Cylinder(9.5f, 7.5f, 24, 8), {x, 27, 0}, Art::ROBOT_GREY, shin));
-			Append(p.shell, Part(RoundedBox({15, 18, 6}, 3, 1), {x, 30, -8}, Art::ROBOT_BLUE, shin));
+			Append(p.shell, Part(Box({15, 18, 6}), {x, 30, -8}, Art::ROBOT_BLUE, shin));
 			// Chunky boots reaching forward, on dark soles.
-			Append(p.shell, Part(RoundedBox({21, 14, 34}, 6, 2), {x, 10, -5}, Art::ROBOT_BLUE, foot));
-			Append(p.metal, Part(RoundedBox({22, 4, 35}, 1.5f, 1), {x, 2, -5}, Art::ROBOT_DARK, foot));
+			Append(p.shell, Part(RoundedBox({21, 14, 34}, 6, 1), {x, 10, -5}, Art::ROBOT_BLUE, foot));
+			Append(p.metal, Part(Box({22, 4, 35}), {x, 2, -5}, Art::ROBOT_DARK, foot));
 		}
 
 		void AddArm(Parts& p, float s)
@@ -124,7 +128,7 @@ namespace Robot
 			int fore = s < 0 ? LEFT_FOREARM : RIGHT_FOREARM;
 			Append(p.shell, Part(Sphere(11.5f, 8, 5), {38 * s, 139, 0}, Art::ROBOT_BLUE, upper));
 			Append(p.metal, Limb({39.5f * s, 130, 0}, {40.5f * s, 114, 0}, 6.5f, 6, Art::ROBOT_GREY, upper));
-			Append(p.metal, Part(Sphere(7, 8, 4), {41 * s, 109, 0}, Art::ROBOT_DARK, fore));
+			Append(p.metal, Part(Sphere(7, 6, 3), {41 * s, 109, 0}, Art::ROBOT_DARK, fore));
 			Append(p.shell, Limb({41.5f * s, 103, 0}, {43 * s, 82, 0}, 7, 8.5f, Art::ROBOT_WHITE, fore));
 		}
 	}
@@ -137,7 +141,7 @@ namespace Robot
 		return p.shell;
 	}
 
-	ModelFile BuildBody()
+	static Node BuildBodyInto(ModelFile& file)
 	{
 		Parts p;
 		AddHead(p);
@@ -149,13 +153,39 @@ namespace Robot
 		}
 		BoxUV(p.shell, 1.0f / 40);
 
-		ModelFile file;
 		ModelBuilder b(file);
 		int shell = b.AddMaterial(Art::Opaque(Art::MetalPanels(128, 2, 71)));
 		int metal = b.AddMaterial(Art::Opaque(Art::PlainSurface(64, 73)));
 		b.Add(p.shell, shell);
 		b.Add(p.metal, metal);
-		file.models.push_back(b.Build("robot"));
+		return b.Build("robot");
+	}
+
+	ModelFile BuildBody()
+	{
+		ModelFile file;
+		file.models.push_back(BuildBodyInto(file));
+		return file;
+	}
+
+	// The robot as the game shows it: the body with a hand on the left wrist
+	// and the stun gun in the right, from the front and from the back.
+	static ModelFile Assembled()
+	{
+		ModelFile file;
+		Node body = BuildBodyInto(file);
+		Node left = GlobalModels::Hand(file, false, false);
+		Node right = GlobalModels::HeldWeapon(file, GlobalModels::Weapon::STUNGUN);
+		for (Node& m : left.members)
+			Translate(m.mesh, JOINTS[LEFT_HAND].pivot);
+		for (Node& m : right.members)
+			Translate(m.mesh, JOINTS[RIGHT_HAND].pivot);
+		Node whole = MakeGroup({body, left, right}, "assembled robot");
+		Node back = whole;
+		for (Node& part : back.members)
+			for (Node& m : part.members)
+				Rotate(m.mesh, {0, Kit::PI, 0});
+		file.models = {whole, back};
 		return file;
 	}
 }
@@ -165,6 +195,8 @@ namespace
 	void BakeRobotBody(const Bake::Context& context)
 	{
 		Bake::WriteBG3DFile(context, "Skeletons/Quog.bg3d", Robot::BuildBody());
+		if (Kit::PreviewsEnabled())
+			Kit::WritePreview("Skeletons_Quog_assembled", Kit::ModelContactSheet(Robot::Assembled(), 512, 2));
 	}
 }
 

@@ -93,7 +93,7 @@ namespace Sprites
 				FillPolygon(img, {{x - 12, 256}, {x, top}, {x + 12, 256}}, {160, 255, 120, 255});
 				FillPolygon(img, {{x, top}, {x + 12, 256}, {x + 4, 256}}, {70, 170, 40, 255});
 			}
-			Cut(img, [](int x, int y) { return y >= 10 + 14 * (0.5f + 0.5f * std::sin(x * 2 * PI / 64)); });
+			Cut(img, [](int x, int y) { return y >= 10 + 14 * (0.5f + 0.5f * std::sin(x * 2 * Kit::PI / 64)); });
 			return img;
 		}
 
@@ -182,7 +182,7 @@ namespace Sprites
 			Stripes(img, {230, 40, 50, 255}, {250, 245, 235, 255}, 4, true);
 			Grunge(img, 0.15f, 4, 813);
 			// Scalloped top trim.
-			Cut(img, [](int x, int y) { return y >= 14 - 10 * std::fabs(std::sin(x * PI / 32)); });
+			Cut(img, [](int x, int y) { return y >= 14 - 10 * std::fabs(std::sin(x * Kit::PI / 32)); });
 			FillRect(img, 0, 12, 128, 20, Art::GOLD);
 			return img;
 		}
@@ -212,7 +212,7 @@ namespace Sprites
 				for (int y = int(top); y < h; y++)
 					for (int x = int(x0); x < int(x1); x++)
 					{
-						float shade = 0.75f + 0.35f * std::sin((x - x0) / 30 * PI);
+						float shade = 0.75f + 0.35f * std::sin((x - x0) / 30 * Kit::PI);
 						img.At(x, y) = Shade(wood.At(x, y), shade);
 					}
 				if (pointed)
@@ -231,7 +231,7 @@ namespace Sprites
 				DrawLine(img, x, y, x + 20, y + 30, 1.5f, {255, 255, 255, 200});
 			}
 			MapPixels(img, [](int, int, Rgba p) { p.a = 215; return p; });
-			Cut(img, [](int x, int y) { return y >= 8 + 20 * std::fabs(std::sin(x * PI / 42.67f)); });
+			Cut(img, [](int x, int y) { return y >= 8 + 20 * std::fabs(std::sin(x * Kit::PI / 42.67f)); });
 			return img;
 		}
 
@@ -271,7 +271,7 @@ namespace Sprites
 				{
 					// Hexagonal shimmer.
 					float u = x / 16.0f, v = y / 13.86f;
-					float cell = std::fabs(std::sin(u * PI) * std::sin(v * PI + (int(u) % 2) * PI / 2));
+					float cell = std::fabs(std::sin(u * Kit::PI) * std::sin(v * Kit::PI + (int(u) % 2) * Kit::PI / 2));
 					float a = 0.25f + 0.55f * std::pow(1 - cell, 6.0f);
 					img.At(x, y) = RgbaF(0.5f, 0.85f, 1, a);
 				}
@@ -289,7 +289,7 @@ namespace Sprites
 					if (std::fabs(n - 0.5f) < 0.03f)
 						img.At(x, y) = {120, 20, 60, 255};		// veins
 				}
-			Cut(img, [](int x, int y) { return y >= 6 + 8 * (0.5f + 0.5f * std::sin(x * 2 * PI / 128 * 3)); });
+			Cut(img, [](int x, int y) { return y >= 6 + 8 * (0.5f + 0.5f * std::sin(x * 2 * Kit::PI / 128 * 3)); });
 			return img;
 		}
 
@@ -320,7 +320,7 @@ namespace Sprites
 			{
 				for (int x = 0; x < W; x += 2)
 				{
-					float wy = y + 1.5f * std::sin(x * 2 * PI / 32);
+					float wy = y + 1.5f * std::sin(x * 2 * Kit::PI / 32);
 					FillCircle(img, float(x), wy, 1.3f, {170, 170, 175, 255});
 				}
 				for (int x = 8; x < W; x += 16)

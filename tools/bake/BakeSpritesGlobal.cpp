@@ -106,7 +106,7 @@ namespace Sprites
 			// Protons and neutrons: a cluster of little balls.
 			for (int i = 0; i < 7; i++)
 			{
-				float a = i * 2 * PI / 7, r = i == 0 ? 0 : 16;
+				float a = i * 2 * Kit::PI / 7, r = i == 0 ? 0 : 16;
 				float cx = 64 + r * std::cos(a), cy = 64 + r * std::sin(a);
 				FillCircle(img, cx, cy, 12, i % 2 ? Mix(color, {255, 255, 255, 255}, 0.6f) : Shade(color, 1.1f));
 			}
@@ -157,7 +157,7 @@ namespace Sprites
 			FillRing(img, 64, 64, 22, 28, {255, 255, 255, 255});
 			for (int i = 0; i < 4; i++)
 			{
-				float a = i * PI / 2;
+				float a = i * Kit::PI / 2;
 				DrawLine(img, 64 + 30 * std::cos(a), 64 + 30 * std::sin(a), 64 + 62 * std::cos(a), 64 + 62 * std::sin(a), 5, {255, 255, 255, 255});
 			}
 			FillCircle(img, 64, 64, 6, {255, 255, 255, 255});
@@ -202,8 +202,8 @@ namespace Sprites
 			return c * (0.8f + 0.35f * blob) + RGB{1, 1, 1} * Spot(r, sun, 35);
 		});
 		s[SPHEREMAP_RAINBOW] = SphereMap([&](Vec3 r) {
-			float h = std::atan2(r.y, r.x) / (2 * PI) + 0.5f;
-			RGB c{0.5f + 0.5f * std::cos(2 * PI * h), 0.5f + 0.5f * std::cos(2 * PI * (h - 0.33f)), 0.5f + 0.5f * std::cos(2 * PI * (h - 0.67f))};
+			float h = std::atan2(r.y, r.x) / (2 * Kit::PI) + 0.5f;
+			RGB c{0.5f + 0.5f * std::cos(2 * Kit::PI * h), 0.5f + 0.5f * std::cos(2 * Kit::PI * (h - 0.33f)), 0.5f + 0.5f * std::cos(2 * Kit::PI * (h - 0.67f))};
 			return c * 0.8f + RGB{1, 1, 1} * Spot(r, sun, 30);
 		});
 		return s;

@@ -40,11 +40,11 @@ namespace Sprites
 			for (int i = 0; i < 3; i++)
 			{
 				// Orbits as thin tilted ellipses.
-				float a = i * PI / 3;
+				float a = i * Kit::PI / 3;
 				std::vector<Vec2> pts;
 				for (int k = 0; k < 48; k++)
 				{
-					float t = k * 2 * PI / 48;
+					float t = k * 2 * Kit::PI / 48;
 					float ex = 26 * std::cos(t), ey = 9 * std::sin(t);
 					pts.push_back({32 + ex * std::cos(a) - ey * std::sin(a), 32 + ex * std::sin(a) + ey * std::cos(a)});
 				}
@@ -112,7 +112,7 @@ namespace Sprites
 			FillRing(img, 32, 32, 23, 27, Art::ROBOT_BLUE);
 			for (int i = 0; i < 12; i++)
 			{
-				float a = i * PI / 6;
+				float a = i * Kit::PI / 6;
 				FillCircle(img, 32 + 18 * std::cos(a), 32 + 18 * std::sin(a), 1.6f, OUTLINE);
 			}
 			DrawLine(img, 32, 32, 32, 16, 3, OUTLINE);
@@ -144,7 +144,7 @@ namespace Sprites
 					FillPolygon(img, {{46, 24}, {58, 18}, {58, 42}, {46, 36}}, {90, 200, 255, 255});
 					for (int i = 0; i < 3; i++)
 					{
-						float a = i * PI / 3;
+						float a = i * Kit::PI / 3;
 						DrawLine(img, 54 - 7 * std::cos(a), 30 - 7 * std::sin(a), 54 + 7 * std::cos(a), 30 + 7 * std::sin(a), 2, WHITE);
 					}
 					break;
@@ -183,7 +183,7 @@ namespace Sprites
 					FillRing(img, 32, 32, 19, 22, {255, 220, 80, 255});
 					for (int i = 0; i < 6; i++)
 					{
-						float a = i * PI / 3 + 0.3f;
+						float a = i * Kit::PI / 3 + 0.3f;
 						DrawLine(img, 32 + 14 * std::cos(a), 32 + 14 * std::sin(a), 32 + 29 * std::cos(a + 0.2f), 32 + 29 * std::sin(a + 0.2f), 2, WHITE);
 					}
 					break;
@@ -266,7 +266,7 @@ namespace Sprites
 			FillRing(img, 32, 32, 25, 27, {90, 100, 130, 255});
 			for (int i = 0; i < 8; i++)
 			{
-				float a = i * PI / 4;
+				float a = i * Kit::PI / 4;
 				FillCircle(img, 32 + 28 * std::cos(a), 32 + 28 * std::sin(a), i == 0 ? 3.5f : 2, i == 0 ? Art::GOLD : PANEL_EDGE);
 			}
 			Outline(img, 1.2f, OUTLINE);
@@ -327,8 +327,10 @@ namespace Sprites
 				for (int x = 0; x < 64; x++)
 				{
 					float d = std::fabs(y + 0.5f - 8) / 8;
+					// A hot core line with a shimmer along the bar.
+					float shimmer = 0.85f + 0.15f * std::sin(x * 2 * Kit::PI / 16);
 					Rgba c = Mix(WHITE, color, std::min(1.0f, d * 1.6f));
-					c.a = uint8_t(255 * std::clamp(1.2f - d, 0.0f, 1.0f));
+					c.a = uint8_t(255 * std::clamp((1.2f - d) * shimmer, 0.0f, 1.0f));
 					img.At(x, y) = c;
 				}
 			return img;

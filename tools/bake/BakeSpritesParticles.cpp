@@ -59,7 +59,7 @@ namespace Sprites
 				float a = 0;
 				for (int i = 0; i < rays; i++)
 				{
-					float ra = rotation + i * PI / (rays / 2.0f);
+					float ra = rotation + i * Kit::PI / (rays / 2.0f);
 					float off = std::fabs(std::sin(angle - ra)) * d * size / 2;
 					float along = std::cos(angle - ra);
 					if (along > 0)
@@ -115,7 +115,7 @@ namespace Sprites
 			Image img(N, N);
 			for (int i = 0; i < 6; i++)
 			{
-				float a = i * PI / 3;
+				float a = i * Kit::PI / 3;
 				float ex = C + std::cos(a) * 28, ey = C + std::sin(a) * 28;
 				DrawLine(img, C, C, ex, ey, 3, White(1));
 				for (float t : {0.45f, 0.7f})
@@ -138,7 +138,7 @@ namespace Sprites
 			Image img(N, N);
 			std::vector<Vec2> hex;
 			for (int i = 0; i < 6; i++)
-				hex.push_back({C + 26 * std::cos(i * PI / 3), C + 26 * std::sin(i * PI / 3)});
+				hex.push_back({C + 26 * std::cos(i * Kit::PI / 3), C + 26 * std::sin(i * Kit::PI / 3)});
 			FillPolygon(img, hex, White(0.55f));
 			BoxBlur(img, 1);
 			Glow(img, C, C, 26, White(0.35f), 1.5f, Blend::OVER);
@@ -157,7 +157,7 @@ namespace Sprites
 				float f = t * 5;
 				int i = std::min(int(f), 4);
 				Rgba c = Mix(bands[i], bands[i + 1], f - i);
-				c.a = uint8_t(std::sin(t * PI) * 200);
+				c.a = uint8_t(std::sin(t * Kit::PI) * 200);
 				return c;
 			});
 		}
@@ -180,12 +180,12 @@ namespace Sprites
 			for (int i = 0; i <= 16; i++)
 			{
 				float t = float(i) / 16;
-				pts.push_back({10 + 44 * t, C - std::sin(t * PI) * 16});
+				pts.push_back({10 + 44 * t, C - std::sin(t * Kit::PI) * 16});
 			}
 			for (int i = 15; i > 0; i--)
 			{
 				float t = float(i) / 16;
-				pts.push_back({10 + 44 * t, C + std::sin(t * PI) * 16});
+				pts.push_back({10 + 44 * t, C + std::sin(t * Kit::PI) * 16});
 			}
 			FillPolygon(img, pts, {80, 190, 60, 255});
 			DrawLine(img, 8, C, 54, C, 1.5f, {40, 110, 30, 255});
@@ -247,7 +247,7 @@ namespace Sprites
 		s[PARTICLE_SPRITE_FIREBALL] = Fireball();
 		s[PARTICLE_SPRITE_FLASH] = Rays(N, 8, 2.2f, 0, 0.45f);
 		s[PARTICLE_SPRITE_DUST] = Puff({225, 205, 170, 255}, 314, 1.6f);
-		s[PARTICLE_SPRITE_STARBURST] = Rays(N, 6, 1.2f, PI / 2, 0.18f);
+		s[PARTICLE_SPRITE_STARBURST] = Rays(N, 6, 1.2f, Kit::PI / 2, 0.18f);
 		s[PARTICLE_SPRITE_SHOCKWAVE] = Ring(0.82f, 0.07f, 0);
 		s[PARTICLE_SPRITE_SOFT_GLOW] = GlowDot(1.6f);
 		s[PARTICLE_SPRITE_SNOWFLAKE] = Snowflake();
@@ -266,6 +266,7 @@ namespace Sprites
 		s[PARTICLE_SPRITE_LEAF] = Leaf();
 		s[PARTICLE_SPRITE_CONFETTI] = Image(N, N);
 		FillRoundedRect(s[PARTICLE_SPRITE_CONFETTI], 16, 24, 48, 40, 3, White(1));
+		FillRect(s[PARTICLE_SPRITE_CONFETTI], 16, 34, 48, 40, {200, 200, 200, 255}, Blend::MULTIPLY);	// a shaded fold
 		s[PARTICLE_SPRITE_STREAK] = Radial(N, [](float, float, int x, int y) {
 			float dy = (y + 0.5f - C) / 3, t = (x + 0.5f) / N;
 			return White(std::exp(-dy * dy) * t * Soft(std::max(0.0f, t - 0.85f) / 0.15f, 1));

@@ -59,7 +59,8 @@ namespace Kit
 
 	// Triangulates a simple counter-clockwise polygon; returns index triples.
 	// Throws std::invalid_argument for fewer than 3 points or a polygon that
-	// cannot be clipped (self-intersecting).
+	// cannot be clipped (clockwise). Self-intersecting outlines are not
+	// detected: they give overlapping triangles.
 	std::vector<Triangle> Triangulate(const std::vector<Vec2>& polygon);
 
 	// Polygon helpers for extrusion.
