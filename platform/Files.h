@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <filesystem>
 
-// A file specification: a value type, copied freely.
+// FSSpec: names a file or folder; a value type, copied freely.
 struct FSSpec
 {
 	int16_t vRefNum;	// index into the volume list (the host volume is 0)
@@ -44,7 +44,7 @@ constexpr int16_t kOnSystemDisk = -32768;
 constexpr OSType kPreferencesFolderType = 0x70726566;	// 'pref'
 
 // Name resolution. Returns noErr when the item exists and fnfErr when the last
-// component does not (the spec is filled in either way, so it can be created).
+// component does not (the FSSpec is filled in either way, so it can be created).
 OSErr FSMakeFSSpec(int16_t vRefNum, int32_t dirID, const char* path, FSSpec* spec);
 
 // Open a fork into a file reference number (refNum = -1 on failure).
@@ -83,10 +83,10 @@ namespace Tamber::Files
 	// Closes every open file and forgets the volumes (tests start afresh with Init).
 	void Shutdown();
 
-	// A host path as a specification on the host volume.
+	// A host path as an FSSpec on the host volume.
 	FSSpec HostPathToFSSpec(const std::filesystem::path& hostPath);
 
-	// The host path a specification names (its folder's path plus its name).
+	// The host path an FSSpec names (its folder's path plus its name).
 	std::filesystem::path FSSpecToHostPath(const FSSpec& spec);
 
 	// The ID of a host folder on the host volume, registering it when new.

@@ -37,7 +37,7 @@ fs::path LocateDataFolder(const fs::path& exeDir)
 		std::error_code ec;
 		if (!fs::is_directory(candidate, ec))
 			continue;
-		// Every data path is relative to the Data folder through this spec.
+		// Every data path is relative to the Data folder through gDataFolderSpec.
 		gDataFolderSpec = Tamber::Files::HostPathToFSSpec(candidate / "Skeletons");
 		FSSpec marker;
 		if (FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, kDataMarker, &marker) == noErr
