@@ -176,7 +176,7 @@ void PlayLevels()
 
 	while (gCurrentLevel < NUM_LEVELS)
 	{
-		PlaySong(kLevelFiles[gCurrentLevel].song, true);
+		PlaySong(kLevelFiles[gCurrentLevel].song, 0);
 		DoLevelIntro();
 
 		FlushInputEvents();
