@@ -46,3 +46,9 @@ void DrawDeathTransition()
 {
 }
 
+
+// Stand-in until the robot exists: always touchable.
+bool IsPlayerUntouchable()
+{
+	return false;
+}

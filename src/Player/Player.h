@@ -15,3 +15,5 @@ void InitPlayerAtStartOfLevel();
 void ClearPlayerLevelFlags();
 void ClearExitBeamArea();
 void DrawDeathTransition();
+// While set, collision queries about the player answer no (hit recovery).
+bool IsPlayerUntouchable();

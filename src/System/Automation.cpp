@@ -1,6 +1,7 @@
 #include "System/Automation.h"
 #include "System/Error.h"
 #include "3D/Screenshot.h"
+#include "Screens/SkeletonViewer.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,19 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		if (!strcmp(arg, "--windowed"))
 		{
 			options->windowed = true;
+			continue;
+		}
+		if (!strcmp(arg, "--view-skeleton"))
+		{
+			double anim = 0;
+			if (i + 2 >= argc || (options->viewSkeletonType = SkeletonViewer_ParseType(argv[i + 1])) < 0
+					|| !ReadNumber(argv[i + 2], 0, 39, &anim))
+			{
+				*error = "--view-skeleton takes a skeleton type (0..25 or a name) and an animation (0..39)";
+				return false;
+			}
+			options->viewSkeletonAnim = int(anim);
+			i += 2;
 			continue;
 		}
 		bool takesValue = !strcmp(arg, "--level") || !strcmp(arg, "--frames")

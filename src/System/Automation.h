@@ -7,6 +7,7 @@
 //   --windowed         play in a window whatever the preferences say
 //   --view-models FILE show the models of a BG3D file (model viewer) instead of the game
 //   --view-model N     … starting with model N alone instead of the grid
+//   --view-skeleton TYPE ANIM  show skeleton TYPE (number or name) playing ANIM (skeleton viewer)
 #pragma once
 
 #include <string>
@@ -20,6 +21,8 @@ struct AutomationOptions
 	bool windowed = false;
 	std::string viewModelsFile;		// empty: play the game
 	int viewModel = -1;				// −1: start with the grid of all models
+	int viewSkeletonType = -1;		// −1: no skeleton viewer
+	int viewSkeletonAnim = 0;
 };
 
 extern AutomationOptions gAutomation;

@@ -76,12 +76,29 @@ void ParseCommandLine(int argc, char** argv)
 	}
 }
 
+// A game nobody can see is no use, so only drivers that put a window on a
+// screen are tried (unless the player names one in SDL_VIDEODRIVER); SDL would
+// otherwise fall back to drawing off-screen when the display server is slow
+// to take a connection. Such a server gets a few more tries.
+static void InitVideoSubsystem()
+{
+	if (!SDL_getenv("SDL_VIDEODRIVER"))
+		SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
+	constexpr int ATTEMPTS = 5;
+	for (int attempt = 1; SDL_Init(SDL_INIT_VIDEO) != 0; attempt++)
+	{
+		fprintf(stderr, "Couldn't initialize SDL video (attempt %d of %d): %s\n", attempt, ATTEMPTS, SDL_GetError());
+		if (attempt == ATTEMPTS)
+			throw std::runtime_error("Couldn't initialize SDL video subsystem.");
+		SDL_Delay(Uint32(200 * attempt));
+	}
+}
+
 static void CreateGameWindow()
 {
 	for (;;)
 	{
-		if (SDL_Init(SDL_INIT_VIDEO) != 0)
-			throw std::runtime_error("Couldn't initialize SDL video subsystem.");
+		InitVideoSubsystem();
 
 		// Levels above what the settings offer would overflow the sample count.
 		if (gGamePrefs.antialiasingLevel > 4)

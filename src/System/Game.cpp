@@ -25,6 +25,7 @@
 #include "Screens/Infobar.h"
 #include "Screens/ModelViewer.h"
 #include "Screens/Screens.h"
+#include "Screens/SkeletonViewer.h"
 #include "Terrain/Fences.h"
 #include "Terrain/Splines.h"
 #include "Terrain/Terrain.h"
@@ -100,6 +101,8 @@ void RunGame()
 
 	if (!gAutomation.viewModelsFile.empty())
 		RunModelViewer(gAutomation.viewModelsFile.c_str(), gAutomation.viewModel);
+	if (gAutomation.viewSkeletonType >= 0)
+		RunSkeletonViewer(gAutomation.viewSkeletonType, gAutomation.viewSkeletonAnim);
 
 	if (gAutomation.startLevel >= 0)
 	{

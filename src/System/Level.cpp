@@ -254,10 +254,14 @@ void InitLevel()
 	{
 		case LEVEL_NUM_BLOB:
 			gGroundSlip = 0.1f;
+			MakeWaveDeformation(15, 200, 1.0f / 300.0f, float(gMapUnitWidth), 0);
+			MakeWaveDeformation(10, 300, 0.005f, 0, 0);
 			break;
 		case LEVEL_NUM_BLOBBOSS:
 			gGravity = 3900;
 			MakeBlobBossMachine();
+			MakeWaveDeformation(90, 900, 1.0f / 300.0f, float(gMapUnitWidth), 0);
+			MakeWaveDeformation(60, 600, 0.0025f, 0, 0);
 			break;
 		case LEVEL_NUM_APOCALYPSE:
 			InitZipLines();

@@ -31,10 +31,12 @@ enum : uint32_t
 	STATUS_BIT_ONGROUND = 0x00000001,
 	STATUS_BIT_CLAMPUV = 0x00000002,
 	STATUS_BIT_DONTCULL = 0x00000004,
+	STATUS_BIT_NOCOLLISION = 0x00000008,		// takes no part in collision tests
 	STATUS_BIT_NOMOVE = 0x00000010,
 	STATUS_BIT_MOVEINPAUSE = 0x00000020,
 	STATUS_BIT_HIDDEN = 0x00000040,
 	STATUS_BIT_KEEPBACKFACES = 0x00000080,
+	STATUS_BIT_INWATER = 0x00000100,			// the water test found it in a water patch
 	STATUS_BIT_ROTXZY = 0x00000200,
 	STATUS_BIT_ISCULLED = 0x00000400,
 	STATUS_BIT_GLOW = 0x00000800,
@@ -110,6 +112,7 @@ struct ObjNode
 
 	uint32_t CType;
 	uint32_t CBits;
+	uint8_t TriggerSides;				// a trigger's sides that fire it
 	uint8_t NumCollisionBoxes;
 	CollisionBoxType CollisionBoxes[MAX_COLLISION_BOXES];
 	CollisionBoxType OldCollisionBoxes[MAX_COLLISION_BOXES];

@@ -1,6 +1,7 @@
 // The real executable under a virtual display: start-up failures, quitting,
 // automation switches and the first frames.
 #include "Process.h"
+#include "StoredPNG.h"
 #include "3D/Screenshot.h"
 
 #include "X11Window.h"
@@ -46,49 +47,16 @@ namespace
 		}
 	};
 
-	// Reads back an uncompressed PNG from our own encoder (stored deflate blocks).
-	bool ReadStoredPNG(const fs::path& path, ScreenImage* image)
-	{
-		std::ifstream in(path, std::ios::binary);
-		std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-		if (bytes.size() < 33 || bytes[1] != 'P')
-			return false;
-		auto be32 = [&](size_t at) { return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 | bytes[at + 3]; };
-		image->width = int(be32(16));
-		image->height = int(be32(20));
-		std::vector<uint8_t> zlib;
-		for (size_t at = 8; at + 8 <= bytes.size(); )
-		{
-			uint32_t length = be32(at);
-			if (!memcmp(&bytes[at + 4], "IDAT", 4))
-				zlib.insert(zlib.end(), bytes.begin() + long(at + 8), bytes.begin() + long(at + 8 + length));
-			at += 12 + length;
-		}
-		std::vector<uint8_t> raw;
-		for (size_t at = 2; at + 5 <= zlib.size(); )
-		{
-			bool last = zlib[at] & 1;
-			size_t n = zlib[at + 1] | size_t(zlib[at + 2]) << 8;
-			raw.insert(raw.end(), zlib.begin() + long(at + 5), zlib.begin() + long(at + 5 + n));
-			at += 5 + n;
-			if (last)
-				break;
-		}
-		size_t row = size_t(image->width) * 3;
-		if (raw.size() != (row + 1) * size_t(image->height))
-			return false;
-		image->pixels.clear();
-		for (int y = 0; y < image->height; y++)
-			image->pixels.insert(image->pixels.end(), raw.begin() + long(y * (row + 1) + 1), raw.begin() + long((y + 1) * (row + 1)));
-		return true;
-	}
-
 	// Asks the game's window to close, as a window manager's close button does;
 	// again and again, since a request sent while the window is still being
 	// set up may be lost.
-	bool SendCloseToGameWindow(int, void*)
+	// Counts the requests that reached a window of the game's process.
+	int gCloseRequestsSent = 0;
+
+	bool SendCloseToGameWindow(int pid, void*)
 	{
-		SendCloseToWindowNamed("Zappatron 4.0.1");
+		if (SendCloseToWindowNamed("Zappatron 4.0.1", pid))
+			gCloseRequestsSent++;
 		return false;
 	}
 }
@@ -122,8 +90,9 @@ TEST_F(GameRunTest, RunsAFixedNumberOfFramesAndExitsCleanly)
 
 TEST_F(GameRunTest, ClosingTheWindowExitsWithCode0)
 {
+	gCloseRequestsSent = 0;
 	ProcessResult r = Run({"--windowed", "--level", "2"}, 60, SendCloseToGameWindow);
-	EXPECT_FALSE(r.timedOut) << "the game ignored the close request";
+	EXPECT_FALSE(r.timedOut) << "the game ignored " << gCloseRequestsSent << " close requests";
 	EXPECT_EQ(r.exitCode, 0) << r.output;
 }
 

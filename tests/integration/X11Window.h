@@ -2,6 +2,7 @@
 // with GoogleTest).
 #pragma once
 
-// Sends WM_DELETE_WINDOW to the first window with this title; false when no
-// such window exists yet.
-bool SendCloseToWindowNamed(const char* title);
+// Sends WM_DELETE_WINDOW to the window with this title that belongs to the
+// process `pid` (by its _NET_WM_PID; any pid when 0); false when no such
+// window exists yet.
+bool SendCloseToWindowNamed(const char* title, int pid = 0);

@@ -197,9 +197,11 @@ namespace Sprites
 			return c + RGB{0.8f, 1, 0.8f} * Spot(r, sun, 25);
 		});
 		s[SPHEREMAP_SLIME] = SphereMap([&](Vec3 r) {
-			RGB c = SkyGround(r, {0.7f, 1.0f, 0.55f}, {0.85f, 1.0f, 0.7f}, {0.25f, 0.5f, 0.15f});
+			// Added on top of the slime arena's ground, so it stays dark: a
+			// wet green sheen with a bright glint, not a wash over everything.
+			RGB c = SkyGround(r, {0.16f, 0.26f, 0.12f}, {0.22f, 0.3f, 0.16f}, {0.05f, 0.1f, 0.03f});
 			float blob = FractalNoise(r.x * 2 + 5, r.y * 2 + 5, 16, 3, 616);
-			return c * (0.8f + 0.35f * blob) + RGB{1, 1, 1} * Spot(r, sun, 35);
+			return c * (0.7f + 0.6f * blob) + RGB{0.8f, 1, 0.8f} * (0.7f * Spot(r, sun, 35));
 		});
 		s[SPHEREMAP_RAINBOW] = SphereMap([&](Vec3 r) {
 			float h = std::atan2(r.y, r.x) / (2 * Kit::PI) + 0.5f;

@@ -1,0 +1,108 @@
+// Skeleton objects: the SKELETON_GENRE nodes, their per-character animation
+// state, drawing, and the hooks object nodes call for them.
+#include "3D/Skeleton.h"
+#include "System/Error.h"
+#include "System/ObjectsServices.h"
+#include "Memory.h"
+
+#include <cmath>
+#include <cstring>
+
+void InitSkeletonManager()
+{
+	BuildAccelerationCurve();
+	for (int i = 0; i < MAX_SKELETON_TYPES; i++)
+	{
+		gLoadedSkeletonsList[i] = nullptr;
+		gNumDecomposedTriMeshesInSkeleton[i] = 0;
+		for (int m = 0; m < MAX_DECOMPOSED_TRIMESHES; m++)
+			gLocalTriMeshesOfSkelType[i][m] = {};
+	}
+
+	gObjNodeServices.updateSkeletonAnimation = UpdateSkeletonAnimation;
+	gObjNodeServices.drawSkeleton = DrawSkeleton;
+	gObjNodeServices.freeSkeleton = [](ObjNode* node) {
+		FreeSkeletonBaseData(node->Skeleton);
+		node->Skeleton = nullptr;
+	};
+}
+
+ObjNode* MakeNewSkeletonBaseData(ObjectDef* def, int animNum)
+{
+	const int type = def->type;
+	if (type >= MAX_SKELETON_TYPES || !gLoadedSkeletonsList[type])
+		FatalAlert("MakeNewSkeletonBaseData: Skeleton data isnt loaded!");
+
+	def->genre = SKELETON_GENRE;
+	ObjNode* node = MakeNewObject(def);
+
+	auto* skeleton = reinterpret_cast<SkeletonObjDataType*>(NewPtrClear(sizeof(SkeletonObjDataType)));
+	if (!skeleton)
+		FatalAlert("MakeNewSkeletonBaseData: Cannot alloc new SkeletonObjDataType");
+	skeleton->skeletonDefinition = gLoadedSkeletonsList[type];
+	skeleton->AnimSpeed = 1;
+	skeleton->JointsAreGlobal = false;
+	skeleton->materialOverride = nullptr;
+	node->Skeleton = skeleton;
+
+	UpdateObjectTransforms(node);
+	SetSkeletonAnim(skeleton, animNum);
+	UpdateSkeletonAnimation(node);
+	UpdateSkinnedGeometry(node);
+	node->Size = std::fabs(node->BBox.min.z);
+	return node;
+}
+
+void FreeSkeletonBaseData(SkeletonObjDataType* data)
+{
+	if (data)
+		DisposePtr(reinterpret_cast<Ptr>(data));
+}
+
+void DrawSkeleton(ObjNode* node)
+{
+	if (!node->Skeleton)
+		return;
+	UpdateSkinnedGeometry(node);
+
+	const int type = node->Type;
+	MetaObjectPtr override = node->Skeleton->materialOverride;
+	for (int i = 0; i < gNumDecomposedTriMeshesInSkeleton[type]; i++)
+	{
+		MOVertexArrayData* mesh = &gLocalTriMeshesOfSkelType[type][i];
+		if (override && mesh->numMaterials > 0)
+		{
+			MetaObjectPtr own = mesh->materials[0];
+			mesh->materials[0] = override;
+			MO_DrawGeometry_VertexArray(mesh);
+			mesh->materials[0] = own;
+		}
+		else
+		{
+			MO_DrawGeometry_VertexArray(mesh);
+		}
+	}
+}
+
+void FinalizeSkeletonObjectScale(ObjNode* node, float scale, int animNum)
+{
+	GAME_ASSERT_MESSAGE(node->Genre == SKELETON_GENRE, "theNode->Genre == SKELETON_GENRE");
+	SkeletonObjDataType* skeleton = node->Skeleton;
+	GAME_ASSERT(skeleton);
+	node->Scale = {scale, scale, scale};
+
+	const int oldAnim = skeleton->AnimNum;
+	const float progress = skeleton->MaxAnimTime != 0 ? skeleton->CurrentAnimTime / skeleton->MaxAnimTime : 0;
+
+	// The collision box comes from the reference animation…
+	SetSkeletonAnim(skeleton, animNum);
+	UpdateObjectTransforms(node);
+	UpdateSkinnedGeometry(node);
+	CreateCollisionBoxFromBoundingBox(node, 1, 1);
+
+	// …then the node goes back to where it was.
+	SetSkeletonAnim(skeleton, oldAnim);
+	SetSkeletonAnimTime(skeleton, progress);
+	UpdateSkeletonAnimation(node);
+	UpdateSkinnedGeometry(node);
+}

@@ -1,0 +1,59 @@
+// Supertile materials: every used texture uploaded once per level as a
+// bordered 130 × 130 1-5-5-5 texture, clamped, with its own material.
+#include "Terrain/TerrainFile.h"
+#include "3D/MetaObjects.h"
+#include "3D/OGL_Support.h"
+#include "System/Error.h"
+#include "System/Game.h"
+#include "Memory.h"
+
+#include <SDL_opengl.h>
+#include <vector>
+
+MetaObjectPtr gSuperTileTextureObjects[MAX_SUPERTILE_TEXTURES];
+
+void CreateSuperTileMaterials()
+{
+	GAME_ASSERT(gSuperTileTexturePixels);
+	for (MetaObjectPtr& m : gSuperTileTextureObjects)
+		m = nullptr;
+
+	std::vector<uint16_t> bordered(SUPERTILE_BORDERED_SIZE * SUPERTILE_BORDERED_SIZE);
+	for (int row = 0; row < gSuperTilesDeep; row++)
+		for (int col = 0; col < gSuperTilesWide; col++)
+		{
+			int t = gSuperTileTextureGrid[row][col].textureNum;
+			if (t == 0)
+				continue;
+			GAME_ASSERT_MESSAGE(!gSuperTileTextureObjects[t], "supertile isn't unique!");
+
+			BuildBorderedSuperTileTexture(row, col, bordered.data());
+			uint32_t name = OGL_TextureMap_Load(bordered.data(), SUPERTILE_BORDERED_SIZE, SUPERTILE_BORDERED_SIZE,
+					GL_BGRA, GL_RGBA, GL_UNSIGNED_SHORT_1_5_5_5_REV);
+
+			MOMaterialData m = {};
+			m.drawContext = gGameViewInfoPtr;
+			m.flags = MATERIAL_FLAG_TEXTURED | MATERIAL_FLAG_CLAMP_U | MATERIAL_FLAG_CLAMP_V;
+			m.diffuseColor = {1, 1, 1, 1};
+			m.multiTextureMode = 0;
+			m.multiTextureCombine = MULTI_TEXTURE_COMBINE_ADD;
+			m.numMipmaps = 1;
+			m.width = m.height = SUPERTILE_BORDERED_SIZE;
+			m.pixelSrcFormat = GL_BGRA;
+			m.pixelDstFormat = GL_RGBA;
+			m.textureName[0] = name;
+			if (gCurrentLevel == LEVEL_NUM_BLOBBOSS)
+			{
+				// The slime arena's ground carries an added sphere map.
+				m.flags |= MATERIAL_FLAG_MULTITEXTURE;
+				m.envMapNum = 6;
+			}
+			gSuperTileTextureObjects[t] = MO_CreateNewObjectOfType(MO_TYPE_MATERIAL, 0, &m);
+			if (!gSuperTileTextureObjects[t])
+				FatalAlert("ReadDataFromPlayfieldFile: MO_CreateNewObjectOfType failed");
+		}
+
+	// Uploaded: the decoded pixels are no longer needed.
+	DisposePtr(reinterpret_cast<Ptr>(gSuperTileTexturePixels));
+	gSuperTileTexturePixels = nullptr;
+}

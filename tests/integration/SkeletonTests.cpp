@@ -1,0 +1,251 @@
+// Skeletons drawn for real: the baked rigs in the skeleton viewer under a
+// virtual display, read back from the frame buffer. With ZAPP_SKELETON_SHOTS
+// set to a folder, a further test writes frames of walks and punches there
+// for people to look at.
+#include "3D/OGL_Support.h"
+#include "3D/Screenshot.h"
+#include "3D/Skeleton.h"
+#include "3D/BG3D.h"
+#include "3D/Sprites.h"
+#include "3D/TextMesh.h"
+#include "Screens/SkeletonViewer.h"
+#include "System/Boot.h"
+#include "System/FrameTime.h"
+#include "System/Objects.h"
+#include "System/Window.h"
+#include "Bake.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+	constexpr int WIDTH = 320, HEIGHT = 240;
+
+	ScreenImage gCaptured;
+	void DrawAndCapture()
+	{
+		SkeletonViewer_DrawScene();
+		CaptureScreen(&gCaptured);
+	}
+
+	struct SkeletonDrawTest : ::testing::Test
+	{
+		static inline fs::path sDataDir;
+		static inline FSSpec sOldDataFolder;
+
+		static void SetUpTestSuite()
+		{
+			if (!std::getenv("DISPLAY"))
+				return;
+			sDataDir = fs::temp_directory_path() / ("zapp-skeletons-" + std::to_string(getpid()));
+			for (const char* step : {"skeletons/", "system/font", "sprites/spheremap"})
+				Bake::RunSteps(Bake::Context{sDataDir}, step);
+			if (!gWindow)
+			{
+				SDL_Init(SDL_INIT_VIDEO);
+				SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+				SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+				SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+				SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+				const char* shots = std::getenv("ZAPP_SKELETON_SHOTS");
+				int scale = shots && *shots ? 2 : 1;
+				gWindow = SDL_CreateWindow("skeleton test", 0, 0, WIDTH * scale, HEIGHT * scale, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+				if (gWindow)
+					OGL_CreateDrawContext();
+			}
+		}
+		static void TearDownTestSuite()
+		{
+			std::error_code ec;
+			fs::remove_all(sDataDir, ec);
+			if (!gWindow)
+				return;
+			OGL_DestroyDrawContext();
+			SDL_DestroyWindow(gWindow);
+			gWindow = nullptr;
+			SDL_QuitSubSystem(SDL_INIT_VIDEO);
+		}
+
+		int metaObjectsBefore = 0;
+
+		void SetUp() override
+		{
+			if (!std::getenv("DISPLAY"))
+				GTEST_SKIP() << "needs an X display (the test script starts Xvfb)";
+			ASSERT_NE(gWindow, nullptr) << SDL_GetError();
+			Tamber::Files::Init();
+			sOldDataFolder = gDataFolderSpec;
+			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(sDataDir / "Skeletons");
+			InitObjectManager();
+			InitSpriteManager();
+			InitBG3DManager();
+			InitSkeletonManager();
+			TextMesh_LoadMetrics();
+			metaObjectsBefore = gNumMetaObjects;
+			gDebugMode = 0;
+		}
+
+		void TearDown() override
+		{
+			if (!gWindow || !std::getenv("DISPLAY"))
+				return;
+			SkeletonViewer_Close();
+			EXPECT_EQ(gNumMetaObjects, metaObjectsBefore) << "every meta object released";
+			EXPECT_EQ(OGL_GetStateStackDepth(), 0);
+			TextMesh_DisposeMetrics();
+			gDataFolderSpec = sOldDataFolder;
+			Tamber::Files::Shutdown();
+		}
+
+		// Poses the viewer's skeleton at `tick` and draws a frame into gCaptured.
+		static const ScreenImage& DrawAt(float tick)
+		{
+			ObjNode* node = SkeletonViewer_GetNode();
+			node->Skeleton->CurrentAnimTime = tick;
+			ComputeCurrentJointPositions(node->Skeleton);
+			OGL_DrawScene(DrawAndCapture);
+			EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+			return gCaptured;
+		}
+
+		static int CountDifferent(const ScreenImage& a, const ScreenImage& b)
+		{
+			int n = 0;
+			for (size_t i = 0; i + 2 < a.pixels.size() && i + 2 < b.pixels.size(); i += 3)
+				if (std::abs(a.pixels[i] - b.pixels[i]) + std::abs(a.pixels[i + 1] - b.pixels[i + 1])
+						+ std::abs(a.pixels[i + 2] - b.pixels[i + 2]) > 30)
+					n++;
+			return n;
+		}
+	};
+}
+
+TEST_F(SkeletonDrawTest, ASkeletonDrawnAtTwoAnimationTimesGivesDifferentPixels)
+{
+	SkeletonViewer_Open(SKELETON_TYPE_QUOG, PLAYER_ANIM_PUNCH);
+	ASSERT_NE(SkeletonViewer_GetNode(), nullptr);
+	ScreenImage ready = DrawAt(0);
+	ScreenImage again = DrawAt(0);
+	EXPECT_EQ(CountDifferent(ready, again), 0) << "the same pose draws the same picture";
+	ScreenImage strike = DrawAt(9);
+	EXPECT_GT(CountDifferent(ready, strike), 300) << "the arm has moved";
+	EXPECT_GT(gTrianglesThisFrame, 500) << "the robot's mesh was drawn";
+}
+
+TEST_F(SkeletonDrawTest, TheViewerPlaysTheAnimationFrameByFrame)
+{
+	SkeletonViewer_Open(SKELETON_TYPE_FARMER, HUMAN_ANIM_WALK);
+	ObjNode* node = SkeletonViewer_GetNode();
+	ASSERT_NE(node, nullptr);
+	EXPECT_EQ(node->Skeleton->AnimNum, HUMAN_ANIM_WALK);
+	const float before = node->Skeleton->CurrentAnimTime;
+	gFrameTime = 1.0f / 30.0f;
+	for (int frame = 0; frame < 6; frame++)
+		SkeletonViewer_Frame();
+	EXPECT_NEAR(node->Skeleton->CurrentAnimTime - before, 6, 1e-3f) << "one tick a frame at 30 frames a second";
+	EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(SkeletonDrawTest, TheMaterialOverrideRepaintsTheWholeMesh)
+{
+	SkeletonViewer_Open(SKELETON_TYPE_SCIENTIST, HUMAN_ANIM_STAND);
+	ObjNode* node = SkeletonViewer_GetNode();
+	ScreenImage own = DrawAt(0);
+	// A blue texture in place of the mesh's own (the vertex colours still shade it).
+	std::vector<uint8_t> texels(16 * 4);
+	for (size_t i = 0; i < texels.size(); i += 4)
+		texels[i + 2] = texels[i + 3] = 255;
+	MOMaterialData m = {};
+	m.drawContext = gGameViewInfoPtr;
+	m.flags = MATERIAL_FLAG_TEXTURED;
+	m.diffuseColor = {1, 1, 1, 1};
+	m.numMipmaps = 1;
+	m.width = m.height = 4;
+	m.textureName[0] = OGL_TextureMap_Load(texels.data(), 4, 4, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
+	MetaObjectPtr blue = MO_CreateNewObjectOfType(MO_TYPE_MATERIAL, 0, &m);
+	node->Skeleton->materialOverride = blue;
+	ScreenImage painted = DrawAt(0);
+	node->Skeleton->materialOverride = nullptr;
+	MO_DisposeObjectReference(blue);
+
+	// The white coat turns blue.
+	auto bluish = [](const ScreenImage& img) {
+		int n = 0;
+		for (size_t i = 0; i + 2 < img.pixels.size(); i += 3)
+			if (img.pixels[i + 2] > 80 && img.pixels[i] < img.pixels[i + 2] / 3 && img.pixels[i + 1] < img.pixels[i + 2] / 3)
+				n++;
+		return n;
+	};
+	const int pixels = int(own.pixels.size() / 3);
+	EXPECT_LT(bluish(own), pixels / 1000);
+	EXPECT_GT(bluish(painted), pixels / 100);
+	EXPECT_EQ(CountDifferent(own, DrawAt(0)), 0) << "the mesh's own materials are back";
+}
+
+TEST_F(SkeletonDrawTest, EveryTypeShowsInTheViewer)
+{
+	for (int type = 0; type < MAX_SKELETON_TYPES; type++)
+	{
+		SkeletonViewer_Open(type, 0);
+		ObjNode* node = SkeletonViewer_GetNode();
+		ScreenImage shown = DrawAt(0);
+		node->StatusBits |= STATUS_BIT_HIDDEN;
+		ScreenImage hidden = DrawAt(0);
+		EXPECT_GT(CountDifferent(shown, hidden), int(shown.pixels.size() / 3 / 200)) << SKELETON_FILE_NAMES[type];
+		SkeletonViewer_Close();
+	}
+}
+
+// Frames of walks, punches and the like for looking at (not a check).
+TEST_F(SkeletonDrawTest, WriteFramesForPeopleToLookAt)
+{
+	const char* shots = std::getenv("ZAPP_SKELETON_SHOTS");
+	if (!shots || !*shots)
+		GTEST_SKIP() << "set ZAPP_SKELETON_SHOTS to a folder to write frames";
+	fs::create_directories(shots);
+	struct Shot { int type, anim, frames; };
+	const Shot list[] = {{SKELETON_TYPE_QUOG, PLAYER_ANIM_WALK, 4}, {SKELETON_TYPE_QUOG, PLAYER_ANIM_PUNCH, 6},
+		{SKELETON_TYPE_QUOG, PLAYER_ANIM_STANDWITHGUN, 1}, {SKELETON_TYPE_QUOG, PLAYER_ANIM_CHARGING, 1},
+		{SKELETON_TYPE_FARMER, HUMAN_ANIM_WALK, 4}, {SKELETON_TYPE_BEEWOMAN, HUMAN_ANIM_WALK, 2},
+		{SKELETON_TYPE_SCIENTIST, HUMAN_ANIM_WALK, 2}, {SKELETON_TYPE_SKIRTLADY, HUMAN_ANIM_BEAMED, 2},
+		{SKELETON_TYPE_BRAINALIEN, BRAINALIEN_ANIM_WALK, 4}, {SKELETON_TYPE_BRAINALIEN, BRAINALIEN_ANIM_BITE, 3},
+		{SKELETON_TYPE_ELITEBRAINALIEN, BRAINALIEN_ANIM_RUN, 2}, {SKELETON_TYPE_QUOG, PLAYER_ANIM_GETUP, 4},
+		{SKELETON_TYPE_QUOG, PLAYER_ANIM_DEATH, 3}, {SKELETON_TYPE_QUOG, PLAYER_ANIM_FLATTENED, 1},
+		{SKELETON_TYPE_QUOG, PLAYER_ANIM_CHANGEWEAPON, 3}, {SKELETON_TYPE_QUOG, PLAYER_ANIM_THROWDART, 3},
+		{SKELETON_TYPE_QUOG, PLAYER_ANIM_ZIPLINE, 1}, {SKELETON_TYPE_QUOG, PLAYER_ANIM_BUMPERCAR, 1},
+		{SKELETON_TYPE_ONION, 4, 2}, {SKELETON_TYPE_GIANTLIZARD, 2, 3}, {SKELETON_TYPE_GIANTLIZARD, 1, 2},
+		{SKELETON_TYPE_STRONGMAN, 2, 4}, {SKELETON_TYPE_VENUSFLYTRAP, 1, 3}, {SKELETON_TYPE_MANTIS, 1, 2},
+		{SKELETON_TYPE_ICECUBE, 2, 3}, {SKELETON_TYPE_CLOWN, 2, 2}, {SKELETON_TYPE_MUTANT, 2, 3}};
+	for (const Shot& s : list)
+	{
+		SkeletonViewer_Open(s.type, s.anim);
+		SkeletonViewer_SetViewAngle(1.3f);		// nearly side on: strides and reaches show best
+		ObjNode* node = SkeletonViewer_GetNode();
+		const float length = node->Skeleton->MaxAnimTime;
+		for (int f = 0; f < s.frames; f++)
+		{
+			float tick = s.frames > 1 ? length * float(f) / float(s.frames - 1) : 0.4f * length;
+			char name[160];
+			snprintf(name, sizeof(name), "%s/%s-%02d-%d.png", shots, SKELETON_FILE_NAMES[s.type], s.anim, f);
+			EXPECT_TRUE(WriteScreenImage(DrawAt(tick), name)) << name;
+		}
+		SkeletonViewer_Close();
+	}
+	// Every type standing.
+	for (int type = 0; type < MAX_SKELETON_TYPES; type++)
+	{
+		SkeletonViewer_Open(type, 0);
+		char name[160];
+		snprintf(name, sizeof(name), "%s/all-%02d-%s.png", shots, type, SKELETON_FILE_NAMES[type]);
+		EXPECT_TRUE(WriteScreenImage(DrawAt(0), name));
+		SkeletonViewer_Close();
+	}
+}

@@ -1,0 +1,205 @@
+// The ten baked worlds must later host each level's gameplay: a flat start
+// under open sky, items on solid ground inside the map, the arenas and item
+// sets the level code looks for, and on the Cloud level holes that look like
+// what the height queries treat as holes. Checked on the designs themselves
+// (heights, flags and items), which is what the baker samples.
+#include "BakeTerrainWorlds.h"
+#include "System/Game.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <string>
+
+using namespace TerrainBake;
+using namespace TerrainBake::Worlds;
+
+namespace
+{
+	struct PlacedItem
+	{
+		uint16_t type;
+		float x, z;
+		uint8_t parm0;
+	};
+
+	std::vector<PlacedItem> WorldItems(const WorldDesign& d)
+	{
+		std::vector<PlacedItem> items;
+		for (const FileItem& i : d.items)
+			items.push_back({i.type, float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT, i.parm[0]});
+		return items;
+	}
+
+	std::vector<PlacedItem> OfType(const std::vector<PlacedItem>& items, uint16_t type)
+	{
+		std::vector<PlacedItem> found;
+		std::copy_if(items.begin(), items.end(), std::back_inserter(found), [&](const PlacedItem& i) { return i.type == type; });
+		return found;
+	}
+
+	// The largest height difference from (x, z) to points on rings out to `radius`.
+	float Unevenness(const WorldDesign& d, float x, float z, float radius)
+	{
+		float h0 = d.height(x, z), worst = 0;
+		for (float r = radius / 4; r <= radius; r += radius / 4)
+			for (int k = 0; k < 16; k++)
+			{
+				float a = float(k) * 3.14159265f / 8;
+				worst = std::max(worst, std::fabs(d.height(x + r * std::cos(a), z + r * std::sin(a)) - h0));
+			}
+		return worst;
+	}
+
+	// The highest ground within `radius` of (x, z).
+	float HighestAround(const WorldDesign& d, float x, float z, float radius)
+	{
+		float highest = -1e9f;
+		for (float r = 0; r <= radius; r += radius / 8)
+			for (int k = 0; k < 24; k++)
+			{
+				float a = float(k) * 3.14159265f / 12;
+				highest = std::max(highest, d.height(x + r * std::cos(a), z + r * std::sin(a)));
+			}
+		return highest;
+	}
+
+	bool OnEmptySuperTile(const WorldDesign& d, float x, float z)
+	{
+		return d.emptySuperTile && d.emptySuperTile(int(z / SUPERTILE), int(x / SUPERTILE));
+	}
+
+	bool IsHole(const WorldDesign& d, float x, float z)
+	{
+		return d.tileFlags && (d.tileFlags(x, z) & 0x0001);
+	}
+
+	struct World : ::testing::TestWithParam<int>
+	{
+		WorldDesign d = MakeWorldDesign(GetParam());
+		float width = float(d.superTilesWide) * SUPERTILE;
+		float depth = float(d.superTilesDeep) * SUPERTILE;
+	};
+}
+
+TEST_P(World, StartsOnceOnFlatGroundUnderOpenSky)
+{
+	int level = GetParam();
+	std::vector<PlacedItem> starts = OfType(WorldItems(d), ITEM_START);
+	ASSERT_EQ(starts.size(), 1u) << d.name;
+	PlacedItem start = starts[0];
+
+	// Far enough inside that the window around it is mostly map.
+	EXPECT_GE(EdgeDistance(start.x, start.z, width, depth), 2 * SUPERTILE) << d.name;
+	EXPECT_FALSE(OnEmptySuperTile(d, start.x, start.z)) << d.name;
+	EXPECT_FALSE(IsHole(d, start.x, start.z)) << d.name;
+	EXPECT_LT(Unevenness(d, start.x, start.z, 600), 60.0f) << d.name << ": the robot lands on level ground";
+
+	// Everywhere but the slime boss arena (the robot starts on the ground)
+	// and the saucer level (it starts in the saucer), the landing saucer
+	// comes down from above: nothing near may rise over it.
+	if (level != LEVEL_NUM_BLOBBOSS && level != LEVEL_NUM_SAUCER)
+	{
+		EXPECT_LT(HighestAround(d, start.x, start.z, 1500), d.height(start.x, start.z) + 400) << d.name;
+	}
+}
+
+TEST_P(World, ItemsStandInsideTheMapOnSolidGround)
+{
+	float margin = GetParam() == LEVEL_NUM_SAUCER ? 7200.0f : 0.0f;	// the saucer level's flying limit
+	for (const PlacedItem& item : WorldItems(d))
+	{
+		SCOPED_TRACE(d.name + " item type " + std::to_string(item.type));
+		EXPECT_GE(EdgeDistance(item.x, item.z, width, depth), margin);
+		EXPECT_FALSE(OnEmptySuperTile(d, item.x, item.z));
+		EXPECT_FALSE(IsHole(d, item.x, item.z));
+	}
+	// An exit, where the level has one, sits on level ground.
+	std::vector<PlacedItem> exits = OfType(WorldItems(d), ITEM_EXIT);
+	EXPECT_LE(exits.size(), 1u) << d.name;
+	for (const PlacedItem& exit : exits)
+		EXPECT_LT(Unevenness(d, exit.x, exit.z, 700), 80.0f) << d.name << ": the exit saucer lands level";
+}
+
+TEST_P(World, HeightsStayWellInsideTheView)
+{
+	// Coarse samples over the whole map: finite and within a few thousand
+	// units of sea level, so the far plane (about 15000) always holds the ground.
+	for (float z = 0; z <= depth; z += 450)
+		for (float x = 0; x <= width; x += 450)
+		{
+			float h = d.height(x, z);
+			ASSERT_TRUE(std::isfinite(h)) << d.name << " at " << x << ", " << z;
+			ASSERT_LT(std::fabs(h), 5000.0f) << d.name << " at " << x << ", " << z;
+		}
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLevels, World, ::testing::Range(0, NUM_WORLDS),
+		[](const ::testing::TestParamInfo<int>& info) { return MakeWorldDesign(info.param).name; });
+
+TEST(WorldLayouts, TheBlobBossMachineStandsInTheMiddleOfAFlatArena)
+{
+	WorldDesign d = MakeWorldDesign(LEVEL_NUM_BLOBBOSS);
+	std::vector<PlacedItem> centres = OfType(WorldItems(d), ITEM_BLOBBOSS_CENTER);
+	ASSERT_EQ(centres.size(), 1u) << "the level stops without its machine's centre";
+	EXPECT_NEAR(centres[0].x, float(d.superTilesWide) * SUPERTILE / 2, 50);
+	EXPECT_NEAR(centres[0].z, float(d.superTilesDeep) * SUPERTILE / 2, 50);
+	EXPECT_LT(Unevenness(d, centres[0].x, centres[0].z, 4500), 1.0f) << "the spinning platforms circle over a flat floor";
+}
+
+TEST(WorldLayouts, TheBrainBossHasItsEightPortalsRoundIt)
+{
+	WorldDesign d = MakeWorldDesign(LEVEL_NUM_BRAINBOSS);
+	std::vector<PlacedItem> items = WorldItems(d);
+	ASSERT_EQ(OfType(items, ITEM_BRAINBOSS).size(), 1u);
+	PlacedItem boss = OfType(items, ITEM_BRAINBOSS)[0];
+
+	std::set<int> numbers;
+	for (const PlacedItem& portal : OfType(items, ITEM_ALIEN_PORTAL))
+	{
+		numbers.insert(portal.parm0);
+		EXPECT_GT(Hypot(portal.x - boss.x, portal.z - boss.z), 1000.0f) << "portal " << int(portal.parm0);
+	}
+	EXPECT_EQ(numbers, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+}
+
+TEST(WorldLayouts, CloudHolesLookLikeHolesAndTheArenaIsElectrified)
+{
+	// The height queries fall through tiles flagged as holes; the eye sees
+	// through black pixels. The two must agree at every tile's centre.
+	WorldDesign d = MakeWorldDesign(LEVEL_NUM_CLOUD);
+	ASSERT_TRUE(d.tileFlags && d.paint);
+	int holes = 0, arena = 0, tiles = 0;
+	for (int row = 0; row < d.superTilesDeep * 8; row += 2)
+		for (int col = 0; col < d.superTilesWide * 8; col += 2)
+		{
+			float x = (float(col) + 0.5f) * TILE, z = (float(row) + 0.5f) * TILE;
+			uint16_t flags = d.tileFlags(x, z);
+			Rgb c = d.paint({x, z, d.height(x, z), 0});
+			bool black = c.r == 0 && c.g == 0 && c.b == 0;
+			EXPECT_EQ(black, (flags & 0x0001) != 0) << "tile " << row << ", " << col;
+			holes += (flags & 0x0001) != 0;
+			arena += (flags & 0x0002) != 0;
+			tiles++;
+		}
+	EXPECT_GT(holes, tiles / 10) << "open sky between the islands";
+	EXPECT_GT(arena, 50) << "the bumper arena's floor";
+}
+
+TEST(WorldLayouts, OnlyTheCloudLevelHasHolesOrEmptySuperTiles)
+{
+	for (int level = 0; level < NUM_WORLDS; level++)
+	{
+		if (level == LEVEL_NUM_CLOUD)
+			continue;
+		WorldDesign d = MakeWorldDesign(level);
+		EXPECT_FALSE(d.emptySuperTile) << d.name;
+		if (!d.tileFlags)
+			continue;
+		for (float z = 100; z < float(d.superTilesDeep) * SUPERTILE; z += 900)
+			for (float x = 100; x < float(d.superTilesWide) * SUPERTILE; x += 900)
+				ASSERT_FALSE(d.tileFlags(x, z) & 0x0001) << d.name;
+	}
+}

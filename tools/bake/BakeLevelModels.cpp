@@ -1,0 +1,153 @@
+// ":Models:level*.bg3d": the first version of each level's own model file.
+#include "BakeLevelModels.h"
+#include "BG3DWriter.h"
+#include "terrain/WorldKit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace LevelModels
+{
+	using namespace Kit;
+
+	Image PaintSky(SkyPainter painter)
+	{
+		static const float BAYER[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+		Image img(SKY_WIDTH, SKY_HEIGHT);
+		for (int y = 0; y < SKY_HEIGHT; y++)
+		{
+			for (int x = 0; x < SKY_WIDTH; x++)
+			{
+				// Four samples a pixel keep the skylines' edges smooth.
+				float sum[3] = {0, 0, 0};
+				for (float sy : {0.25f, 0.75f})
+					for (float sx : {0.25f, 0.75f})
+					{
+						Rgba one = painter(2 * PI * (float(x) + sx) / SKY_WIDTH, 90.0f - 180.0f * (float(y) + sy) / SKY_HEIGHT);
+						sum[0] += one.r;
+						sum[1] += one.g;
+						sum[2] += one.b;
+					}
+				Rgba c = {uint8_t(sum[0] / 4 + 0.5f), uint8_t(sum[1] / 4 + 0.5f), uint8_t(sum[2] / 4 + 0.5f), 255};
+				// Ordered dither so gradients survive the 16-bit texture.
+				float d = (BAYER[y & 3][x & 3] / 16.0f - 0.47f) * 8.0f;
+				auto ch = [d](uint8_t v) { return uint8_t(std::clamp(int(std::lround(float(v) + d)), 0, 255)); };
+				img.At(x, y) = {ch(c.r), ch(c.g), ch(c.b), 255};
+			}
+		}
+		return img;
+	}
+
+	Mesh SkyShell(int segments, int rings)
+	{
+		Mesh m;
+		for (int k = 0; k <= rings; k++)
+		{
+			float v = float(k) / float(rings);
+			float elevation = (90.0f - 180.0f * v) * PI / 180.0f;
+			for (int s = 0; s <= segments; s++)
+			{
+				float u = float(s) / float(segments);
+				float azimuth = 2 * PI * u;
+				Vec3 dir{std::cos(elevation) * std::sin(azimuth), std::sin(elevation), std::cos(elevation) * std::cos(azimuth)};
+				m.AddVertex(dir * BACKDROP_RADIUS, -dir, {u, v});
+			}
+		}
+		uint32_t row = uint32_t(segments + 1);
+		for (int k = 0; k < rings; k++)
+			for (int s = 0; s < segments; s++)
+			{
+				uint32_t a = uint32_t(k) * row + uint32_t(s), b = a + 1, c = a + row + 1, d = a + row;
+				for (std::array<uint32_t, 3> t : {std::array<uint32_t, 3>{a, b, c}, std::array<uint32_t, 3>{a, c, d}})
+				{
+					Vec3 p0 = m.points[t[0]], p1 = m.points[t[1]], p2 = m.points[t[2]];
+					Vec3 n = Cross(p1 - p0, p2 - p0);
+					if (Length(n) < 1e-6f)
+						continue;		// the poles' empty slivers
+					// Seen from inside: the face must point toward the centre.
+					if (Dot(n, p0 + p1 + p2) > 0)
+						std::swap(t[1], t[2]);
+					m.AddTriangle(t[0], t[1], t[2]);
+				}
+			}
+		return m;
+	}
+
+	Node Backdrop(ModelFile& file, SkyPainter painter, const std::string& name)
+	{
+		ModelBuilder b(file);
+		int sky = b.AddMaterial(TextureMaterial(PaintSky(painter), TextureFormat::ARGB1555, MAT_CLAMP_V));
+		b.Add(SkyShell(), sky);
+		return b.Build(name);
+	}
+
+	LevelModelFile BuildLevelModelFile(int fileIndex)
+	{
+		LevelModelFile out;
+		ModelFile& f = out.file;
+		switch (fileIndex)
+		{
+			case 0:
+				out.path = "Models/level1_farm.bg3d";
+				f.models.push_back(Backdrop(f, FarmSky, "farm sky"));
+				break;
+			case 1:
+				out.path = "Models/level2_slime.bg3d";
+				f.models.push_back(SlimeRock(f));
+				break;
+			case 2:
+				out.path = "Models/level3_blobboss.bg3d";
+				f.models.push_back(Backdrop(f, SlimeBossSky, "slime boss sky"));
+				break;
+			case 3:
+				out.path = "Models/level4_apocalypse.bg3d";
+				f.models.push_back(Backdrop(f, ApocalypseSky, "burning city sky"));
+				break;
+			case 4:
+				out.path = "Models/level5_cloud.bg3d";
+				f.models.push_back(Backdrop(f, CloudSky, "cloud sky"));
+				break;
+			case 5:
+				// Shared by the jungle and the jungle boss arena: one sky for both.
+				out.path = "Models/level6_jungle.bg3d";
+				f.models.push_back(Backdrop(f, JungleSky, "jungle sky"));
+				break;
+			case 6:
+				out.path = "Models/level8_fireice.bg3d";
+				f.models.push_back(Backdrop(f, FireIceSky, "fire and ice sky"));
+				break;
+			case 7:
+				out.path = "Models/level9_saucer.bg3d";
+				f.models.push_back(PlayerSaucer(f));
+				break;
+			case 8:
+				out.path = "Models/level10_brainboss.bg3d";
+				f.models.push_back(AlienPylon(f));
+				break;
+			default:
+				throw std::out_of_range("no level model file " + std::to_string(fileIndex));
+		}
+		return out;
+	}
+}
+
+namespace
+{
+	template <int FILE>
+	void BakeLevelModelFile(const Bake::Context& context)
+	{
+		LevelModels::LevelModelFile f = LevelModels::BuildLevelModelFile(FILE);
+		Bake::WriteBG3DFile(context, f.path, f.file);
+	}
+}
+
+BAKE_STEP("models/level1-farm", BakeLevelModelFile<0>);
+BAKE_STEP("models/level2-slime", BakeLevelModelFile<1>);
+BAKE_STEP("models/level3-blobboss", BakeLevelModelFile<2>);
+BAKE_STEP("models/level4-apocalypse", BakeLevelModelFile<3>);
+BAKE_STEP("models/level5-cloud", BakeLevelModelFile<4>);
+BAKE_STEP("models/level6-jungle", BakeLevelModelFile<5>);
+BAKE_STEP("models/level8-fireice", BakeLevelModelFile<6>);
+BAKE_STEP("models/level9-saucer", BakeLevelModelFile<7>);
+BAKE_STEP("models/level10-brainboss", BakeLevelModelFile<8>);

@@ -1,0 +1,49 @@
+// The level model files (":Models:level*.bg3d", BG3D group 1). Model 0 is
+// the level's backdrop: a sky shell drawn around the camera just inside the
+// far plane (every level but the slime world, the saucer level and the brain
+// boss); on the saucer level it is the player's saucer.
+#pragma once
+
+#include "kit/Model.h"
+
+#include <string>
+
+namespace LevelModels
+{
+	// Radius of the backdrop shell; the game scales it to just inside the far plane.
+	constexpr float BACKDROP_RADIUS = 100.0f;
+	constexpr int SKY_WIDTH = 1024, SKY_HEIGHT = 512;
+
+	// A panorama: colour at an azimuth (radians, 0 toward +z, π/2 toward +x)
+	// and an elevation (degrees, −90 … 90).
+	using SkyPainter = Kit::Rgba (*)(float azimuth, float elevation);
+
+	// The panorama image: x runs once round the horizon, y from the zenith
+	// (top row) to the nadir.
+	Kit::Image PaintSky(SkyPainter painter);
+	// The shell, faces turned inward, mapped with a panorama.
+	Kit::Mesh SkyShell(int segments = 48, int rings = 24);
+	Kit::Node Backdrop(Kit::ModelFile& file, SkyPainter painter, const std::string& name);
+
+	// The panoramas (BakeLevelModelsSky.cpp).
+	Kit::Rgba FarmSky(float azimuth, float elevation);
+	Kit::Rgba SlimeBossSky(float azimuth, float elevation);
+	Kit::Rgba ApocalypseSky(float azimuth, float elevation);
+	Kit::Rgba CloudSky(float azimuth, float elevation);
+	Kit::Rgba JungleSky(float azimuth, float elevation);
+	Kit::Rgba FireIceSky(float azimuth, float elevation);
+
+	// Models of the levels without a backdrop (BakeLevelModelsProps.cpp).
+	Kit::Node SlimeRock(Kit::ModelFile& file);
+	Kit::Node PlayerSaucer(Kit::ModelFile& file);
+	Kit::Node AlienPylon(Kit::ModelFile& file);
+
+	// Every level model file: its path in the data folder and its models.
+	struct LevelModelFile
+	{
+		std::string path;				// "Models/level1_farm.bg3d"
+		Kit::ModelFile file;
+	};
+	LevelModelFile BuildLevelModelFile(int fileIndex);
+	constexpr int NUM_LEVEL_MODEL_FILES = 9;		// levels 5 and 6 share one
+}
