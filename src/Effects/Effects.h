@@ -1,13 +1,7 @@
-// Sparkles, shards and vapour trails.
-// (Stand-in until this module is built: each call does the least that keeps
-// the game flow running.)
+// The smaller effect systems the level loop drives: sparkles, shards and
+// vapour trails (particle groups are in Particles.h, the sky in Sky.h).
 #pragma once
 
-void InitShardSystem();
-void InitSparkles();
-void InitVaporTrails();
-void MoveVaporTrails();
-void MoveShards();
-void DrawShards();
-void DrawVaporTrails();
-void DisposeVaporTrailMaterial();
+#include "Effects/Shards.h"
+#include "Effects/Sparkles.h"
+#include "Effects/VaporTrails.h"

@@ -1,6 +1,71 @@
+// The sky sheet: per-level shape, the grid it is built from, its scrolling.
 #include "Effects/Sky.h"
+#include "System/Random.h"
 
-void CreateSky()
+#include <algorithm>
+#include <cmath>
+
+static const SkyLevelInfo kSkyLevels[] = {
+	{true, 4000, 0.1f, 0.15f, true, false},		// farm
+	{true, 3500, 0.4f, 0.0f, true, true},		// slime
+	{false, 0, 0, 0, false, false},				// slime boss
+	{true, 4000, 0.3f, 0.1f, true, false},		// city
+	{true, -1100, -0.1f, 0.2f, false, false},	// cloud: the sky lies below
+	{true, 3500, 0.0f, 0.0f, true, false},		// jungle
+	{true, 3000, 0.0f, 0.0f, true, false},		// jungle boss
+	{true, 4000, 0.1f, 0.0f, true, false},		// fire and ice
+	{false, 0, 0, 0, false, false},				// saucer
+	{true, 3000, 0.2f, 0.0f, true, false},		// brain boss
+};
+
+static constexpr float SKY_SCROLL_PER_CAMERA_UNIT = 0.0003f;
+static constexpr float SKY_UV_PER_CELL = 0.8f;
+
+const SkyLevelInfo& GetSkyLevelInfo(int level)
 {
+	static const SkyLevelInfo kNone = {};
+	if (level < 0 || level >= int(sizeof(kSkyLevels) / sizeof(kSkyLevels[0])))
+		return kNone;
+	return kSkyLevels[level];
 }
 
+void BuildSkyMesh(const SkyLevelInfo& info, float yon, SkyMesh* mesh)
+{
+	float cell = yon / 5.0f;
+	// The edges fade out well inside the far plane (never a division by zero).
+	float fadeReach = yon > 0.0f ? 0.7f * yon : 1.0f;
+	for (int i = 0; i < SKY_GRID; i++)
+		for (int j = 0; j < SKY_GRID; j++)
+		{
+			float x = float(j) * cell - yon + info.jitter * cell * RandomFloatSigned();
+			float z = float(i) * cell - yon + info.jitter * cell * RandomFloatSigned();
+			float y0 = RandomFloatSigned() * 100.0f;
+			float distance = std::sqrt(x * x + y0 * y0 + z * z);
+			OGLPoint3D& p = mesh->points[i * SKY_GRID + j];
+			p = {x, y0 - distance * info.curvature, z};
+
+			float alpha = info.fadeEdges ? std::clamp(1.0f - distance / fadeReach, 0.0f, 1.0f) : 1.0f;
+			mesh->colors[i * SKY_GRID + j] = {255, 255, 255, uint8_t(alpha * 255.0f)};
+			mesh->uvs[i * SKY_GRID + j] = {0, 0};
+		}
+
+	int n = 0;
+	for (int r = 0; r < SKY_GRID - 1; r++)
+		for (int k = 0; k < SKY_GRID - 1; k++)
+		{
+			uint32_t b = uint32_t(r * SKY_GRID + k);
+			uint32_t* t = &mesh->indices[n];
+			t[0] = b; t[1] = b + 1; t[2] = b + SKY_GRID;
+			t[3] = b + 1; t[4] = b + SKY_GRID + 1; t[5] = b + SKY_GRID;
+			n += 6;
+		}
+}
+
+void UpdateSkyUVs(SkyMesh* mesh, float scroll1, float scroll2, float cameraX, float cameraZ)
+{
+	float u0 = scroll1 + cameraX * SKY_SCROLL_PER_CAMERA_UNIT;
+	float v0 = scroll2 + cameraZ * SKY_SCROLL_PER_CAMERA_UNIT;
+	for (int i = 0; i < SKY_GRID; i++)
+		for (int j = 0; j < SKY_GRID; j++)
+			mesh->uvs[i * SKY_GRID + j] = {u0 + SKY_UV_PER_CELL * float(j), v0 + SKY_UV_PER_CELL * float(i)};
+}

@@ -1,19 +1,139 @@
-// The player robot.
-// (Stand-in until this module is built: each call does the least that keeps
-// the game flow running.)
+// The player: the robot (or, on the saucer level, the player's saucer), its
+// controls and physics, its animation-driven states, damage, death and the
+// respawn behind the closing shutters, and the saucers that bring the robot
+// into a level and carry it away.
 #pragma once
+
+#include "System/Math.h"
 
 #include <cstdint>
 
 struct ObjNode;
+
+//
+// Tunables
+//
+
+constexpr float PLAYER_NODE_SCALE = 1.2f;
+constexpr float PLAYER_BASE_MAX_SPEED = 900.0f;
+constexpr float PLAYER_JUMP_SPEED = 1800.0f;
+constexpr float PLAYER_JUMPJET_COST = 0.1f;
+constexpr float PLAYER_HIT_INVINCIBILITY = 2.5f;
+constexpr float PLAYER_KNOCKBACK_SPEED = 1000.0f;
+constexpr float PLAYER_MAX_SUBSTEP_TRAVEL = 15.0f;		// units per movement sub-step
+constexpr int PLAYER_MAX_SUBSTEPS = 64;				// a sane speed never needs more
+constexpr uint8_t PLAYER_START_LIVES = 4;
+constexpr uint16_t PLAYER_SLOT = 200;
+constexpr uint16_t PLAYER_HAND_SLOT = 3000;
+
+// Collision classes the robot resolves against every sub-step.
+constexpr uint32_t PLAYER_COLLISION_MASK = 0x9450;		// trigger, misc, hurt-me, fence, enemy
+// Obstacle bits the robot's collisions look at.
+constexpr uint32_t CTYPE_PLAYER_BLOCKER = 0x00800000;	// pushes the robot back to its old x/z
+constexpr uint32_t CTYPE_BURNS_PLAYER = 0x00020000;	// a hurt-me obstacle that also sets it alight
+constexpr uint32_t CTYPE_DROPS_RIDER = 0x04000000;		// a platform whose speed a jump does not inherit
+constexpr uint32_t CTYPE_PICKUP_MESSAGE = 0x00010000;	// a pick-up that shows a message when grabbed
+
+// Kinds of death.
+enum : uint8_t
+{
+	DEATH_KIND_WORN_OUT = 0,
+	DEATH_KIND_BLOWN_UP = 1,
+	DEATH_KIND_FELL = 2,
+	DEATH_KIND_SAUCER = 3,
+};
+
+//
+// State (per run: kept from level to level; per level: reset by InitPlayerAtStartOfLevel)
+//
+
 extern ObjNode* gPlayerNode;
 extern ObjNode* gPlayerHandNodes[2];
-extern int gCheckpointNum;
+extern float gPlayerHealth;
+extern uint8_t gPlayerLives;
+extern float gJumpJetFuel;
 extern int32_t gScore;
+extern bool gPlayerIsDead;
+extern float gInvincibleTimer;
+extern float gDeathTimer;
+extern float gCheckpointX, gCheckpointZ, gCheckpointRot;
+extern int gCheckpointNum;
+extern ObjNode* gHeldObject;
+extern float gHeightAboveGround;
+extern float gPlayerMaxSpeed;
+extern float gPlayerBaseMaxSpeed;
+extern bool gCanUseJumpJet;
+extern float gPlayerScale;
+extern float gExitCharge;
+extern float gPlayerSlipperiness;
+// Camera-relative steering (the default) or tank steering.
+extern bool gPlayerTankControls;
+// Set when a cheat was used this run.
+extern bool gPlayerUsedCheats;
+
+// What the rest of the game reads of the robot beyond its node.
+struct PlayerInfo
+{
+	OGLPoint3D coord;				// what the camera follows
+	float stateTimer;				// seconds in the current state; the camera's free orbit parks it far below 0
+	float stateClock;				// seconds in the current state, for the states' own timing
+	float timeSinceMoveInput;		// seconds since the stick last moved
+	float burnTimer;				// smoke rises from the robot while > 0
+	float stateCountdown;			// per-state countdown (get-up, stun, death countdown, skid)
+	bool jetQueued;					// a jump-jet press waits for the jump to slow down
+	ObjNode* ridingNode;			// the contraption being ridden (none yet)
+	OGLPoint3D punchPoint;			// while a punch handler runs: where the fist is
+	bool punchAccepted;				// a punch handler sets this when it takes the punch
+	OGLPoint3D cameraFrom;			// where the camera put itself this frame
+	OGLPoint3D cameraTo;
+};
+extern PlayerInfo gPlayerInfo;
+
+//
+// Set-up
+//
+
+// Unless a saved game is being resumed: health 1, score 0, lives 4, fuel 0.
 void InitPlayerForNewRun();
+// The level's player: the terrain window at the start, then the robot (level
+// 2), the player's saucer (level 8) or the landing saucer carrying the robot.
 void InitPlayerAtStartOfLevel();
+// The robot standing at (x, z) facing `rot`, with its hands.
+ObjNode* MakePlayerRobot(float x, float z, float rot);
 void ClearPlayerLevelFlags();
+// Level clean-up: forget the exit saucer's beam area.
 void ClearExitBeamArea();
-void DrawDeathTransition();
-// While set, collision queries about the player answer no (hit recovery).
+// While true the player's box, point and segment tests find nothing (the robot
+// is hidden inside a saucer or beamed away).
 bool IsPlayerUntouchable();
+
+//
+// Damage, death and respawn
+//
+
+// True when the hit landed. "PlayerGotHit: no skeleton on player" without a robot skeleton.
+bool PlayerGotHit(ObjNode* attacker, float damage);
+// True when the robot died of it or was already dead.
+bool PlayerLoseHealth(float amount, uint8_t deathKind);
+void KillPlayer(uint8_t deathKind);
+void ResetPlayerAtCheckpoint();
+
+//
+// The death transition: two shutters close over the screen, a life is taken
+// and the robot respawns as they open (or the run ends with no lives left).
+//
+
+struct DeathTransition
+{
+	bool active;
+	bool closing;
+	float delay;				// seconds before the shutters move
+	float position;			// of the left shutter's inner edge, 640 × 480 screen units
+};
+extern DeathTransition gDeathTransition;
+
+void StartDeathTransition(float delay);
+void StopDeathTransition();
+// Advances the shutters by dt (the level loop's frame); may respawn the robot or end the run.
+void UpdateDeathTransition(float dt);
+void DrawDeathTransition();

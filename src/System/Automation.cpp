@@ -2,6 +2,7 @@
 #include "System/Error.h"
 #include "3D/Screenshot.h"
 #include "Screens/SkeletonViewer.h"
+#include "Player/PlayerReport.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -31,6 +32,28 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		if (!strcmp(arg, "--windowed"))
 		{
 			options->windowed = true;
+			continue;
+		}
+		if (!strcmp(arg, "--report-player"))
+		{
+			options->reportPlayer = true;
+			continue;
+		}
+		if (!strcmp(arg, "--fly-over"))
+		{
+			options->flyOver = true;
+			continue;
+		}
+		if (!strcmp(arg, "--end-level-after"))
+		{
+			double seconds = 0;
+			if (i + 1 >= argc || !ReadNumber(argv[i + 1], 0.01, 1e6, &seconds))
+			{
+				*error = "--end-level-after takes a number of seconds";
+				return false;
+			}
+			options->endLevelAfter = float(seconds);
+			i++;
 			continue;
 		}
 		if (!strcmp(arg, "--view-skeleton"))
@@ -97,7 +120,11 @@ void AutomationFrameDrawn()
 	if (!gAutomation.screenshotPath.empty())
 		CaptureScreen(&gLastFrame);
 	if (gAutomation.frames > 0 && gFramesDrawn >= gAutomation.frames)
+	{
+		if (gAutomation.reportPlayer)
+			printf("%s\n", DescribePlayerForAutomation().c_str());
 		RequestQuit();
+	}
 }
 
 void AutomationWriteScreenshot()

@@ -8,6 +8,10 @@
 //   --view-models FILE show the models of a BG3D file (model viewer) instead of the game
 //   --view-model N     … starting with model N alone instead of the grid
 //   --view-skeleton TYPE ANIM  show skeleton TYPE (number or name) playing ANIM (skeleton viewer)
+//   --fly-over         the camera tours the level instead of following the robot
+//   --end-level-after S  a level ends after S seconds of play, as if its exit was reached
+//   --report-player    after the last frame, print where the robot is: its state, its
+//                      feet against the ground, and where it shows in the window
 #pragma once
 
 #include <string>
@@ -23,6 +27,9 @@ struct AutomationOptions
 	int viewModel = -1;				// −1: start with the grid of all models
 	int viewSkeletonType = -1;		// −1: no skeleton viewer
 	int viewSkeletonAnim = 0;
+	bool reportPlayer = false;
+	bool flyOver = false;
+	float endLevelAfter = 0;		// seconds; 0: levels end as they do in play
 };
 
 extern AutomationOptions gAutomation;

@@ -161,7 +161,7 @@ enum
 	PARTICLE_SPRITE_HALO = 3,			// glow with a bright ring
 	PARTICLE_SPRITE_SMOKE_DARK = 4,		// dark billowing smoke
 	PARTICLE_SPRITE_GLINT = 5,			// four-point star glint
-	PARTICLE_SPRITE_BUBBLE = 6,
+	PARTICLE_SPRITE_DUST_CLOUD = 6,		// thin warm dust, drawn additively (landing rings)
 	PARTICLE_SPRITE_EMBER = 7,			// orange ember streak
 	PARTICLE_SPRITE_FLAME = 8,			// coloured flame
 	PARTICLE_SPRITE_SPARK_YELLOW = 9,	// coloured yellow spark

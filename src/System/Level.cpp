@@ -1,5 +1,6 @@
 // One level: set-up from the level tables, the play loop, and its timing.
 #include "System/Game.h"
+#include "System/Automation.h"
 #include "System/Error.h"
 #include "System/Fade.h"
 #include "System/FrameTime.h"
@@ -343,6 +344,7 @@ void PlayCurrentLevel()
 	gFirstFrameOfLevel = true;
 	StartFade(true, 1.0f);
 
+	float playTime = 0;
 	for (;;)
 	{
 		UpdateInput();
@@ -375,6 +377,14 @@ void PlayCurrentLevel()
 				DoWarpCheat();
 			else if (GetNewKeyState(SDL_SCANCODE_F10))
 				break;		// level completed
+		}
+
+		// Automated runs may end a level on a clock instead of at its exit.
+		playTime += gFrameTime;
+		if (gAutomation.endLevelAfter > 0 && playTime >= gAutomation.endLevelAfter && !gLevelDone)
+		{
+			gLevelDone = true;
+			gLevelDoneTimer = 0.5f;
 		}
 
 		if (gGameOver)

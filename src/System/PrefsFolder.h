@@ -10,7 +10,7 @@
 
 constexpr char GAME_PREFS_FOLDER_NAME[] = "Zappatron";
 
-// File spec of ":Zappatron:<fileName>" in the preferences folder; the
+// The FSSpec of ":Zappatron:<fileName>" in the preferences folder; the
 // game's folder is created first when missing. When the preferences folder
 // can't be found, shows "Warning: Cannot locate the Preferences folder." and
 // returns false.

@@ -2,6 +2,8 @@
 // automation switches and the first frames.
 #include "Process.h"
 #include "StoredPNG.h"
+#include "Effects/Sky.h"
+#include "System/LevelTables.h"
 #include "3D/Screenshot.h"
 
 #include "X11Window.h"
@@ -98,25 +100,29 @@ TEST_F(GameRunTest, ClosingTheWindowExitsWithCode0)
 
 TEST_F(GameRunTest, ScreenshotShowsTheLevelClearColour)
 {
-	// The slime world clears to (0.8, 0.6, 0.8): the sky along the top of the
-	// frame shows it once the warm-up and a second of fade-in at a fixed
-	// 15 Hz are over.
+	// The saucer level has neither a backdrop nor a sky sheet: the sky along
+	// the top of the frame is its clear colour once the warm-up and a second
+	// of fade-in at a fixed 15 Hz are over. The fly-over camera looks across
+	// the level.
+	constexpr int LEVEL = 8;
+	ASSERT_FALSE(GetSkyLevelInfo(LEVEL).hasSky);
 	fs::path shot = scratch / "shot.png";
-	ProcessResult r = Run({"--windowed", "--level", "1", "--fixed-step", "15", "--frames", "80",
-			"--screenshot", shot.string()});
+	ProcessResult r = Run({"--windowed", "--level", std::to_string(LEVEL), "--fixed-step", "15", "--frames", "80",
+			"--screenshot", shot.string(), "--fly-over"});
 	ASSERT_EQ(r.exitCode, 0) << r.output;
 	ScreenImage image;
 	ASSERT_TRUE(ReadStoredPNG(shot, &image));
 	ASSERT_GT(image.width, 100);
 	ASSERT_GT(image.height, 100);
+	const float* clear = kLevelViews[LEVEL].clearColor;
 	for (int y : {1, 3})
 	{
 		for (int x : {2, image.width / 2, image.width - 3})
 		{
-			const uint8_t* p = &image.pixels[(size_t(y) * size_t(image.width) + size_t(x)) * 3];
-			EXPECT_NEAR(p[0], 204, 2);
-			EXPECT_NEAR(p[1], 153, 2);
-			EXPECT_NEAR(p[2], 204, 2);
+			const uint8_t* p = PixelAt(image, x, y);
+			EXPECT_NEAR(p[0], int(clear[0] * 255 + 0.5f), 2);
+			EXPECT_NEAR(p[1], int(clear[1] * 255 + 0.5f), 2);
+			EXPECT_NEAR(p[2], int(clear[2] * 255 + 0.5f), 2);
 		}
 	}
 }

@@ -7,6 +7,7 @@
 #include "3D/OGL_Support.h"
 #include "System/Error.h"
 #include "System/Game.h"
+#include "Effects/Sky.h"
 #include "System/LevelTables.h"
 #include "System/Objects.h"
 #include "System/Window.h"
@@ -547,18 +548,20 @@ namespace
 
 TEST_F(GameRenderTest, EveryLevelThatClearsShowsItsClearColourInTheSky)
 {
+	int levelsChecked = 0;
 	for (int level = 0; level < NUM_LEVELS; level++)
 	{
 		const LevelViewInfo& view = kLevelViews[level];
-		// Levels with a backdrop hide the clear colour behind their sky shell;
-		// only the slime world, the saucer level and the brain boss show it.
+		// Levels with a backdrop or a sky sheet hide the clear colour behind
+		// them; the others show it.
 		bool hasBackdrop = level != 1 && level != 8 && level != 9;
-		if (!view.clearBackBuffer || hasBackdrop)
+		if (!view.clearBackBuffer || hasBackdrop || GetSkyLevelInfo(level).hasSky)
 			continue;
+		levelsChecked++;
 		SCOPED_TRACE("level " + std::to_string(level));
 		fs::path shot = scratch / ("level" + std::to_string(level) + ".tga");
 		ProcessResult r = Run({"--windowed", "--level", std::to_string(level), "--fixed-step", "30",
-				"--frames", "90", "--screenshot", shot.string()});
+				"--frames", "90", "--screenshot", shot.string(), "--fly-over"});
 		ASSERT_EQ(r.exitCode, 0) << r.output;
 		EXPECT_EQ(r.output.find("ALERT"), std::string::npos) << r.output;
 
@@ -577,17 +580,19 @@ TEST_F(GameRenderTest, EveryLevelThatClearsShowsItsClearColourInTheSky)
 		}
 		EXPECT_GT(sky, w / 3) << "pixels of the top row at the clear colour";
 	}
+	EXPECT_GT(levelsChecked, 0) << "no level shows its clear colour any more";
 }
 
 TEST_F(GameRenderTest, AFinishedLevelIsCleanedUpCompletely)
 {
-	// At 30 Hz the stand-in fire-and-ice level ends after about four seconds;
-	// the run then cleans up, compares node and meta-object counts with those
-	// before the level, and goes on to the saucer level, whose clear sky (it
-	// has no backdrop) the last frame shows.
+	// At 30 Hz the fire-and-ice level is ended after three seconds of play (a
+	// clock standing in for its exit); the run then cleans up, compares node
+	// and meta-object counts with those before the level, and goes on to the
+	// saucer level, whose clear sky (it has no backdrop) the last frame of
+	// the fly-over shows.
 	fs::path shot = scratch / "after.tga";
 	ProcessResult r = Run({"--windowed", "--level", "7", "--fixed-step", "30", "--frames", "260",
-			"--screenshot", shot.string()});
+			"--screenshot", shot.string(), "--fly-over", "--end-level-after", "3"});
 	ASSERT_EQ(r.exitCode, 0) << r.output;
 	EXPECT_EQ(r.output.find("ALERT"), std::string::npos) << r.output;
 

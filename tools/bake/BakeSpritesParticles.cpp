@@ -228,10 +228,10 @@ namespace Sprites
 		s[PARTICLE_SPRITE_HALO] = Ring(0.6f, 0.08f, 0.6f);
 		s[PARTICLE_SPRITE_SMOKE_DARK] = Puff({70, 68, 72, 255}, 304, 1.1f);
 		s[PARTICLE_SPRITE_GLINT] = Rays(N, 4, 1.6f, 0, 0.25f);
-		s[PARTICLE_SPRITE_BUBBLE] = Radial(N, [](float d, float, int, int) {
-			return White(d > 1 ? 0 : 0.12f + 0.85f * std::pow(d, 6));
-		});
-		FillCircle(s[PARTICLE_SPRITE_BUBBLE], 22, 21, 5, White(0.9f));
+		// Added onto the scene, so it is dim: a thin cloud, not a glow.
+		s[PARTICLE_SPRITE_DUST_CLOUD] = Puff({150, 125, 95, 255}, 306, 1.2f);
+		for (Rgba& p : s[PARTICLE_SPRITE_DUST_CLOUD].pixels)
+			p.a = uint8_t(p.a * 0.55f);
 		s[PARTICLE_SPRITE_EMBER] = Radial(N, [](float, float, int x, int y) {
 			float dx = (x + 0.5f - C) / 28, dy = (y + 0.5f - C) / 9;
 			float a = Soft(std::hypot(dx, dy), 1.5f);

@@ -1,0 +1,406 @@
+// The robot's move routine: its current animation selects the state handler,
+// each handler steers, applies friction, moves and changes animation, and
+// the end-of-frame update writes the result back to the node.
+#include "Player/PlayerInternal.h"
+#include "3D/Skeleton.h"
+#include "Effects/Particles.h"
+#include "System/FrameTime.h"
+#include "System/Game.h"
+#include "System/Input.h"
+#include "System/Sound.h"
+#include "Terrain/Collision.h"
+#include "Terrain/Terrain.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+	constexpr float ANIM_BLEND_SPEED = 8.0f;			// morphs per second between states
+	constexpr float FALL_START_HEIGHT = 40.0f;			// stepping off something higher starts a fall
+	constexpr float HARD_LANDING_SPEED = 300.0f;
+	// The jet fires for a moment: it stops the fall and lifts the robot.
+	constexpr float JET_DURATION = 0.8f;
+	constexpr float JET_LIFT = 8400.0f;					// upward push, against gravity
+	constexpr float JET_MAX_RISE = 1100.0f;
+	constexpr float GETUP_TIME = 1.5f;
+	constexpr float STUN_TIME = 2.0f;
+	constexpr float HIT_RECOVER_TIME = 0.4f;
+
+	float SpeedEstimate()
+	{
+		return CalcQuickDistance(0, 0, gObjDelta.x, gObjDelta.z);
+	}
+
+	bool AnimStopped(const ObjNode* node)
+	{
+		return node->Skeleton->AnimHasStopped;
+	}
+
+	// Takes the animation's flag event (set by the skeleton's events) if it fired.
+	bool TakeFlagEvent(ObjNode* node)
+	{
+		if (!node->Flag[0])
+			return false;
+		node->Flag[0] = 0;
+		return true;
+	}
+
+	void StandOrWalk(ObjNode* node)
+	{
+		if (SpeedEstimate() > WALK_START_SPEED && gPlayerInfo.timeSinceMoveInput < WALK_INPUT_GRACE)
+			SetPlayerAnim(node, PLAYER_ANIM_WALK);
+		else
+			SetPlayerAnim(node, PLAYER_ANIM_STAND);
+	}
+
+	// Standing, walking and their actions all leave the ground the same way.
+	bool StartFallIfUnsupported(ObjNode* node)
+	{
+		if (!IsPlayerOnGround(node) && gHeightAboveGround > FALL_START_HEIGHT && gObjDelta.y < 0)
+		{
+			SetPlayerAnim(node, PLAYER_ANIM_FALL);
+			return true;
+		}
+		return false;
+	}
+
+	void MoveOnFoot(ObjNode* node, float friction)
+	{
+		DoPlayerSteering(node, IsPlayerOnGround(node));
+		ApplyPlayerFriction(node, friction);
+		MovePlayerStep(node);
+	}
+
+	void MoveInAir(ObjNode* node)
+	{
+		DoPlayerSteering(node, false);
+		ApplyPlayerFriction(node, FRICTION_AIR);
+		MovePlayerStep(node);
+	}
+
+	//
+	// Handlers
+	//
+
+	void Stand(ObjNode* node)
+	{
+		MoveOnFoot(node, FRICTION_STAND);
+		if (StartFallIfUnsupported(node))
+			return;
+		if (DoPlayerJumpControls(node) || DoPlayerPunchControls(node))
+			return;
+		if (SpeedEstimate() > WALK_START_SPEED && gPlayerInfo.timeSinceMoveInput < WALK_INPUT_GRACE)
+			SetPlayerAnim(node, PLAYER_ANIM_WALK);
+	}
+
+	void Walk(ObjNode* node)
+	{
+		MoveOnFoot(node, PlayerHasMoveInput() ? FRICTION_WALK : FRICTION_STAND);
+		node->Skeleton->AnimSpeed = SpeedEstimate() * 0.004f;
+		if (StartFallIfUnsupported(node))
+			return;
+		if (DoPlayerJumpControls(node) || DoPlayerPunchControls(node))
+			return;
+		if (SpeedEstimate() < WALK_START_SPEED || gPlayerInfo.timeSinceMoveInput >= WALK_INPUT_GRACE)
+			SetPlayerAnim(node, PLAYER_ANIM_STAND);
+	}
+
+	void Punch(ObjNode* node)
+	{
+		TurnPlayerTowardTarget(node);
+		MoveOnFoot(node, FRICTION_STAND);
+		if (TakeFlagEvent(node))
+			DoPlayerPunchHit(node);
+		if (AnimStopped(node))
+			StandOrWalk(node);
+	}
+
+	void Grab(ObjNode* node)
+	{
+		TurnPlayerTowardTarget(node);
+		MoveOnFoot(node, FRICTION_STAND);
+		if (TakeFlagEvent(node))
+			DoPlayerGrabKeyFrame(node);
+		if (AnimStopped(node))
+		{
+			gHeldObject = nullptr;
+			StandOrWalk(node);
+		}
+	}
+
+	void GetUp(ObjNode* node)
+	{
+		MoveOnFoot(node, FRICTION_STAND);
+		if (gPlayerInfo.stateClock >= GETUP_TIME)
+		{
+			gInvincibleTimer = 1;
+			SetPlayerAnim(node, PLAYER_ANIM_STAND);
+		}
+	}
+
+	void Jump(ObjNode* node)
+	{
+		MoveInAir(node);
+		if (IsPlayerOnGround(node) && gObjDelta.y <= 0)
+		{
+			gPlayerInfo.jetQueued = false;
+			StandOrWalk(node);
+			return;
+		}
+		if (gPlayerInfo.jetQueued && std::fabs(gObjDelta.y) < JET_MAX_VERTICAL_SPEED)
+		{
+			FirePlayerJumpJet(node);
+			return;
+		}
+		DoPlayerJumpControls(node);
+		if (PlayerAnim(node) == PLAYER_ANIM_JUMP && gObjDelta.y < 0)
+			SetPlayerAnim(node, PLAYER_ANIM_FALL);
+	}
+
+	void Fall(ObjNode* node)
+	{
+		float fallSpeed = -gObjDelta.y;
+		MoveInAir(node);
+		if (IsPlayerOnGround(node))
+		{
+			if (fallSpeed > HARD_LANDING_SPEED)
+				PlayPlayerEffect3D(EFFECT_METALLAND, &gObjCoord);
+			StandOrWalk(node);
+			return;
+		}
+		DoPlayerJumpControls(node);
+	}
+
+	void JumpJet(ObjNode* node)
+	{
+		DoPlayerSteering(node, false);
+		ApplyPlayerFriction(node, FRICTION_AIR);
+		gObjDelta.y = std::min(gObjDelta.y + JET_LIFT * gFrameTime, JET_MAX_RISE);
+		MovePlayerStep(node);
+		if (IsPlayerOnGround(node) && gObjDelta.y <= 0)
+		{
+			StandOrWalk(node);
+			return;
+		}
+		if (gPlayerInfo.stateClock >= JET_DURATION || AnimStopped(node) || GetNewNeedState(NEED_JUMP))
+			SetPlayerAnim(node, PLAYER_ANIM_FALL);
+	}
+
+	void DeathCountdown(ObjNode* node)
+	{
+		ApplyPlayerFriction(node, FRICTION_STAND);
+		MovePlayerStep(node);
+		gPlayerInfo.stateCountdown -= gFrameTime;
+		if (gPlayerInfo.stateCountdown <= 0)
+			KillPlayer(DEATH_KIND_BLOWN_UP);
+	}
+
+	void Death(ObjNode* node)
+	{
+		ApplyPlayerFriction(node, FRICTION_STAND);
+		MovePlayerStep(node);
+		if (gDeathTimer > 0)
+		{
+			gDeathTimer -= gFrameTime;
+			if (gDeathTimer <= 0 && !gDeathTransition.active)
+				StartDeathTransition(0);
+		}
+	}
+
+	void GotHit(ObjNode* node)
+	{
+		bool onGround = IsPlayerOnGround(node);
+		DoPlayerSteering(node, onGround);
+		ApplyPlayerFriction(node, onGround ? FRICTION_STAND : FRICTION_AIR);
+		MovePlayerStep(node);
+		if (IsPlayerOnGround(node) && gPlayerInfo.stateClock > HIT_RECOVER_TIME && !gPlayerIsDead)
+		{
+			gInvincibleTimer = std::max(gInvincibleTimer, 2.0f);
+			SetPlayerAnim(node, PLAYER_ANIM_STAND);
+		}
+	}
+
+	void Stunned(ObjNode* node)
+	{
+		gObjDelta = {0, 0, 0};
+		float top = HighestSurfaceAt(gObjCoord.x, gObjCoord.z, CTYPE_MISC | CTYPE_TERRAIN);
+		gObjCoord.y = top - float(node->BottomOff);
+		node->StatusBits |= STATUS_BIT_ONGROUND;
+		if (gPlayerInfo.stateClock >= STUN_TIME)
+		{
+			gInvincibleTimer = 1.3f;
+			SetPlayerAnim(node, PLAYER_ANIM_STAND);
+		}
+	}
+
+	void Thrown(ObjNode* node)
+	{
+		gObjDelta.y -= gGravity * 0.7f * gFrameTime;
+		MovePlayerStep(node);
+		if (IsPlayerOnGround(node))
+		{
+			SetPlayerAnim(node, PLAYER_ANIM_GETUP);
+			PlayerLoseHealth(0.2f, DEATH_KIND_WORN_OUT);
+		}
+	}
+
+	void BeamedUp(ObjNode*)
+	{
+		gObjDelta = {0, 300, 0};
+		gObjCoord.y += gObjDelta.y * gFrameTime;
+	}
+
+	// Held by something else: it places the robot.
+	void Held(ObjNode*)
+	{
+	}
+
+	// States whose owners are not in the game yet behave like a short action
+	// on foot that ends with the animation.
+	void OtherAction(ObjNode* node)
+	{
+		MoveOnFoot(node, FRICTION_STAND);
+		if (AnimStopped(node) || gPlayerInfo.stateClock > 3)
+			StandOrWalk(node);
+	}
+
+	void Skid(ObjNode* node)
+	{
+		node->Rot.x = node->Rot.z = 0;
+		MoveOnFoot(node, FRICTION_WALK);
+		gPlayerInfo.stateCountdown -= gFrameTime;
+		if (gPlayerInfo.stateCountdown <= 0 || SpeedEstimate() < 1)
+		{
+			gInvincibleTimer = 1;
+			SetPlayerAnim(node, PLAYER_ANIM_STAND);
+		}
+	}
+
+	typedef void (*StateHandler)(ObjNode*);
+
+	StateHandler HandlerFor(int anim)
+	{
+		switch (anim)
+		{
+			case PLAYER_ANIM_STAND:
+			case PLAYER_ANIM_STANDWITHGUN:
+				return Stand;
+			case PLAYER_ANIM_WALK:
+			case PLAYER_ANIM_WALKWITHGUN:
+			case PLAYER_ANIM_WALKALT:
+				return Walk;
+			case PLAYER_ANIM_PUNCH:
+				return Punch;
+			case PLAYER_ANIM_PICKUPLOW:
+			case PLAYER_ANIM_PICKUP:
+				return Grab;
+			case PLAYER_ANIM_GETUP:
+				return GetUp;
+			case PLAYER_ANIM_JUMPJET:
+			case PLAYER_ANIM_GIANTJUMPJET:
+				return JumpJet;
+			case PLAYER_ANIM_JUMP:
+				return Jump;
+			case PLAYER_ANIM_FALL:
+				return Fall;
+			case PLAYER_ANIM_ZAPPED:
+				return DeathCountdown;
+			case PLAYER_ANIM_DEATH:
+				return Death;
+			case PLAYER_ANIM_GOTHIT:
+				return GotHit;
+			case PLAYER_ANIM_FLATTENED:
+				return Stunned;
+			case PLAYER_ANIM_THROWN:
+				return Thrown;
+			case PLAYER_ANIM_BEAMEDUP:
+				return BeamedUp;
+			case PLAYER_ANIM_GRABBED:
+			case PLAYER_ANIM_FLYTRAPPED:
+			case PLAYER_ANIM_STRONGMANHELD:
+			case PLAYER_ANIM_HELDALT:
+			case PLAYER_ANIM_ZIPLINE:
+			case PLAYER_ANIM_INCANNON:
+			case PLAYER_ANIM_BUMPERCAR:
+			case PLAYER_ANIM_ROCKETSLED:
+				return Held;
+			case PLAYER_ANIM_SKID:
+				return Skid;
+			default:
+				return OtherAction;
+		}
+	}
+
+	// The end of every frame, whatever the state.
+	void UpdatePlayerRobot(ObjNode* node)
+	{
+		node->Coord = gObjCoord;
+		node->Delta = gObjDelta;
+		UpdateObjectTransforms(node);
+		CalcObjectBoxFromNode(node);
+
+		gPlayerInfo.coord = node->Coord;
+		node->Speed2D = std::hypot(gObjDelta.x, gObjDelta.z);
+		node->Speed = std::sqrt(node->Speed2D * node->Speed2D + gObjDelta.y * gObjDelta.y);
+
+		// A boost above the normal limit wears off as the robot slows.
+		if (node->Speed2D < gPlayerBaseMaxSpeed)
+			gPlayerMaxSpeed = gPlayerBaseMaxSpeed;
+		else if (gPlayerMaxSpeed > gPlayerBaseMaxSpeed && node->Speed2D < gPlayerMaxSpeed)
+			gPlayerMaxSpeed = node->Speed2D;
+
+		if (gPlayerInfo.burnTimer > 0)
+		{
+			gPlayerInfo.burnTimer -= gFrameTime;
+			MakeJointFlames(node, 40 * gPlayerScale);
+		}
+
+		UpdatePlayerHands(node);
+		if (IsPlayerOnGround(node))
+			gCanUseJumpJet = true;
+	}
+}
+
+int PlayerAnim(const ObjNode* node)
+{
+	return node && node->Skeleton ? node->Skeleton->AnimNum : -1;
+}
+
+void SetPlayerAnim(ObjNode* node, int anim, float speed)
+{
+	if (!node->Skeleton)
+		return;
+	if (node->Skeleton->AnimNum != anim)
+		MorphToSkeletonAnim(node->Skeleton, anim, ANIM_BLEND_SPEED);
+	node->Skeleton->AnimSpeed = speed;
+	node->Flag[0] = 0;
+	gPlayerInfo.stateTimer = 0;
+	gPlayerInfo.stateClock = 0;
+}
+
+void MovePlayerRobot(ObjNode* node)
+{
+	if (IsPlayerInSaucer())
+		return;				// the saucer places the robot
+
+	const float dt = gFrameTime;
+	GetObjectInfo(node);
+	if (gInvincibleTimer > 0)
+		gInvincibleTimer = std::max(0.0f, gInvincibleTimer - dt);
+	gPlayerInfo.stateTimer += dt;
+	gPlayerInfo.stateClock += dt;
+	gPlayerInfo.timeSinceMoveInput += dt;
+
+	// The cheat keys top the robot up (the weapons join in once they exist).
+	if (AreCheatKeysDown() && !gPlayerIsDead)
+	{
+		gPlayerHealth = 1;
+		gJumpJetFuel = 1;
+		gPlayerLives = std::max<uint8_t>(gPlayerLives, 3);
+		gPlayerUsedCheats = true;
+	}
+
+	HandlerFor(PlayerAnim(node))(node);
+	UpdatePlayerRobot(node);
+}

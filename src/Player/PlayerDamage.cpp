@@ -1,0 +1,299 @@
+// Hits, health, death, the closing shutters that take a life, and the respawn.
+#include "Player/PlayerInternal.h"
+#include "3D/BG3D.h"
+#include "3D/Camera.h"
+#include "3D/MetaObjects.h"
+#include "3D/OGL_Support.h"
+#include "3D/Skeleton.h"
+#include "Effects/Particles.h"
+#include "System/ContentNumbers.h"
+#include "System/Error.h"
+#include "System/Game.h"
+#include "System/Input.h"
+#include "System/Sound.h"
+#include "Terrain/Collision.h"
+#include "Terrain/Terrain.h"
+
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cmath>
+
+DeathTransition gDeathTransition = {};
+
+namespace
+{
+	constexpr float SHUTTER_SPEED = 300.0f;			// screen units per second
+	constexpr float SHUTTER_OPEN = -20.0f;
+	constexpr float SHUTTER_SHUT = 320.0f;
+	constexpr float DEATH_INVINCIBILITY = 3.0f;
+
+	bool IsHitProofAnim(int anim)
+	{
+		switch (anim)
+		{
+			case PLAYER_ANIM_GRABBED:
+			case PLAYER_ANIM_ZAPPED:
+			case PLAYER_ANIM_DEATH:
+			case PLAYER_ANIM_GOTHIT:
+			case PLAYER_ANIM_CARRY:
+			case PLAYER_ANIM_BEAMEDUP:
+			case PLAYER_ANIM_FLYTRAPPED:
+			case PLAYER_ANIM_BUMPERCAR:
+			case PLAYER_ANIM_STRONGMANHELD:
+				return true;
+			default:
+				return false;
+		}
+	}
+
+	void HidePlayer(ObjNode* node, bool hide)
+	{
+		if (hide)
+		{
+			node->StatusBits |= STATUS_BIT_HIDDEN;
+			node->CType = 0;
+		}
+		else
+		{
+			node->StatusBits &= ~STATUS_BIT_HIDDEN;
+			node->CType = CTYPE_PLAYER;
+		}
+		ShowPlayerHands(!hide);
+	}
+}
+
+bool PlayerGotHit(ObjNode* attacker, float damage)
+{
+	if (gInvincibleTimer > 0)
+		return false;
+	ObjNode* node = gPlayerNode;
+	if (!node || !node->Skeleton)
+		FatalAlert("PlayerGotHit: no skeleton on player");
+
+	if (PlayerAnim(node) == PLAYER_ANIM_BUBBLE)
+	{
+		// (The bubble pops here once the bubble pumps are in the game.)
+		gInvincibleTimer = PLAYER_HIT_INVINCIBILITY;
+		return true;
+	}
+	float heading = node->Rot.y;
+	if (attacker)
+	{
+		damage = attacker->Damage;
+		heading = attacker->Rot.y;
+	}
+
+	// Already reeling, dying or in a vehicle: the damage counts, the knock-back does not.
+	if (!IsHitProofAnim(PlayerAnim(node)))
+	{
+		SetPlayerAnim(node, PLAYER_ANIM_GOTHIT, 7);
+		OGLVector3D knock = {-std::sin(heading) * PLAYER_KNOCKBACK_SPEED, 400, -std::cos(heading) * PLAYER_KNOCKBACK_SPEED};
+		node->Delta = knock;
+		if (gCurrentMoveNode == node)		// the hit came during the robot's own move
+			gObjDelta = knock;
+		node->StatusBits &= ~STATUS_BIT_ONGROUND;
+		gHeldObject = nullptr;
+	}
+	PlayerLoseHealth(damage, DEATH_KIND_BLOWN_UP);
+	gInvincibleTimer = PLAYER_HIT_INVINCIBILITY;
+	return true;
+}
+
+bool PlayerLoseHealth(float amount, uint8_t deathKind)
+{
+	// A dead robot has nothing left to lose (health is 0 once dead).
+	if (gPlayerIsDead || gPlayerHealth < 0)
+		return true;
+	gPlayerHealth -= amount;
+	if (gPlayerHealth > 0)
+	{
+		Rumble(0.8f, 300);
+		return false;
+	}
+	gPlayerHealth = 0;
+	KillPlayer(deathKind);
+	return true;
+}
+
+void KillPlayer(uint8_t deathKind)
+{
+	ObjNode* node = gPlayerNode;
+	if (!node)
+		return;
+	if (gPlayerIsDead)
+	{
+		// Later calls only force the animation of a robot still on show.
+		if (!(node->StatusBits & STATUS_BIT_HIDDEN))
+		{
+			if (deathKind == DEATH_KIND_WORN_OUT && PlayerAnim(node) != PLAYER_ANIM_DEATH)
+				SetPlayerAnim(node, PLAYER_ANIM_DEATH, 5);
+			else if (deathKind == DEATH_KIND_FELL && PlayerAnim(node) != PLAYER_ANIM_FALL)
+				SetPlayerAnim(node, PLAYER_ANIM_FALL);
+		}
+		return;
+	}
+
+	gPlayerIsDead = true;
+	gPlayerHealth = 0;
+	gHeldObject = nullptr;
+	switch (deathKind)
+	{
+		case DEATH_KIND_WORN_OUT:
+			SetPlayerAnim(node, PLAYER_ANIM_DEATH, 5);
+			gDeathTimer = 3;
+			gInvincibleTimer = DEATH_INVINCIBILITY;
+			break;
+
+		case DEATH_KIND_BLOWN_UP:
+			HidePlayer(node, true);
+			MakeSparkBurst(node->Coord.x, node->Coord.y, node->Coord.z, 400, PARTICLE_SObjType_WhiteSpark,
+					GL_SRC_ALPHA, GL_ONE, 1.0f);
+			// (The robot would also break into shards of its parts once shards are in the game.)
+			PlayPlayerEffect3D(EFFECT_PLAYERCRASH, &node->Coord);
+			StartDeathTransition(2.5f);
+			gDeathTimer = 3;
+			gInvincibleTimer = DEATH_INVINCIBILITY;
+			break;
+
+		case DEATH_KIND_FELL:
+			SetPlayerAnim(node, PLAYER_ANIM_FALL);
+			gDeathTimer = 2;
+			gInvincibleTimer = 2;
+			PlayPlayerEffect3D(EFFECT_YAAA, &node->Coord);
+			StartDeathTransition(2.0f);
+			break;
+
+		case DEATH_KIND_SAUCER:
+			PlayPlayerEffect(EFFECT_SAUCER_MINEEXPLOSION);
+			Rumble(1.0f, 1000);
+			MakeSparkBurst(node->Coord.x, node->Coord.y, node->Coord.z, 400, PARTICLE_SObjType_WhiteSpark,
+					GL_SRC_ALPHA, GL_ONE, 1.0f);
+			StartDeathTransition(2.5f);
+			break;
+	}
+}
+
+void ResetPlayerAtCheckpoint()
+{
+	ObjNode* node = gPlayerNode;
+	if (!node)
+		return;
+	UpdateVisibleTerrain(gCheckpointX, gCheckpointZ);
+
+	node->Coord.x = gCheckpointX;
+	node->Coord.z = gCheckpointZ;
+	if (gCurrentLevel != LEVEL_NUM_SAUCER)
+	{
+		float top = HighestSurfaceAt(gCheckpointX, gCheckpointZ, CTYPE_MISC | CTYPE_TERRAIN);
+		node->Coord.y = top - float(node->BottomOff) + 20;
+		node->Rot.y = gCheckpointRot;
+		node->Scale = {PLAYER_NODE_SCALE, PLAYER_NODE_SCALE, PLAYER_NODE_SCALE};
+		gPlayerScale = 1;
+		HidePlayer(node, false);
+		SetPlayerAnim(node, PLAYER_ANIM_STAND);
+	}
+	else
+	{
+		node->StatusBits &= ~STATUS_BIT_HIDDEN;
+		node->CType = CTYPE_PLAYER;
+	}
+	node->OldCoord = node->Coord;
+	node->Delta = {0, 0, 0};
+	if (gCurrentMoveNode == node)
+	{
+		gObjCoord = node->Coord;
+		gObjDelta = node->Delta;
+	}
+	gPlayerHealth = 1;
+	gPlayerInfo.burnTimer = 0;
+	gPlayerIsDead = false;
+	gDeathTimer = 0;
+	UpdateObjectTransforms(node);
+	CalcObjectBoxFromNode(node);
+	KeepOldCollisionBoxes(node);
+	gPlayerInfo.coord = node->Coord;
+	UpdatePlayerHands(node);
+
+	InitCamera();
+	PlayPlayerEffect3D(EFFECT_NEWLIFE, &node->Coord);
+}
+
+//
+// The death transition
+//
+
+void StartDeathTransition(float delay)
+{
+	gDeathTransition.active = true;
+	gDeathTransition.closing = true;
+	gDeathTransition.delay = delay;
+	gDeathTransition.position = SHUTTER_OPEN;
+}
+
+void StopDeathTransition()
+{
+	gDeathTransition = {};
+}
+
+void UpdateDeathTransition(float dt)
+{
+	DeathTransition& t = gDeathTransition;
+	if (!t.active)
+		return;
+	if (t.delay > 0)
+	{
+		t.delay -= dt;
+		return;
+	}
+	if (t.closing)
+	{
+		t.position += SHUTTER_SPEED * dt;
+		if (t.position >= SHUTTER_SHUT)
+		{
+			t.position = SHUTTER_SHUT;
+			if (gPlayerLives > 0)
+			{
+				gPlayerLives--;
+				ResetPlayerAtCheckpoint();
+				t.closing = false;
+			}
+			else
+			{
+				gGameOver = true;
+				t.active = false;
+			}
+		}
+	}
+	else
+	{
+		t.position -= SHUTTER_SPEED * dt;
+		if (t.position < SHUTTER_OPEN)
+			t.active = false;
+	}
+}
+
+void DrawDeathTransition()
+{
+	const DeathTransition& t = gDeathTransition;
+	if (!t.active || BG3D_GetNumModels(MODEL_GROUP_GLOBAL) < NUM_GLOBAL_MODELS)
+		return;
+
+	OGL_PushState();
+	OGL_Set2DOverlayState(false);
+	glMatrixMode(GL_PROJECTION);
+	glLoadIdentity();
+	glOrtho(0, 640, 480, 0, -1000, 1000);
+	glMatrixMode(GL_MODELVIEW);
+
+	const float x[2] = {t.position, 640 - t.position};
+	const int model[2] = {GLOBAL_MODEL_SHUTTER_LEFT, GLOBAL_MODEL_SHUTTER_RIGHT};
+	for (int i = 0; i < 2; i++)
+	{
+		glLoadIdentity();
+		glTranslatef(x[i], 240, 0);
+		glScalef(2, -2, 2);
+		MO_DrawObject(BG3D_GetModel(MODEL_GROUP_GLOBAL, model[i]));
+	}
+	OGL_PopState();
+}

@@ -1,0 +1,255 @@
+// The player's state, its set-up for a run and for a level, the robot's node and its hands.
+#include "Player/PlayerInternal.h"
+#include "3D/BG3D.h"
+#include "3D/MetaObjectsRegistry.h"
+#include "3D/Skeleton.h"
+#include "3D/Camera.h"
+#include "System/ContentNumbers.h"
+#include "System/FrameTime.h"
+#include "System/Game.h"
+#include "System/Sound.h"
+#include "Terrain/Collision.h"
+#include "Terrain/Terrain.h"
+#include "Terrain/TerrainItems.h"
+
+#include <cstring>
+
+ObjNode* gPlayerNode = nullptr;
+ObjNode* gPlayerHandNodes[2] = {};
+float gPlayerHealth = 1;
+uint8_t gPlayerLives = PLAYER_START_LIVES;
+float gJumpJetFuel = 0;
+int32_t gScore = 0;
+bool gPlayerIsDead = false;
+float gInvincibleTimer = 0;
+float gDeathTimer = 0;
+float gCheckpointX = 0, gCheckpointZ = 0, gCheckpointRot = 0;
+int gCheckpointNum = -1;
+ObjNode* gHeldObject = nullptr;
+float gHeightAboveGround = 0;
+float gPlayerMaxSpeed = PLAYER_BASE_MAX_SPEED;
+float gPlayerBaseMaxSpeed = PLAYER_BASE_MAX_SPEED;
+bool gCanUseJumpJet = false;
+float gPlayerScale = 1;
+float gExitCharge = 0;
+float gPlayerSlipperiness = 0;
+bool gPlayerTankControls = false;
+bool gPlayerUsedCheats = false;
+// Set by the saved-game loader while a resumed game starts its first level.
+bool gPlayerResumingSavedGame = false;
+PlayerInfo gPlayerInfo = {};
+
+namespace
+{
+	// Hands: joint, open model, fist model.
+	struct HandDef
+	{
+		int joint;
+		int openModel;
+		int fistModel;
+	};
+	constexpr HandDef HANDS[2] = {
+		{PLAYER_JOINT_LEFT_HAND, GLOBAL_MODEL_LEFT_HAND_OPEN, GLOBAL_MODEL_LEFT_HAND_FIST},
+		{PLAYER_JOINT_RIGHT_HAND, GLOBAL_MODEL_RIGHT_HAND_OPEN, GLOBAL_MODEL_RIGHT_HAND_FIST},
+	};
+
+	// The shutters run on the frame clock whatever happens to the robot.
+	void MoveDeathTransition(ObjNode*)
+	{
+		UpdateDeathTransition(gFrameTime);
+	}
+
+	void MakeDeathTransitionNode()
+	{
+		ObjectDef def = {};
+		def.genre = NODRAW_GENRE;
+		def.slot = 4990;
+		def.moveCall = MoveDeathTransition;
+		def.scale = 1;
+		MakeNewObject(&def);
+	}
+
+	bool HaveGlobalModels()
+	{
+		return BG3D_GetNumModels(MODEL_GROUP_GLOBAL) >= NUM_GLOBAL_MODELS;
+	}
+
+	// Open hands swing in the walk-type animations; every other state makes fists.
+	bool AnimShowsOpenHands(int anim)
+	{
+		return anim == PLAYER_ANIM_STAND || anim == PLAYER_ANIM_WALK || anim == PLAYER_ANIM_WALKALT;
+	}
+
+	void MakePlayerHands(ObjNode* robot)
+	{
+		for (int h = 0; h < 2; h++)
+		{
+			gPlayerHandNodes[h] = nullptr;
+			if (!HaveGlobalModels())
+				continue;
+			ObjectDef def = {};
+			def.group = MODEL_GROUP_GLOBAL;
+			def.type = uint8_t(HANDS[h].openModel);
+			def.coord = robot->Coord;
+			def.slot = PLAYER_HAND_SLOT;
+			def.flags = STATUS_BIT_DONTCULL;
+			def.scale = 1;
+			ObjNode* hand = MakeNewDisplayGroupObject(&def);
+			hand->CType = 0;
+			gPlayerHandNodes[h] = hand;
+		}
+		UpdatePlayerHands(robot);
+	}
+}
+
+void UpdatePlayerHands(ObjNode* node)
+{
+	if (!node || !node->Skeleton)
+		return;
+	bool open = AnimShowsOpenHands(node->Skeleton->AnimNum);
+	for (int h = 0; h < 2; h++)
+	{
+		ObjNode* hand = gPlayerHandNodes[h];
+		if (!hand)
+			continue;
+		int model = open ? HANDS[h].openModel : HANDS[h].fistModel;
+		if (hand->Type != model)
+		{
+			hand->Type = uint8_t(model);
+			ResetDisplayGroupObject(hand);
+		}
+
+		// The hand model is built in its joint's space: the joint's matrix places it.
+		OGLMatrix4x4 joint;
+		FindJointFullMatrix(node, HANDS[h].joint, &joint);
+		hand->BaseTransformMatrix = joint;
+		hand->Coord = {joint.value[12], joint.value[13], joint.value[14]};
+		SyncBaseTransformObject(hand);
+	}
+}
+
+void ShowPlayerHands(bool show)
+{
+	for (ObjNode* hand : gPlayerHandNodes)
+		if (hand)
+		{
+			if (show)
+				hand->StatusBits &= ~STATUS_BIT_HIDDEN;
+			else
+				hand->StatusBits |= STATUS_BIT_HIDDEN;
+		}
+}
+
+ObjNode* MakePlayerRobot(float x, float z, float rot)
+{
+	ObjectDef def = {};
+	def.type = SKELETON_TYPE_QUOG;
+	def.coord = {x, TerrainHeightAt(x, z), z};
+	def.slot = PLAYER_SLOT;
+	def.moveCall = MovePlayerRobot;
+	def.rot = rot;
+	def.scale = PLAYER_NODE_SCALE;
+	ObjNode* node = MakeNewSkeletonBaseData(&def, PLAYER_ANIM_STAND);
+
+	node->CType = CTYPE_PLAYER;
+	node->CBits = SIDE_ALL;
+	FinalizeSkeletonObjectScale(node, PLAYER_NODE_SCALE, PLAYER_ANIM_STAND);
+	node->Coord.y -= float(node->BottomOff);			// feet on the ground
+	node->OldCoord = node->Coord;
+	node->Delta = {0, 0, 0};
+	UpdateObjectTransforms(node);
+	CalcObjectBoxFromNode(node);
+	KeepOldCollisionBoxes(node);
+
+	gPlayerNode = node;
+	gPlayerInfo.coord = node->Coord;
+	gPlayerInfo.stateTimer = 0;
+	gPlayerInfo.timeSinceMoveInput = 100;
+	MakePlayerHands(node);
+	return node;
+}
+
+void InitPlayerForNewRun()
+{
+	if (!gPlayerResumingSavedGame)
+	{
+		gPlayerHealth = 1;
+		gScore = 0;
+		gPlayerLives = PLAYER_START_LIVES;
+		gJumpJetFuel = 0;
+	}
+	gPlayerResumingSavedGame = false;
+	gDeathTimer = 0;
+	StopDeathTransition();
+	gPlayerStartX = gPlayerStartZ = gPlayerStartRot = 0;
+	gPlayerUsedCheats = false;
+}
+
+void ClearPlayerLevelFlags()
+{
+	gPlayerIsDead = false;
+	gHeldObject = nullptr;
+	gInvincibleTimer = 0;
+	gDeathTimer = 0;
+	gPlayerScale = 1;
+	gPlayerMaxSpeed = gPlayerBaseMaxSpeed;
+	gPlayerSlipperiness = 0;
+	gCanUseJumpJet = false;
+	gPlayerInfo = {};
+	gPlayerInfo.timeSinceMoveInput = 100;
+	gPlayerHandNodes[0] = gPlayerHandNodes[1] = nullptr;
+	StopDeathTransition();
+	ResetPlayerSaucers();
+}
+
+void InitPlayerAtStartOfLevel()
+{
+	// (The weapon inventory and the saucer beam's scale belong to the weapons,
+	// which are not in the game yet.)
+	ClearPlayerLevelFlags();
+	gExitCharge = (gCurrentLevel == LEVEL_NUM_BLOBBOSS || gCurrentLevel == LEVEL_NUM_JUNGLEBOSS) ? 1.0f : 0.0f;
+
+	CreateTerrainDrawNode();
+	MakeDeathTransitionNode();
+	UpdateVisibleTerrain(gPlayerStartX, gPlayerStartZ);
+	InstallExitSaucerItem();
+
+	gCheckpointX = gPlayerStartX;
+	gCheckpointZ = gPlayerStartZ;
+	gCheckpointRot = gPlayerStartRot;
+
+	// The robot's chrome parts.
+	if (HaveGlobalModels())
+		for (int model = GLOBAL_MODEL_RIGHT_HAND_OPEN; model <= GLOBAL_MODEL_HELD_ARCSHOT; model++)
+			BG3D_SphereMapGeomteryMaterial(MODEL_GROUP_GLOBAL, uint16_t(model), -1, MULTI_TEXTURE_COMBINE_ADD, SPHEREMAP_CHROME_GLINT);
+
+	switch (gCurrentLevel)
+	{
+		case LEVEL_NUM_BLOBBOSS:
+			MakePlayerRobot(gPlayerStartX, gPlayerStartZ, gPlayerStartRot);
+			break;
+		case LEVEL_NUM_SAUCER:
+			InitPlayerSaucer();
+			break;
+		default:
+			MakeLandingSaucer();
+			break;
+	}
+}
+
+int16_t PlayPlayerEffect(int effectNum)
+{
+	return IsSoundEffectLoaded(effectNum) ? PlayEffect(effectNum) : -1;
+}
+
+int16_t PlayPlayerEffect3D(int effectNum, const OGLPoint3D* where)
+{
+	return IsSoundEffectLoaded(effectNum) ? PlayEffect3D(effectNum, where) : -1;
+}
+
+bool IsPlayerUntouchable()
+{
+	if (!gPlayerNode)
+		return true;
+	return IsPlayerInSaucer() || (gPlayerNode->Skeleton && gPlayerNode->Skeleton->AnimNum == PLAYER_ANIM_BEAMEDUP);
+}

@@ -1,0 +1,81 @@
+// What the player's files share among themselves.
+#pragma once
+
+#include "Player/Player.h"
+#include "System/Objects.h"
+
+// Friction per state (units per second per second).
+constexpr float FRICTION_STAND = 2700.0f;
+constexpr float FRICTION_WALK = 1200.0f;
+constexpr float FRICTION_AIR = 400.0f;
+
+constexpr float WALK_START_SPEED = 30.0f;		// speed estimate that starts or keeps a walk
+constexpr float WALK_INPUT_GRACE = 0.7f;		// seconds without input before the walk ends
+constexpr float JET_MAX_VERTICAL_SPEED = 800.0f;
+constexpr float NEAR_GROUND = 15.0f;			// closer than this counts as standing for a jump
+
+// Effects of the robot and its saucers. An effect whose bank the level did
+// not load stays silent instead of stopping the game.
+int16_t PlayPlayerEffect(int effectNum);
+int16_t PlayPlayerEffect3D(int effectNum, const OGLPoint3D* where);
+
+//
+// Control and physics (PlayerControl.cpp)
+//
+
+// The steering vector turned into a world direction by the camera's heading.
+OGLVector2D PlayerSteeringDirection(OGLVector2D input, float cameraLookAngle);
+// Movement sub-steps for a horizontal speed over one frame of dt.
+int CalcPlayerSubSteps(float speed, float dt);
+// Reads the stick and pushes the robot (camera-relative or tank); turns it.
+void DoPlayerSteering(ObjNode* node, bool onGround);
+bool PlayerHasMoveInput();
+void ApplyPlayerFriction(ObjNode* node, float friction);
+// Moves gObjCoord by gObjDelta in sub-steps with collisions, ground and water.
+void MovePlayerStep(ObjNode* node);
+bool IsPlayerOnGround(const ObjNode* node);
+// The jump need: jump, jet, or nothing. Returns true when a jump started.
+bool DoPlayerJumpControls(ObjNode* node);
+void FirePlayerJumpJet(ObjNode* node);
+// The punch need: a pick-up or a punch. Returns true when one started.
+bool DoPlayerPunchControls(ObjNode* node);
+// The punch lands (the punch animation's flag event).
+void DoPlayerPunchHit(ObjNode* node);
+// The grab closes (the pick-up animations' flag event).
+void DoPlayerGrabKeyFrame(ObjNode* node);
+// Faces the punch's target or the object being grabbed.
+void TurnPlayerTowardTarget(ObjNode* node);
+// Turns the node's heading toward `target` by rate × dt of the difference.
+void TurnPlayerToward(ObjNode* node, float targetRot, float rate);
+
+//
+// States (PlayerAnims.cpp)
+//
+
+void MovePlayerRobot(ObjNode* node);
+// Changes animation (a short blend) and restarts the state clock.
+void SetPlayerAnim(ObjNode* node, int anim, float speed = 1.0f);
+int PlayerAnim(const ObjNode* node);
+
+//
+// Hands (PlayerInit.cpp)
+//
+
+void UpdatePlayerHands(ObjNode* node);
+void ShowPlayerHands(bool show);
+
+//
+// Saucers (PlayerSaucer.cpp)
+//
+
+void MakeLandingSaucer();
+// Installs the exit item's add routine.
+void InstallExitSaucerItem();
+void ResetPlayerSaucers();
+// True while a saucer carries the robot (the robot takes no input and no collisions).
+bool IsPlayerInSaucer();
+// The exit saucer's beam area (four corners in x/z; all 0 while no exit saucer is open).
+const OGLPoint2D* GetExitBeamArea();
+
+// The player's saucer of the saucer level (PlayerSaucerLevel.cpp).
+void InitPlayerSaucer();

@@ -1,0 +1,8 @@
+// A one-line account of the player for automated runs.
+#pragma once
+
+#include <string>
+
+// "PLAYER anim=A onground=G feet=F ground=H window=X,Y hidden=V" (window
+// coordinates in pixels of the view, y downward), or "PLAYER none".
+std::string DescribePlayerForAutomation();

@@ -1,0 +1,167 @@
+// The level sprite sets: the sky first, then the few images a level's code
+// names (cables, electric bands, rings, frozen looks, lightning, beams). The
+// game loads a whole set at once, so every image of a set is written here.
+#include "BakeSkies.h"
+#include "Bake.h"
+#include "TGAWriter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace Skies
+{
+	using namespace Kit;
+
+	namespace
+	{
+		struct LevelSetInfo
+		{
+			int level;
+			const char* name;
+			int count;
+		};
+
+		// The sets the level loader names, with the number of images it loads.
+		const LevelSetInfo kLevelSets[] = {
+			{0, "farm", 1},
+			{1, "slime", 4},
+			{3, "apocalypse", 2},
+			{4, "cloud", 3},
+			{5, "jungle", 3},		// the jungle boss level loads the same set
+			{7, "fireice", 3},
+			{9, "brainboss", 6},
+		};
+
+		// A steel cable seen side on, tiling along u.
+		Image Cable()
+		{
+			Image img(64, 16);
+			VerticalGradient(img, Hex(0x9098A0), Hex(0x3C4048));
+			DiagonalStripes(img, {0, 0, 0, 0}, {0, 0, 0, 70}, 8, 0.5f);
+			return img;
+		}
+
+		// A crackling electric band, transparent between the arcs.
+		Image ElectricBand(uint32_t seed)
+		{
+			Image img(64, 32, {0, 0, 0, 0});
+			uint32_t h = seed;
+			for (int arc = 0; arc < 3; arc++)
+			{
+				float y = 16;
+				for (int x = 0; x < 64; x += 4)
+				{
+					h = h * 1664525u + 1013904223u;
+					float ny = std::clamp(y + float(int(h % 13) - 6), 3.0f, 28.0f);
+					if (x + 4 >= 64)
+						ny = 16;		// meets the next tile where it started
+					DrawLine(img, float(x), y, float(x + 4), ny, 2.2f, {150, 200, 255, 255}, Blend::ADD);
+					DrawLine(img, float(x), y, float(x + 4), ny, 0.8f, {255, 255, 255, 255}, Blend::ADD);
+					y = ny;
+				}
+			}
+			return img;
+		}
+
+		Image Ring(Rgba color)
+		{
+			Image img(64, 64, {0, 0, 0, 0});
+			FillRing(img, 32, 32, 20, 30, color);
+			FillRing(img, 32, 32, 23, 27, {255, 255, 255, 200}, Blend::ADD);
+			return img;
+		}
+
+		// Ice over a creature: pale, cracked and see-through.
+		Image Frozen(uint32_t seed)
+		{
+			Image img(64, 64);
+			Noise(img, {170, 220, 255, 150}, {235, 250, 255, 210}, 4, 4, seed);
+			uint32_t h = seed;
+			for (int i = 0; i < 6; i++)
+			{
+				h = h * 1664525u + 1013904223u;
+				float x0 = float(h % 64), y0 = float((h >> 8) % 64);
+				DrawLine(img, x0, y0, x0 + 14, y0 + 9, 1.0f, {255, 255, 255, 230});
+			}
+			return img;
+		}
+
+		Image Tentacle()
+		{
+			Image img(64, 64);
+			Noise(img, Hex(0x3C7A28), Hex(0x6A3C82), 4, 4, 0x7E17);
+			Stripes(img, {0, 0, 0, 0}, {20, 10, 30, 90}, 6, false, 0.3f);
+			return img;
+		}
+
+		Image Lightning(uint32_t seed)
+		{
+			Image img = ElectricBand(seed);
+			// Brighter and whiter than the cloud level's bands.
+			for (Rgba& p : img.pixels)
+				p = Mix(p, {255, 255, 255, p.a}, 0.3f);
+			return img;
+		}
+
+		// A beam: bright in the middle across v, fading to the edges.
+		Image Beam(Rgba color)
+		{
+			Image img(16, 64);
+			for (int y = 0; y < 64; y++)
+				for (int x = 0; x < 16; x++)
+				{
+					float d = std::abs(float(x) + 0.5f - 8.0f) / 8.0f;
+					Rgba c = color;
+					c.a = uint8_t(255.0f * std::pow(1.0f - d, 1.5f));
+					img.At(x, y) = c;
+				}
+			return img;
+		}
+
+		Image Extra(int level, int index)
+		{
+			switch (level)
+			{
+				case 3:		// 1: zip-line cable
+					return Cable();
+				case 4:		// 1: electric band between bumper poles, 2: spinning rings
+					return index == 1 ? ElectricBand(0xE1EC) : Ring(Hex(0xFFC040));
+				case 5:		// 1: frozen flytrap, 2: jungle boss tentacle
+					return index == 1 ? Frozen(0xF7A9) : Tentacle();
+				case 7:		// 1: zip-line cable, 2: frozen squooshy
+					return index == 1 ? Cable() : Frozen(0x5B00);
+				case 9:		// 1 … 4: lightning between the brain's halves, 5: portal beams
+					return index == 5 ? Beam(Hex(0xC080FF)) : Lightning(0xB0B0u + uint32_t(index));
+				default:	// slime 1 … 3: no fixed use yet
+					return Frozen(0x5100u + uint32_t(index));
+			}
+		}
+
+		void BakeLevelSets(const Bake::Context& context)
+		{
+			for (const LevelSetInfo& set : kLevelSets)
+			{
+				std::vector<Image> images = LevelSet(set.level);
+				if (int(images.size()) != set.count)
+					throw std::logic_error(std::string("level sprite set ") + set.name + " has the wrong count");
+				Bake::WriteSpriteSet(context, set.name, images);
+			}
+		}
+	}
+
+	std::vector<Image> LevelSet(int level)
+	{
+		for (const LevelSetInfo& set : kLevelSets)
+			if (set.level == level || (level == 6 && set.level == 5))
+			{
+				std::vector<Image> images = {SkyImage(level)};
+				for (int i = 1; i < set.count; i++)
+					images.push_back(Extra(set.level, i));
+				return images;
+			}
+		return {};
+	}
+}
+
+BAKE_STEP("levelsprites", Skies::BakeLevelSets);
