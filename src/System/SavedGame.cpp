@@ -1,6 +1,5 @@
 // Saved games in the preferences folder.
 #include "System/SavedGame.h"
-#include "System/SavedGameStandIn.h"
 #include "System/PrefsFolder.h"
 #include "System/Error.h"
 #include "System/Game.h"

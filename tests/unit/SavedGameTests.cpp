@@ -1,6 +1,5 @@
 // Saved games: the 32-byte big-endian record, its checks, and the slot files.
 #include "System/SavedGame.h"
-#include "System/SavedGameStandIn.h"
 #include "System/Strings.h"
 #include "System/Game.h"
 #include "Player/Player.h"
