@@ -3,6 +3,7 @@
 // alpha, text where the glyphs are, the debug overlay and the model viewer,
 // all read back from the frame.
 #include "3D/BG3D.h"
+#include "TestGLWindow.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/OGL_Support.h"
 #include "3D/Sprites.h"
@@ -115,28 +116,13 @@ namespace
 			fs::create_directories(sDataDir / "Skeletons");
 			Bake::RunSteps(Bake::Context{sDataDir}, "system/font");
 
-			if (!gWindow)
-			{
-				SDL_Init(SDL_INIT_VIDEO);
-				SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-				SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-				SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
-				SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-				gWindow = SDL_CreateWindow("content test", 0, 0, WIDTH, HEIGHT, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-				if (gWindow)
-					OGL_CreateDrawContext();
-			}
+			OpenTestGLWindow("content test", WIDTH, HEIGHT);
 		}
 		static void TearDownTestSuite()
 		{
 			std::error_code ec;
 			fs::remove_all(sDataDir, ec);
-			if (!gWindow)
-				return;
-			OGL_DestroyDrawContext();
-			SDL_DestroyWindow(gWindow);
-			gWindow = nullptr;
-			SDL_QuitSubSystem(SDL_INIT_VIDEO);
+			CloseTestGLWindow();
 		}
 
 		int metaObjectsBefore = 0;

@@ -2,6 +2,7 @@
 // the frame, additive particles through fog, and one frame with every kind of
 // effect written to a PNG (ZAPPATRON_EFFECTS_PNG names the file) for looking at.
 #include "Effects/Effects.h"
+#include "TestGLWindow.h"
 #include "Effects/Particles.h"
 #include "Effects/Sky.h"
 #include "3D/MetaObjects.h"
@@ -76,28 +77,13 @@ namespace
 			fs::create_directories(sDataDir / "Skeletons");
 			Bake::RunSteps(Bake::Context{sDataDir}, "sprites/particle");
 			Bake::RunSteps(Bake::Context{sDataDir}, "levelsprites");
-			if (!gWindow)
-			{
-				SDL_Init(SDL_INIT_VIDEO);
-				SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-				SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-				SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
-				SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-				gWindow = SDL_CreateWindow("effects test", 0, 0, WIDTH, HEIGHT, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-				if (gWindow)
-					OGL_CreateDrawContext();
-			}
+			OpenTestGLWindow("effects test", WIDTH, HEIGHT);
 		}
 		static void TearDownTestSuite()
 		{
 			std::error_code ec;
 			fs::remove_all(sDataDir, ec);
-			if (!gWindow)
-				return;
-			OGL_DestroyDrawContext();
-			SDL_DestroyWindow(gWindow);
-			gWindow = nullptr;
-			SDL_QuitSubSystem(SDL_INIT_VIDEO);
+			CloseTestGLWindow();
 		}
 
 		int metaObjectsBefore = 0;

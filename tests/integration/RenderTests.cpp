@@ -2,6 +2,7 @@
 // meta objects through object nodes, read back with glReadPixels; then whole
 // levels of the game as a person would see them.
 #include "Process.h"
+#include "TestGLWindow.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsShapes.h"
 #include "3D/OGL_Support.h"
@@ -55,25 +56,12 @@ namespace
 	{
 		static void SetUpTestSuite()
 		{
-			if (!std::getenv("DISPLAY") || gWindow)
-				return;
-			SDL_Init(SDL_INIT_VIDEO);
-			SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-			SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-			SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
-			SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-			gWindow = SDL_CreateWindow("render test", 0, 0, WIDTH, HEIGHT, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-			if (gWindow)
-				OGL_CreateDrawContext();
+			if (std::getenv("DISPLAY"))
+				OpenTestGLWindow("render test", WIDTH, HEIGHT);
 		}
 		static void TearDownTestSuite()
 		{
-			if (!gWindow)
-				return;
-			OGL_DestroyDrawContext();
-			SDL_DestroyWindow(gWindow);
-			gWindow = nullptr;
-			SDL_QuitSubSystem(SDL_INIT_VIDEO);
+			CloseTestGLWindow();
 		}
 
 		int metaObjectsBefore = 0;

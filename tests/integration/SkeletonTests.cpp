@@ -3,6 +3,7 @@
 // set to a folder, a further test writes frames of walks and punches there
 // for people to look at.
 #include "3D/OGL_Support.h"
+#include "TestGLWindow.h"
 #include "3D/Screenshot.h"
 #include "3D/Skeleton.h"
 #include "3D/BG3D.h"
@@ -48,30 +49,15 @@ namespace
 			sDataDir = fs::temp_directory_path() / ("zapp-skeletons-" + std::to_string(getpid()));
 			for (const char* step : {"skeletons/", "system/font", "sprites/spheremap"})
 				Bake::RunSteps(Bake::Context{sDataDir}, step);
-			if (!gWindow)
-			{
-				SDL_Init(SDL_INIT_VIDEO);
-				SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-				SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-				SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
-				SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-				const char* shots = std::getenv("ZAPP_SKELETON_SHOTS");
-				int scale = shots && *shots ? 2 : 1;
-				gWindow = SDL_CreateWindow("skeleton test", 0, 0, WIDTH * scale, HEIGHT * scale, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-				if (gWindow)
-					OGL_CreateDrawContext();
-			}
+			const char* shots = std::getenv("ZAPP_SKELETON_SHOTS");
+			int scale = shots && *shots ? 2 : 1;
+			OpenTestGLWindow("skeleton test", WIDTH * scale, HEIGHT * scale);
 		}
 		static void TearDownTestSuite()
 		{
 			std::error_code ec;
 			fs::remove_all(sDataDir, ec);
-			if (!gWindow)
-				return;
-			OGL_DestroyDrawContext();
-			SDL_DestroyWindow(gWindow);
-			gWindow = nullptr;
-			SDL_QuitSubSystem(SDL_INIT_VIDEO);
+			CloseTestGLWindow();
 		}
 
 		int metaObjectsBefore = 0;
