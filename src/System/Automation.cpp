@@ -71,7 +71,8 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		}
 		bool takesValue = !strcmp(arg, "--level") || !strcmp(arg, "--frames")
 					   || !strcmp(arg, "--fixed-step") || !strcmp(arg, "--screenshot")
-					   || !strcmp(arg, "--view-models") || !strcmp(arg, "--view-model");
+					   || !strcmp(arg, "--view-models") || !strcmp(arg, "--view-model")
+					   || !strcmp(arg, "--seed");
 		if (!takesValue)
 			continue;
 		if (i + 1 >= argc)
@@ -95,6 +96,16 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		{
 			if (!ReadNumber(value, 15, 500, &v)) { *error = "--fixed-step takes 15..500 Hz"; return false; }
 			options->fixedStepHz = float(v);
+		}
+		else if (!strcmp(arg, "--seed"))
+		{
+			if (!ReadNumber(value, 0, 4294967295.0, &v) || v != double(uint32_t(v)))
+			{
+				*error = "--seed takes a whole number 0..4294967295";
+				return false;
+			}
+			options->hasSeed = true;
+			options->seed = uint32_t(v);
 		}
 		else if (!strcmp(arg, "--view-models"))
 		{

@@ -10,10 +10,12 @@
 //   --view-skeleton TYPE ANIM  show skeleton TYPE (number or name) playing ANIM (skeleton viewer)
 //   --fly-over         the camera tours the level instead of following the robot
 //   --end-level-after S  a level ends after S seconds of play, as if its exit was reached
+//   --seed N           seed the random numbers with N instead of the clock
 //   --report-player    after the last frame, print where the robot is: its state, its
 //                      feet against the ground, and where it shows in the window
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 struct AutomationOptions
@@ -30,6 +32,8 @@ struct AutomationOptions
 	bool reportPlayer = false;
 	bool flyOver = false;
 	float endLevelAfter = 0;		// seconds; 0: levels end as they do in play
+	bool hasSeed = false;
+	uint32_t seed = 0;				// with hasSeed: the random seed of the run
 };
 
 extern AutomationOptions gAutomation;

@@ -95,7 +95,7 @@ void RunGame()
 	InitSkeletonManager();
 	InitSoundTools();
 
-	SetRandomSeed(uint32_t(uint64_t(time(nullptr)) - 2082844800u));
+	SetRandomSeed(gAutomation.hasSeed ? gAutomation.seed : uint32_t(uint64_t(time(nullptr)) - 2082844800u));
 
 	SDL_ShowCursor(0);
 

@@ -1,6 +1,7 @@
 // The SDL side of the input layer: events, device reads, the controller.
 #include "System/Input.h"
 #include "System/InputState.h"
+#include "System/InputVirtual.h"
 #include "System/Prefs.h"
 #include "System/Window.h"
 #include "System/Error.h"
@@ -17,6 +18,10 @@ bool gMouseMovedThisUpdate = false;
 char gTextInputChars[MAX_TEXT_INPUT_BYTES];
 
 static SDL_GameController* gController = nullptr;
+static VirtualInputSource gVirtualSource = nullptr;
+static int gVirtualMode = VIRTUAL_INPUT_ADD;
+static InputObserver gInputObserver = nullptr;
+static VirtualInputFrame gLastInputFrame;
 static SDL_JoystickID gControllerInstanceID = -1;
 
 static bool WindowHasInputFocus()
@@ -183,6 +188,22 @@ void UpdateInput()
 	snapshot.keys = SDL_GetKeyboardState(&snapshot.numKeys);
 	ReadController(&snapshot);
 
+	VirtualInputFrame virtualFrame;
+	if (gVirtualSource)
+		gVirtualSource(&virtualFrame);
+	if (gVirtualSource && gVirtualMode == VIRTUAL_INPUT_ONLY)
+	{
+		// The hardware reads as untouched; events were still handled, so quitting works.
+		static const uint8_t kNoKeys[NUM_KEY_STATES] = {};
+		snapshot.keys = kNoKeys;
+		snapshot.numKeys = std::min(snapshot.numKeys, NUM_KEY_STATES);
+		snapshot.mouseButtons = 0;
+		snapshot.wheel = 0;
+		snapshot.controllerOpen = false;
+		MouseRing_Clear(ring);
+		gTextInputChars[0] = '\0';
+	}
+
 	AdvanceMouseStates(&gInputState, snapshot);
 	AdvanceKeyboardStates(&gInputState, snapshot);
 
@@ -192,11 +213,43 @@ void UpdateInput()
 		ApplyDisplayMode();
 	}
 
-	AdvanceNeedStates(&gInputState, snapshot, gGamePrefs.bindings);
+	AdvanceNeedStates(&gInputState, snapshot, gGamePrefs.bindings, gVirtualSource ? virtualFrame.needsHeld : 0);
 
 	AnalogOutputs analog = ComputeAnalogOutputs(gInputState, gGamePrefs.mouseSensitivity, gGamePrefs.mouseSteersRobot);
+	if (gVirtualSource)
+		MergeVirtualAnalog(virtualFrame, gVirtualMode, &analog.steering, &analog.cameraSwivel);
 	gAnalogSteering = analog.steering;
 	gCameraSwivelInput = analog.cameraSwivel;
+
+	gLastInputFrame.needsHeld = 0;
+	for (int need = 0; need < NUM_CONTROL_NEEDS; need++)
+		if (gInputState.needs[need] & 1)
+			gLastInputFrame.needsHeld |= uint64_t(1) << need;
+	gLastInputFrame.steering = gAnalogSteering;
+	gLastInputFrame.cameraSwivel = gCameraSwivelInput;
+	if (gInputObserver)
+		gInputObserver(gLastInputFrame);
+}
+
+void SetVirtualInputSource(VirtualInputSource source, int mode)
+{
+	gVirtualSource = source;
+	gVirtualMode = mode;
+}
+
+bool HasVirtualInputSource()
+{
+	return gVirtualSource != nullptr;
+}
+
+void SetInputObserver(InputObserver observer)
+{
+	gInputObserver = observer;
+}
+
+VirtualInputFrame GetLastInputFrame()
+{
+	return gLastInputFrame;
 }
 
 static void CheckNeed(int need)

@@ -1,4 +1,5 @@
 #include "System/InputState.h"
+#include "System/InputVirtual.h"
 
 #include <algorithm>
 #include <iterator>
@@ -155,13 +156,15 @@ bool IsBindingDown(const InputBinding& binding, bool remappable, const InputStat
 	return false;
 }
 
-void AdvanceNeedStates(InputState* state, const InputSnapshot& snapshot, const InputBinding remappable[NUM_REMAPPABLE_NEEDS])
+void AdvanceNeedStates(InputState* state, const InputSnapshot& snapshot, const InputBinding remappable[NUM_REMAPPABLE_NEEDS],
+		uint64_t virtualHeld)
 {
 	for (int need = 0; need < NUM_CONTROL_NEEDS; need++)
 	{
 		bool isRemappable = need < NUM_REMAPPABLE_NEEDS;
 		const InputBinding& binding = isRemappable ? remappable[need] : kDefaultInputBindings[need];
-		state->needs[need] = NextKeyState(state->needs[need], IsBindingDown(binding, isRemappable, *state, snapshot));
+		bool down = ((virtualHeld >> need) & 1) || IsBindingDown(binding, isRemappable, *state, snapshot);
+		state->needs[need] = NextKeyState(state->needs[need], down);
 	}
 	state->controllerOpen = snapshot.controllerOpen;
 	for (int i = 0; i < NUM_PAD_BUTTONS; i++)
@@ -249,4 +252,24 @@ AnalogOutputs ComputeAnalogOutputs(const InputState& state, int mouseSensitivity
 		out.cameraSwivel -= dx * s * 0.04f;
 
 	return out;
+}
+
+void MergeVirtualAnalog(const VirtualInputFrame& frame, int mode, OGLVector2D* steering, float* cameraSwivel)
+{
+	auto clampUnit = [](float v) { return std::isfinite(v) ? std::clamp(v, -1.0f, 1.0f) : 0.0f; };
+	float x = clampUnit(frame.steering.x);
+	float y = clampUnit(frame.steering.y);
+	float swivel = clampUnit(frame.cameraSwivel);
+	if (mode == VIRTUAL_INPUT_ONLY)
+	{
+		*steering = {x, y};
+		*cameraSwivel = swivel;
+		return;
+	}
+	if (std::fabs(x) > std::fabs(steering->x))
+		steering->x = x;
+	if (std::fabs(y) > std::fabs(steering->y))
+		steering->y = y;
+	if (std::fabs(swivel) > std::fabs(*cameraSwivel))
+		*cameraSwivel = swivel;
 }

@@ -62,7 +62,9 @@ void AdvanceKeyboardStates(InputState* state, const InputSnapshot& snapshot);
 // Alt+Return: swallows the Return press and reports that full screen must flip.
 bool ConsumeFullscreenToggle(InputState* state);
 bool IsBindingDown(const InputBinding& binding, bool remappable, const InputState& state, const InputSnapshot& snapshot);
-void AdvanceNeedStates(InputState* state, const InputSnapshot& snapshot, const InputBinding remappable[NUM_REMAPPABLE_NEEDS]);
+// `virtualHeld`: needs a virtual device holds down (bit n: need n), merged with the bindings.
+void AdvanceNeedStates(InputState* state, const InputSnapshot& snapshot, const InputBinding remappable[NUM_REMAPPABLE_NEEDS],
+		uint64_t virtualHeld = 0);
 
 struct AnalogOutputs
 {

@@ -81,10 +81,18 @@ TEST(CommandLine, AutomationSwitchesAreReadAndChecked)
 	EXPECT_FLOAT_EQ(options.fixedStepHz, 60);
 	EXPECT_EQ(options.screenshotPath, "/tmp/x.png");
 	EXPECT_TRUE(options.windowed);
+	EXPECT_FALSE(options.hasSeed);
+
+	std::vector<std::string> seeded = {"z", "--seed", "4294967295"};
+	auto seededArgv = Argv(seeded);
+	ASSERT_TRUE(ParseAutomationFlags(int(seeded.size()), seededArgv.data(), &options, &error)) << error;
+	EXPECT_TRUE(options.hasSeed);
+	EXPECT_EQ(options.seed, 4294967295u);
 
 	for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
 			{"z", "--level", "10"}, {"z", "--level", "x"}, {"z", "--frames", "0"},
-			{"z", "--fixed-step", "1000"}, {"z", "--screenshot"}})
+			{"z", "--fixed-step", "1000"}, {"z", "--screenshot"},
+			{"z", "--seed", "-1"}, {"z", "--seed", "1.5"}, {"z", "--seed", "4294967296"}})
 	{
 		auto badArgv = Argv(bad);
 		EXPECT_FALSE(ParseAutomationFlags(int(bad.size()), badArgv.data(), &options, &error)) << bad[1] << " " << (bad.size() > 2 ? bad[2] : "");

@@ -2,6 +2,7 @@
 // plugged in and out (no window needed).
 #include "System/Input.h"
 #include "System/InputState.h"
+#include "System/InputVirtual.h"
 #include "System/Prefs.h"
 #include "System/PrefsFile.h"
 #include "System/Error.h"
@@ -34,6 +35,8 @@ namespace
 			CloseController();
 			for (SDL_JoystickID id : attached)
 				DetachIfPresent(id);
+			SetVirtualInputSource(nullptr, VIRTUAL_INPUT_ADD);
+			SetInputObserver(nullptr);
 			SDL_QuitSubSystem(SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER);
 			ResetInputState();
 			gGamePrefs = savedPrefs;
@@ -119,6 +122,66 @@ namespace
 			Push(text);
 		UpdateInput();
 		EXPECT_EQ(strlen(gTextInputChars), size_t(MAX_TEXT_INPUT_BYTES - 1) / 10 * 10);
+	}
+
+	// What the virtual device holds in the next update, and what the observer saw.
+	VirtualInputFrame gScriptedFrame;
+	std::vector<VirtualInputFrame> gObserved;
+
+	TEST_F(InputSdlTest, AVirtualDeviceHoldsNeedsLikeAKeyAndIsObserved)
+	{
+		SetVirtualInputSource([](VirtualInputFrame* f) { *f = gScriptedFrame; }, VIRTUAL_INPUT_ADD);
+		SetInputObserver([](const VirtualInputFrame& f) { gObserved.push_back(f); });
+		gObserved.clear();
+
+		gScriptedFrame = {};
+		gScriptedFrame.needsHeld = (uint64_t(1) << NEED_JUMP) | (uint64_t(1) << NEED_TEXT_SPACE);
+		gScriptedFrame.steering = {0.25f, -2.0f};		// y out of range: clamped like a stick
+		UpdateInput();
+		EXPECT_TRUE(GetNewNeedState(NEED_JUMP));
+		EXPECT_TRUE(GetNewNeedState(NEED_TEXT_SPACE)) << "needs past 31 fit the mask too";
+		EXPECT_FLOAT_EQ(gAnalogSteering.x, 0.25f);
+		EXPECT_FLOAT_EQ(gAnalogSteering.y, -1.0f);
+		UpdateInput();
+		EXPECT_TRUE(GetNeedState(NEED_JUMP));
+		EXPECT_FALSE(GetNewNeedState(NEED_JUMP)) << "held, not pressed again";
+
+		gScriptedFrame.needsHeld = uint64_t(1) << NEED_FORWARD;
+		gScriptedFrame.steering = {0, 0};
+		UpdateInput();
+		EXPECT_FALSE(GetNeedState(NEED_JUMP));
+		EXPECT_FLOAT_EQ(gAnalogSteering.y, -1.0f) << "a held forward need steers as a key does";
+
+		ASSERT_EQ(gObserved.size(), 3u);
+		EXPECT_EQ(gObserved[0].needsHeld, (uint64_t(1) << NEED_JUMP) | (uint64_t(1) << NEED_TEXT_SPACE));
+		EXPECT_EQ(gObserved[2].needsHeld, uint64_t(1) << NEED_FORWARD);
+		EXPECT_FLOAT_EQ(gObserved[2].steering.y, -1.0f);
+		EXPECT_EQ(GetLastInputFrame().needsHeld, gObserved[2].needsHeld);
+	}
+
+	TEST_F(InputSdlTest, AnExclusiveVirtualDeviceShutsTheHardwareOutButNotQuitting)
+	{
+		SDL_JoystickID pad = AttachVirtualPad();
+		UpdateInput();
+		ASSERT_TRUE(IsControllerOpen());
+		SetPadButton(pad, SDL_CONTROLLER_BUTTON_A, true);
+		UpdateInput();
+		ASSERT_TRUE(GetNeedState(NEED_JUMP));
+
+		gScriptedFrame = {};
+		gScriptedFrame.needsHeld = uint64_t(1) << NEED_PUNCH;
+		gScriptedFrame.steering = {-0.5f, 0.5f};
+		SetVirtualInputSource([](VirtualInputFrame* f) { *f = gScriptedFrame; }, VIRTUAL_INPUT_ONLY);
+		UpdateInput();
+		EXPECT_FALSE(GetNeedState(NEED_JUMP)) << "the pad's button is not seen";
+		EXPECT_TRUE(GetNewNeedState(NEED_PUNCH));
+		EXPECT_FLOAT_EQ(gAnalogSteering.x, -0.5f);
+		EXPECT_FLOAT_EQ(gAnalogSteering.y, 0.5f);
+
+		SDL_Event quit = {};
+		quit.type = SDL_QUIT;
+		Push(quit);
+		EXPECT_THROW(UpdateInput(), Tamber::QuitRequest);
 	}
 
 	TEST_F(InputSdlTest, QuitEventRaisesTheQuitRequest)

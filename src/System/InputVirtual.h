@@ -1,0 +1,43 @@
+// Devices that are not hardware: the autopilot, and a recording played back.
+//
+// Each update, an installed source fills one frame of what a person's
+// keyboard, mouse and pad would have produced: the needs held down and the
+// analog steering and camera swivel. The input layer takes it as one more
+// device, so need transitions (pressed this update, held, released) come out
+// exactly as for a key. An observer sees what every update finally produced,
+// which is what a recording stores.
+#pragma once
+
+#include "System/Math.h"
+
+#include <cstdint>
+
+struct VirtualInputFrame
+{
+	uint64_t needsHeld = 0;			// bit n: need n is down
+	OGLVector2D steering = {0, 0};	// each axis −1..1, as a stick gives it (y negative = forward)
+	float cameraSwivel = 0;			// −1..1, positive swings the camera right
+};
+
+enum
+{
+	VIRTUAL_INPUT_ADD,			// merged with the hardware (a person can still play along)
+	VIRTUAL_INPUT_ONLY,			// the hardware is ignored, quit and window events aside (replays)
+};
+
+using VirtualInputSource = void (*)(VirtualInputFrame* frame);
+using InputObserver = void (*)(const VirtualInputFrame& produced);
+
+// nullptr removes the source. The source is called once per UpdateInput.
+void SetVirtualInputSource(VirtualInputSource source, int mode);
+bool HasVirtualInputSource();
+
+// nullptr removes the observer. Called at the end of every UpdateInput.
+void SetInputObserver(InputObserver observer);
+
+// The needs held and the analog outputs of the last update.
+VirtualInputFrame GetLastInputFrame();
+
+// Merges a virtual frame into analog outputs that came from the hardware:
+// the larger deflection of each axis wins (ADD), or the frame replaces them (ONLY).
+void MergeVirtualAnalog(const VirtualInputFrame& frame, int mode, OGLVector2D* steering, float* cameraSwivel);
