@@ -10,6 +10,7 @@
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/Input.h"
+#include "System/LevelTable.h"
 #include "System/Prefs.h"
 #include "Terrain/Collision.h"
 #include "Terrain/Fences.h"
@@ -51,7 +52,7 @@ namespace
 
 	bool IsSaucerLevel()
 	{
-		return gCurrentLevel == LEVEL_NUM_SAUCER;
+		return CurrentLevelDef().playerStart == PLAYER_START_FLYING_SAUCER;
 	}
 
 	OGLPoint3D HeroTarget(const ObjNode* hero)
@@ -209,7 +210,7 @@ void InitCamera()
 		gCameraLookAtYOff = 100;
 		gCameraDistFromMe = 700;
 	}
-	gMinHeightOffTerrain = gCurrentLevel == LEVEL_NUM_BLOBBOSS ? 400.0f : 60.0f;
+	gMinHeightOffTerrain = CurrentLevelDef().cameraMinHeight;
 
 	const ObjNode* hero = gPlayerNode;
 	if (!hero || !gGameViewInfoPtr)

@@ -1,22 +1,10 @@
-// The sky sheet: per-level shape, the grid it is built from, its scrolling.
+// The sky sheet: the grid it is built from (its per-level shape is in the
+// level table), its scrolling.
 #include "Effects/Sky.h"
 #include "System/Random.h"
 
 #include <algorithm>
 #include <cmath>
-
-static const SkyLevelInfo kSkyLevels[] = {
-	{true, 4000, 0.1f, 0.15f, true, false},		// farm
-	{true, 3500, 0.4f, 0.0f, true, true},		// slime
-	{false, 0, 0, 0, false, false},				// slime boss
-	{true, 4000, 0.3f, 0.1f, true, false},		// city
-	{true, -1100, -0.1f, 0.2f, false, false},	// cloud: the sky lies below
-	{true, 3500, 0.0f, 0.0f, true, false},		// jungle
-	{true, 3000, 0.0f, 0.0f, true, false},		// jungle boss
-	{true, 4000, 0.1f, 0.0f, true, false},		// fire and ice
-	{false, 0, 0, 0, false, false},				// saucer
-	{true, 3000, 0.2f, 0.0f, true, false},		// brain boss
-};
 
 static constexpr float SKY_SCROLL_PER_CAMERA_UNIT = 0.0003f;
 static constexpr float SKY_UV_PER_CELL = 0.8f;
@@ -24,9 +12,9 @@ static constexpr float SKY_UV_PER_CELL = 0.8f;
 const SkyLevelInfo& GetSkyLevelInfo(int level)
 {
 	static const SkyLevelInfo kNone = {};
-	if (level < 0 || level >= int(sizeof(kSkyLevels) / sizeof(kSkyLevels[0])))
+	if (level < 0 || level >= NUM_LEVELS)
 		return kNone;
-	return kSkyLevels[level];
+	return kLevelDefs[level].sky;
 }
 
 void BuildSkyMesh(const SkyLevelInfo& info, float yon, SkyMesh* mesh)

@@ -2,6 +2,7 @@
 // on the cloud level, below) the camera, its edges fading into the fog.
 #pragma once
 
+#include "System/LevelTable.h"
 #include "System/Math.h"
 
 #include <cstdint>
@@ -13,15 +14,8 @@ constexpr int SKY_NUM_POINTS = SKY_GRID * SKY_GRID;
 constexpr int SKY_NUM_TRIANGLES = (SKY_GRID - 1) * (SKY_GRID - 1) * 2;	// 162
 constexpr int SKY_NUM_INDICES = SKY_NUM_TRIANGLES * 3;					// 486
 
-struct SkyLevelInfo
-{
-	bool hasSky;
-	float height;
-	float curvature;
-	float jitter;
-	bool fadeEdges;
-	bool drawnFirst;
-};
+// A level's sky: its row's `sky` column (System/LevelTable.h).
+using SkyLevelInfo = LevelSky;
 
 struct SkyMesh
 {

@@ -73,7 +73,7 @@ void DrawSky(ObjNode*)
 	glDepthMask(GL_FALSE);			// a backdrop: whatever comes later draws over it
 
 	uint32_t savedFlags = gGlobalMaterialFlags;
-	bool additive = gCurrentLevel == LEVEL_NUM_APOCALYPSE;
+	bool additive = info.additive;
 	if (additive)
 		gGlobalMaterialFlags |= MATERIAL_FLAG_ALWAYS_BLEND;
 	if (info.fadeEdges)

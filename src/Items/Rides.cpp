@@ -1,7 +1,5 @@
 #include "Items/Rides.h"
 
-float gCloudClock = {};
-float gLevel2WobbleAngle = {};
 void InitZipLines()
 {
 }

@@ -3,8 +3,6 @@
 // the game flow running.)
 #pragma once
 
-extern float gCloudClock;
-extern float gLevel2WobbleAngle;
 void InitZipLines();
 void InitTeleporters();
 void InitBumperCars();

@@ -7,6 +7,7 @@
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/Input.h"
+#include "System/LevelTable.h"
 #include "System/Sound.h"
 #include "Terrain/Collision.h"
 #include "Terrain/Fences.h"
@@ -87,7 +88,7 @@ namespace
 			gPlayerSlipperiness = gGroundSlip;
 
 			// The boss arena's ground is live: it hurts and throws the robot up.
-			if (gCurrentLevel == LEVEL_NUM_BLOBBOSS && !gPlayerIsDead)
+			if (CurrentLevelHasRule(LEVEL_RULE_LIVE_GROUND) && !gPlayerIsDead)
 			{
 				gObjDelta.y = LEVEL2_GROUND_THROW;
 				node->StatusBits &= ~STATUS_BIT_ONGROUND;
@@ -281,7 +282,7 @@ void MovePlayerStep(ObjNode* node)
 	gHeightAboveGround = gObjCoord.y + float(node->BottomOff) - ground;
 
 	// A robot that fell into a hole in the clouds is gone.
-	if (gCurrentLevel == LEVEL_NUM_CLOUD && ground == TERRAIN_HEIGHT_HOLE && !gPlayerIsDead
+	if (CurrentLevelHasRule(LEVEL_RULE_TERRAIN_HOLES) && ground == TERRAIN_HEIGHT_HOLE && !gPlayerIsDead
 			&& gObjCoord.y + float(node->BottomOff) < TerrainHeightAtNoHoles(gObjCoord.x, gObjCoord.z) - 30)
 		KillPlayer(DEATH_KIND_FELL);
 }

@@ -10,6 +10,7 @@
 #include "System/Error.h"
 #include "System/Game.h"
 #include "System/Input.h"
+#include "System/LevelTable.h"
 #include "System/Sound.h"
 #include "Terrain/Collision.h"
 #include "Terrain/Terrain.h"
@@ -183,7 +184,7 @@ void ResetPlayerAtCheckpoint()
 
 	node->Coord.x = gCheckpointX;
 	node->Coord.z = gCheckpointZ;
-	if (gCurrentLevel != LEVEL_NUM_SAUCER)
+	if (CurrentLevelDef().playerStart != PLAYER_START_FLYING_SAUCER)
 	{
 		float top = HighestSurfaceAt(gCheckpointX, gCheckpointZ, CTYPE_MISC | CTYPE_TERRAIN);
 		node->Coord.y = top - float(node->BottomOff) + 20;

@@ -7,6 +7,7 @@
 #include "System/ContentNumbers.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 #include "System/Sound.h"
 #include "Terrain/Collision.h"
 #include "Terrain/Terrain.h"
@@ -207,7 +208,7 @@ void InitPlayerAtStartOfLevel()
 	// (The weapon inventory and the saucer beam's scale belong to the weapons,
 	// which are not in the game yet.)
 	ClearPlayerLevelFlags();
-	gExitCharge = (gCurrentLevel == LEVEL_NUM_BLOBBOSS || gCurrentLevel == LEVEL_NUM_JUNGLEBOSS) ? 1.0f : 0.0f;
+	gExitCharge = CurrentLevelDef().exitChargeAtStart;
 
 	CreateTerrainDrawNode();
 	MakeDeathTransitionNode();
@@ -223,15 +224,15 @@ void InitPlayerAtStartOfLevel()
 		for (int model = GLOBAL_MODEL_RIGHT_HAND_OPEN; model <= GLOBAL_MODEL_HELD_ARCSHOT; model++)
 			BG3D_SphereMapGeomteryMaterial(MODEL_GROUP_GLOBAL, uint16_t(model), -1, MULTI_TEXTURE_COMBINE_ADD, SPHEREMAP_CHROME_GLINT);
 
-	switch (gCurrentLevel)
+	switch (CurrentLevelDef().playerStart)
 	{
-		case LEVEL_NUM_BLOBBOSS:
+		case PLAYER_START_ON_FOOT:
 			MakePlayerRobot(gPlayerStartX, gPlayerStartZ, gPlayerStartRot);
 			break;
-		case LEVEL_NUM_SAUCER:
+		case PLAYER_START_FLYING_SAUCER:
 			InitPlayerSaucer();
 			break;
-		default:
+		case PLAYER_START_LANDING_SAUCER:
 			MakeLandingSaucer();
 			break;
 	}

@@ -9,6 +9,7 @@
 #include "System/ContentNumbers.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 #include "System/Sound.h"
 #include "Terrain/Collision.h"
 #include "Terrain/Terrain.h"
@@ -162,7 +163,7 @@ namespace
 
 	bool IsExitCharged()
 	{
-		if (gCurrentLevel == LEVEL_NUM_JUNGLEBOSS || gCurrentLevel == LEVEL_NUM_SAUCER)
+		if (CurrentLevelHasRule(LEVEL_RULE_EXIT_ALWAYS_OPEN))
 			return true;
 		return gExitCharge >= 1.0f;
 	}
@@ -293,8 +294,7 @@ namespace
 
 	void Wait(ObjNode* saucer, ObjNode* robot)
 	{
-		if (IsNodeOutOfRange(saucer) && gCurrentLevel != LEVEL_NUM_JUNGLEBOSS && gCurrentLevel != LEVEL_NUM_SAUCER
-				&& gCurrentLevel != LEVEL_NUM_BRAINBOSS)
+		if (IsNodeOutOfRange(saucer) && !CurrentLevelHasRule(LEVEL_RULE_EXIT_SAUCER_STAYS))
 		{
 			DeleteObject(saucer);
 			return;
@@ -325,7 +325,7 @@ namespace
 
 		gSaucers.exitTaken = true;
 		gSaucers.saucer = ObjNodeRef(saucer);
-		if (gCurrentLevel == LEVEL_NUM_BLOB)
+		if (CurrentLevelHasRule(LEVEL_RULE_EXIT_BEAMS_UP))
 		{
 			SetPlayerAnim(robot, PLAYER_ANIM_BEAMEDUP);
 			robot->CType = 0;

@@ -4,7 +4,7 @@
 #include "System/Error.h"
 #include "System/FrameTime.h"
 #include "System/Input.h"
-#include "System/LevelTables.h"
+#include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
 #include "System/Random.h"
@@ -150,28 +150,6 @@ void RunGame()
 	}
 }
 
-static void CleanupLevel()
-{
-	ClearExitBeamArea();
-	StopAllEffectChannels();
-	DeleteAllSplineObjects();
-	ClearHelpMessage();
-	DeleteAllObjects();
-	FreeAllSkeletonFiles(-1);
-	DisposeVaporTrailMaterial();
-	DisposeSuperTileMemoryList();
-	DisposeTerrain();
-	DisposeParticleSystem();
-	DisposeAllSpriteGroups();
-	DisposeFences();
-	DeleteAllBG3DContainers();
-	DisposeSoundBank(kLevelFiles[gCurrentLevel].soundBank);
-	OGL_DisposeWindowSetup();
-	gPlayerNode = nullptr;
-	gPlayerHandNodes[0] = gPlayerHandNodes[1] = nullptr;
-	ClearRaiderSaucerPointers();
-}
-
 void PlayLevels()
 {
 	InitPlayerForNewRun();
@@ -179,7 +157,7 @@ void PlayLevels()
 
 	while (gCurrentLevel < NUM_LEVELS)
 	{
-		PlaySong(kLevelFiles[gCurrentLevel].song, 0);
+		PlaySong(CurrentLevelDef().song, 0);
 		DoLevelIntro();
 
 		FlushInputEvents();

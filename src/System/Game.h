@@ -1,5 +1,8 @@
-// The game flow: the front end, the run through the ten levels, one level.
+// The game flow: the front end, the run through the ten levels (one level:
+// System/Level.h; what each level is: System/LevelTable.h).
 #pragma once
+
+#include "System/Level.h"
 
 #include <cstdint>
 
@@ -20,24 +23,9 @@ enum
 };
 
 extern int gCurrentLevel;
-extern bool gGameOver;
-extern bool gLevelDone;
-extern float gLevelDoneTimer;
-extern int gLevelFrameCount;
-extern bool gFirstFrameOfLevel;
-extern float gGravity;
-extern float gGroundSlip;
-extern bool gDrawLensFlare;
-extern float gLightDirection[3];
-extern float gAutoFadeStart;
-extern float gAutoFadeEnd;
-extern float gAutoFadeRate;
-extern uint32_t gAutoFadeStatusBits;
 
 [[noreturn]] void RunGame();
 void PlayLevels();
-void InitLevel();
-void PlayCurrentLevel();
 
 // What the start-up keys held after the legal screen ask for.
 enum StartupAction

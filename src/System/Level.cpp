@@ -1,19 +1,25 @@
-// One level: set-up from the level tables, the play loop, and its timing.
+// One level: set-up from its row of the level table, the play loop and its
+// per-level clocks, and the clean-up after it.
+#include "System/Level.h"
 #include "System/Game.h"
 #include "System/Automation.h"
+#include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "System/Fade.h"
 #include "System/FrameTime.h"
 #include "System/Input.h"
-#include "System/LevelTables.h"
+#include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
+#include "System/Sound.h"
 #include "System/Window.h"
+#include "3D/BG3D.h"
 #include "3D/Camera.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/MetaObjectsShapes.h"
 #include "3D/OGL_Support.h"
+#include "3D/Skeleton.h"
 #include "3D/Sprites.h"
 #include "Effects/Effects.h"
 #include "Effects/Particles.h"
@@ -51,6 +57,8 @@ float gAutoFadeStart = 0;
 float gAutoFadeEnd = 0;
 float gAutoFadeRate = 0;
 uint32_t gAutoFadeStatusBits = 0;
+float gCloudClock = 0;
+float gLevel2WobbleAngle = 0;
 
 static void LevelEffectsDraw(ObjNode*)
 {
@@ -63,8 +71,9 @@ static void LevelEffectsDraw(ObjNode*)
 
 static void SetUpLevelView()
 {
-	const LevelViewInfo& view = kLevelViews[gCurrentLevel];
-	const LevelLightInfo& light = kLevelLights[gCurrentLevel];
+	const LevelDef& level = CurrentLevelDef();
+	const LevelView& view = level.view;
+	const LevelLights& light = level.lights;
 
 	OGLSetupInput setup;
 	OGL_DefaultSetupInput(&setup);
@@ -79,7 +88,7 @@ static void SetUpLevelView()
 	setup.yon = view.yon;
 	gDrawLensFlare = view.drawLensFlare;
 
-	OGLVector3D direction = {light.lightDirection[0], light.lightDirection[1], light.lightDirection[2]};
+	OGLVector3D direction = {light.direction[0], light.direction[1], light.direction[2]};
 	OGLVector3D_Normalize(&direction, &direction);
 	gLightDirection[0] = direction.x;
 	gLightDirection[1] = direction.y;
@@ -103,8 +112,9 @@ static void SetUpLevelView()
 
 	OGL_SetupWindow(&setup);
 
-	CalcLevelAutoFade(gCurrentLevel, setup.yon, &gAutoFadeStart, &gAutoFadeEnd);
-	// Guarded: on a level without fading the end may still be at its start.
+	gAutoFadeStart = level.autoFade.startOfYon * setup.yon;
+	gAutoFadeEnd = level.autoFade.endOfYon * setup.yon;
+	// Guarded: on a level without fading the end may be at its start.
 	gAutoFadeRate = gAutoFadeEnd > gAutoFadeStart ? 1.0f / (gAutoFadeEnd - gAutoFadeStart) : 0.0f;
 	gAutoFadeStatusBits = gAutoFadeStart != 0 ? uint32_t(STATUS_BIT_AUTOFADE) : 0u;
 }
@@ -112,11 +122,6 @@ static void SetUpLevelView()
 //
 // Backdrop
 //
-
-static bool LevelHasBackdrop(int level)
-{
-	return level != LEVEL_NUM_BLOB && level != LEVEL_NUM_SAUCER && level != LEVEL_NUM_BRAINBOSS;
-}
 
 // Centred on the camera every frame, just inside the far plane.
 static void DrawBackdrop(ObjNode* node)
@@ -146,9 +151,10 @@ static void MakeBackdrop()
 
 	// Until the level's models exist, a level that does not clear its frames
 	// gets a dome of radius 100 around its fog colour; the others show their clear colour.
-	if (kLevelViews[gCurrentLevel].clearBackBuffer)
+	const LevelView& view = CurrentLevelDef().view;
+	if (view.clearBackBuffer)
 		return;
-	const float* c = kLevelViews[gCurrentLevel].clearColor;
+	const float* c = view.clearColor;
 	OGLColorRGBA horizon = {c[0], c[1], c[2], 1};
 	OGLColorRGBA zenith = {c[0] * 0.5f, c[1] * 0.5f, std::min(1.0f, c[2] * 0.5f + 0.3f), 1};
 	OGLColorRGBA below = {c[0] * 0.3f, c[1] * 0.3f, c[2] * 0.3f, 1};
@@ -184,7 +190,7 @@ static void AddShapeNode(MetaObjectPtr shape, const OGLPoint3D& at, float rotY, 
 
 static void MakeStandInScenery()
 {
-	const float* c = kLevelViews[gCurrentLevel].clearColor;
+	const float* c = CurrentLevelDef().view.clearColor;
 	OGLColorRGBA groundA = {0.25f + c[0] * 0.3f, 0.35f + c[1] * 0.3f, 0.2f + c[2] * 0.3f, 1};
 	OGLColorRGBA groundB = {groundA.r * 0.75f, groundA.g * 0.75f, groundA.b * 0.75f, 1};
 	AddShapeNode(MO_MakeGroundGrid(16000, 32, groundA, groundB), {0, 0, 0}, 0, STATUS_BIT_DONTCULL);
@@ -210,8 +216,35 @@ static void MakeStandInScenery()
 	OGL_SetCameraFromTo(&from, &to);
 }
 
+// The level's physics, terrain waves and own set-up steps, from its row.
+static void SetUpLevelRules(const LevelDef& level)
+{
+	gGravity = level.gravity;
+	gGroundSlip = level.groundSlip;
+
+	if (level.setUp & LEVEL_SETUP_BLOB_BOSS_MACHINE)
+		MakeBlobBossMachine();
+	for (const LevelWave& wave : level.waves)
+		if (wave.amplitude != 0)
+			MakeWaveDeformation(wave.amplitude, wave.speed, wave.frequency,
+					wave.centerXOfMapWidth * float(gMapUnitWidth), wave.centerZOfMapDepth * float(gMapUnitDepth));
+	if (level.setUp & LEVEL_SETUP_ZIP_LINES)
+		InitZipLines();
+	if (level.setUp & LEVEL_SETUP_TELEPORTERS)
+		InitTeleporters();
+	if (level.setUp & LEVEL_SETUP_POD_WORMS)
+		ResetWormState();
+	if (level.setUp & LEVEL_SETUP_BUMPER_CARS)
+		InitBumperCars();
+	if (level.setUp & LEVEL_SETUP_JUNGLE_BOSS)
+		InitJungleBoss();
+	if (level.setUp & LEVEL_SETUP_BRAIN_BOSS_PORTALS)
+		InitBrainBossPortals();
+}
+
 void InitLevel()
 {
+	const LevelDef& level = CurrentLevelDef();
 	gLevelFrameCount = 0;
 	gGameOver = false;
 	gLevelDone = false;
@@ -237,7 +270,7 @@ void InitLevel()
 	gCloudClock = 0;
 	gLevel2WobbleAngle = 0;
 	ClearRideItemPointers();
-	if (LevelHasBackdrop(gCurrentLevel))
+	if (level.hasBackdrop)
 		MakeBackdrop();
 	CreateSky();
 
@@ -249,39 +282,7 @@ void InitLevel()
 	def.scale = 1;
 	MakeNewObject(&def);
 
-	gGravity = 5200;
-	gGroundSlip = 0;
-	switch (gCurrentLevel)
-	{
-		case LEVEL_NUM_BLOB:
-			gGroundSlip = 0.1f;
-			MakeWaveDeformation(15, 200, 1.0f / 300.0f, float(gMapUnitWidth), 0);
-			MakeWaveDeformation(10, 300, 0.005f, 0, 0);
-			break;
-		case LEVEL_NUM_BLOBBOSS:
-			gGravity = 3900;
-			MakeBlobBossMachine();
-			MakeWaveDeformation(90, 900, 1.0f / 300.0f, float(gMapUnitWidth), 0);
-			MakeWaveDeformation(60, 600, 0.0025f, 0, 0);
-			break;
-		case LEVEL_NUM_APOCALYPSE:
-			InitZipLines();
-			InitTeleporters();
-			ResetWormState();
-			break;
-		case LEVEL_NUM_CLOUD:
-			InitBumperCars();
-			break;
-		case LEVEL_NUM_JUNGLEBOSS:
-			InitJungleBoss();
-			break;
-		case LEVEL_NUM_FIREICE:
-			InitZipLines();
-			break;
-		case LEVEL_NUM_BRAINBOSS:
-			InitBrainBossPortals();
-			break;
-	}
+	SetUpLevelRules(level);
 
 	PrimeWater();
 	InitPlayerAtStartOfLevel();
@@ -300,38 +301,31 @@ static void UpdateTerrainAtCamera()
 // Models that scroll their textures, when the level's models are loaded.
 static bool HasModel(int model)
 {
-	return model < gNumObjectsInBG3DGroupList[1];
+	return model < gNumObjectsInBG3DGroupList[MODEL_GROUP_LEVELSPECIFIC];
 }
 
-static void ScrollLevelTextures(float dt)
+// The level's clocks and texture scrolls.
+static void RunLevelClocksAndScrolls(float dt)
 {
-	switch (gCurrentLevel)
+	const LevelDef& level = CurrentLevelDef();
+	if (level.rules & LEVEL_RULE_WOBBLE_CLOCK)
 	{
-		case LEVEL_NUM_BLOB:
-			if (HasModel(16))
-				MO_Group_OffsetUVs(gBG3DGroupList[1][16], dt * 0.3f, 0);
-			if (HasModel(29))
-				MO_Geometry_OffserUVs(1, 29, 0, dt * -0.4f, 0);
-			break;
+		gLevel2WobbleAngle += dt * 0.5f;
+		if (gLevel2WobbleAngle > PI2)
+			gLevel2WobbleAngle -= PI2;
+	}
+	if (level.rules & LEVEL_RULE_CLOUD_CLOCK)
+		gCloudClock += dt;
 
-		case LEVEL_NUM_BLOBBOSS:
-		{
-			gLevel2WobbleAngle += dt * 0.5f;
-			if (gLevel2WobbleAngle > PI2)
-				gLevel2WobbleAngle -= PI2;
-
-			static const struct { uint16_t model; int geometry; float dv; } kScrolls[] = {
-				{31, 2, -1}, {32, 2, 1}, {33, 1, 1}, {34, 1, -1}, {35, 1, -1}, {27, 1, -1},
-			};
-			for (const auto& scroll : kScrolls)
-				if (HasModel(scroll.model))
-					MO_Geometry_OffserUVs(1, scroll.model, scroll.geometry, 0, scroll.dv * dt);
-			break;
-		}
-
-		case LEVEL_NUM_CLOUD:
-			gCloudClock += dt;
-			break;
+	for (int i = 0; i < level.numUVScrolls; i++)
+	{
+		const LevelUVScroll& scroll = level.uvScrolls[i];
+		if (!HasModel(scroll.model))
+			continue;
+		if (scroll.geometry < 0)
+			MO_Group_OffsetUVs(gBG3DGroupList[MODEL_GROUP_LEVELSPECIFIC][scroll.model], dt * scroll.du, dt * scroll.dv);
+		else
+			MO_Geometry_OffserUVs(MODEL_GROUP_LEVELSPECIFIC, scroll.model, scroll.geometry, dt * scroll.du, dt * scroll.dv);
 	}
 }
 
@@ -356,7 +350,7 @@ void PlayCurrentLevel()
 		MoveShards();
 		MoveCamera();
 
-		ScrollLevelTextures(dt);
+		RunLevelClocksAndScrolls(dt);
 
 		UpdateTerrainAtCamera();
 		OGL_DrawScene(DrawObjects);
@@ -401,4 +395,26 @@ void PlayCurrentLevel()
 
 	FadeOutScene(DrawObjects, UpdateTerrainAtCamera);
 	GrabMouse(false);
+}
+
+void CleanupLevel()
+{
+	ClearExitBeamArea();
+	StopAllEffectChannels();
+	DeleteAllSplineObjects();
+	ClearHelpMessage();
+	DeleteAllObjects();
+	FreeAllSkeletonFiles(-1);
+	DisposeVaporTrailMaterial();
+	DisposeSuperTileMemoryList();
+	DisposeTerrain();
+	DisposeParticleSystem();
+	DisposeAllSpriteGroups();
+	DisposeFences();
+	DeleteAllBG3DContainers();
+	DisposeSoundBank(CurrentLevelDef().soundBank);
+	OGL_DisposeWindowSetup();
+	gPlayerNode = nullptr;
+	gPlayerHandNodes[0] = gPlayerHandNodes[1] = nullptr;
+	ClearRaiderSaucerPointers();
 }

@@ -8,6 +8,7 @@
 #include "System/Error.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
 
@@ -69,7 +70,7 @@ void CreateTerrainDrawNode()
 	ObjectDef def = {};
 	def.genre = CUSTOM_GENRE;
 	def.slot = 1;
-	def.flags = gCurrentLevel == LEVEL_NUM_CLOUD ? uint32_t(STATUS_BIT_KEEPBACKFACES) : 0u;	// the clouds are seen from below too
+	def.flags = CurrentLevelHasRule(LEVEL_RULE_TERRAIN_TWO_SIDED) ? uint32_t(STATUS_BIT_KEEPBACKFACES) : 0u;	// the clouds are seen from below too
 	def.drawCall = DrawSuperTiles;
 	def.scale = 1;
 	gTerrainNode = ObjNodeRef(MakeNewObject(&def));

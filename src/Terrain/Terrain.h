@@ -1,4 +1,4 @@
-// The terrain of a level: loading the level's content, the streamed
+// The terrain of a level: loading its file, the streamed
 // supertiles, ground height and normal queries, range tests and the animated
 // deformations of the ground.
 #pragma once
@@ -14,9 +14,6 @@ struct ObjNode;
 // Set-up and teardown
 //
 
-// Loads everything of level gCurrentLevel: models, sprites, the terrain file,
-// and the terrain's set-up (supertile pool, split table, status grid, items).
-void LoadLevelContent();
 // The level's terrain alone, for runs without a view (no materials): file
 // tables, supertile pool, split table, status grid and items.
 void LoadLevelTerrainWithoutDrawing(const FSSpec* spec);

@@ -7,6 +7,7 @@
 #include "Terrain/LZSS.h"
 #include "System/Error.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 #include "DataReaders.h"
 #include "Memory.h"
 
@@ -546,8 +547,8 @@ void DecodeSuperTileTextures(const uint8_t* dataFork, size_t size, const char* f
 	if (!gSuperTileTexturePixels)
 		Fail("ReadDataFromPlayfieldFile: can't allocate the supertile textures");
 
-	// On the Cloud level pure black is see-through: the holes between the clouds.
-	bool blackIsClear = gCurrentLevel == LEVEL_NUM_CLOUD;
+	// On a level with holes (the clouds) pure black is see-through: the holes between the clouds.
+	bool blackIsClear = CurrentLevelHasRule(LEVEL_RULE_TERRAIN_HOLES);
 
 	size_t at = 0;
 	for (int32_t n = 0; n < gNumUniqueSuperTiles; n++)

@@ -5,6 +5,7 @@
 #include "3D/OGL_Support.h"
 #include "System/Error.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 #include "Memory.h"
 
 #include <SDL_opengl.h>
@@ -42,11 +43,12 @@ void CreateSuperTileMaterials()
 			m.pixelSrcFormat = GL_BGRA;
 			m.pixelDstFormat = GL_RGBA;
 			m.textureName[0] = name;
-			if (gCurrentLevel == LEVEL_NUM_BLOBBOSS)
+			int sphereMap = CurrentLevelDef().terrainSphereMap;
+			if (sphereMap >= 0)
 			{
 				// The slime arena's ground carries an added sphere map.
 				m.flags |= MATERIAL_FLAG_MULTITEXTURE;
-				m.envMapNum = 6;
+				m.envMapNum = uint16_t(sphereMap);
 			}
 			gSuperTileTextureObjects[t] = MO_CreateNewObjectOfType(MO_TYPE_MATERIAL, 0, &m);
 			if (!gSuperTileTextureObjects[t])

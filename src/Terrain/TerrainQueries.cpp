@@ -5,6 +5,7 @@
 #include "Terrain/SuperTile.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 #include "System/Objects.h"
 
 #include <algorithm>
@@ -27,7 +28,7 @@ namespace
 			return 0;
 		int c = int(cf), r = int(rf);
 
-		if (holes == HoleRule::HOLES && gCurrentLevel == LEVEL_NUM_CLOUD
+		if (holes == HoleRule::HOLES && CurrentLevelHasRule(LEVEL_RULE_TERRAIN_HOLES)
 				&& (gTileAttributes[gTileAttribIndexGrid[r][c]].flags & TILE_ATTRIB_HOLE))
 		{
 			gLastTerrainNormal = {0, 1, 0};

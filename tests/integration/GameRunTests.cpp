@@ -3,7 +3,7 @@
 #include "Process.h"
 #include "StoredPNG.h"
 #include "Effects/Sky.h"
-#include "System/LevelTables.h"
+#include "System/LevelTable.h"
 #include "3D/Screenshot.h"
 
 #include "X11Window.h"
@@ -114,7 +114,7 @@ TEST_F(GameRunTest, ScreenshotShowsTheLevelClearColour)
 	ASSERT_TRUE(ReadStoredPNG(shot, &image));
 	ASSERT_GT(image.width, 100);
 	ASSERT_GT(image.height, 100);
-	const float* clear = kLevelViews[LEVEL].clearColor;
+	const float* clear = GetLevelDef(LEVEL).view.clearColor;
 	for (int y : {1, 3})
 	{
 		for (int x : {2, image.width / 2, image.width - 3})

@@ -9,7 +9,7 @@
 #include "System/Error.h"
 #include "System/Game.h"
 #include "Effects/Sky.h"
-#include "System/LevelTables.h"
+#include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Window.h"
 #include "Memory.h"
@@ -539,10 +539,10 @@ TEST_F(GameRenderTest, EveryLevelThatClearsShowsItsClearColourInTheSky)
 	int levelsChecked = 0;
 	for (int level = 0; level < NUM_LEVELS; level++)
 	{
-		const LevelViewInfo& view = kLevelViews[level];
+		const LevelView& view = GetLevelDef(level).view;
 		// Levels with a backdrop or a sky sheet hide the clear colour behind
 		// them; the others show it.
-		bool hasBackdrop = level != 1 && level != 8 && level != 9;
+		bool hasBackdrop = GetLevelDef(level).hasBackdrop;
 		if (!view.clearBackBuffer || hasBackdrop || GetSkyLevelInfo(level).hasSky)
 			continue;
 		levelsChecked++;
@@ -587,7 +587,7 @@ TEST_F(GameRenderTest, AFinishedLevelIsCleanedUpCompletely)
 	int w = 0, h = 0;
 	std::vector<uint8_t> bgr;
 	ASSERT_TRUE(ReadTGAScreenshot(shot, &w, &h, &bgr));
-	const float* next = kLevelViews[8].clearColor;
+	const float* next = GetLevelDef(LEVEL_NUM_SAUCER).view.clearColor;
 	const uint8_t* p = &bgr[(size_t(2) * size_t(w) + size_t(w / 2)) * 3];
 	EXPECT_NEAR(p[2], int(next[0] * 255 + 0.5f), 2) << "the run went on to the next level";
 	EXPECT_NEAR(p[1], int(next[1] * 255 + 0.5f), 2);

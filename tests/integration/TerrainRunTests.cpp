@@ -2,7 +2,7 @@
 // terrain and the screenshot shows ground, not just the clear colour.
 #include "Process.h"
 #include "StoredPNG.h"
-#include "System/LevelTables.h"
+#include "System/LevelTable.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ TEST_P(TerrainRun, TheLevelShowsItsGround)
 
 	// The lower half looks down on the ground: many colours, and hardly any
 	// pixel left at the clear colour.
-	const float* clear = kLevelViews[level].clearColor;
+	const float* clear = GetLevelDef(level).view.clearColor;
 	int clearR = int(clear[0] * 255 + 0.5f), clearG = int(clear[1] * 255 + 0.5f), clearB = int(clear[2] * 255 + 0.5f);
 	std::set<uint32_t> colours;
 	int asClear = 0, total = 0;

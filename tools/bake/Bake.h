@@ -30,6 +30,10 @@ namespace Bake
 	// Writes bytes to dataDir/relativePath, creating folders; throws on failure.
 	void WriteDataFile(const Context& context, const std::string& relativePath, const std::vector<uint8_t>& bytes);
 	void WriteDataFile(const Context& context, const std::string& relativePath, const std::string& text);
+
+	// The path relative to the Data folder of a file the game names by a
+	// colon path: ":Terrain:EarthFarm.ter" → "Terrain/EarthFarm.ter".
+	std::string DataPathOf(const std::string& colonPath);
 }
 
 #define BAKE_STEP_JOIN2(a, b) a##b

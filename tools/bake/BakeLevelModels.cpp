@@ -1,10 +1,13 @@
-// ":Models:level*.bg3d": the first version of each level's own model file.
+// ":Models:level*.bg3d": the first version of each level's own model file,
+// written where the level table says the game reads it.
 #include "BakeLevelModels.h"
 #include "BG3DWriter.h"
+#include "System/LevelTable.h"
 #include "terrain/WorldKit.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 namespace LevelModels
@@ -82,72 +85,75 @@ namespace LevelModels
 		return b.Build(name);
 	}
 
-	LevelModelFile BuildLevelModelFile(int fileIndex)
+	Kit::ModelFile BuildLevelModels(int level)
 	{
-		LevelModelFile out;
-		ModelFile& f = out.file;
-		switch (fileIndex)
+		ModelFile f;
+		switch (level)
 		{
-			case 0:
-				out.path = "Models/level1_farm.bg3d";
+			case LEVEL_NUM_FARM:
 				f.models.push_back(Backdrop(f, FarmSky, "farm sky"));
 				break;
-			case 1:
-				out.path = "Models/level2_slime.bg3d";
+			case LEVEL_NUM_BLOB:
 				f.models.push_back(SlimeRock(f));
 				break;
-			case 2:
-				out.path = "Models/level3_blobboss.bg3d";
+			case LEVEL_NUM_BLOBBOSS:
 				f.models.push_back(Backdrop(f, SlimeBossSky, "slime boss sky"));
 				break;
-			case 3:
-				out.path = "Models/level4_apocalypse.bg3d";
+			case LEVEL_NUM_APOCALYPSE:
 				f.models.push_back(Backdrop(f, ApocalypseSky, "burning city sky"));
 				break;
-			case 4:
-				out.path = "Models/level5_cloud.bg3d";
+			case LEVEL_NUM_CLOUD:
 				f.models.push_back(Backdrop(f, CloudSky, "cloud sky"));
 				break;
-			case 5:
-				// Shared by the jungle and the jungle boss arena: one sky for both.
-				out.path = "Models/level6_jungle.bg3d";
+			case LEVEL_NUM_JUNGLE:
+				// The jungle boss arena reads the same file: one sky for both.
 				f.models.push_back(Backdrop(f, JungleSky, "jungle sky"));
 				break;
-			case 6:
-				out.path = "Models/level8_fireice.bg3d";
+			case LEVEL_NUM_FIREICE:
 				f.models.push_back(Backdrop(f, FireIceSky, "fire and ice sky"));
 				break;
-			case 7:
-				out.path = "Models/level9_saucer.bg3d";
+			case LEVEL_NUM_SAUCER:
 				f.models.push_back(PlayerSaucer(f));
 				break;
-			case 8:
-				out.path = "Models/level10_brainboss.bg3d";
+			case LEVEL_NUM_BRAINBOSS:
 				f.models.push_back(AlienPylon(f));
 				break;
 			default:
-				throw std::out_of_range("no level model file " + std::to_string(fileIndex));
+				throw std::out_of_range("no level model file of its own for level " + std::to_string(level));
 		}
-		return out;
+		return f;
+	}
+
+	int LevelWritingModelFile(int level)
+	{
+		const char* path = kLevelDefs[level].modelFile;
+		for (int first = 0; first < level; first++)
+			if (strcmp(kLevelDefs[first].modelFile, path) == 0)
+				return first;
+		return level;
 	}
 }
 
 namespace
 {
-	template <int FILE>
+	// The model file of a level, written where the level table says the
+	// game reads it (once, by the first level that names it).
+	template <int LEVEL>
 	void BakeLevelModelFile(const Bake::Context& context)
 	{
-		LevelModels::LevelModelFile f = LevelModels::BuildLevelModelFile(FILE);
-		Bake::WriteBG3DFile(context, f.path, f.file);
+		static_assert(LEVEL >= 0 && LEVEL < NUM_LEVELS);
+		if (LevelModels::LevelWritingModelFile(LEVEL) != LEVEL)
+			throw std::logic_error(std::string("level ") + kLevelDefs[LEVEL].name + " shares an earlier level's model file");
+		Bake::WriteBG3DFile(context, Bake::DataPathOf(kLevelDefs[LEVEL].modelFile), LevelModels::BuildLevelModels(LEVEL));
 	}
 }
 
-BAKE_STEP("models/level1-farm", BakeLevelModelFile<0>);
-BAKE_STEP("models/level2-slime", BakeLevelModelFile<1>);
-BAKE_STEP("models/level3-blobboss", BakeLevelModelFile<2>);
-BAKE_STEP("models/level4-apocalypse", BakeLevelModelFile<3>);
-BAKE_STEP("models/level5-cloud", BakeLevelModelFile<4>);
-BAKE_STEP("models/level6-jungle", BakeLevelModelFile<5>);
-BAKE_STEP("models/level8-fireice", BakeLevelModelFile<6>);
-BAKE_STEP("models/level9-saucer", BakeLevelModelFile<7>);
-BAKE_STEP("models/level10-brainboss", BakeLevelModelFile<8>);
+BAKE_STEP("models/level1-farm", BakeLevelModelFile<LEVEL_NUM_FARM>);
+BAKE_STEP("models/level2-slime", BakeLevelModelFile<LEVEL_NUM_BLOB>);
+BAKE_STEP("models/level3-blobboss", BakeLevelModelFile<LEVEL_NUM_BLOBBOSS>);
+BAKE_STEP("models/level4-apocalypse", BakeLevelModelFile<LEVEL_NUM_APOCALYPSE>);
+BAKE_STEP("models/level5-cloud", BakeLevelModelFile<LEVEL_NUM_CLOUD>);
+BAKE_STEP("models/level6-jungle", BakeLevelModelFile<LEVEL_NUM_JUNGLE>);		// the jungle boss reads it too
+BAKE_STEP("models/level8-fireice", BakeLevelModelFile<LEVEL_NUM_FIREICE>);
+BAKE_STEP("models/level9-saucer", BakeLevelModelFile<LEVEL_NUM_SAUCER>);
+BAKE_STEP("models/level10-brainboss", BakeLevelModelFile<LEVEL_NUM_BRAINBOSS>);

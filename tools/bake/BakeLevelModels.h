@@ -38,12 +38,10 @@ namespace LevelModels
 	Kit::Node PlayerSaucer(Kit::ModelFile& file);
 	Kit::Node AlienPylon(Kit::ModelFile& file);
 
-	// Every level model file: its path in the data folder and its models.
-	struct LevelModelFile
-	{
-		std::string path;				// "Models/level1_farm.bg3d"
-		Kit::ModelFile file;
-	};
-	LevelModelFile BuildLevelModelFile(int fileIndex);
-	constexpr int NUM_LEVEL_MODEL_FILES = 9;		// levels 5 and 6 share one
+	// The models of a level's model file (the file the level table names for
+	// it). Levels that share a file (the jungle boss reads the jungle's) are
+	// built by the first level that names it.
+	Kit::ModelFile BuildLevelModels(int level);
+	// The first level whose row names the same model file as `level`.
+	int LevelWritingModelFile(int level);
 }

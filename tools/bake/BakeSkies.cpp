@@ -3,6 +3,7 @@
 // sheet overhead and scrolls it slowly, so every image tiles seamlessly.
 #include "BakeSkies.h"
 #include "kit/Image.h"
+#include "System/Game.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,20 +119,20 @@ namespace Skies
 	{
 		switch (level)
 		{
-			case 0:		// farm: a summer sky with fair-weather clouds
+			case LEVEL_NUM_FARM:		// a summer sky with fair-weather clouds
 				return Clouds({Hex(0x8CC8FF), Hex(0x4C94EC), Hex(0xFFFFFF), Hex(0xB8C8DC), 0.52f, 0.12f, 4, 0xFA01});
-			case 1:		// slime: a sickly lime sky with yellow-green billows
+			case LEVEL_NUM_BLOB:		// slime: a sickly lime sky with yellow-green billows
 				return Clouds({Hex(0xB4E85C), Hex(0x58A830), Hex(0xF4FFB0), Hex(0x8CB850), 0.48f, 0.14f, 4, 0x511E});
-			case 3:		// city: hazy orange smoke
+			case LEVEL_NUM_APOCALYPSE:	// city: hazy orange smoke
 				return CityHaze();
-			case 4:		// cloud city: pink and purple candy floss
+			case LEVEL_NUM_CLOUD:		// cloud city: pink and purple candy floss
 				return Clouds({Hex(0xF0A8E8), Hex(0xA070E0), Hex(0xFFEAFA), Hex(0xD890E8), 0.33f, 0.16f, 3, 0xC10D});
-			case 5:
-			case 6:		// jungle: steamy blue-green with heavy white cloud
+			case LEVEL_NUM_JUNGLE:
+			case LEVEL_NUM_JUNGLEBOSS:	// steamy blue-green with heavy white cloud
 				return Clouds({Hex(0x9CE0D8), Hex(0x4CA8A0), Hex(0xFFFFF4), Hex(0xA8C8B8), 0.44f, 0.14f, 5, 0x7A6E});
-			case 7:		// fire and ice: a pale frosty sky, clouds lit orange from below
+			case LEVEL_NUM_FIREICE:		// a pale frosty sky, clouds lit orange from below
 				return Clouds({Hex(0xCCE8FF), Hex(0x7CA8E0), Hex(0xFFF6EE), Hex(0xF4B080), 0.47f, 0.12f, 4, 0xF1CE});
-			case 9:		// brain boss
+			case LEVEL_NUM_BRAINBOSS:
 				return Nebula();
 			default:	// the levels without a sky never load one; a plain sky all the same
 				return Clouds({Hex(0x8CC8FF), Hex(0x4C94EC), Hex(0xFFFFFF), Hex(0xB8C8DC), 0.6f, 0.1f, 4, 1});

@@ -1,12 +1,15 @@
 // The level sprite sets: the sky first, then the few images a level's code
 // names (cables, electric bands, rings, frozen looks, lightning, beams). The
-// game loads a whole set at once, so every image of a set is written here.
+// game loads a whole set at once, so every image of a set is written here;
+// the sets' names and sizes are the level table's.
 #include "BakeSkies.h"
 #include "Bake.h"
 #include "TGAWriter.h"
+#include "System/LevelTable.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 namespace Skies
@@ -15,23 +18,16 @@ namespace Skies
 
 	namespace
 	{
-		struct LevelSetInfo
+		// The first level whose row names the same sprite set as `level` (the
+		// jungle boss loads the jungle's): it decides the images.
+		int LevelOwningSet(int level)
 		{
-			int level;
-			const char* name;
-			int count;
-		};
-
-		// The sets the level loader names, with the number of images it loads.
-		const LevelSetInfo kLevelSets[] = {
-			{0, "farm", 1},
-			{1, "slime", 4},
-			{3, "apocalypse", 2},
-			{4, "cloud", 3},
-			{5, "jungle", 3},		// the jungle boss level loads the same set
-			{7, "fireice", 3},
-			{9, "brainboss", 6},
-		};
+			const char* name = kLevelDefs[level].spriteSet;
+			for (int first = 0; first < level; first++)
+				if (kLevelDefs[first].spriteSet && strcmp(kLevelDefs[first].spriteSet, name) == 0)
+					return first;
+			return level;
+		}
 
 		// A steel cable seen side on, tiling along u.
 		Image Cable()
@@ -123,15 +119,15 @@ namespace Skies
 		{
 			switch (level)
 			{
-				case 3:		// 1: zip-line cable
+				case LEVEL_NUM_APOCALYPSE:		// 1: zip-line cable
 					return Cable();
-				case 4:		// 1: electric band between bumper poles, 2: spinning rings
+				case LEVEL_NUM_CLOUD:			// 1: electric band between bumper poles, 2: spinning rings
 					return index == 1 ? ElectricBand(0xE1EC) : Ring(Hex(0xFFC040));
-				case 5:		// 1: frozen flytrap, 2: jungle boss tentacle
+				case LEVEL_NUM_JUNGLE:			// 1: frozen flytrap, 2: jungle boss tentacle
 					return index == 1 ? Frozen(0xF7A9) : Tentacle();
-				case 7:		// 1: zip-line cable, 2: frozen squooshy
+				case LEVEL_NUM_FIREICE:			// 1: zip-line cable, 2: frozen squooshy
 					return index == 1 ? Cable() : Frozen(0x5B00);
-				case 9:		// 1 … 4: lightning between the brain's halves, 5: portal beams
+				case LEVEL_NUM_BRAINBOSS:		// 1 … 4: lightning between the brain's halves, 5: portal beams
 					return index == 5 ? Beam(Hex(0xC080FF)) : Lightning(0xB0B0u + uint32_t(index));
 				default:	// slime 1 … 3: no fixed use yet
 					return Frozen(0x5100u + uint32_t(index));
@@ -140,27 +136,28 @@ namespace Skies
 
 		void BakeLevelSets(const Bake::Context& context)
 		{
-			for (const LevelSetInfo& set : kLevelSets)
+			for (int level = 0; level < NUM_LEVELS; level++)
 			{
-				std::vector<Image> images = LevelSet(set.level);
-				if (int(images.size()) != set.count)
-					throw std::logic_error(std::string("level sprite set ") + set.name + " has the wrong count");
-				Bake::WriteSpriteSet(context, set.name, images);
+				const LevelDef& def = kLevelDefs[level];
+				if (!def.spriteSet || LevelOwningSet(level) != level)
+					continue;
+				std::vector<Image> images = LevelSet(level);
+				if (int(images.size()) != def.numSprites)
+					throw std::logic_error(std::string("level sprite set ") + def.spriteSet + " has the wrong count");
+				Bake::WriteSpriteSet(context, def.spriteSet, images);
 			}
 		}
 	}
 
 	std::vector<Image> LevelSet(int level)
 	{
-		for (const LevelSetInfo& set : kLevelSets)
-			if (set.level == level || (level == 6 && set.level == 5))
-			{
-				std::vector<Image> images = {SkyImage(level)};
-				for (int i = 1; i < set.count; i++)
-					images.push_back(Extra(set.level, i));
-				return images;
-			}
-		return {};
+		if (level < 0 || level >= NUM_LEVELS || !kLevelDefs[level].spriteSet)
+			return {};
+		int owner = LevelOwningSet(level);
+		std::vector<Image> images = {SkyImage(level)};
+		for (int i = 1; i < kLevelDefs[owner].numSprites; i++)
+			images.push_back(Extra(owner, i));
+		return images;
 	}
 }
 

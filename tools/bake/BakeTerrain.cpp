@@ -1,6 +1,8 @@
-// ":Terrain:*.ter": the ten worlds, one bake step each.
+// ":Terrain:*.ter": the ten worlds, one bake step each, written where the
+// level table says the game reads them.
 #include "BakeTerrainWorlds.h"
 #include "Bake.h"
+#include "System/LevelTable.h"
 
 #include <stdexcept>
 #include <string>
@@ -9,20 +11,29 @@ namespace TerrainBake
 {
 	WorldDesign MakeWorldDesign(int level)
 	{
+		WorldDesign design;
 		switch (level)
 		{
-			case 0: return Worlds::Farm();
-			case 1: return Worlds::SlimeWorld();
-			case 2: return Worlds::SlimeBossArena();
-			case 3: return Worlds::Apocalypse();
-			case 4: return Worlds::CloudCity();
-			case 5: return Worlds::Jungle();
-			case 6: return Worlds::JungleBossArena();
-			case 7: return Worlds::FireAndIce();
-			case 8: return Worlds::SaucerCountry();
-			case 9: return Worlds::BrainBossArena();
+			case LEVEL_NUM_FARM:		design = Worlds::Farm(); break;
+			case LEVEL_NUM_BLOB:		design = Worlds::SlimeWorld(); break;
+			case LEVEL_NUM_BLOBBOSS:	design = Worlds::SlimeBossArena(); break;
+			case LEVEL_NUM_APOCALYPSE:	design = Worlds::Apocalypse(); break;
+			case LEVEL_NUM_CLOUD:		design = Worlds::CloudCity(); break;
+			case LEVEL_NUM_JUNGLE:		design = Worlds::Jungle(); break;
+			case LEVEL_NUM_JUNGLEBOSS:	design = Worlds::JungleBossArena(); break;
+			case LEVEL_NUM_FIREICE:		design = Worlds::FireAndIce(); break;
+			case LEVEL_NUM_SAUCER:		design = Worlds::SaucerCountry(); break;
+			case LEVEL_NUM_BRAINBOSS:	design = Worlds::BrainBossArena(); break;
+			default:
+				throw std::out_of_range("no world for level " + std::to_string(level));
 		}
-		throw std::out_of_range("no world for level " + std::to_string(level));
+		// The name is the terrain file's, ":Terrain:<name>.ter".
+		std::string path = Bake::DataPathOf(kLevelDefs[level].terrainFile);
+		const std::string folder = "Terrain/", extension = ".ter";
+		if (!path.starts_with(folder) || !path.ends_with(extension))
+			throw std::logic_error("level " + std::to_string(level) + "'s terrain file is not a :Terrain:*.ter file");
+		design.name = path.substr(folder.size(), path.size() - folder.size() - extension.size());
+		return design;
 	}
 }
 
@@ -32,17 +43,18 @@ namespace
 	void BakeWorldFile(const Bake::Context& context)
 	{
 		TerrainBake::WorldDesign design = TerrainBake::MakeWorldDesign(LEVEL);
-		TerrainBake::WriteTerrainFile(context, "Terrain/" + design.name + ".ter", TerrainBake::BakeWorld(design));
+		TerrainBake::WriteTerrainFile(context, Bake::DataPathOf(kLevelDefs[LEVEL].terrainFile),
+				TerrainBake::BakeWorld(design));
 	}
 }
 
-BAKE_STEP("terrain/0-farm", BakeWorldFile<0>);
-BAKE_STEP("terrain/1-slime", BakeWorldFile<1>);
-BAKE_STEP("terrain/2-blobboss", BakeWorldFile<2>);
-BAKE_STEP("terrain/3-apocalypse", BakeWorldFile<3>);
-BAKE_STEP("terrain/4-cloud", BakeWorldFile<4>);
-BAKE_STEP("terrain/5-jungle", BakeWorldFile<5>);
-BAKE_STEP("terrain/6-jungleboss", BakeWorldFile<6>);
-BAKE_STEP("terrain/7-fireice", BakeWorldFile<7>);
-BAKE_STEP("terrain/8-saucer", BakeWorldFile<8>);
-BAKE_STEP("terrain/9-brainboss", BakeWorldFile<9>);
+BAKE_STEP("terrain/0-farm", BakeWorldFile<LEVEL_NUM_FARM>);
+BAKE_STEP("terrain/1-slime", BakeWorldFile<LEVEL_NUM_BLOB>);
+BAKE_STEP("terrain/2-blobboss", BakeWorldFile<LEVEL_NUM_BLOBBOSS>);
+BAKE_STEP("terrain/3-apocalypse", BakeWorldFile<LEVEL_NUM_APOCALYPSE>);
+BAKE_STEP("terrain/4-cloud", BakeWorldFile<LEVEL_NUM_CLOUD>);
+BAKE_STEP("terrain/5-jungle", BakeWorldFile<LEVEL_NUM_JUNGLE>);
+BAKE_STEP("terrain/6-jungleboss", BakeWorldFile<LEVEL_NUM_JUNGLEBOSS>);
+BAKE_STEP("terrain/7-fireice", BakeWorldFile<LEVEL_NUM_FIREICE>);
+BAKE_STEP("terrain/8-saucer", BakeWorldFile<LEVEL_NUM_SAUCER>);
+BAKE_STEP("terrain/9-brainboss", BakeWorldFile<LEVEL_NUM_BRAINBOSS>);

@@ -15,7 +15,6 @@ namespace TerrainBake::Worlds
 	WorldDesign Farm()
 	{
 		WorldDesign d;
-		d.name = "EarthFarm";
 		d.superTilesWide = d.superTilesDeep = 20;
 		d.seed = 101;
 		const float W = 20 * SUPERTILE, D = W;
@@ -117,7 +116,6 @@ namespace TerrainBake::Worlds
 	WorldDesign SlimeWorld()
 	{
 		WorldDesign d;
-		d.name = "BlobWorld";
 		d.superTilesWide = d.superTilesDeep = 20;
 		d.seed = 202;
 		const float W = 20 * SUPERTILE, D = W;
@@ -197,7 +195,6 @@ namespace TerrainBake::Worlds
 	WorldDesign SlimeBossArena()
 	{
 		WorldDesign d;
-		d.name = "BlobBoss";
 		d.superTilesWide = d.superTilesDeep = 10;
 		d.seed = 303;
 		const float W = 10 * SUPERTILE;
@@ -261,7 +258,6 @@ namespace TerrainBake::Worlds
 	WorldDesign Apocalypse()
 	{
 		WorldDesign d;
-		d.name = "Apocalypse";
 		d.superTilesWide = d.superTilesDeep = 20;
 		d.seed = 404;
 		const float W = 20 * SUPERTILE, D = W;
@@ -371,7 +367,6 @@ namespace TerrainBake::Worlds
 	WorldDesign CloudCity()
 	{
 		WorldDesign d;
-		d.name = "Cloud";
 		d.superTilesWide = d.superTilesDeep = 20;
 		d.seed = 505;
 		const uint32_t seed = d.seed;

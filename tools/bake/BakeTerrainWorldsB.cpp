@@ -14,7 +14,6 @@ namespace TerrainBake::Worlds
 	WorldDesign Jungle()
 	{
 		WorldDesign d;
-		d.name = "Jungle";
 		d.superTilesWide = d.superTilesDeep = 20;
 		d.seed = 606;
 		const float W = 20 * SUPERTILE, D = W;
@@ -82,7 +81,6 @@ namespace TerrainBake::Worlds
 	WorldDesign JungleBossArena()
 	{
 		WorldDesign d;
-		d.name = "JungleBoss";
 		d.superTilesWide = d.superTilesDeep = 12;
 		d.seed = 707;
 		const float W = 12 * SUPERTILE;
@@ -138,7 +136,6 @@ namespace TerrainBake::Worlds
 	WorldDesign FireAndIce()
 	{
 		WorldDesign d;
-		d.name = "FireIce";
 		d.superTilesWide = d.superTilesDeep = 20;
 		d.seed = 808;
 		const float W = 20 * SUPERTILE, D = W;
@@ -234,7 +231,6 @@ namespace TerrainBake::Worlds
 	WorldDesign SaucerCountry()
 	{
 		WorldDesign d;
-		d.name = "Saucer";
 		d.superTilesWide = d.superTilesDeep = 22;
 		d.seed = 909;
 		const float W = 22 * SUPERTILE, D = W;
@@ -335,7 +331,6 @@ namespace TerrainBake::Worlds
 	WorldDesign BrainBossArena()
 	{
 		WorldDesign d;
-		d.name = "BrainBoss";
 		d.superTilesWide = d.superTilesDeep = 10;
 		d.seed = 1010;
 		const float W = 10 * SUPERTILE;

@@ -88,7 +88,7 @@ namespace TerrainBake
 
 	struct WorldDesign
 	{
-		std::string name;						// "EarthFarm" → ":Terrain:EarthFarm.ter"
+		std::string name;						// the level table's terrain file: "EarthFarm" for ":Terrain:EarthFarm.ter"
 		int superTilesWide = 0, superTilesDeep = 0;
 		uint32_t seed = 1;
 		// Ground height at any point (world units).

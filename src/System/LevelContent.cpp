@@ -1,5 +1,7 @@
-// Everything a level loads before any of its objects exist: shared and level
-// models, sprite sets and the terrain file, in that order.
+// Everything a level loads before any of its objects exist: its sound bank,
+// shared and level models, skeletons, sprite sets and the terrain file, in
+// that order, as its row of the level table names them.
+#include "System/Level.h"
 #include "Terrain/Terrain.h"
 #include "3D/BG3D.h"
 #include "3D/Skeleton.h"
@@ -8,7 +10,7 @@
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "System/Game.h"
-#include "System/LevelTables.h"
+#include "System/LevelTable.h"
 #include "System/Sound.h"
 #include "Files.h"
 
@@ -16,32 +18,6 @@
 
 namespace
 {
-	struct LevelContent
-	{
-		const char* modelFile;		// BG3D group 1
-		const char* spriteSet;		// sprite group 8, or null
-		int numSprites;
-		int skeletons[4];			// the level's own skeleton types, −1 after the last
-	};
-
-	const LevelContent kLevelContent[NUM_LEVELS] = {
-		{":Models:level1_farm.bg3d", "farm", 1, {SKELETON_TYPE_ONION, SKELETON_TYPE_CORN, SKELETON_TYPE_TOMATO, -1}},
-		{":Models:level2_slime.bg3d", "slime", 4, {SKELETON_TYPE_BLOB, SKELETON_TYPE_SQUOOSHY, SKELETON_TYPE_SLIMETREE, -1}},
-		{":Models:level3_blobboss.bg3d", nullptr, 0, {-1}},
-		{":Models:level4_apocalypse.bg3d", "apocalypse", 2, {SKELETON_TYPE_PODWORM, SKELETON_TYPE_MUTANT, SKELETON_TYPE_MUTANTROBOT, -1}},
-		{":Models:level5_cloud.bg3d", "cloud", 3, {SKELETON_TYPE_CLOWN, SKELETON_TYPE_CLOWNFISH, SKELETON_TYPE_STRONGMAN, -1}},
-		{":Models:level6_jungle.bg3d", "jungle", 3,
-				{SKELETON_TYPE_GIANTLIZARD, SKELETON_TYPE_VENUSFLYTRAP, SKELETON_TYPE_MANTIS, SKELETON_TYPE_TURTLE}},
-		{":Models:level6_jungle.bg3d", "jungle", 3, {SKELETON_TYPE_TURTLE, SKELETON_TYPE_VENUSFLYTRAP, SKELETON_TYPE_PITCHERPLANT, -1}},
-		{":Models:level8_fireice.bg3d", "fireice", 3, {SKELETON_TYPE_FLAMESTER, SKELETON_TYPE_ICECUBE, SKELETON_TYPE_SQUOOSHY, -1}},
-		{":Models:level9_saucer.bg3d", nullptr, 0, {-1}},
-		{":Models:level10_brainboss.bg3d", "brainboss", 6, {SKELETON_TYPE_ELITEBRAINALIEN, -1}},
-	};
-
-	// Every level: the hero, the brain alien and the four kinds of human.
-	const int kCommonSkeletons[] = {SKELETON_TYPE_QUOG, SKELETON_TYPE_BRAINALIEN, SKELETON_TYPE_FARMER,
-			SKELETON_TYPE_BEEWOMAN, SKELETON_TYPE_SCIENTIST, SKELETON_TYPE_SKIRTLADY};
-
 	bool DataFileExists(const char* path)
 	{
 		FSSpec spec;
@@ -75,15 +51,14 @@ namespace
 
 void LoadLevelContent()
 {
-	GAME_ASSERT(gCurrentLevel >= 0 && gCurrentLevel < NUM_LEVELS);
-	const LevelContent& content = kLevelContent[gCurrentLevel];
+	const LevelDef& content = CurrentLevelDef();
 
-	LoadSoundBank(kLevelFiles[gCurrentLevel].soundBank);
+	LoadSoundBank(content.soundBank);
 
 	LoadBG3D(":Models:global.bg3d", MODEL_GROUP_GLOBAL);
 	LoadBG3D(content.modelFile, MODEL_GROUP_LEVELSPECIFIC);
 
-	for (int type : kCommonSkeletons)
+	for (int type : kEveryLevelSkeletons)
 		LoadSkeletonIfMade(type);
 	constexpr int HERO_GROUP = MODEL_GROUP_SKELETONBASE + int(SKELETON_TYPE_QUOG);
 	constexpr int BRAINALIEN_GROUP = MODEL_GROUP_SKELETONBASE + int(SKELETON_TYPE_BRAINALIEN);
@@ -94,15 +69,15 @@ void LoadLevelContent()
 	BG3D_SphereMapGeomteryMaterial(MODEL_GROUP_GLOBAL, GLOBAL_MODEL_POWERUP_POD, -1,
 			MULTI_TEXTURE_COMBINE_ADD, SPHEREMAP_CHROME_GLINT);
 
-	for (int type : content.skeletons)
+	bool slimeTree = false;
+	for (int i = 0; i < content.numSkeletons; i++)
 	{
-		if (type < 0)
-			break;
-		LoadSkeletonIfMade(type);
+		LoadSkeletonIfMade(content.skeletons[i]);
+		slimeTree |= content.skeletons[i] == SKELETON_TYPE_SLIMETREE;
 	}
 	// The slime tree's leaves (its geometry 1) must not wrap their texture.
 	constexpr int SLIMETREE_GROUP = MODEL_GROUP_SKELETONBASE + int(SKELETON_TYPE_SLIMETREE);
-	if (gCurrentLevel == LEVEL_NUM_BLOB && HasModel(SLIMETREE_GROUP, 0))
+	if (slimeTree && HasModel(SLIMETREE_GROUP, 0))
 	{
 		if (CountGeometries(BG3D_GetModel(SLIMETREE_GROUP, 0)) > 1)
 			BG3D_SetContainerMaterialFlags(SLIMETREE_GROUP, 0, 1, MATERIAL_FLAG_CLAMP_U | MATERIAL_FLAG_CLAMP_V);
@@ -127,7 +102,7 @@ void LoadLevelContent()
 	LoadSpriteGroup(SPRITE_GROUP_SPHEREMAPS, NUM_SPHEREMAP_SPRITES, SPRITE_SET_SPHEREMAPS);
 
 	FSSpec spec;
-	const char* terrainFile = kLevelFiles[gCurrentLevel].terrainFile;
+	const char* terrainFile = content.terrainFile;
 	if (FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, terrainFile, &spec) != noErr)
 		FatalAlert("LoadLevelContent: can't find \"%s\" in the data folder", terrainFile);
 	ReadDataFromPlayfieldFile(&spec);

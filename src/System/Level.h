@@ -1,0 +1,37 @@
+// One level: set-up from the level table (InitLevel), its content
+// (LoadLevelContent, LevelContent.cpp), the play loop, and the clean-up that
+// releases everything it made (CleanupLevel). What the rows hold:
+// System/LevelTable.h.
+#pragma once
+
+#include <cstdint>
+
+extern bool gGameOver;
+extern bool gLevelDone;
+extern float gLevelDoneTimer;
+extern int gLevelFrameCount;
+extern bool gFirstFrameOfLevel;
+extern float gGravity;					// units per second², from the level's row
+extern float gGroundSlip;
+extern bool gDrawLensFlare;
+extern float gLightDirection[3];
+extern float gAutoFadeStart;
+extern float gAutoFadeEnd;
+extern float gAutoFadeRate;
+extern uint32_t gAutoFadeStatusBits;
+
+// Per-level clocks (LEVEL_RULE_CLOUD_CLOCK, LEVEL_RULE_WOBBLE_CLOCK): seconds
+// of play on the cloud level; the slime boss arena's wobble, 0 … 2π.
+extern float gCloudClock;
+extern float gLevel2WobbleAngle;
+
+// Sets level gCurrentLevel up: view and lights, content, the level's own
+// set-up steps, the player and the camera.
+void InitLevel();
+// Loads everything of level gCurrentLevel: its sound bank, models,
+// skeletons, sprites, the terrain file, and the terrain's set-up (supertile
+// pool, split table, status grid, items).
+void LoadLevelContent();
+void PlayCurrentLevel();
+// Releases everything the level made and loaded, in a fixed order.
+void CleanupLevel();
