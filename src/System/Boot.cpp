@@ -159,6 +159,7 @@ static void LoadControllerMappings()
 void Boot(int argc, char** argv)
 {
 	StartPlatformLayer();
+	InstallPlatformErrorHandler();
 
 	InitDefaultPrefs();
 	LoadPrefs();
