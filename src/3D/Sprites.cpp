@@ -4,7 +4,7 @@
 #include "3D/OGL_Support.h"
 #include "3D/OGL_SupportServices.h"
 #include "3D/TGA.h"
-#include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/Error.h"
 #include "System/Objects.h"
 #include "Files.h"
@@ -21,7 +21,7 @@ static constexpr uint32_t SPRITE_NODE_STATUS_BITS =
 static OSErr ReadTGAFromDataFolder(const char* dataPath, OGLTGAImage* image)
 {
 	FSSpec spec;
-	OSErr err = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, dataPath, &spec);
+	OSErr err = MakeDataFileSpec(dataPath, &spec);
 	if (err != noErr)
 		return err;
 	TGAHeader header;
@@ -60,7 +60,7 @@ static void CheckGroupNumber(int groupNum, const char* who)
 static void LoadOneSprite(SpriteType* sprite, const char* path)
 {
 	FSSpec spec;
-	OSErr err = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec);
+	OSErr err = MakeDataFileSpec(path, &spec);
 	GAME_ASSERT_MESSAGE(err == noErr, path);
 
 	TGAHeader tgaHeader;

@@ -3,7 +3,7 @@
 #include "3D/OGL_Support.h"
 #include "3D/OGL_SupportServices.h"
 #include "3D/TGA.h"
-#include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/Error.h"
 #include "System/Objects.h"
 #include "System/ObjectsServices.h"
@@ -67,7 +67,7 @@ void TextMesh_LoadMetrics()
 	GAME_ASSERT_MESSAGE(!gMetricsLoaded, "Metrics already loaded");
 
 	FSSpec spec;
-	OSErr err = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, ":system:font.sfl", &spec);
+	OSErr err = MakeDataFileSpec(FONT_METRICS_PATH, &spec);
 	int16_t refNum = -1;
 	if (err == noErr)
 		err = FSpOpenDF(&spec, fsRdPerm, &refNum);
@@ -133,9 +133,9 @@ void TextMesh_InitMaterial(bool useAltFont)
 {
 	GAME_ASSERT_MESSAGE(!gFontMaterial, "gFontMaterial already created");
 
-	const char* path = useAltFont ? ":system:font2.tga" : ":system:font1.tga";
+	const char* path = FONT_ATLAS_PATHS[useAltFont ? 1 : 0];
 	FSSpec spec;
-	OSErr err = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec);
+	OSErr err = MakeDataFileSpec(path, &spec);
 	GAME_ASSERT_MESSAGE(err == noErr, path);
 	TGAHeader header;
 	Ptr pixels = nullptr;

@@ -9,7 +9,7 @@
 #include "3D/Skeleton.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
-#include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
@@ -120,7 +120,7 @@ namespace
 	bool DataFileExists(const char* path)
 	{
 		FSSpec spec;
-		return FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec) == noErr;
+		return MakeDataFileSpec(path, &spec) == noErr;
 	}
 }
 

@@ -30,6 +30,10 @@ namespace Bake
 	// Writes bytes to dataDir/relativePath, creating folders; throws on failure.
 	void WriteDataFile(const Context& context, const std::string& relativePath, const std::vector<uint8_t>& bytes);
 	void WriteDataFile(const Context& context, const std::string& relativePath, const std::string& text);
+
+	// Where a file the game names by its colon path lies under the Data
+	// folder: ":System:font.sfl" → "System/font.sfl".
+	std::string DataFolderPath(const std::string& colonPath);
 }
 
 #define BAKE_STEP_JOIN2(a, b) a##b
