@@ -3,8 +3,6 @@
 #include "System/DataFiles.h"
 #include "System/Error.h"
 #include "System/Input.h"
-#include "System/ObjectsServices.h"
-#include "3D/OGL_SupportServices.h"
 #include "Files.h"
 #include "Memory.h"
 
@@ -101,9 +99,6 @@ void InitSoundTools()
 		GAME_ASSERT(!iErr);
 	}
 
-	gOGLServices.updateListener = UpdateListenerLocation;
-	gObjNodeServices.stopChannel = StopAChannel;
-
 	StopAllEffectChannels();
 	LoadSoundBank(SOUND_BANK_MAIN);
 }
@@ -133,11 +128,6 @@ void ShutdownSound()
 			DisposeHandle(gLoadedEffects[i].sndHandle);
 		ClearLoadedEffect(i);
 	}
-
-	if (gOGLServices.updateListener == UpdateListenerLocation)
-		gOGLServices.updateListener = nullptr;
-	if (gObjNodeServices.stopChannel == StopAChannel)
-		gObjNodeServices.stopChannel = nullptr;
 }
 
 //

@@ -5,6 +5,7 @@
 #include "Terrain/TerrainFile.h"
 #include "Terrain/TerrainArrays.h"
 #include "Terrain/LZSS.h"
+#include "Terrain/Splines.h"
 #include "System/Error.h"
 #include "System/Game.h"
 #include "DataReaders.h"
@@ -35,10 +36,6 @@ SplineRecord* gSplineList = nullptr;
 FenceRecord* gFenceList = nullptr;
 WaterPatchRecord* gWaterList = nullptr;
 uint16_t* gSuperTileTexturePixels = nullptr;
-
-// Closes and rebakes a loaded spline loop. It belongs to the spline module;
-// until that module provides it, loops keep the points stored in the file.
-void PatchSplineLoop(SplineRecord* spline) __attribute__((weak));
 
 namespace
 {
@@ -341,8 +338,11 @@ namespace
 				}
 			}
 
-			if (PatchSplineLoop)
-				PatchSplineLoop(spline);
+			// The points stored in the file are only a preview: the loop is
+			// closed and baked again from its nubs.
+			if (const char* fault = FindSplineLoopFault(spline))
+				Fail("PatchSplineLoop: spline %d: %s", i, fault);
+			PatchSplineLoop(spline);
 		}
 	}
 
