@@ -8,6 +8,7 @@
 #include "3D/TGA.h"
 #include "3D/TextMesh.h"
 #include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/ContentNumbers.h"
 #include "System/Objects.h"
 #include "System/Window.h"
@@ -145,7 +146,7 @@ static void BM_DecodeLevelSpriteGroups(benchmark::State& state)
 				char path[128];
 				snprintf(path, sizeof(path), ":sprites:%s:%s%03d.tga", set.name, set.name, i);
 				FSSpec spec;
-				FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec);
+				MakeDataFileSpec(path, &spec);
 				Ptr pixels = nullptr;
 				TGAHeader header;
 				if (ReadTGA(&spec, &pixels, &header, true) != noErr)

@@ -8,6 +8,7 @@
 #include "Effects/Particles.h"
 #include "Player/Player.h"
 #include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/Input.h"
@@ -68,7 +69,7 @@ namespace
 			gCurrentLevel = LEVEL_NUM_FARM;
 			MakeTriangleTemplates();
 			FSSpec spec;
-			FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, ":Terrain:EarthFarm.ter", &spec);
+			MakeDataFileSpec(":Terrain:EarthFarm.ter", &spec);
 			LoadLevelTerrainWithoutDrawing(&spec);
 			view.yon = 15000;
 			gGameViewInfoPtr = &view;

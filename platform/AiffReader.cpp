@@ -1,4 +1,5 @@
 #include "Aiff.h"
+#include "AiffFormat.h"
 #include "Codec.h"
 #include "Memory.h"
 
@@ -13,7 +14,6 @@ namespace Tamber::Sound
 {
 	namespace
 	{
-		constexpr uint32_t AIFC_VERSION_1 = 0xA2805140;
 		constexpr int64_t MAX_SOUND_BYTES = std::numeric_limits<int32_t>::max() - PRE_DECODED_HEADER_SIZE;
 		constexpr double MAX_SAMPLE_RATE = 1.0e6;
 
@@ -92,19 +92,19 @@ namespace Tamber::Sound
 
 	AIFFSound ReadAIFF(std::span<const uint8_t> file)
 	{
-		if (file.size() < 12 || BE32(file.data()) != FOUR_CC("FORM"))
+		if (file.size() < 12 || BE32(file.data()) != AIFF_CHUNK_FORM)
 			Fail("AIFF: invalid FORM");
 		const uint64_t formSize = BE32(file.data() + 4);
 		const OSType formType = BE32(file.data() + 8);
-		if (formType != FOUR_CC("AIFF") && formType != FOUR_CC("AIFC"))
+		if (formType != AIFF_FORM_AIFF && formType != AIFF_FORM_AIFC)
 			Fail("AIFF: not an AIFF or AIFC file");
 		if (formSize < 4 || 8 + formSize > file.size())
 			Fail("AIFF: FORM size exceeds the file");
-		const bool isAIFC = formType == FOUR_CC("AIFC");
+		const bool isAIFC = formType == AIFF_FORM_AIFC;
 		const size_t formEnd = size_t(8 + formSize);
 
 		SoundInfo info{};
-		info.format = FOUR_CC("NONE");
+		info.format = AIFF_COMPRESSION_NONE;
 		info.baseNote = 60;
 		info.bigEndian = true;
 		bool haveComm = false;
@@ -130,7 +130,7 @@ namespace Tamber::Sound
 
 			switch (id)
 			{
-				case FOUR_CC("COMM"):
+				case AIFF_CHUNK_COMM:
 				{
 					info.channels = r.S16();
 					frames = r.U32();
@@ -146,13 +146,13 @@ namespace Tamber::Sound
 					break;
 				}
 
-				case FOUR_CC("FVER"):
+				case AIFF_CHUNK_FVER:
 					if (r.U32() != AIFC_VERSION_1)
 						Fail("AIFF: unrecognized FVER");
 					r.ExpectEnd();
 					break;
 
-				case FOUR_CC("MARK"):
+				case AIFF_CHUNK_MARK:
 				{
 					int16_t count = r.S16();
 					if (count < 0)
@@ -167,7 +167,7 @@ namespace Tamber::Sound
 					break;
 				}
 
-				case FOUR_CC("INST"):
+				case AIFF_CHUNK_INST:
 				{
 					info.baseNote = r.U8();
 					r.Take(5);		// detune, note and velocity ranges
@@ -177,16 +177,16 @@ namespace Tamber::Sound
 					int16_t endMarker = r.S16();
 					r.Take(6);		// release loop
 					r.ExpectEnd();
-					if (playMode == 1)
+					if (playMode == AIFF_PLAYMODE_FORWARD)
 						sustain = {true, beginMarker, endMarker};
-					else if (playMode == 0)
+					else if (playMode == AIFF_PLAYMODE_NONE)
 						sustain = {};
 					else
 						Fail("unsupported AIFF INST playMode");
 					break;
 				}
 
-				case FOUR_CC("SSND"):
+				case AIFF_CHUNK_SSND:
 				{
 					if (!haveComm)
 						Fail("AIFF: reached SSND before COMM");
@@ -221,14 +221,14 @@ namespace Tamber::Sound
 		int64_t playedFrames;
 		switch (info.format)
 		{
-			case FOUR_CC("NONE"):
-			case FOUR_CC("raw "):
-			case FOUR_CC("twos"):
-			case FOUR_CC("sowt"):
+			case AIFF_COMPRESSION_NONE:
+			case AIFF_COMPRESSION_RAW:
+			case AIFF_COMPRESSION_TWOS:
+			case AIFF_COMPRESSION_SOWT:
 			{
 				if (sampleSize != 8 && sampleSize != 16)
 					Fail("AIFF: unsupported sample size " + std::to_string(sampleSize));
-				info.bigEndian = info.format != FOUR_CC("sowt");
+				info.bigEndian = info.format != AIFF_COMPRESSION_SOWT;
 				info.bitDepth = sampleSize;
 				// Only whole frames that are really there.
 				const int64_t frameBytes = int64_t(sampleSize / 8) * info.channels;
@@ -240,10 +240,10 @@ namespace Tamber::Sound
 				break;
 			}
 
-			case FOUR_CC("MAC3"):
-			case FOUR_CC("alaw"):
-			case FOUR_CC("ulaw"):
-			case FOUR_CC("ima4"):
+			case AIFF_COMPRESSION_MACE3:
+			case AIFF_COMPRESSION_ALAW:
+			case AIFF_COMPRESSION_ULAW:
+			case AIFF_COMPRESSION_IMA4:
 			{
 				auto codec = GetCodec(info.format);
 				info.isCompressed = true;

@@ -14,8 +14,9 @@
 
 static_assert(std::endian::native == std::endian::little, "the readers assume a little-endian host");
 
-// Big-endian reads from an open file; a failed or short read stops the
-// program with the assertion "err == noErr".
+// Big-endian reads from an open file. A failed or short read is reported
+// through ReportDataError (below) with a message naming the function and the
+// file, and does not return.
 int32_t FSReadBELong(int16_t refNum);
 uint32_t FSReadBEULong(int16_t refNum);
 int16_t FSReadBEShort(int16_t refNum);
@@ -80,6 +81,14 @@ namespace Tamber
 	public:
 		using std::runtime_error::runtime_error;
 	};
+
+	// Where the layer reports a data file it cannot read on (a damaged or cut
+	// short file) when the caller has no error code to look at. The game
+	// installs its fatal alert at boot; with no handler (or when the handler
+	// returns) the report is thrown as MalformedData carrying the message.
+	using DataErrorHandler = void (*)(const char* message);
+	void SetDataErrorHandler(DataErrorHandler handler);
+	[[noreturn]] void ReportDataError(const std::string& message);
 
 	// Read-only, seekable buffer over a memory range.
 	class MemoryStreamBuf : public std::streambuf

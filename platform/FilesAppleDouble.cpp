@@ -7,8 +7,8 @@ namespace Tamber::Files
 {
 	ForkRange ReadAppleDoubleHeader(std::istream& in, uint64_t fileSize)
 	{
-		constexpr uint64_t HEADER_SIZE = 26;	// magic, version, 16 filler bytes, entry count
-		constexpr uint64_t ENTRY_SIZE = 12;
+		constexpr uint64_t HEADER_SIZE = APPLEDOUBLE_HEADER_SIZE;
+		constexpr uint64_t ENTRY_SIZE = APPLEDOUBLE_ENTRY_SIZE;
 
 		in.clear();
 		in.seekg(0);

@@ -1,15 +1,13 @@
 // AppleDouble (version 2) sidecar header: finds the resource fork entry.
 #pragma once
 
+#include "ResourceForkFormat.h"
+
 #include <cstdint>
 #include <istream>
 
 namespace Tamber::Files
 {
-	constexpr uint32_t APPLEDOUBLE_MAGIC = 0x00051607;
-	constexpr uint32_t APPLEDOUBLE_VERSION = 0x00020000;
-	constexpr uint32_t APPLEDOUBLE_RESOURCE_FORK_ID = 2;
-
 	struct ForkRange
 	{
 		uint64_t offset;	// from the start of the sidecar

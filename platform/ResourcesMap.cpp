@@ -1,5 +1,6 @@
 #include "ResourcesInternal.h"
 #include "DataReaders.h"
+#include "ResourceForkFormat.h"
 
 #include <climits>
 #include <stdexcept>
@@ -9,13 +10,10 @@ namespace Tamber::Resources
 {
 	namespace
 	{
-		constexpr uint64_t HEADER_SIZE = 16;
-		constexpr uint64_t DATA_AREA_START = 256;	// header plus 240 reserved bytes
-		constexpr uint64_t MAP_FIXED_SIZE = 30;	// header copy, next map, file ref, attributes, two offsets, type count
-		constexpr uint64_t TYPE_ENTRY_SIZE = 8;
-		constexpr uint64_t REFERENCE_SIZE = 12;
-		constexpr uint16_t NO_NAME = 0xFFFF;
-		constexpr uint8_t ATTRIBUTE_COMPRESSED = 0x01;
+		constexpr uint64_t HEADER_SIZE = FORK_HEADER_SIZE;
+		constexpr uint64_t DATA_AREA_START = FORK_DATA_AREA_START;
+		constexpr uint64_t TYPE_ENTRY_SIZE = MAP_TYPE_ENTRY_SIZE;
+		constexpr uint64_t REFERENCE_SIZE = MAP_REFERENCE_SIZE;
 
 		// [offset, offset + length) must lie inside a range of `limit` bytes.
 		void Require(uint64_t offset, uint64_t length, uint64_t limit, const char* what)
@@ -52,8 +50,8 @@ namespace Tamber::Resources
 
 		uint64_t typeListOffset = PeekBEU16(&map[24]);
 		uint64_t nameListOffset = PeekBEU16(&map[26]);
-		uint64_t numTypes = uint16_t(PeekBEU16(&map[28]) + 1);	// stored minus one; 0xFFFF is an empty map
-		Require(28, 2 + numTypes * TYPE_ENTRY_SIZE, mapSize, "type list");
+		uint64_t numTypes = uint16_t(PeekBEU16(&map[MAP_TYPE_LIST_OFFSET]) + 1);	// stored minus one; 0xFFFF is an empty map
+		Require(MAP_TYPE_LIST_OFFSET, 2 + numTypes * TYPE_ENTRY_SIZE, mapSize, "type list");
 
 		ResourceIndex index;
 		for (uint64_t t = 0; t < numTypes; t++)

@@ -4,7 +4,7 @@
 #include "3D/BG3D.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/OGL_Support.h"
-#include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/Error.h"
 #include "Files.h"
 #include "Memory.h"
@@ -111,7 +111,7 @@ BG3DContainer* BG3D_BuildContainer(const BG3DFileData& file)
 	{
 		MOMaterialData m = {};
 		m.drawContext = view;
-		m.flags = record.flags;
+		m.flags = record.flags;		// the file's bits are the materials' own
 		m.diffuseColor = {record.diffuseColor[0], record.diffuseColor[1], record.diffuseColor[2], record.diffuseColor[3]};
 		if (!record.images.empty())
 		{
@@ -259,32 +259,12 @@ void DeleteAllBG3DContainers()
 // Import
 //
 
-static OSErr ReadWholeFile(const FSSpec* spec, std::vector<uint8_t>* bytes)
-{
-	int16_t refNum = -1;
-	OSErr err = FSpOpenDF(spec, fsRdPerm, &refNum);
-	if (err != noErr)
-		return err;
-	int32_t size = 0;
-	err = GetEOF(refNum, &size);
-	if (err == noErr)
-	{
-		bytes->resize(size_t(size));
-		int32_t count = size;
-		err = FSRead(refNum, &count, bytes->data());
-		if (err == noErr && count != size)
-			err = eofErr;
-	}
-	FSClose(refNum);
-	return err;
-}
-
 int ImportBG3D(const FSSpec* spec, int groupNum)
 {
 	CheckGroupNumber(groupNum, "ImportBG3D");
 
 	std::vector<uint8_t> bytes;
-	OSErr err = ReadWholeFile(spec, &bytes);
+	OSErr err = ReadDataFork(spec, &bytes);
 	if (err != noErr)
 		FatalAlert("ImportBG3D: FSpOpenDF failed (\"%s\", error %d)", spec->name, err);
 
@@ -302,7 +282,7 @@ int ImportBG3D(const FSSpec* spec, int groupNum)
 int LoadBG3D(const char* dataPath, int groupNum)
 {
 	FSSpec spec;
-	if (FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, dataPath, &spec) != noErr)
+	if (MakeDataFileSpec(dataPath, &spec) != noErr)
 		FatalAlert("LoadBG3D: can't find \"%s\" in the data folder", dataPath);
 	return ImportBG3D(&spec, groupNum);
 }

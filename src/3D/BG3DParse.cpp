@@ -327,7 +327,7 @@ namespace
 			uint32_t magic;
 			if (!in.U32(&magic) || !in.Skip(BG3D_HEADER_SIZE - 4))
 				return Fail("ReadBG3DHeader: FSRead failed");
-			if (magic != 0x42473344)		// "BG3D"
+			if (magic != BG3D_MAGIC)
 				return Fail("ReadBG3DHeader: BG3D file has invalid header.");
 
 			bool done = false;

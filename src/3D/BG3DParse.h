@@ -1,49 +1,16 @@
-// Parsing BG3D model files: a 20-byte header ("BG3D" and 16 bytes nobody
-// reads) and a stream of big-endian tagged records describing materials and a
-// tree of groups and vertex-array geometry. The parser turns the bytes into
-// plain records and checks every count, index and size against the file and
+// Parsing BG3D model files (the format: BG3DFormat.h): a stream of tagged
+// records describing materials and a tree of groups and vertex-array
+// geometry. The parser turns the bytes into plain records and checks every count, index and size against the file and
 // the loader's limits, so the model builder never meets a bad value. It has no
 // other dependency, so it can be tested and fuzzed on its own.
 #pragma once
+
+#include "3D/BG3DFormat.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-enum : uint32_t
-{
-	BG3D_TAG_MATERIALFLAGS = 0,
-	BG3D_TAG_MATERIALDIFFUSECOLOR = 1,
-	BG3D_TAG_TEXTUREMAP = 2,
-	BG3D_TAG_GROUP = 3,
-	BG3D_TAG_ENDGROUP = 4,
-	BG3D_TAG_GEOMETRY = 5,
-	BG3D_TAG_VERTEXARRAY = 6,
-	BG3D_TAG_NORMALARRAY = 7,
-	BG3D_TAG_UVARRAY = 8,
-	BG3D_TAG_COLORARRAY = 9,
-	BG3D_TAG_TRIANGLEARRAY = 10,
-	BG3D_TAG_ENDFILE = 11,
-};
-
-constexpr size_t BG3D_HEADER_SIZE = 20;
-constexpr size_t BG3D_TEXTURE_HEADER_SIZE = 36;
-constexpr size_t BG3D_GEOMETRY_HEADER_SIZE = 52;
-
-constexpr int BG3D_MAX_MATERIALS = 400;			// per file
-constexpr int BG3D_MAX_MODELS = 100;			// top-level members of a file
-constexpr int BG3D_MAX_GROUP_MEMBERS = 70;		// what a group holds
-constexpr int BG3D_GROUP_STACK_SIZE = 49;		// nesting depth
-constexpr int BG3D_MAX_IMAGES = 6;				// per material
-constexpr int BG3D_MAX_GEOMETRY_LAYERS = 2;		// materials per geometry
-constexpr int BG3D_MAX_TEXTURE_SIZE = 8192;		// width or height
-
-// OpenGL enum values that texture headers hold.
-constexpr int32_t BG3D_GL_RGB = 0x1907;
-constexpr int32_t BG3D_GL_RGBA = 0x1908;
-constexpr int32_t BG3D_GL_RGB5_A1 = 0x8057;
-constexpr int32_t BG3D_GL_UNSIGNED_SHORT_1_5_5_5_REV = 0x8366;
 
 struct BG3DImage
 {

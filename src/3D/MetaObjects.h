@@ -4,6 +4,7 @@
 // order, with the GL state stack around every group.
 #pragma once
 
+#include "3D/BG3DFormat.h"
 #include "System/Math.h"
 #include "PlatformTypes.h"
 
@@ -25,13 +26,14 @@ constexpr int MO_MAX_GROUP_OBJECTS = 70;
 constexpr int MO_MAX_MIPMAPS = 6;
 constexpr int MO_MAX_VERTEX_LAYERS = 2;
 
+// Material flags: the bits model files store, taken over as they are.
 enum : uint32_t
 {
-	MATERIAL_FLAG_TEXTURED = 0x01,
-	MATERIAL_FLAG_ALWAYS_BLEND = 0x02,
-	MATERIAL_FLAG_CLAMP_U = 0x04,
-	MATERIAL_FLAG_CLAMP_V = 0x08,
-	MATERIAL_FLAG_MULTITEXTURE = 0x10,
+	MATERIAL_FLAG_TEXTURED = BG3D_MATERIAL_FLAG_TEXTURED,
+	MATERIAL_FLAG_ALWAYS_BLEND = BG3D_MATERIAL_FLAG_ALWAYS_BLEND,
+	MATERIAL_FLAG_CLAMP_U = BG3D_MATERIAL_FLAG_CLAMP_U,
+	MATERIAL_FLAG_CLAMP_V = BG3D_MATERIAL_FLAG_CLAMP_V,
+	MATERIAL_FLAG_MULTITEXTURE = BG3D_MATERIAL_FLAG_MULTITEXTURE,
 };
 
 // How a sphere-mapped second layer combines with the first.

@@ -1,6 +1,6 @@
 // The camera of the view: placement, projection and the shared matrices.
 #include "3D/OGL_Support.h"
-#include "3D/OGL_SupportServices.h"
+#include "System/Sound.h"
 #include "System/Error.h"
 #include "System/Prefs.h"
 #include "System/Window.h"
@@ -129,14 +129,12 @@ void OGL_UpdateCameraMatrices()
 	OGL_CalcFrustumToWindow(&gFrustumToWindowMatrix, float(width), float(height));
 	OGLMatrix4x4_Multiply(&gWorldToFrustumMatrix, &gFrustumToWindowMatrix, &gWorldToWindowMatrix);
 
-	if (gOGLServices.updateListener)
-		gOGLServices.updateListener(cam);
+	UpdateListenerLocation(cam);
 }
 
 static void CameraMoved()
 {
-	if (gOGLServices.updateListener)
-		gOGLServices.updateListener(gGameViewInfoPtr->cameraPlacement);
+	UpdateListenerLocation(gGameViewInfoPtr->cameraPlacement);
 }
 
 void OGL_SetCameraFromTo(const OGLPoint3D* from, const OGLPoint3D* to)

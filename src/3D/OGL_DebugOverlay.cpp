@@ -1,8 +1,15 @@
 // The numbers of the debug overlay (F8: off, stats, stats and collision boxes, wireframe).
 #include "3D/OGL_Support.h"
-#include "3D/OGL_SupportServices.h"
+#include "Effects/Particles.h"
+#include "Effects/Shards.h"
+#include "Effects/Sparkles.h"
+#include "Enemies/Enemy.h"
+#include "Player/Player.h"
 #include "System/FrameTime.h"
+#include "System/Game.h"
+#include "System/Input.h"
 #include "System/Objects.h"
+#include "System/Pool.h"
 #include "Memory.h"
 
 #include <SDL.h>
@@ -22,11 +29,34 @@ static const char* GLString(GLenum name)
 	return s ? reinterpret_cast<const char*>(s) : "?";
 }
 
+OGLDebugCounters OGL_GatherDebugCounters()
+{
+	OGLDebugCounters c = {};
+	c.inputX = gAnalogSteering.x;
+	c.inputY = gAnalogSteering.y;
+	if (const ObjNode* player = gPlayerNode)
+	{
+		c.hasPlayer = true;
+		c.playerX = player->Coord.x;
+		c.playerY = player->Coord.y;
+		c.playerZ = player->Coord.z;
+		c.playerOnGround = player->StatusBits & STATUS_BIT_ONGROUND;
+		c.playerHasLink = player->LinkNode != nullptr;
+	}
+	c.enemies = gNumEnemies;
+	c.enemyLimitReached = gMaxEnemies > 0 && gNumEnemies >= gMaxEnemies;
+	// On the saucer level the player's node is the player's saucer.
+	c.saucerExists = gPlayerNode && gCurrentLevel == LEVEL_NUM_SAUCER;
+	// The stores exist only while a level runs.
+	c.shards = gShardPool ? Pool_Size(gShardPool) : 0;
+	c.sparkles = gSparklePool ? Pool_Size(gSparklePool) : 0;
+	c.particleGroups = gParticleGroupPool ? Pool_Size(gParticleGroupPool) : 0;
+	return c;
+}
+
 std::string OGL_ComposeDebugText()
 {
-	OGLDebugCounters counters = {};
-	if (gOGLServices.getDebugCounters)
-		gOGLServices.getDebugCounters(&counters);
+	const OGLDebugCounters counters = OGL_GatherDebugCounters();
 
 	Tamber::MemoryStats heap = Tamber::GetMemoryStats();
 	const char* driver = SDL_GetCurrentVideoDriver();

@@ -1,20 +1,19 @@
 // The draw context, the view and the per-frame scene pass.
 #include "3D/OGL_Support.h"
-#include "3D/OGL_SupportServices.h"
+#include "3D/TextMesh.h"
 #include "3D/MetaObjects.h"
 #include "System/Automation.h"
 #include "System/Error.h"
 #include "System/Input.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
+#include "System/Sound.h"
 #include "System/Window.h"
 #include "Memory.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <cmath>
-
-OGLServices gOGLServices = {};
 
 OGLViewInfo* gGameViewInfoPtr = nullptr;
 void* gGLContext = nullptr;
@@ -252,28 +251,21 @@ void OGL_SetupWindow(OGLSetupInput* setup)
 	view->cameraPlacement.to = setup->to;
 	gGameViewInfoPtr = view;
 
-	if (gOGLServices.updateListener)
-		gOGLServices.updateListener(view->cameraPlacement);
-	if (gOGLServices.initFontMaterial)
-		gOGLServices.initFontMaterial(setup->useAltFont);
+	UpdateListenerLocation(view->cameraPlacement);
+	TextMesh_InitMaterial(setup->useAltFont);
 
 	gDebugTextNode = {};
-	if (gOGLServices.newDebugTextNode)
+	if (ObjNode* text = TextMesh_NewDebugTextNode(DEBUG_TEXT_CAPACITY, -320, -100, 0.45f, DEBUG_TEXT_SLOT))
 	{
-		ObjNode* text = gOGLServices.newDebugTextNode(DEBUG_TEXT_CAPACITY, -320, -100, 0.45f, DEBUG_TEXT_SLOT);
-		if (text)
-		{
-			text->StatusBits |= STATUS_BIT_HIDDEN;
-			gDebugTextNode = ObjNodeRef(text);
-		}
+		text->StatusBits |= STATUS_BIT_HIDDEN;
+		gDebugTextNode = ObjNodeRef(text);
 	}
 }
 
 void OGL_DisposeWindowSetup()
 {
 	GAME_ASSERT(gGameViewInfoPtr);
-	if (gOGLServices.disposeFontMaterial)
-		gOGLServices.disposeFontMaterial();
+	TextMesh_DisposeMaterial();
 	gGameViewInfoPtr->isActive = false;
 	DisposePtr(reinterpret_cast<Ptr>(gGameViewInfoPtr));
 	gGameViewInfoPtr = nullptr;
@@ -305,8 +297,7 @@ static void UpdateDebugOverlay()
 		return;
 	if (gDebugMode == 1 || gDebugMode == 2)
 	{
-		if (gOGLServices.setDebugText)
-			gOGLServices.setDebugText(text, OGL_ComposeDebugText().c_str());
+		TextMesh_SetDebugText(text, OGL_ComposeDebugText().c_str());
 		text->StatusBits &= ~STATUS_BIT_HIDDEN;
 	}
 	else

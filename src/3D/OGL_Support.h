@@ -178,5 +178,22 @@ void OGL_ConvertTextureToAnaglyph(void* pixels, int width, int height, uint32_t 
 
 // Cycles gDebugMode 0 → 1 → 2 → 3 → 0.
 int OGL_NextDebugMode(int mode);
+
+// The gameplay numbers the overlay shows, read from their modules.
+struct OGLDebugCounters
+{
+	float inputX, inputY;			// analog steering
+	bool hasPlayer;
+	float playerX, playerY, playerZ;
+	bool playerOnGround;
+	bool playerHasLink;
+	int enemies;
+	bool enemyLimitReached;
+	bool saucerExists;
+	int shards;
+	int sparkles;
+	int particleGroups;
+};
+OGLDebugCounters OGL_GatherDebugCounters();
 // The overlay text for the current frame.
 std::string OGL_ComposeDebugText();

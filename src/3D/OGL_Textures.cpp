@@ -1,8 +1,10 @@
 // Texture upload, binding, and the colour conversions of the two-colour stereo mode.
 #include "3D/OGL_Support.h"
-#include "3D/OGL_SupportServices.h"
+#include "3D/TGA.h"
+#include "System/DataFiles.h"
 #include "System/Error.h"
 #include "System/Prefs.h"
+#include "Files.h"
 #include "Memory.h"
 
 #include <SDL_opengl.h>
@@ -139,20 +141,23 @@ uint32_t OGL_TextureMap_Load(void* pixels, int width, int height,
 
 uint32_t OGL_TextureMap_LoadTGA(const char* path, int flags, int* width, int* height)
 {
-	GAME_ASSERT_MESSAGE(gOGLServices.readTGA, "no TGA reader");
-	OGLTGAImage image = {};
-	OSErr err = gOGLServices.readTGA(path, &image);
+	FSSpec spec;
+	TGAHeader header = {};
+	Ptr pixels = nullptr;
+	OSErr err = MakeDataFileSpec(path, &spec);
+	if (err == noErr)
+		err = ReadTGA(&spec, &pixels, &header, true);
 	GAME_ASSERT(err == noErr);
-	GAME_ASSERT(image.bpp == 32);
-	GAME_ASSERT(image.imageType == 255);		// converted to RGBA
+	GAME_ASSERT(header.bpp == 32);
+	GAME_ASSERT(header.imageType == TGA_IMAGETYPE_CONVERTED_RGBA);
 
-	uint32_t name = OGL_TextureMap_Load(image.pixels, image.width, image.height,
+	uint32_t name = OGL_TextureMap_Load(pixels, header.width, header.height,
 			GL_RGBA, (flags & 2) ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE);
-	DisposePtr(static_cast<Ptr>(image.pixels));
+	DisposePtr(pixels);
 
 	if (width)
-		*width = image.width;
+		*width = header.width;
 	if (height)
-		*height = image.height;
+		*height = header.height;
 	return name;
 }

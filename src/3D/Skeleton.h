@@ -179,18 +179,11 @@ void BuildAccelerationCurve();
 float GetAccelerationValue(float x);
 
 //
-// What the events of animations need from other modules. Each entry may be
-// null: the player then counts as normal-sized and no terrain is deformed.
+// A giant hero's footstep shakes the ground: a ring wave from the foot.
 //
 
-struct SkeletonEventServices
-{
-	float (*getPlayerScale)();
-	// A giant's footstep: a terrain deformation centred on (x, z) with the
-	// parameters of GIANT_FOOTSTEP_DEFORMATION.
-	void (*deformTerrainForFootstep)(float x, float z);
-};
-
-extern SkeletonEventServices gSkeletonEventServices;
-
-constexpr float GIANT_FOOTSTEP_DEFORMATION[5] = {30, 3000, 0.0025f, 900, 100};
+constexpr float GIANT_FOOTSTEP_AMPLITUDE = 30.0f;		// units
+constexpr float GIANT_FOOTSTEP_SPEED = 3000.0f;			// units per second
+constexpr float GIANT_FOOTSTEP_FREQUENCY = 0.0025f;		// radians per unit
+constexpr float GIANT_FOOTSTEP_WIDTH = 900.0f;			// units
+constexpr float GIANT_FOOTSTEP_DECAY = 100.0f;			// amplitude per second: gone in 0.3 s

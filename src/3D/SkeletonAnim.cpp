@@ -7,8 +7,6 @@
 
 #include <cmath>
 
-SkeletonEventServices gSkeletonEventServices;
-
 namespace
 {
 	constexpr int MAX_LOOPS_PER_FRAME = 2;

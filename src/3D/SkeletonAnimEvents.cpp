@@ -3,6 +3,7 @@
 #include "Player/Player.h"
 #include "System/Random.h"
 #include "System/Sound.h"
+#include "Terrain/Terrain.h"
 
 bool DescribeAnimSoundEvent(const ObjNode* node, uint8_t value, AnimSoundEvent* out)
 {
@@ -24,8 +25,7 @@ bool DescribeAnimSoundEvent(const ObjNode* node, uint8_t value, AnimSoundEvent* 
 			// there is no player, as in the skeleton viewer).
 			if (gPlayerNode)
 				out->where = gPlayerNode->Coord;
-			float scale = gSkeletonEventServices.getPlayerScale ? gSkeletonEventServices.getPlayerScale() : 1.0f;
-			if (scale > 1.0f)
+			if (gPlayerScale > 1.0f)
 			{
 				out->effect = EFFECT_GIANTFOOTSTEP;
 				out->defaultParms = true;
@@ -69,6 +69,8 @@ void PlayAnimSoundEvent(const ObjNode* node, uint8_t value)
 		else
 			PlayEffect_Parms3D(sound.effect, &sound.where, sound.rate, sound.volume);
 	}
-	if (sound.deformTerrain && gSkeletonEventServices.deformTerrainForFootstep)
-		gSkeletonEventServices.deformTerrainForFootstep(sound.where.x, sound.where.z);
+	// Without a terrain (the skeleton viewer, tests) there is no ground to shake.
+	if (sound.deformTerrain)
+		MakeRingWaveDeformation(GIANT_FOOTSTEP_AMPLITUDE, 0, GIANT_FOOTSTEP_SPEED, GIANT_FOOTSTEP_FREQUENCY,
+				GIANT_FOOTSTEP_WIDTH, GIANT_FOOTSTEP_DECAY, sound.where.x, sound.where.z);
 }

@@ -4,7 +4,7 @@
 // stops the program with a message naming it and leaves nothing half made.
 #include "3D/Skeleton.h"
 #include "3D/BG3D.h"
-#include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "Memory.h"
@@ -226,7 +226,7 @@ SkeletonInfoType* LoadSkeleton(int skeletonType)
 	FSSpec spec;
 	OpenResourceFile resFile;
 	resFile.previous = CurResFile();
-	if (FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec) == noErr)
+	if (MakeDataFileSpec(path, &spec) == noErr)
 		resFile.refNum = FSpOpenResFile(&spec, fsRdPerm);
 	if (resFile.refNum < 0)
 		FailLoad(fileName, "Error opening Skel Rez file");
@@ -251,7 +251,7 @@ SkeletonInfoType* LoadSkeleton(int skeletonType)
 		FailLoad(fileName, error);
 
 	// The model: the alias names it, in the skeleton's own folder.
-	Handle alias = Get1Resource(FOUR_CC("alis"), 1001);
+	Handle alias = Get1Resource(SKELETON_RES_ALIAS, SKELETON_RES_ALIAS_ID);
 	if (!alias)
 		FailLoad(fileName, "ReadDataFromSkeletonFile: file is missing the Alias resource");
 	FSSpec modelSpec;

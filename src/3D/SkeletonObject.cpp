@@ -1,8 +1,7 @@
 // Skeleton objects: the SKELETON_GENRE nodes, their per-character animation
-// state, drawing, and the hooks object nodes call for them.
+// state and drawing.
 #include "3D/Skeleton.h"
 #include "System/Error.h"
-#include "System/ObjectsServices.h"
 #include "Memory.h"
 
 #include <cmath>
@@ -18,13 +17,6 @@ void InitSkeletonManager()
 		for (int m = 0; m < MAX_DECOMPOSED_TRIMESHES; m++)
 			gLocalTriMeshesOfSkelType[i][m] = {};
 	}
-
-	gObjNodeServices.updateSkeletonAnimation = UpdateSkeletonAnimation;
-	gObjNodeServices.drawSkeleton = DrawSkeleton;
-	gObjNodeServices.freeSkeleton = [](ObjNode* node) {
-		FreeSkeletonBaseData(node->Skeleton);
-		node->Skeleton = nullptr;
-	};
 }
 
 ObjNode* MakeNewSkeletonBaseData(ObjectDef* def, int animNum)

@@ -8,15 +8,15 @@
 
 namespace
 {
-	constexpr uint32_t RES_HEADER = FOUR_CC("Hedr");
-	constexpr uint32_t RES_BONE = FOUR_CC("Bone");
-	constexpr uint32_t RES_BONE_POINTS = FOUR_CC("BonP");
-	constexpr uint32_t RES_BONE_NORMALS = FOUR_CC("BonN");
-	constexpr uint32_t RES_REL_POINTS = FOUR_CC("RelP");
-	constexpr uint32_t RES_ANIM_HEADER = FOUR_CC("AnHd");
-	constexpr uint32_t RES_EVENTS = FOUR_CC("Evnt");
-	constexpr uint32_t RES_NUM_KEYFRAMES = FOUR_CC("NumK");
-	constexpr uint32_t RES_KEYFRAMES = FOUR_CC("KeyF");
+	constexpr uint32_t RES_HEADER = SKELETON_RES_HEADER;
+	constexpr uint32_t RES_BONE = SKELETON_RES_BONE;
+	constexpr uint32_t RES_BONE_POINTS = SKELETON_RES_BONE_POINTS;
+	constexpr uint32_t RES_BONE_NORMALS = SKELETON_RES_BONE_NORMALS;
+	constexpr uint32_t RES_REL_POINTS = SKELETON_RES_REL_POINTS;
+	constexpr uint32_t RES_ANIM_HEADER = SKELETON_RES_ANIM_HEADER;
+	constexpr uint32_t RES_EVENTS = SKELETON_RES_EVENTS;
+	constexpr uint32_t RES_NUM_KEYFRAMES = SKELETON_RES_NUM_KEYFRAMES;
+	constexpr uint32_t RES_KEYFRAMES = SKELETON_RES_KEYFRAMES;
 
 	using Bytes = std::vector<uint8_t>;
 
@@ -85,7 +85,7 @@ namespace
 		Bytes bytes;
 		for (int j = 0; j < out->numJoints; j++)
 		{
-			const int16_t id = int16_t(1000 + j);
+			const int16_t id = JointResourceID(j);
 			if (!Fetch(get, RES_BONE, id, SKELETON_BONE_SIZE, "Error reading Bone resource!", &bytes, error))
 				return false;
 			ParsedBone& bone = out->bones[size_t(j)];
@@ -107,7 +107,7 @@ namespace
 	bool ReadRelativePoints(const SkeletonResourceGetter& get, int numPoints, SkeletonFileData* out, std::string* error)
 	{
 		Bytes bytes;
-		if (!Fetch(get, RES_REL_POINTS, 1000, 0, "Error reading RelP resource!", &bytes, error))
+		if (!Fetch(get, RES_REL_POINTS, SKELETON_RES_ID, 0, "Error reading RelP resource!", &bytes, error))
 			return false;
 		if (bytes.size() / SKELETON_REL_POINT_SIZE != size_t(numPoints))
 			return Fail(error, "# of points in Reference Model has changed!");
@@ -126,7 +126,7 @@ namespace
 		Bytes bytes;
 		for (int a = 0; a < out->numAnims; a++)
 		{
-			const int16_t id = int16_t(1000 + a);
+			const int16_t id = AnimResourceID(a);
 			if (!Fetch(get, RES_ANIM_HEADER, id, SKELETON_ANIM_HEADER_SIZE, "Error getting anim header resource", &bytes, error))
 				return false;
 			const size_t numEvents = bytes[35];		// the low byte of the count
@@ -221,7 +221,7 @@ namespace
 bool SkeletonParse_Header(const SkeletonResourceGetter& get, SkeletonFileData* out, std::string* error)
 {
 	Bytes bytes;
-	if (!Fetch(get, RES_HEADER, 1000, SKELETON_HEADER_SIZE, "ReadDataFromSkeletonFile: Error reading header resource!", &bytes, error))
+	if (!Fetch(get, RES_HEADER, SKELETON_RES_ID, SKELETON_HEADER_SIZE, "ReadDataFromSkeletonFile: Error reading header resource!", &bytes, error))
 		return false;
 	if (PeekBEU16(&bytes[0]) != SKELETON_FILE_VERSION)
 		return Fail(error, "Skeleton file has wrong version #");

@@ -1,4 +1,5 @@
-// Reading the resources of a skeleton file into plain records. Every count,
+// Reading the resources of a skeleton file (the format: SkeletonFormat.h)
+// into plain records. Every count,
 // size and index is checked against the resource that holds it, the loader's
 // limits and the decomposition of the reference model, so nothing built from
 // the result can read or write out of bounds. No game state and no file
@@ -7,34 +8,13 @@
 #pragma once
 
 #include "3D/SkeletonDecompose.h"
+#include "3D/SkeletonFormat.h"
 #include "System/Math.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-constexpr int MAX_JOINTS = 20;
-constexpr int MAX_CHILDREN = MAX_JOINTS - 1;
-constexpr int MAX_ANIMS = 40;
-constexpr int MAX_ANIM_EVENTS = 30;
-constexpr int MAX_KEYFRAMES = 15;
-
-constexpr uint16_t SKELETON_FILE_VERSION = 0x0110;
-
-// Resource sizes (bytes) of one record of each kind.
-constexpr size_t SKELETON_HEADER_SIZE = 6;
-constexpr size_t SKELETON_BONE_SIZE = 52;
-constexpr size_t SKELETON_ANIM_HEADER_SIZE = 36;
-constexpr size_t SKELETON_EVENT_SIZE = 4;
-constexpr size_t SKELETON_KEYFRAME_SIZE = 44;
-constexpr size_t SKELETON_REL_POINT_SIZE = 12;
-
-// 'KeyF' resources are numbered by animation and joint.
-constexpr int16_t KeyframeResourceID(int anim, int joint)
-{
-	return int16_t(1000 + anim * 100 + joint);
-}
 
 // One keyframe: the pose of a joint relative to its parent at a tick.
 struct JointKeyframeType

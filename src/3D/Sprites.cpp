@@ -2,9 +2,8 @@
 #include "3D/Sprites.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/OGL_Support.h"
-#include "3D/OGL_SupportServices.h"
 #include "3D/TGA.h"
-#include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/Error.h"
 #include "System/Objects.h"
 #include "Files.h"
@@ -17,26 +16,6 @@
 static constexpr uint32_t SPRITE_NODE_STATUS_BITS =
 		STATUS_BIT_NOZBUFFER | STATUS_BIT_NOLIGHTING | STATUS_BIT_KEEPBACKFACES;
 
-// The renderer's TGA reader: a data-folder path, converted to RGBA.
-static OSErr ReadTGAFromDataFolder(const char* dataPath, OGLTGAImage* image)
-{
-	FSSpec spec;
-	OSErr err = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, dataPath, &spec);
-	if (err != noErr)
-		return err;
-	TGAHeader header;
-	Ptr pixels = nullptr;
-	err = ReadTGA(&spec, &pixels, &header, true);
-	if (err != noErr)
-		return err;
-	image->pixels = pixels;
-	image->width = header.width;
-	image->height = header.height;
-	image->bpp = header.bpp;
-	image->imageType = header.imageType;
-	return noErr;
-}
-
 void InitSpriteManager()
 {
 	for (int i = 0; i < MAX_SPRITE_GROUPS; i++)
@@ -44,7 +23,6 @@ void InitSpriteManager()
 		gSpriteGroupList[i] = nullptr;
 		gNumSpritesInGroupList[i] = 0;
 	}
-	gOGLServices.readTGA = ReadTGAFromDataFolder;
 }
 
 static void CheckGroupNumber(int groupNum, const char* who)
@@ -60,7 +38,7 @@ static void CheckGroupNumber(int groupNum, const char* who)
 static void LoadOneSprite(SpriteType* sprite, const char* path)
 {
 	FSSpec spec;
-	OSErr err = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec);
+	OSErr err = MakeDataFileSpec(path, &spec);
 	GAME_ASSERT_MESSAGE(err == noErr, path);
 
 	TGAHeader tgaHeader;

@@ -1,10 +1,11 @@
-// Truevision TGA images: colour-mapped, true-colour and grey-scale, raw or
+// Truevision TGA images (the format: TGAFormat.h): colour-mapped, true-colour and grey-scale, raw or
 // run-length encoded, converted on request to 32-bit RGBA with the top row
 // first. The decoder works on bytes in memory and reports malformed content
 // instead of stopping, so it can be tested and fuzzed on its own; ReadTGA
 // reads a file of the data folder and stops the program on malformed content.
 #pragma once
 
+#include "3D/TGAFormat.h"
 #include "PlatformTypes.h"
 
 #include <cstddef>
@@ -13,16 +14,6 @@
 
 struct FSSpec;
 
-constexpr uint8_t TGA_IMAGETYPE_COLORMAPPED = 1;
-constexpr uint8_t TGA_IMAGETYPE_TRUECOLOR = 2;
-constexpr uint8_t TGA_IMAGETYPE_GREY = 3;
-constexpr uint8_t TGA_IMAGETYPE_RLE_BIT = 8;
-constexpr uint8_t TGA_IMAGETYPE_CONVERTED_RGBA = 255;
-constexpr uint8_t TGA_DESCRIPTOR_TOPDOWN = 0x20;
-constexpr size_t TGA_HEADER_BYTES = 18;
-// Largest width or height accepted: bigger than any texture a driver takes,
-// small enough that a lying header cannot ask for gigabytes.
-constexpr int TGA_MAX_DIMENSION = 8192;
 // ReadTGA's result for an image type other than 1, 2, 3, 9, 10 and 11.
 constexpr OSErr TGA_ERR_UNSUPPORTED_TYPE = -206;
 

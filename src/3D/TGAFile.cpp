@@ -1,39 +1,18 @@
 // Reading a TGA file of the data folder.
 #include "3D/TGA.h"
+#include "System/DataFiles.h"
 #include "System/Error.h"
 #include "Files.h"
 #include "Memory.h"
 
 #include <cstring>
 
-// The whole data fork, or the open/read error.
-static OSErr ReadWholeFile(const FSSpec* spec, std::vector<uint8_t>* bytes)
-{
-	int16_t refNum = -1;
-	OSErr err = FSpOpenDF(spec, fsRdPerm, &refNum);
-	if (err != noErr)
-		return err;
-
-	int32_t size = 0;
-	err = GetEOF(refNum, &size);
-	if (err == noErr)
-	{
-		bytes->resize(size_t(size));
-		int32_t count = size;
-		err = FSRead(refNum, &count, bytes->data());
-		if (err == noErr && count != size)
-			err = eofErr;
-	}
-	FSClose(refNum);
-	return err;
-}
-
 OSErr ReadTGA(const FSSpec* spec, Ptr* pixels, TGAHeader* header, bool convertToRGBA)
 {
 	*pixels = nullptr;
 
 	std::vector<uint8_t> file;
-	OSErr err = ReadWholeFile(spec, &file);
+	OSErr err = ReadDataFork(spec, &file);
 	if (err != noErr)
 		return err;
 

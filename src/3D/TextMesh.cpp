@@ -1,12 +1,10 @@
 // Text nodes, the font material and the font metrics of the run.
 #include "3D/TextMesh.h"
 #include "3D/OGL_Support.h"
-#include "3D/OGL_SupportServices.h"
 #include "3D/TGA.h"
-#include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/Error.h"
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
 #include "Files.h"
 #include "Memory.h"
 
@@ -29,10 +27,10 @@ static constexpr size_t UV_BYTES_PER_CHAR = 4 * sizeof(OGLTextureCoord);
 static constexpr size_t TRIANGLE_BYTES_PER_CHAR = 6 * sizeof(uint32_t);
 
 //
-// The renderer's entries
+// The debug overlay's text
 //
 
-static ObjNode* NewDebugTextNode(int capacity, float x, float y, float scale, int slot)
+ObjNode* TextMesh_NewDebugTextNode(int capacity, float x, float y, float scale, int slot)
 {
 	if (!gMetricsLoaded || !gFontMaterial)
 		return nullptr;
@@ -43,19 +41,10 @@ static ObjNode* NewDebugTextNode(int capacity, float x, float y, float scale, in
 	return TextMesh_NewEmpty(capacity, &def);
 }
 
-static void SetDebugText(ObjNode* node, const char* text)
+void TextMesh_SetDebugText(ObjNode* node, const char* text)
 {
 	if (gMetricsLoaded && gFontMaterial)
 		TextMesh_Update(text, TEXTMESH_ALIGN_LEFT, node);
-}
-
-static void InstallServices()
-{
-	gOGLServices.initFontMaterial = TextMesh_InitMaterial;
-	gOGLServices.disposeFontMaterial = TextMesh_DisposeMaterial;
-	gOGLServices.newDebugTextNode = NewDebugTextNode;
-	gOGLServices.setDebugText = SetDebugText;
-	gObjNodeServices.drawTextMeshBounds = TextMesh_DrawExtents;
 }
 
 //
@@ -67,7 +56,7 @@ void TextMesh_LoadMetrics()
 	GAME_ASSERT_MESSAGE(!gMetricsLoaded, "Metrics already loaded");
 
 	FSSpec spec;
-	OSErr err = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, ":system:font.sfl", &spec);
+	OSErr err = MakeDataFileSpec(FONT_METRICS_PATH, &spec);
 	int16_t refNum = -1;
 	if (err == noErr)
 		err = FSpOpenDF(&spec, fsRdPerm, &refNum);
@@ -91,7 +80,6 @@ void TextMesh_LoadMetrics()
 
 	gFontLineHeight = gFont.lineHeight;
 	gMetricsLoaded = true;
-	InstallServices();
 }
 
 void TextMesh_DisposeMetrics()
@@ -100,14 +88,9 @@ void TextMesh_DisposeMetrics()
 		return;
 	for (auto& page : gFont.pages)
 		page.reset();
-	gMetricsLoaded = false;
-
 	// Views made from now on have no text. Releasing a font material still
 	// works: it may outlive the metrics.
-	gOGLServices.initFontMaterial = nullptr;
-	gOGLServices.newDebugTextNode = nullptr;
-	gOGLServices.setDebugText = nullptr;
-	gObjNodeServices.drawTextMeshBounds = nullptr;
+	gMetricsLoaded = false;
 }
 
 bool TextMesh_MetricsLoaded()
@@ -132,10 +115,12 @@ float TextMesh_GetCharX(const char* text, int n)
 void TextMesh_InitMaterial(bool useAltFont)
 {
 	GAME_ASSERT_MESSAGE(!gFontMaterial, "gFontMaterial already created");
+	if (!gMetricsLoaded)
+		return;			// a run without the font (tests, tools): views have no text
 
-	const char* path = useAltFont ? ":system:font2.tga" : ":system:font1.tga";
+	const char* path = FONT_ATLAS_PATHS[useAltFont ? 1 : 0];
 	FSSpec spec;
-	OSErr err = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec);
+	OSErr err = MakeDataFileSpec(path, &spec);
 	GAME_ASSERT_MESSAGE(err == noErr, path);
 	TGAHeader header;
 	Ptr pixels = nullptr;

@@ -20,15 +20,16 @@ struct OGLRect
 extern MetaObjectPtr gFontMaterial;		// the font atlas of the active view
 extern float gFontLineHeight;				// font units
 
-// Loads the metrics once at boot ("Metrics already loaded" if repeated) and
-// installs the font and debug-text entries the renderer calls.
+// Loads the metrics once at boot ("Metrics already loaded" if repeated); until
+// then views get no font material and no debug text.
 void TextMesh_LoadMetrics();
 void TextMesh_DisposeMetrics();
 bool TextMesh_MetricsLoaded();
 // The loaded glyph table (valid while the metrics are loaded).
 const TextMeshFont& TextMesh_GetFont();
 
-// The font material of a view: made by OGL_SetupWindow, released by OGL_DisposeWindowSetup.
+// The font material of a view: made by OGL_SetupWindow (nothing without the
+// metrics), released by OGL_DisposeWindowSetup.
 void TextMesh_InitMaterial(bool useAltFont);
 void TextMesh_DisposeMaterial();
 
@@ -39,6 +40,12 @@ ObjNode* TextMesh_New(const char* text, int alignment, ObjectDef* def);
 ObjNode* TextMesh_NewEmpty(int capacity, ObjectDef* def);
 // Lays out new UTF-8 text into a text node (alignment other than 0 … 2: left).
 void TextMesh_Update(const char* text, int alignment, ObjNode* textNode);
+
+// The debug overlay's text node: made empty with room for `capacity`
+// characters (null without metrics or font material), then laid out
+// left-aligned whenever the text changes (nothing without a font).
+ObjNode* TextMesh_NewDebugTextNode(int capacity, float x, float y, float scale, int slot);
+void TextMesh_SetDebugText(ObjNode* node, const char* text);
 
 // The node's extents in screen units: each extent × the node's scale plus its position.
 OGLRect TextMesh_GetExtents(const ObjNode* textNode);

@@ -13,7 +13,7 @@
 
 namespace
 {
-	constexpr uint32_t MAX_CODEPOINT = 0xFFFF;
+	constexpr uint32_t MAX_CODEPOINT = FONT_MAX_CODEPOINT;
 
 	void PrintWarning(const char* message)
 	{

@@ -1,14 +1,11 @@
 // The game's bitmap font as data: the glyph table read from the text metrics
-// file (":system:font.sfl"), UTF-8 decoding, and the text layout that turns a
-// string into one quad per visible character. No OpenGL and no object nodes
-// here, so the layout can be tested and the metrics parser fuzzed on their own.
-//
-// Metrics file: line 1 ignored; line 2 an integer and the line height (float);
-// line 3 ignored; line 4 the glyph count N; then N lines "codepoint x y w h
-// xoffset yoffset xadvance" (atlas texels and font units); at least one more
-// line after the last glyph line.
+// file (the format: FontFormat.h), UTF-8 decoding, and the text layout that
+// turns a string into one quad per visible character. No OpenGL and no object
+// nodes here, so the layout can be tested and the metrics parser fuzzed on
+// their own.
 #pragma once
 
+#include "3D/FontFormat.h"
 #include "System/Math.h"
 
 #include <cstdint>
@@ -16,7 +13,7 @@
 
 constexpr int TEXTMESH_NUM_PAGES = 256;			// code points 0 … 0xFFFF
 constexpr int TEXTMESH_GLYPHS_PER_PAGE = 256;
-constexpr float TEXTMESH_ATLAS_SIZE = 1024.0f;
+constexpr float TEXTMESH_ATLAS_SIZE = float(FONT_ATLAS_SIZE);
 constexpr float TEXTMESH_TAB_STOP = 60.0f;		// layout units
 
 enum

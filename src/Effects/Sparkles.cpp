@@ -1,7 +1,6 @@
 // The sparkle store, its node, and the runway lights built from it.
 #include "Effects/Sparkles.h"
 #include "System/Error.h"
-#include "System/ObjectsServices.h"
 #include "System/Pool.h"
 #include "Terrain/Terrain.h"
 #include "Terrain/TerrainFile.h"
@@ -14,19 +13,12 @@ SparkleType gSparkles[MAX_SPARKLES];
 static constexpr float RUNWAY_LIGHT_SPACING = 112.5f;
 static constexpr float RUNWAY_LIGHT_HEIGHT = 20.0f;
 
-static void DeleteOwnedSparkle(int16_t sparkle)
-{
-	DeleteSparkle(sparkle);
-}
-
 void InitSparkleStore()
 {
 	GAME_ASSERT(!gSparklePool);
 	gSparklePool = Pool_New(MAX_SPARKLES);
 	for (SparkleType& s : gSparkles)
 		s = {};
-	// Deleting a node deletes the sparkles it lists.
-	gObjNodeServices.deleteSparkle = DeleteOwnedSparkle;
 }
 
 void InitSparkles()

@@ -103,6 +103,8 @@ ObjNode* MakePlayerRobot(float x, float z, float rot);
 void ClearPlayerLevelFlags();
 // Level clean-up: forget the exit saucer's beam area.
 void ClearExitBeamArea();
+// The four corners (x, z) of the exit saucer's beam area; all 0 while there is none.
+const OGLPoint2D* GetExitBeamArea();
 // While true the player's box, point and segment tests find nothing (the robot
 // is hidden inside a saucer or beamed away).
 bool IsPlayerUntouchable();

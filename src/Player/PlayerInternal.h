@@ -74,8 +74,6 @@ void InstallExitSaucerItem();
 void ResetPlayerSaucers();
 // True while a saucer carries the robot (the robot takes no input and no collisions).
 bool IsPlayerInSaucer();
-// The exit saucer's beam area (four corners in x/z; all 0 while no exit saucer is open).
-const OGLPoint2D* GetExitBeamArea();
 
 // The player's saucer of the saucer level (PlayerSaucerLevel.cpp).
 void InitPlayerSaucer();

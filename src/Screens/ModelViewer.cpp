@@ -6,7 +6,7 @@
 #include "3D/OGL_Support.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
-#include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
@@ -191,18 +191,12 @@ namespace
 					path += ".bg3d";
 				path = ":Models:" + path;
 			}
-			err = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path.c_str(), &spec);
+			err = MakeDataFileSpec(path.c_str(), &spec);
 		}
 		if (err != noErr)
 			FatalAlert("Model viewer: can't find \"%s\"", file);
 		*displayName = spec.name;
 		return spec;
-	}
-
-	bool DataFileExists(const char* path)
-	{
-		FSSpec spec;
-		return FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec) == noErr;
 	}
 }
 

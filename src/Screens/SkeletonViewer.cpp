@@ -9,7 +9,7 @@
 #include "3D/Skeleton.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
-#include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
@@ -115,12 +115,6 @@ namespace
 				&& gNumSpritesInGroupList[SPRITE_GROUP_SPHEREMAPS] > SPHEREMAP_CHROME_GLINT)
 			BG3D_SphereMapGeomteryMaterial(int16_t(MODEL_GROUP_SKELETONBASE + type), 0, -1, MULTI_TEXTURE_COMBINE_ADD,
 					SPHEREMAP_CHROME_GLINT);
-	}
-
-	bool DataFileExists(const char* path)
-	{
-		FSSpec spec;
-		return FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec) == noErr;
 	}
 }
 

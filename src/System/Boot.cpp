@@ -1,4 +1,5 @@
 #include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/Automation.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
@@ -40,7 +41,7 @@ fs::path LocateDataFolder(const fs::path& exeDir)
 		// Every data path is relative to the Data folder through gDataFolderSpec.
 		gDataFolderSpec = Tamber::Files::HostPathToFSSpec(candidate / "Skeletons");
 		FSSpec marker;
-		if (FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, kDataMarker, &marker) == noErr
+		if (MakeDataFileSpec(kDataMarker, &marker) == noErr
 			&& fs::is_regular_file(Tamber::Files::FSSpecToHostPath(marker), ec))
 			return candidate;
 	}
@@ -159,6 +160,7 @@ static void LoadControllerMappings()
 void Boot(int argc, char** argv)
 {
 	StartPlatformLayer();
+	InstallPlatformErrorHandler();
 
 	InitDefaultPrefs();
 	LoadPrefs();

@@ -1,6 +1,7 @@
 #include "System/Error.h"
 #include "System/Window.h"
 #include "System/Input.h"
+#include "DataReaders.h"
 #include "PlatformTypes.h"
 
 #include <SDL.h>
@@ -62,6 +63,11 @@ void FatalAlert(const char* format, ...)
 	gLastFatalMessage = message;
 	ShowMessageBox(message);
 	RequestQuit();
+}
+
+void InstallPlatformErrorHandler()
+{
+	Tamber::SetDataErrorHandler([](const char* message) { FatalAlert("%s", message); });
 }
 
 void RequestQuit()

@@ -10,6 +10,9 @@ void ShowAlert(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Fatal: prints "ZAPPATRON FATAL ALERT: ...", shows a message box and raises
 // the quit request. The process then exits with code 1.
 [[noreturn]] void FatalAlert(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// At boot: the platform layer's reports of damaged data files become fatal
+// alerts (their message names the file).
+void InstallPlatformErrorHandler();
 
 // Throws the quit request (Tamber::QuitRequest).
 [[noreturn]] void RequestQuit();

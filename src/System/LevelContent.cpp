@@ -8,6 +8,7 @@
 #include "3D/Sprites.h"
 #include "System/Boot.h"
 #include "System/ContentNumbers.h"
+#include "System/DataFiles.h"
 #include "System/Error.h"
 #include "System/Game.h"
 #include "System/LevelTable.h"
@@ -18,12 +19,6 @@
 
 namespace
 {
-	bool DataFileExists(const char* path)
-	{
-		FSSpec spec;
-		return FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec) == noErr;
-	}
-
 	// A skeleton type whose files are still to be made is left out, said on stderr.
 	void LoadSkeletonIfMade(int type)
 	{
@@ -103,7 +98,7 @@ void LoadLevelContent()
 
 	FSSpec spec;
 	const char* terrainFile = content.terrainFile;
-	if (FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, terrainFile, &spec) != noErr)
+	if (MakeDataFileSpec(terrainFile, &spec) != noErr)
 		FatalAlert("LoadLevelContent: can't find \"%s\" in the data folder", terrainFile);
 	ReadDataFromPlayfieldFile(&spec);
 	SetUpLevelTerrain();

@@ -1,8 +1,12 @@
 // Node storage, the slot-ordered list, creation, deletion and the move pass.
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
 #include "System/Error.h"
 #include "System/Pool.h"
+#include "System/Sound.h"
+#include "3D/Skeleton.h"
+#include "Effects/Sparkles.h"
+#include "Terrain/Splines.h"
+#include "Terrain/TerrainItems.h"
 #include "3D/MetaObjects.h"
 #include "Memory.h"
 
@@ -10,7 +14,6 @@
 #include <cstring>
 #include <vector>
 
-ObjNodeServices gObjNodeServices = {};
 
 ObjNode* gObjectListHead = nullptr;
 int gObjectCount = 0;
@@ -262,8 +265,7 @@ void DeleteObject(ObjNode* node)
 
 	if (node->Genre == SKELETON_GENRE && node->Skeleton)
 	{
-		if (gObjNodeServices.freeSkeleton)
-			gObjNodeServices.freeSkeleton(node);
+		FreeSkeletonBaseData(node->Skeleton);
 		node->Skeleton = nullptr;
 	}
 	if (node->Genre == SPRITE_GENRE && node->SpriteMO)
@@ -276,8 +278,7 @@ void DeleteObject(ObjNode* node)
 	{
 		if (node->Sparkles[i] != -1)
 		{
-			if (gObjNodeServices.deleteSparkle)
-				gObjNodeServices.deleteSparkle(node->Sparkles[i]);
+			DeleteSparkle(node->Sparkles[i]);
 			node->Sparkles[i] = -1;
 		}
 	}
@@ -300,19 +301,13 @@ void DeleteObject(ObjNode* node)
 
 	if (node->TerrainItemPtr)
 	{
-		if (gObjNodeServices.releaseTerrainItem)
-			gObjNodeServices.releaseTerrainItem(node);
+		ReleaseTerrainItem(node->TerrainItemPtr);
 		node->TerrainItemPtr = nullptr;
 	}
 
 	if (node->StatusBits & STATUS_BIT_ONSPLINE)
 	{
-		if (gObjNodeServices.removeFromSplineObjectList)
-			gObjNodeServices.removeFromSplineObjectList(node);
-		node->StatusBits &= ~STATUS_BIT_ONSPLINE;
-		node->SplineObjectIndex = -1;
-		node->SplineItemPtr = nullptr;
-		node->SplineMoveCall = nullptr;
+		RemoveFromSplineObjectList(node);
 	}
 
 	node->CType = INVALID_NODE_FLAG;
@@ -416,8 +411,8 @@ void MoveObjects()
 		if (gGamePaused && !(node->StatusBits & STATUS_BIT_MOVEINPAUSE))
 			continue;
 
-		if (node->Skeleton && gObjNodeServices.updateSkeletonAnimation)
-			gObjNodeServices.updateSkeletonAnimation(node);
+		if (node->Skeleton)
+			UpdateSkeletonAnimation(node);
 
 		if (!(node->StatusBits & (STATUS_BIT_NOMOVE | STATUS_BIT_ONSPLINE)) && node->MoveCall)
 		{
@@ -454,7 +449,5 @@ void StopObjectStreamEffect(ObjNode* node)
 {
 	if (node->EffectChannel == -1)
 		return;
-	if (gObjNodeServices.stopChannel)
-		gObjNodeServices.stopChannel(&node->EffectChannel);
-	node->EffectChannel = -1;
+	StopAChannel(&node->EffectChannel);
 }

@@ -1,10 +1,13 @@
 // The scene's draw pass over the node list: frustum culling, distance fading,
 // per-node GL state (changed only between nodes that differ) and drawing by genre.
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
 #include "System/Game.h"
 #include "3D/MetaObjects.h"
 #include "3D/OGL_Support.h"
+#include "3D/Skeleton.h"
+#include "3D/TextMesh.h"
+#include "Player/Player.h"
+#include "Terrain/Terrain.h"
 
 #include <SDL_opengl.h>
 #include <algorithm>
@@ -203,13 +206,15 @@ static void DrawCollisionBoxes(const ObjNode* node)
 		glEnd();
 	}
 
-	OGLPoint2D beam[4];
-	if (gObjNodeServices.getExitBeamArea && gObjNodeServices.getExitBeamArea(beam) && beam[0].x != 0 && beam[0].y != 0)
+	// The exit saucer's beam area, once it has one (x and z both non-zero).
+	const OGLPoint2D* beam = GetExitBeamArea();
+	if (beam[0].x != 0 && beam[0].y != 0)
 	{
 		glBegin(GL_LINE_LOOP);
-		for (const OGLPoint2D& p : beam)
+		for (int i = 0; i < 4; i++)
 		{
-			float ground = gObjNodeServices.getTerrainY ? gObjNodeServices.getTerrainY(p.x, p.y) : 0.0f;
+			const OGLPoint2D& p = beam[i];
+			float ground = IsTerrainSetUp() ? TerrainHeightAt(p.x, p.y) : 0.0f;
 			glVertex3f(p.x, ground + 10, p.y);
 		}
 		glEnd();
@@ -249,8 +254,8 @@ static void DrawIn2DOverlay(ObjNode* node)
 	else if (node->BaseGroup)
 	{
 		MO_DrawObject(node->BaseGroup);
-		if (gDebugMode == 2 && gObjNodeServices.drawTextMeshBounds)
-			gObjNodeServices.drawTextMeshBounds(node);
+		if (gDebugMode == 2 && node->Genre == TEXTMESH_GENRE)
+			TextMesh_DrawExtents(node);
 	}
 	OGL_PopState();
 	gGlobalMaterialFlags = savedFlags;
@@ -266,8 +271,7 @@ static void DrawNodeByGenre(ObjNode* node)
 	switch (node->Genre)
 	{
 		case SKELETON_GENRE:
-			if (gObjNodeServices.drawSkeleton)
-				gObjNodeServices.drawSkeleton(node);
+			DrawSkeleton(node);
 			break;
 		case DISPLAY_GROUP_GENRE:
 			if (node->BaseGroup)

@@ -1,7 +1,7 @@
 // Searches over the node list and the standard move routines of scenery.
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
 #include "System/Random.h"
+#include "Terrain/Terrain.h"
 
 #include <cmath>
 
@@ -49,14 +49,15 @@ void SetRandomTargetOff(ObjNode* node, float range)
 	node->TargetOff.y = RandomFloatSigned() * range;
 }
 
+// Without a terrain (screens, tests) scenery stays in range on flat ground at 0.
 static bool IsOutOfRange(ObjNode* node)
 {
-	return gObjNodeServices.isNodeOutOfRange && gObjNodeServices.isNodeOutOfRange(node);
+	return IsTerrainSetUp() && IsNodeOutOfRange(node);
 }
 
-static float TerrainY(float x, float z)
+static float GroundY(float x, float z)
 {
-	return gObjNodeServices.getTerrainY ? gObjNodeServices.getTerrainY(x, z) : 0.0f;
+	return IsTerrainSetUp() ? TerrainHeightAt(x, z) : 0.0f;
 }
 
 void MoveStaticObject(ObjNode* node)
@@ -76,11 +77,11 @@ void MoveStaticObjectOnTerrain(ObjNode* node)
 		DeleteObject(node);
 		return;
 	}
-	if (gObjNodeServices.alignNodeToTerrain)
-		gObjNodeServices.alignNodeToTerrain(node, 0);
+	if (IsTerrainSetUp())
+		AlignNodeToTerrain(node, 0, nullptr);
 	else
 	{
-		node->Coord.y = TerrainY(node->Coord.x, node->Coord.z);
+		node->Coord.y = 0;
 		UpdateObjectTransforms(node);
 	}
 	SyncBaseTransformObject(node);
@@ -97,7 +98,7 @@ void MoveStaticObjectGrounded(ObjNode* node)
 		return;
 	}
 	float bottom = node->BBox.isEmpty ? 0.0f : node->BBox.min.y;
-	node->Coord.y = TerrainY(node->Coord.x, node->Coord.z) - bottom * node->Scale.y;
+	node->Coord.y = GroundY(node->Coord.x, node->Coord.z) - bottom * node->Scale.y;
 	UpdateObjectTransforms(node);
 	if (node->NumCollisionBoxes)
 		CalcObjectBoxFromNode(node);

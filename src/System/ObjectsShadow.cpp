@@ -1,11 +1,11 @@
 // Shadows: a flat textured quad under a node that follows it, lies on the
 // terrain or on a shadow-carrying node, and shrinks with height.
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
 #include "System/Game.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/OGL_Support.h"
+#include "Terrain/Terrain.h"
 
 #include <SDL_opengl.h>
 #include <algorithm>
@@ -68,14 +68,13 @@ void UpdateShadow(ObjNode* node)
 		}
 	}
 
-	if (gObjNodeServices.alignNodeToTerrain)
+	if (IsTerrainSetUp())
 	{
-		gObjNodeServices.alignNodeToTerrain(shadow, SHADOW_LIFT);
+		AlignNodeToTerrain(shadow, SHADOW_LIFT, nullptr);
 	}
 	else
 	{
-		float ground = gObjNodeServices.getTerrainY ? gObjNodeServices.getTerrainY(shadow->Coord.x, shadow->Coord.z) : 0.0f;
-		shadow->Coord.y = ground + SHADOW_LIFT;
+		shadow->Coord.y = SHADOW_LIFT;		// no terrain: flat ground at 0
 		UpdateObjectTransforms(shadow);
 	}
 

@@ -1,10 +1,8 @@
 // Effect channels, sound banks and playing effects.
 #include "System/SoundChannels.h"
-#include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/Error.h"
 #include "System/Input.h"
-#include "System/ObjectsServices.h"
-#include "3D/OGL_SupportServices.h"
 #include "Files.h"
 #include "Memory.h"
 
@@ -101,9 +99,6 @@ void InitSoundTools()
 		GAME_ASSERT(!iErr);
 	}
 
-	gOGLServices.updateListener = UpdateListenerLocation;
-	gObjNodeServices.stopChannel = StopAChannel;
-
 	StopAllEffectChannels();
 	LoadSoundBank(SOUND_BANK_MAIN);
 }
@@ -133,11 +128,6 @@ void ShutdownSound()
 			DisposeHandle(gLoadedEffects[i].sndHandle);
 		ClearLoadedEffect(i);
 	}
-
-	if (gOGLServices.updateListener == UpdateListenerLocation)
-		gOGLServices.updateListener = nullptr;
-	if (gObjNodeServices.stopChannel == StopAChannel)
-		gObjNodeServices.stopChannel = nullptr;
 }
 
 //
@@ -147,7 +137,7 @@ void ShutdownSound()
 static Handle ReadEffectFile(const char* path)
 {
 	FSSpec spec;
-	OSErr err = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, path, &spec);
+	OSErr err = MakeDataFileSpec(path, &spec);
 	GAME_ASSERT_MESSAGE(err == noErr, path);
 
 	int16_t refNum = -1;
@@ -175,11 +165,9 @@ void LoadSoundEffect(int effectNum)
 	if (loaded.sndHandle)
 		return;
 
-	const EffectDef& def = kEffectDefs[effectNum];
-	char path[256];
-	snprintf(path, sizeof(path), ":audio:%s.sounds:%s.aiff", kSoundBankNames[def.bank], def.name);
+	const std::string path = EffectFilePath(effectNum);
 
-	Handle sound = ReadEffectFile(path);
+	Handle sound = ReadEffectFile(path.c_str());
 	int32_t offset = 0;
 	bool ok = GetSoundHeaderOffset(sound, &offset) == noErr;
 	if (ok)
@@ -191,13 +179,13 @@ void LoadSoundEffect(int effectNum)
 		}
 		catch (const std::exception& e)
 		{
-			fprintf(stderr, "%s: %s\n", path, e.what());
+			fprintf(stderr, "%s: %s\n", path.c_str(), e.what());
 			ok = false;
 		}
 	}
 	if (!ok)
 		DisposeHandle(sound);
-	GAME_ASSERT_MESSAGE(ok, path);
+	GAME_ASSERT_MESSAGE(ok, path.c_str());
 
 	loaded = {sound, offset, -1, 0};
 }

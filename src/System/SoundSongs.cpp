@@ -1,7 +1,7 @@
 // Songs: one at a time on the music channel, streamed from its file, looping
 // unless told otherwise, paused while the music preference is off.
+#include "System/DataFiles.h"
 #include "System/SoundChannels.h"
-#include "System/Boot.h"
 #include "System/Error.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
@@ -53,7 +53,7 @@ void PlaySong(int songNum, int flags)
 	KillSong();
 
 	FSSpec spec;
-	OSErr iErr = FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, kSongDefs[songNum].path, &spec);
+	OSErr iErr = MakeDataFileSpec(kSongDefs[songNum].path, &spec);
 	GAME_ASSERT(!iErr);
 	int16_t refNum = -1;
 	iErr = FSpOpenDF(&spec, fsRdPerm, &refNum);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 enum SoundBankNumber : int32_t
 {
@@ -372,19 +373,26 @@ inline constexpr EffectDef kEffectDefs[NUM_EFFECTS] =
 
 inline constexpr SongDef kSongDefs[NUM_SONGS] =
 {
-	{":Audio:ThemeSong.aif", 1.0f},
-	{":Audio:FarmSong.aif", 0.8f},
-	{":Audio:SlimeSong.aif", 0.8f},
-	{":Audio:SlimeBossSong.aif", 0.7f},
-	{":Audio:ApocalypseSong.aif", 0.8f},
-	{":Audio:CloudSong.aif", 1.0f},
-	{":Audio:JungleSong.aif", 0.6f},
-	{":Audio:JungleBoss.aif", 1.0f},
-	{":Audio:FireIceSong.aif", 0.8f},
-	{":Audio:SaucerSong.aif", 1.1f},
-	{":Audio:BonusSong.aif", 1.1f},
-	{":Audio:HighScoreSong.aif", 1.0f},
-	{":Audio:BrainBossSong.aif", 1.0f},
-	{":Audio:LoseSong.aif", 1.0f},
-	{":Audio:WinSong.aif", 1.0f},
+	{":audio:ThemeSong.aif", 1.0f},
+	{":audio:FarmSong.aif", 0.8f},
+	{":audio:SlimeSong.aif", 0.8f},
+	{":audio:SlimeBossSong.aif", 0.7f},
+	{":audio:ApocalypseSong.aif", 0.8f},
+	{":audio:CloudSong.aif", 1.0f},
+	{":audio:JungleSong.aif", 0.6f},
+	{":audio:JungleBoss.aif", 1.0f},
+	{":audio:FireIceSong.aif", 0.8f},
+	{":audio:SaucerSong.aif", 1.1f},
+	{":audio:BonusSong.aif", 1.1f},
+	{":audio:HighScoreSong.aif", 1.0f},
+	{":audio:BrainBossSong.aif", 1.0f},
+	{":audio:LoseSong.aif", 1.0f},
+	{":audio:WinSong.aif", 1.0f},
 };
+
+// Where effect n's file lies in the data folder: ":audio:<bank>.sounds:<name>.aiff".
+inline std::string EffectFilePath(int effectNum)
+{
+	const EffectDef& def = kEffectDefs[effectNum];
+	return std::string(":audio:") + kSoundBankNames[def.bank] + ".sounds:" + def.name + ".aiff";
+}

@@ -7,6 +7,9 @@
 constexpr int MAX_LANGUAGES = 6;
 constexpr int MAX_STRINGS = 256;
 
+// The string table in the data folder (the baker writes it there).
+constexpr const char* STRINGS_FILE_PATH = ":System:strings.tsv";
+
 enum
 {
 	LANGUAGE_ENGLISH,
@@ -95,7 +98,7 @@ enum
 	NUM_NAMED_STRING_ROWS = 140,
 };
 
-// Loads ":system:strings.tsv" for `language` 0..5 (fatal if missing).
+// Loads STRINGS_FILE_PATH for `language` 0..5 (fatal if missing).
 void LoadLocalizedStrings(int language);
 // Text of a string number; marker texts when nothing is loaded or the number is too large.
 const char* GetString(int stringID);

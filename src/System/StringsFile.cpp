@@ -1,8 +1,7 @@
 // Loading the string table from the data folder.
 #include "System/Strings.h"
 #include "System/Error.h"
-#include "System/Boot.h"
-#include "Files.h"
+#include "System/DataFiles.h"
 
 #include <vector>
 
@@ -13,21 +12,9 @@ void LoadLocalizedStrings(int language)
 
 	DisposeLocalizedStrings();
 
-	FSSpec spec;
-	int32_t dataFolderID = Tamber::Files::GetDirectoryID(gDataFolderPath);
-	FSMakeFSSpec(0, dataFolderID, ":system:strings.tsv", &spec);
+	std::vector<uint8_t> file;
+	if (ReadDataFile(STRINGS_FILE_PATH, &file) != noErr)
+		FatalAlert("LoadTextFile: FSpOpenDF failed (\"%s\")", STRINGS_FILE_PATH);
 
-	int16_t refNum = -1;
-	if (FSpOpenDF(&spec, fsRdPerm, &refNum) != noErr)
-		FatalAlert("LoadTextFile: FSpOpenDF failed");
-
-	int32_t eof = 0;
-	GetEOF(refNum, &eof);
-	std::vector<char> file(size_t(eof > 0 ? eof : 0));
-	int32_t count = eof;
-	FSRead(refNum, &count, file.data());
-	FSClose(refNum);
-	GAME_ASSERT(count == eof);
-
-	LoadLocalizedStringsFromMemory(file.data(), file.size(), language);
+	LoadLocalizedStringsFromMemory(reinterpret_cast<const char*>(file.data()), file.size(), language);
 }

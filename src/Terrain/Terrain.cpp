@@ -1,4 +1,4 @@
-// Level set-up and teardown of the terrain, and what object nodes ask of it.
+// Level set-up and teardown of the terrain.
 #include "Terrain/Terrain.h"
 #include "Terrain/SuperTile.h"
 #include "Terrain/TerrainArrays.h"
@@ -6,28 +6,6 @@
 #include "3D/MetaObjects.h"
 #include "System/Error.h"
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
-
-namespace
-{
-	void ReleaseTerrainItem(ObjNode* node)
-	{
-		node->TerrainItemPtr->flags &= uint16_t(~ITEM_FLAG_INUSE);
-	}
-
-	void AlignToGround(ObjNode* node, float yOffset)
-	{
-		AlignNodeToTerrain(node, yOffset, nullptr);
-	}
-
-	void InstallTerrainServices(bool on)
-	{
-		gObjNodeServices.releaseTerrainItem = on ? ReleaseTerrainItem : nullptr;
-		gObjNodeServices.isNodeOutOfRange = on ? IsNodeOutOfRange : nullptr;
-		gObjNodeServices.alignNodeToTerrain = on ? AlignToGround : nullptr;
-		gObjNodeServices.getTerrainY = on ? TerrainHeightAt : nullptr;
-	}
-}
 
 // After the file is read: the pool, the split table, the status grid and the items.
 void SetUpLevelTerrain()
@@ -36,7 +14,6 @@ void SetUpLevelTerrain()
 	BuildTileSplitTable();
 	InitSuperTileStatus();
 	BuildTerrainItemList();
-	InstallTerrainServices(true);
 }
 
 void LoadLevelTerrainWithoutDrawing(const FSSpec* spec)
@@ -55,7 +32,6 @@ void DisposeTerrain()
 			gSuperTileTextureObjects[t] = nullptr;
 		}
 
-	InstallTerrainServices(false);
 	Free2DArray(gTileSplitMode);
 	Free2DArray(gSuperTileStatusGrid);
 	DisposeTerrainItemTables();

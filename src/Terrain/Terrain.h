@@ -30,6 +30,9 @@ void InitSuperTileStatus();
 void CreateTerrainDrawNode();
 // Releases every terrain table and material; safe when nothing is loaded.
 void DisposeTerrain();
+// True from SetUpLevelTerrain to DisposeTerrain. Without a terrain (tests,
+// tools, screens) object nodes stand on flat ground at 0 and stay in range.
+bool IsTerrainSetUp();
 
 //
 // Per frame
@@ -109,6 +112,12 @@ void MoveSuperTileDeformation(int slot, float x, float z);
 void DeleteSuperTileDeformation(int slot);
 // A ripple spreading from (x, z) for the whole level (the slime levels' waves).
 int MakeWaveDeformation(float amplitude, float speed, float frequency, float x, float z);
+// A ring wave leaving (x, z) that ends once its amplitude has decayed (a
+// giant's footstep, an explosion): radius and width in units, speed in units
+// per second, frequency in radians per unit, decay in amplitude per second.
+// −1 when no terrain is set up or every slot is taken.
+int MakeRingWaveDeformation(float amplitude, float radius, float speed, float frequency,
+		float width, float decay, float x, float z);
 // Clears every slot (level start).
 void ClearSuperTileDeformations();
 // Advances the active deformations by dt seconds.

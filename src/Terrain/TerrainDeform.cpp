@@ -65,6 +65,25 @@ int MakeWaveDeformation(float amplitude, float speed, float frequency, float x, 
 	return NewSuperTileDeformation(&d);
 }
 
+int MakeRingWaveDeformation(float amplitude, float radius, float speed, float frequency,
+		float width, float decay, float x, float z)
+{
+	// Nothing to shake: a slot taken now would outlive the level that never came.
+	if (!IsTerrainSetUp())
+		return -1;
+	SuperTileDeformation d = {};
+	d.type = DEFORM_RING_WAVE;
+	d.amplitude = amplitude;
+	d.radius = radius;
+	d.speed = speed;
+	d.frequency = frequency;
+	d.width = width;
+	d.decay = decay;
+	d.centerX = x;
+	d.centerZ = z;
+	return NewSuperTileDeformation(&d);
+}
+
 void AnimateSuperTileDeformations(float dt)
 {
 	for (int slot = 0; slot < MAX_DEFORMATIONS; slot++)

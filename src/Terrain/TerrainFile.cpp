@@ -5,6 +5,7 @@
 #include "Terrain/TerrainFile.h"
 #include "Terrain/TerrainArrays.h"
 #include "Terrain/LZSS.h"
+#include "Terrain/Splines.h"
 #include "System/Error.h"
 #include "System/Game.h"
 #include "System/LevelTable.h"
@@ -36,10 +37,6 @@ SplineRecord* gSplineList = nullptr;
 FenceRecord* gFenceList = nullptr;
 WaterPatchRecord* gWaterList = nullptr;
 uint16_t* gSuperTileTexturePixels = nullptr;
-
-// Closes and rebakes a loaded spline loop. It belongs to the spline module;
-// until that module provides it, loops keep the points stored in the file.
-void PatchSplineLoop(SplineRecord* spline) __attribute__((weak));
 
 namespace
 {
@@ -124,7 +121,7 @@ namespace
 
 	Header ReadHeader(const TerrainResourceSource& source)
 	{
-		Resource res(source, FOUR_CC("Hedr"), TERRAIN_RES_ID);
+		Resource res(source, TERRAIN_RES_HEADER, TERRAIN_RES_ID);
 		TERRAIN_CHECK(res, "Error reading header resource!");
 		res.RequireRecords(1, FILE_HEADER_SIZE);
 		const uint8_t* p = res.Bytes();
@@ -158,23 +155,23 @@ namespace
 
 	void ReadTileAttributes(const TerrainResourceSource& source)
 	{
-		Resource res(source, FOUR_CC("Atrb"), TERRAIN_RES_ID);
+		Resource res(source, TERRAIN_RES_TILE_ATTRIBUTES, TERRAIN_RES_ID);
 		TERRAIN_CHECK(res, "Error reading tile attrib resource!");
-		int32_t count = res.Size() / int32_t(sizeof(TileAttribType));
+		int32_t count = res.Size() / FILE_TILE_ATTRIBUTE_SIZE;
 		if (count < 1)
 			Fail("ReadDataFromPlayfieldFile: 'Atrb' holds no tile attributes");
 
 		gTileAttributes = reinterpret_cast<TileAttribType*>(NewPtrClear(count * int32_t(sizeof(TileAttribType))));
 		for (int32_t i = 0; i < count; i++)
-			gTileAttributes[i].flags = PeekBEU16(res.Bytes() + i * 4);		// the other two bytes are not used
+			gTileAttributes[i].flags = PeekBEU16(res.Bytes() + i * FILE_TILE_ATTRIBUTE_SIZE);		// the other two bytes are not used
 		gNumTileAttributes = count;
 	}
 
 	void ReadSuperTileGrid(const TerrainResourceSource& source)
 	{
-		Resource res(source, FOUR_CC("STgd"), TERRAIN_RES_ID);
+		Resource res(source, TERRAIN_RES_SUPERTILE_GRID, TERRAIN_RES_ID);
 		TERRAIN_CHECK(res, "Error reading supertile rez resource!");
-		res.RequireRecords(int64_t(gSuperTilesDeep) * gSuperTilesWide, 4);
+		res.RequireRecords(int64_t(gSuperTilesDeep) * gSuperTilesWide, FILE_SUPERTILE_GRID_SIZE);
 		gSuperTileTextureGrid = Alloc2DArray<SuperTileGridType>(gSuperTilesDeep, gSuperTilesWide);
 
 		std::vector<bool> used(size_t(gNumUniqueSuperTiles), false);
@@ -199,7 +196,7 @@ namespace
 
 	void ReadTileAttributeGrid(const TerrainResourceSource& source)
 	{
-		Resource res(source, FOUR_CC("Layr"), TERRAIN_RES_ID);
+		Resource res(source, TERRAIN_RES_TILE_LAYER, TERRAIN_RES_ID);
 		TERRAIN_CHECK(res, "Error reading map layer rez");
 		res.RequireRecords(int64_t(gMapTilesDeep) * gMapTilesWide, 2);
 		gTileAttribIndexGrid = Alloc2DArray<uint16_t>(gMapTilesDeep, gMapTilesWide);
@@ -218,7 +215,7 @@ namespace
 
 	void ReadHeights(const TerrainResourceSource& source)
 	{
-		Resource res(source, FOUR_CC("YCrd"), TERRAIN_RES_ID);
+		Resource res(source, TERRAIN_RES_HEIGHTS, TERRAIN_RES_ID);
 		TERRAIN_CHECK(res, "Error reading height data resource!");
 		res.RequireRecords(int64_t(gMapTilesDeep + 1) * (gMapTilesWide + 1), 4);
 		gMapHeights = Alloc2DArray<float>(gMapTilesDeep + 1, gMapTilesWide + 1);
@@ -239,7 +236,7 @@ namespace
 
 	void ReadItems(const TerrainResourceSource& source)
 	{
-		Resource res(source, FOUR_CC("Itms"), TERRAIN_RES_ID);
+		Resource res(source, TERRAIN_RES_ITEMS, TERRAIN_RES_ID);
 		TERRAIN_CHECK(res, "Error reading itemlist resource!");
 		TERRAIN_CHECK(int64_t(res.Size()) == int64_t(gNumTerrainItems) * FILE_ITEM_SIZE,
 				"GetHandleSize(hand) == (Size)(gNumTerrainItems * sizeof(TerrainItemEntryType))");
@@ -263,12 +260,12 @@ namespace
 	// A list of (x, z) float pairs as a new handle.
 	SplinePointType** ReadPointList(const Resource& res, int32_t count)
 	{
-		res.RequireRecords(count, 8);
-		auto** list = reinterpret_cast<SplinePointType**>(NewHandleClear(count * 8));
+		res.RequireRecords(count, FILE_SPLINE_POINT_SIZE);
+		auto** list = reinterpret_cast<SplinePointType**>(NewHandleClear(count * int32_t(sizeof(SplinePointType))));
 		for (int32_t i = 0; i < count; i++)
 		{
-			(*list)[i].x = BEFloat(res.Bytes() + i * 8);
-			(*list)[i].z = BEFloat(res.Bytes() + i * 8 + 4);
+			(*list)[i].x = BEFloat(res.Bytes() + i * FILE_SPLINE_POINT_SIZE);
+			(*list)[i].z = BEFloat(res.Bytes() + i * FILE_SPLINE_POINT_SIZE + 4);
 		}
 		return list;
 	}
@@ -276,7 +273,7 @@ namespace
 	void ReadSplines(const TerrainResourceSource& source, int32_t numSplines)
 	{
 		{
-			Resource res(source, FOUR_CC("Spln"), TERRAIN_RES_ID);
+			Resource res(source, TERRAIN_RES_SPLINES, TERRAIN_RES_ID);
 			if (!res)
 			{
 				gNumSplines = 0;
@@ -316,17 +313,17 @@ namespace
 
 			int16_t id = int16_t(TERRAIN_RES_ID + i);
 			{
-				Resource nubs(source, FOUR_CC("SpNb"), id);
+				Resource nubs(source, TERRAIN_RES_SPLINE_NUBS, id);
 				TERRAIN_CHECK(nubs, "hand");
 				spline->nubList = ReadPointList(nubs, spline->numNubs);
 			}
 			{
-				Resource points(source, FOUR_CC("SpPt"), id);
+				Resource points(source, TERRAIN_RES_SPLINE_POINTS, id);
 				TERRAIN_CHECK(points, "hand");
 				spline->pointList = ReadPointList(points, spline->numPoints);
 			}
 			{
-				Resource items(source, FOUR_CC("SpIt"), id);
+				Resource items(source, TERRAIN_RES_SPLINE_ITEMS, id);
 				TERRAIN_CHECK(items, "hand");
 				items.RequireRecords(spline->numItems, FILE_SPLINE_ITEM_SIZE);
 				spline->itemList = reinterpret_cast<SplineItemType**>(
@@ -342,15 +339,18 @@ namespace
 				}
 			}
 
-			if (PatchSplineLoop)
-				PatchSplineLoop(spline);
+			// The points stored in the file are only a preview: the loop is
+			// closed and baked again from its nubs.
+			if (const char* fault = FindSplineLoopFault(spline))
+				Fail("PatchSplineLoop: spline %d: %s", i, fault);
+			PatchSplineLoop(spline);
 		}
 	}
 
 	void ReadFences(const TerrainResourceSource& source, int32_t numFences)
 	{
 		{
-			Resource res(source, FOUR_CC("Fenc"), TERRAIN_RES_ID);
+			Resource res(source, TERRAIN_RES_FENCES, TERRAIN_RES_ID);
 			if (!res)
 			{
 				gNumFences = 0;
@@ -382,23 +382,23 @@ namespace
 			FenceRecord& fence = gFenceList[i];
 			if (fence.numNubs < 0)
 				Fail("ReadDataFromPlayfieldFile: fence %d has a negative nub count", i);
-			Resource nubs(source, FOUR_CC("FnNb"), int16_t(TERRAIN_RES_ID + i));
+			Resource nubs(source, TERRAIN_RES_FENCE_NUBS, int16_t(TERRAIN_RES_ID + i));
 			TERRAIN_CHECK(nubs, "cant get fence nub rez");
-			nubs.RequireRecords(fence.numNubs, 8);
+			nubs.RequireRecords(fence.numNubs, FILE_FENCE_NUB_SIZE);
 			fence.nubList = reinterpret_cast<OGLPoint3D*>(NewPtrClear(fence.numNubs * int32_t(sizeof(OGLPoint3D))));
 			TERRAIN_CHECK(fence.nubList, "gFenceList[i].nubList");
 			for (int32_t k = 0; k < fence.numNubs; k++)
 			{
-				fence.nubList[k].x = float(BES32(nubs.Bytes() + k * 8));
+				fence.nubList[k].x = float(BES32(nubs.Bytes() + k * FILE_FENCE_NUB_SIZE));
 				fence.nubList[k].y = 0;
-				fence.nubList[k].z = float(BES32(nubs.Bytes() + k * 8 + 4));
+				fence.nubList[k].z = float(BES32(nubs.Bytes() + k * FILE_FENCE_NUB_SIZE + 4));
 			}
 		}
 	}
 
 	void ReadWater(const TerrainResourceSource& source, int32_t numPatches)
 	{
-		Resource res(source, FOUR_CC("Liqd"), TERRAIN_RES_ID);
+		Resource res(source, TERRAIN_RES_WATER, TERRAIN_RES_ID);
 		if (!res)
 		{
 			gNumWaterPatches = 0;

@@ -1,9 +1,10 @@
-// Terrain files: the resource fork (height field, supertile grid, tile
-// attributes, items, splines, fences, water) and the data fork (one LZSS
-// compressed 128 × 128 texture per unique supertile), read into the tables the
-// supertiles, items, splines, fences and water work from.
+// Terrain files (the format: TerrainFormat.h): the resource fork (height
+// field, supertile grid, tile attributes, items, splines, fences, water) and
+// the data fork (one LZSS compressed 128 × 128 texture per unique supertile),
+// read into the tables the supertiles, items, splines, fences and water work from.
 #pragma once
 
+#include "Terrain/TerrainFormat.h"
 #include "System/Math.h"
 #include "PlatformTypes.h"
 
@@ -13,29 +14,9 @@
 struct FSSpec;
 struct MetaObjectHeader;
 
-constexpr int TILE_UNITS = 225;
-constexpr int SUPERTILE_TILES = 8;
-constexpr int SUPERTILE_UNITS = TILE_UNITS * SUPERTILE_TILES;		// 1800
-constexpr int SUPERTILE_TEXMAP_SIZE = 128;							// 16 pixels per tile
-constexpr int SUPERTILE_TEXTURE_PIXELS = SUPERTILE_TEXMAP_SIZE * SUPERTILE_TEXMAP_SIZE;
-constexpr int SUPERTILE_TEXTURE_BYTES = SUPERTILE_TEXTURE_PIXELS * 2;	// 32768
-constexpr int SUPERTILE_BORDERED_SIZE = SUPERTILE_TEXMAP_SIZE + 2;	// 130: one pixel of each neighbour
-constexpr float MAP_TO_UNIT_SCALE = 14.0625f;						// 225 / 16
-constexpr int MAX_SUPERTILE_TEXTURES = 2500;
-// Largest map side we accept, in tiles: keeps every table well inside 32-bit sizes.
-constexpr int MAX_TERRAIN_TILES = 2048;
-
-constexpr int16_t TERRAIN_RES_ID = 1000;
-
-// Tile attribute flag bits.
-enum : uint16_t
-{
-	TILE_ATTRIB_HOLE = 0x0001,			// a hole in the ground (Cloud level)
-	TILE_ATTRIB_BUMPERAREA0 = 0x0002,	// electrified floor of bumper arena 0 (Cloud level)
-	TILE_ATTRIB_BUMPERAREA1 = 0x0004,
-};
-
-constexpr uint16_t ITEM_FLAG_INUSE = 0x0001;
+// One pixel of each neighbour around a supertile's texture, so that linear
+// filtering shows no seams.
+constexpr int SUPERTILE_BORDERED_SIZE = SUPERTILE_TEXMAP_SIZE + 2;	// 130
 
 //
 // Records (in memory, host byte order)
@@ -102,8 +83,6 @@ struct FenceRecord
 	OGLVector2D* sectionNormals;
 };
 
-constexpr int MAX_WATER_RECORD_NUBS = 100;
-
 struct WaterPatchRecord
 {
 	uint16_t type;
@@ -120,14 +99,6 @@ struct WaterPatchRecord
 static_assert(sizeof(WaterPatchRecord) == 836);
 static_assert(offsetof(WaterPatchRecord, nubList) == 20);
 static_assert(offsetof(WaterPatchRecord, hotSpotX) == 820);
-
-// Sizes of the records in the file.
-constexpr int FILE_HEADER_SIZE = 52;
-constexpr int FILE_ITEM_SIZE = 16;
-constexpr int FILE_SPLINE_SIZE = 32;
-constexpr int FILE_SPLINE_ITEM_SIZE = 12;
-constexpr int FILE_FENCE_SIZE = 16;
-constexpr int FILE_WATER_SIZE = 836;
 
 //
 // The tables of the loaded terrain

@@ -87,6 +87,11 @@ void FindPlayerStart()
 		}
 }
 
+void ReleaseTerrainItem(TerrainItemEntryType* item)
+{
+	item->flags &= uint16_t(~ITEM_FLAG_INUSE);
+}
+
 void AddTerrainItemsOnSuperTile(int row, int col)
 {
 	if (!gSuperTileItemIndex || !gTerrainItemList)

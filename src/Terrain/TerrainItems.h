@@ -31,6 +31,8 @@ extern float gPlayerStartX, gPlayerStartZ, gPlayerStartRot;
 // gNumTerrainItems counts only those kept.
 void BuildTerrainItemList();
 void AddTerrainItemsOnSuperTile(int row, int col);
+// The item may come to life again (its node is being deleted).
+void ReleaseTerrainItem(TerrainItemEntryType* item);
 // The start again, by the same rule.
 void FindPlayerStart();
 // Frees the grouped list's side tables (the list itself goes with the file tables).

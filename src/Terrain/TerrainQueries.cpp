@@ -110,6 +110,11 @@ void AlignNodeToTerrain(ObjNode* node, float yOffset, const OGLVector3D* normal)
 	SyncBaseTransformObject(node);
 }
 
+bool IsTerrainSetUp()
+{
+	return gMapHeights && gTileSplitMode && gSuperTileStatusGrid;
+}
+
 bool IsPositionOutOfRange(float x, float z)
 {
 	if (!gSuperTileStatusGrid)

@@ -4,7 +4,6 @@
 #include "Player/Player.h"
 #include "System/FrameTime.h"
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
 #include "TerrainTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +37,6 @@ namespace
 		void SetUp() override
 		{
 			InitObjectManager();
-			gObjNodeServices = {};
 			savedPlayer = gPlayerNode;
 			gPlayerNode = nullptr;
 		}

@@ -5,7 +5,6 @@
 #include "System/Error.h"
 #include "System/FrameTime.h"
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
 #include "PlatformTypes.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +23,6 @@ namespace
 		void SetUp() override
 		{
 			InitObjectManager();
-			gObjNodeServices = {};
 			ClearTriggerHandlers();
 			savedFrameTime = gFrameTime;
 			gFrameTime = FRAME;

@@ -293,13 +293,35 @@ TEST_F(DataReaderFileTest, BigEndianFieldsFromAFile)
 	EXPECT_EQ(FSReadBEUShort(refNum), 65000);
 	EXPECT_EQ(FSReadBEFloat(refNum), 0.25f);
 
-	// One byte is left: a 2-byte read comes up short and stops the program.
+	// One byte is left: a 2-byte read comes up short. With the game's handler
+	// (installed at boot) that stops the program with one message naming the file.
+	InstallPlatformErrorHandler();
 	gLastFatalMessage.clear();
 	EXPECT_THROW(FSReadBEShort(refNum), Tamber::QuitRequest);
 	EXPECT_NE(gLastFatalMessage.find("FSReadBEShort"), std::string::npos) << gLastFatalMessage;
-	EXPECT_NE(gLastFatalMessage.find("err == noErr"), std::string::npos) << gLastFatalMessage;
+	EXPECT_NE(gLastFatalMessage.find("\"fields\""), std::string::npos) << gLastFatalMessage;
 	FSClose(refNum);
 
 	EXPECT_THROW(FSReadBELong(refNum), Tamber::QuitRequest);	// a closed file is no better
+	EXPECT_NE(gLastFatalMessage.find("FSReadBELong"), std::string::npos) << gLastFatalMessage;
 	gFatalErrorRaised = false;
+
+	// Without a handler the layer throws its own error carrying the same message.
+	Tamber::SetDataErrorHandler(nullptr);
+	ASSERT_EQ(FSpOpenDF(&spec, fsRdPerm, &refNum), noErr);
+	int32_t skip = 16;
+	char rest[16];
+	ASSERT_EQ(FSRead(refNum, &skip, rest), noErr);
+	try
+	{
+		FSReadBEFloat(refNum);
+		ADD_FAILURE() << "a short read returned";
+	}
+	catch (const Tamber::MalformedData& e)
+	{
+		EXPECT_NE(std::string(e.what()).find("FSReadBEFloat: \"fields\""), std::string::npos) << e.what();
+	}
+	FSClose(refNum);
+	EXPECT_FALSE(gFatalErrorRaised);
+	InstallPlatformErrorHandler();
 }

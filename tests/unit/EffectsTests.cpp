@@ -6,7 +6,6 @@
 #include "System/Error.h"
 #include "System/FrameTime.h"
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
 #include "System/Pool.h"
 #include "Memory.h"
 #include "BakeSkies.h"
@@ -29,7 +28,6 @@ namespace
 		{
 			TerrainTest::SetUp();
 			InitObjectManager();
-			gObjNodeServices = {};
 			metaObjectsBefore = gNumMetaObjects;
 			InitSparkleStore();
 			InitShardSystem();
@@ -45,7 +43,6 @@ namespace
 			DisposeShardSystem();
 			DisposeSparkles();
 			DisposeVaporTrailMaterial();
-			gObjNodeServices = {};
 			EXPECT_EQ(gNumMetaObjects, metaObjectsBefore) << "every meta object released";
 			TerrainTest::TearDown();
 		}

@@ -9,11 +9,9 @@
 #include "System/Boot.h"
 #include "System/Error.h"
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
 #include "System/Prefs.h"
 #include "System/Sound.h"
 #include "3D/OGL_Support.h"
-#include "3D/OGL_SupportServices.h"
 #include "cmixer.h"
 
 #include <SDL.h>
@@ -188,16 +186,29 @@ TEST_F(GameSound, ACameraWithNoDirectionHearsEverythingCentred)
 	EXPECT_EQ(Volumes(EFFECT_SAUCER, {0, 50, EAR_Z}), std::make_pair(256u, 256u));
 }
 
-TEST_F(GameSound, TheRendererMovesTheListenerAndNodesStopTheirChannels)
+TEST_F(GameSound, NodesStopTheirChannels)
 {
-	EXPECT_EQ(gOGLServices.updateListener, &UpdateListenerLocation);
-	ASSERT_NE(gObjNodeServices.stopChannel, nullptr);
-
-	int16_t channel = PlayEffect(EFFECT_SAUCER);
+	InitObjectManager();
+	ObjectDef def = {};
+	def.genre = CUSTOM_GENRE;
+	def.slot = 100;
+	ObjNode* node = MakeNewObject(&def);
+	node->EffectChannel = PlayEffect(EFFECT_SAUCER);
+	const int16_t channel = node->EffectChannel;
 	ASSERT_GE(channel, 0);
-	gObjNodeServices.stopChannel(&channel);
-	EXPECT_EQ(channel, -1);
-	EXPECT_FALSE(IsEffectChannelBusy(0));
+	ASSERT_TRUE(IsEffectChannelBusy(channel));
+
+	StopObjectStreamEffect(node);
+	EXPECT_EQ(node->EffectChannel, -1);
+	EXPECT_FALSE(IsEffectChannelBusy(channel));
+
+	// Deleting a node stops the effect it still carries.
+	node->EffectChannel = PlayEffect(EFFECT_SAUCER);
+	const int16_t second = node->EffectChannel;
+	ASSERT_TRUE(IsEffectChannelBusy(second));
+	DeleteObject(node);
+	EXPECT_FALSE(IsEffectChannelBusy(second));
+	DeleteAllObjects();
 }
 
 TEST_F(GameSound, PlayEffectSendsScaledVolumesAndRateToTheChannel)
@@ -544,9 +555,12 @@ TEST_F(GameSound, ShutdownReleasesChannelsAndEffects)
 	ShutdownSound();
 	EXPECT_EQ(Tamber::Sound::GetNumChannels(), before - MAX_EFFECT_CHANNELS - 1);
 	EXPECT_LE(Tamber::GetMemoryStats().liveBlocks, blocks - 46);		// the main bank's handles
-	EXPECT_EQ(gOGLServices.updateListener, nullptr);
 	ShutdownSound();		// twice is harmless
 	EXPECT_EQ(GetEffectChannel(0), nullptr);
+	// Nodes deleted after the channels went still stop theirs harmlessly.
+	int16_t stale = 3;
+	StopAChannel(&stale);
+	EXPECT_EQ(stale, -1);
 }
 
 TEST_F(GameSound, BanksAndSongsComeAndGoWhileTheDeviceMixes)

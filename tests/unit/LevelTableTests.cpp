@@ -190,7 +190,7 @@ TEST_P(LevelRow, RowsSharingAFileAgreeOnWhatIsInIt)
 TEST_P(LevelRow, TheBakerWritesTheRowsFilesUnderItsNames)
 {
 	int level = GetParam();
-	EXPECT_EQ(Bake::DataPathOf(def.terrainFile), "Terrain/" + TerrainBake::MakeWorldDesign(level).name + ".ter");
+	EXPECT_EQ(Bake::DataFolderPath(def.terrainFile), "Terrain/" + TerrainBake::MakeWorldDesign(level).name + ".ter");
 
 	// The model file is built by the first level that names it.
 	int writer = LevelModels::LevelWritingModelFile(level);
@@ -206,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(EveryLevel, LevelRow, ::testing::Range(0, NUM_LEVELS),
 
 TEST(LevelTable, DataPathsAreTheColonPathsAsHostPaths)
 {
-	EXPECT_EQ(Bake::DataPathOf(":Terrain:EarthFarm.ter"), "Terrain/EarthFarm.ter");
-	EXPECT_EQ(Bake::DataPathOf(":Models:level1_farm.bg3d"), "Models/level1_farm.bg3d");
-	EXPECT_EQ(Bake::DataPathOf("Models:x.bg3d"), "Models/x.bg3d");
+	EXPECT_EQ(Bake::DataFolderPath(":Terrain:EarthFarm.ter"), "Terrain/EarthFarm.ter");
+	EXPECT_EQ(Bake::DataFolderPath(":Models:level1_farm.bg3d"), "Models/level1_farm.bg3d");
+	EXPECT_EQ(Bake::DataFolderPath("Models:x.bg3d"), "Models/x.bg3d");
 }

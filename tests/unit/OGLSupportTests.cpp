@@ -1,7 +1,14 @@
 // The renderer's arithmetic without a window: viewports, the 2D logical
-// screen, stereo projection and colours, the debug mode cycle.
+// screen, stereo projection and colours, the debug mode cycle and the
+// overlay's numbers.
 #include "3D/OGL_Support.h"
+#include "Effects/Sparkles.h"
+#include "Enemies/Enemy.h"
+#include "Player/Player.h"
 #include "System/Error.h"
+#include "System/Game.h"
+#include "System/Input.h"
+#include "System/Objects.h"
 #include "System/Prefs.h"
 
 #include <SDL_opengl.h>
@@ -191,4 +198,51 @@ TEST(OGLAnaglyph, TexturesConvertInEveryPixelLayoutAndKeepAlpha)
 	uint8_t untouched[4] = {255, 0, 0, 255};
 	OGL_ConvertTextureToAnaglyph(untouched, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE);
 	EXPECT_EQ(untouched[1], 0);
+}
+
+TEST(OGLDebug, OverlayShowsThePlayerInputEnemiesAndEffects)
+{
+	ObjNode* savedPlayer = gPlayerNode;
+	const OGLVector2D savedSteering = gAnalogSteering;
+	const int savedLevel = gCurrentLevel;
+	ObjNode linked = {};
+	ObjNode player = {};
+	player.Coord = {1.5f, -2.25f, 300};
+	player.StatusBits = STATUS_BIT_ONGROUND;
+	player.LinkNode = &linked;
+	gPlayerNode = &player;
+	gAnalogSteering = {0, 1};
+	gCurrentLevel = LEVEL_NUM_FARM;
+	InitEnemyManager();
+	gNumEnemies = gMaxEnemies;
+	InitSparkleStore();
+	GetFreeSparkle(&player);
+	GetFreeSparkle(&player);
+
+	OGLDebugCounters c = OGL_GatherDebugCounters();
+	EXPECT_TRUE(c.hasPlayer);
+	EXPECT_FLOAT_EQ(c.playerZ, 300);
+	EXPECT_EQ(c.sparkles, 2);
+	EXPECT_EQ(c.shards, 0) << "no shard store outside a level";
+	EXPECT_FALSE(c.saucerExists);
+	std::string text = OGL_ComposeDebugText();
+	EXPECT_NE(text.find("input y:\t1.000\ninput a:\t90"), std::string::npos) << text;
+	EXPECT_NE(text.find("player x:\t1.500\nplayer z:\t300.000\nplayer y:\t-2.250\tGM\n"), std::string::npos) << text;
+	EXPECT_NE(text.find("enemies:\t20 (!!!)\n"), std::string::npos) << text;
+	EXPECT_NE(text.find("sparkles:\t2\n"), std::string::npos) << text;
+
+	// In the air, alone, under the limit, on the saucer level.
+	player.StatusBits = 0;
+	player.LinkNode = nullptr;
+	gNumEnemies = 3;
+	gCurrentLevel = LEVEL_NUM_SAUCER;
+	text = OGL_ComposeDebugText();
+	EXPECT_NE(text.find("player y:\t-2.250\t\n"), std::string::npos) << text;
+	EXPECT_NE(text.find("enemies:\t3 [+ saucer]\n"), std::string::npos) << text;
+
+	DisposeSparkles();
+	InitEnemyManager();
+	gCurrentLevel = savedLevel;
+	gAnalogSteering = savedSteering;
+	gPlayerNode = savedPlayer;
 }

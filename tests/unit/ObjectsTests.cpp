@@ -1,12 +1,15 @@
 // Object nodes without a window: the list, creation, deferred deletion,
 // chains, shadows, stale references, transforms, boxes, culling maths.
 #include "System/Objects.h"
-#include "System/ObjectsServices.h"
 #include "System/Error.h"
 #include "System/Game.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/MetaObjectsShapes.h"
+#include "Effects/Sparkles.h"
+#include "System/Pool.h"
+#include "Terrain/Splines.h"
+#include "Terrain/TerrainFile.h"
 #include "Memory.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +23,11 @@ namespace
 		void SetUp() override
 		{
 			InitObjectManager();
-			gObjNodeServices = {};
 			gGamePaused = false;
 		}
 		void TearDown() override
 		{
 			DeleteAllObjects();
-			gObjNodeServices = {};
 		}
 
 		static ObjNode* Make(int slot, ObjNodeRoutine move = nullptr, float scale = 1)
@@ -429,39 +430,41 @@ TEST_F(ObjectsTest, PausedGameMovesOnlyPauseNodesAndSkipsSplineRiders)
 	gGamePaused = false;
 }
 
-namespace
-{
-	std::vector<int> gSparklesDeleted;
-	int gChannelsStopped, gItemsReleased, gSplineRemovals;
-	void FakeDeleteSparkle(int16_t s) { gSparklesDeleted.push_back(s); }
-	void FakeStopChannel(int16_t* c) { gChannelsStopped++; *c = -1; }
-	void FakeReleaseItem(ObjNode*) { gItemsReleased++; }
-	void FakeRemoveFromSpline(ObjNode*) { gSplineRemovals++; }
-}
-
 TEST_F(ObjectsTest, DeletionReleasesWhatHangsOnTheNode)
 {
-	gSparklesDeleted.clear();
-	gChannelsStopped = gItemsReleased = gSplineRemovals = 0;
-	gObjNodeServices.deleteSparkle = FakeDeleteSparkle;
-	gObjNodeServices.stopChannel = FakeStopChannel;
-	gObjNodeServices.releaseTerrainItem = FakeReleaseItem;
-	gObjNodeServices.removeFromSplineObjectList = FakeRemoveFromSpline;
-
+	InitSparkleStore();
+	DeleteAllSplineObjects();
 	ObjNode* node = Make(1);
-	node->Sparkles[3] = 7;
-	node->Sparkles[19] = 2;
-	node->EffectChannel = 5;
-	node->TerrainItemPtr = reinterpret_cast<TerrainItemEntryType*>(node);	// any non-null item
-	node->StatusBits |= STATUS_BIT_ONSPLINE;
+	ObjNode* other = Make(2);
+	node->Sparkles[3] = GetFreeSparkle(node);
+	node->Sparkles[19] = GetFreeSparkle(node);
+	const int16_t kept = GetFreeSparkle(other);
+	ASSERT_EQ(Pool_Size(gSparklePool), 3);
+	node->EffectChannel = 5;							// no sound running: stopping is harmless
+	TerrainItemEntryType item = {};
+	item.flags = ITEM_FLAG_INUSE | 0x10;
+	node->TerrainItemPtr = &item;
+	AddToSplineObjectList(other);
+	AddToSplineObjectList(node);
+	ASSERT_EQ(gSplineObjects[1], node);
+
 	DeleteObject(node);
 
-	EXPECT_EQ(gSparklesDeleted, (std::vector<int>{7, 2}));
-	EXPECT_EQ(gChannelsStopped, 1);
-	EXPECT_EQ(gItemsReleased, 1);
-	EXPECT_EQ(gSplineRemovals, 1);
+	EXPECT_EQ(Pool_Size(gSparklePool), 1) << "its two sparkles are free again";
+	EXPECT_TRUE(Pool_IsUsed(gSparklePool, kept));
 	EXPECT_EQ(node->Sparkles[3], -1);
+	EXPECT_EQ(node->EffectChannel, -1);
+	EXPECT_EQ(item.flags, 0x10) << "the item may come to life again";
+	EXPECT_EQ(gSplineObjects[1], nullptr);
+	EXPECT_EQ(gSplineObjects[0], other) << "other riders keep their entries";
+	EXPECT_EQ(gNumSplineObjects, 2) << "the count does not shrink";
 	EXPECT_FALSE(node->StatusBits & STATUS_BIT_ONSPLINE);
+	EXPECT_EQ(node->SplineObjectIndex, -1);
+
+	DeleteAllSplineObjects();
+	EXPECT_EQ(gNumSplineObjects, 0);
+	EXPECT_EQ(other->CType, INVALID_NODE_FLAG) << "level end deletes the riders";
+	DisposeSparkles();
 }
 
 TEST_F(ObjectsTest, MoveObjectsStopsOnACorpseInTheList)

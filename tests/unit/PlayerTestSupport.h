@@ -10,6 +10,7 @@
 #include "Effects/Particles.h"
 #include "Player/Player.h"
 #include "System/Boot.h"
+#include "System/DataFiles.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/Input.h"
@@ -83,7 +84,7 @@ namespace PlayerTestSupport
 			gFirstFrameOfLevel = true;
 			MakeTriangleTemplates();
 			FSSpec spec;
-			ASSERT_EQ(FSMakeFSSpec(gDataFolderSpec.vRefNum, gDataFolderSpec.parID, ":Terrain:EarthFarm.ter", &spec), noErr);
+			ASSERT_EQ(MakeDataFileSpec(":Terrain:EarthFarm.ter", &spec), noErr);
 			LoadLevelTerrainWithoutDrawing(&spec);
 
 			view.yon = 15000;

@@ -263,16 +263,20 @@ namespace
 	protected:
 		TempDir data;
 		fs::path oldDataFolder;
+		FSSpec oldDataFolderSpec;
 
 		void SetUp() override
 		{
 			Tamber::Files::Init();
 			oldDataFolder = gDataFolderPath;
+			oldDataFolderSpec = gDataFolderSpec;
 			gDataFolderPath = data.path;
+			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(data.path / "Skeletons");
 		}
 		void TearDown() override
 		{
 			gDataFolderPath = oldDataFolder;
+			gDataFolderSpec = oldDataFolderSpec;
 			DisposeLocalizedStrings();
 			Tamber::Files::Shutdown();
 		}

@@ -1,11 +1,15 @@
-// Deformations: the slot table, each kind's shape and animation, and the
-// lifecycle on the supertiles: deformed while drawn, seen by the height
-// queries, restored once the last one ends.
+// Deformations: the slot table, each kind's shape and animation, the
+// lifecycle on the supertiles (deformed while drawn, seen by the height
+// queries, restored once the last one ends), and a giant's footsteps.
 #include "TerrainTestSupport.h"
+#include "3D/Skeleton.h"
+#include "3D/SkeletonAnimEvents.h"
+#include "Player/Player.h"
 #include "System/FrameTime.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace TerrainTestSupport;
@@ -178,4 +182,54 @@ TEST_F(Deformations, WavesMoveTheDrawnGroundAndTheQueriesSeeIt)
 		EXPECT_FLOAT_EQ(TerrainHeightAt(x, 675), x * 0.01f);
 	int e = gSuperTileStatusGrid[0][1].memIndex;
 	EXPECT_FLOAT_EQ(gSuperTileMemory[e].mesh->points[0].y, 1800 * 0.01f);
+}
+
+//
+// Giant footsteps: the hero's footstep events shake the ground when he is big
+//
+
+TEST_F(Deformations, AGiantsFootstepSendsARingWaveFromThePlayer)
+{
+	ObjNode player = {};
+	player.Coord = {2000, 0, 3000};
+	ObjNode* savedPlayer = gPlayerNode;
+	const float savedScale = gPlayerScale;
+	gPlayerNode = &player;
+	ObjNode foot = {};
+
+	// No terrain (the skeleton viewer): nothing to shake, nothing kept.
+	gPlayerScale = 2;
+	PlayAnimSoundEvent(&foot, ANIMSOUND_LEFT_FOOT);
+	EXPECT_EQ(gNumDeformations, 0);
+
+	MemoryTerrain t = FromContent(SimpleContent(4, 4, [](float, float) { return 0.0f; }));
+	LoadFromMemory(t);
+	ClearSuperTileDeformations();
+
+	gPlayerScale = 1;
+	PlayAnimSoundEvent(&foot, ANIMSOUND_RIGHT_FOOT);
+	EXPECT_EQ(gNumDeformations, 0) << "a normal-sized step leaves the ground alone";
+
+	gPlayerScale = 2;
+	PlayAnimSoundEvent(&foot, ANIMSOUND_RIGHT_FOOT);
+	ASSERT_EQ(gNumDeformations, 1);
+	const SuperTileDeformation& d = gDeformationList[0];
+	EXPECT_EQ(d.type, DEFORM_RING_WAVE);
+	EXPECT_FLOAT_EQ(d.centerX, 2000);
+	EXPECT_FLOAT_EQ(d.centerZ, 3000);
+	EXPECT_FLOAT_EQ(d.amplitude, GIANT_FOOTSTEP_AMPLITUDE);
+
+	// The ring leaves the foot and moves the ground where it passes.
+	AnimateSuperTileDeformations(0.1f);
+	EXPECT_FLOAT_EQ(d.radius, 0.1f * GIANT_FOOTSTEP_SPEED);
+	float moved = 0;
+	for (float dx = 0; dx <= 1200; dx += 50)
+		moved = std::max(moved, std::fabs(CalcDeformedHeight(2000 + dx, 3000, 0)));
+	EXPECT_GT(moved, 1.0f);
+	// … and dies away within a third of a second.
+	AnimateSuperTileDeformations(0.25f);
+	EXPECT_EQ(gNumDeformations, 0);
+
+	gPlayerScale = savedScale;
+	gPlayerNode = savedPlayer;
 }

@@ -38,7 +38,7 @@ namespace
 		other.flags = 0x10;
 		c.items = {other, start};						// written ordered by x
 		FileSpline s;
-		s.nubs = {{10, 10}, {50, 10}, {50, 50}, {10, 52}};
+		s.nubs = {{10, 10}, {50, 10}, {50, 50}, {10, 50}, {10, 14}};		// a loop, its ends 4 apart
 		s.points = {{1, 2}, {3, 4}, {5, 6}};
 		s.items = {{0.25f, 7, {1, 2, 3, 4}, 0}};
 		s.bounds = {1, 2, 3, 4};
@@ -97,8 +97,16 @@ namespace
 
 		ASSERT_EQ(gNumSplines, 1);
 		const SplineRecord& s = gSplineList[0];
-		ASSERT_EQ(s.numNubs, 4);
-		EXPECT_FLOAT_EQ((*s.nubList)[3].z, 52);
+		ASSERT_EQ(s.numNubs, 5);
+		EXPECT_FLOAT_EQ((*s.nubList)[3].z, 50);
+		// The loop is closed at its ends' midpoint and baked again: three points
+		// per map unit of 40 + 40 + 40 + 36, not the file's three.
+		EXPECT_FLOAT_EQ((*s.nubList)[0].z, 12);
+		EXPECT_FLOAT_EQ((*s.nubList)[4].z, 12);
+		ASSERT_EQ(s.numPoints, 468);
+		EXPECT_FLOAT_EQ((*s.pointList)[0].x, 10);
+		EXPECT_FLOAT_EQ((*s.pointList)[0].z, 12);
+		EXPECT_NEAR((*s.pointList)[120].x, 50, 1e-3) << "span 1 starts on nub 1";
 		ASSERT_EQ(s.numItems, 1);
 		EXPECT_FLOAT_EQ((*s.itemList)[0].placement, 0.25f);
 		EXPECT_EQ((*s.itemList)[0].type, 7);
@@ -332,6 +340,9 @@ TEST_F(TerrainFile, BrokenSplinesFencesAndWaterStopWithAMessage)
 		{"nubs short", [](TerrainFile& t) { t.terrain.At("SpNb").resize(12); }, "'SpNb' 1000 holds 12 bytes"},
 		{"points past the resource", [](TerrainFile& t) { t.SetBE32("Spln", 8, 0x7FFFFFFF); }, "'SpPt' 1000 holds"},
 		{"spline items short", [](TerrainFile& t) { t.terrain.At("SpIt").resize(11); }, "'SpIt' 1000 holds 11 bytes"},
+		{"loop of three nubs", [](TerrainFile& t) { t.SetBE16("Spln", 0, 3); }, "PatchSplineLoop: spline 0: numNubs > numWrapNubs"},
+		{"loop left open", [](TerrainFile& t) { t.SetBE32("SpNb", 36, 0x42700000); }, "too far apart for seamless looping"},	// last z 60
+		{"loop of infinite length", [](TerrainFile& t) { t.SetBE32("SpNb", 8, 0x7F800000); }, "spline too long"},
 		{"fence list short", [](TerrainFile& t) { t.SetBE32("Hedr", 40, 2); }, "'Fenc' 1000 holds 16 bytes"},
 		{"negative fence nubs", [](TerrainFile& t) { t.SetBE16("Fenc", 2, 0xFFF0); }, "fence 0 has a negative nub count"},
 		{"fence nubs missing", [](TerrainFile& t) { t.terrain.resources.erase({FOUR_CC("FnNb"), 1000}); }, "cant get fence nub rez"},

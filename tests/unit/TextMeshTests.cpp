@@ -2,7 +2,6 @@
 // (with an untextured font material, so no OpenGL is needed) and the baked font.
 #include "3D/MetaObjectsShapes.h"
 #include "3D/OGL_Support.h"
-#include "3D/OGL_SupportServices.h"
 #include "3D/TGA.h"
 #include "3D/TextMesh.h"
 #include "System/Boot.h"
@@ -339,8 +338,7 @@ namespace
 
 	TEST_F(TextNodeTest, TheDebugOverlayTextIsLaidOutIntoItsNode)
 	{
-		ASSERT_NE(gOGLServices.newDebugTextNode, nullptr);
-		ObjNode* node = gOGLServices.newDebugTextNode(2048, -320, -100, 0.45f, 0x7FFF);
+		ObjNode* node = TextMesh_NewDebugTextNode(2048, -320, -100, 0.45f, 0x7FFF);
 		ASSERT_NE(node, nullptr);
 		EXPECT_EQ(node->TextMesh, 2048);
 		EXPECT_EQ(node->Slot, 0x7FFF);
@@ -349,7 +347,7 @@ namespace
 		EXPECT_EQ(Mesh(node)->numPoints, 0);
 
 		std::string text = OGL_ComposeDebugText();
-		gOGLServices.setDebugText(node, text.c_str());
+		TextMesh_SetDebugText(node, text.c_str());
 		int visible = 0;
 		for (const char* p = text.c_str(); uint32_t c = TextMesh_DecodeUTF8(&p);)
 			visible += c != '\n' && c != '\t' && c != ' ';

@@ -1,4 +1,6 @@
 #include "AiffWriter.h"
+#include "AiffFormat.h"
+#include "Codec.h"
 
 #include <cmath>
 #include <cstring>
@@ -9,8 +11,6 @@ namespace Bake
 {
 	namespace
 	{
-		constexpr uint32_t AIFC_VERSION_1 = 0xA2805140;
-
 		struct ByteWriter
 		{
 			std::vector<uint8_t> bytes;
@@ -18,7 +18,7 @@ namespace Bake
 			void U8(uint32_t v) { bytes.push_back(uint8_t(v)); }
 			void U16(uint32_t v) { U8(v >> 8); U8(v); }
 			void U32(uint32_t v) { U16(v >> 16); U16(v); }
-			void Tag(const char* tag) { for (int i = 0; i < 4; i++) U8(uint8_t(tag[i])); }
+			void Tag(OSType tag) { U32(tag); }
 			void Append(const std::vector<uint8_t>& more) { bytes.insert(bytes.end(), more.begin(), more.end()); }
 			// A counted string padded to even length.
 			void PString(const std::string& text)
@@ -30,7 +30,7 @@ namespace Bake
 			}
 		};
 
-		void AppendChunk(ByteWriter& out, const char* tag, const std::vector<uint8_t>& body)
+		void AppendChunk(ByteWriter& out, OSType tag, const std::vector<uint8_t>& body)
 		{
 			out.Tag(tag);
 			out.U32(uint32_t(body.size()));
@@ -42,24 +42,30 @@ namespace Bake
 		struct EncodingInfo
 		{
 			bool aifc;
-			const char* type;
+			OSType type;
 			const char* name;
 			int sampleSize;
 			int framesPerPacket;
 		};
 
+		// Frames in one packet of a compressed type: the decoder's own count.
+		int PacketFrames(OSType type)
+		{
+			return Tamber::Sound::GetCodec(type)->SamplesPerPacket();
+		}
+
 		EncodingInfo Describe(AiffEncoding encoding)
 		{
 			switch (encoding)
 			{
-				case AiffEncoding::Pcm16:		return {false, "NONE", "", 16, 1};
-				case AiffEncoding::Pcm8:		return {false, "NONE", "", 8, 1};
-				case AiffEncoding::Pcm16Twos:	return {true, "twos", "", 16, 1};
-				case AiffEncoding::Pcm16Sowt:	return {true, "sowt", "", 16, 1};
-				case AiffEncoding::Ima4:		return {true, "ima4", "IMA 4:1", 16, 64};
-				case AiffEncoding::ULaw:		return {true, "ulaw", "uLaw 2:1", 16, 1};
-				case AiffEncoding::ALaw:		return {true, "alaw", "aLaw 2:1", 16, 1};
-				case AiffEncoding::Mace3:		return {true, "MAC3", "MACE 3-to-1", 8, 6};
+				case AiffEncoding::Pcm16:		return {false, AIFF_COMPRESSION_NONE, "", 16, 1};
+				case AiffEncoding::Pcm8:		return {false, AIFF_COMPRESSION_NONE, "", 8, 1};
+				case AiffEncoding::Pcm16Twos:	return {true, AIFF_COMPRESSION_TWOS, "", 16, 1};
+				case AiffEncoding::Pcm16Sowt:	return {true, AIFF_COMPRESSION_SOWT, "", 16, 1};
+				case AiffEncoding::Ima4:		return {true, AIFF_COMPRESSION_IMA4, "IMA 4:1", 16, PacketFrames(AIFF_COMPRESSION_IMA4)};
+				case AiffEncoding::ULaw:		return {true, AIFF_COMPRESSION_ULAW, "uLaw 2:1", 16, PacketFrames(AIFF_COMPRESSION_ULAW)};
+				case AiffEncoding::ALaw:		return {true, AIFF_COMPRESSION_ALAW, "aLaw 2:1", 16, PacketFrames(AIFF_COMPRESSION_ALAW)};
+				case AiffEncoding::Mace3:		return {true, AIFF_COMPRESSION_MACE3, "MACE 3-to-1", 8, PacketFrames(AIFF_COMPRESSION_MACE3)};
 			}
 			throw std::invalid_argument("unknown AIFF encoding");
 		}
@@ -126,13 +132,13 @@ namespace Bake
 		const std::vector<uint8_t> data = SampleData(sound, encoding);
 
 		ByteWriter body;
-		body.Tag(info.aifc ? "AIFC" : "AIFF");
+		body.Tag(info.aifc ? AIFF_FORM_AIFC : AIFF_FORM_AIFF);
 
 		if (info.aifc)
 		{
 			ByteWriter fver;
 			fver.U32(AIFC_VERSION_1);
-			AppendChunk(body, "FVER", fver.bytes);
+			AppendChunk(body, AIFF_CHUNK_FVER, fver.bytes);
 		}
 
 		ByteWriter comm;
@@ -147,7 +153,7 @@ namespace Bake
 			comm.Tag(info.type);
 			comm.PString(info.name);
 		}
-		AppendChunk(body, "COMM", comm.bytes);
+		AppendChunk(body, AIFF_CHUNK_COMM, comm.bytes);
 
 		if (sound.loop)
 		{
@@ -160,7 +166,7 @@ namespace Bake
 			mark.U16(2);
 			mark.U32(sound.loopEnd);
 			mark.PString("end loop");
-			AppendChunk(body, "MARK", mark.bytes);
+			AppendChunk(body, AIFF_CHUNK_MARK, mark.bytes);
 		}
 
 		if (sound.loop || sound.baseNote != 60)
@@ -173,23 +179,23 @@ namespace Bake
 			inst.U8(1);				// low velocity
 			inst.U8(127);			// high velocity
 			inst.U16(0);			// gain
-			inst.U16(sound.loop ? 1 : 0);
-			inst.U16(sound.loop ? 1 : 0);
-			inst.U16(sound.loop ? 2 : 0);
+			inst.U16(uint16_t(sound.loop ? AIFF_PLAYMODE_FORWARD : AIFF_PLAYMODE_NONE));
+			inst.U16(sound.loop ? 1 : 0);		// begin marker
+			inst.U16(sound.loop ? 2 : 0);		// end marker
 			inst.U16(0);			// release loop: none
 			inst.U16(0);
 			inst.U16(0);
-			AppendChunk(body, "INST", inst.bytes);
+			AppendChunk(body, AIFF_CHUNK_INST, inst.bytes);
 		}
 
 		ByteWriter ssnd;
 		ssnd.U32(0);		// offset
 		ssnd.U32(0);		// block size
 		ssnd.Append(data);
-		AppendChunk(body, "SSND", ssnd.bytes);
+		AppendChunk(body, AIFF_CHUNK_SSND, ssnd.bytes);
 
 		ByteWriter file;
-		file.Tag("FORM");
+		file.Tag(AIFF_CHUNK_FORM);
 		file.U32(uint32_t(body.bytes.size()));
 		file.Append(body.bytes);
 		return file.bytes;

@@ -123,8 +123,8 @@ namespace Bake
 	{
 		Kit::Validate(file);
 		BigEndianWriter w;
-		w.Bytes("BG3D", 4);
-		w.Zeros(16);
+		w.U32(BG3D_MAGIC);
+		w.Zeros(BG3D_HEADER_SIZE - 4);
 		for (const Kit::Material& m : file.materials)
 			WriteMaterial(w, m);
 		for (const Kit::Node& model : file.models)

@@ -31,9 +31,9 @@ namespace Bake
 	void WriteDataFile(const Context& context, const std::string& relativePath, const std::vector<uint8_t>& bytes);
 	void WriteDataFile(const Context& context, const std::string& relativePath, const std::string& text);
 
-	// The path relative to the Data folder of a file the game names by a
-	// colon path: ":Terrain:EarthFarm.ter" → "Terrain/EarthFarm.ter".
-	std::string DataPathOf(const std::string& colonPath);
+	// Where a file the game names by its colon path lies under the Data
+	// folder: ":System:font.sfl" → "System/font.sfl".
+	std::string DataFolderPath(const std::string& colonPath);
 }
 
 #define BAKE_STEP_JOIN2(a, b) a##b

@@ -144,7 +144,7 @@ namespace
 		static_assert(LEVEL >= 0 && LEVEL < NUM_LEVELS);
 		if (LevelModels::LevelWritingModelFile(LEVEL) != LEVEL)
 			throw std::logic_error(std::string("level ") + kLevelDefs[LEVEL].name + " shares an earlier level's model file");
-		Bake::WriteBG3DFile(context, Bake::DataPathOf(kLevelDefs[LEVEL].modelFile), LevelModels::BuildLevelModels(LEVEL));
+		Bake::WriteBG3DFile(context, Bake::DataFolderPath(kLevelDefs[LEVEL].modelFile), LevelModels::BuildLevelModels(LEVEL));
 	}
 }
 

@@ -128,16 +128,12 @@ namespace Bake
 
 	std::string GetEffectFilePath(int effectNum)
 	{
-		const EffectDef& def = kEffectDefs[effectNum];
-		return std::string("audio/") + kSoundBankNames[def.bank] + ".sounds/" + def.name + ".aiff";
+		return DataFolderPath(EffectFilePath(effectNum));
 	}
 
 	std::string GetSongFilePath(int songNum)
 	{
-		// The banks' "audio" folder holds the songs too (names match without
-		// regard to case, so ":Audio:" finds it).
-		std::string path = kSongDefs[songNum].path;		// ":Audio:Name.aif"
-		return "audio/" + path.substr(path.rfind(':') + 1);
+		return DataFolderPath(kSongDefs[songNum].path);
 	}
 }
 

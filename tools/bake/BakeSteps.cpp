@@ -48,9 +48,11 @@ namespace Bake
 		WriteDataFile(context, relativePath, std::vector<uint8_t>(text.begin(), text.end()));
 	}
 
-	std::string DataPathOf(const std::string& colonPath)
+	std::string DataFolderPath(const std::string& colonPath)
 	{
-		std::string path = colonPath.starts_with(':') ? colonPath.substr(1) : colonPath;
+		std::string path = colonPath;
+		if (!path.empty() && path.front() == ':')
+			path.erase(0, 1);
 		std::replace(path.begin(), path.end(), ':', '/');
 		return path;
 	}

@@ -366,7 +366,7 @@ namespace
 
 	void BakeStrings(const Bake::Context& context)
 	{
-		Bake::WriteDataFile(context, "System/strings.tsv", BuildStringsFile());
+		Bake::WriteDataFile(context, Bake::DataFolderPath(STRINGS_FILE_PATH), BuildStringsFile());
 	}
 }
 

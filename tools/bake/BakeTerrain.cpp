@@ -28,7 +28,7 @@ namespace TerrainBake
 				throw std::out_of_range("no world for level " + std::to_string(level));
 		}
 		// The name is the terrain file's, ":Terrain:<name>.ter".
-		std::string path = Bake::DataPathOf(kLevelDefs[level].terrainFile);
+		std::string path = Bake::DataFolderPath(kLevelDefs[level].terrainFile);
 		const std::string folder = "Terrain/", extension = ".ter";
 		if (!path.starts_with(folder) || !path.ends_with(extension))
 			throw std::logic_error("level " + std::to_string(level) + "'s terrain file is not a :Terrain:*.ter file");
@@ -43,7 +43,7 @@ namespace
 	void BakeWorldFile(const Bake::Context& context)
 	{
 		TerrainBake::WorldDesign design = TerrainBake::MakeWorldDesign(LEVEL);
-		TerrainBake::WriteTerrainFile(context, Bake::DataPathOf(kLevelDefs[LEVEL].terrainFile),
+		TerrainBake::WriteTerrainFile(context, Bake::DataFolderPath(kLevelDefs[LEVEL].terrainFile),
 				TerrainBake::BakeWorld(design));
 	}
 }

@@ -228,6 +228,8 @@ namespace Bake
 		out += line;
 		for (const FontGlyph& g : font.glyphs)
 		{
+			if (g.codepoint > FONT_MAX_CODEPOINT)
+				throw std::runtime_error("font: code point " + std::to_string(g.codepoint) + " is past what the game reads");
 			snprintf(line, sizeof(line), "%u %d %d %d %d %.3f %.3f %.3f\n",
 				g.codepoint, g.x, g.y, g.w, g.h, g.xOffset, g.yOffset, g.xAdvance);
 			out += line;

@@ -8,6 +8,7 @@
 // heights above the text box, so the ascender line falls on the box's top.
 #pragma once
 
+#include "3D/FontFormat.h"
 #include "kit/Image.h"
 
 #include <cstdint>
@@ -44,7 +45,7 @@ namespace Bake
 	// atlas fits `atlasSize` × `atlasSize`. Code points the font lacks are
 	// left out. Throws std::runtime_error on FreeType errors.
 	BakedFont BakeFont(const std::string& fontPath, const std::vector<uint32_t>& codepoints,
-		int atlasSize = 1024, int maxPixelSize = 64);
+		int atlasSize = FONT_ATLAS_SIZE, int maxPixelSize = 64);
 
 	// One glyph as a white image whose alpha is the glyph's coverage, cropped
 	// to the glyph's ink. Throws std::runtime_error on FreeType errors.

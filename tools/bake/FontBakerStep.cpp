@@ -1,6 +1,6 @@
-// The font: ":system:font.sfl" metrics and the two atlases that share them,
-// ":system:font1.tga" (dark rim, for text over busy scenes) and
-// ":system:font2.tga" (soft halo).
+// The font: the metrics file and the two atlases that share them, the first
+// with a dark rim (for text over busy scenes), the second with a soft halo.
+// Their names are the game's own (FontFormat.h).
 #include "Bake.h"
 #include "FontBaker.h"
 #include "TGAWriter.h"
@@ -11,9 +11,9 @@ namespace
 	void BakeFontFiles(const Bake::Context& context)
 	{
 		Bake::BakedFont font = Bake::BakeFont(Bake::FindFontFile(), Bake::FontCodePoints());
-		Bake::WriteDataFile(context, "System/font.sfl", Bake::FormatFontMetrics(font));
-		Bake::WriteDataFile(context, "System/font1.tga", Bake::EncodeSpriteTGA(font.outlined));
-		Bake::WriteDataFile(context, "System/font2.tga", Bake::EncodeSpriteTGA(font.glowing));
+		Bake::WriteDataFile(context, Bake::DataFolderPath(FONT_METRICS_PATH), Bake::FormatFontMetrics(font));
+		Bake::WriteDataFile(context, Bake::DataFolderPath(FONT_ATLAS_PATHS[0]), Bake::EncodeSpriteTGA(font.outlined));
+		Bake::WriteDataFile(context, Bake::DataFolderPath(FONT_ATLAS_PATHS[1]), Bake::EncodeSpriteTGA(font.glowing));
 		Kit::WritePreview("System_font1", font.outlined);
 		Kit::WritePreview("System_font2", font.glowing);
 	}

@@ -1,5 +1,6 @@
 #include "ResourceForkWriter.h"
 #include "BigEndianWriter.h"
+#include "ResourceForkFormat.h"
 
 #include <algorithm>
 #include <fstream>
@@ -10,10 +11,10 @@ namespace Bake
 {
 	namespace
 	{
-		constexpr uint32_t DATA_AREA_OFFSET = 256;
-		constexpr uint16_t TYPE_LIST_OFFSET = 28;	// the type list follows the map's fixed header
-		constexpr uint32_t MAX_DATA_OFFSET = 0xFFFFFF;
-		constexpr uint16_t NO_NAME = 0xFFFF;
+		constexpr uint32_t DATA_AREA_OFFSET = Tamber::Resources::FORK_DATA_AREA_START;
+		constexpr uint16_t TYPE_LIST_OFFSET = Tamber::Resources::MAP_TYPE_LIST_OFFSET;
+		constexpr uint32_t MAX_DATA_OFFSET = Tamber::Resources::MAX_DATA_OFFSET;
+		constexpr uint16_t NO_NAME = Tamber::Resources::NO_NAME;
 	}
 
 	void ResourceForkWriter::Add(OSType type, int16_t id, std::vector<uint8_t> data, const std::string& name, uint8_t attributes)
@@ -104,7 +105,7 @@ namespace Bake
 			w.U32(mapLength);
 		};
 		header(fork);
-		fork.Zeros(DATA_AREA_OFFSET - 16);
+		fork.Zeros(DATA_AREA_OFFSET - Tamber::Resources::FORK_HEADER_SIZE);
 		fork.Bytes(data.Data());
 
 		header(fork);				// the map starts with a copy of the header
@@ -120,21 +121,20 @@ namespace Bake
 
 	std::vector<uint8_t> WrapAppleDouble(const std::vector<uint8_t>& fork, OSType fileType, OSType creator)
 	{
-		constexpr uint32_t HEADER_SIZE = 26;
-		constexpr uint32_t ENTRY_SIZE = 12;
-		constexpr uint32_t FINDER_INFO_SIZE = 32;
-		constexpr uint32_t FINDER_INFO_OFFSET = HEADER_SIZE + 2 * ENTRY_SIZE;
+		using namespace Tamber::Files;
+		constexpr uint32_t FINDER_INFO_SIZE = APPLEDOUBLE_FINDER_INFO_SIZE;
+		constexpr uint32_t FINDER_INFO_OFFSET = APPLEDOUBLE_HEADER_SIZE + 2 * APPLEDOUBLE_ENTRY_SIZE;
 		constexpr uint32_t FORK_OFFSET = FINDER_INFO_OFFSET + FINDER_INFO_SIZE;
 
 		BigEndianWriter w;
-		w.U32(0x00051607);		// AppleDouble magic
-		w.U32(0x00020000);		// version 2
+		w.U32(APPLEDOUBLE_MAGIC);
+		w.U32(APPLEDOUBLE_VERSION);
 		w.Zeros(16);
-		w.U16(2);
-		w.U32(9);				// Finder info
+		w.U16(2);				// entries
+		w.U32(APPLEDOUBLE_FINDER_INFO_ID);
 		w.U32(FINDER_INFO_OFFSET);
 		w.U32(FINDER_INFO_SIZE);
-		w.U32(2);				// resource fork
+		w.U32(APPLEDOUBLE_RESOURCE_FORK_ID);
 		w.U32(FORK_OFFSET);
 		w.U32(uint32_t(fork.size()));
 		w.U32(fileType);

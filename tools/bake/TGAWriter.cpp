@@ -109,7 +109,7 @@ namespace Bake
 		std::vector<uint8_t> out;
 		out.push_back(0);									// no image ID
 		out.push_back(mapped ? 1 : 0);
-		out.push_back(uint8_t(uint8_t(o.kind) | (o.rle ? 8 : 0)));
+		out.push_back(uint8_t(uint8_t(o.kind) | (o.rle ? TGA_IMAGETYPE_RLE_BIT : 0)));
 		PutLE16(out, 0);									// palette origin
 		PutLE16(out, uint16_t(palette.size()));
 		out.push_back(mapped ? uint8_t(o.paletteBits) : 0);
@@ -118,7 +118,7 @@ namespace Bake
 		PutLE16(out, uint16_t(image.width));
 		PutLE16(out, uint16_t(image.height));
 		out.push_back(uint8_t(bpp));
-		out.push_back(uint8_t((alphaBits & 0x0F) | (o.topDown ? 0x20 : 0)));
+		out.push_back(uint8_t((alphaBits & TGA_DESCRIPTOR_ALPHA_BITS) | (o.topDown ? TGA_DESCRIPTOR_TOPDOWN : 0)));
 
 		for (const Kit::Rgba& p : palette)
 			EncodeColor(out, p, o.paletteBits);

@@ -1,10 +1,12 @@
-// Writes Truevision TGA images in every form the game's reader accepts:
-// colour-mapped (8-bit indices, 15/16/24/32-bit palette), true colour (16,
-// 24, 32 bits) and grey scale (8 bits), each raw or run-length encoded,
-// rows top-down or bottom-up. No image ID field is ever written.
+// Writes Truevision TGA images (TGAFormat.h, shared with the game's decoder)
+// in every form the game's reader accepts: colour-mapped (8-bit indices,
+// 15/16/24/32-bit palette), true colour (16, 24, 32 bits) and grey scale (8
+// bits), each raw or run-length encoded, rows top-down or bottom-up. No image
+// ID field is ever written.
 #pragma once
 
 #include "Bake.h"
+#include "3D/TGAFormat.h"
 #include "kit/Image.h"
 
 #include <cstdint>
@@ -14,9 +16,9 @@ namespace Bake
 {
 	enum class TgaKind : uint8_t
 	{
-		COLOR_MAPPED = 1,
-		TRUE_COLOR = 2,
-		GREY = 3,
+		COLOR_MAPPED = TGA_IMAGETYPE_COLORMAPPED,
+		TRUE_COLOR = TGA_IMAGETYPE_TRUECOLOR,
+		GREY = TGA_IMAGETYPE_GREY,
 	};
 
 	struct TgaOptions
@@ -28,8 +30,6 @@ namespace Bake
 		bool topDown = true;
 		int alphaBits = -1;			// descriptor alpha-bit count; -1: 8 for 32 bpp, 1 for 16 bpp, else 0
 	};
-
-	constexpr size_t TGA_HEADER_SIZE = 18;
 
 	// Encodes an image. Colour-mapped images take their palette from the
 	// image's distinct colours in order of first appearance. Throws

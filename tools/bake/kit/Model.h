@@ -3,6 +3,7 @@
 // numbered top-level models. Mirrors what a BG3D file can express.
 #pragma once
 
+#include "3D/BG3DFormat.h"
 #include "kit/Image.h"
 #include "kit/Mesh.h"
 
@@ -12,14 +13,14 @@
 
 namespace Kit
 {
-	// Material flag bits, as the game's materials define them.
+	// Material flag bits, as model files store them.
 	enum : uint32_t
 	{
-		MAT_TEXTURED = 0x01,
-		MAT_ALWAYS_BLEND = 0x02,
-		MAT_CLAMP_U = 0x04,
-		MAT_CLAMP_V = 0x08,
-		MAT_MULTITEXTURE = 0x10,
+		MAT_TEXTURED = BG3D_MATERIAL_FLAG_TEXTURED,
+		MAT_ALWAYS_BLEND = BG3D_MATERIAL_FLAG_ALWAYS_BLEND,
+		MAT_CLAMP_U = BG3D_MATERIAL_FLAG_CLAMP_U,
+		MAT_CLAMP_V = BG3D_MATERIAL_FLAG_CLAMP_V,
+		MAT_MULTITEXTURE = BG3D_MATERIAL_FLAG_MULTITEXTURE,
 	};
 
 	// How a texture's pixels are stored in the model file.

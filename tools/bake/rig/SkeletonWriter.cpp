@@ -7,6 +7,7 @@
 #include <cmath>
 #include <set>
 #include <stdexcept>
+#include <string>
 
 namespace Rig
 {
@@ -104,6 +105,14 @@ namespace Rig
 			}
 		};
 
+		// Every record must come out at the size the game's parser steps by.
+		std::vector<uint8_t> Records(Bake::BigEndianWriter& w, size_t count, size_t recordSize, const char* what)
+		{
+			if (w.Size() != count * recordSize)
+				throw std::logic_error(std::string("skeleton file: ") + what + " records do not match the format's size");
+			return w.Take();
+		}
+
 		std::vector<uint8_t> IndexList(const std::vector<uint16_t>& list)
 		{
 			Bake::BigEndianWriter w;
@@ -123,12 +132,12 @@ namespace Rig
 		header.U16(SKELETON_FILE_VERSION);
 		header.U16(uint16_t(s.anims.size()));
 		header.U16(uint16_t(s.joints.size()));
-		fork.Add(FOUR_CC("Hedr"), 1000, header.Take());
-		fork.Add(FOUR_CC("alis"), 1001, MakeAliasRecord(s.name + ".bg3d"));
+		fork.Add(SKELETON_RES_HEADER, SKELETON_RES_ID, Records(header, 1, SKELETON_HEADER_SIZE, "header"));
+		fork.Add(SKELETON_RES_ALIAS, SKELETON_RES_ALIAS_ID, MakeAliasRecord(s.name + ".bg3d"));
 
 		for (size_t j = 0; j < s.joints.size(); j++)
 		{
-			const int16_t id = int16_t(1000 + j);
+			const int16_t id = JointResourceID(int(j));
 			const Joint& joint = s.joints[j];
 			Bake::BigEndianWriter bone;
 			bone.S32(joint.parent);
@@ -136,9 +145,9 @@ namespace Rig
 			PutPoint(bone, joint.pivot.x, joint.pivot.y, joint.pivot.z);
 			bone.U16(uint16_t(bound.bonePoints[j].size()));
 			bone.U16(uint16_t(bound.boneNormals[j].size()));
-			fork.Add(FOUR_CC("Bone"), id, bone.Take(), joint.name.substr(0, 255));
-			fork.Add(FOUR_CC("BonP"), id, IndexList(bound.bonePoints[j]));
-			fork.Add(FOUR_CC("BonN"), id, IndexList(bound.boneNormals[j]));
+			fork.Add(SKELETON_RES_BONE, id, Records(bone, 1, SKELETON_BONE_SIZE, "bone"), joint.name.substr(0, 255));
+			fork.Add(SKELETON_RES_BONE_POINTS, id, IndexList(bound.bonePoints[j]));
+			fork.Add(SKELETON_RES_BONE_NORMALS, id, IndexList(bound.boneNormals[j]));
 		}
 
 		Bake::BigEndianWriter relative;
@@ -148,18 +157,20 @@ namespace Rig
 			const Vec3 pivot = s.joints[size_t(bound.pointJoint[p])].pivot;
 			PutPoint(relative, real[0] - pivot.x, real[1] - pivot.y, real[2] - pivot.z);
 		}
-		fork.Add(FOUR_CC("RelP"), 1000, relative.Take());
+		fork.Add(SKELETON_RES_REL_POINTS, SKELETON_RES_ID,
+				Records(relative, bound.decomposition.points.size(), SKELETON_REL_POINT_SIZE, "relative point"));
 
 		for (size_t a = 0; a < s.anims.size(); a++)
 		{
 			const Animation& anim = s.anims[a];
-			const int16_t id = int16_t(1000 + a);
+			const int16_t id = AnimResourceID(int(a));
 
 			Bake::BigEndianWriter animHeader;
 			animHeader.FixedPascalString(anim.name.substr(0, 31), 31);
 			animHeader.U16(0);
 			animHeader.U16(uint16_t(anim.events.size()));
-			fork.Add(FOUR_CC("AnHd"), id, animHeader.Take(), anim.name.substr(0, 255));
+			fork.Add(SKELETON_RES_ANIM_HEADER, id, Records(animHeader, 1, SKELETON_ANIM_HEADER_SIZE, "animation header"),
+					anim.name.substr(0, 255));
 
 			Bake::BigEndianWriter events;
 			for (const Event& e : anim.events)
@@ -168,12 +179,12 @@ namespace Rig
 				events.U8(e.type);
 				events.U8(e.value);
 			}
-			fork.Add(FOUR_CC("Evnt"), id, events.Take());
+			fork.Add(SKELETON_RES_EVENTS, id, Records(events, anim.events.size(), SKELETON_EVENT_SIZE, "event"));
 
 			Bake::BigEndianWriter counts;
 			for (const std::vector<Key>& track : anim.keys)
 				counts.U8(uint8_t(track.size()));
-			fork.Add(FOUR_CC("NumK"), id, counts.Take());
+			fork.Add(SKELETON_RES_NUM_KEYFRAMES, id, counts.Take());
 
 			for (size_t j = 0; j < anim.keys.size(); j++)
 			{
@@ -186,7 +197,8 @@ namespace Rig
 					PutPoint(keys, k.rotation.x, k.rotation.y, k.rotation.z);
 					PutPoint(keys, k.scale.x, k.scale.y, k.scale.z);
 				}
-				fork.Add(FOUR_CC("KeyF"), KeyframeResourceID(int(a), int(j)), keys.Take());
+				fork.Add(SKELETON_RES_KEYFRAMES, KeyframeResourceID(int(a), int(j)),
+						Records(keys, anim.keys[j].size(), SKELETON_KEYFRAME_SIZE, "keyframe"));
 			}
 		}
 		return fork.entries;

@@ -12,7 +12,14 @@
 
 namespace TerrainBake
 {
-	constexpr int16_t RES_ID = 1000;
+	constexpr int16_t RES_ID = TERRAIN_RES_ID;
+
+	// Every record must come out at the size the reader steps by.
+	void CheckRecordSize(const Bake::BigEndianWriter& w, size_t records, int recordSize, const char* what)
+	{
+		if (w.Size() != records * size_t(recordSize))
+			throw std::logic_error(std::string("terrain file: ") + what + " records do not match the format's size");
+	}
 
 	uint32_t WorldToMap(float world)
 	{
@@ -22,8 +29,9 @@ namespace TerrainBake
 	void Validate(const TerrainFileContent& c)
 	{
 		auto fail = [](const std::string& why) { throw std::logic_error("terrain file: " + why); };
-		if (c.tilesWide <= 0 || c.tilesDeep <= 0 || c.tilesWide % 8 || c.tilesDeep % 8)
-			fail("the map size must be positive multiples of 8 tiles");
+		if (c.tilesWide <= 0 || c.tilesDeep <= 0 || c.tilesWide % SUPERTILE_TILES || c.tilesDeep % SUPERTILE_TILES
+				|| c.tilesWide > MAX_TERRAIN_TILES || c.tilesDeep > MAX_TERRAIN_TILES)
+			fail("the map size must be positive multiples of 8 tiles, at most 2048");
 		size_t wide = size_t(c.tilesWide), deep = size_t(c.tilesDeep);
 		if (c.heights.size() != (wide + 1) * (deep + 1))
 			fail("wrong number of heights");
@@ -37,9 +45,9 @@ namespace TerrainBake
 		for (uint16_t a : c.attributeIndex)
 			if (a >= c.attributeFlags.size())
 				fail("a tile attribute index is out of range");
-		if (c.superTileTextures.size() != (wide / 8) * (deep / 8))
+		if (c.superTileTextures.size() != (wide / SUPERTILE_TILES) * (deep / SUPERTILE_TILES))
 			fail("wrong number of supertile cells");
-		if (c.textures.empty() || c.textures.size() > 2500)
+		if (c.textures.empty() || c.textures.size() > size_t(MAX_SUPERTILE_TEXTURES))
 			fail("1 to 2500 textures (texture 0 is the blank one)");
 		for (const SuperTileTexture& t : c.textures)
 			if (t.size() != TEXTURE_PIXELS)
@@ -61,7 +69,7 @@ namespace TerrainBake
 			if (f.nubs.size() < 2 || f.nubs.size() > 80 || f.type > 21)
 				fail("a fence needs 2 to 80 nubs and a type 0 to 21");
 		for (const FileWaterPatch& w : c.water)
-			if (w.nubs.size() < 3 || w.nubs.size() > 80 || w.type > 7)
+			if (w.nubs.size() < 3 || w.nubs.size() > 80 || w.nubs.size() > size_t(MAX_WATER_RECORD_NUBS) || w.type > 7)
 				fail("a water patch needs 3 to 80 nubs and a type 0 to 7");
 	}
 
@@ -133,7 +141,8 @@ namespace TerrainBake
 			h.S32(int32_t(c.fences.size()));
 			h.S32(int32_t(c.textures.size()));
 			h.S32(int32_t(c.water.size()));
-			fork.Add(FOUR_CC("Hedr"), RES_ID, h.Take());
+			CheckRecordSize(h, 1, FILE_HEADER_SIZE, "header");
+			fork.Add(TERRAIN_RES_HEADER, RES_ID, h.Take());
 		}
 		{
 			Bake::BigEndianWriter a;
@@ -142,7 +151,8 @@ namespace TerrainBake
 				a.U16(flags);
 				a.U16(0);
 			}
-			fork.Add(FOUR_CC("Atrb"), RES_ID, a.Take());
+			CheckRecordSize(a, c.attributeFlags.size(), FILE_TILE_ATTRIBUTE_SIZE, "tile attribute");
+			fork.Add(TERRAIN_RES_TILE_ATTRIBUTES, RES_ID, a.Take());
 		}
 		{
 			Bake::BigEndianWriter g;
@@ -152,19 +162,20 @@ namespace TerrainBake
 				g.U8(0);
 				g.U16(t);
 			}
-			fork.Add(FOUR_CC("STgd"), RES_ID, g.Take());
+			CheckRecordSize(g, c.superTileTextures.size(), FILE_SUPERTILE_GRID_SIZE, "supertile grid");
+			fork.Add(TERRAIN_RES_SUPERTILE_GRID, RES_ID, g.Take());
 		}
 		{
 			Bake::BigEndianWriter l;
 			for (uint16_t a : c.attributeIndex)
 				l.U16(a);
-			fork.Add(FOUR_CC("Layr"), RES_ID, l.Take());
+			fork.Add(TERRAIN_RES_TILE_LAYER, RES_ID, l.Take());
 		}
 		{
 			Bake::BigEndianWriter y;
 			for (float h : c.heights)
 				y.F32(h);
-			fork.Add(FOUR_CC("YCrd"), RES_ID, y.Take());
+			fork.Add(TERRAIN_RES_HEIGHTS, RES_ID, y.Take());
 		}
 		{
 			Bake::BigEndianWriter it;
@@ -176,7 +187,8 @@ namespace TerrainBake
 				it.Bytes(item.parm.data(), 4);
 				it.U16(item.flags);
 			}
-			fork.Add(FOUR_CC("Itms"), RES_ID, it.Take());
+			CheckRecordSize(it, items.size(), FILE_ITEM_SIZE, "item");
+			fork.Add(TERRAIN_RES_ITEMS, RES_ID, it.Take());
 		}
 
 		if (!c.splines.empty())
@@ -212,12 +224,16 @@ namespace TerrainBake
 					sitems.Bytes(item.parm.data(), 4);
 					sitems.U16(item.flags);
 				}
+				CheckRecordSize(nubs, s.nubs.size(), FILE_SPLINE_POINT_SIZE, "spline nub");
+				CheckRecordSize(points, s.points.size(), FILE_SPLINE_POINT_SIZE, "spline point");
+				CheckRecordSize(sitems, s.items.size(), FILE_SPLINE_ITEM_SIZE, "spline item");
 				int16_t id = int16_t(RES_ID + int(n));
-				fork.Add(FOUR_CC("SpNb"), id, nubs.Take());
-				fork.Add(FOUR_CC("SpPt"), id, points.Take());
-				fork.Add(FOUR_CC("SpIt"), id, sitems.Take());
+				fork.Add(TERRAIN_RES_SPLINE_NUBS, id, nubs.Take());
+				fork.Add(TERRAIN_RES_SPLINE_POINTS, id, points.Take());
+				fork.Add(TERRAIN_RES_SPLINE_ITEMS, id, sitems.Take());
 			}
-			fork.Add(FOUR_CC("Spln"), RES_ID, list.Take());
+			CheckRecordSize(list, c.splines.size(), FILE_SPLINE_SIZE, "spline");
+			fork.Add(TERRAIN_RES_SPLINES, RES_ID, list.Take());
 		}
 
 		if (!c.fences.empty())
@@ -235,9 +251,11 @@ namespace TerrainBake
 					nubs.S32(p[0]);
 					nubs.S32(p[1]);
 				}
-				fork.Add(FOUR_CC("FnNb"), int16_t(RES_ID + int(n)), nubs.Take());
+				CheckRecordSize(nubs, f.nubs.size(), FILE_FENCE_NUB_SIZE, "fence nub");
+				fork.Add(TERRAIN_RES_FENCE_NUBS, int16_t(RES_ID + int(n)), nubs.Take());
 			}
-			fork.Add(FOUR_CC("Fenc"), RES_ID, list.Take());
+			CheckRecordSize(list, c.fences.size(), FILE_FENCE_SIZE, "fence");
+			fork.Add(TERRAIN_RES_FENCES, RES_ID, list.Take());
 		}
 
 		if (!c.water.empty())
@@ -251,7 +269,7 @@ namespace TerrainBake
 				list.S32(w.height);
 				list.S16(int16_t(w.nubs.size()));
 				list.Zeros(6);
-				for (size_t k = 0; k < 100; k++)
+				for (size_t k = 0; k < size_t(MAX_WATER_RECORD_NUBS); k++)
 				{
 					list.F32(k < w.nubs.size() ? w.nubs[k][0] : 0.0f);
 					list.F32(k < w.nubs.size() ? w.nubs[k][1] : 0.0f);
@@ -261,7 +279,8 @@ namespace TerrainBake
 				for (int16_t b : w.bounds)
 					list.S16(b);
 			}
-			fork.Add(FOUR_CC("Liqd"), RES_ID, list.Take());
+			CheckRecordSize(list, c.water.size(), FILE_WATER_SIZE, "water");
+			fork.Add(TERRAIN_RES_WATER, RES_ID, list.Take());
 		}
 		return fork.entries;
 	}

@@ -1,4 +1,5 @@
-// Writes terrain files the game reads: the resource fork (header, tile
+// Writes terrain files the game reads (TerrainFormat.h, shared with the
+// game's reader): the resource fork (header, tile
 // attributes, supertile grid, attribute indices, heights, items, and the
 // optional splines, fences and water) as an AppleDouble sidecar, and the data
 // fork of LZSS compressed supertile textures.
@@ -6,6 +7,7 @@
 
 #include "Bake.h"
 #include "ResourceForkWriter.h"
+#include "Terrain/TerrainFormat.h"
 
 #include <array>
 #include <cstdint>
@@ -14,9 +16,9 @@
 
 namespace TerrainBake
 {
-	constexpr int TEXTURE_SIZE = 128;
-	constexpr int TEXTURE_PIXELS = TEXTURE_SIZE * TEXTURE_SIZE;
-	constexpr float MAP_TO_UNIT = 14.0625f;
+	constexpr int TEXTURE_SIZE = SUPERTILE_TEXMAP_SIZE;
+	constexpr int TEXTURE_PIXELS = SUPERTILE_TEXTURE_PIXELS;
+	constexpr float MAP_TO_UNIT = MAP_TO_UNIT_SCALE;
 
 	// Pixels: 1-5-5-5 words (bit 15 opacity, red in bits 10-14), host order, row 0 at low z.
 	using SuperTileTexture = std::vector<uint16_t>;
