@@ -8,6 +8,7 @@
 #include "System/LevelTables.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
+#include "System/Timedemo.h"
 #include "System/Window.h"
 #include "3D/Camera.h"
 #include "3D/MetaObjects.h"
@@ -297,6 +298,14 @@ static void UpdateTerrainAtCamera()
 	UpdateVisibleTerrain(camera.x, camera.z);
 }
 
+// What the draw pass works out besides drawing, for logic-only runs: which
+// nodes are in view, and the supertiles built and deformed around the camera.
+static void UpdateSceneWithoutDrawing()
+{
+	CullObjects();
+	UpdateSuperTilesWithoutDrawing();
+}
+
 // Models that scroll their textures, when the level's models are loaded.
 static bool HasModel(int model)
 {
@@ -347,6 +356,7 @@ void PlayCurrentLevel()
 	float playTime = 0;
 	for (;;)
 	{
+		TimedemoFrameBegins(gLevelFrameCount);
 		UpdateInput();
 		float dt = gFrameTime;
 
@@ -359,7 +369,8 @@ void PlayCurrentLevel()
 		ScrollLevelTextures(dt);
 
 		UpdateTerrainAtCamera();
-		OGL_DrawScene(DrawObjects);
+		TimedemoDrawBegins();
+		OGL_DrawScene(DrawObjects, UpdateSceneWithoutDrawing);
 
 		if (GetNewNeedState(NEED_PAUSE))
 		{
