@@ -298,9 +298,7 @@ static void UpdateTerrainAtCamera()
 	UpdateVisibleTerrain(camera.x, camera.z);
 }
 
-// What the draw pass works out besides drawing, for logic-only runs: which
-// nodes are in view, and the supertiles built and deformed around the camera.
-static void UpdateSceneWithoutDrawing()
+void UpdateSceneWithoutDrawing()
 {
 	CullObjects();
 	UpdateSuperTilesWithoutDrawing();
@@ -344,6 +342,21 @@ static void ScrollLevelTextures(float dt)
 	}
 }
 
+void UpdateLevelFrame()
+{
+	float dt = gFrameTime;
+
+	MoveVaporTrails();
+	MoveObjects();
+	MoveSplineObjects();
+	MoveShards();
+	MoveCamera();
+
+	ScrollLevelTextures(dt);
+
+	UpdateTerrainAtCamera();
+}
+
 void PlayCurrentLevel()
 {
 	GrabMouse(true);
@@ -358,17 +371,7 @@ void PlayCurrentLevel()
 	{
 		TimedemoFrameBegins(gLevelFrameCount);
 		UpdateInput();
-		float dt = gFrameTime;
-
-		MoveVaporTrails();
-		MoveObjects();
-		MoveSplineObjects();
-		MoveShards();
-		MoveCamera();
-
-		ScrollLevelTextures(dt);
-
-		UpdateTerrainAtCamera();
+		UpdateLevelFrame();
 		TimedemoDrawBegins();
 		OGL_DrawScene(DrawObjects, UpdateSceneWithoutDrawing);
 
