@@ -333,7 +333,7 @@ static void UpdateDebugOverlay()
 
 // A logic-only frame: the camera matrices that culling reads, the pass's
 // GL-free work, and the frame still counts.
-static void UpdateSceneWithoutDrawing(void (*logicRoutine)())
+static void LogicOnlyFrame(void (*logicRoutine)())
 {
 	g2DLogicalHeight = LOGICAL_SCREEN_HEIGHT;
 	g2DLogicalAspect = float(LOGIC_ONLY_VIEW_WIDTH) / float(LOGIC_ONLY_VIEW_HEIGHT);
@@ -354,7 +354,7 @@ void OGL_DrawScene(void (*drawRoutine)(), void (*logicRoutine)())
 	GAME_ASSERT(gGameViewInfoPtr->isActive);
 	if (gLogicOnly)
 	{
-		UpdateSceneWithoutDrawing(logicRoutine);
+		LogicOnlyFrame(logicRoutine);
 		return;
 	}
 	GAME_ASSERT_MESSAGE(SDL_GL_MakeCurrent(gWindow, gGLContext) == 0, SDL_GetError());
