@@ -183,9 +183,22 @@ static void BM_LevelFrameAllocations(benchmark::State& state)
 		return;
 	}
 	gCountingThread = pthread_self();
+	gCountAllocations = true;
+	{
+		// The counter must see an allocation, or a zero below means nothing.
+		gAllocationCount = 0;
+		std::vector<int>* probe = new std::vector<int>(16);
+		benchmark::DoNotOptimize(probe);
+		delete probe;
+		if (gAllocationCount < 2)
+		{
+			gCountAllocations = false;
+			state.SkipWithError("the allocation counter is not hooked into malloc");
+			return;
+		}
+	}
 	gAllocationCount = 0;
 	long frames = 0;
-	gCountAllocations = true;
 	for (auto _ : state)
 	{
 		PlayOneFrame();
