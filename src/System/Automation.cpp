@@ -3,6 +3,7 @@
 #include "3D/Screenshot.h"
 #include "Screens/SkeletonViewer.h"
 #include "Player/PlayerReport.h"
+#include "System/RecordingFormat.h"
 #include "System/Replay.h"
 #include "System/Timedemo.h"
 
@@ -235,12 +236,13 @@ bool AutomationFinish()
 		return true;
 
 	bool ok = true;
-	if (!gHaveStateHash)
-		gStateHash = ComputeStateHash();		// ended some other way (a window close, the game's end)
+	bool endedAtFrame = gHaveStateHash;
+	if (!endedAtFrame)
+		gStateHash = ComputeStateHash();		// ended inside an input update (a window close)
 	if (IsRecording())
 	{
 		std::string error;
-		if (FinishRecording(gAutomation.recordPath, &error))
+		if (FinishRecording(gAutomation.recordPath, endedAtFrame ? RECORDING_ENDS_AT_FRAME : RECORDING_ENDS_AT_INPUT, &error))
 			printf("recorded %s\n", gAutomation.recordPath.c_str());
 		else
 		{

@@ -42,7 +42,7 @@ void EncodeRecording(const InputRecording& recording, std::vector<uint8_t>* out)
 	PutU32(out, std::bit_cast<uint32_t>(recording.fixedStepHz));
 	PutU32(out, uint32_t(recording.frames.size()));
 	PutU16(out, uint16_t(RECORDING_FRAME_BYTES));
-	PutU16(out, 0);
+	PutU16(out, recording.endsAt);
 	for (const VirtualInputFrame& f : recording.frames)
 	{
 		PutU32(out, uint32_t(f.needsHeld >> 32));
@@ -75,7 +75,7 @@ bool DecodeRecording(const uint8_t* data, size_t size, InputRecording* out, std:
 	if (version != RECORDING_VERSION)
 		return Fail(error, "recording version " + std::to_string(version) + " is not supported (this game reads "
 				+ std::to_string(RECORDING_VERSION) + ")");
-	if (GetU16(data + 20) != RECORDING_FRAME_BYTES || GetU16(data + 22) != 0)
+	if (GetU16(data + 20) != RECORDING_FRAME_BYTES)
 		return Fail(error, "damaged header (frame size)");
 
 	uint32_t count = GetU32(data + 16);
@@ -97,7 +97,12 @@ bool DecodeRecording(const uint8_t* data, size_t size, InputRecording* out, std:
 	if (!(hz >= RECORDING_MIN_STEP_HZ && hz <= RECORDING_MAX_STEP_HZ))
 		return Fail(error, "fixed step out of range 15..500 Hz");
 
+	uint16_t endsAt = GetU16(data + 22);
+	if (endsAt != RECORDING_ENDS_AT_FRAME && endsAt != RECORDING_ENDS_AT_INPUT)
+		return Fail(error, "damaged header (where the run ended)");
+
 	out->level = level;
+	out->endsAt = endsAt;
 	out->seed = GetU32(data + 8);
 	out->fixedStepHz = hz;
 	out->frames.resize(count);

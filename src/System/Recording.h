@@ -17,6 +17,7 @@ struct InputRecording
 	int level = 0;
 	uint32_t seed = 0;
 	float fixedStepHz = 30;
+	uint16_t endsAt = 0;			// RECORDING_ENDS_AT_FRAME or _AT_INPUT
 	std::vector<VirtualInputFrame> frames;
 };
 

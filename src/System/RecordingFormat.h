@@ -16,7 +16,7 @@
 //       12    4  fixed frame step, Hz (float bits; 15..500)
 //       16    4  frame count
 //       20    2  bytes per frame (RECORDING_FRAME_BYTES)
-//       22    2  reserved, 0
+//       22    2  where the run ended: at a drawn frame (0) or inside an input update (1)
 //       24   20  × count: needs held (u64), steering x, steering y, camera swivel (float bits)
 //   end − 4    4  checksum (FNV-1a, 32 bits) of every byte before it
 #pragma once
@@ -29,6 +29,16 @@ constexpr uint16_t RECORDING_VERSION = 1;
 constexpr size_t RECORDING_HEADER_BYTES = 24;
 constexpr size_t RECORDING_FRAME_BYTES = 20;
 constexpr size_t RECORDING_CHECKSUM_BYTES = 4;
+
+// Where the recording run quit, so its replay quits at the same point: after
+// drawing the frame that used the last record (--frames, a replay's own end),
+// or in the input update after it (a window close, which the input layer
+// turns into a quit before the update is recorded).
+enum : uint16_t
+{
+	RECORDING_ENDS_AT_FRAME = 0,
+	RECORDING_ENDS_AT_INPUT = 1,
+};
 
 // Limits a reader holds a file to (a longer run is not a recording of this game).
 constexpr int RECORDING_NUM_LEVELS = 10;

@@ -1,7 +1,9 @@
 #include "System/Replay.h"
 #include "System/Game.h"
 #include "System/Objects.h"
+#include "System/Error.h"
 #include "System/Random.h"
+#include "System/RecordingFormat.h"
 #include "Player/Player.h"
 
 #include <bit>
@@ -22,8 +24,10 @@ static void FeedFrame(VirtualInputFrame* frame)
 {
 	if (gReplayNext < gReplay.frames.size())
 		*frame = gReplay.frames[gReplayNext++];
+	else if (gReplay.endsAt == RECORDING_ENDS_AT_INPUT)
+		RequestQuit();
 	else
-		*frame = VirtualInputFrame{};		// past the end: nothing held until the run quits
+		*frame = VirtualInputFrame{};		// past the end: nothing held until the frame hook quits
 }
 
 void StartRecording(int level, float fixedStepHz)
@@ -41,9 +45,10 @@ bool IsRecording()
 	return gRecordingOn;
 }
 
-bool FinishRecording(const std::string& path, std::string* error)
+bool FinishRecording(const std::string& path, uint16_t endsAt, std::string* error)
 {
 	gRecording.seed = GetRandomStartSeed();
+	gRecording.endsAt = endsAt;
 	return WriteRecordingFile(path, gRecording, error);
 }
 
@@ -62,7 +67,7 @@ bool IsReplaying()
 
 bool IsReplayFinished()
 {
-	return gReplayOn && gReplayNext >= gReplay.frames.size();
+	return gReplayOn && gReplay.endsAt == RECORDING_ENDS_AT_FRAME && gReplayNext >= gReplay.frames.size();
 }
 
 void StopRecordingAndReplay()

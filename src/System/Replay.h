@@ -4,7 +4,7 @@
 // so a person, the autopilot or any other virtual source is recorded alike)
 // and writes it at exit with the level, the seed and the fixed step. A replay
 // installs itself as the only input device and feeds the frames back in
-// order; the run quits at the first drawn frame after the last one was used.
+// order; the run quits where the recording run quit.
 // Both print the same hash of the game's state at the end.
 #pragma once
 
@@ -16,13 +16,17 @@
 // Keeps every input update from now on (replaces any observer).
 void StartRecording(int level, float fixedStepHz);
 bool IsRecording();
-// Writes what was kept, with the seed the random numbers started from.
-bool FinishRecording(const std::string& path, std::string* error);
+// Writes what was kept, with the seed the random numbers started from and
+// where the run ended (RECORDING_ENDS_AT_…).
+bool FinishRecording(const std::string& path, uint16_t endsAt, std::string* error);
 
-// Feeds `recording`'s frames to the input layer, the hardware ignored.
+// Feeds `recording`'s frames to the input layer, the hardware ignored. A
+// recording that ended inside an input update quits in the update after its
+// last frame; one that ended at a frame is ended by the frame hook.
 void StartReplay(const InputRecording& recording);
 bool IsReplaying();
-// True once every recorded frame was fed.
+// True once every frame of a recording that ended at a drawn frame was fed
+// (the frame hook then quits).
 bool IsReplayFinished();
 void StopRecordingAndReplay();
 

@@ -3,6 +3,7 @@
 // a recording ends there too, different input ends elsewhere, and damaged
 // recordings are refused with the file's name and exit code 1.
 #include "Process.h"
+#include "X11Window.h"
 #include "System/Input.h"
 #include "System/Recording.h"
 #include "System/RecordingFormat.h"
@@ -162,6 +163,37 @@ TEST_F(ReplayRun, DrawingDoesNotChangeWhereAReplayEnds)
 		GTEST_SKIP() << "needs an X display (the test script starts Xvfb)";
 	fs::path walk = Write("walk.rec", ScriptedWalk(true, 0.3f));
 	EXPECT_EQ(ReplayHash(walk, {"--windowed"}), ReplayHash(walk));
+}
+
+namespace
+{
+	// Closes the game's window once it has played for a while (about 4 s in).
+	bool CloseAfterAWhile(int pid, void* user)
+	{
+		int* calls = static_cast<int*>(user);
+		return ++*calls > 80 && SendCloseToWindowNamed("Zappatron 4.0.1", pid);
+	}
+}
+
+TEST_F(ReplayRun, ARunEndedByClosingTheWindowReplaysToTheSameState)
+{
+	if (!std::getenv("DISPLAY"))
+		GTEST_SKIP() << "needs an X display (the test script starts Xvfb)";
+	fs::path rec = scratch / "closed.rec";
+	int calls = 0;
+	ProcessResult r = RunProcess({ZAPP_EXE, "--windowed", "--level", "0", "--fixed-step", "30", "--record", rec.string()},
+			ZAPP_BUILD_DIR, {"ZAPPATRON_HEADLESS=1", "SDL_AUDIODRIVER=dummy", "LIBGL_ALWAYS_SOFTWARE=1",
+					"XDG_DATA_HOME=" + (scratch / "xdg").string()}, 120, CloseAfterAWhile, &calls);
+	ASSERT_FALSE(r.timedOut) << r.output;
+	ASSERT_EQ(r.exitCode, 0) << r.output;
+	std::string recorded = HashIn(r.output);
+	ASSERT_EQ(recorded.size(), 16u) << r.output;
+
+	InputRecording back;
+	std::string error;
+	ASSERT_TRUE(ReadRecordingFile(rec.string(), &back, &error)) << error;
+	EXPECT_EQ(back.endsAt, RECORDING_ENDS_AT_INPUT);
+	EXPECT_EQ(ReplayHash(rec), recorded);
 }
 
 TEST_F(ReplayRun, DamagedRecordingsAreRefusedNamingTheFile)

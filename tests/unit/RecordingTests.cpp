@@ -23,6 +23,7 @@ namespace
 		r.level = 7;
 		r.seed = 0xDEADBEEF;
 		r.fixedStepHz = 29.97f;
+		r.endsAt = RECORDING_ENDS_AT_INPUT;
 		for (int i = 0; i < 40; i++)
 		{
 			VirtualInputFrame f;
@@ -68,6 +69,7 @@ TEST(Recording, RoundTripKeepsEveryBitOfEveryFrame)
 	ASSERT_TRUE(DecodeRecording(image.data(), image.size(), &back, &error)) << error;
 	EXPECT_EQ(back.level, 7);
 	EXPECT_EQ(back.seed, 0xDEADBEEFu);
+	EXPECT_EQ(back.endsAt, RECORDING_ENDS_AT_INPUT);
 	EXPECT_EQ(std::bit_cast<uint32_t>(back.fixedStepHz), std::bit_cast<uint32_t>(29.97f));
 	ASSERT_EQ(back.frames.size(), original.frames.size());
 	for (size_t i = 0; i < back.frames.size(); i++)
@@ -105,6 +107,7 @@ TEST(Recording, DamagedOrTruncatedImagesAreRefusedWithTheReason)
 		{"wrong magic", [](auto* b) { (*b)[0] = 'X'; }, "not a recording"},
 		{"newer version", [](auto* b) { (*b)[5] = 2; }, "version 2"},
 		{"other frame size", [](auto* b) { (*b)[21] = 24; }, "frame size"},
+		{"unknown ending", [](auto* b) { (*b)[23] = 2; Reseal(b); }, "where the run ended"},
 		{"frame count too large", [](auto* b) { PutU32(b, 16, 0xFFFFFFFF); }, "frames"},
 		{"frame count one more", [](auto* b) { PutU32(b, 16, 41); Reseal(b); }, "truncated"},
 		{"a flipped bit in a frame", [=](auto* b) { (*b)[frame0 + 45] ^= 4; }, "checksum"},
