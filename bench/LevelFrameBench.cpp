@@ -41,14 +41,26 @@
 // thread that asked for it while counting is on (the audio thread is left out).
 //
 
-extern "C" void* __libc_malloc(size_t size);
-extern "C" void* __libc_calloc(size_t count, size_t size);
-extern "C" void* __libc_realloc(void* p, size_t size);
-extern "C" void __libc_free(void* p);
+#if defined(__SANITIZE_ADDRESS__)
+#define ZAPP_COUNT_ALLOCATIONS 0		// the sanitizer owns malloc
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZAPP_COUNT_ALLOCATIONS 0
+#endif
+#endif
+#ifndef ZAPP_COUNT_ALLOCATIONS
+#define ZAPP_COUNT_ALLOCATIONS 1
+#endif
 
 static bool gCountAllocations = false;
 static pthread_t gCountingThread;
 static long gAllocationCount = 0;
+
+#if ZAPP_COUNT_ALLOCATIONS
+extern "C" void* __libc_malloc(size_t size);
+extern "C" void* __libc_calloc(size_t count, size_t size);
+extern "C" void* __libc_realloc(void* p, size_t size);
+extern "C" void __libc_free(void* p);
 
 static inline void CountAllocation()
 {
@@ -78,6 +90,7 @@ extern "C" void free(void* p)
 {
 	__libc_free(p);
 }
+#endif
 
 namespace
 {
