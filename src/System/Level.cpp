@@ -12,6 +12,7 @@
 #include "System/Objects.h"
 #include "System/Prefs.h"
 #include "System/Sound.h"
+#include "System/Timedemo.h"
 #include "System/Window.h"
 #include "3D/BG3D.h"
 #include "3D/Camera.h"
@@ -298,6 +299,12 @@ static void UpdateTerrainAtCamera()
 	UpdateVisibleTerrain(camera.x, camera.z);
 }
 
+void UpdateSceneWithoutDrawing()
+{
+	CullObjects();
+	UpdateSuperTilesWithoutDrawing();
+}
+
 // Models that scroll their textures, when the level's models are loaded.
 static bool HasModel(int model)
 {
@@ -329,6 +336,21 @@ static void RunLevelClocksAndScrolls(float dt)
 	}
 }
 
+void UpdateLevelFrame()
+{
+	float dt = gFrameTime;
+
+	MoveVaporTrails();
+	MoveObjects();
+	MoveSplineObjects();
+	MoveShards();
+	MoveCamera();
+
+	RunLevelClocksAndScrolls(dt);
+
+	UpdateTerrainAtCamera();
+}
+
 void PlayCurrentLevel()
 {
 	GrabMouse(true);
@@ -341,19 +363,11 @@ void PlayCurrentLevel()
 	float playTime = 0;
 	for (;;)
 	{
+		TimedemoFrameBegins(gLevelFrameCount);
 		UpdateInput();
-		float dt = gFrameTime;
-
-		MoveVaporTrails();
-		MoveObjects();
-		MoveSplineObjects();
-		MoveShards();
-		MoveCamera();
-
-		RunLevelClocksAndScrolls(dt);
-
-		UpdateTerrainAtCamera();
-		OGL_DrawScene(DrawObjects);
+		UpdateLevelFrame();
+		TimedemoDrawBegins();
+		OGL_DrawScene(DrawObjects, UpdateSceneWithoutDrawing);
 
 		if (GetNewNeedState(NEED_PAUSE))
 		{

@@ -33,5 +33,12 @@ void InitLevel();
 // pool, split table, status grid, items).
 void LoadLevelContent();
 void PlayCurrentLevel();
+// One frame of play before drawing: the move pass (collisions included),
+// spline objects, shards, the camera, the level's clocks and the terrain
+// window at the camera. UpdateInput comes first.
+void UpdateLevelFrame();
+// What the draw pass works out besides drawing, for runs that do not draw:
+// which nodes are in view, and the supertiles built and deformed around the camera.
+void UpdateSceneWithoutDrawing();
 // Releases everything the level made and loaded, in a fixed order.
 void CleanupLevel();
