@@ -209,10 +209,12 @@ void InitPlayerAtStartOfLevel()
 	ClearPlayerLevelFlags();
 	gExitCharge = (gCurrentLevel == LEVEL_NUM_BLOBBOSS || gCurrentLevel == LEVEL_NUM_JUNGLEBOSS) ? 1.0f : 0.0f;
 
+	// Before the first terrain window: items in it are added right then, and
+	// an exit near the start (the jungle boss arena's) would never appear.
+	InstallExitSaucerItem();
 	CreateTerrainDrawNode();
 	MakeDeathTransitionNode();
 	UpdateVisibleTerrain(gPlayerStartX, gPlayerStartZ);
-	InstallExitSaucerItem();
 
 	gCheckpointX = gPlayerStartX;
 	gCheckpointZ = gPlayerStartZ;

@@ -355,6 +355,7 @@ void PlayCurrentLevel()
 		MoveSplineObjects();
 		MoveShards();
 		MoveCamera();
+		AutomationLevelFrame();
 
 		ScrollLevelTextures(dt);
 
@@ -399,6 +400,7 @@ void PlayCurrentLevel()
 		gFirstFrameOfLevel = false;
 	}
 
+	AutomationLevelEnded();
 	FadeOutScene(DrawObjects, UpdateTerrainAtCamera);
 	GrabMouse(false);
 }

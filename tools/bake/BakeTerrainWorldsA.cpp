@@ -107,6 +107,9 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, yard)),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// Down the dirt track through the yard to the exit.
+		AddPathGoals(d.route, track, 1, track.size() - 1);
+		AddExitGoals(d.route, exitSite);
 		return d;
 	}
 
@@ -187,6 +190,9 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, causeway[1])),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// Along the causeway, then round to the front of the exit saucer.
+		AddPathGoals(d.route, causeway, 1, causeway.size() - 1);
+		AddExitGoals(d.route, exitSite);
 		return d;
 	}
 
@@ -250,6 +256,8 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, center)),
 			Item(ITEM_BLOBBOSS_CENTER, center.x, center.z),
 		};
+		// Straight at the machine; the level ends when it is destroyed.
+		d.route = {Goal(ROUTE_BOSS, center)};
 		return d;
 	}
 
@@ -359,6 +367,10 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, {start.x + 1, start.z + 1})),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// Start and exit sit on crossings: along one street east, then north
+		// up another, which runs into the exit saucer's front.
+		d.route = {Goal(ROUTE_GOTO, {exitSite.x, start.z})};
+		AddExitGoals(d.route, exitSite);
 		return d;
 	}
 
@@ -479,6 +491,13 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, {16000, 18000})),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// Over the bridges by the big middle island; the last bridge is
+		// followed onto the exit island before turning to the saucer's front.
+		const std::vector<Point2>& toExit = bridges[2];
+		d.route = {Goal(ROUTE_GOTO, toExit[0]), Goal(ROUTE_GOTO, toExit[1])};
+		Point2 onExitIsland = {Lerp(toExit[1].x, exitSite.x, 0.68f), Lerp(toExit[1].z, exitSite.z, 0.68f)};
+		d.route.push_back(Goal(ROUTE_GOTO, onExitIsland));
+		AddExitGoals(d.route, exitSite);
 		return d;
 	}
 }
