@@ -134,7 +134,6 @@ namespace
 			state->sinceProgress = 0;
 			return;
 		}
-		state->bestDistance = std::min(state->bestDistance, distance);
 		state->sinceProgress += view.dt;
 		if (state->sinceProgress < AUTOPILOT_STUCK_TIME)
 			return;

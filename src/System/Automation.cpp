@@ -9,6 +9,7 @@
 #include "Player/PlayerReport.h"
 #include "Items/Humans.h"
 #include "System/FrameTime.h"
+#include "System/Objects.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +21,7 @@ int gAutomationExitCode = 0;
 static float gLevelClock = 0;			// seconds of play in the current level
 static int gLevelsFinished = 0;
 static int gGoalsReported = 0;
+static int gLivesSeen = 0;
 
 static long gFramesDrawn = 0;
 static ScreenImage gLastFrame;
@@ -183,6 +185,7 @@ void AutomationLevelFrame()
 	{
 		gLevelClock = 0;
 		gGoalsReported = 0;
+		gLivesSeen = gPlayerLives;
 		if (gAutomation.autopilot && !HasVirtualInputSource())
 			StartAutopilot();
 	}
@@ -191,6 +194,11 @@ void AutomationLevelFrame()
 	// Only the charge: the robot still has to get to the exit by itself.
 	if (gAutomation.routeCheck)
 		gExitCharge = 1;
+
+	if (gAutomation.autopilot && int(gPlayerLives) < gLivesSeen && gPlayerNode)
+		printf("AUTOPILOT level %d lost a life at %.1f s near %.0f, %.0f\n", gCurrentLevel, gLevelClock,
+				gPlayerNode->Coord.x, gPlayerNode->Coord.z);
+	gLivesSeen = gPlayerLives;
 
 	// One line per route goal done, so a watcher (or a test) sees how far it got.
 	int done = 0, total = 0;

@@ -39,14 +39,14 @@ namespace
 	const LevelPlan kPlans[10] = {
 		{0, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
 		{1, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
-		{2, END_NOT_BUILT, 20, 1, "the blob boss machine that ends the level is not built"},
+		{2, END_NOT_BUILT, 10, 1, "the blob boss machine that ends the level is not built"},
 		{3, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
 		{4, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
 		{5, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
 		{6, END_FOR_REAL, 60, 0, ""},
-		{7, END_NOT_BUILT, 90, 3, "the exit lift is not placed"},
-		{8, END_NOT_BUILT, 30, 3, "the saucer cannot drop the robot at the drop zone yet"},
-		{9, END_NOT_BUILT, 30, 1, "the brain boss is not built"},
+		{7, END_NOT_BUILT, 45, 3, "the exit lift is not placed"},
+		{8, END_NOT_BUILT, 10, 3, "the saucer cannot drop the robot at the drop zone yet"},
+		{9, END_NOT_BUILT, 20, 1, "the brain boss is not built"},
 	};
 
 	bool Find(const std::string& output, const std::string& prefix, float* seconds)
@@ -105,12 +105,12 @@ TEST_P(Playthrough, TheAutopilotFinishesTheLevel)
 		ASSERT_NE(at, std::string::npos) << r.output;
 		int total = 0;
 		ASSERT_EQ(sscanf(r.output.c_str() + at + goal.size(), "%d done at %f", &total, &seconds), 2) << r.output;
-		EXPECT_LE(seconds, plan.budgetSeconds + 15) << r.output;
+		EXPECT_LE(seconds, plan.budgetSeconds) << r.output;
 		return;
 	}
 	ASSERT_EQ(r.exitCode, 0) << r.output;
 	ASSERT_TRUE(Find(r.output, "LEVEL " + level + " done time=", &seconds)) << r.output;
-	EXPECT_LE(seconds, plan.budgetSeconds + 15) << r.output;
+	EXPECT_LE(seconds, plan.budgetSeconds) << r.output;
 	size_t line = r.output.find("LEVEL " + level + " done");
 	printf("%s\n", r.output.substr(line, r.output.find('\n', line) - line).c_str());
 }

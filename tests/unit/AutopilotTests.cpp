@@ -167,6 +167,25 @@ TEST(AutopilotRoute, WalksTheGoalsInOrderWhileTheCameraTurnsAndStopsOnTheExitSpo
 	EXPECT_LT(std::hypot(m.view.dx, m.view.dz), 60);
 }
 
+TEST(AutopilotRoute, ALongLegAtFullSpeedIsProgressNotBeingStuck)
+{
+	// A minute's walk: no jumps, no sidesteps, the whole way along the line.
+	Route route = {At(ROUTE_GOTO, 0, -50000)};
+	Mover m(0, 0);
+	AutopilotState s;
+	int frames = 0;
+	for (; frames < 30 * 80 && !s.routeDone; frames++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+		EXPECT_FALSE(Held(f, NEED_JUMP)) << "frame " << frames;
+		m.Apply(f);
+		ASSERT_NEAR(m.view.x, 0, 100) << "frame " << frames;
+	}
+	EXPECT_TRUE(s.routeDone);
+	EXPECT_EQ(s.recoveries, 0);
+	EXPECT_LT(float(frames) * DT, 50000 / 900.0f + 3) << "at the robot's top speed";
+}
+
 TEST(AutopilotRoute, WaitsForTheChargeStandingStill)
 {
 	Route route = {Bare(ROUTE_CHARGE), At(ROUTE_EXIT, 2000, 0)};

@@ -209,7 +209,7 @@ namespace TerrainBake::Worlds
 		const float W = 10 * SUPERTILE;
 		const uint32_t seed = d.seed;
 		const Point2 center{W / 2, W / 2}, start{W / 2, W / 2 + 3600};
-		const float FLOOR_RADIUS = 5200;
+		const float FLOOR_RADIUS = 5200, MACHINE_FOOTING = 1300;
 
 		d.height = [=](float x, float z) {
 			float r = Hypot(x - center.x, z - center.z);
@@ -231,7 +231,7 @@ namespace TerrainBake::Worlds
 				return streak > 0.86f ? Ground::Slime(s, slime, bubble, seed + 3) : rock;
 			}
 			// The machine's footing: hazard stripes round a dark disc.
-			if (r < 1300)
+			if (r < MACHINE_FOOTING)
 				return Ground::MetalPlates(s, Hex(0x4A4E5A), 300, seed + 4);
 			if (r < 1550)
 			{
@@ -256,8 +256,10 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, center)),
 			Item(ITEM_BLOBBOSS_CENTER, center.x, center.z),
 		};
-		// Straight at the machine; the level ends when it is destroyed.
-		d.route = {Goal(ROUTE_BOSS, center)};
+		// Straight at the machine, to the edge of its footing; the level ends
+		// when it is destroyed. (The live floor throws the robot up and hurts
+		// it at every touch: the way across is short.)
+		d.route = {Goal(ROUTE_BOSS, {center.x, center.z + MACHINE_FOOTING})};
 		return d;
 	}
 
