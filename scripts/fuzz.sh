@@ -20,8 +20,9 @@ CORPUS="$BUILD/fuzz-corpus"
 "$BUILD/tests/fuzz/fuzz_content_seeds" "$CORPUS/bg3d" "$CORPUS/tga" "$CORPUS/font_metrics"
 "$BUILD/tests/fuzz/fuzz_aiff_seeds" "$CORPUS/aiff"
 "$BUILD/tests/fuzz/fuzz_skeleton_seeds" "$CORPUS/skeleton"
+"$BUILD/tests/fuzz/fuzz_recording_seeds" "$CORPUS/recording"
 
-for target in resource_fork structpack bg3d tga font_metrics aiff terrain skeleton; do
+for target in resource_fork structpack bg3d tga font_metrics aiff terrain skeleton recording; do
 	echo "== fuzz_$target for ${SECONDS_EACH}s"
 	"$BUILD/tests/fuzz/fuzz_$target" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
 		-print_final_stats=1 "$CORPUS/$target"

@@ -282,7 +282,7 @@ void MO_DisposeObjectReference(MetaObjectPtr object)
 		{
 			MOMaterialData* m = MO_MaterialData(object);
 			int n = m->numMipmaps < MO_MAX_MIPMAPS ? m->numMipmaps : MO_MAX_MIPMAPS;
-			if (n > 0)
+			if (n > 0 && !gLogicOnly)
 				glDeleteTextures(n, m->textureName);
 			if (gMostRecentMaterial == object)
 				gMostRecentMaterial = nullptr;		// never compare against a freed address

@@ -34,6 +34,8 @@ void OGL_GetViewport(int* x, int* y, int* width, int* height)
 	int w = 0, h = 0;
 	if (gWindow)
 		SDL_GL_GetDrawableSize(gWindow, &w, &h);
+	else if (gLogicOnly)
+		w = LOGIC_ONLY_VIEW_WIDTH, h = LOGIC_ONLY_VIEW_HEIGHT;
 	OGLClipRect clip = gGameViewInfoPtr ? gGameViewInfoPtr->clip : OGLClipRect{0, 0, 0, 0};
 	OGL_CalcViewport(w, h, clip, x, y, width, height);
 }
@@ -87,7 +89,7 @@ void OGL_CalcFrustumToWindow(OGLMatrix4x4* m, float viewportWidth, float viewpor
 	m->value[13] = viewportHeight * 0.5f;
 }
 
-void OGL_UpdateCameraMatrices()
+void OGL_CalcCameraMatrices()
 {
 	GAME_ASSERT(gGameViewInfoPtr);
 	OGLViewInfo* view = gGameViewInfoPtr;
@@ -108,11 +110,25 @@ void OGL_UpdateCameraMatrices()
 				gAnaglyphFocalLength, gAnaglyphPass, &left, &right, &bottom, &top);
 		OGLMatrix4x4_SetFrustum(&gViewToFrustumMatrix, left, right, bottom, top, view->hither, view->yon);
 	}
-	glMatrixMode(GL_PROJECTION);
-	glLoadMatrixf(gViewToFrustumMatrix.value);
 
 	const OGLCameraPlacement& cam = view->cameraPlacement;
 	OGLMatrix4x4_SetLookAt(&gWorldToViewMatrix, &cam.from, &cam.to, &cam.up);
+
+	OGLMatrix4x4_Multiply(&gWorldToViewMatrix, &gViewToFrustumMatrix, &gWorldToFrustumMatrix);
+	OGL_CalcFrustumToWindow(&gFrustumToWindowMatrix, float(width), float(height));
+	OGLMatrix4x4_Multiply(&gWorldToFrustumMatrix, &gFrustumToWindowMatrix, &gWorldToWindowMatrix);
+
+	if (gOGLServices.updateListener)
+		gOGLServices.updateListener(cam);
+}
+
+void OGL_UpdateCameraMatrices()
+{
+	OGL_CalcCameraMatrices();
+	const OGLViewInfo* view = gGameViewInfoPtr;
+
+	glMatrixMode(GL_PROJECTION);
+	glLoadMatrixf(gViewToFrustumMatrix.value);
 	glMatrixMode(GL_MODELVIEW);
 	glLoadMatrixf(gWorldToViewMatrix.value);
 
@@ -124,13 +140,6 @@ void OGL_UpdateCameraMatrices()
 		GLfloat position[4] = {-d.x, -d.y, -d.z, 0};
 		glLightfv(GL_LIGHT0 + i, GL_POSITION, position);
 	}
-
-	OGLMatrix4x4_Multiply(&gWorldToViewMatrix, &gViewToFrustumMatrix, &gWorldToFrustumMatrix);
-	OGL_CalcFrustumToWindow(&gFrustumToWindowMatrix, float(width), float(height));
-	OGLMatrix4x4_Multiply(&gWorldToFrustumMatrix, &gFrustumToWindowMatrix, &gWorldToWindowMatrix);
-
-	if (gOGLServices.updateListener)
-		gOGLServices.updateListener(cam);
 }
 
 static void CameraMoved()

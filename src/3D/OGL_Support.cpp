@@ -18,6 +18,7 @@ OGLServices gOGLServices = {};
 
 OGLViewInfo* gGameViewInfoPtr = nullptr;
 void* gGLContext = nullptr;
+bool gLogicOnly = false;
 
 float gFadeLevel = 1;
 int gTrianglesThisFrame = 0;
@@ -63,6 +64,8 @@ void OGL_CheckMaxTextureSize(int maxTextureSize)
 
 void OGL_CreateDrawContext()
 {
+	if (gLogicOnly)
+		return;		// no window, no context: nothing is ever drawn
 	GAME_ASSERT_MESSAGE(!gGLContext, "GL context already exists");
 	GAME_ASSERT_MESSAGE(gWindow, "Window must be created before the DC!");
 
@@ -139,26 +142,31 @@ static void AdjustClearColorForAnaglyph(OGLColorRGBA* c)
 	}
 }
 
-static void SetupLights(OGLSetupInput* setup)
+// The fill lights the view keeps: at most MAX_FILL_LIGHTS, unit directions.
+static void ClampFillLights(OGLSetupInput* setup)
+{
+	int numLights = setup->numFillLights;
+	if (numLights < 0) numLights = 0;
+	if (numLights > MAX_FILL_LIGHTS) numLights = MAX_FILL_LIGHTS;
+	setup->numFillLights = numLights;
+	for (int i = 0; i < numLights; i++)
+		OGLVector3D_Normalize(&setup->fillDirection[i], &setup->fillDirection[i]);
+}
+
+static void SetupLights(const OGLSetupInput* setup)
 {
 	OGL_EnableLighting();
 
 	GLfloat ambient[4] = {setup->ambientColor.r, setup->ambientColor.g, setup->ambientColor.b, 1};
 	glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
 
-	int numLights = setup->numFillLights;
-	if (numLights < 0) numLights = 0;
-	if (numLights > MAX_FILL_LIGHTS) numLights = MAX_FILL_LIGHTS;
-	setup->numFillLights = numLights;
-
 	for (int i = 0; i < MAX_FILL_LIGHTS; i++)
 	{
-		if (i >= numLights)
+		if (i >= setup->numFillLights)
 		{
 			glDisable(GL_LIGHT0 + i);
 			continue;
 		}
-		OGLVector3D_Normalize(&setup->fillDirection[i], &setup->fillDirection[i]);
 		const OGLVector3D& d = setup->fillDirection[i];
 		GLfloat position[4] = {-d.x, -d.y, -d.z, 0};		// directional: shines along d
 		GLfloat lightAmbient[4] = {0, 0, 0, 1};
@@ -171,17 +179,9 @@ static void SetupLights(OGLSetupInput* setup)
 	OGL_CHECK_ERROR();
 }
 
-void OGL_SetupWindow(OGLSetupInput* setup)
+// The fixed-function state of a new view, and two cleared frames.
+static void ApplyViewGLState(const OGLSetupInput* setup)
 {
-	GAME_ASSERT_MESSAGE(!gGameViewInfoPtr, "gGameViewInfoPtr is already active");
-	SDL_ShowCursor(0);
-
-	OGLViewInfo* view = reinterpret_cast<OGLViewInfo*>(NewPtrClear(sizeof(OGLViewInfo)));
-	if (!view)
-		FatalAlert("OGL_SetupWindow: AllocPtr failed");
-
-	AdjustClearColorForAnaglyph(&setup->clearColor);
-
 	glEnable(GL_DEPTH_TEST);
 	GLfloat white[4] = {1, 1, 1, 1};
 	glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, white);
@@ -231,6 +231,22 @@ void OGL_SetupWindow(OGLSetupInput* setup)
 	SetupLights(setup);
 
 	SDL_GL_SetSwapInterval(gGamePrefs.vsync ? 1 : 0);		// unsupported on some displays: ignored
+}
+
+void OGL_SetupWindow(OGLSetupInput* setup)
+{
+	GAME_ASSERT_MESSAGE(!gGameViewInfoPtr, "gGameViewInfoPtr is already active");
+	SDL_ShowCursor(0);
+
+	OGLViewInfo* view = reinterpret_cast<OGLViewInfo*>(NewPtrClear(sizeof(OGLViewInfo)));
+	if (!view)
+		FatalAlert("OGL_SetupWindow: AllocPtr failed");
+
+	AdjustClearColorForAnaglyph(&setup->clearColor);
+
+	ClampFillLights(setup);
+	if (!gLogicOnly)
+		ApplyViewGLState(setup);
 
 	view->clip = setup->clip;
 	view->hither = setup->hither;
@@ -315,10 +331,32 @@ static void UpdateDebugOverlay()
 	}
 }
 
-void OGL_DrawScene(void (*drawRoutine)())
+// A logic-only frame: the camera matrices that culling reads, the pass's
+// GL-free work, and the frame still counts.
+static void UpdateSceneWithoutDrawing(void (*logicRoutine)())
+{
+	g2DLogicalHeight = LOGICAL_SCREEN_HEIGHT;
+	g2DLogicalAspect = float(LOGIC_ONLY_VIEW_WIDTH) / float(LOGIC_ONLY_VIEW_HEIGHT);
+	g2DLogicalWidth = OGL_CalcLogicalWidth(LOGIC_ONLY_VIEW_WIDTH, LOGIC_ONLY_VIEW_HEIGHT);
+	gAnaglyphPass = 0;
+	if (gFadeLevel > 0)
+	{
+		OGL_CalcCameraMatrices();
+		if (logicRoutine)
+			logicRoutine();
+	}
+	AutomationFrameDrawn();
+}
+
+void OGL_DrawScene(void (*drawRoutine)(), void (*logicRoutine)())
 {
 	GAME_ASSERT(gGameViewInfoPtr);
 	GAME_ASSERT(gGameViewInfoPtr->isActive);
+	if (gLogicOnly)
+	{
+		UpdateSceneWithoutDrawing(logicRoutine);
+		return;
+	}
 	GAME_ASSERT_MESSAGE(SDL_GL_MakeCurrent(gWindow, gGLContext) == 0, SDL_GetError());
 
 	if (gFadeLevel <= 0)

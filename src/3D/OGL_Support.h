@@ -73,6 +73,14 @@ struct OGLViewInfo
 extern OGLViewInfo* gGameViewInfoPtr;
 extern void* gGLContext;
 
+// Logic-only runs (--no-draw): no window and no GL context. Context creation,
+// texture upload, the view's GL state and the scene pass skip their GL work;
+// everything else (loading, moving, culling, the terrain window) runs as usual.
+extern bool gLogicOnly;
+// The drawable size a logic-only run computes its camera and culling for (pixels).
+constexpr int LOGIC_ONLY_VIEW_WIDTH = 1280;
+constexpr int LOGIC_ONLY_VIEW_HEIGHT = 720;
+
 // Camera matrices, rebuilt whenever the camera is applied.
 extern OGLMatrix4x4 gWorldToViewMatrix;
 extern OGLMatrix4x4 gViewToFrustumMatrix;
@@ -114,12 +122,22 @@ void OGL_DefaultSetupInput(OGLSetupInput* setup);
 void OGL_SetupWindow(OGLSetupInput* setup);
 void OGL_DisposeWindowSetup();
 
-void OGL_DrawScene(void (*drawRoutine)());
+// One frame: clear, `drawRoutine`, the automation hook, swap. In a logic-only
+// run nothing is drawn: the camera matrices are still computed and
+// `logicRoutine` (if any) does the pass's GL-free work (culling, the terrain window).
+void OGL_DrawScene(void (*drawRoutine)(), void (*logicRoutine)() = nullptr);
+
+// Benchmarks: the mean time (ms) of one full-screen quad, textured, lit and
+// fogged, over `layers` of them drawn on the current context (finished before
+// and after). The frame in the back buffer is overwritten. 0 without a context.
+double OGL_TimeFullScreenLayers(int layers);
 
 //
 // Camera
 //
 
+// Computes the shared camera matrices (no GL), then loads them into GL.
+void OGL_CalcCameraMatrices();
 void OGL_UpdateCameraMatrices();
 void OGL_SetCameraFromTo(const OGLPoint3D* from, const OGLPoint3D* to);
 void OGL_SetCameraFromToUp(const OGLPoint3D* from, const OGLPoint3D* to, const OGLVector3D* up);

@@ -119,6 +119,8 @@ void OGL_BindTexture(uint32_t textureName)
 uint32_t OGL_TextureMap_Load(void* pixels, int width, int height,
 		uint32_t srcFormat, uint32_t destFormat, uint32_t dataType)
 {
+	if (gLogicOnly)
+		return 0;		// decoded, never uploaded: texture 0 is never bound in such a run
 	if (gGamePrefs.anaglyphMode)
 		OGL_ConvertTextureToAnaglyph(pixels, width, height, srcFormat, dataType);
 

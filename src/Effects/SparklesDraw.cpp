@@ -41,6 +41,17 @@ bool CalcSparkleAppearance(const SparkleType& s, const OGLPoint3D& eye, OGLPoint
 	return true;
 }
 
+// Flicker has its own generator: drawing must not move the game's random
+// numbers, or a run that draws and one that doesn't (a replay) would part ways.
+static float FlickerNoise()
+{
+	static uint32_t state = 0x9E3779B9u;
+	state ^= state << 13;
+	state ^= state >> 17;
+	state ^= state << 5;
+	return float(state >> 8) * (2.0f / 16777216.0f) - 1.0f;		// −1 .. 1
+}
+
 void DrawSparkles(ObjNode*)
 {
 	if (!gSparklePool || !gGameViewInfoPtr || Pool_IsEmpty(gSparklePool))
@@ -70,7 +81,7 @@ void DrawSparkles(ObjNode*)
 			s.color.a = alpha;
 		if (s.flags & SPARKLE_FLAG_FLICKER)
 		{
-			alpha += RandomFloatSigned() * 0.5f;
+			alpha += FlickerNoise() * 0.5f;
 			if (alpha < 0.0f)
 				continue;
 			alpha = std::min(alpha, 1.0f);

@@ -10,6 +10,8 @@
 #include "Items/Humans.h"
 #include "System/FrameTime.h"
 #include "System/Objects.h"
+#include "System/Replay.h"
+#include "System/Timedemo.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +27,8 @@ static int gLivesSeen = 0;
 
 static long gFramesDrawn = 0;
 static ScreenImage gLastFrame;
+static bool gHaveStateHash = false;
+static uint64_t gStateHash = 0;
 
 static bool ReadNumber(const char* text, double minValue, double maxValue, double* out)
 {
@@ -50,6 +54,11 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		if (!strcmp(arg, "--report-player"))
 		{
 			options->reportPlayer = true;
+			continue;
+		}
+		if (!strcmp(arg, "--no-draw"))
+		{
+			options->noDraw = true;
 			continue;
 		}
 		if (!strcmp(arg, "--fly-over"))
@@ -104,7 +113,8 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		bool takesValue = !strcmp(arg, "--level") || !strcmp(arg, "--frames")
 					   || !strcmp(arg, "--fixed-step") || !strcmp(arg, "--screenshot")
 					   || !strcmp(arg, "--view-models") || !strcmp(arg, "--view-model")
-					   || !strcmp(arg, "--seed");
+					   || !strcmp(arg, "--seed") || !strcmp(arg, "--record") || !strcmp(arg, "--replay")
+					   || !strcmp(arg, "--timedemo");
 		if (!takesValue)
 			continue;
 		if (i + 1 >= argc)
@@ -139,6 +149,18 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 			options->hasSeed = true;
 			options->seed = uint32_t(v);
 		}
+		else if (!strcmp(arg, "--record") || !strcmp(arg, "--replay") || !strcmp(arg, "--timedemo"))
+		{
+			if (!*value) { *error = std::string(arg) + " takes a recording file"; return false; }
+			if (!strcmp(arg, "--record"))
+				options->recordPath = value;
+			else
+			{
+				if (!options->replayPath.empty()) { *error = "only one of --replay and --timedemo"; return false; }
+				options->replayPath = value;
+				options->timedemo = !strcmp(arg, "--timedemo");
+			}
+		}
 		else if (!strcmp(arg, "--view-models"))
 		{
 			if (!*value) { *error = "--view-models takes a model file"; return false; }
@@ -154,9 +176,56 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 			options->screenshotPath = value;
 		}
 	}
+	if (!options->replayPath.empty() && (options->startLevel >= 0 || options->fixedStepHz > 0 || options->hasSeed))
+	{
+		*error = "--replay and --timedemo take the level, seed and fixed step from the recording";
+		return false;
+	}
+	if (!options->recordPath.empty() && options->replayPath.empty()
+			&& (options->startLevel < 0 || options->fixedStepHz <= 0))
+	{
+		*error = "--record needs --level and --fixed-step (a replay starts there and steps the same)";
+		return false;
+	}
+	if (options->noDraw && options->timedemo)
+	{
+		*error = "--timedemo measures drawing: it can't go with --no-draw";
+		return false;
+	}
+	if (options->noDraw && !options->screenshotPath.empty())
+	{
+		*error = "--screenshot needs drawing: it can't go with --no-draw";
+		return false;
+	}
+	if (options->noDraw && (!options->viewModelsFile.empty() || options->viewSkeletonType >= 0))
+	{
+		*error = "the viewers need drawing: they can't go with --no-draw";
+		return false;
+	}
 	// With no menu to start from, the autopilot plays the whole game from the first level.
-	if (options->autopilot && options->startLevel < 0)
+	if (options->autopilot && options->startLevel < 0 && options->replayPath.empty())
 		options->startLevel = 0;
+	return true;
+}
+
+bool AutomationStartRun(AutomationOptions* options, std::string* error)
+{
+	if (!options->replayPath.empty())
+	{
+		InputRecording recording;
+		if (!ReadRecordingFile(options->replayPath, &recording, error))
+			return false;
+		options->startLevel = recording.level;
+		options->fixedStepHz = recording.fixedStepHz;
+		options->hasSeed = true;
+		options->seed = recording.seed;
+		StartReplay(recording);
+		if (options->timedemo)
+			StartTimedemo(recording.frames.size());
+	}
+	// A replay can be recorded again: the observer sees the replayed frames.
+	if (!options->recordPath.empty())
+		StartRecording(options->startLevel, options->fixedStepHz);
 	return true;
 }
 
@@ -165,10 +234,18 @@ void AutomationFrameDrawn()
 	gFramesDrawn++;
 	if (!gAutomation.screenshotPath.empty())
 		CaptureScreen(&gLastFrame);
-	if (gAutomation.frames > 0 && gFramesDrawn >= gAutomation.frames)
+	bool framesDone = gAutomation.frames > 0 && gFramesDrawn >= gAutomation.frames;
+	if (framesDone || IsReplayFinished())
 	{
 		if (gAutomation.reportPlayer)
 			printf("%s\n", DescribePlayerForAutomation().c_str());
+		if (gAutomation.timedemo)
+			PrintTimedemoReport();
+		if (IsRecording() || IsReplaying())
+		{
+			gStateHash = ComputeStateHash();
+			gHaveStateHash = true;
+		}
 		if (gAutomation.quitAfterLevels > 0)
 		{
 			printf("FRAMES RAN OUT in level %d after %.1f s (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelsFinished);
@@ -242,4 +319,30 @@ void AutomationWriteScreenshot()
 	}
 	if (!WriteScreenImage(gLastFrame, gAutomation.screenshotPath))
 		fprintf(stderr, "screenshot: can't write %s\n", gAutomation.screenshotPath.c_str());
+}
+
+bool AutomationFinish()
+{
+	AutomationWriteScreenshot();
+	if (!IsRecording() && !IsReplaying())
+		return true;
+
+	bool ok = true;
+	if (!gHaveStateHash)
+		gStateHash = ComputeStateHash();		// ended some other way (a window close, the game's end)
+	if (IsRecording())
+	{
+		std::string error;
+		if (FinishRecording(gAutomation.recordPath, &error))
+			printf("recorded %s\n", gAutomation.recordPath.c_str());
+		else
+		{
+			fprintf(stderr, "%s\n", error.c_str());
+			ok = false;
+		}
+	}
+	printf("state hash: %016llx\n", static_cast<unsigned long long>(gStateHash));
+	fflush(stdout);
+	StopRecordingAndReplay();
+	return ok;
 }

@@ -11,6 +11,14 @@
 //   --fly-over         the camera tours the level instead of following the robot
 //   --end-level-after S  a level ends after S seconds of play, as if its exit was reached
 //   --seed N           seed the random numbers with N instead of the clock
+//   --no-draw          logic only: no window, no GL context, nothing drawn; the
+//                      game still loads, moves, culls and counts its frames
+//   --record FILE      write every input update's needs and analog values, with the
+//                      level, seed and fixed step (needs --level and --fixed-step)
+//   --replay FILE      play a recording back (its level, seed and step) and quit where
+//                      it ends; with --record or --replay the state hash is printed at exit
+//   --timedemo FILE    replay drawing every frame as fast as it can, then print the
+//                      frame times, the logic/drawing split and one full-screen layer's time
 //   --report-player    after the last frame, print where the robot is: its state, its
 //                      feet against the ground, and where it shows in the window
 //   --autopilot        the robot plays by itself, following the level's route with the
@@ -41,6 +49,10 @@ struct AutomationOptions
 	bool reportPlayer = false;
 	bool flyOver = false;
 	float endLevelAfter = 0;		// seconds; 0: levels end as they do in play
+	bool noDraw = false;			// logic-only run: no window, no GL
+	std::string recordPath;			// empty: no recording
+	std::string replayPath;			// --replay or --timedemo
+	bool timedemo = false;
 	bool hasSeed = false;
 	uint32_t seed = 0;				// with hasSeed: the random seed of the run
 	bool autopilot = false;
@@ -59,6 +71,11 @@ extern AutomationOptions gAutomation;
 // missing or out of range.
 bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std::string* error);
 
+// After the switches are read: reads the recording to replay (taking its
+// level, seed and step) or starts recording. False with a message naming the
+// file when the recording can't be used.
+bool AutomationStartRun(AutomationOptions* options, std::string* error);
+
 // Called by the scene pass once per frame, after drawing and before the swap.
 void AutomationFrameDrawn();
 
@@ -69,3 +86,7 @@ void AutomationLevelEnded();
 
 // Writes the last captured frame, if a screenshot was asked for (at exit).
 void AutomationWriteScreenshot();
+
+// At exit: the screenshot, the recording and the state hash. False when
+// something could not be written.
+bool AutomationFinish();

@@ -5,6 +5,7 @@
 #include "System/Game.h"
 #include "System/Prefs.h"
 #include "System/Window.h"
+#include "3D/OGL_Support.h"
 #include "Platform.h"
 #include "Files.h"
 #include "PlatformTypes.h"
@@ -168,11 +169,25 @@ void Boot(int argc, char** argv)
 	std::string automationError;
 	if (!ParseAutomationFlags(argc, argv, &gAutomation, &automationError))
 		FatalAlert("%s", automationError.c_str());
+	if (!AutomationStartRun(&gAutomation, &automationError))
+		FatalAlert("%s", automationError.c_str());
+	if (gAutomation.timedemo)
+		gGamePrefs.vsync = 0;		// as fast as it can draw
 	SetFixedFrameStep(gAutomation.fixedStepHz);
 	if (gAutomation.windowed)
 		gGamePrefs.fullscreen = 0;
 
-	CreateGameWindow();
+	if (gAutomation.noDraw)
+	{
+		// Logic only: no window and no GL context, but events are still pumped.
+		gLogicOnly = true;
+		if (SDL_Init(SDL_INIT_EVENTS) != 0)
+			throw std::runtime_error("Couldn't initialize SDL events.");
+	}
+	else
+	{
+		CreateGameWindow();
+	}
 
 	fs::path exeDir;
 	if (argc >= 1)
@@ -219,7 +234,7 @@ int RunProgram(int argc, char** argv)
 		message = "unknown";
 	}
 
-	AutomationWriteScreenshot();
+	bool automationOk = AutomationFinish();
 	ShutdownPlatformLayer();
 	if (gWindow)
 	{
@@ -235,5 +250,5 @@ int RunProgram(int argc, char** argv)
 			SDL_ShowSimpleMessageBox(0, "Zappatron", message.c_str(), nullptr);
 		return 1;
 	}
-	return gFatalErrorRaised ? 1 : gAutomationExitCode;
+	return gFatalErrorRaised || !automationOk ? 1 : gAutomationExitCode;
 }

@@ -38,6 +38,13 @@ extern uint32_t gAutoFadeStatusBits;
 void PlayLevels();
 void InitLevel();
 void PlayCurrentLevel();
+// One frame of play before drawing: the move pass (collisions included),
+// spline objects, shards, the camera, the level's clocks and the terrain
+// window at the camera. UpdateInput comes first.
+void UpdateLevelFrame();
+// What the draw pass works out besides drawing, for runs that do not draw:
+// which nodes are in view, and the supertiles built and deformed around the camera.
+void UpdateSceneWithoutDrawing();
 
 // What the start-up keys held after the legal screen ask for.
 enum StartupAction

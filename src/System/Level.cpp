@@ -8,6 +8,7 @@
 #include "System/LevelTables.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
+#include "System/Timedemo.h"
 #include "System/Window.h"
 #include "3D/Camera.h"
 #include "3D/MetaObjects.h"
@@ -297,6 +298,12 @@ static void UpdateTerrainAtCamera()
 	UpdateVisibleTerrain(camera.x, camera.z);
 }
 
+void UpdateSceneWithoutDrawing()
+{
+	CullObjects();
+	UpdateSuperTilesWithoutDrawing();
+}
+
 // Models that scroll their textures, when the level's models are loaded.
 static bool HasModel(int model)
 {
@@ -335,6 +342,21 @@ static void ScrollLevelTextures(float dt)
 	}
 }
 
+void UpdateLevelFrame()
+{
+	float dt = gFrameTime;
+
+	MoveVaporTrails();
+	MoveObjects();
+	MoveSplineObjects();
+	MoveShards();
+	MoveCamera();
+
+	ScrollLevelTextures(dt);
+
+	UpdateTerrainAtCamera();
+}
+
 void PlayCurrentLevel()
 {
 	GrabMouse(true);
@@ -347,20 +369,12 @@ void PlayCurrentLevel()
 	float playTime = 0;
 	for (;;)
 	{
+		TimedemoFrameBegins(gLevelFrameCount);
 		UpdateInput();
-		float dt = gFrameTime;
-
-		MoveVaporTrails();
-		MoveObjects();
-		MoveSplineObjects();
-		MoveShards();
-		MoveCamera();
+		UpdateLevelFrame();
 		AutomationLevelFrame();
-
-		ScrollLevelTextures(dt);
-
-		UpdateTerrainAtCamera();
-		OGL_DrawScene(DrawObjects);
+		TimedemoDrawBegins();
+		OGL_DrawScene(DrawObjects, UpdateSceneWithoutDrawing);
 
 		if (GetNewNeedState(NEED_PAUSE))
 		{

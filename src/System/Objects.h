@@ -232,6 +232,9 @@ void EndObjectMovePass();
 
 void MoveObjects();
 void DrawObjects();
+// The draw pass's frustum test alone (sets or clears STATUS_BIT_ISCULLED), for
+// runs that do not draw.
+void CullObjects();
 void GetObjectInfo(ObjNode* node);
 void UpdateObject(ObjNode* node);
 void UpdateObjectTransforms(ObjNode* node);

@@ -282,13 +282,18 @@ static void DrawNodeByGenre(ObjNode* node)
 	}
 }
 
+void CullObjects()
+{
+	for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
+		CullNode(node);
+}
+
 void DrawObjects()
 {
 	if (!gObjectListHead)
 		return;
 
-	for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
-		CullNode(node);
+	CullObjects();
 
 	DrawPassState st = {};
 	st.normalize = true;

@@ -5,6 +5,7 @@
 static uint32_t gSeed = RANDOM_INITIAL_SEED;
 static uint32_t gSeedA = 0;
 static uint32_t gSeedB = 0;
+static uint32_t gStartSeed = RANDOM_INITIAL_SEED;
 
 uint32_t RandomNumber()
 {
@@ -45,9 +46,22 @@ uint16_t RandomRange(uint16_t lo, uint16_t hi)
 
 void SetRandomSeed(uint32_t seed)
 {
+	gStartSeed = seed;
 	gSeed = seed;
 	gSeedA = 0;
 	gSeedB = 0;
+}
+
+uint32_t GetRandomStartSeed()
+{
+	return gStartSeed;
+}
+
+void GetRandomState(uint32_t state[3])
+{
+	state[0] = gSeed;
+	state[1] = gSeedA;
+	state[2] = gSeedB;
 }
 
 float PositiveModulo(float x, float m)

@@ -9,6 +9,10 @@ float RandomFloatSigned();				// -1 .. 1 (never exactly -1)
 float RandomFloatRange(float a, float b);
 uint16_t RandomRange(uint16_t lo, uint16_t hi);
 void SetRandomSeed(uint32_t seed);
+// The seed last given to SetRandomSeed (what a recording stores).
+uint32_t GetRandomStartSeed();
+// The generator's whole state (what a state hash covers).
+void GetRandomState(uint32_t state[3]);
 float PositiveModulo(float x, float m);
 int PositiveModulo(int x, int m);
 

@@ -100,6 +100,40 @@ TEST(CommandLine, AutomationSwitchesAreReadAndChecked)
 	}
 }
 
+TEST(CommandLine, RecordReplayAndNoDrawSwitchesRefuseWhatCannotWorkTogether)
+{
+	AutomationOptions options;
+	std::string error;
+	std::vector<std::string> record = {"z", "--record", "/tmp/r.rec", "--level", "2", "--fixed-step", "30", "--no-draw"};
+	auto recordArgv = Argv(record);
+	ASSERT_TRUE(ParseAutomationFlags(int(record.size()), recordArgv.data(), &options, &error)) << error;
+	EXPECT_EQ(options.recordPath, "/tmp/r.rec");
+	EXPECT_TRUE(options.noDraw);
+	EXPECT_TRUE(options.replayPath.empty());
+
+	std::vector<std::string> timedemo = {"z", "--timedemo", "/tmp/r.rec"};
+	auto timedemoArgv = Argv(timedemo);
+	ASSERT_TRUE(ParseAutomationFlags(int(timedemo.size()), timedemoArgv.data(), &options, &error)) << error;
+	EXPECT_EQ(options.replayPath, "/tmp/r.rec");
+	EXPECT_TRUE(options.timedemo);
+
+	for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
+			{"z", "--record", "r", "--fixed-step", "30"},			// where would a replay start?
+			{"z", "--record", "r", "--level", "1"},					// and at what step?
+			{"z", "--replay", "r", "--level", "1"},					// the file says
+			{"z", "--replay", "r", "--seed", "5"},
+			{"z", "--replay", "r", "--timedemo", "r"},
+			{"z", "--timedemo", "r", "--no-draw"},
+			{"z", "--no-draw", "--screenshot", "/tmp/x.png"},
+			{"z", "--no-draw", "--view-models", "m.bg3d"},
+			{"z", "--replay"}})
+	{
+		auto badArgv = Argv(bad);
+		EXPECT_FALSE(ParseAutomationFlags(int(bad.size()), badArgv.data(), &options, &error)) << bad[1] << " " << bad.back();
+		EXPECT_FALSE(error.empty());
+	}
+}
+
 namespace
 {
 	std::set<int> gHeldKeys;

@@ -1,6 +1,8 @@
 // The renderer's arithmetic without a window: viewports, the 2D logical
-// screen, stereo projection and colours, the debug mode cycle.
+// screen, stereo projection and colours, the debug mode cycle, and the scene
+// pass of a logic-only run.
 #include "3D/OGL_Support.h"
+#include "System/Automation.h"
 #include "System/Error.h"
 #include "System/Prefs.h"
 
@@ -191,4 +193,70 @@ TEST(OGLAnaglyph, TexturesConvertInEveryPixelLayoutAndKeepAlpha)
 	uint8_t untouched[4] = {255, 0, 0, 255};
 	OGL_ConvertTextureToAnaglyph(untouched, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE);
 	EXPECT_EQ(untouched[1], 0);
+}
+
+namespace
+{
+	int gDrawCalls = 0, gLogicCalls = 0;
+	void CountDraw() { gDrawCalls++; }
+	void CountLogic() { gLogicCalls++; }
+
+	// A logic-only run with an active view and no window or context.
+	struct LogicOnlyRun : ::testing::Test
+	{
+		OGLViewInfo view = {};
+		OGLViewInfo* savedView = gGameViewInfoPtr;
+		AutomationOptions savedAutomation = gAutomation;
+		float savedFade = gFadeLevel;
+
+		void SetUp() override
+		{
+			gLogicOnly = true;
+			view.isActive = true;
+			view.fov = 1.2f;
+			view.hither = 50;
+			view.yon = 10000;
+			view.cameraPlacement = {{0, 100, 500}, {0, 0, 0}, {0, 1, 0}};
+			gGameViewInfoPtr = &view;
+			gFadeLevel = 1;
+			gDrawCalls = gLogicCalls = 0;
+			gAutomation = AutomationOptions{};
+		}
+		void TearDown() override
+		{
+			gLogicOnly = false;
+			gGameViewInfoPtr = savedView;
+			gAutomation = savedAutomation;
+			gFadeLevel = savedFade;
+		}
+	};
+}
+
+TEST_F(LogicOnlyRun, TheScenePassRunsTheLogicRoutineForANominalViewAndNeverDraws)
+{
+	OGL_DrawScene(CountDraw, CountLogic);
+	EXPECT_EQ(gDrawCalls, 0);
+	EXPECT_EQ(gLogicCalls, 1);
+	// Culling sees the camera as a 1280×720 window would show it.
+	float aspect = gViewToFrustumMatrix.value[5] / gViewToFrustumMatrix.value[0];
+	EXPECT_NEAR(aspect, float(LOGIC_ONLY_VIEW_WIDTH) / float(LOGIC_ONLY_VIEW_HEIGHT), 1e-4f);
+	OGLPoint3D target = {0, 0, 0};
+	OGLPoint4D clip;
+	OGLPoint3D_To4DTransform(&target, &gWorldToFrustumMatrix, &clip);
+	EXPECT_NEAR(clip.x / clip.w, 0, 1e-4f) << "the point looked at is in the middle";
+	EXPECT_NEAR(clip.y / clip.w, 0, 1e-4f);
+
+	// Faded out: nothing to cull either, but the frame still counts.
+	gFadeLevel = 0;
+	gAutomation.frames = 2;
+	EXPECT_THROW(OGL_DrawScene(CountDraw, CountLogic), Tamber::QuitRequest) << "the second frame ends the run";
+	EXPECT_EQ(gLogicCalls, 1);
+	EXPECT_EQ(gDrawCalls, 0);
+}
+
+TEST_F(LogicOnlyRun, TexturesAreNotUploaded)
+{
+	uint32_t pixels[4] = {0xFFFFFFFF, 0, 0, 0xFFFFFFFF};
+	EXPECT_EQ(OGL_TextureMap_Load(pixels, 2, 2, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE), 0u);
+	EXPECT_EQ(OGL_TimeFullScreenLayers(10), 0.0) << "no context: nothing measured";
 }

@@ -1,0 +1,32 @@
+// Input recordings: what a run needs to be played again exactly. The level it
+// starts on, the seed, the fixed step and every input update's needs and
+// analog values (as the input observer saw them). This part only turns a
+// recording into bytes and back; RecordingFile.cpp reads and writes files and
+// Replay.cpp drives the game with them.
+#pragma once
+
+#include "System/InputVirtual.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct InputRecording
+{
+	int level = 0;
+	uint32_t seed = 0;
+	float fixedStepHz = 30;
+	std::vector<VirtualInputFrame> frames;
+};
+
+// Appends the file image of `recording` to `out`.
+void EncodeRecording(const InputRecording& recording, std::vector<uint8_t>* out);
+
+// Reads a file image. On failure returns false and says what is wrong in
+// `error` (without the file's name); `out` is then unspecified.
+bool DecodeRecording(const uint8_t* data, size_t size, InputRecording* out, std::string* error);
+
+// Files. The messages name the file.
+bool WriteRecordingFile(const std::string& path, const InputRecording& recording, std::string* error);
+bool ReadRecordingFile(const std::string& path, InputRecording* out, std::string* error);

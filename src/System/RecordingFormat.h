@@ -1,0 +1,46 @@
+// The layout of an input recording (--record / --replay / --timedemo), shared
+// by the writer and the reader so the two can never disagree.
+//
+// Everything is big-endian, like the game's other files. A header names the
+// level the run starts on, the random seed and the fixed frame step, then one
+// record per input update holds the needs held and the analog values as the
+// raw bits of their floats (a replay must feed back exactly what was read).
+// A checksum of everything before it closes the file, so damage anywhere is
+// caught before a single frame is played.
+//
+//   offset size
+//        0    4  magic 'ZREC'
+//        4    2  version (RECORDING_VERSION)
+//        6    2  level the run starts on (0..9)
+//        8    4  random seed
+//       12    4  fixed frame step, Hz (float bits; 15..500)
+//       16    4  frame count
+//       20    2  bytes per frame (RECORDING_FRAME_BYTES)
+//       22    2  reserved, 0
+//       24   20  × count: needs held (u64), steering x, steering y, camera swivel (float bits)
+//   end − 4    4  checksum (FNV-1a, 32 bits) of every byte before it
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr uint32_t RECORDING_MAGIC = 0x5A524543;		// 'ZREC'
+constexpr uint16_t RECORDING_VERSION = 1;
+constexpr size_t RECORDING_HEADER_BYTES = 24;
+constexpr size_t RECORDING_FRAME_BYTES = 20;
+constexpr size_t RECORDING_CHECKSUM_BYTES = 4;
+
+// Limits a reader holds a file to (a longer run is not a recording of this game).
+constexpr int RECORDING_NUM_LEVELS = 10;
+constexpr float RECORDING_MIN_STEP_HZ = 15;
+constexpr float RECORDING_MAX_STEP_HZ = 500;
+constexpr uint32_t RECORDING_MAX_FRAMES = 50'000'000;	// about 19 days at 30 Hz
+
+// FNV-1a over a byte range (the file's closing checksum).
+inline uint32_t RecordingChecksum(const uint8_t* data, size_t size)
+{
+	uint32_t h = 0x811C9DC5u;
+	for (size_t i = 0; i < size; i++)
+		h = (h ^ data[i]) * 0x01000193u;
+	return h;
+}

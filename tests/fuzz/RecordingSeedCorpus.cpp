@@ -1,0 +1,40 @@
+// Seeds the recording fuzzer with valid recordings (so it starts past the
+// checksum): empty, short and long runs with needs and analog values.
+// Usage: fuzz_recording_seeds DIR
+#include "System/Recording.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+int main(int argc, char** argv)
+{
+	if (argc != 2)
+	{
+		fprintf(stderr, "usage: %s DIR\n", argv[0]);
+		return 2;
+	}
+	std::filesystem::create_directories(argv[1]);
+	const int lengths[] = {0, 1, 5, 60};
+	for (int n : lengths)
+	{
+		InputRecording r;
+		r.level = n % 10;
+		r.seed = uint32_t(n) * 2654435761u;
+		r.fixedStepHz = n ? 30.0f : 500.0f;
+		for (int i = 0; i < n; i++)
+		{
+			VirtualInputFrame f;
+			f.needsHeld = 1ull << (i % 12);
+			f.steering = {std::sin(float(i)), -0.5f};
+			f.cameraSwivel = float(i % 3) - 1.0f;
+			r.frames.push_back(f);
+		}
+		std::vector<uint8_t> image;
+		EncodeRecording(r, &image);
+		std::string path = std::string(argv[1]) + "/seed" + std::to_string(n);
+		std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
+	}
+	return 0;
+}
