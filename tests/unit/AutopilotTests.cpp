@@ -119,23 +119,6 @@ TEST(AutopilotSteering, WorldDirectionRoundTripsThroughTheCameraTurnAtEveryAngle
 	EXPECT_EQ(none.y, 0);
 }
 
-TEST(AutopilotSteering, AimsAheadOnTheLegAndPullsABodyKnockedAsideBackOntoIt)
-{
-	// On the line: further along it.
-	OGLPoint2D a = AutopilotAimPoint(1000, 0, 0, 0, 5000, 0);
-	EXPECT_NEAR(a.x, 1000 + AUTOPILOT_LOOKAHEAD, 1e-3f);
-	EXPECT_NEAR(a.y, 0, 1e-3f);
-	// Beside it: the aim is on the line, ahead of the nearest point.
-	a = AutopilotAimPoint(1000, 700, 0, 0, 5000, 0);
-	EXPECT_NEAR(a.x, 1000 + AUTOPILOT_LOOKAHEAD, 1e-3f);
-	EXPECT_NEAR(a.y, 0, 1e-3f);
-	// Near the end, and behind the start: the end, and the start's lookahead.
-	a = AutopilotAimPoint(4900, 10, 0, 0, 5000, 0);
-	EXPECT_NEAR(a.x, 5000, 1e-3f);
-	a = AutopilotAimPoint(-800, 0, 0, 0, 5000, 0);
-	EXPECT_NEAR(a.x, AUTOPILOT_LOOKAHEAD, 1e-3f);
-}
-
 //
 // Following a route
 //
