@@ -3,4 +3,7 @@
 // the game flow running.)
 #pragma once
 
+// Humans rescued in the current level (cleared by InitHumans).
+extern int gHumansRescuedTotal;
+
 void InitHumans();

@@ -74,6 +74,8 @@ void InstallExitSaucerItem();
 void ResetPlayerSaucers();
 // True while a saucer carries the robot (the robot takes no input and no collisions).
 bool IsPlayerInSaucer();
+// The exit saucer would open for the robot now (charged, or a level that needs no charge).
+bool IsExitCharged();
 
 // The player's saucer of the saucer level (PlayerSaucerLevel.cpp).
 void InitPlayerSaucer();

@@ -161,13 +161,6 @@ namespace
 			|| IsPointInTriangle(x, z, a[0].x, a[0].y, a[2].x, a[2].y, a[3].x, a[3].y);
 	}
 
-	bool IsExitCharged()
-	{
-		if (CurrentLevelHasRule(LEVEL_RULE_EXIT_ALWAYS_OPEN))
-			return true;
-		return gExitCharge >= 1.0f;
-	}
-
 	//
 	// States
 	//
@@ -478,6 +471,13 @@ void InstallExitSaucerItem()
 void ResetPlayerSaucers()
 {
 	gSaucers = {};
+}
+
+bool IsExitCharged()
+{
+	if (CurrentLevelHasRule(LEVEL_RULE_EXIT_ALWAYS_OPEN))
+		return true;
+	return gExitCharge >= 1.0f;
 }
 
 bool IsPlayerInSaucer()

@@ -2,7 +2,14 @@
 #include "System/Error.h"
 #include "3D/Screenshot.h"
 #include "Screens/SkeletonViewer.h"
+#include "System/AutomationChecks.h"
+#include "System/Game.h"
+#include "Player/Autopilot.h"
+#include "Player/Player.h"
 #include "Player/PlayerReport.h"
+#include "Items/Humans.h"
+#include "System/FrameTime.h"
+#include "System/Objects.h"
 #include "System/RecordingFormat.h"
 #include "System/Replay.h"
 #include "System/Timedemo.h"
@@ -12,6 +19,12 @@
 #include <cstring>
 
 AutomationOptions gAutomation;
+int gAutomationExitCode = 0;
+
+static float gLevelClock = 0;			// seconds of play in the current level
+static int gLevelsFinished = 0;
+static int gGoalsReported = 0;
+static int gLivesSeen = 0;
 
 static long gFramesDrawn = 0;
 static ScreenImage gLastFrame;
@@ -52,6 +65,25 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		if (!strcmp(arg, "--fly-over"))
 		{
 			options->flyOver = true;
+			continue;
+		}
+		if (!strcmp(arg, "--autopilot") || !strcmp(arg, "--route-check") || !strcmp(arg, "--check-invariants"))
+		{
+			bool* flag = !strcmp(arg, "--autopilot") ? &options->autopilot
+					   : !strcmp(arg, "--route-check") ? &options->routeCheck : &options->checkInvariants;
+			*flag = true;
+			continue;
+		}
+		if (!strcmp(arg, "--quit-after-levels"))
+		{
+			double count = 0;
+			if (i + 1 >= argc || !ReadNumber(argv[i + 1], 1, 10, &count) || count != double(int(count)))
+			{
+				*error = "--quit-after-levels takes a count of levels 1..10";
+				return false;
+			}
+			options->quitAfterLevels = int(count);
+			i++;
 			continue;
 		}
 		if (!strcmp(arg, "--end-level-after"))
@@ -171,6 +203,9 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		*error = "the viewers need drawing: they can't go with --no-draw";
 		return false;
 	}
+	// With no menu to start from, the autopilot plays the whole game from the first level.
+	if (options->autopilot && options->startLevel < 0 && options->replayPath.empty())
+		options->startLevel = 0;
 	return true;
 }
 
@@ -212,8 +247,66 @@ void AutomationFrameDrawn()
 			gStateHash = ComputeStateHash();
 			gHaveStateHash = true;
 		}
+		if (gAutomation.quitAfterLevels > 0)
+		{
+			printf("FRAMES RAN OUT in level %d after %.1f s (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelsFinished);
+			gAutomationExitCode = AUTOMATION_EXIT_FRAMES_RAN_OUT;
+		}
+		fflush(stdout);
 		RequestQuit();
 	}
+}
+
+void AutomationLevelFrame()
+{
+	if (gLevelFrameCount == 0)
+	{
+		gLevelClock = 0;
+		gGoalsReported = 0;
+		gLivesSeen = gPlayerLives;
+		if (gAutomation.autopilot && !HasVirtualInputSource())
+			StartAutopilot();
+	}
+	gLevelClock += gFrameTime;
+
+	// Only the charge: the robot still has to get to the exit by itself.
+	if (gAutomation.routeCheck)
+		gExitCharge = 1;
+
+	if (gAutomation.autopilot && int(gPlayerLives) < gLivesSeen && gPlayerNode)
+		printf("AUTOPILOT level %d lost a life at %.1f s near %.0f, %.0f\n", gCurrentLevel, gLevelClock,
+				gPlayerNode->Coord.x, gPlayerNode->Coord.z);
+	gLivesSeen = gPlayerLives;
+
+	// One line per route goal done, so a watcher (or a test) sees how far it got.
+	int done = 0, total = 0;
+	if (gAutomation.autopilot)
+		GetAutopilotProgress(&done, &total);
+	for (; gGoalsReported < done; gGoalsReported++)
+	{
+		printf("AUTOPILOT level %d goal %d/%d done at %.1f s\n", gCurrentLevel, gGoalsReported + 1, total, gLevelClock);
+		fflush(stdout);
+	}
+
+	if (gAutomation.checkInvariants)
+	{
+		if (const char* broken = FindBrokenPlayInvariant(GetPlayInvariantView()))
+			FatalAlert("Invariant broken in level %d after %.2f s: %s", gCurrentLevel, gLevelClock, broken);
+	}
+}
+
+void AutomationLevelEnded()
+{
+	if (gAutomation.autopilot)
+		ResetAutopilotForLevel();
+	if (!gLevelDone || gGameOver)
+		return;
+	gLevelsFinished++;
+	printf("LEVEL %d done time=%.1f lives=%d score=%d humans=%d\n", gCurrentLevel, gLevelClock, int(gPlayerLives),
+			int(gScore), gHumansRescuedTotal);
+	fflush(stdout);
+	if (gAutomation.quitAfterLevels > 0 && gLevelsFinished >= gAutomation.quitAfterLevels)
+		RequestQuit();
 }
 
 void AutomationWriteScreenshot()

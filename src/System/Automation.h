@@ -21,6 +21,15 @@
 //                      frame times, the logic/drawing split and one full-screen layer's time
 //   --report-player    after the last frame, print where the robot is: its state, its
 //                      feet against the ground, and where it shows in the window
+//   --autopilot        the robot plays by itself, following the level's route with the
+//                      player's own controls (from level 0 through the game without --level)
+//   --route-check      test runs: the exit is charged from the start, so a run shows that
+//                      the route leads from the start into the exit (nothing else changes)
+//   --check-invariants every frame of play checks the player, the gauges and the pools;
+//                      a broken one is a fatal alert naming it
+//   --quit-after-levels K  quit with exit code 0 once K levels are finished; with it,
+//                      frames running out first give exit code 3. Every finished level
+//                      prints "LEVEL n done time=… lives=… score=… humans=…"
 #pragma once
 
 #include <cstdint>
@@ -46,7 +55,15 @@ struct AutomationOptions
 	bool timedemo = false;
 	bool hasSeed = false;
 	uint32_t seed = 0;				// with hasSeed: the random seed of the run
+	bool autopilot = false;
+	bool routeCheck = false;
+	bool checkInvariants = false;
+	int quitAfterLevels = 0;		// 0: play on
 };
+
+// The process's exit code after an orderly quit (a fatal alert makes it 1).
+constexpr int AUTOMATION_EXIT_FRAMES_RAN_OUT = 3;
+extern int gAutomationExitCode;
 
 extern AutomationOptions gAutomation;
 
@@ -61,6 +78,11 @@ bool AutomationStartRun(AutomationOptions* options, std::string* error);
 
 // Called by the scene pass once per frame, after drawing and before the swap.
 void AutomationFrameDrawn();
+
+// Called by the play loop once per frame after the objects moved.
+void AutomationLevelFrame();
+// Called by the play loop when a level's loop ends (finished, lost or left).
+void AutomationLevelEnded();
 
 // Writes the last captured frame, if a screenshot was asked for (at exit).
 void AutomationWriteScreenshot();

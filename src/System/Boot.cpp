@@ -252,5 +252,5 @@ int RunProgram(int argc, char** argv)
 			SDL_ShowSimpleMessageBox(0, "Zappatron", message.c_str(), nullptr);
 		return 1;
 	}
-	return gFatalErrorRaised || !automationOk ? 1 : 0;
+	return gFatalErrorRaised || !automationOk ? 1 : gAutomationExitCode;
 }

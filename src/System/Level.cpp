@@ -366,6 +366,7 @@ void PlayCurrentLevel()
 		TimedemoFrameBegins(gLevelFrameCount);
 		UpdateInput();
 		UpdateLevelFrame();
+		AutomationLevelFrame();
 		TimedemoDrawBegins();
 		OGL_DrawScene(DrawObjects, UpdateSceneWithoutDrawing);
 
@@ -407,6 +408,7 @@ void PlayCurrentLevel()
 		gFirstFrameOfLevel = false;
 	}
 
+	AutomationLevelEnded();
 	FadeOutScene(DrawObjects, UpdateTerrainAtCamera);
 	GrabMouse(false);
 }

@@ -89,7 +89,17 @@ TEST(CommandLine, AutomationSwitchesAreReadAndChecked)
 	EXPECT_TRUE(options.hasSeed);
 	EXPECT_EQ(options.seed, 4294967295u);
 
+	// The autopilot without a level plays the game from the first one.
+	std::vector<std::string> autopilot = {"z", "--autopilot", "--quit-after-levels", "3", "--route-check", "--check-invariants"};
+	auto autopilotArgv = Argv(autopilot);
+	ASSERT_TRUE(ParseAutomationFlags(int(autopilot.size()), autopilotArgv.data(), &options, &error)) << error;
+	EXPECT_TRUE(options.autopilot && options.routeCheck && options.checkInvariants);
+	EXPECT_EQ(options.quitAfterLevels, 3);
+	EXPECT_EQ(options.startLevel, 0);
+
 	for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
+			{"z", "--quit-after-levels", "0"}, {"z", "--quit-after-levels", "11"}, {"z", "--quit-after-levels", "1.5"},
+			{"z", "--quit-after-levels"},
 			{"z", "--level", "10"}, {"z", "--level", "x"}, {"z", "--frames", "0"},
 			{"z", "--fixed-step", "1000"}, {"z", "--screenshot"},
 			{"z", "--seed", "-1"}, {"z", "--seed", "1.5"}, {"z", "--seed", "4294967296"}})

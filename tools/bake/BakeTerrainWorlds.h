@@ -5,7 +5,9 @@
 #include "terrain/Ground.h"
 #include "terrain/WorldKit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace TerrainBake::Worlds
 {
@@ -37,6 +39,44 @@ namespace TerrainBake::Worlds
 		float heading = std::atan2(-(to.x - from.x), -(to.z - from.z));
 		int eighth = int(std::lround(heading / (3.14159265f / 4)));
 		return uint8_t(((eighth % 8) + 8) % 8);
+	}
+
+	// Route goals at a landmark.
+	inline RouteGoal Goal(RouteVerb verb, Point2 at, float value = 0)
+	{
+		RouteGoal g;
+		g.verb = verb;
+		g.x = at.x;
+		g.z = at.z;
+		g.value = value;
+		return g;
+	}
+	inline RouteGoal Goal(RouteVerb verb)
+	{
+		RouteGoal g;
+		g.verb = verb;
+		return g;
+	}
+
+	// The route's way into the exit saucer placed at `exit` with facing
+	// `parm0`: come in from straight in front (the saucer opens within 900
+	// of a robot once charged), wait for the charge, then stand in the beam
+	// area that reaches 120 … 650 in front of it.
+	inline void AddExitGoals(Route& route, Point2 exit, uint8_t parm0 = 0)
+	{
+		float heading = float(parm0) * (3.14159265f / 4);
+		Point2 front{-std::sin(heading), -std::cos(heading)};
+		auto ahead = [&](float d) { return Point2{exit.x + front.x * d, exit.z + front.z * d}; };
+		route.push_back(Goal(ROUTE_GOTO, ahead(1200)));
+		route.push_back(Goal(ROUTE_CHARGE));
+		route.push_back(Goal(ROUTE_EXIT, ahead(420)));
+	}
+
+	// Walks the points of a path in order, from its `first` point on.
+	inline void AddPathGoals(Route& route, const std::vector<Point2>& path, size_t first = 0, size_t end = size_t(-1))
+	{
+		for (size_t i = first; i < std::min(end, path.size()); i++)
+			route.push_back(Goal(ROUTE_GOTO, path[i]));
 	}
 
 	// Distance to the nearest map edge.

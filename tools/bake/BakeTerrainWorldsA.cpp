@@ -106,6 +106,9 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, yard)),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// Down the dirt track through the yard to the exit.
+		AddPathGoals(d.route, track, 1, track.size() - 1);
+		AddExitGoals(d.route, exitSite);
 		return d;
 	}
 
@@ -185,6 +188,9 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, causeway[1])),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// Along the causeway, then round to the front of the exit saucer.
+		AddPathGoals(d.route, causeway, 1, causeway.size() - 1);
+		AddExitGoals(d.route, exitSite);
 		return d;
 	}
 
@@ -200,7 +206,7 @@ namespace TerrainBake::Worlds
 		const float W = 10 * SUPERTILE;
 		const uint32_t seed = d.seed;
 		const Point2 center{W / 2, W / 2}, start{W / 2, W / 2 + 3600};
-		const float FLOOR_RADIUS = 5200;
+		const float FLOOR_RADIUS = 5200, MACHINE_FOOTING = 1300;
 
 		d.height = [=](float x, float z) {
 			float r = Hypot(x - center.x, z - center.z);
@@ -222,7 +228,7 @@ namespace TerrainBake::Worlds
 				return streak > 0.86f ? Ground::Slime(s, slime, bubble, seed + 3) : rock;
 			}
 			// The machine's footing: hazard stripes round a dark disc.
-			if (r < 1300)
+			if (r < MACHINE_FOOTING)
 				return Ground::MetalPlates(s, Hex(0x4A4E5A), 300, seed + 4);
 			if (r < 1550)
 			{
@@ -247,6 +253,10 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, center)),
 			Item(ITEM_BLOBBOSS_CENTER, center.x, center.z),
 		};
+		// Straight at the machine, to the edge of its footing; the level ends
+		// when it is destroyed. (The live floor throws the robot up and hurts
+		// it at every touch: the way across is short.)
+		d.route = {Goal(ROUTE_BOSS, {center.x, center.z + MACHINE_FOOTING})};
 		return d;
 	}
 
@@ -355,6 +365,10 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, {start.x + 1, start.z + 1})),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// Start and exit sit on crossings: along one street east, then north
+		// up another, which runs into the exit saucer's front.
+		d.route = {Goal(ROUTE_GOTO, {exitSite.x, start.z})};
+		AddExitGoals(d.route, exitSite);
 		return d;
 	}
 
@@ -474,6 +488,13 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, {16000, 18000})),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// Over the bridges by the big middle island; the last bridge is
+		// followed onto the exit island before turning to the saucer's front.
+		const std::vector<Point2>& toExit = bridges[2];
+		d.route = {Goal(ROUTE_GOTO, toExit[0]), Goal(ROUTE_GOTO, toExit[1])};
+		Point2 onExitIsland = {Lerp(toExit[1].x, exitSite.x, 0.68f), Lerp(toExit[1].z, exitSite.z, 0.68f)};
+		d.route.push_back(Goal(ROUTE_GOTO, onExitIsland));
+		AddExitGoals(d.route, exitSite);
 		return d;
 	}
 }

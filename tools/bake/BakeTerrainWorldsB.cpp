@@ -70,6 +70,9 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, trail[1])),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// The muddy trail, fording the river, to the exit.
+		AddPathGoals(d.route, trail, 1, trail.size() - 1);
+		AddExitGoals(d.route, exitSite);
 		return d;
 	}
 
@@ -85,7 +88,7 @@ namespace TerrainBake::Worlds
 		d.seed = 707;
 		const float W = 12 * SUPERTILE;
 		const uint32_t seed = d.seed;
-		const Point2 center{W / 2, W / 2}, start{W / 2, W / 2 + 5000};
+		const Point2 center{W / 2, W / 2}, start{W / 2, W / 2 + 5000}, exitSite{W / 2, W / 2 + 2400};
 		const float CLEARING = 6600, POD_RING = 4200;
 
 		d.height = [=](float x, float z) {
@@ -123,8 +126,12 @@ namespace TerrainBake::Worlds
 
 		d.items = {
 			Item(ITEM_START, start.x, start.z, FacingParm(start, center)),
-			Item(ITEM_EXIT, center.x, center.z + 2400),
+			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// The exit saucer faces the mound with its back to the start: round
+		// its side to its front.
+		d.route = {Goal(ROUTE_GOTO, {exitSite.x + 1400, exitSite.z}), Goal(ROUTE_GOTO, {exitSite.x + 1200, exitSite.z - 1300})};
+		AddExitGoals(d.route, exitSite);
 		return d;
 	}
 
@@ -220,6 +227,10 @@ namespace TerrainBake::Worlds
 		d.items = {
 			Item(ITEM_START, start.x, start.z, FacingParm(start, {start.x + 1, start.z + 1})),
 		};
+		// North past the lake and the glacier to the site of the exit lift
+		// (the lift itself is not placed yet).
+		d.route = {Goal(ROUTE_GOTO, {start.x + 800, lake.z}), Goal(ROUTE_GOTO, {liftSite.x, glacier.z - 1500}),
+				Goal(ROUTE_GOTO, liftSite)};
 		return d;
 	}
 
@@ -320,6 +331,11 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, villages[0])),
 			Item(ITEM_EXIT, dropZone.x, dropZone.z),
 		};
+		// The saucer flies to the point in front of the drop zone and, once
+		// the exit is charged, drops the robot, which walks into the exit saucer.
+		d.route = {Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 1200}), Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 400}),
+				Goal(ROUTE_CHARGE), Goal(ROUTE_LAND),
+				Goal(ROUTE_EXIT, {dropZone.x, dropZone.z - 420})};
 		return d;
 	}
 
@@ -380,6 +396,8 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, center)),
 			Item(ITEM_BRAINBOSS, center.x, center.z),
 		};
+		// Up onto the dais at the brain.
+		d.route = {Goal(ROUTE_BOSS, center)};
 		for (int k = 0; k < 8; k++)
 			d.items.push_back(Item(ITEM_ALIEN_PORTAL, portal(k).x, portal(k).z, uint8_t(k)));
 		return d;

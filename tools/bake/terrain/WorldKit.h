@@ -5,6 +5,7 @@
 #pragma once
 
 #include "terrain/TerrainWriter.h"
+#include "Player/AutopilotRoute.h"
 
 #include <cmath>
 #include <cstdint>
@@ -103,6 +104,9 @@ namespace TerrainBake
 		std::vector<FileItem> items;
 		std::vector<FileFence> fences;
 		std::vector<FileWaterPatch> water;
+		// The goals a player follows from the start to the level's end, from
+		// the same landmarks as the items (written to Routes/Level<N>.route).
+		Route route;
 		bool dither = true;
 	};
 

@@ -1,0 +1,396 @@
+// The autopilot's decisions: from the view of one frame to one frame of input.
+#include "Player/Autopilot.h"
+#include "System/Input.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+	constexpr float GO_SPEED = 1100.0f;			// units/s wanted on the way: above the top speed, so the stick stays pushed
+	constexpr float STOP_GAIN = 1.6f;			// wanted speed per unit of distance when closing on a stopping goal
+	constexpr float VELOCITY_GAIN = 350.0f;		// units/s of velocity error that make a full stick deflection
+	constexpr float MIN_STICK = 0.2f;			// the least deflection while moving on (no input brings friction)
+	constexpr float JET_DELAY = 0.3f;			// seconds after a jump before the jet (the climb has slowed by then)
+	constexpr float LAND_PRESS_EVERY = 0.5f;	// seconds between presses asking for the robot to be dropped
+
+	uint64_t Bit(int need)
+	{
+		return uint64_t(1) << need;
+	}
+
+	// A need pressed this frame: only after a frame with it released, as a
+	// key would. False when it has to wait a frame for the release.
+	bool Press(VirtualInputFrame* frame, const AutopilotState& state, int need)
+	{
+		if (state.lastNeeds & Bit(need))
+			return false;
+		frame->needsHeld |= Bit(need);
+		return true;
+	}
+
+	OGLVector2D RotateIntoStick(float wx, float wz, float cameraLookAngle)
+	{
+		float c = std::cos(cameraLookAngle), s = std::sin(cameraLookAngle);
+		return {wx * c + wz * s, -wx * s + wz * c};
+	}
+
+	// Stick toward a wanted velocity: the velocity error, scaled and clipped
+	// to the stick's range; never quite zero while there is somewhere to go.
+	void SteerForVelocity(VirtualInputFrame* frame, const AutopilotView& view, float wantX, float wantZ)
+	{
+		float ex = (wantX - view.dx) / VELOCITY_GAIN, ez = (wantZ - view.dz) / VELOCITY_GAIN;
+		float len = std::hypot(ex, ez);
+		if (len > 1)
+		{
+			ex /= len;
+			ez /= len;
+		}
+		else if (len < MIN_STICK)
+		{
+			float want = std::hypot(wantX, wantZ);
+			if (want < 1)
+			{
+				frame->steering = {0, 0};
+				return;
+			}
+			ex = ex + MIN_STICK * wantX / want;
+			ez = ez + MIN_STICK * wantZ / want;
+		}
+		frame->steering = RotateIntoStick(ex, ez, view.cameraLookAngle);
+	}
+
+	void SteerToward(VirtualInputFrame* frame, const AutopilotView& view, float tx, float tz, float speed)
+	{
+		float ddx = tx - view.x, ddz = tz - view.z;
+		float d = std::hypot(ddx, ddz);
+		if (d < 1)
+		{
+			SteerForVelocity(frame, view, 0, 0);
+			return;
+		}
+		SteerForVelocity(frame, view, ddx / d * speed, ddz / d * speed);
+	}
+
+	bool IsStoppingGoal(RouteVerb verb)
+	{
+		return verb == ROUTE_EXIT || verb == ROUTE_JUMP || verb == ROUTE_JET || verb == ROUTE_PUNCH || verb == ROUTE_GRAB
+			|| verb == ROUTE_RIDE;
+	}
+
+	float GoalReach(RouteVerb verb)
+	{
+		switch (verb)
+		{
+			case ROUTE_EXIT: return AUTOPILOT_EXIT_REACH;
+			case ROUTE_PUNCH:
+			case ROUTE_GRAB:
+			case ROUTE_BOSS: return AUTOPILOT_PUNCH_REACH * 0.75f;
+			case ROUTE_JUMP:
+			case ROUTE_JET:
+			case ROUTE_RIDE: return AUTOPILOT_REACH * 0.5f;
+			default: return AUTOPILOT_REACH;
+		}
+	}
+
+	void ResetProgress(AutopilotState* state)
+	{
+		state->bestDistance = 1e30f;
+		state->sinceProgress = 0;
+		state->recovery = AUTOPILOT_RECOVER_NONE;
+		state->recoveryClock = 0;
+	}
+
+	void NextGoal(const Route& route, const AutopilotView& view, AutopilotState* state)
+	{
+		const RouteGoal& done = route[state->goal];
+		if (kRouteVerbs[done.verb].hasPlace)
+		{
+			state->legFromX = done.x;
+			state->legFromZ = done.z;
+		}
+		else
+		{
+			state->legFromX = view.x;
+			state->legFromZ = view.z;
+		}
+		state->goalClock = 0;
+		ResetProgress(state);
+		if (state->goal + 1 < route.size())
+			state->goal++;
+		else
+			state->routeDone = true;
+	}
+
+	// Watches the distance to the goal; without progress for a while it
+	// tries, in turn, a jump, a jump with the jet, and a step to the side.
+	void WatchProgress(float distance, const AutopilotView& view, AutopilotState* state)
+	{
+		if (state->recovery != AUTOPILOT_RECOVER_NONE)
+			return;
+		if (distance < state->bestDistance - AUTOPILOT_PROGRESS)
+		{
+			state->bestDistance = distance;
+			state->sinceProgress = 0;
+			return;
+		}
+		state->sinceProgress += view.dt;
+		if (state->sinceProgress < AUTOPILOT_STUCK_TIME)
+			return;
+		static const AutopilotRecovery kOrder[3] = {AUTOPILOT_RECOVER_JUMP, AUTOPILOT_RECOVER_JET, AUTOPILOT_RECOVER_SIDESTEP};
+		state->recovery = view.flying ? AUTOPILOT_RECOVER_SIDESTEP : kOrder[state->recoveries % 3];
+		state->recoveries++;
+		state->recoveryClock = 0;
+		state->sinceProgress = 0;
+		state->bestDistance = distance;
+		if (state->recovery == AUTOPILOT_RECOVER_SIDESTEP)
+			state->sidestepSign = (state->recoveries / 3) % 2 ? -1.0f : 1.0f;
+	}
+
+	// Runs the recovery under way; true while it owns the controls.
+	bool Recover(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, float tx, float tz)
+	{
+		if (state->recovery == AUTOPILOT_RECOVER_NONE)
+			return false;
+		float t = state->recoveryClock;
+		state->recoveryClock += view.dt;
+		switch (state->recovery)
+		{
+			case AUTOPILOT_RECOVER_JUMP:
+			case AUTOPILOT_RECOVER_JET:
+				SteerToward(frame, view, tx, tz, GO_SPEED);
+				if (t == 0)
+					Press(frame, *state, NEED_JUMP);
+				else if (state->recovery == AUTOPILOT_RECOVER_JET && t >= JET_DELAY && t - view.dt < JET_DELAY)
+					Press(frame, *state, NEED_JUMP);
+				if (t > 0.2f && view.onGround)
+					state->recovery = AUTOPILOT_RECOVER_NONE;
+				return true;
+			case AUTOPILOT_RECOVER_SIDESTEP:
+			{
+				float ddx = tx - view.x, ddz = tz - view.z;
+				float d = std::max(1.0f, std::hypot(ddx, ddz));
+				float sx = -ddz / d * state->sidestepSign, sz = ddx / d * state->sidestepSign;
+				SteerForVelocity(frame, view, sx * GO_SPEED, sz * GO_SPEED);
+				if (t >= AUTOPILOT_SIDESTEP_TIME)
+					state->recovery = AUTOPILOT_RECOVER_NONE;
+				return true;
+			}
+			default:
+				state->recovery = AUTOPILOT_RECOVER_NONE;
+				return false;
+		}
+	}
+
+	// The nearest target in reach, unless resting from a chase given up.
+	const AutopilotTarget* PickTarget(const AutopilotView& view, const AutopilotState& state)
+	{
+		if (state.targetRest > 0)
+			return nullptr;
+		const AutopilotTarget* best = nullptr;
+		float bestDistance = AUTOPILOT_TARGET_REACH;
+		for (const AutopilotTarget& t : view.targets)
+		{
+			float d = std::hypot(t.x - view.x, t.z - view.z);
+			if (d < bestDistance)
+			{
+				bestDistance = d;
+				best = &t;
+			}
+		}
+		return best;
+	}
+
+	// Goes for a target: touching takes atoms and humans; pods and enemies are punched.
+	void Chase(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, const AutopilotTarget& t)
+	{
+		float d = std::hypot(t.x - view.x, t.z - view.z);
+		bool punches = t.kind == AUTOPILOT_TARGET_POD || t.kind == AUTOPILOT_TARGET_ENEMY;
+		if (punches && d < AUTOPILOT_PUNCH_REACH)
+		{
+			SteerForVelocity(frame, view, 0, 0);
+			if (state->punchClock <= 0)
+			{
+				Press(frame, *state, NEED_PUNCH);
+				state->punchClock = AUTOPILOT_PUNCH_REPEAT;
+			}
+			return;
+		}
+		SteerToward(frame, view, t.x, t.z, GO_SPEED);
+	}
+
+	void GoForGoal(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
+	{
+		const RouteGoal& goal = route[state->goal];
+		float distance = std::hypot(goal.x - view.x, goal.z - view.z);
+		float reach = GoalReach(goal.verb);
+
+		if (distance <= reach || (goal.verb == ROUTE_JET && state->goalClock > 0 && !view.onGround))
+		{
+			switch (goal.verb)
+			{
+				case ROUTE_GOTO:
+					NextGoal(route, view, state);
+					return;
+				case ROUTE_JUMP:
+				case ROUTE_RIDE:
+					if (Press(frame, *state, NEED_JUMP))
+						NextGoal(route, view, state);
+					return;
+				case ROUTE_JET:
+				{
+					// Jump, jet once the climb slows, and call it done at the height or back on the ground.
+					float t = state->goalClock;
+					state->goalClock += view.dt;
+					if (t == 0)
+						Press(frame, *state, NEED_JUMP);
+					else if (t >= JET_DELAY && t - view.dt < JET_DELAY)
+						Press(frame, *state, NEED_JUMP);
+					if (view.y >= goal.value || (t > JET_DELAY && view.onGround))
+						NextGoal(route, view, state);
+					return;
+				}
+				case ROUTE_PUNCH:
+				case ROUTE_GRAB:
+					if (Press(frame, *state, NEED_PUNCH))
+						NextGoal(route, view, state);
+					return;
+				case ROUTE_EXIT:
+					// Stand still in the beam until the saucer takes the robot.
+					SteerForVelocity(frame, view, 0, 0);
+					if (state->goal + 1 == route.size())
+						state->routeDone = true;
+					ResetProgress(state);
+					return;
+				case ROUTE_BOSS:
+					if (state->punchClock <= 0)
+					{
+						Press(frame, *state, NEED_PUNCH);
+						state->punchClock = AUTOPILOT_PUNCH_REPEAT;
+					}
+					if (state->goal + 1 == route.size())
+						state->routeDone = true;
+					ResetProgress(state);
+					return;
+				default:
+					NextGoal(route, view, state);
+					return;
+			}
+		}
+
+		state->goalClock += view.dt;
+		WatchProgress(distance, view, state);
+		if (Recover(frame, view, state, goal.x, goal.z))
+			return;
+
+		// Along the leg from the last goal, or straight for the goal when far off it.
+		OGLPoint2D aim = AutopilotAimPoint(view.x, view.z, state->legFromX, state->legFromZ, goal.x, goal.z);
+		float legX = goal.x - state->legFromX, legZ = goal.z - state->legFromZ;
+		float legLength = std::hypot(legX, legZ);
+		if (legLength > 1)
+		{
+			float offLeg = std::fabs(((view.x - state->legFromX) * legZ - (view.z - state->legFromZ) * legX) / legLength);
+			if (offLeg > AUTOPILOT_OFF_COURSE)
+				aim = {goal.x, goal.z};
+		}
+		float speed = GO_SPEED;
+		if (IsStoppingGoal(goal.verb))
+			speed = std::min(GO_SPEED, STOP_GAIN * distance);
+		SteerToward(frame, view, aim.x, aim.y, speed);
+	}
+}
+
+OGLVector2D SteeringForWorldDirection(float dx, float dz, float cameraLookAngle)
+{
+	float len = std::hypot(dx, dz);
+	if (len <= 0)
+		return {0, 0};
+	return RotateIntoStick(dx / len, dz / len, cameraLookAngle);
+}
+
+OGLPoint2D AutopilotAimPoint(float px, float pz, float ax, float az, float bx, float bz)
+{
+	float lx = bx - ax, lz = bz - az;
+	float length = std::hypot(lx, lz);
+	if (length < 1)
+		return {bx, bz};
+	float along = std::clamp(((px - ax) * lx + (pz - az) * lz) / length, 0.0f, length) + AUTOPILOT_LOOKAHEAD;
+	if (along >= length)
+		return {bx, bz};
+	return {ax + lx / length * along, az + lz / length * along};
+}
+
+VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, AutopilotState* state)
+{
+	VirtualInputFrame frame;
+	if (!state->started)
+	{
+		state->started = true;
+		state->legFromX = view.x;
+		state->legFromZ = view.z;
+		ResetProgress(state);
+	}
+	if (!view.inControl || route.empty())
+	{
+		// Carried, dead or not there yet: hands off, and no progress to miss.
+		ResetProgress(state);
+		state->lastNeeds = 0;
+		return frame;
+	}
+	state->punchClock -= view.dt;
+	state->targetRest -= view.dt;
+
+	const RouteGoal& goal = route[state->goal];
+	bool standing = goal.verb == ROUTE_EXIT && state->routeDone;
+	const AutopilotTarget* target = standing ? nullptr : PickTarget(view, *state);
+	if (target)
+	{
+		state->chaseClock += view.dt;
+		if (state->chaseClock > AUTOPILOT_TARGET_GIVE_UP)
+		{
+			state->targetRest = AUTOPILOT_TARGET_REST;
+			state->chaseClock = 0;
+		}
+		else
+		{
+			Chase(&frame, view, state, *target);
+			ResetProgress(state);
+			state->lastNeeds = frame.needsHeld;
+			return frame;
+		}
+	}
+	else
+		state->chaseClock = 0;
+
+	switch (goal.verb)
+	{
+		case ROUTE_CHARGE:
+			SteerForVelocity(&frame, view, 0, 0);
+			if (view.exitCharged)
+				NextGoal(route, view, state);
+			break;
+		case ROUTE_WAIT:
+			SteerForVelocity(&frame, view, 0, 0);
+			state->goalClock += view.dt;
+			if (state->goalClock >= goal.value)
+				NextGoal(route, view, state);
+			break;
+		case ROUTE_LAND:
+			// Ask for the drop until the player is the robot on foot.
+			if (!view.flying)
+				NextGoal(route, view, state);
+			else
+			{
+				SteerForVelocity(&frame, view, 0, 0);
+				if (std::fmod(state->goalClock, LAND_PRESS_EVERY) < view.dt)
+					Press(&frame, *state, NEED_JUMP);
+				state->goalClock += view.dt;
+			}
+			break;
+		default:
+			GoForGoal(&frame, route, view, state);
+			break;
+	}
+	state->lastNeeds = frame.needsHeld;
+	return frame;
+}

@@ -1,0 +1,122 @@
+// The autopilot: plays a level by itself with a player's own controls.
+//
+// Each frame it looks at a small view of the world (where the player is, how
+// it moves, the gauges, the camera's heading and what is worth taking nearby)
+// and answers with one frame of input, exactly what a keyboard, mouse or pad
+// produce: the camera-relative movement vector and the needs held. It follows
+// the level's route goal by goal, turns aside for things in reach (atoms,
+// humans, pods, enemies), and recovers when it stops making progress (a jump,
+// then the jump jet, then a step to the side). It never touches the game's
+// state: it may fall, get hit and lose lives like anyone else.
+//
+// The decisions (Autopilot.cpp) are GL-free and take no globals; the glue that
+// builds the view from the game and feeds the input layer is AutopilotGame.cpp.
+#pragma once
+
+#include "Player/AutopilotRoute.h"
+#include "System/InputVirtual.h"
+
+#include <vector>
+
+//
+// Tunables
+//
+
+constexpr float AUTOPILOT_REACH = 260.0f;				// units: a goto goal counts as reached this close
+constexpr float AUTOPILOT_EXIT_REACH = 70.0f;			// units: how close to the exit spot it stands
+constexpr float AUTOPILOT_LOOKAHEAD = 450.0f;			// units along the leg ahead that the steering aims at
+constexpr float AUTOPILOT_OFF_COURSE = 1500.0f;		// units from the leg beyond which it heads straight for the goal
+constexpr float AUTOPILOT_SLOW_RADIUS = 500.0f;		// units: closer than this to a stopping goal it eases off the stick
+constexpr float AUTOPILOT_STUCK_TIME = 2.0f;			// seconds without progress before a recovery
+constexpr float AUTOPILOT_PROGRESS = 120.0f;			// units nearer the goal that count as progress
+constexpr float AUTOPILOT_SIDESTEP_TIME = 0.6f;		// seconds of a sidestep
+constexpr float AUTOPILOT_TARGET_REACH = 1200.0f;		// units: opportunistic targets this near are taken
+constexpr float AUTOPILOT_TARGET_GIVE_UP = 5.0f;		// seconds chasing one target before leaving it be
+constexpr float AUTOPILOT_TARGET_REST = 6.0f;			// seconds of ignoring targets after giving up
+constexpr float AUTOPILOT_PUNCH_REACH = 200.0f;		// units: close enough to punch
+constexpr float AUTOPILOT_PUNCH_REPEAT = 0.6f;		// seconds between punches
+
+// What is worth a detour.
+enum AutopilotTargetKind : uint8_t
+{
+	AUTOPILOT_TARGET_ATOM,			// touch it
+	AUTOPILOT_TARGET_HUMAN,			// touch it
+	AUTOPILOT_TARGET_POD,			// punch it open
+	AUTOPILOT_TARGET_ENEMY,			// punch it
+};
+
+struct AutopilotTarget
+{
+	AutopilotTargetKind kind;
+	float x, y, z;
+};
+
+// The world as the autopilot sees it this frame.
+struct AutopilotView
+{
+	float x = 0, y = 0, z = 0;			// the player (robot or saucer)
+	float dx = 0, dz = 0;				// its horizontal velocity (units per second)
+	bool onGround = false;
+	bool inControl = false;				// false while a saucer carries it, it is dead, or there is no player
+	bool flying = false;				// the player is the saucer of the saucer level
+	float fuel = 0;						// jump-jet fuel 0 … 1
+	float exitCharge = 0;				// 0 … 1
+	bool exitCharged = false;			// the exit saucer would open now
+	float cameraLookAngle = 0;			// the camera's yaw (the steering turns by it)
+	float dt = 0;						// seconds of this frame
+	std::vector<AutopilotTarget> targets;
+};
+
+enum AutopilotRecovery : uint8_t
+{
+	AUTOPILOT_RECOVER_NONE,
+	AUTOPILOT_RECOVER_JUMP,
+	AUTOPILOT_RECOVER_JET,
+	AUTOPILOT_RECOVER_SIDESTEP,
+};
+
+struct AutopilotState
+{
+	size_t goal = 0;					// the route goal being worked on
+	bool routeDone = false;				// every goal done (the level's own end takes over)
+	bool started = false;
+	float legFromX = 0, legFromZ = 0;	// where the current leg starts (the last goal reached)
+	float goalClock = 0;				// seconds on the current goal
+	// Progress watch.
+	float bestDistance = 1e30f;
+	float sinceProgress = 0;
+	AutopilotRecovery recovery = AUTOPILOT_RECOVER_NONE;
+	float recoveryClock = 0;
+	int recoveries = 0;
+	float sidestepSign = 1;
+	// Opportunistic targets.
+	bool chasing = false;
+	float chaseClock = 0;
+	float targetRest = 0;
+	float punchClock = 0;
+	// Needs held last frame (a press needs a release before it counts again).
+	uint64_t lastNeeds = 0;
+};
+
+// One frame of input for the route and the view; advances the state.
+VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, AutopilotState* state);
+
+// The stick deflection that moves the player along the world direction
+// (dx, dz) with the camera at `cameraLookAngle`: the inverse of the
+// steering's turn by the camera. Full deflection (length 1) for any direction
+// that is not zero.
+OGLVector2D SteeringForWorldDirection(float dx, float dz, float cameraLookAngle);
+
+// Where the steering aims on the leg from (ax, az) to (bx, bz) for a player
+// at (px, pz): a point AUTOPILOT_LOOKAHEAD further along than the nearest
+// point of the leg, so a player knocked aside is drawn back onto the line.
+OGLPoint2D AutopilotAimPoint(float px, float pz, float ax, float az, float bx, float bz);
+
+// Installed by --autopilot: from the next level frame on, the game's input
+// gets a source that plays (AutopilotGame.cpp).
+void StartAutopilot();
+// Forget the level's route and state (the level ended).
+void ResetAutopilotForLevel();
+// How many of the current level's route goals are done, of how many (0 of 0
+// before the route is loaded).
+void GetAutopilotProgress(int* goalsDone, int* goalsInRoute);

@@ -1,0 +1,102 @@
+// The autopilot in the game: builds its view from the player, the camera and
+// the object list, and feeds its answer to the input layer as a device.
+#include "Player/Autopilot.h"
+#include "Player/PlayerInternal.h"
+#include "3D/Camera.h"
+#include "System/FrameTime.h"
+#include "System/Game.h"
+#include "Terrain/Collision.h"
+
+#include <cmath>
+
+namespace
+{
+	int gRouteLevel = -1;			// the level whose route is loaded (−1: none)
+	Route gRoute;
+	AutopilotState gState;
+
+	// What a node is worth to the autopilot, by its collision class. Atoms
+	// and pods join here by their classes as they come into the game.
+	bool ClassifyTarget(const ObjNode* node, AutopilotTargetKind* kind)
+	{
+		if (node->CType & CTYPE_HUMAN)
+			*kind = AUTOPILOT_TARGET_HUMAN;
+		else if (node->CType & CTYPE_ENEMY)
+			*kind = AUTOPILOT_TARGET_ENEMY;
+		else
+			return false;
+		return true;
+	}
+
+	void GatherTargets(const ObjNode* player, std::vector<AutopilotTarget>* targets)
+	{
+		for (const ObjNode* n = gObjectListHead; n; n = n->NextNode)
+		{
+			if (n == player || n->CType == INVALID_NODE_FLAG || (n->StatusBits & STATUS_BIT_HIDDEN))
+				continue;
+			AutopilotTargetKind kind;
+			if (!ClassifyTarget(n, &kind))
+				continue;
+			if (std::hypot(n->Coord.x - player->Coord.x, n->Coord.z - player->Coord.z) > AUTOPILOT_TARGET_REACH)
+				continue;
+			targets->push_back({kind, n->Coord.x, n->Coord.y, n->Coord.z});
+		}
+	}
+
+	AutopilotView MakeView()
+	{
+		AutopilotView view;
+		const ObjNode* node = gPlayerNode;
+		view.dt = gFrameTime;
+		view.cameraLookAngle = gCameraLookAngle;
+		view.exitCharge = gExitCharge;
+		view.exitCharged = IsExitCharged();
+		view.fuel = gJumpJetFuel;
+		if (!node || node->CType == INVALID_NODE_FLAG)
+			return view;
+		view.x = node->Coord.x;
+		view.y = node->Coord.y + float(node->BottomOff);
+		view.z = node->Coord.z;
+		view.dx = node->Delta.x;
+		view.dz = node->Delta.z;
+		view.onGround = node->StatusBits & STATUS_BIT_ONGROUND;
+		view.flying = gCurrentLevel == LEVEL_NUM_SAUCER && !node->Skeleton;
+		view.inControl = !gPlayerIsDead && !IsPlayerInSaucer() && !(node->StatusBits & STATUS_BIT_HIDDEN)
+					  && (node->CType & CTYPE_PLAYER);
+		if (view.inControl)
+			GatherTargets(node, &view.targets);
+		return view;
+	}
+
+	void AutopilotSource(VirtualInputFrame* frame)
+	{
+		if (!gPlayerNode)
+			return;
+		if (gRouteLevel != gCurrentLevel)
+		{
+			gRoute = LoadLevelRoute(gCurrentLevel);
+			gState = AutopilotState{};
+			gRouteLevel = gCurrentLevel;
+		}
+		*frame = AutopilotStep(gRoute, MakeView(), &gState);
+	}
+}
+
+void StartAutopilot()
+{
+	SetVirtualInputSource(AutopilotSource, VIRTUAL_INPUT_ADD);
+}
+
+void ResetAutopilotForLevel()
+{
+	gRouteLevel = -1;
+	gRoute.clear();
+	gState = AutopilotState{};
+}
+
+void GetAutopilotProgress(int* goalsDone, int* goalsInRoute)
+{
+	bool loaded = gRouteLevel == gCurrentLevel;
+	*goalsInRoute = loaded ? int(gRoute.size()) : 0;
+	*goalsDone = loaded ? int(gState.goal) + (gState.routeDone ? 1 : 0) : 0;
+}

@@ -1,0 +1,174 @@
+// Each level played by the autopilot in the real game, at a fixed step with a
+// fixed seed and every frame's invariants checked. A level whose gameplay
+// cannot charge the exit yet runs in route-check mode (the exit charged from
+// the start; the robot still has to get there); a level whose end is not in
+// the game at all yet only has to be walked to its route's last goal. Both
+// lists shrink as the gameplay lands.
+#include "Process.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+	constexpr int STEP_HZ = 30;
+
+	enum EndMode
+	{
+		END_FOR_REAL,			// the level ends as in play
+		END_ROUTE_CHECK,		// nothing charges the exit yet: --route-check
+		END_NOT_BUILT,			// no way to end the level exists yet: the route is walked to its last goal
+	};
+
+	struct LevelPlan
+	{
+		int level;
+		EndMode mode;
+		float budgetSeconds;		// game time to finish (or to walk the route)
+		int goalsReachable;			// route-only levels: the goals that can be done today
+		const char* why;			// what is still missing, for the log
+	};
+
+	const LevelPlan kPlans[10] = {
+		{0, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
+		{1, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
+		{2, END_NOT_BUILT, 10, 1, "the blob boss machine that ends the level is not built"},
+		{3, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
+		{4, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
+		{5, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
+		{6, END_FOR_REAL, 60, 0, ""},
+		{7, END_NOT_BUILT, 45, 3, "the exit lift is not placed"},
+		{8, END_NOT_BUILT, 10, 3, "the saucer cannot drop the robot at the drop zone yet"},
+		{9, END_NOT_BUILT, 20, 1, "the brain boss is not built"},
+	};
+
+	bool Find(const std::string& output, const std::string& prefix, float* seconds)
+	{
+		size_t at = output.find(prefix);
+		if (at == std::string::npos)
+			return false;
+		return sscanf(output.c_str() + at + prefix.size(), "%f", seconds) == 1;
+	}
+
+	// Logic only (no window, no display), at a fixed step with a fixed seed.
+	struct AutopilotRun
+	{
+		fs::path scratch;
+
+		void Begin()
+		{
+			scratch = fs::temp_directory_path() / ("zapp-playthrough-" + std::to_string(getpid()) + "-"
+					+ ::testing::UnitTest::GetInstance()->current_test_info()->name());
+			fs::remove_all(scratch);
+			fs::create_directories(scratch / "xdg");
+		}
+		void End()
+		{
+			if (!scratch.empty())
+				fs::remove_all(scratch);
+		}
+		ProcessResult Play(std::vector<std::string> args)
+		{
+			args.insert(args.begin(), {ZAPP_EXE, "--no-draw", "--fixed-step", std::to_string(STEP_HZ)});
+			return RunProcess(args, ZAPP_BUILD_DIR,
+					{"ZAPPATRON_HEADLESS=1", "SDL_AUDIODRIVER=dummy", "DISPLAY=", "XDG_DATA_HOME=" + (scratch / "xdg").string()}, 240);
+		}
+	};
+
+	struct Playthrough : ::testing::TestWithParam<int>, AutopilotRun
+	{
+		void SetUp() override { Begin(); }
+		void TearDown() override { End(); }
+	};
+
+	struct AutopilotGame : ::testing::Test, AutopilotRun
+	{
+		void SetUp() override { Begin(); }
+		void TearDown() override { End(); }
+	};
+
+	std::string HashIn(const std::string& output)
+	{
+		size_t at = output.find("state hash: ");
+		return at == std::string::npos ? std::string() : output.substr(at + 12, 16);
+	}
+}
+
+TEST_P(Playthrough, TheAutopilotFinishesTheLevel)
+{
+	const LevelPlan& plan = kPlans[GetParam()];
+	std::string level = std::to_string(plan.level);
+	// The landing saucer takes some seconds before the robot is on its own.
+	int frames = int((plan.budgetSeconds + 15) * STEP_HZ);
+	std::vector<std::string> args = {"--level", level, "--autopilot", "--quit-after-levels", "1", "--seed", "1",
+			"--check-invariants", "--frames", std::to_string(frames)};
+	if (plan.mode == END_ROUTE_CHECK)
+		args.push_back("--route-check");
+	if (plan.mode != END_FOR_REAL)
+		printf("level %d runs in %s: %s\n", plan.level, plan.mode == END_ROUTE_CHECK ? "route-check mode" : "route-only mode", plan.why);
+
+	ProcessResult r = Play(args);
+	ASSERT_FALSE(r.timedOut);
+	EXPECT_EQ(r.output.find("ALERT"), std::string::npos) << r.output;
+
+	float seconds = 0;
+	if (plan.mode == END_NOT_BUILT)
+	{
+		EXPECT_EQ(r.exitCode, 3) << "nothing ends this level yet; the frames run out\n" << r.output;
+		std::string goal = "AUTOPILOT level " + level + " goal " + std::to_string(plan.goalsReachable) + "/";
+		size_t at = r.output.find(goal);
+		ASSERT_NE(at, std::string::npos) << r.output;
+		int total = 0;
+		ASSERT_EQ(sscanf(r.output.c_str() + at + goal.size(), "%d done at %f", &total, &seconds), 2) << r.output;
+		EXPECT_LE(seconds, plan.budgetSeconds) << r.output;
+		return;
+	}
+	ASSERT_EQ(r.exitCode, 0) << r.output;
+	ASSERT_TRUE(Find(r.output, "LEVEL " + level + " done time=", &seconds)) << r.output;
+	EXPECT_LE(seconds, plan.budgetSeconds) << r.output;
+	size_t line = r.output.find("LEVEL " + level + " done");
+	printf("%s\n", r.output.substr(line, r.output.find('\n', line) - line).c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLevels, Playthrough, ::testing::Range(0, 10),
+		[](const ::testing::TestParamInfo<int>& info) { return "Level" + std::to_string(info.param); });
+
+TEST_F(AutopilotGame, GoesOnFromLevelToLevelAndQuitsAfterTheCountWithOneLineEach)
+{
+	ProcessResult r = Play({"--level", "5", "--autopilot", "--route-check", "--quit-after-levels", "2", "--seed", "1",
+			"--frames", "20000"});
+	ASSERT_EQ(r.exitCode, 0) << r.output;
+	size_t five = r.output.find("LEVEL 5 done time="), six = r.output.find("LEVEL 6 done time=");
+	EXPECT_NE(five, std::string::npos) << r.output;
+	ASSERT_NE(six, std::string::npos) << r.output;
+	EXPECT_LT(five, six);
+	EXPECT_NE(r.output.find("lives=4 score=0 humans=0", six), std::string::npos) << r.output;
+	EXPECT_EQ(r.output.find("LEVEL 7"), std::string::npos) << "it quit after two";
+
+	// Out of frames before the count: exit code 3 and a line saying where it was.
+	r = Play({"--level", "6", "--autopilot", "--quit-after-levels", "1", "--seed", "1", "--frames", "300"});
+	EXPECT_EQ(r.exitCode, 3) << r.output;
+	EXPECT_NE(r.output.find("FRAMES RAN OUT in level 6"), std::string::npos) << r.output;
+}
+
+TEST_F(AutopilotGame, ItsRunReplaysToTheSameStateWithoutIt)
+{
+	// Everything it does goes through the input layer, so the recorded input
+	// alone, played back without the autopilot, ends in the same state.
+	fs::path recording = scratch / "autopilot.rec";
+	ProcessResult played = Play({"--level", "6", "--autopilot", "--seed", "7", "--frames", "700", "--record", recording.string()});
+	ASSERT_EQ(played.exitCode, 0) << played.output;
+	ASSERT_NE(played.output.find("AUTOPILOT level 6 goal 1/"), std::string::npos) << "it was walking the route\n" << played.output;
+	ProcessResult replayed = RunProcess({ZAPP_EXE, "--no-draw", "--replay", recording.string()}, ZAPP_BUILD_DIR,
+			{"ZAPPATRON_HEADLESS=1", "SDL_AUDIODRIVER=dummy", "DISPLAY=", "XDG_DATA_HOME=" + (scratch / "xdg").string()}, 240);
+	ASSERT_EQ(replayed.exitCode, 0) << replayed.output;
+	ASSERT_FALSE(HashIn(played.output).empty()) << played.output;
+	EXPECT_EQ(HashIn(replayed.output), HashIn(played.output));
+}

@@ -1,0 +1,388 @@
+// The autopilot's decisions, driven closed-loop against a simple mover that
+// steers the way the robot does (the game's own camera-relative turn), and
+// the route files: their reader's checks and the routes the worlds bake.
+#include "Player/Autopilot.h"
+#include "Player/AutopilotRoute.h"
+#include "Player/PlayerInternal.h"
+#include "System/AutomationChecks.h"
+#include "System/Input.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace
+{
+	constexpr float DT = 1.0f / 30.0f;
+
+	RouteGoal At(RouteVerb verb, float x, float z)
+	{
+		RouteGoal g;
+		g.verb = verb;
+		g.x = x;
+		g.z = z;
+		return g;
+	}
+
+	RouteGoal Bare(RouteVerb verb, float value = 0)
+	{
+		RouteGoal g;
+		g.verb = verb;
+		g.value = value;
+		return g;
+	}
+
+	bool Held(const VirtualInputFrame& f, int need)
+	{
+		return f.needsHeld & (uint64_t(1) << need);
+	}
+
+	// A body on flat ground that moves like the robot: the stick turned by the
+	// camera into a world push, a top speed, friction when the stick is let go.
+	// `blocked` keeps it from moving (a wall it cannot pass).
+	struct Mover
+	{
+		AutopilotView view;
+		bool blocked = false;
+		float cameraSpin = 0.7f;		// radians per second the camera swings round
+
+		Mover(float x, float z)
+		{
+			view.x = x;
+			view.z = z;
+			view.onGround = true;
+			view.inControl = true;
+			view.dt = DT;
+			view.cameraLookAngle = 0.3f;
+		}
+
+		void Apply(const VirtualInputFrame& f)
+		{
+			OGLVector2D push = PlayerSteeringDirection(f.steering, view.cameraLookAngle);
+			view.dx += push.x * 2200 * DT;
+			view.dz += push.y * 2200 * DT;
+			float speed = std::hypot(view.dx, view.dz);
+			if (speed > 900)
+			{
+				view.dx *= 900 / speed;
+				view.dz *= 900 / speed;
+			}
+			if (f.steering.x == 0 && f.steering.y == 0)
+			{
+				float k = speed > 0 ? std::max(0.0f, speed - 2700 * DT) / speed : 0;
+				view.dx *= k;
+				view.dz *= k;
+			}
+			if (blocked)
+				view.dx = view.dz = 0;
+			view.x += view.dx * DT;
+			view.z += view.dz * DT;
+			view.cameraLookAngle += cameraSpin * DT;
+		}
+	};
+
+	// Runs until the route is done (or `frames` pass); returns the frames taken.
+	int Fly(const Route& route, Mover* m, AutopilotState* s, int frames)
+	{
+		for (int i = 0; i < frames; i++)
+		{
+			m->Apply(AutopilotStep(route, m->view, s));
+			if (s->routeDone)
+				return i;
+		}
+		return frames;
+	}
+}
+
+//
+// Steering
+//
+
+TEST(AutopilotSteering, WorldDirectionRoundTripsThroughTheCameraTurnAtEveryAngle)
+{
+	for (int a = 0; a < 72; a++)
+	{
+		float angle = float(a) * (PI2 / 72) - PI;
+		for (int k = 0; k < 16; k++)
+		{
+			float dx = std::cos(float(k) * PI2 / 16) * 300, dz = std::sin(float(k) * PI2 / 16) * 300;
+			OGLVector2D stick = SteeringForWorldDirection(dx, dz, angle);
+			EXPECT_NEAR(std::hypot(stick.x, stick.y), 1.0f, 1e-4f);
+			OGLVector2D world = PlayerSteeringDirection(stick, angle);
+			EXPECT_NEAR(world.x, dx / 300, 1e-4f) << "camera " << angle << " direction " << k;
+			EXPECT_NEAR(world.y, dz / 300, 1e-4f) << "camera " << angle << " direction " << k;
+		}
+	}
+	OGLVector2D none = SteeringForWorldDirection(0, 0, 1.0f);
+	EXPECT_EQ(none.x, 0);
+	EXPECT_EQ(none.y, 0);
+}
+
+//
+// Following a route
+//
+
+TEST(AutopilotRoute, WalksTheGoalsInOrderWhileTheCameraTurnsAndStopsOnTheExitSpot)
+{
+	Route route = {At(ROUTE_GOTO, 3000, 0), At(ROUTE_GOTO, 3000, 4000), Bare(ROUTE_CHARGE), At(ROUTE_EXIT, 1500, 4600)};
+	Mover m(0, 0);
+	m.view.exitCharged = true;
+	AutopilotState s;
+	bool passedFirst = false;
+	for (int i = 0; i < 30 * 40 && !s.routeDone; i++)
+	{
+		m.Apply(AutopilotStep(route, m.view, &s));
+		if (std::hypot(m.view.x - 3000, m.view.z) < AUTOPILOT_REACH + 30)
+			passedFirst = true;
+		// A leg is followed, not cut: on the way to the second goal it stays near x = 3000.
+		if (s.goal == 1 && m.view.z > 800 && m.view.z < 3000)
+		{
+			EXPECT_NEAR(m.view.x, 3000, 350) << "frame " << i;
+		}
+	}
+	ASSERT_TRUE(s.routeDone);
+	EXPECT_TRUE(passedFirst);
+	// It stays put in the beam: held still, it does not drift off.
+	for (int i = 0; i < 60; i++)
+		m.Apply(AutopilotStep(route, m.view, &s));
+	EXPECT_LT(std::hypot(m.view.x - 1500, m.view.z - 4600), AUTOPILOT_EXIT_REACH + 40);
+	EXPECT_LT(std::hypot(m.view.dx, m.view.dz), 60);
+}
+
+TEST(AutopilotRoute, ALongLegAtFullSpeedIsProgressNotBeingStuck)
+{
+	// A minute's walk: no jumps, no sidesteps, the whole way along the line.
+	Route route = {At(ROUTE_GOTO, 0, -50000)};
+	Mover m(0, 0);
+	AutopilotState s;
+	int frames = 0;
+	for (; frames < 30 * 80 && !s.routeDone; frames++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+		EXPECT_FALSE(Held(f, NEED_JUMP)) << "frame " << frames;
+		m.Apply(f);
+		ASSERT_NEAR(m.view.x, 0, 100) << "frame " << frames;
+	}
+	EXPECT_TRUE(s.routeDone);
+	EXPECT_EQ(s.recoveries, 0);
+	EXPECT_LT(float(frames) * DT, 50000 / 900.0f + 3) << "at the robot's top speed";
+}
+
+TEST(AutopilotRoute, WaitsForTheChargeStandingStill)
+{
+	Route route = {Bare(ROUTE_CHARGE), At(ROUTE_EXIT, 2000, 0)};
+	Mover m(0, 0);
+	AutopilotState s;
+	for (int i = 0; i < 90; i++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+		m.Apply(f);
+		EXPECT_EQ(f.steering.x, 0);
+		EXPECT_EQ(f.steering.y, 0);
+	}
+	EXPECT_EQ(s.goal, 0u);
+	m.view.exitCharged = true;
+	EXPECT_LT(Fly(route, &m, &s, 30 * 10), 30 * 10);
+	EXPECT_LT(std::hypot(m.view.x - 2000, m.view.z), AUTOPILOT_EXIT_REACH + 40);
+}
+
+TEST(AutopilotRoute, KnockedFarOffCourseItHeadsBackForTheGoal)
+{
+	Route route = {At(ROUTE_GOTO, 8000, 0), At(ROUTE_EXIT, 8000, 2000)};
+	Mover m(0, 0);
+	AutopilotState s;
+	for (int i = 0; i < 60; i++)
+		m.Apply(AutopilotStep(route, m.view, &s));
+	// Thrown 4000 to the side, moving away.
+	m.view.z += 4000;
+	m.view.dz = 900;
+	m.view.dx = 0;
+	EXPECT_LT(Fly(route, &m, &s, 30 * 30), 30 * 30);
+	EXPECT_LT(std::hypot(m.view.x - 8000, m.view.z - 2000), AUTOPILOT_EXIT_REACH + 40);
+}
+
+TEST(AutopilotRoute, HandsOffWhileNotInControlAndNoPressWithoutARelease)
+{
+	Route route = {At(ROUTE_JUMP, 100, 0), At(ROUTE_JUMP, 100, 0), At(ROUTE_GOTO, 5000, 0)};
+	Mover m(0, 0);
+	AutopilotState s;
+	m.view.inControl = false;
+	VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+	EXPECT_EQ(f.needsHeld, 0u);
+	EXPECT_EQ(f.steering.x, 0);
+	EXPECT_EQ(f.steering.y, 0);
+
+	// Two jumps on one spot: the second press only after a frame released.
+	m.view.inControl = true;
+	m.view.x = 100;
+	VirtualInputFrame first = AutopilotStep(route, m.view, &s);
+	EXPECT_TRUE(Held(first, NEED_JUMP));
+	VirtualInputFrame second = AutopilotStep(route, m.view, &s);
+	EXPECT_FALSE(Held(second, NEED_JUMP));
+	EXPECT_EQ(s.goal, 1u) << "the second jump waits for its press";
+	VirtualInputFrame third = AutopilotStep(route, m.view, &s);
+	EXPECT_TRUE(Held(third, NEED_JUMP));
+	EXPECT_EQ(s.goal, 2u);
+}
+
+TEST(AutopilotRoute, WhenStuckItJumpsThenJetsThenSidesteps)
+{
+	Route route = {At(ROUTE_GOTO, 5000, 0)};
+	Mover m(0, 0);
+	m.blocked = true;
+	m.cameraSpin = 0;
+	AutopilotState s;
+	std::vector<float> jumpTimes;
+	float sidestepAt = -1;
+	for (int i = 0; i < 30 * 12; i++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+		float t = float(i) * DT;
+		if (Held(f, NEED_JUMP))
+			jumpTimes.push_back(t);
+		// The jump lands the body back on the ground a moment later.
+		m.view.onGround = jumpTimes.empty() || t - jumpTimes.back() > 0.5f;
+		OGLVector2D push = PlayerSteeringDirection(f.steering, m.view.cameraLookAngle);
+		if (sidestepAt < 0 && s.recovery == AUTOPILOT_RECOVER_SIDESTEP && std::fabs(push.y) > 0.5f)
+			sidestepAt = t;
+		m.Apply(f);
+	}
+	ASSERT_GE(jumpTimes.size(), 3u);
+	EXPECT_NEAR(jumpTimes[0], AUTOPILOT_STUCK_TIME, 0.2f) << "a jump first, once no progress was made for a while";
+	// The second recovery is a jump and a jet press shortly after it.
+	EXPECT_GT(jumpTimes[1], jumpTimes[0] + AUTOPILOT_STUCK_TIME * 0.9f);
+	EXPECT_NEAR(jumpTimes[2] - jumpTimes[1], 0.3f, 0.1f);
+	EXPECT_GT(sidestepAt, jumpTimes[2]) << "then a step to the side, across the way to the goal";
+}
+
+TEST(AutopilotRoute, TakesAnEnemyInReachWithPunchesAndGivesUpOnOneItCannotGet)
+{
+	Route route = {At(ROUTE_GOTO, 6000, 0)};
+	Mover m(0, 0);
+	m.view.targets = {{AUTOPILOT_TARGET_ENEMY, 700, 0, 300}};
+	AutopilotState s;
+	int punches = 0;
+	float closest = 1e9f;
+	for (int i = 0; i < 30 * 3; i++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+		punches += Held(f, NEED_PUNCH);
+		m.Apply(f);
+		closest = std::min(closest, std::hypot(m.view.x - 700, m.view.z - 300));
+	}
+	EXPECT_LT(closest, AUTOPILOT_PUNCH_REACH);
+	EXPECT_GE(punches, 2);
+
+	// Chased past the give-up time, the target is left and the route resumes.
+	AutopilotState fresh;
+	Mover m2(0, 0);
+	m2.blocked = true;
+	m2.view.targets = {{AUTOPILOT_TARGET_HUMAN, 900, 0, 0}};
+	for (int i = 0; i < int((AUTOPILOT_TARGET_GIVE_UP + 0.5f) / DT); i++)
+		m2.Apply(AutopilotStep(route, m2.view, &fresh));
+	EXPECT_GT(fresh.targetRest, 0);
+}
+
+//
+// Route text
+//
+
+TEST(RouteText, GoodTextParsesAndWritesBackTheSame)
+{
+	std::string text = "# a route\n\ngoto 100 200\njet 300 -400 950   # climb\ncharge\nwait 2.5\nexit 10 20\nland\n";
+	Route route;
+	std::string error;
+	ASSERT_TRUE(ParseRouteText(text, "t.route", &route, &error)) << error;
+	ASSERT_EQ(route.size(), 6u);
+	EXPECT_EQ(route[1].verb, ROUTE_JET);
+	EXPECT_EQ(route[1].x, 300);
+	EXPECT_EQ(route[1].z, -400);
+	EXPECT_EQ(route[1].value, 950);
+	EXPECT_EQ(route[1].line, 4);
+	EXPECT_EQ(route[3].value, 2.5f);
+
+	std::string written;
+	for (const RouteGoal& g : route)
+		written += FormatRouteGoal(g) + "\n";
+	Route again;
+	ASSERT_TRUE(ParseRouteText(written, "w.route", &again, &error)) << error;
+	ASSERT_EQ(again.size(), route.size());
+	for (size_t i = 0; i < route.size(); i++)
+	{
+		EXPECT_EQ(again[i].verb, route[i].verb);
+		EXPECT_EQ(again[i].x, route[i].x);
+		EXPECT_EQ(again[i].z, route[i].z);
+		EXPECT_EQ(again[i].value, route[i].value);
+	}
+}
+
+TEST(RouteText, BadLinesAreNamedByFileAndLine)
+{
+	struct Case
+	{
+		const char* text;
+		const char* message;
+	} cases[] = {
+		{"goto 1 2\nfly 1 2\n", "Level4.route:2: unknown goal \"fly\""},
+		{"goto 1\n", "Level4.route:1: goto takes 2 numbers, got 1"},
+		{"charge 3\n", "Level4.route:1: charge takes 0 numbers, got 1"},
+		{"\n\njet 1 2 x\n", "Level4.route:3: \"x\" is not a number"},
+		{"goto 1 2z\n", "\"2z\" is not a number"},
+		{"goto nan 2\n", "\"nan\" is not a number"},
+		{"wait -1\n", "Level4.route:1: wait takes seconds of 0 or more"},
+		{"# nothing\n\n", "the route has no goals"},
+	};
+	for (const Case& c : cases)
+	{
+		Route route;
+		std::string error;
+		EXPECT_FALSE(ParseRouteText(c.text, "Level4.route", &route, &error)) << c.text;
+		EXPECT_NE(error.find(c.message), std::string::npos) << "got: " << error;
+	}
+}
+
+//
+// Frame invariants
+//
+
+TEST(PlayInvariants, EachBrokenInvariantIsNamed)
+{
+	PlayInvariantView good;
+	good.hasPlayer = true;
+	good.exitCharge = 1;
+	good.health = 0.5f;
+	good.fuel = 0;
+	good.nodesInUse = 40;
+	good.nodeCapacity = 700;
+	good.freeSuperTiles = 300;
+	EXPECT_EQ(FindBrokenPlayInvariant(good), nullptr);
+
+	const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+	struct Case
+	{
+		void (*breakIt)(PlayInvariantView*, float nan, float inf);
+		const char* name;
+	} cases[] = {
+		{[](PlayInvariantView* v, float n, float) { v->position[1] = n; }, "player position is finite"},
+		{[](PlayInvariantView* v, float, float i) { v->velocity[2] = -i; }, "player velocity is finite"},
+		{[](PlayInvariantView* v, float, float) { v->exitCharge = 1.01f; }, "exit charge is within 0..1"},
+		{[](PlayInvariantView* v, float n, float) { v->health = n; }, "health is within 0..1"},
+		{[](PlayInvariantView* v, float, float) { v->fuel = -0.1f; }, "jump-jet fuel is within 0..1"},
+		{[](PlayInvariantView* v, float, float) { v->nodesInUse = 700; }, "object nodes are not exhausted"},
+		{[](PlayInvariantView* v, float, float) { v->freeSuperTiles = 0; }, "supertile pool is not exhausted"},
+	};
+	for (const Case& c : cases)
+	{
+		PlayInvariantView v = good;
+		c.breakIt(&v, nan, inf);
+		const char* broken = FindBrokenPlayInvariant(v);
+		ASSERT_NE(broken, nullptr) << c.name;
+		EXPECT_STREQ(broken, c.name);
+	}
+	// Without a player there is no position to check.
+	PlayInvariantView noPlayer = good;
+	noPlayer.hasPlayer = false;
+	noPlayer.position[0] = nan;
+	EXPECT_EQ(FindBrokenPlayInvariant(noPlayer), nullptr);
+}
