@@ -35,7 +35,8 @@ struct LevelLights
 };
 
 // Objects flagged STATUS_BIT_AUTOFADE fade out between these distances,
-// given as fractions of the view's yon. A start of 0: no fading.
+// given as fractions of the view's yon. A start of 0: no fading (the end is
+// then not read).
 struct LevelAutoFade
 {
 	float startOfYon;

@@ -46,7 +46,7 @@ void CreateSuperTileMaterials()
 			int sphereMap = CurrentLevelDef().terrainSphereMap;
 			if (sphereMap >= 0)
 			{
-				// The slime arena's ground carries an added sphere map.
+				// The level's ground may carry an added sphere map (the slime arena's does).
 				m.flags |= MATERIAL_FLAG_MULTITEXTURE;
 				m.envMapNum = uint16_t(sphereMap);
 			}
