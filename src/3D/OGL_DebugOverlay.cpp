@@ -7,6 +7,7 @@
 #include "Player/Player.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 #include "System/Input.h"
 #include "System/Objects.h"
 #include "System/Pool.h"
@@ -46,7 +47,7 @@ OGLDebugCounters OGL_GatherDebugCounters()
 	c.enemies = gNumEnemies;
 	c.enemyLimitReached = gMaxEnemies > 0 && gNumEnemies >= gMaxEnemies;
 	// On the saucer level the player's node is the player's saucer.
-	c.saucerExists = gPlayerNode && gCurrentLevel == LEVEL_NUM_SAUCER;
+	c.saucerExists = gPlayerNode && CurrentLevelDef().playerStart == PLAYER_START_FLYING_SAUCER;
 	// The stores exist only while a level runs.
 	c.shards = gShardPool ? Pool_Size(gShardPool) : 0;
 	c.sparkles = gSparklePool ? Pool_Size(gSparklePool) : 0;

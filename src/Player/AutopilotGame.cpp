@@ -5,6 +5,7 @@
 #include "3D/Camera.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 #include "Terrain/Collision.h"
 
 #include <cmath>
@@ -60,7 +61,7 @@ namespace
 		view.dx = node->Delta.x;
 		view.dz = node->Delta.z;
 		view.onGround = node->StatusBits & STATUS_BIT_ONGROUND;
-		view.flying = gCurrentLevel == LEVEL_NUM_SAUCER && !node->Skeleton;
+		view.flying = CurrentLevelDef().playerStart == PLAYER_START_FLYING_SAUCER && !node->Skeleton;
 		view.inControl = !gPlayerIsDead && !IsPlayerInSaucer() && !(node->StatusBits & STATUS_BIT_HIDDEN)
 					  && (node->CType & CTYPE_PLAYER);
 		if (view.inControl)
