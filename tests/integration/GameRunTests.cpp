@@ -1,7 +1,7 @@
 // The real executable under a virtual display: start-up failures, quitting,
 // automation switches and the first frames.
 #include "Process.h"
-#include "StoredPNG.h"
+#include "PNGFile.h"
 #include "Effects/Sky.h"
 #include "System/LevelTables.h"
 #include "3D/Screenshot.h"
@@ -111,7 +111,7 @@ TEST_F(GameRunTest, ScreenshotShowsTheLevelClearColour)
 			"--screenshot", shot.string(), "--fly-over"});
 	ASSERT_EQ(r.exitCode, 0) << r.output;
 	ScreenImage image;
-	ASSERT_TRUE(ReadStoredPNG(shot, &image));
+	ASSERT_TRUE(ReadPNGFile(shot, &image));
 	ASSERT_GT(image.width, 100);
 	ASSERT_GT(image.height, 100);
 	const float* clear = kLevelViews[LEVEL].clearColor;
