@@ -126,3 +126,30 @@ TEST_F(GameRunTest, ScreenshotShowsTheLevelClearColour)
 		}
 	}
 }
+
+TEST_F(GameRunTest, StartsAndQuitsAgainAndAgainWithoutHanging)
+{
+	// A quit usually lands mid-frame, with drawing queued for the software
+	// renderer's threads; a teardown in the wrong order hung about one run in
+	// twenty. Each run has its own time limit, so a hang fails the test
+	// instead of stalling it. Most runs stop after a number of frames, on two
+	// levels; every fourth closes the window instead.
+	constexpr int RUNS = 16;
+	constexpr double LIMIT_SECONDS = 60;
+	int closed = 0;
+	for (int run = 0; run < RUNS; run++)
+	{
+		const bool closeWindow = run % 4 == 3;
+		const std::string level = run % 2 ? "9" : "0";
+		gCloseRequestsSent = 0;
+		ProcessResult r = closeWindow
+				? Run({"--windowed", "--level", level, "--fixed-step", "30", "--skip-fluff"}, LIMIT_SECONDS, SendCloseToGameWindow)
+				: Run({"--windowed", "--level", level, "--fixed-step", "30", "--skip-fluff", "--frames", "40"}, LIMIT_SECONDS);
+		ASSERT_FALSE(r.timedOut) << "run " << run << " (level " << level << (closeWindow ? ", window closed" : ", 40 frames")
+				<< ") never exited\n" << r.output;
+		ASSERT_EQ(r.exitCode, 0) << "run " << run << "\n" << r.output;
+		EXPECT_EQ(r.output.find("ALERT"), std::string::npos) << r.output;
+		closed += closeWindow && gCloseRequestsSent > 0;
+	}
+	EXPECT_EQ(closed, RUNS / 4) << "every window-closing run reached the game's window";
+}
