@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=${1:-build}
 
 PACKAGES=(build-essential cmake ninja-build pkg-config
-	libsdl2-dev libgl-dev libgl1-mesa-dri libfreetype-dev fonts-dejavu-core
+	libsdl2-dev libgl-dev libgl1-mesa-dri libfreetype-dev libpng-dev fonts-dejavu-core
 	googletest libgtest-dev libbenchmark-dev
 	xvfb xauth clang libclang-rt-dev)
 
@@ -22,5 +22,10 @@ if [ ${#missing[@]} -gt 0 ]; then
 	DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# ccache, when installed, makes rebuilds of unchanged sources nearly free.
+LAUNCHER=()
+if command -v ccache >/dev/null; then
+	LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LAUNCHER[@]}"
 cmake --build "$BUILD_DIR"

@@ -84,6 +84,13 @@ void OGL_DestroyDrawContext()
 {
 	if (!gGLContext)
 		return;
+	// A quit can arrive mid-frame, with drawing queued but not yet rendered.
+	// Software renderers rasterize on worker threads; tearing the display down
+	// while they still hold a frame can leave one waiting forever on the others.
+	// So: render what is queued, let go of the context, then delete it, all
+	// while the window and the display connection still exist.
+	if (gWindow && SDL_GL_MakeCurrent(gWindow, gGLContext) == 0)
+		glFinish();
 	SDL_GL_MakeCurrent(gWindow, nullptr);
 	SDL_GL_DeleteContext(gGLContext);
 	gGLContext = nullptr;

@@ -114,6 +114,8 @@ extern OGLTextureUnitProc gGL_ClientActiveTextureARB;
 //
 
 void OGL_CreateDrawContext();
+// Waits for queued drawing, makes no context current and deletes the context;
+// call before the window is destroyed. Safe to call twice.
 void OGL_DestroyDrawContext();
 // Stops the program unless a driver can hold 1024×1024 textures.
 void OGL_CheckMaxTextureSize(int maxTextureSize);

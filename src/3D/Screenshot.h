@@ -1,4 +1,6 @@
-// Reading the frame back and writing it as PNG or TGA.
+// Reading the frame back and writing it as PNG (through libpng) or TGA, for
+// the --screenshot switch, the tests that look at frames and the baker's
+// contact sheets.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +17,8 @@ struct ScreenImage
 // Reads the current back buffer (call before the swap).
 void CaptureScreen(ScreenImage* image);
 
-// Encoders, usable without GL.
+// Encoders, usable without GL. EncodePNG gives no bytes for an image whose
+// pixels don't fill width × height.
 std::vector<uint8_t> EncodePNG(const ScreenImage& image);
 std::vector<uint8_t> EncodeTGA(const ScreenImage& image);
 

@@ -1,4 +1,5 @@
 #include "System/Boot.h"
+#include "3D/OGL_Support.h"
 #include "System/DataFiles.h"
 #include "System/Automation.h"
 #include "System/Error.h"
@@ -211,6 +212,21 @@ void Boot(int argc, char** argv)
 	LoadControllerMappings();
 }
 
+// Every way out (a quit, --frames, a fatal alert, a closed window) ends here,
+// often mid-frame. The order matters: the GL context goes first (its queued
+// drawing finished), then the window, and only then SDL, whose display
+// connection the driver's threads still use until the context is gone.
+static void ShutdownVideo()
+{
+	OGL_DestroyDrawContext();
+	if (gWindow)
+	{
+		SDL_DestroyWindow(gWindow);
+		gWindow = nullptr;
+	}
+	SDL_Quit();
+}
+
 int RunProgram(int argc, char** argv)
 {
 	bool failed = false;
@@ -238,12 +254,7 @@ int RunProgram(int argc, char** argv)
 
 	bool automationOk = AutomationFinish();
 	ShutdownPlatformLayer();
-	if (gWindow)
-	{
-		SDL_DestroyWindow(gWindow);
-		gWindow = nullptr;
-	}
-	SDL_Quit();
+	ShutdownVideo();
 
 	if (failed)
 	{

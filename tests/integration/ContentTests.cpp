@@ -16,6 +16,7 @@
 #include "System/Objects.h"
 #include "System/Window.h"
 #include "Bake.h"
+#include "BakedData.h"
 #include "BG3DWriter.h"
 #include "Files.h"
 #include "TGAWriter.h"
@@ -101,8 +102,8 @@ namespace
 		return Bake::WriteBG3D(file);
 	}
 
-	// A window, a GL context and a data folder (the baked font plus the
-	// files each test writes) shared by the suite.
+	// A window, a GL context and a data folder (the baked font, copied from
+	// the shared Data folder, plus the files each test writes) shared by the suite.
 	struct ContentTest : ::testing::Test
 	{
 		static inline fs::path sDataDir;
@@ -114,7 +115,7 @@ namespace
 				return;
 			sDataDir = fs::temp_directory_path() / ("zapp-content-" + std::to_string(getpid()));
 			fs::create_directories(sDataDir / "Skeletons");
-			Bake::RunSteps(Bake::Context{sDataDir}, "system/font");
+			fs::copy(BakedData::Folder() / "System", sDataDir / "System", fs::copy_options::recursive);
 
 			OpenTestGLWindow("content test", WIDTH, HEIGHT);
 		}

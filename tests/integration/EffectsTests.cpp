@@ -17,7 +17,7 @@
 #include "System/Objects.h"
 #include "System/Pool.h"
 #include "System/Window.h"
-#include "Bake.h"
+#include "BakedData.h"
 #include "Files.h"
 
 #include <SDL.h>
@@ -62,8 +62,8 @@ namespace
 	std::function<void()> gFrameBody;
 	void RunFrameBody() { gFrameBody(); }
 
-	// A window, a GL context and a data folder with the baked particle and
-	// level sprites, shared by the suite.
+	// A window and a GL context shared by the suite; the sprites come from
+	// the shared baked Data folder.
 	struct EffectsRenderTest : ::testing::Test
 	{
 		static inline fs::path sDataDir;
@@ -73,16 +73,11 @@ namespace
 		{
 			if (!std::getenv("DISPLAY"))
 				return;
-			sDataDir = fs::temp_directory_path() / ("zapp-effects-" + std::to_string(getpid()));
-			fs::create_directories(sDataDir / "Skeletons");
-			Bake::RunSteps(Bake::Context{sDataDir}, "sprites/particle");
-			Bake::RunSteps(Bake::Context{sDataDir}, "levelsprites");
+			sDataDir = BakedData::Folder();
 			OpenTestGLWindow("effects test", WIDTH, HEIGHT);
 		}
 		static void TearDownTestSuite()
 		{
-			std::error_code ec;
-			fs::remove_all(sDataDir, ec);
 			CloseTestGLWindow();
 		}
 

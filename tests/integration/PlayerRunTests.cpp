@@ -2,7 +2,7 @@
 // saucer has set it down and left, the robot stands on the ground and the
 // follow camera shows it in the middle of the frame.
 #include "Process.h"
-#include "StoredPNG.h"
+#include "PNGFile.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +86,7 @@ TEST_F(PlayerRun, TheRobotLandsOnTheFarmAndIsOnScreenOnTheGround)
 	EXPECT_NEAR(report.feet, report.ground, 2.0f) << "feet on the ground";
 
 	ScreenImage image;
-	ASSERT_TRUE(ReadStoredPNG(shot, &image));
+	ASSERT_TRUE(ReadPNGFile(shot, &image));
 	int x = int(report.windowX), y = int(report.windowY);
 	ASSERT_GE(x, 0);
 	ASSERT_LT(x, image.width);

@@ -14,7 +14,7 @@
 #include "System/FrameTime.h"
 #include "System/Objects.h"
 #include "System/Window.h"
-#include "Bake.h"
+#include "BakedData.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -46,17 +46,13 @@ namespace
 		{
 			if (!std::getenv("DISPLAY"))
 				return;
-			sDataDir = fs::temp_directory_path() / ("zapp-skeletons-" + std::to_string(getpid()));
-			for (const char* step : {"skeletons/", "system/font", "sprites/spheremap"})
-				Bake::RunSteps(Bake::Context{sDataDir}, step);
+			sDataDir = BakedData::Folder();
 			const char* shots = std::getenv("ZAPP_SKELETON_SHOTS");
 			int scale = shots && *shots ? 2 : 1;
 			OpenTestGLWindow("skeleton test", WIDTH * scale, HEIGHT * scale);
 		}
 		static void TearDownTestSuite()
 		{
-			std::error_code ec;
-			fs::remove_all(sDataDir, ec);
 			CloseTestGLWindow();
 		}
 

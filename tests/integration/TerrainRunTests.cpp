@@ -1,7 +1,7 @@
 // Every level's world on screen: the real game flies its camera over each
 // terrain and the screenshot shows ground, not just the clear colour.
 #include "Process.h"
-#include "StoredPNG.h"
+#include "PNGFile.h"
 #include "System/LevelTable.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ TEST_P(TerrainRun, TheLevelShowsItsGround)
 	EXPECT_EQ(r.output.find("FATAL"), std::string::npos) << r.output;
 
 	ScreenImage image;
-	ASSERT_TRUE(ReadStoredPNG(shot, &image));
+	ASSERT_TRUE(ReadPNGFile(shot, &image));
 	ASSERT_GT(image.width, 100);
 
 	// The lower half looks down on the ground: many colours, and hardly any

@@ -3,7 +3,7 @@
 // model is a proper mesh.
 #include "3D/BG3DParse.h"
 #include "System/ContentNumbers.h"
-#include "Bake.h"
+#include "BakedData.h"
 #include "FilesTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -23,13 +23,9 @@ namespace
 
 		static void SetUpTestSuite()
 		{
-			TempDir dir;
-			Bake::Context context{dir.path};
-			ASSERT_EQ(Bake::RunSteps(context, "models/global"), 1);
-			ASSERT_EQ(Bake::RunSteps(context, "skeletons/quog-mesh"), 1);
-			std::vector<uint8_t> bytes = ReadAll(dir.path / "Models" / "global.bg3d");
+			std::vector<uint8_t> bytes = ReadAll(BakedData::Folder() / "Models" / "global.bg3d");
 			globalParsed = BG3D_ParseFile(bytes.data(), bytes.size(), &global, &globalError);
-			bytes = ReadAll(dir.path / "Skeletons" / "Quog.bg3d");
+			bytes = ReadAll(BakedData::Folder() / "Skeletons" / "Quog.bg3d");
 			robotParsed = BG3D_ParseFile(bytes.data(), bytes.size(), &robot, &robotError);
 		}
 

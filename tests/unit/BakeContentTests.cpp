@@ -3,6 +3,7 @@
 // the robot's mesh fits the skeleton loader's limits, and two bakes give
 // identical bytes.
 #include "Bake.h"
+#include "BakedData.h"
 #include "BakeGlobalModels.h"
 #include "BakeRobot.h"
 #include "System/ContentNumbers.h"
@@ -48,18 +49,13 @@ namespace
 		return dir;
 	}
 
+	// The shared baked Data folder: the content as the game gets it.
 	class BakedContent : public ::testing::Test
 	{
 	protected:
-		static void SetUpTestSuite() { gDir = new fs::path(BakeInto("content")); }
-		static void TearDownTestSuite()
-		{
-			fs::remove_all(*gDir);
-			delete gDir;
-		}
-		static fs::path* gDir;
+		static void SetUpTestSuite() { gDir = &BakedData::Folder(); }
+		static inline const fs::path* gDir = nullptr;
 	};
-	fs::path* BakedContent::gDir = nullptr;
 
 	//
 	// An independent walker of BG3D files: checks the record stream and

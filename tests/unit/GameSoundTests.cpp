@@ -2,6 +2,7 @@
 // from baked effect files, 3D volume and panning, the "only if louder" rule,
 // looping node sounds, pausing, and songs with the music preference.
 #include "BakeSounds.h"
+#include "BakedData.h"
 #include "FilesTestSupport.h"
 #include "Memory.h"
 #include "Sound.h"
@@ -24,6 +25,7 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using FilesTestSupport::ReadAll;
 using FilesTestSupport::WriteBytes;
 
 namespace
@@ -47,12 +49,12 @@ namespace
 		{
 			gData = new fs::path(fs::temp_directory_path() / ("zapp-gamesound-" + std::to_string(getpid())));
 			fs::remove_all(*gData);
-			// The main and farm banks and two more effects, as the bake writes them.
+			// The main and farm banks and two more effects, from the shared baked Data folder.
 			for (int e = 0; e < NUM_EFFECTS; e++)
 			{
 				const int bank = kEffectDefs[e].bank;
 				if (bank == SOUND_BANK_MAIN || bank == SOUND_BANK_FARM || e == EFFECT_BUBBLEPOP || e == EFFECT_TRANSFORM)
-					WriteBytes(*gData / Bake::GetEffectFilePath(e), Bake::WriteAiff(Bake::SynthesizeEffect(e), Bake::GetEffectEncoding(e)));
+					WriteBytes(*gData / Bake::GetEffectFilePath(e), ReadAll(BakedData::Folder() / Bake::GetEffectFilePath(e)));
 			}
 			// Short songs: the game's handling of songs, not their music.
 			for (int n = 0; n < NUM_SONGS; n++)

@@ -1,6 +1,7 @@
-// A world for driving the robot without a window: the baked farm terrain
-// loaded without drawing, the baked robot skeleton, a view record for the
-// camera, and synthetic needs and stick input at a fixed frame time.
+// A world for driving the robot without a window: the farm terrain and the
+// robot skeleton from the shared baked Data folder (loaded without drawing),
+// a view record for the camera, and synthetic needs and stick input at a
+// fixed frame time.
 #pragma once
 
 #include "3D/BG3D.h"
@@ -21,9 +22,8 @@
 #include "Terrain/SuperTile.h"
 #include "Terrain/Terrain.h"
 #include "Terrain/TerrainItems.h"
-#include "Bake.h"
+#include "BakedData.h"
 #include "Files.h"
-#include "FilesTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,6 @@ namespace PlayerTestSupport
 	class PlayerWorld : public ::testing::Test
 	{
 	protected:
-		static inline FilesTestSupport::TempDir* sData = nullptr;
 
 		OGLViewInfo view = {};
 		OGLViewInfo* savedView = nullptr;
@@ -45,19 +44,6 @@ namespace PlayerTestSupport
 		int savedLevel = 0;
 		bool savedSkipFluff = false;
 		float savedGroundSlip = 0, savedGravity = 0;
-
-		static void SetUpTestSuite()
-		{
-			sData = new FilesTestSupport::TempDir;
-			Bake::Context context{sData->path};
-			Bake::RunSteps(context, "skeletons/");
-			Bake::RunSteps(context, "terrain/0-farm");
-		}
-		static void TearDownTestSuite()
-		{
-			delete sData;
-			sData = nullptr;
-		}
 
 		void SetUp() override
 		{
@@ -69,7 +55,7 @@ namespace PlayerTestSupport
 			savedGravity = gGravity;
 
 			Tamber::Files::Init();
-			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(sData->path / "Skeletons");
+			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(BakedData::Folder() / "Skeletons");
 			InitObjectManager();
 			InitBG3DManager();
 			InitSkeletonManager();

@@ -10,6 +10,7 @@
 #include "System/Objects.h"
 #include "Bake.h"
 #include "BakeSkeletons.h"
+#include "BakedData.h"
 #include "FilesTestSupport.h"
 #include "Memory.h"
 #include "Resources.h"
@@ -27,27 +28,14 @@ using namespace FilesTestSupport;
 
 namespace
 {
-	// The skeleton steps baked once for the suite (they need the hero's mesh step too).
+	// The baked skeletons, from the shared baked Data folder.
 	class BakedRigs : public ::testing::Test
 	{
 	protected:
-		static TempDir* gDir;
-
-		static void SetUpTestSuite()
-		{
-			gDir = new TempDir();
-			ASSERT_EQ(Bake::RunSteps(Bake::Context{gDir->path}, "skeletons/"), 2);
-		}
-		static void TearDownTestSuite()
-		{
-			delete gDir;
-			gDir = nullptr;
-		}
-
 		void SetUp() override
 		{
 			Tamber::Files::Init();
-			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(gDir->path / "Skeletons");
+			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(BakedData::Folder() / "Skeletons");
 			InitBG3DManager();
 			InitObjectManager();
 			InitSkeletonManager();
@@ -117,7 +105,6 @@ namespace
 					ASSERT_NEAR(a[j].value[i], s->jointTransformMatrix[j].value[i], 1e-4f) << what << ": joint " << j;
 		}
 	};
-	TempDir* BakedRigs::gDir = nullptr;
 }
 
 TEST_F(BakedRigs, EveryTypeLoadsWithTheAnimationsAndJointsTheCodeUses)

@@ -2,7 +2,7 @@
 // exactly the images the game code counts on, each a decodable RGBA image.
 #include "3D/TGA.h"
 #include "System/ContentNumbers.h"
-#include "Bake.h"
+#include "BakedData.h"
 #include "FilesTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -30,25 +30,17 @@ namespace
 	class BakedSpritesTest : public ::testing::Test
 	{
 	protected:
-		static inline TempDir* dir = nullptr;
+		// The shared baked Data folder.
+		static inline const fs::path* data = nullptr;
 
-		static void SetUpTestSuite()
-		{
-			dir = new TempDir;
-			ASSERT_EQ(Bake::RunSteps(Bake::Context{dir->path}, "sprites/"), 5);
-		}
-		static void TearDownTestSuite()
-		{
-			delete dir;
-			dir = nullptr;
-		}
+		static void SetUpTestSuite() { data = &BakedData::Folder(); }
 	};
 
 	TEST_F(BakedSpritesTest, EverySetHasItsImagesAndNoMore)
 	{
 		for (const SpriteSet& set : kLevelSets)
 		{
-			fs::path folder = dir->path / "sprites" / set.name;
+			fs::path folder = *data / "sprites" / set.name;
 			int files = 0;
 			for (const auto& entry : fs::directory_iterator(folder))
 				files += entry.is_regular_file();
@@ -86,7 +78,7 @@ namespace
 		{
 			char name[64];
 			snprintf(name, sizeof(name), "%s%03d.tga", SPRITE_SET_SPHEREMAPS, i);
-			std::vector<uint8_t> bytes = ReadAll(dir->path / "sprites" / SPRITE_SET_SPHEREMAPS / name);
+			std::vector<uint8_t> bytes = ReadAll(*data / "sprites" / SPRITE_SET_SPHEREMAPS / name);
 			TGAHeader header;
 			std::vector<uint8_t> pixels;
 			TGAError error;
@@ -100,7 +92,7 @@ namespace
 		// The round shadow fades out from its middle to its edge.
 		char name[64];
 		snprintf(name, sizeof(name), "%s%03d.tga", SPRITE_SET_GLOBAL, int(GLOBAL_SPRITE_SHADOW));
-		std::vector<uint8_t> bytes = ReadAll(dir->path / "sprites" / SPRITE_SET_GLOBAL / name);
+		std::vector<uint8_t> bytes = ReadAll(*data / "sprites" / SPRITE_SET_GLOBAL / name);
 		TGAHeader header;
 		std::vector<uint8_t> pixels;
 		TGAError error;
