@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Timedemo on every level at 640x480 and 1280x720 under Xvfb. Each level is
 # first recorded without drawing (a fixed 30 Hz step, FRAMES frames: the robot
-# lands and the camera settles), then replayed full-screen on a virtual screen
+# lands and the autopilot walks it along the level's route, so the camera sweeps
+# the world as in play), then replayed full-screen on a virtual screen
 # of each size with --timedemo, which also times one full-screen textured, lit,
 # fogged layer on the same context.
 # Usage: bench/timedemo.sh [BUILD_DIR]   (env: FRAMES=900, DISPLAY_NUMBER=99)
@@ -26,7 +27,7 @@ export ZAPPATRON_HEADLESS=1 SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 XDG_DA
 
 for level in 0 1 2 3 4 5 6 7 8 9; do
 	env -u DISPLAY "$EXE" --no-draw --level "$level" --fixed-step 30 --frames "$FRAMES" --seed 1 \
-		--record "$WORK/level$level.rec" > /dev/null 2>&1
+		--autopilot --route-check --record "$WORK/level$level.rec" > /dev/null 2>&1
 done
 
 printf "%-5s %-9s %7s %9s %9s %9s %9s %9s %9s %7s\n" level size frames "avg fps" "median" "1% low" logic drawing layer "frame/layer"

@@ -44,9 +44,16 @@ namespace
 		}
 	}
 
-	AutopilotView MakeView()
+	// Kept between frames so the target list keeps its storage: no allocation per frame.
+	AutopilotView gView;
+
+	const AutopilotView& MakeView()
 	{
-		AutopilotView view;
+		std::vector<AutopilotTarget> targets = std::move(gView.targets);
+		targets.clear();
+		gView = AutopilotView{};
+		gView.targets = std::move(targets);
+		AutopilotView& view = gView;
 		const ObjNode* node = gPlayerNode;
 		view.dt = gFrameTime;
 		view.cameraLookAngle = gCameraLookAngle;
