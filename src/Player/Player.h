@@ -101,6 +101,10 @@ void InitPlayerAtStartOfLevel();
 // The robot standing at (x, z) facing `rot`, with its hands.
 ObjNode* MakePlayerRobot(float x, float z, float rot);
 void ClearPlayerLevelFlags();
+// Item: the exit saucer, waiting closed until the exit is charged (heading
+// parm[0] × 45°).
+struct TerrainItemEntryType;
+bool AddExitSaucer(TerrainItemEntryType* item, float x, float z);
 // Level clean-up: forget the exit saucer's beam area.
 void ClearExitBeamArea();
 // The four corners (x, z) of the exit saucer's beam area; all 0 while there is none.

@@ -210,9 +210,6 @@ void InitPlayerAtStartOfLevel()
 	ClearPlayerLevelFlags();
 	gExitCharge = CurrentLevelDef().exitChargeAtStart;
 
-	// Before the first terrain window: items in it are added right then, and
-	// an exit near the start (the jungle boss arena's) would never appear.
-	InstallExitSaucerItem();
 	CreateTerrainDrawNode();
 	MakeDeathTransitionNode();
 	UpdateVisibleTerrain(gPlayerStartX, gPlayerStartZ);

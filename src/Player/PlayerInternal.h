@@ -69,8 +69,6 @@ void ShowPlayerHands(bool show);
 //
 
 void MakeLandingSaucer();
-// Installs the exit item's add routine.
-void InstallExitSaucerItem();
 void ResetPlayerSaucers();
 // True while a saucer carries the robot (the robot takes no input and no collisions).
 bool IsPlayerInSaucer();

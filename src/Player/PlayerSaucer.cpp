@@ -20,7 +20,6 @@
 
 namespace
 {
-	constexpr int EXIT_ITEM_TYPE = 26;
 	constexpr uint16_t SAUCER_SLOT = 190;			// moves before the robot it carries
 	constexpr float LANDING_SAUCER_SCALE = 0.8f;
 	constexpr float EXIT_SAUCER_SCALE = 1.0f;
@@ -430,18 +429,19 @@ namespace
 		PlaceSaucer(saucer);
 		return saucer;
 	}
-
-	bool AddExitSaucer(TerrainItemEntryType* item, float x, float z)
-	{
-		float ground = HighestSurfaceAt(x, z, CTYPE_TERRAIN);
-		float rot = float(item->parm[0]) * (PI / 4);
-		ObjNode* saucer = MakeSaucer(x, ground, z, rot, EXIT_SAUCER_SCALE, 1);
-		saucer->TerrainItemPtr = item;
-		Ground(saucer) = ground;
-		saucer->Mode = SAUCER_WAITING;
-		return true;
-	}
 }
+
+bool AddExitSaucer(TerrainItemEntryType* item, float x, float z)
+{
+	float ground = HighestSurfaceAt(x, z, CTYPE_TERRAIN);
+	float rot = float(item->parm[0]) * (PI / 4);
+	ObjNode* saucer = MakeSaucer(x, ground, z, rot, EXIT_SAUCER_SCALE, 1);
+	saucer->TerrainItemPtr = item;
+	Ground(saucer) = ground;
+	saucer->Mode = SAUCER_WAITING;
+	return true;
+}
+
 
 void MakeLandingSaucer()
 {
@@ -461,11 +461,6 @@ void MakeLandingSaucer()
 	gSaucers.exitTaken = false;
 	gSaucers.saucer = ObjNodeRef(saucer);
 	CarryRobot(saucer, robot);
-}
-
-void InstallExitSaucerItem()
-{
-	kItemAddRoutines[EXIT_ITEM_TYPE] = AddExitSaucer;
 }
 
 void ResetPlayerSaucers()

@@ -10,11 +10,6 @@ int32_t* gTerrainItemFileIDs = nullptr;
 SuperTileItemIndexType** gSuperTileItemIndex = nullptr;
 float gPlayerStartX = 0, gPlayerStartZ = 0, gPlayerStartRot = 0;
 
-// The kinds of object that items make join the game module by module; a row
-// still empty creates nothing, and its items are asked again whenever their
-// supertile next wakes.
-TerrainItemAddRoutine kItemAddRoutines[MAX_ITEM_NUM + 1];
-
 void DisposeTerrainItemTables()
 {
 	if (gTerrainItemFileIDs)
@@ -109,8 +104,7 @@ void AddTerrainItemsOnSuperTile(int row, int col)
 			continue;
 		if (item->type > MAX_ITEM_NUM)
 			FatalAlert("Illegal Map Item Type!");
-		TerrainItemAddRoutine routine = kItemAddRoutines[item->type];
-		if (routine && routine(item, x, z))
+		if (kItemAddRoutines[item->type].add(item, x, z))
 			item->flags |= ITEM_FLAG_INUSE;
 	}
 }

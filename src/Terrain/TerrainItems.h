@@ -14,11 +14,25 @@ struct SuperTileItemIndexType
 	uint16_t firstItem;
 };
 
-// An item-add routine: makes the item's object(s) at (x, z); false declines
-// for now (it is asked again the next time its supertile wakes). A type whose
-// row is empty makes nothing, like the start.
+// An item-add routine: makes the item's object(s) at (x, z), points them at
+// the item and returns true; false declines for now (the item stays free and
+// is asked again the next time its supertile wakes).
 typedef bool (*TerrainItemAddRoutine)(TerrainItemEntryType* item, float x, float z);
-extern TerrainItemAddRoutine kItemAddRoutines[MAX_ITEM_NUM + 1];
+
+struct TerrainItemKind
+{
+	const char* name;				// for messages and the debug view
+	TerrainItemAddRoutine add;
+};
+
+// One row per item type, 0 … MAX_ITEM_NUM (TerrainItemTable.cpp).
+extern const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1];
+
+// The routine of the rows whose kind is not in the game yet: declines.
+bool AddItemNotBuiltYet(TerrainItemEntryType* item, float x, float z);
+// The routine of the rows that make nothing by design (the start, which the
+// grouping reads, and the marker types): declines.
+bool AddNothing(TerrainItemEntryType* item, float x, float z);
 
 extern int32_t* gTerrainItemFileIDs;					// per grouped item: its index in the file
 extern SuperTileItemIndexType** gSuperTileItemIndex;	// [gSuperTilesDeep][gSuperTilesWide]

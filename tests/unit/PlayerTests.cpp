@@ -409,12 +409,11 @@ TEST_F(PlayerTest, ExitSaucerWaitsForTheChargeThenCarriesTheRobotAway)
 	ObjNode* robot = MakeRobotOnGround();
 	UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
 	Run(0.2f);
-	InstallExitSaucerItem();
 	TerrainItemEntryType item = {};
 	item.type = 26;
 	item.parm[0] = 0;			// heading 0: its hatch opens toward −z, where the robot is
 	float sx = robot->Coord.x, sz = robot->Coord.z + 700;
-	ASSERT_TRUE(kItemAddRoutines[26](&item, sx, sz));
+	ASSERT_TRUE(AddExitSaucer(&item, sx, sz));
 	ObjNodeRef saucer(gLastCreatedNode->ChainHead ? gLastCreatedNode->ChainHead : gLastCreatedNode);
 	ASSERT_TRUE(saucer.IsAlive());
 
@@ -438,14 +437,33 @@ TEST_F(PlayerTest, ExitSaucerWaitsForTheChargeThenCarriesTheRobotAway)
 	EXPECT_GT(saucer.Get()->Coord.y, TerrainHeightAt(sx, sz) + 9000 - 1);
 }
 
+TEST_F(PlayerTest, TheLevelsExitItemWakesIntoAWaitingExitSaucer)
+{
+	TerrainItemEntryType* exit = nullptr;
+	for (int32_t i = 0; i < gNumTerrainItems && !exit; i++)
+		if (gTerrainItemList[i].type == 26)
+			exit = &gTerrainItemList[i];
+	ASSERT_NE(exit, nullptr) << "the farm has an exit";
+
+	UpdateVisibleTerrain(float(exit->x), float(exit->z));
+	ObjNode* saucer = nullptr;
+	for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
+		if (node->TerrainItemPtr == exit)
+			saucer = node;
+	ASSERT_NE(saucer, nullptr);
+	EXPECT_TRUE(exit->flags & ITEM_FLAG_INUSE);
+	EXPECT_EQ(saucer->Mode, 5) << "closed, waiting for the charge";
+	EXPECT_NEAR(saucer->Coord.x, float(exit->x), 1);
+	EXPECT_NEAR(saucer->Coord.z, float(exit->z), 1);
+}
+
 TEST_F(PlayerTest, AnOpenExitSaucerClosesWhenTheRobotWalksAway)
 {
 	ObjNode* robot = MakeRobotOnGround();
 	UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
-	InstallExitSaucerItem();
 	TerrainItemEntryType item = {};
 	float sx = robot->Coord.x, sz = robot->Coord.z + 700;
-	ASSERT_TRUE(kItemAddRoutines[26](&item, sx, sz));
+	ASSERT_TRUE(AddExitSaucer(&item, sx, sz));
 	ObjNodeRef saucer(gLastCreatedNode->ChainHead ? gLastCreatedNode->ChainHead : gLastCreatedNode);
 	gExitCharge = 1;
 	ASSERT_TRUE(RunUntil(3, [&] { return saucer.Get()->Mode == 6; }));
@@ -496,10 +514,9 @@ TEST_F(PlayerTest, OnTheSlimeWorldTheExitBeamsTheRobotUpAndEndsTheLevel)
 	ObjNode* robot = MakeRobotOnGround();
 	UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
 	Run(0.2f);
-	InstallExitSaucerItem();
 	TerrainItemEntryType item = {};
 	float sx = robot->Coord.x, sz = robot->Coord.z + 700;
-	ASSERT_TRUE(kItemAddRoutines[26](&item, sx, sz));
+	ASSERT_TRUE(AddExitSaucer(&item, sx, sz));
 	ObjNodeRef saucer(gLastCreatedNode);
 	gExitCharge = 1;
 	ASSERT_TRUE(RunUntil(3, [&] { return saucer.Get()->Mode == 6; }));

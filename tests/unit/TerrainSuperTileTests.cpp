@@ -37,12 +37,17 @@ namespace
 		return n;
 	}
 
-	// Item routine of the wake tests: counts calls by supertile and declines.
-	std::multiset<std::pair<int, int>>* gWokenCells = nullptr;
-	bool CountingRoutine(TerrainItemEntryType*, float x, float z)
+	// The cells whose items were just asked: every item is a smoker, so each
+	// free item asked makes one node; deleting the nodes frees the items again,
+	// so the next wake asks them all as if each had declined.
+	std::multiset<std::pair<int, int>> TakeWokenCells()
 	{
-		gWokenCells->insert({int(z / 1800), int(x / 1800)});
-		return false;
+		std::multiset<std::pair<int, int>> cells;
+		for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
+			if (node->TerrainItemPtr)
+				cells.insert({int(node->Coord.z / 1800), int(node->Coord.x / 1800)});
+		DeleteAllObjects();
+		return cells;
 	}
 }
 
@@ -205,25 +210,24 @@ TEST_F(SuperTiles, ItemsWakeOnJumpsAndOnTheRimOfASingleStep)
 	c.items.clear();
 	for (int r = 0; r < 30; r++)
 		for (int col = 0; col < 30; col++)
-			c.items.push_back(Item(100, float(col) * 1800 + 900, float(r) * 1800 + 900));
+			c.items.push_back(Item(99, float(col) * 1800 + 900, float(r) * 1800 + 900));
 	c.items.push_back(Item(0, 20000, 20000));
 	MemoryTerrain t = FromContent(c);
 	LoadFromMemory(t);
 
-	std::multiset<std::pair<int, int>> woken;
-	gWokenCells = &woken;
-	TerrainItemAddRoutine saved = kItemAddRoutines[100];
-	kItemAddRoutines[100] = CountingRoutine;
+	InitObjectManager();
 
 	UpdateVisibleTerrain(27000, 27000);			// the first update is a jump: the whole window
+	std::multiset<std::pair<int, int>> woken = TakeWokenCells();
 	EXPECT_EQ(woken.size(), 275u);
 	UpdateSuperTilesWithoutDrawing();
 
-	woken.clear();
 	UpdateVisibleTerrain(27000 + 100, 27000);		// not a new cell: nothing wakes
+	woken = TakeWokenCells();
 	EXPECT_EQ(woken.size(), 0u);
 
 	UpdateVisibleTerrain(27000 + 1800, 27000);		// one step: only rim cells (mask 2)
+	woken = TakeWokenCells();
 	int rim = 0;
 	for (int r = 0; r < 18; r++)
 		for (int col = 0; col < 18; col++)
@@ -232,12 +236,9 @@ TEST_F(SuperTiles, ItemsWakeOnJumpsAndOnTheRimOfASingleStep)
 	for (const auto& [row, col] : woken)
 		EXPECT_EQ(kSuperTileWindowMask[row - gWindowRow][col - gWindowCol], 2);
 
-	woken.clear();
 	UpdateVisibleTerrain(27000 + 1800 * 3, 27000);	// two or more: a jump again
+	woken = TakeWokenCells();
 	EXPECT_EQ(woken.size(), size_t(CountInRange()));
-
-	kItemAddRoutines[100] = saved;
-	gWokenCells = nullptr;
 }
 
 TEST_F(SuperTiles, ThePoolNeverRunsDryOverALongRandomFlight)

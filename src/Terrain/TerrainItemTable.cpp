@@ -1,0 +1,161 @@
+// The item types a level's terrain file may place, one row each, with the
+// routine that turns an item of that type into its object(s).
+#include "Terrain/TerrainItems.h"
+#include "Effects/Particles.h"
+#include "Effects/Sparkles.h"
+#include "Player/Player.h"
+
+bool AddNothing(TerrainItemEntryType*, float, float)
+{
+	return false;
+}
+
+bool AddItemNotBuiltYet(TerrainItemEntryType*, float, float)
+{
+	return false;
+}
+
+namespace
+{
+	// Rows whose kind is not in the game yet, named by the area that will
+	// build them. Each declines, so its items stay free and are asked again
+	// whenever their supertile next wakes; the work that builds an area points
+	// its rows at the real routines and drops its name from this block.
+	//   Enemies:                        3 7-10 49-52 59 60 78 81 89 92-95
+	//   Humans and their rescue:        4 61 101
+	//   Atoms and power-up pods:        5 6
+	//   Scenery, breakables, posts:     1 11-14 16-25 27 28 31 32 34 36 38 42 43 47 48
+	//                                   54 63 65 66 68-70 85 87 96 100 106 107
+	//   Rides and contraptions:         37 39 57 58 75 76 80 82 83 90
+	//   Level hazards and oddities:     2 29 30 33 44-46 53 55 62 64 67 77 84 88 97 98 102 104
+	//   The farm tractor:               15
+	//   The jungle boss arena:          71-74
+	//   The brain boss and its portals: 105 108
+	//   Help messages:                  56
+	constexpr TerrainItemAddRoutine ENEMIES_TO_COME = AddItemNotBuiltYet;
+	constexpr TerrainItemAddRoutine HUMANS_TO_COME = AddItemNotBuiltYet;
+	constexpr TerrainItemAddRoutine POWERUPS_TO_COME = AddItemNotBuiltYet;
+	constexpr TerrainItemAddRoutine SCENERY_TO_COME = AddItemNotBuiltYet;
+	constexpr TerrainItemAddRoutine RIDES_TO_COME = AddItemNotBuiltYet;
+	constexpr TerrainItemAddRoutine HAZARDS_TO_COME = AddItemNotBuiltYet;
+	constexpr TerrainItemAddRoutine TRACTOR_TO_COME = AddItemNotBuiltYet;
+	constexpr TerrainItemAddRoutine JUNGLE_BOSS_TO_COME = AddItemNotBuiltYet;
+	constexpr TerrainItemAddRoutine BRAIN_BOSS_TO_COME = AddItemNotBuiltYet;
+	constexpr TerrainItemAddRoutine HELP_TO_COME = AddItemNotBuiltYet;
+}
+
+// Types 0, 35, 40, 41, 79, 86 and 103 make nothing on purpose: 0 is the
+// player's start, read by the grouping, and the others only mark places that
+// other code looks up in the item list (41 is the blob boss machine's centre).
+const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
+{
+	/*   0 */ {"Start", AddNothing},
+	/*   1 */ {"BasicPlant", SCENERY_TO_COME},
+	/*   2 */ {"PodShower", HAZARDS_TO_COME},
+	/*   3 */ {"Squooshy", ENEMIES_TO_COME},
+	/*   4 */ {"Human", HUMANS_TO_COME},
+	/*   5 */ {"Atom", POWERUPS_TO_COME},
+	/*   6 */ {"PowerupPod", POWERUPS_TO_COME},
+	/*   7 */ {"BrainAlien", ENEMIES_TO_COME},
+	/*   8 */ {"Onion", ENEMIES_TO_COME},
+	/*   9 */ {"Corn", ENEMIES_TO_COME},
+	/*  10 */ {"Tomato", ENEMIES_TO_COME},
+	/*  11 */ {"SceneryObject1", SCENERY_TO_COME},
+	/*  12 */ {"SceneryObject2", SCENERY_TO_COME},
+	/*  13 */ {"JetBreakable", SCENERY_TO_COME},
+	/*  14 */ {"SceneryObject22", SCENERY_TO_COME},
+	/*  15 */ {"Tractor", TRACTOR_TO_COME},
+	/*  16 */ {"EnemySprout", SCENERY_TO_COME},
+	/*  17 */ {"SceneryObject16", SCENERY_TO_COME},
+	/*  18 */ {"SceneryObject20", SCENERY_TO_COME},
+	/*  19 */ {"JetBreakable2", SCENERY_TO_COME},
+	/*  20 */ {"SceneryByKind", SCENERY_TO_COME},
+	/*  21 */ {"SceneryObject23", SCENERY_TO_COME},
+	/*  22 */ {"SceneryObject25", SCENERY_TO_COME},
+	/*  23 */ {"SceneryObject26", SCENERY_TO_COME},
+	/*  24 */ {"SceneryObject27", SCENERY_TO_COME},
+	/*  25 */ {"SceneryObject30", SCENERY_TO_COME},
+	/*  26 */ {"Exit", AddExitSaucer},
+	/*  27 */ {"Checkpoint", SCENERY_TO_COME},
+	/*  28 */ {"SlimePipe", SCENERY_TO_COME},
+	/*  29 */ {"FallingCrystal", HAZARDS_TO_COME},
+	/*  30 */ {"Blob", HAZARDS_TO_COME},
+	/*  31 */ {"BouncePad", SCENERY_TO_COME},
+	/*  32 */ {"BasicCrystal", SCENERY_TO_COME},
+	/*  33 */ {"FloatingPod", HAZARDS_TO_COME},
+	/*  34 */ {"SceneryGroup", SCENERY_TO_COME},
+	/*  35 */ {"Marker35", AddNothing},
+	/*  36 */ {"SolidTrigger", SCENERY_TO_COME},
+	/*  37 */ {"BubblePump", RIDES_TO_COME},
+	/*  38 */ {"SceneryObject7", SCENERY_TO_COME},
+	/*  39 */ {"SpinningPlatform", RIDES_TO_COME},
+	/*  40 */ {"Marker40", AddNothing},
+	/*  41 */ {"BlobBossCentre", AddNothing},
+	/*  42 */ {"SceneryObject31", SCENERY_TO_COME},
+	/*  43 */ {"SceneryObject1Big", SCENERY_TO_COME},
+	/*  44 */ {"GiantJetBreakable", HAZARDS_TO_COME},
+	/*  45 */ {"Crusher", HAZARDS_TO_COME},
+	/*  46 */ {"ManholeCover", HAZARDS_TO_COME},
+	/*  47 */ {"SpinningRings", SCENERY_TO_COME},
+	/*  48 */ {"SceneryObject6", SCENERY_TO_COME},
+	/*  49 */ {"Flamester", ENEMIES_TO_COME},
+	/*  50 */ {"GiantLizard", ENEMIES_TO_COME},
+	/*  51 */ {"VenusFlytrap", ENEMIES_TO_COME},
+	/*  52 */ {"Mantis", ENEMIES_TO_COME},
+	/*  53 */ {"Turtle", HAZARDS_TO_COME},
+	/*  54 */ {"GiantBreakable", SCENERY_TO_COME},
+	/*  55 */ {"BouncyObject", HAZARDS_TO_COME},
+	/*  56 */ {"HelpTrigger", HELP_TO_COME},
+	/*  57 */ {"Teleporter", RIDES_TO_COME},
+	/*  58 */ {"ZipLine", RIDES_TO_COME},
+	/*  59 */ {"Mutant", ENEMIES_TO_COME},
+	/*  60 */ {"MutantRobot", ENEMIES_TO_COME},
+	/*  61 */ {"HumanType2", HUMANS_TO_COME},
+	/*  62 */ {"FloatingMine", HAZARDS_TO_COME},
+	/*  63 */ {"LampPost", SCENERY_TO_COME},
+	/*  64 */ {"JetDebris", HAZARDS_TO_COME},
+	/*  65 */ {"GraveStone", SCENERY_TO_COME},
+	/*  66 */ {"CrashedShip", SCENERY_TO_COME},
+	/*  67 */ {"Mine", HAZARDS_TO_COME},
+	/*  68 */ {"Rubble", SCENERY_TO_COME},
+	/*  69 */ {"TeleporterMap", SCENERY_TO_COME},
+	/*  70 */ {"HurtingVent", SCENERY_TO_COME},
+	/*  71 */ {"JungleBossTentacleGenerator", JUNGLE_BOSS_TO_COME},
+	/*  72 */ {"JungleBossPitcherPlant", JUNGLE_BOSS_TO_COME},
+	/*  73 */ {"JungleBossPodPlant", JUNGLE_BOSS_TO_COME},
+	/*  74 */ {"JungleBossLight", JUNGLE_BOSS_TO_COME},
+	/*  75 */ {"Cannon", RIDES_TO_COME},
+	/*  76 */ {"BumperCar", RIDES_TO_COME},
+	/*  77 */ {"BlockWall", HAZARDS_TO_COME},
+	/*  78 */ {"Clown", ENEMIES_TO_COME},
+	/*  79 */ {"Marker79", AddNothing},
+	/*  80 */ {"BumperPole", RIDES_TO_COME},
+	/*  81 */ {"StrongMan", ENEMIES_TO_COME},
+	/*  82 */ {"BumperCarGate", RIDES_TO_COME},
+	/*  83 */ {"RocketSled", RIDES_TO_COME},
+	/*  84 */ {"TrapDoor", HAZARDS_TO_COME},
+	/*  85 */ {"SceneryObject28", SCENERY_TO_COME},
+	/*  86 */ {"Marker86", AddNothing},
+	/*  87 */ {"LevelObject1Big", SCENERY_TO_COME},
+	/*  88 */ {"Volcano", HAZARDS_TO_COME},
+	/*  89 */ {"ArmBot", ENEMIES_TO_COME},
+	/*  90 */ {"ExitLift", RIDES_TO_COME},
+	/*  91 */ {"RunwayLights", AddRunwayLights},
+	/*  92 */ {"IceCube", ENEMIES_TO_COME},
+	/*  93 */ {"HammerBot", ENEMIES_TO_COME},
+	/*  94 */ {"DrillBot", ENEMIES_TO_COME},
+	/*  95 */ {"SwingerBot", ENEMIES_TO_COME},
+	/*  96 */ {"SceneryObject40", SCENERY_TO_COME},
+	/*  97 */ {"Snowball", HAZARDS_TO_COME},
+	/*  98 */ {"SinkingPlatform", HAZARDS_TO_COME},
+	/*  99 */ {"ParticleEmitter", AddSmoker},
+	/* 100 */ {"SceneryObject8b", SCENERY_TO_COME},
+	/* 101 */ {"PeopleHut", HUMANS_TO_COME},
+	/* 102 */ {"Tower", HAZARDS_TO_COME},
+	/* 103 */ {"Marker103", AddNothing},
+	/* 104 */ {"Turret", HAZARDS_TO_COME},
+	/* 105 */ {"BrainBossPart", BRAIN_BOSS_TO_COME},
+	/* 106 */ {"SceneryObject29", SCENERY_TO_COME},
+	/* 107 */ {"LevelObject4Big", SCENERY_TO_COME},
+	/* 108 */ {"AlienPortal", BRAIN_BOSS_TO_COME},
+};
