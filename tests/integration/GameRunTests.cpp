@@ -30,15 +30,11 @@ namespace
 		{
 			if (!std::getenv("DISPLAY"))
 				GTEST_SKIP() << "needs an X display (the test script starts Xvfb)";
-			scratch = fs::temp_directory_path() / ("zapp-run-" + std::to_string(getpid()) + "-"
-					+ ::testing::UnitTest::GetInstance()->current_test_info()->name());
-			fs::remove_all(scratch);
-			fs::create_directories(scratch / "xdg");
+			scratch = MakeScratchFolder("zapp-run");
 		}
 		void TearDown() override
 		{
-			if (!scratch.empty())
-				fs::remove_all(scratch);
+			RemoveScratchFolder(scratch);
 		}
 
 		ProcessResult Run(std::vector<std::string> args, double limit = 60,

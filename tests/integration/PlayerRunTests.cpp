@@ -53,14 +53,11 @@ namespace
 		{
 			if (!std::getenv("DISPLAY"))
 				GTEST_SKIP() << "needs an X display (the test script starts Xvfb)";
-			scratch = fs::temp_directory_path() / ("zapp-player-" + std::to_string(getpid()));
-			fs::remove_all(scratch);
-			fs::create_directories(scratch / "xdg");
+			scratch = MakeScratchFolder("zapp-player");
 		}
 		void TearDown() override
 		{
-			if (!scratch.empty())
-				fs::remove_all(scratch);
+			RemoveScratchFolder(scratch);
 		}
 	};
 }

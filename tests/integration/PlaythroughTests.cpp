@@ -64,15 +64,11 @@ namespace
 
 		void Begin()
 		{
-			scratch = fs::temp_directory_path() / ("zapp-playthrough-" + std::to_string(getpid()) + "-"
-					+ ::testing::UnitTest::GetInstance()->current_test_info()->name());
-			fs::remove_all(scratch);
-			fs::create_directories(scratch / "xdg");
+			scratch = MakeScratchFolder("zapp-playthrough");
 		}
 		void End()
 		{
-			if (!scratch.empty())
-				fs::remove_all(scratch);
+			RemoveScratchFolder(scratch);
 		}
 		ProcessResult Play(std::vector<std::string> args)
 		{

@@ -1,5 +1,8 @@
 #include "Process.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -76,4 +79,24 @@ ProcessResult RunProcess(const std::vector<std::string>& args, const std::string
 	if (!result.timedOut && WIFEXITED(status))
 		result.exitCode = WEXITSTATUS(status);
 	return result;
+}
+
+std::filesystem::path MakeScratchFolder(const std::string& prefix)
+{
+	std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+	std::replace(test.begin(), test.end(), '/', '_');		// parameterised tests: "Name/3"
+	std::filesystem::path scratch = std::filesystem::temp_directory_path()
+			/ (prefix + "-" + std::to_string(getpid()) + "-" + test);
+	std::filesystem::remove_all(scratch);
+	std::filesystem::create_directories(scratch / "xdg");
+	return scratch;
+}
+
+void RemoveScratchFolder(const std::filesystem::path& scratch)
+{
+	if (!scratch.empty())
+	{
+		std::error_code ec;
+		std::filesystem::remove_all(scratch, ec);
+	}
 }

@@ -1,6 +1,7 @@
 // Runs the game executable as a child process with a time limit.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,3 +18,9 @@ struct ProcessResult
 ProcessResult RunProcess(const std::vector<std::string>& args, const std::string& workDir,
 		const std::vector<std::string>& extraEnv, double timeLimitSeconds,
 		bool (*whileRunning)(int pid, void* user) = nullptr, void* user = nullptr);
+
+// A fresh folder for one test's files, with an empty "xdg" folder inside for
+// the game's preferences: named after `prefix`, this process and the running
+// test, so parallel runs never share one. Remove it with RemoveScratchFolder.
+std::filesystem::path MakeScratchFolder(const std::string& prefix);
+void RemoveScratchFolder(const std::filesystem::path& scratch);

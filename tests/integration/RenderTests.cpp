@@ -516,13 +516,11 @@ namespace
 		{
 			if (!std::getenv("DISPLAY"))
 				GTEST_SKIP() << "needs an X display";
-			scratch = fs::temp_directory_path() / ("zapp-render-" + std::to_string(getpid()));
-			fs::create_directories(scratch / "xdg");
+			scratch = MakeScratchFolder("zapp-render");
 		}
 		void TearDown() override
 		{
-			if (!scratch.empty())
-				fs::remove_all(scratch);
+			RemoveScratchFolder(scratch);
 		}
 		ProcessResult Run(std::vector<std::string> args)
 		{

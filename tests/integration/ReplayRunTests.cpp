@@ -57,15 +57,11 @@ namespace
 
 		void SetUp() override
 		{
-			scratch = fs::temp_directory_path() / ("zapp-replay-" + std::to_string(getpid()) + "-"
-					+ ::testing::UnitTest::GetInstance()->current_test_info()->name());
-			fs::remove_all(scratch);
-			fs::create_directories(scratch / "xdg");
+			scratch = MakeScratchFolder("zapp-replay");
 		}
 		void TearDown() override
 		{
-			if (!scratch.empty())
-				fs::remove_all(scratch);
+			RemoveScratchFolder(scratch);
 		}
 
 		fs::path Write(const std::string& name, const InputRecording& r)

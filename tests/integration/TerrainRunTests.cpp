@@ -24,14 +24,11 @@ namespace
 		{
 			if (!std::getenv("DISPLAY"))
 				GTEST_SKIP() << "needs an X display (the test script starts Xvfb)";
-			scratch = fs::temp_directory_path() / ("zapp-terrain-" + std::to_string(getpid()) + "-" + std::to_string(GetParam()));
-			fs::remove_all(scratch);
-			fs::create_directories(scratch / "xdg");
+			scratch = MakeScratchFolder("zapp-terrain");
 		}
 		void TearDown() override
 		{
-			if (!scratch.empty())
-				fs::remove_all(scratch);
+			RemoveScratchFolder(scratch);
 		}
 	};
 }
