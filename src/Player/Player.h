@@ -83,7 +83,6 @@ struct PlayerInfo
 	bool jetQueued;					// a jump-jet press waits for the jump to slow down
 	ObjNode* ridingNode;			// the contraption being ridden (none yet)
 	OGLPoint3D punchPoint;			// while a punch handler runs: where the fist is
-	bool punchAccepted;				// a punch handler sets this when it takes the punch
 	OGLPoint3D cameraFrom;			// where the camera put itself this frame
 	OGLPoint3D cameraTo;
 };

@@ -1,6 +1,7 @@
 // The robot's controls and physics: steering, friction and gravity, the
 // movement step with its collisions, jumping, the jump jet, punches and pick-ups.
 #include "Player/PlayerInternal.h"
+#include "Player/WeaponTypes.h"
 #include "3D/Camera.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
@@ -32,7 +33,6 @@ namespace
 	constexpr float PUNCH_REACH = 220.0f;
 	constexpr float PUNCH_BOX_HALF_SIZE = 30.0f;
 	constexpr uint32_t PUNCH_TARGET_MASK = CTYPE_ENEMY | CTYPE_PICKUP | CTYPE_MISC | CTYPE_TRIGGER;
-	constexpr int PUNCH_WEAPON_SLOT = 5;
 
 	float WrapAngle(float a)
 	{
@@ -63,7 +63,7 @@ namespace
 		{
 			if (n == robot || n->CType == INVALID_NODE_FLAG || !(n->CType & mask) || (n->StatusBits & STATUS_BIT_HIDDEN))
 				continue;
-			if (needsPunchHandler && !n->HitByWeaponHandler[PUNCH_WEAPON_SLOT])
+			if (needsPunchHandler && !n->HitByWeaponHandler[WEAPON_FIST])
 				continue;
 			float d = CalcDistance3D(n->Coord.x, n->Coord.y, n->Coord.z, robot->Coord.x, robot->Coord.y, robot->Coord.z);
 			if (d < bestDist)
@@ -379,14 +379,11 @@ void DoPlayerPunchHit(ObjNode* node)
 		ObjNode* target = hits[i];
 		if (!target || target == node || target->CType == INVALID_NODE_FLAG)
 			continue;
-		ObjNodeRoutine handler = target->HitByWeaponHandler[PUNCH_WEAPON_SLOT];
+		WeaponHitHandler handler = target->HitByWeaponHandler[WEAPON_FIST];
 		if (!handler)
 			continue;
-		// A target that took the punch marks itself in its own flag; the hand
-		// node is the weapon and the hand's position the point of impact.
-		gPlayerInfo.punchAccepted = false;
-		handler(target);
-		if (gPlayerInfo.punchAccepted)
+		// The hand node is the weapon and the hand's position the point of impact.
+		if (handler(gPlayerHandNodes[0], target, &hand, nullptr, 0))
 		{
 			PlayPlayerEffect3D(EFFECT_PUNCHHIT, &hand);
 			break;

@@ -15,6 +15,14 @@ struct SkeletonObjDataType;
 struct TerrainItemEntryType;
 struct SplineItemType;
 typedef void (*ObjNodeRoutine)(ObjNode*);
+// A node's answer to an attack of one weapon type (Player/WeaponTypes.h):
+// `weapon` is the projectile or the punching hand (null for the nova, the
+// saucer beam, a jet hit and direct hurt), `where` the point of impact and
+// `delta` the projectile's velocity when there are such, `damage` the amount
+// for direct hurt (WEAPON_HURT). True when the hit counts: the projectile is
+// spent, the punch is taken.
+typedef bool (*WeaponHitHandler)(ObjNode* weapon, ObjNode* target, const OGLPoint3D* where, const OGLVector3D* delta,
+		float damage);
 
 enum
 {
@@ -119,7 +127,7 @@ struct ObjNode
 	int32_t LeftOff, RightOff, FrontOff, BackOff, TopOff, BottomOff;
 	float Size;
 
-	ObjNodeRoutine HitByWeaponHandler[NUM_WEAPON_TYPES];
+	WeaponHitHandler HitByWeaponHandler[NUM_WEAPON_TYPES];	// empty slot: unaffected by that weapon
 
 	uint8_t Mode;
 	uint8_t SubKind;

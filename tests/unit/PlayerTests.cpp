@@ -20,11 +20,11 @@ namespace
 		static inline int hits = 0;
 		static inline float animTimeAtHit = -1;
 
-		static void TakePunch(ObjNode*)
+		static bool TakePunch(ObjNode*, ObjNode*, const OGLPoint3D*, const OGLVector3D*, float)
 		{
 			hits++;
 			animTimeAtHit = gPlayerNode->Skeleton->CurrentAnimTime;
-			gPlayerInfo.punchAccepted = true;
+			return true;
 		}
 
 		static ObjNode* Make(const ObjNode* robot, float ahead)
