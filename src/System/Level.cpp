@@ -347,6 +347,7 @@ void UpdateLevelFrame()
 	MoveCamera();
 
 	RunLevelClocksAndScrolls(dt);
+	UpdateHelpMessage(dt);
 
 	UpdateTerrainAtCamera();
 }
