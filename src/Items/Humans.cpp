@@ -284,6 +284,12 @@ uint32_t MoveHumanOnGround(ObjNode* node)
 	return ResolveCollisions(node, HUMAN_COLLISION_MASK, 0);
 }
 
+void PlayHumanEffect3D(int effectNum, const OGLPoint3D* where)
+{
+	if (IsSoundEffectLoaded(effectNum))
+		PlayEffect3D(effectNum, where);
+}
+
 void TurnNodeToward(ObjNode* node, float x, float z, float rate)
 {
 	float target = CalcYAngleFromPointToPoint(node->Rot.y, node->Coord.x, node->Coord.z, x, z);
@@ -329,7 +335,7 @@ bool RescueHuman(ObjNode* human, ObjNode* whoTouched, uint32_t sides)
 	ObjNode* upper = MakeTeleportRing(human, RING_SCALES[0], human);
 	MakeTeleportRing(human, RING_SCALES[1], upper);
 	AttachTeleportSparkle(human);
-	PlayEffect3D(EFFECT_TELEPORTHUMAN, &human->Coord);
+	PlayHumanEffect3D(EFFECT_TELEPORTHUMAN, &human->Coord);
 	MorphToSkeletonAnim(human->Skeleton, HUMAN_ANIM_TELEPORT, 8);
 	human->Skeleton->AnimSpeed = TELEPORT_ANIM_SPEED;
 

@@ -81,7 +81,7 @@ namespace
 		(void)damage;
 		ObjNode* human = capsule->ChainHead;
 		ExplodeGeometry(capsule, 500, SHARD_MODE_FROMORIGIN | SHARD_MODE_BOUNCE, 1, 0.6f);
-		PlayEffect3D(EFFECT_SHATTER, &capsule->Coord);
+		PlayHumanEffect3D(EFFECT_SHATTER, &capsule->Coord);
 		DeleteObject(capsule);
 		if (human && human->CType != INVALID_NODE_FLAG)
 		{
@@ -181,7 +181,7 @@ namespace
 			SetSkeletonAnim(human->Skeleton, HUMAN_ANIM_WALK);
 		}
 
-		PlayEffect3D(EFFECT_SAUCER_MINEEXPLOSION, &hut->Coord);
+		PlayHumanEffect3D(EFFECT_SAUCER_MINEEXPLOSION, &hut->Coord);
 		MakeSparkBurst(hut->Coord.x, hut->Coord.y + 0.5f * float(hut->TopOff), hut->Coord.z, 500,
 				PARTICLE_SObjType_WhiteSpark, GL_SRC_ALPHA, GL_ONE, 1.0f);
 		ExplodeGeometry(hut, 600, SHARD_MODE_FROMORIGIN | SHARD_MODE_UPTHRUST | SHARD_MODE_HEAVYGRAVITY, 1, 0.5f);

@@ -27,5 +27,9 @@ uint32_t MoveHumanOnGround(ObjNode* node);
 // Turns the node's heading toward (x, z) at `rate` radians per second at most.
 void TurnNodeToward(ObjNode* node, float x, float z, float rate);
 
+// An effect at `where`, when the level's sounds are loaded (logic-only runs
+// and tests may have none).
+void PlayHumanEffect3D(int effectNum, const OGLPoint3D* where);
+
 // The rescue move routine (stand, walk, teleport by Mode).
 void MoveHuman(ObjNode* node);

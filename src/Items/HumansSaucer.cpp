@@ -80,6 +80,9 @@ namespace
 		{
 			node->Coord.y = ground - float(node->BottomOff);
 			node->Mode = HUMAN_MODE_TO_DROP_ZONE;
+			// It lands facing its way: a point inside its turning circle would have it circle for ever.
+			node->Rot.y = CalcYAngleFromPointToPoint(node->Rot.y, node->Coord.x, node->Coord.z, ApproachX(node),
+					ApproachZ(node));
 			MorphToSkeletonAnim(node->Skeleton, HUMAN_ANIM_WALK, 6);
 			node->Skeleton->AnimSpeed = APPROACH_ANIM_SPEED;
 		}
@@ -188,7 +191,7 @@ void DeliverHuman(ObjNode* human)
 {
 	gHumansRescuedTotal++;
 	gHumansRescued[human->SubKind]++;
-	PlayEffect3D(EFFECT_TELEPORTHUMAN, &human->Coord);
+	PlayHumanEffect3D(EFFECT_TELEPORTHUMAN, &human->Coord);
 	gExitCharge = std::min(1.0f, gExitCharge + HUMAN_EXIT_CHARGE_PER_DELIVERY);
 	if (gHumansRescuedTotal == 1)
 		ShowHelpMessage(HELP_FIRST_DELIVERY, DELIVERED_HELP_SECONDS, true);
