@@ -183,7 +183,10 @@ TEST_F(BakedRigs, TheCreaturesRaiseTheFlagsTheirCodeWaitsFor)
 	// The animations whose end the code waits for stop.
 	const Need stops[] = {{SKELETON_TYPE_ONION, 3, 0}, {SKELETON_TYPE_ONION, 4, 0}, {SKELETON_TYPE_SQUOOSHY, 1, 0},
 		{SKELETON_TYPE_SQUOOSHY, 3, 0}, {SKELETON_TYPE_VENUSFLYTRAP, 1, 0}, {SKELETON_TYPE_GIANTLIZARD, 3, 0},
-		{SKELETON_TYPE_BRAINALIEN, 6, 0}, {SKELETON_TYPE_STRONGMAN, 2, 0}};
+		{SKELETON_TYPE_BRAINALIEN, 6, 0}, {SKELETON_TYPE_STRONGMAN, 2, 0},
+		// The brain aliens' death, hit and bite play once: a corpse stays down, a hit alien reels until its timer ends.
+		{SKELETON_TYPE_BRAINALIEN, 2, 0}, {SKELETON_TYPE_BRAINALIEN, 4, 0}, {SKELETON_TYPE_ELITEBRAINALIEN, 2, 0},
+		{SKELETON_TYPE_ELITEBRAINALIEN, 4, 0}, {SKELETON_TYPE_ELITEBRAINALIEN, 6, 0}};
 	for (const Need& n : stops)
 		EXPECT_TRUE(HasEvent(Load(n.type), n.anim, ANIMEVENT_TYPE_STOP, 0)) << SKELETON_FILE_NAMES[n.type] << " " << n.anim;
 }

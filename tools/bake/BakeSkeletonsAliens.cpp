@@ -136,16 +136,22 @@ namespace Skeletons
 		// 2 death: the brain takes the fall forward.
 		AddHumanoidDeath(AnimBuilder(s, "death"), h, true);
 
-		// 3 zap: the head thrust forward, arms flung back, the brain swelling with each shot.
+		// 3 zap: leaning back with both hands raised to the brain, which
+		// swells and the head jerks up with each shot (the game fires five
+		// zaps a second from the head).
 		AddCycle(AnimBuilder(s, "zap"), 6, 2, [&](float ph) {
 			float pulse = ph < 0.25f ? 1.0f : 0.0f;
-			return Pose().RotX(h[ROLE_CHEST], -0.2f).RotX(head, -0.35f - 0.1f * pulse).Move(head, Vec3{0, 0, -2 * pulse} * sc)
-				.Scale(head, 1 + 0.08f * pulse).Rot(h[ROLE_LUPPER], {-0.6f, 0, -0.5f}).Rot(h[ROLE_RUPPER], {-0.6f, 0, 0.5f})
-				.RotX(h[ROLE_LTHIGH], 0.2f).RotX(h[ROLE_LSHIN], -0.2f).RotX(h[ROLE_RTHIGH], -0.15f);
+			return Pose().RotX(h[ROLE_BELLY], 0.1f).RotX(h[ROLE_CHEST], 0.15f).RotX(head, 0.25f + 0.12f * pulse)
+				.Scale(head, 1 + 0.1f * pulse)
+				.Rot(h[ROLE_LUPPER], {-0.2f, 0, -2.5f - 0.15f * pulse}).Rot(h[ROLE_RUPPER], {-0.2f, 0, 2.5f + 0.15f * pulse})
+				.RotX(h[ROLE_LFORE], 1.2f).RotX(h[ROLE_RFORE], 1.2f)
+				.RotZ(h[ROLE_LTHIGH], -0.12f).RotZ(h[ROLE_RTHIGH], 0.12f);
 		}, EASE_INOUT);
 
-		// 4 hit: knocked back, shaking it off.
-		AddHumanoidHurt(AnimBuilder(s, "hit"), h);
+		// 4 hit: knocked back, then left reeling; the game holds the last
+		// pose until its hurt timer runs out.
+		AnimBuilder(s, "hit").Key(0, relaxed).Key(3, HumanoidHurtPose(h, 1.0f), EASE_OUT)
+			.Key(8, HumanoidHurtPose(h, 0.75f)).Key(14, HumanoidHurtPose(h, 0.45f)).Stop(14);
 
 		// 5 run: long, low strides, arms pumping.
 		Gait run = walk;
