@@ -24,14 +24,14 @@
 
 namespace
 {
-	constexpr int CAPSULE_MODEL = 5;					// in the level's model file
+	constexpr int CAPSULE_MODEL = LEVEL_MODEL_HUMAN_CAPSULE;
 	constexpr uint16_t CAPSULE_SLOT = 2997;
 	constexpr float CAPSULE_WIDTH_FACTOR = 1.7f;		// × the human's width and depth
 	constexpr float CAPSULE_HEIGHT_FACTOR = 1.1f;		// × the human's height
 	constexpr float CAPSULE_HEALTH = 0.5f;
 	constexpr uint8_t CAPSULE_ITEM_FLAG = 0x01;			// parm[3]
 
-	constexpr int HUT_MODEL = 1;						// in the saucer level's model file
+	constexpr int HUT_MODEL = LEVEL_MODEL_PEOPLE_HUT;
 	constexpr float HUT_SCALE = 2.0f;
 	constexpr int MAX_HUT_HUMANS = 8;
 	constexpr float HUT_SPREAD = 0.8f;					// × the hut's radius
