@@ -20,12 +20,13 @@ namespace
 	// What a node is worth to the autopilot, by its collision class. Atoms
 	// and pods join here by their classes as they come into the game. Only
 	// humans a touch rescues count: a captive in its capsule, one being
-	// teleported or beamed up is no reason for a detour.
+	// teleported or beamed up is no reason for a detour, and where the saucer
+	// beams humans up touching them does nothing.
 	bool ClassifyTarget(const ObjNode* node, AutopilotTargetKind* kind)
 	{
 		if (node->CType & CTYPE_HUMAN)
 		{
-			if (!IsHumanRescuable(node))
+			if (!IsHumanRescuable(node) || CurrentLevelHasRule(LEVEL_RULE_SAUCER_HUMANS))
 				return false;
 			*kind = AUTOPILOT_TARGET_HUMAN;
 		}

@@ -22,8 +22,6 @@ namespace
 		void SetUp() override
 		{
 			PlayerWorld::SetUp();
-			for (int type = 0; type < NUM_HUMAN_TYPES; type++)
-				LoadASkeleton(GetSkeletonFromHumanType(type));
 			UpdateVisibleTerrain(gPlayerStartX, gPlayerStartZ);		// humans out of range are removed
 			InitSparkleStore();
 			InitShardSystem();
