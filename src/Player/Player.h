@@ -113,6 +113,16 @@ const OGLPoint2D* GetExitBeamArea();
 bool IsPlayerUntouchable();
 
 //
+// The player's saucer on the saucer level: its beams and its cargo
+//
+
+// A beamed human reached the saucer and joins the cargo (kind 0..4).
+void SaucerTakeHumanAboard(int humanType);
+// True while the saucer's destroy beam is on and its centre is within the
+// hut's Size horizontally (people huts ask this every frame).
+bool IsSaucerDestroyBeamOver(const ObjNode* hut);
+
+//
 // Damage, death and respawn
 //
 

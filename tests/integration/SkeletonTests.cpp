@@ -9,6 +9,8 @@
 #include "3D/BG3D.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
+#include "Items/Humans.h"
+#include "Terrain/Collision.h"
 #include "Screens/SkeletonViewer.h"
 #include "System/Boot.h"
 #include "System/FrameTime.h"
@@ -230,4 +232,46 @@ TEST_F(SkeletonDrawTest, WriteFramesForPeopleToLookAt)
 		EXPECT_TRUE(WriteScreenImage(DrawAt(0), name));
 		SkeletonViewer_Close();
 	}
+}
+
+// A human as the level makes it (its scale, flags and shadow) is drawn by the
+// ordinary object pass, standing on the ground in the middle of the view.
+TEST_F(SkeletonDrawTest, AHumanMadeForTheLevelIsDrawnStandingOnTheGround)
+{
+	SkeletonViewer_Open(SKELETON_TYPE_SCIENTIST, HUMAN_ANIM_STAND);
+	SkeletonViewer_GetNode()->StatusBits |= STATUS_BIT_HIDDEN;
+	ScreenImage empty = DrawAt(0);
+	// The viewer has no terrain: a solid floor box under the grid stands in for it.
+	ObjectDef floorDef = {};
+	floorDef.genre = NODRAW_GENRE;
+	floorDef.slot = 50;
+	floorDef.scale = 1;
+	ObjNode* floor = MakeNewObject(&floorDef);
+	floor->CType = CTYPE_MISC;
+	floor->CBits = SIDE_ALL;
+	SetObjectCollisionBounds(floor, 0, -50, -500, 500, 500, -500);
+	InitHumans();
+	ObjNode* human = MakeHuman(HUMAN_TYPE_SCIENTIST, 0, 0);
+	ASSERT_NE(human, nullptr);
+	EXPECT_NEAR(human->Coord.y + float(human->BottomOff), 20, 1) << "feet just above the ground";
+	ScreenImage shown = DrawAt(0);
+	const int changed = CountDifferent(empty, shown);
+	EXPECT_GT(changed, int(shown.pixels.size() / 3 / 50)) << "the human covers a good part of the view";
+
+	// Its pixels are around the middle column of the view.
+	int left = WIDTH, right = -1;
+	for (int y = 0; y < shown.height; y++)
+		for (int x = 0; x < shown.width; x++)
+		{
+			size_t i = (size_t(y) * size_t(shown.width) + size_t(x)) * 3;
+			if (std::abs(shown.pixels[i] - empty.pixels[i]) + std::abs(shown.pixels[i + 1] - empty.pixels[i + 1])
+					+ std::abs(shown.pixels[i + 2] - empty.pixels[i + 2]) > 30)
+			{
+				left = std::min(left, x);
+				right = std::max(right, x);
+			}
+		}
+	EXPECT_LT(left, shown.width / 2);
+	EXPECT_GT(right, shown.width / 2);
+	DeleteObject(human);
 }

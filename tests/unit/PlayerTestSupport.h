@@ -17,6 +17,7 @@
 #include "System/Input.h"
 #include "System/InputState.h"
 #include "System/Objects.h"
+#include "System/LevelTable.h"
 #include "System/Prefs.h"
 #include "Terrain/Collision.h"
 #include "Terrain/SuperTile.h"
@@ -60,7 +61,8 @@ namespace PlayerTestSupport
 			InitBG3DManager();
 			InitSkeletonManager();
 			InitParticleGroups();
-			LoadASkeleton(SKELETON_TYPE_QUOG);
+			for (SkeletonType type : kEveryLevelSkeletons)		// the level's items make humans too
+				LoadASkeleton(type);
 
 			InitPlayerForNewRun();			// before the terrain: it forgets the old start
 			gCurrentLevel = LEVEL_NUM_FARM;
