@@ -3,6 +3,7 @@
 #include "Player/Autopilot.h"
 #include "Player/PlayerInternal.h"
 #include "3D/Camera.h"
+#include "Items/Humans.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/LevelTable.h"
@@ -17,11 +18,17 @@ namespace
 	AutopilotState gState;
 
 	// What a node is worth to the autopilot, by its collision class. Atoms
-	// and pods join here by their classes as they come into the game.
+	// and pods join here by their classes as they come into the game. Only
+	// humans a touch rescues count: a captive in its capsule, one being
+	// teleported or beamed up is no reason for a detour.
 	bool ClassifyTarget(const ObjNode* node, AutopilotTargetKind* kind)
 	{
 		if (node->CType & CTYPE_HUMAN)
+		{
+			if (!IsHumanRescuable(node))
+				return false;
 			*kind = AUTOPILOT_TARGET_HUMAN;
+		}
 		else if (node->CType & CTYPE_ENEMY)
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else

@@ -194,7 +194,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = 0,
-		.rules = LEVEL_RULE_EXIT_ALWAYS_OPEN | LEVEL_RULE_EXIT_SAUCER_STAYS,
+		.rules = LEVEL_RULE_EXIT_ALWAYS_OPEN | LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_SAUCER_HUMANS,
 		.playerStart = PLAYER_START_FLYING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 	// LEVEL_NUM_BRAINBOSS

@@ -110,6 +110,9 @@ enum : uint32_t
 	LEVEL_RULE_EXIT_BEAMS_UP = 1u << 5,			// the exit saucer beams the robot up instead of carrying it off
 	LEVEL_RULE_CLOUD_CLOCK = 1u << 6,			// gCloudClock runs
 	LEVEL_RULE_WOBBLE_CLOCK = 1u << 7,			// gLevel2WobbleAngle turns
+	// Humans are the saucer's to pick up: half size, kept when out of range,
+	// beamed up and delivered rather than rescued by touch.
+	LEVEL_RULE_SAUCER_HUMANS = 1u << 8,
 };
 
 constexpr int MAX_LEVEL_SKELETONS = 4;

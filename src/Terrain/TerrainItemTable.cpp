@@ -3,6 +3,7 @@
 #include "Terrain/TerrainItems.h"
 #include "Effects/Particles.h"
 #include "Effects/Sparkles.h"
+#include "Items/Humans.h"
 #include "Player/Player.h"
 
 bool AddNothing(TerrainItemEntryType*, float, float)
@@ -22,7 +23,6 @@ namespace
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
 	//   Enemies:                        3 7-10 49-52 59 60 78 81 89 92-95
-	//   Humans and their rescue:        4 61 101
 	//   Atoms and power-up pods:        5 6
 	//   Scenery, breakables, posts:     1 11-14 16-25 27 28 31 32 34 36 38 42 43 47 48
 	//                                   54 63 65 66 68-70 85 87 96 100 106 107
@@ -33,7 +33,6 @@ namespace
 	//   The brain boss and its portals: 105 108
 	//   Help messages:                  56
 	constexpr TerrainItemAddRoutine ENEMIES_TO_COME = AddItemNotBuiltYet;
-	constexpr TerrainItemAddRoutine HUMANS_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine POWERUPS_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine SCENERY_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine RIDES_TO_COME = AddItemNotBuiltYet;
@@ -53,7 +52,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*   1 */ {"BasicPlant", SCENERY_TO_COME},
 	/*   2 */ {"PodShower", HAZARDS_TO_COME},
 	/*   3 */ {"Squooshy", ENEMIES_TO_COME},
-	/*   4 */ {"Human", HUMANS_TO_COME},
+	/*   4 */ {"Human", AddHuman},
 	/*   5 */ {"Atom", POWERUPS_TO_COME},
 	/*   6 */ {"PowerupPod", POWERUPS_TO_COME},
 	/*   7 */ {"BrainAlien", ENEMIES_TO_COME},
@@ -110,7 +109,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  58 */ {"ZipLine", RIDES_TO_COME},
 	/*  59 */ {"Mutant", ENEMIES_TO_COME},
 	/*  60 */ {"MutantRobot", ENEMIES_TO_COME},
-	/*  61 */ {"HumanType2", HUMANS_TO_COME},
+	/*  61 */ {"HumanType2", AddHumanType2},
 	/*  62 */ {"FloatingMine", HAZARDS_TO_COME},
 	/*  63 */ {"LampPost", SCENERY_TO_COME},
 	/*  64 */ {"JetDebris", HAZARDS_TO_COME},
@@ -150,7 +149,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  98 */ {"SinkingPlatform", HAZARDS_TO_COME},
 	/*  99 */ {"ParticleEmitter", AddSmoker},
 	/* 100 */ {"SceneryObject8b", SCENERY_TO_COME},
-	/* 101 */ {"PeopleHut", HUMANS_TO_COME},
+	/* 101 */ {"PeopleHut", AddPeopleHut},
 	/* 102 */ {"Tower", HAZARDS_TO_COME},
 	/* 103 */ {"Marker103", AddNothing},
 	/* 104 */ {"Turret", HAZARDS_TO_COME},
