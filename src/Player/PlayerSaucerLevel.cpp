@@ -262,7 +262,8 @@ namespace
 			return;
 		if (best->HitByWeaponHandler[WEAPON_SAUCERBEAM](saucer, best, &best->Coord, nullptr, 0))
 		{
-			SaucerCargoHumanRising(&gSaucerCargo);
+			// The human counts itself as rising; the hold follows that count.
+			gSaucerCargo.rising = gHumansBeamingUp;
 			SwitchOffHelp(HELP_SAUCER_HUMANS);
 		}
 	}
@@ -415,6 +416,7 @@ namespace
 		const float dt = gFrameTime;
 		GetObjectInfo(node);
 		bool piloted = IsPiloted(node);
+		gSaucerCargo.rising = std::max(0, gHumansBeamingUp);
 		if (piloted)
 		{
 			gPlayerInfo.stateTimer += dt;

@@ -5,6 +5,7 @@
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
 #include "Player/WeaponTypes.h"
+#include "Items/Humans.h"
 
 #include <algorithm>
 
@@ -540,6 +541,7 @@ namespace
 	{
 		human->CType = 0;
 		gHumansTaken++;
+		gHumansBeamingUp++;
 		return true;
 	}
 }
@@ -553,6 +555,7 @@ TEST_F(PlayerTest, TheSaucersTractorTakesTenHumansAtMostAndTheDestroyBeamReaches
 	InitCamera();
 	Run(FRAME);			// the saucer keeps its distance from the map's edge
 	gHumansTaken = 0;
+	gHumansBeamingUp = 0;
 	for (int i = 0; i < 12; i++)
 	{
 		ObjectDef def = {};
@@ -591,7 +594,10 @@ TEST_F(PlayerTest, TheSaucersTractorTakesTenHumansAtMostAndTheDestroyBeamReaches
 	Run(2.5f);
 	EXPECT_EQ(gHumansTaken, SAUCER_MAX_CARGO);
 	for (int i = 0; i < 4; i++)
+	{
+		gHumansBeamingUp--;
 		SaucerTakeHumanAboard(i);
+	}
 	Run(0.5f);
 	EXPECT_EQ(gHumansTaken, SAUCER_MAX_CARGO) << "arrivals make no room";
 	EXPECT_EQ(gSaucerCargo.count, 4);
@@ -605,6 +611,7 @@ TEST_F(PlayerTest, OnTheSaucerLevelAChargedExitLetsTheSaucerDropTheRobotWhoWalks
 	ObjNode* saucer = gPlayerNode;
 	InitCamera();
 	MakeDeathTransitionRunner();
+	gHumansBeamingUp = 0;
 	Run(FRAME);			// the saucer keeps its distance from the map's edge
 	// The exit faces −z: the drop point 400 in front of it is under the saucer.
 	TerrainItemEntryType item = {};
