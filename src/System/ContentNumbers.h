@@ -78,6 +78,26 @@ constexpr float SHUTTER_WIDTH = 170.0f;
 constexpr float SHUTTER_HALF_HEIGHT = 125.0f;
 
 //
+// Models of the level files (group 1) that the rescue and the last battle
+// share, by position in the file. Their meaning is per level: the capsule is
+// model 5 only on levels that place humans in capsules (other levels use 5
+// for their own things), the hut is the saucer level's and the portal the
+// brain boss arena's.
+//
+enum
+{
+	LEVEL_MODEL_HUMAN_CAPSULE = 5,		// glass pod round a captured human
+	LEVEL_MODEL_PEOPLE_HUT = 1,			// saucer level: villagers' hut, shown at scale 2
+	LEVEL_MODEL_ALIEN_PORTAL = 5,		// brain boss arena: the portal the elite aliens come out of
+};
+// The capsule spans x and z −0.5 … 0.5 and y 0 … 1 (its floor at the
+// origin), so its scale is the size it must hold.
+constexpr float HUMAN_CAPSULE_MODEL_SIZE = 1.0f;
+// The portal's front (the way out of its ring) is −z; its top beacon is this
+// high in model units.
+constexpr float ALIEN_PORTAL_BEACON_Y = 192.0f;
+
+//
 // Sprite groups and the sets loaded into them (":sprites:<set>:<set>NNN.tga").
 //
 enum

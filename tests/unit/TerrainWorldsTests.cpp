@@ -3,7 +3,9 @@
 // sets the level code looks for, and on the Cloud level holes that look like
 // what the height queries treat as holes. Checked on the designs themselves
 // (heights, flags and items), which is what the baker samples.
+#include "BakeLevelModels.h"
 #include "BakeTerrainWorlds.h"
+#include "System/ContentNumbers.h"
 #include "System/Game.h"
 
 #include <gtest/gtest.h>
@@ -22,14 +24,14 @@ namespace
 	{
 		uint16_t type;
 		float x, z;
-		uint8_t parm0;
+		uint8_t parm0, parm1, parm3;
 	};
 
 	std::vector<PlacedItem> WorldItems(const WorldDesign& d)
 	{
 		std::vector<PlacedItem> items;
 		for (const FileItem& i : d.items)
-			items.push_back({i.type, float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT, i.parm[0]});
+			items.push_back({i.type, float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT, i.parm[0], i.parm[1], i.parm[3]});
 		return items;
 	}
 
@@ -64,6 +66,24 @@ namespace
 				highest = std::max(highest, d.height(x + r * std::cos(a), z + r * std::sin(a)));
 			}
 		return highest;
+	}
+
+	// The way a player goes: from the start through every goal of the route that has a place.
+	std::vector<Point2> RouteWay(const WorldDesign& d)
+	{
+		std::vector<Point2> way;
+		for (const FileItem& i : d.items)
+			if (i.type == ITEM_START)
+				way.push_back({float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT});
+		for (const RouteGoal& g : d.route)
+			if (kRouteVerbs[g.verb].hasPlace)
+				way.push_back({g.x, g.z});
+		return way;
+	}
+
+	bool IsHuman(const PlacedItem& i)
+	{
+		return i.type == ITEM_HUMAN || i.type == ITEM_SCIENTIST;
 	}
 
 	bool OnEmptySuperTile(const WorldDesign& d, float x, float z)
@@ -202,4 +222,105 @@ TEST(WorldLayouts, OnlyTheCloudLevelHasHolesOrEmptySuperTiles)
 			for (float x = 100; x < float(d.superTilesWide) * SUPERTILE; x += 900)
 				ASSERT_FALSE(d.tileFlags(x, z) & 0x0001) << d.name;
 	}
+}
+
+// Humans are there to be rescued on the way: each stands (or waits in its
+// hut) near enough to the route for a player following it to see it and for
+// the autopilot's detours to reach it, and the head count fits the level.
+TEST_P(World, HumansWaitNearTheRouteInNumbersThatFitTheLevel)
+{
+	int level = GetParam();
+	std::vector<Point2> way = RouteWay(d);
+	int humans = 0;
+	for (const PlacedItem& item : WorldItems(d))
+	{
+		bool hut = item.type == ITEM_PEOPLE_HUT;
+		if (!IsHuman(item) && !hut)
+			continue;
+		SCOPED_TRACE(d.name + " item type " + std::to_string(item.type) + " at " + std::to_string(int(item.x)) + ", "
+				+ std::to_string(int(item.z)));
+		EXPECT_LT(DistanceToPath(item.x, item.z, way), 1000.0f);
+		if (hut)
+		{
+			// A count of 0 would be drawn at random; the level says how many.
+			EXPECT_GE(item.parm0, 1);
+			EXPECT_LE(item.parm0, 8);
+			EXPECT_GE(item.parm1, 1) << "a hut of one kind";
+			EXPECT_LE(item.parm1, NUM_HUMAN_KINDS);
+			humans += item.parm0;
+		}
+		else
+		{
+			if (item.type == ITEM_HUMAN)
+			{
+				EXPECT_LT(item.parm0, NUM_HUMAN_KINDS) << "the game stops on an unknown kind";
+			}
+			humans++;
+		}
+	}
+	if (level == LEVEL_NUM_BLOBBOSS || level == LEVEL_NUM_BRAINBOSS)
+		EXPECT_EQ(humans, 0) << d.name << ": nobody waits in a boss arena";
+	else if (level == LEVEL_NUM_SAUCER)
+		EXPECT_GE(humans, 26) << "20 deliveries charge the exit; some villagers will be lost to the raiders";
+	else
+	{
+		EXPECT_GE(humans, 6) << d.name;
+		EXPECT_LE(humans, 12) << d.name;
+	}
+}
+
+// Brain aliens lie in wait along the way, but never where the robot lands
+// nor on the stretch that leads into the exit.
+TEST_P(World, BrainAliensWaitAlongTheWayAwayFromTheStartAndTheExit)
+{
+	static const std::set<int> alienLevels = {LEVEL_NUM_FARM, LEVEL_NUM_BLOB, LEVEL_NUM_APOCALYPSE, LEVEL_NUM_CLOUD,
+			LEVEL_NUM_JUNGLE, LEVEL_NUM_FIREICE};
+	std::vector<Point2> way = RouteWay(d);
+	std::vector<PlacedItem> aliens = OfType(WorldItems(d), ITEM_BRAIN_ALIEN);
+	if (alienLevels.count(GetParam()))
+	{
+		EXPECT_GE(aliens.size(), 4u) << d.name;
+	}
+	for (const PlacedItem& alien : aliens)
+	{
+		SCOPED_TRACE(d.name + " brain alien at " + std::to_string(int(alien.x)) + ", " + std::to_string(int(alien.z)));
+		EXPECT_LT(DistanceToPath(alien.x, alien.z, way), 1000.0f);
+		EXPECT_GT(Hypot(alien.x - way.front().x, alien.z - way.front().z), 3000.0f);
+		// The last 5000 units of the way, into the exit (or the lift's site).
+		std::vector<Point2> intoTheExit = {way.back()};
+		float left = 5000;
+		for (size_t i = way.size() - 1; i > 0 && left > 0; i--)
+		{
+			Point2 a = way[i - 1], b = way[i];
+			float len = Hypot(b.x - a.x, b.z - a.z);
+			float t = len > left ? left / len : 1.0f;
+			intoTheExit.push_back({Lerp(b.x, a.x, t), Lerp(b.z, a.z, t)});
+			left -= len;
+		}
+		EXPECT_GT(DistanceToPath(alien.x, alien.z, intoTheExit), 1500.0f);
+	}
+}
+
+// A captured human is shut in level model 5: only levels whose model file
+// has the capsule there may place one.
+TEST(WorldLayouts, CapsulesOnlyOnLevelsWhoseModelFiveIsTheCapsule)
+{
+	int capsuleLevels = 0;
+	for (int level = 0; level < NUM_WORLDS; level++)
+	{
+		WorldDesign d = MakeWorldDesign(level);
+		int captured = 0;
+		for (const PlacedItem& item : WorldItems(d))
+			captured += IsHuman(item) && (item.parm3 & HUMAN_IN_CAPSULE);
+		if (captured == 0)
+			continue;
+		capsuleLevels++;
+		Kit::ModelFile models = LevelModels::BuildLevelModels(LevelModels::LevelWritingModelFile(level));
+		ASSERT_GT(models.models.size(), size_t(LEVEL_MODEL_HUMAN_CAPSULE)) << d.name;
+		EXPECT_EQ(models.models[LEVEL_MODEL_HUMAN_CAPSULE].name, "human capsule") << d.name;
+		Kit::Bounds box = Kit::ComputeBounds(models.models[LEVEL_MODEL_HUMAN_CAPSULE]);
+		EXPECT_NEAR(box.min.y, 0.0f, 0.01f) << "the game stands the capsule on its floor";
+		EXPECT_NEAR(box.max.x - box.min.x, HUMAN_CAPSULE_MODEL_SIZE, 0.05f) << "and scales it to the human";
+	}
+	EXPECT_GE(capsuleLevels, 3);
 }

@@ -2,6 +2,7 @@
 // written where the level table says the game reads it.
 #include "BakeLevelModels.h"
 #include "BG3DWriter.h"
+#include "System/ContentNumbers.h"
 #include "System/LevelTable.h"
 #include "terrain/WorldKit.h"
 
@@ -85,6 +86,21 @@ namespace LevelModels
 		return b.Build(name);
 	}
 
+	namespace
+	{
+		// Models 1 … 4 stand in for the level's scenery and contraptions
+		// (named for what replaces them) so the capsule gets its fixed
+		// number 5.
+		void AddHumanCapsule(ModelFile& f, std::initializer_list<const char*> comingFirst)
+		{
+			for (const char* name : comingFirst)
+				f.models.push_back(Placeholder(f, name));
+			if (f.models.size() != LEVEL_MODEL_HUMAN_CAPSULE)
+				throw std::logic_error("the human capsule must be level model " + std::to_string(LEVEL_MODEL_HUMAN_CAPSULE));
+			f.models.push_back(HumanCapsule(f));
+		}
+	}
+
 	Kit::ModelFile BuildLevelModels(int level)
 	{
 		ModelFile f;
@@ -92,9 +108,11 @@ namespace LevelModels
 		{
 			case LEVEL_NUM_FARM:
 				f.models.push_back(Backdrop(f, FarmSky, "farm sky"));
+				AddHumanCapsule(f, {"farm scenery 1", "farm scenery 2", "wooden jet-breakable gate", "farm scenery 4"});
 				break;
 			case LEVEL_NUM_BLOB:
 				f.models.push_back(SlimeRock(f));
+				AddHumanCapsule(f, {"slime scenery 1", "slime scenery 2", "slime scenery 3", "slime scenery 4"});
 				break;
 			case LEVEL_NUM_BLOBBOSS:
 				f.models.push_back(Backdrop(f, SlimeBossSky, "slime boss sky"));
@@ -104,6 +122,7 @@ namespace LevelModels
 				break;
 			case LEVEL_NUM_CLOUD:
 				f.models.push_back(Backdrop(f, CloudSky, "cloud sky"));
+				AddHumanCapsule(f, {"cloud scenery 1", "cloud scenery 2", "cloud scenery 3", "cloud scenery 4"});
 				break;
 			case LEVEL_NUM_JUNGLE:
 				// The jungle boss arena reads the same file: one sky for both.
@@ -111,12 +130,19 @@ namespace LevelModels
 				break;
 			case LEVEL_NUM_FIREICE:
 				f.models.push_back(Backdrop(f, FireIceSky, "fire and ice sky"));
+				AddHumanCapsule(f, {"fire and ice scenery 1", "fire and ice scenery 2", "fire blob and lava rock", "snowball"});
 				break;
 			case LEVEL_NUM_SAUCER:
 				f.models.push_back(PlayerSaucer(f));
+				f.models.push_back(PeopleHut(f));
 				break;
 			case LEVEL_NUM_BRAINBOSS:
 				f.models.push_back(AlienPylon(f));
+				// The brain boss and its two armoured halves (1 … 3) come with the
+				// boss itself; 4 is free for the arena.
+				for (const char* name : {"brain boss", "brain boss left half", "brain boss right half", "brain boss arena scenery"})
+					f.models.push_back(Placeholder(f, name));
+				f.models.push_back(AlienPortal(f));
 				break;
 			default:
 				throw std::out_of_range("no level model file of its own for level " + std::to_string(level));

@@ -38,6 +38,15 @@ namespace LevelModels
 	Kit::Node PlayerSaucer(Kit::ModelFile& file);
 	Kit::Node AlienPylon(Kit::ModelFile& file);
 
+	// The rescue and the last battle (BakeLevelModelsRescue.cpp): the human
+	// capsule (LEVEL_MODEL_HUMAN_CAPSULE), the people hut and the alien
+	// portal; and a named grey block holding a model number whose real model
+	// is not built yet.
+	Kit::Node HumanCapsule(Kit::ModelFile& file);
+	Kit::Node PeopleHut(Kit::ModelFile& file);
+	Kit::Node AlienPortal(Kit::ModelFile& file);
+	Kit::Node Placeholder(Kit::ModelFile& file, const std::string& name);
+
 	// The models of a level's model file (the file the level table names for
 	// it). Levels that share a file (the jungle boss reads the jungle's) are
 	// built by the first level that names it.

@@ -26,11 +26,41 @@ namespace TerrainBake::Worlds
 	enum : uint16_t
 	{
 		ITEM_START = 0,
+		ITEM_HUMAN = 4,					// parm[0] kind (HUMAN_KIND_*), parm[3] HUMAN_IN_CAPSULE
+		ITEM_BRAIN_ALIEN = 7,
 		ITEM_EXIT = 26,
 		ITEM_BLOBBOSS_CENTER = 41,
+		ITEM_SCIENTIST = 61,			// a human that is always a scientist; parm[3] as a human's
+		ITEM_PEOPLE_HUT = 101,			// parm[0] humans inside, parm[1] their kind + 1
 		ITEM_BRAINBOSS = 105,
 		ITEM_ALIEN_PORTAL = 108,
 	};
+
+	// The four kinds of human (a human item's parm[0]).
+	enum : uint8_t
+	{
+		HUMAN_KIND_FARMER = 0,
+		HUMAN_KIND_BEEWOMAN = 1,
+		HUMAN_KIND_SCIENTIST = 2,
+		HUMAN_KIND_SKIRTLADY = 3,
+		NUM_HUMAN_KINDS = 4,
+	};
+	// A human item's parm[3] bit: it waits in a glass capsule (level model 5)
+	// that must be shot open. Only on levels whose model 5 is the capsule.
+	constexpr uint8_t HUMAN_IN_CAPSULE = 0x01;
+
+	inline FileItem Human(Point2 at, uint8_t kind, bool inCapsule = false)
+	{
+		return Item(ITEM_HUMAN, at.x, at.z, kind, 0, 0, inCapsule ? HUMAN_IN_CAPSULE : 0);
+	}
+	inline FileItem Scientist(Point2 at, bool inCapsule = false)
+	{
+		return Item(ITEM_SCIENTIST, at.x, at.z, 0, 0, 0, inCapsule ? HUMAN_IN_CAPSULE : 0);
+	}
+	inline FileItem PeopleHut(Point2 at, uint8_t humans, uint8_t kind)
+	{
+		return Item(ITEM_PEOPLE_HUT, at.x, at.z, humans, uint8_t(kind + 1));
+	}
 
 	// parm[0] of a start item (eighths of a turn) that faces from `from` toward `to`.
 	inline uint8_t FacingParm(Point2 from, Point2 to)
@@ -77,6 +107,43 @@ namespace TerrainBake::Worlds
 	{
 		for (size_t i = first; i < std::min(end, path.size()); i++)
 			route.push_back(Goal(ROUTE_GOTO, path[i]));
+	}
+
+	// The point a fraction `t` (0 … 1) of the way along a path, moved `side`
+	// units to the left of the path's direction there (negative: right), as
+	// seen on the map from above with x to the east and z to the south.
+	inline Point2 AlongPath(const std::vector<Point2>& path, float t, float side = 0)
+	{
+		float total = 0;
+		for (size_t i = 1; i < path.size(); i++)
+			total += Hypot(path[i].x - path[i - 1].x, path[i].z - path[i - 1].z);
+		float want = std::clamp(t, 0.0f, 1.0f) * total;
+		for (size_t i = 1; i < path.size(); i++)
+		{
+			Point2 a = path[i - 1], b = path[i];
+			float len = Hypot(b.x - a.x, b.z - a.z);
+			if (len <= 0)
+				continue;
+			if (want <= len || i + 1 == path.size())
+			{
+				float u = std::min(want / len, 1.0f);
+				float dx = (b.x - a.x) / len, dz = (b.z - a.z) / len;
+				return {a.x + dx * len * u + dz * side, a.z + dz * len * u - dx * side};
+			}
+			want -= len;
+		}
+		return path.empty() ? Point2{} : path.back();
+	}
+
+	// A band of brain aliens around `at`: `count` of them in a loose row
+	// across the way they come from, `spacing` apart.
+	inline void AddBrainAliens(std::vector<FileItem>& items, Point2 at, int count, float spacing = 300)
+	{
+		for (int i = 0; i < count; i++)
+		{
+			float off = (float(i) - float(count - 1) / 2) * spacing;
+			items.push_back(Item(ITEM_BRAIN_ALIEN, at.x + off, at.z - 0.5f * off));
+		}
 	}
 
 	// Distance to the nearest map edge.

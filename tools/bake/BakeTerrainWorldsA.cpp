@@ -106,6 +106,21 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, yard)),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// Farm hands wait by the track, a few shut in capsules by the
+		// aliens; two more in the yard.
+		const struct { float t, side; uint8_t kind; bool capsule; } farmHands[] = {
+			{0.12f, 650, HUMAN_KIND_FARMER, false}, {0.22f, -600, HUMAN_KIND_SKIRTLADY, true},
+			{0.34f, 700, HUMAN_KIND_BEEWOMAN, false}, {0.46f, -550, HUMAN_KIND_FARMER, true},
+			{0.50f, 600, HUMAN_KIND_SKIRTLADY, false}, {0.62f, -650, HUMAN_KIND_BEEWOMAN, false},
+			{0.74f, 600, HUMAN_KIND_FARMER, true}, {0.84f, -600, HUMAN_KIND_SKIRTLADY, false},
+		};
+		for (const auto& h : farmHands)
+			d.items.push_back(Human(AlongPath(track, h.t, h.side), h.kind, h.capsule));
+		d.items.push_back(Scientist(AlongPath(track, 0.56f, -500)));
+		// Brain aliens lie in wait on the way to the yard, in it and past it.
+		AddBrainAliens(d.items, AlongPath(track, 0.28f, 250), 2);
+		AddBrainAliens(d.items, AlongPath(track, 0.48f, -300), 3);
+		AddBrainAliens(d.items, AlongPath(track, 0.68f, 200), 2);
 		// Down the dirt track through the yard to the exit.
 		AddPathGoals(d.route, track, 1, track.size() - 1);
 		AddExitGoals(d.route, exitSite);
@@ -188,6 +203,20 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, causeway[1])),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// Lost travellers on the hills beside the causeway, some sealed in
+		// capsules.
+		const struct { float t, side; uint8_t kind; bool capsule; } travellers[] = {
+			{0.13f, 600, HUMAN_KIND_BEEWOMAN, false}, {0.25f, -650, HUMAN_KIND_FARMER, true},
+			{0.37f, 550, HUMAN_KIND_SKIRTLADY, false}, {0.50f, -600, HUMAN_KIND_BEEWOMAN, true},
+			{0.62f, 650, HUMAN_KIND_FARMER, false}, {0.74f, -550, HUMAN_KIND_SKIRTLADY, true},
+			{0.85f, 600, HUMAN_KIND_FARMER, false},
+		};
+		for (const auto& h : travellers)
+			d.items.push_back(Human(AlongPath(causeway, h.t, h.side), h.kind, h.capsule));
+		d.items.push_back(Scientist(AlongPath(causeway, 0.43f, -500)));
+		AddBrainAliens(d.items, AlongPath(causeway, 0.30f, 300), 2);
+		AddBrainAliens(d.items, AlongPath(causeway, 0.55f, -250), 3);
+		AddBrainAliens(d.items, AlongPath(causeway, 0.70f, 250), 2);
 		// Along the causeway, then round to the front of the exit saucer.
 		AddPathGoals(d.route, causeway, 1, causeway.size() - 1);
 		AddExitGoals(d.route, exitSite);
@@ -367,7 +396,23 @@ namespace TerrainBake::Worlds
 		};
 		// Start and exit sit on crossings: along one street east, then north
 		// up another, which runs into the exit saucer's front.
-		d.route = {Goal(ROUTE_GOTO, {exitSite.x, start.z})};
+		const Point2 corner{exitSite.x, start.z};
+		// Survivors stand a little way up the side streets off the way, where
+		// the flat tarmac is; brain aliens hold crossings.
+		const struct { Point2 at; uint8_t kind; } survivors[] = {
+			{{3 * BLOCK, start.z + 750}, HUMAN_KIND_SKIRTLADY}, {{4 * BLOCK, start.z - 700}, HUMAN_KIND_FARMER},
+			{{5 * BLOCK, start.z + 700}, HUMAN_KIND_BEEWOMAN}, {{7 * BLOCK, start.z - 750}, HUMAN_KIND_SKIRTLADY},
+			{{corner.x - 700, 3 * BLOCK}, HUMAN_KIND_FARMER}, {{corner.x + 750, 4 * BLOCK}, HUMAN_KIND_BEEWOMAN},
+			{{corner.x - 750, 6 * BLOCK}, HUMAN_KIND_SKIRTLADY},
+		};
+		for (const auto& h : survivors)
+			d.items.push_back(Human(h.at, h.kind));
+		d.items.push_back(Scientist({6 * BLOCK, start.z + 700}));
+		d.items.push_back(Scientist({corner.x + 700, 5 * BLOCK + 0}));
+		AddBrainAliens(d.items, {4.5f * BLOCK, start.z}, 2, 250);
+		AddBrainAliens(d.items, {corner.x, start.z}, 2, 250);
+		AddBrainAliens(d.items, {corner.x, 5.5f * BLOCK}, 3, 250);
+		d.route = {Goal(ROUTE_GOTO, corner)};
 		AddExitGoals(d.route, exitSite);
 		return d;
 	}
@@ -491,6 +536,23 @@ namespace TerrainBake::Worlds
 		// Over the bridges by the big middle island; the last bridge is
 		// followed onto the exit island before turning to the saucer's front.
 		const std::vector<Point2>& toExit = bridges[2];
+		// Stranded sightseers on the islands the way crosses, the ones on
+		// the big middle island in capsules; brain aliens guard the islands.
+		const Point2 middle = toExit[0], east = toExit[1];
+		const struct { Point2 at; uint8_t kind; bool capsule; } sightseers[] = {
+			{{start.x + 1700, start.z + 900}, HUMAN_KIND_SKIRTLADY, false},
+			{{middle.x - 1100, middle.z - 300}, HUMAN_KIND_BEEWOMAN, true},
+			{{middle.x + 500, middle.z - 700}, HUMAN_KIND_FARMER, false},
+			{{middle.x + 300, middle.z + 900}, HUMAN_KIND_SKIRTLADY, true},
+			{{east.x - 700, east.z - 600}, HUMAN_KIND_BEEWOMAN, false},
+			{{east.x + 400, east.z + 700}, HUMAN_KIND_FARMER, true},
+			{{exitSite.x - 900, exitSite.z - 1500}, HUMAN_KIND_BEEWOMAN, false},
+		};
+		for (const auto& h : sightseers)
+			d.items.push_back(Human(h.at, h.kind, h.capsule));
+		d.items.push_back(Scientist({middle.x - 500, middle.z + 600}));
+		AddBrainAliens(d.items, {middle.x + 900, middle.z + 200}, 3, 250);
+		AddBrainAliens(d.items, AlongPath({middle, east}, 0.25f, 300), 2, 250);
 		d.route = {Goal(ROUTE_GOTO, toExit[0]), Goal(ROUTE_GOTO, toExit[1])};
 		Point2 onExitIsland = {Lerp(toExit[1].x, exitSite.x, 0.68f), Lerp(toExit[1].z, exitSite.z, 0.68f)};
 		d.route.push_back(Goal(ROUTE_GOTO, onExitIsland));

@@ -70,6 +70,19 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, trail[1])),
 			Item(ITEM_EXIT, exitSite.x, exitSite.z),
 		};
+		// An expedition scattered along the trail (no capsules here: the
+		// jungle's model 5 is its first giant breakable).
+		const struct { float t, side; uint8_t kind; } expedition[] = {
+			{0.12f, 600, HUMAN_KIND_FARMER}, {0.22f, -650, HUMAN_KIND_BEEWOMAN}, {0.33f, 550, HUMAN_KIND_SKIRTLADY},
+			{0.60f, 650, HUMAN_KIND_BEEWOMAN}, {0.71f, -600, HUMAN_KIND_FARMER}, {0.84f, 600, HUMAN_KIND_SKIRTLADY},
+		};
+		for (const auto& h : expedition)
+			d.items.push_back(Human(AlongPath(trail, h.t, h.side), h.kind));
+		d.items.push_back(Scientist(AlongPath(trail, 0.42f, -600)));
+		d.items.push_back(Scientist(AlongPath(trail, 0.52f, 600)));
+		AddBrainAliens(d.items, AlongPath(trail, 0.27f, 200), 2);
+		AddBrainAliens(d.items, AlongPath(trail, 0.47f, -250), 2);
+		AddBrainAliens(d.items, AlongPath(trail, 0.66f, 250), 3);
 		// The muddy trail, fording the river, to the exit.
 		AddPathGoals(d.route, trail, 1, trail.size() - 1);
 		AddExitGoals(d.route, exitSite);
@@ -132,6 +145,16 @@ namespace TerrainBake::Worlds
 		// its side to its front.
 		d.route = {Goal(ROUTE_GOTO, {exitSite.x + 1400, exitSite.z}), Goal(ROUTE_GOTO, {exitSite.x + 1200, exitSite.z - 1300})};
 		AddExitGoals(d.route, exitSite);
+		// Captives the boss keeps in its clearing, near the way round the
+		// exit saucer and clear of the pod plants' ring.
+		const struct { Point2 at; uint8_t kind; } captives[] = {
+			{{start.x - 400, start.z - 1000}, HUMAN_KIND_BEEWOMAN}, {{start.x + 700, start.z - 1200}, HUMAN_KIND_FARMER},
+			{{exitSite.x + 2300, exitSite.z - 300}, HUMAN_KIND_SKIRTLADY}, {{exitSite.x + 2000, exitSite.z - 1500}, HUMAN_KIND_FARMER},
+			{{exitSite.x - 900, exitSite.z - 1200}, HUMAN_KIND_SKIRTLADY},
+		};
+		for (const auto& h : captives)
+			d.items.push_back(Human(h.at, h.kind));
+		d.items.push_back(Scientist({exitSite.x - 900, exitSite.z - 600}));
 		return d;
 	}
 
@@ -229,8 +252,22 @@ namespace TerrainBake::Worlds
 		};
 		// North past the lake and the glacier to the site of the exit lift
 		// (the lift itself is not placed yet).
-		d.route = {Goal(ROUTE_GOTO, {start.x + 800, lake.z}), Goal(ROUTE_GOTO, {liftSite.x, glacier.z - 1500}),
-				Goal(ROUTE_GOTO, liftSite)};
+		const std::vector<Point2> way = {start, {start.x + 800, lake.z}, {liftSite.x, glacier.z - 1500}, liftSite};
+		d.route = {Goal(ROUTE_GOTO, way[1]), Goal(ROUTE_GOTO, way[2]), Goal(ROUTE_GOTO, way[3])};
+		// Climbers caught in the cold, frozen into capsules here and there,
+		// on the way north; brain aliens on the snowfield.
+		const struct { float t, side; uint8_t kind; bool capsule; } climbers[] = {
+			{0.12f, 600, HUMAN_KIND_FARMER, false}, {0.24f, 650, HUMAN_KIND_SKIRTLADY, true},
+			{0.36f, 550, HUMAN_KIND_BEEWOMAN, false}, {0.48f, -600, HUMAN_KIND_FARMER, true},
+			{0.60f, 600, HUMAN_KIND_SKIRTLADY, false}, {0.72f, -550, HUMAN_KIND_BEEWOMAN, true},
+			{0.86f, -600, HUMAN_KIND_FARMER, false},
+		};
+		for (const auto& h : climbers)
+			d.items.push_back(Human(AlongPath(way, h.t, h.side), h.kind, h.capsule));
+		d.items.push_back(Scientist(AlongPath(way, 0.42f, 550)));
+		AddBrainAliens(d.items, AlongPath(way, 0.30f, 250), 2);
+		AddBrainAliens(d.items, AlongPath(way, 0.52f, -200), 3);
+		AddBrainAliens(d.items, AlongPath(way, 0.62f, 200), 2);
 		return d;
 	}
 
@@ -331,11 +368,38 @@ namespace TerrainBake::Worlds
 			Item(ITEM_START, start.x, start.z, FacingParm(start, villages[0])),
 			Item(ITEM_EXIT, dropZone.x, dropZone.z),
 		};
-		// The saucer flies to the point in front of the drop zone and, once
-		// the exit is charged, drops the robot, which walks into the exit saucer.
-		d.route = {Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 1200}), Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 400}),
-				Goal(ROUTE_CHARGE), Goal(ROUTE_LAND),
-				Goal(ROUTE_EXIT, {dropZone.x, dropZone.z - 420})};
+		// The saucer's tour: every village by the roads between them, then
+		// back round the west of the drop zone to its front.
+		const std::vector<Point2> tour = {start, villages[0], villages[1], roads[2][1], villages[3], roads[3][1],
+				villages[2], {start.x - 1800, start.z - 800}};
+		// Two huts at the edge of each village's square, three villagers in
+		// each (one kind a hut), and farm folk out in the fields along the
+		// tour: 24 + 8 to beam up, 20 of them enough to charge the exit.
+		const struct { float angle, radius; } hutSpots[] = {{0.6f, 850}, {3.4f, 900}};
+		for (size_t v = 0; v < villages.size(); v++)
+			for (size_t k = 0; k < 2; k++)
+			{
+				const auto& spot = hutSpots[k];
+				float a = spot.angle + 0.9f * float(v);
+				Point2 at{villages[v].x + spot.radius * std::sin(a), villages[v].z + spot.radius * std::cos(a)};
+				d.items.push_back(PeopleHut(at, 3, uint8_t((v * 2 + k) % NUM_HUMAN_KINDS)));
+			}
+		const struct { float t, side; uint8_t kind; } farmFolk[] = {
+			{0.10f, 650, HUMAN_KIND_FARMER}, {0.22f, -700, HUMAN_KIND_BEEWOMAN}, {0.30f, 600, HUMAN_KIND_SKIRTLADY},
+			{0.44f, 650, HUMAN_KIND_FARMER}, {0.56f, -700, HUMAN_KIND_BEEWOMAN}, {0.66f, -600, HUMAN_KIND_SKIRTLADY},
+			{0.80f, 650, HUMAN_KIND_FARMER},
+		};
+		for (const auto& h : farmFolk)
+			d.items.push_back(Human(AlongPath(tour, h.t, h.side), h.kind));
+		d.items.push_back(Scientist(AlongPath(tour, 0.36f, -600)));
+
+		// Round the tour beaming everyone up, then to the point in front of
+		// the drop zone and, once the exit is charged, drop the robot, which
+		// walks into the exit saucer.
+		AddPathGoals(d.route, tour, 1);
+		d.route.insert(d.route.end(), {Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 1200}),
+				Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 400}), Goal(ROUTE_CHARGE), Goal(ROUTE_LAND),
+				Goal(ROUTE_EXIT, {dropZone.x, dropZone.z - 420})});
 		return d;
 	}
 
