@@ -109,3 +109,8 @@ extern SaucerBeamState gSaucerBeam;
 extern SaucerCargo gSaucerCargo;
 // Level start: beams off and empty, destroy selected, the hold empty.
 void ResetSaucerBeams();
+// The point in front of the drop zone where the saucer unloads; false while
+// the level has no drop zone.
+bool GetSaucerDropPoint(float* x, float* z);
+// True while the saucer flies itself to the drop point and unloads there.
+bool IsSaucerFlyingItself();

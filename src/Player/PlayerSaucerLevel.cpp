@@ -556,3 +556,19 @@ bool IsSaucerDestroyBeamOver(const ObjNode* hut)
 		return false;
 	return CalcDistance(saucer->Coord.x, saucer->Coord.z, hut->Coord.x, hut->Coord.z) < hut->Size;
 }
+
+bool GetSaucerDropPoint(float* x, float* z)
+{
+	OGLPoint2D p;
+	if (!FindDropPoint(&p))
+		return false;
+	*x = p.x;
+	*z = p.y;
+	return true;
+}
+
+bool IsSaucerFlyingItself()
+{
+	const ObjNode* saucer = gLevel.saucer.Get();
+	return saucer && (saucer->Mode == SAUCER_TO_DROP_ZONE || saucer->Mode == SAUCER_UNLOADING);
+}
