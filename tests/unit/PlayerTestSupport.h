@@ -9,6 +9,7 @@
 #include "3D/OGL_Support.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
+#include "Items/Humans.h"
 #include "Player/Player.h"
 #include "System/Boot.h"
 #include "System/DataFiles.h"
@@ -61,6 +62,9 @@ namespace PlayerTestSupport
 			InitSkeletonManager();
 			InitParticleGroups();
 			LoadASkeleton(SKELETON_TYPE_QUOG);
+			// The farm's humans wake with the terrain around the robot.
+			for (int kind = 0; kind < NUM_HUMAN_TYPES; kind++)
+				LoadASkeleton(GetSkeletonFromHumanType(kind));
 
 			InitPlayerForNewRun();			// before the terrain: it forgets the old start
 			gCurrentLevel = LEVEL_NUM_FARM;

@@ -398,12 +398,21 @@ namespace TerrainBake::Worlds
 		// way), then the last of them to the drop zone; once the exit is
 		// charged the robot is dropped in front of it and walks in. The area
 		// of a village reaches past its huts as far as their people walk.
+		// Between villages it keeps to the tour, past the folk in the fields,
+		// and comes to the drop point from the front, clear of the saucer there.
 		const Point2 dropPoint{dropZone.x, dropZone.z - 400};
 		const float VILLAGE_AREA = 2000;
-		for (int v : {0, 1, 3, 2})
-			d.route.push_back(Goal(ROUTE_HARVEST, villages[size_t(v)], VILLAGE_AREA));
-		d.route.insert(d.route.end(), {Goal(ROUTE_DELIVER, dropPoint), Goal(ROUTE_CHARGE), Goal(ROUTE_GOTO, dropPoint),
-				Goal(ROUTE_LAND), Goal(ROUTE_EXIT, {dropZone.x, dropZone.z - 420})});
+		for (const Point2& p : tour)
+		{
+			bool village = std::any_of(villages.begin(), villages.end(), [&](Point2 v) { return v.x == p.x && v.z == p.z; });
+			if (village)
+				d.route.push_back(Goal(ROUTE_HARVEST, p, VILLAGE_AREA));
+			else if (&p != &tour.front())
+				d.route.push_back(Goal(ROUTE_GOTO, p));
+		}
+		d.route.insert(d.route.end(), {Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 1200}), Goal(ROUTE_DELIVER, dropPoint),
+				Goal(ROUTE_CHARGE), Goal(ROUTE_GOTO, dropPoint), Goal(ROUTE_LAND),
+				Goal(ROUTE_EXIT, {dropZone.x, dropZone.z - 420})});
 		return d;
 	}
 
