@@ -429,6 +429,13 @@ namespace
 			}
 		}
 		node->Rot.y += SAUCER_SPIN * dt;
+		if (gPlayerNode == node && gPlayerIsDead && node->Mode != SAUCER_FLYING)
+		{
+			// Shot down on the way in or while unloading: whoever is still aboard stays aboard.
+			StopSaucerBeam(&gSaucerBeam);
+			gLevel.unload.active = false;
+			node->Mode = SAUCER_FLYING;
+		}
 
 		switch (node->Mode)
 		{
