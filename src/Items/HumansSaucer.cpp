@@ -197,16 +197,3 @@ void DeliverHuman(ObjNode* human)
 		ShowHelpMessage(HELP_FIRST_DELIVERY, DELIVERED_HELP_SECONDS, true);
 	DeleteObject(human);
 }
-
-// The player's saucer owns these two; these weak stand-ins keep the humans
-// linkable and inert until its definitions are in the build, which replace them.
-[[gnu::weak]] void SaucerTakeHumanAboard(int humanType)
-{
-	(void)humanType;
-}
-
-[[gnu::weak]] bool IsSaucerDestroyBeamOver(const ObjNode* hut)
-{
-	(void)hut;
-	return false;
-}

@@ -115,6 +115,8 @@ namespace
 			state->legFromZ = view.z;
 		}
 		state->goalClock = 0;
+		state->harvestClock = 0;
+		state->harvestSkipped.clear();
 		ResetProgress(state);
 		if (state->goal + 1 < route.size())
 			state->goal++;
@@ -217,6 +219,107 @@ namespace
 			return;
 		}
 		SteerToward(frame, view, t.x, t.z, GO_SPEED);
+	}
+
+	//
+	// The saucer level
+	//
+
+	// Toward a point, easing off to stop over it.
+	void HoverToward(VirtualInputFrame* frame, const AutopilotView& view, float x, float z)
+	{
+		float d = std::hypot(x - view.x, z - view.z);
+		SteerToward(frame, view, x, z, std::min(GO_SPEED, STOP_GAIN * d));
+	}
+
+	bool WasLeftBe(const AutopilotState& state, float x, float z)
+	{
+		for (const OGLPoint2D& p : state.harvestSkipped)
+			if (std::hypot(p.x - x, p.y - z) < AUTOPILOT_BEAM_AIM * 3)
+				return true;
+		return false;
+	}
+
+	// The target of `kind` in the goal's area nearest the saucer.
+	const AutopilotTarget* NearestInArea(const AutopilotView& view, const AutopilotState& state, const RouteGoal& goal,
+			AutopilotTargetKind kind)
+	{
+		const AutopilotTarget* best = nullptr;
+		float bestDistance = 1e30f;
+		for (const AutopilotTarget& t : view.targets)
+		{
+			if (t.kind != kind || std::hypot(t.x - goal.x, t.z - goal.z) > goal.value || WasLeftBe(state, t.x, t.z))
+				continue;
+			float d = std::hypot(t.x - view.x, t.z - view.z);
+			if (d < bestDistance)
+			{
+				bestDistance = d;
+				best = &t;
+			}
+		}
+		return best;
+	}
+
+	// Beams up every human of the goal's area, smashing its huts first when no
+	// human is free; a full hold goes to the drop zone first.
+	void Harvest(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
+	{
+		const RouteGoal& goal = route[state->goal];
+		if (view.saucerLoad >= AUTOPILOT_SAUCER_HOLD && view.hasDropPoint)
+		{
+			HoverToward(frame, view, view.dropX, view.dropZ);
+			return;
+		}
+		const AutopilotTarget* t = NearestInArea(view, *state, goal, AUTOPILOT_TARGET_BEAMABLE);
+		bool hut = false;
+		if (!t)
+		{
+			t = NearestInArea(view, *state, goal, AUTOPILOT_TARGET_HUT);
+			hut = t != nullptr;
+		}
+		if (!t)
+		{
+			if (std::hypot(goal.x - view.x, goal.z - view.z) > AUTOPILOT_REACH)
+				SteerToward(frame, view, goal.x, goal.z, GO_SPEED);
+			else if (view.beamBusy)
+				HoverToward(frame, view, view.x, view.z);		// someone may still be rising
+			else
+				NextGoal(route, view, state);
+			return;
+		}
+
+		// A target that cannot be had (out of the saucer's bounds, say) is left be after a while.
+		if (std::hypot(t->x - state->harvestX, t->z - state->harvestZ) > AUTOPILOT_BEAM_AIM * 3)
+			state->harvestClock = 0;
+		state->harvestX = t->x;
+		state->harvestZ = t->z;
+		state->harvestClock += view.dt;
+		if (state->harvestClock > AUTOPILOT_HARVEST_GIVE_UP)
+		{
+			state->harvestSkipped.push_back({t->x, t->z});
+			state->harvestClock = 0;
+		}
+
+		HoverToward(frame, view, t->x, t->z);
+		float d = std::hypot(t->x - view.x, t->z - view.z);
+		if (d < (hut ? AUTOPILOT_HUT_AIM : AUTOPILOT_BEAM_AIM) && !view.beamBusy)
+		{
+			int wanted = hut ? 1 : 0;
+			if (view.beamSelected != wanted)
+				Press(frame, *state, NEED_NEXT_WEAPON);
+			else
+				Press(frame, *state, NEED_SHOOT);
+		}
+	}
+
+	// To the drop point with whoever is aboard; the saucer unloads by itself there.
+	void Deliver(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
+	{
+		const RouteGoal& goal = route[state->goal];
+		if (view.saucerLoad == 0)
+			NextGoal(route, view, state);
+		else
+			HoverToward(frame, view, goal.x, goal.z);
 	}
 
 	void GoForGoal(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
@@ -342,7 +445,8 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 
 	const RouteGoal& goal = route[state->goal];
 	bool standing = goal.verb == ROUTE_EXIT && state->routeDone;
-	const AutopilotTarget* target = standing ? nullptr : PickTarget(view, *state);
+	// The saucer's targets are the harvest's business.
+	const AutopilotTarget* target = standing || view.flying ? nullptr : PickTarget(view, *state);
 	if (target)
 	{
 		state->chaseClock += view.dt;
@@ -374,6 +478,12 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 			state->goalClock += view.dt;
 			if (state->goalClock >= goal.value)
 				NextGoal(route, view, state);
+			break;
+		case ROUTE_HARVEST:
+			Harvest(&frame, route, view, state);
+			break;
+		case ROUTE_DELIVER:
+			Deliver(&frame, route, view, state);
 			break;
 		case ROUTE_LAND:
 			// Ask for the drop until the player is the robot on foot.

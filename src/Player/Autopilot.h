@@ -35,6 +35,12 @@ constexpr float AUTOPILOT_TARGET_GIVE_UP = 5.0f;		// seconds chasing one target 
 constexpr float AUTOPILOT_TARGET_REST = 6.0f;			// seconds of ignoring targets after giving up
 constexpr float AUTOPILOT_PUNCH_REACH = 200.0f;		// units: close enough to punch
 constexpr float AUTOPILOT_PUNCH_REPEAT = 0.6f;		// seconds between punches
+// The saucer level.
+constexpr float AUTOPILOT_SAUCER_SIGHT = 4000.0f;		// units: humans and huts this near are seen from the saucer
+constexpr float AUTOPILOT_BEAM_AIM = 35.0f;			// units: this close over a human it beams (the tractor reaches 70)
+constexpr float AUTOPILOT_HUT_AIM = 60.0f;				// units: this close over a hut it fires the destroy beam
+constexpr int AUTOPILOT_SAUCER_HOLD = 10;				// humans aboard or rising that fill the saucer
+constexpr float AUTOPILOT_HARVEST_GIVE_UP = 12.0f;		// seconds over one target before leaving it be
 
 // What is worth a detour.
 enum AutopilotTargetKind : uint8_t
@@ -43,6 +49,8 @@ enum AutopilotTargetKind : uint8_t
 	AUTOPILOT_TARGET_HUMAN,			// touch it
 	AUTOPILOT_TARGET_POD,			// punch it open
 	AUTOPILOT_TARGET_ENEMY,			// punch it
+	AUTOPILOT_TARGET_HUT,			// saucer level: smash it with the destroy beam
+	AUTOPILOT_TARGET_BEAMABLE,		// saucer level: a free human for the tractor beam
 };
 
 struct AutopilotTarget
@@ -65,6 +73,13 @@ struct AutopilotView
 	float cameraLookAngle = 0;			// the camera's yaw (the steering turns by it)
 	float dt = 0;						// seconds of this frame
 	std::vector<AutopilotTarget> targets;
+	// The saucer level, while flying.
+	bool saucerSteering = true;			// false while the saucer flies itself to the drop zone and unloads
+	int saucerLoad = 0;					// humans aboard or rising
+	int beamSelected = 1;				// 0 tractor, 1 destroy
+	bool beamBusy = false;				// a beam is charging or on
+	bool hasDropPoint = false;
+	float dropX = 0, dropZ = 0;			// the point in front of the drop zone
 };
 
 enum AutopilotRecovery : uint8_t
@@ -94,6 +109,10 @@ struct AutopilotState
 	float chaseClock = 0;
 	float targetRest = 0;
 	float punchClock = 0;
+	// The saucer's harvest: the target worked on and for how long.
+	float harvestX = 0, harvestZ = 0;
+	float harvestClock = 0;
+	std::vector<OGLPoint2D> harvestSkipped;	// targets left be
 	// Needs held last frame (a press needs a release before it counts again).
 	uint64_t lastNeeds = 0;
 };

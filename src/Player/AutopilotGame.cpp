@@ -2,12 +2,14 @@
 // the object list, and feeds its answer to the input layer as a device.
 #include "Player/Autopilot.h"
 #include "Player/PlayerInternal.h"
+#include "Player/PlayerSaucerBeams.h"
 #include "3D/Camera.h"
 #include "Items/Humans.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/LevelTable.h"
 #include "Terrain/Collision.h"
+#include "Terrain/TerrainFile.h"
 
 #include <cmath>
 
@@ -22,8 +24,19 @@ namespace
 	// humans a touch rescues count: a captive in its capsule, one being
 	// teleported or beamed up is no reason for a detour, and where the saucer
 	// beams humans up touching them does nothing.
-	bool ClassifyTarget(const ObjNode* node, AutopilotTargetKind* kind)
+	bool ClassifyTarget(const ObjNode* node, bool flying, AutopilotTargetKind* kind)
 	{
+		if (flying)
+		{
+			// From the saucer: free humans for the tractor, huts for the destroy beam.
+			if ((node->CType & CTYPE_HUMAN) && IsHumanRescuable(node))
+				*kind = AUTOPILOT_TARGET_BEAMABLE;
+			else if (node->CType && node->TerrainItemPtr && node->TerrainItemPtr->type == ITEM_TYPE_PEOPLE_HUT)
+				*kind = AUTOPILOT_TARGET_HUT;
+			else
+				return false;
+			return true;
+		}
 		if (node->CType & CTYPE_HUMAN)
 		{
 			if (!IsHumanRescuable(node) || CurrentLevelHasRule(LEVEL_RULE_SAUCER_HUMANS))
@@ -37,16 +50,17 @@ namespace
 		return true;
 	}
 
-	void GatherTargets(const ObjNode* player, std::vector<AutopilotTarget>* targets)
+	void GatherTargets(const ObjNode* player, bool flying, std::vector<AutopilotTarget>* targets)
 	{
+		const float reach = flying ? AUTOPILOT_SAUCER_SIGHT : AUTOPILOT_TARGET_REACH;
 		for (const ObjNode* n = gObjectListHead; n; n = n->NextNode)
 		{
 			if (n == player || n->CType == INVALID_NODE_FLAG || (n->StatusBits & STATUS_BIT_HIDDEN))
 				continue;
 			AutopilotTargetKind kind;
-			if (!ClassifyTarget(n, &kind))
+			if (!ClassifyTarget(n, flying, &kind))
 				continue;
-			if (std::hypot(n->Coord.x - player->Coord.x, n->Coord.z - player->Coord.z) > AUTOPILOT_TARGET_REACH)
+			if (std::hypot(n->Coord.x - player->Coord.x, n->Coord.z - player->Coord.z) > reach)
 				continue;
 			targets->push_back({kind, n->Coord.x, n->Coord.y, n->Coord.z});
 		}
@@ -79,8 +93,17 @@ namespace
 		view.flying = CurrentLevelDef().playerStart == PLAYER_START_FLYING_SAUCER && !node->Skeleton;
 		view.inControl = !gPlayerIsDead && !IsPlayerInSaucer() && !(node->StatusBits & STATUS_BIT_HIDDEN)
 					  && (node->CType & CTYPE_PLAYER);
+		if (view.flying)
+		{
+			view.saucerLoad = gSaucerCargo.count + gSaucerCargo.rising;
+			view.beamSelected = gSaucerBeam.selected;
+			view.beamBusy = IsSaucerBeamBusy(gSaucerBeam);
+			view.saucerSteering = !IsSaucerFlyingItself();
+			view.hasDropPoint = GetSaucerDropPoint(&view.dropX, &view.dropZ);
+			view.inControl = view.inControl && view.saucerSteering;
+		}
 		if (view.inControl)
-			GatherTargets(node, &view.targets);
+			GatherTargets(node, view.flying, &view.targets);
 		return view;
 	}
 

@@ -18,6 +18,8 @@ const RouteVerbInfo kRouteVerbs[NUM_ROUTE_VERBS] = {
 	{"boss", 2, true},
 	{"land", 0, false},
 	{"wait", 1, false},
+	{"harvest", 3, true},
+	{"deliver", 2, true},
 };
 
 static bool Fail(std::string* error, const std::string& fileName, int line, const std::string& what)
@@ -76,6 +78,8 @@ bool ParseRouteText(const std::string& text, const std::string& fileName, Route*
 			goal.value = numbers[0];
 		if (goal.verb == ROUTE_WAIT && goal.value < 0)
 			return Fail(error, fileName, lineNumber, "wait takes seconds of 0 or more");
+		if (goal.verb == ROUTE_HARVEST && goal.value <= 0)
+			return Fail(error, fileName, lineNumber, "harvest takes a radius above 0");
 		route->push_back(goal);
 	}
 	if (route->empty())

@@ -17,6 +17,10 @@
 //   boss X Z        go at the boss that stands there and fight it
 //   land            drop the robot out of the player's saucer (saucer level)
 //   wait S          stand still for S seconds
+//   harvest X Z R   saucer level: fly there and beam up every human within R
+//                   of the point, smashing the people huts there first;
+//                   fly to the drop zone whenever the hold is full
+//   deliver X Z     saucer level: fly to the drop point and let the saucer unload
 #pragma once
 
 #include <cstdint>
@@ -36,6 +40,8 @@ enum RouteVerb : uint8_t
 	ROUTE_BOSS,
 	ROUTE_LAND,
 	ROUTE_WAIT,
+	ROUTE_HARVEST,
+	ROUTE_DELIVER,
 	NUM_ROUTE_VERBS
 };
 
@@ -51,7 +57,7 @@ struct RouteGoal
 {
 	RouteVerb verb = ROUTE_GOTO;
 	float x = 0, z = 0;			// the place, for verbs that have one
-	float value = 0;			// jet: the height to climb to; wait: seconds
+	float value = 0;			// jet: the height to climb to; wait: seconds; harvest: the radius
 	int line = 0;				// where the goal came from, for messages (0: made in code)
 };
 

@@ -98,7 +98,7 @@ void InitPlayerForNewRun();
 // 2), the player's saucer (level 8) or the landing saucer carrying the robot.
 void InitPlayerAtStartOfLevel();
 // The robot standing at (x, z) facing `rot`, with its hands.
-ObjNode* MakePlayerRobot(float x, float z, float rot);
+ObjNode* MakePlayerRobot(float x, float z, float rot, float scale = PLAYER_NODE_SCALE);
 void ClearPlayerLevelFlags();
 // Item: the exit saucer, waiting closed until the exit is charged (heading
 // parm[0] × 45°).

@@ -141,7 +141,7 @@ void ShowPlayerHands(bool show)
 		}
 }
 
-ObjNode* MakePlayerRobot(float x, float z, float rot)
+ObjNode* MakePlayerRobot(float x, float z, float rot, float scale)
 {
 	ObjectDef def = {};
 	def.type = SKELETON_TYPE_QUOG;
@@ -149,12 +149,12 @@ ObjNode* MakePlayerRobot(float x, float z, float rot)
 	def.slot = PLAYER_SLOT;
 	def.moveCall = MovePlayerRobot;
 	def.rot = rot;
-	def.scale = PLAYER_NODE_SCALE;
+	def.scale = scale;
 	ObjNode* node = MakeNewSkeletonBaseData(&def, PLAYER_ANIM_STAND);
 
 	node->CType = CTYPE_PLAYER;
 	node->CBits = SIDE_ALL;
-	FinalizeSkeletonObjectScale(node, PLAYER_NODE_SCALE, PLAYER_ANIM_STAND);
+	FinalizeSkeletonObjectScale(node, scale, PLAYER_ANIM_STAND);
 	node->Coord.y -= float(node->BottomOff);			// feet on the ground
 	node->OldCoord = node->Coord;
 	node->Delta = {0, 0, 0};

@@ -74,6 +74,8 @@ void ResetPlayerSaucers();
 bool IsPlayerInSaucer();
 // The exit saucer would open for the robot now (charged, or a level that needs no charge).
 bool IsExitCharged();
+// The level's exit saucer while it exists (on the saucer level it is the drop zone).
+ObjNode* GetExitSaucerNode();
 
 // The player's saucer of the saucer level (PlayerSaucerLevel.cpp).
 void InitPlayerSaucer();

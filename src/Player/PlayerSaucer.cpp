@@ -61,6 +61,9 @@ namespace
 		bool exitTaken = false;		// the exit saucer has the robot aboard
 	} gSaucers;
 
+	// The level's exit saucer while it lives: the saucer level's drop zone.
+	ObjNodeRef gExitSaucer;
+
 	// The exit saucer's beam area, for the collision debug view and tests.
 	OGLPoint2D gExitBeamArea[4] = {};
 
@@ -437,6 +440,7 @@ bool AddExitSaucer(TerrainItemEntryType* item, float x, float z)
 	float rot = float(item->parm[0]) * (PI / 4);
 	ObjNode* saucer = MakeSaucer(x, ground, z, rot, EXIT_SAUCER_SCALE, 1);
 	saucer->TerrainItemPtr = item;
+	gExitSaucer = ObjNodeRef(saucer);
 	Ground(saucer) = ground;
 	saucer->Mode = SAUCER_WAITING;
 	return true;
@@ -489,4 +493,9 @@ void ClearExitBeamArea()
 const OGLPoint2D* GetExitBeamArea()
 {
 	return gExitBeamArea;
+}
+
+ObjNode* GetExitSaucerNode()
+{
+	return gExitSaucer.Get();
 }

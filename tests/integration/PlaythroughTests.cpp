@@ -45,7 +45,7 @@ namespace
 		{5, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
 		{6, END_FOR_REAL, 60, 0, ""},
 		{7, END_NOT_BUILT, 50, 3, "the exit lift is not placed"},
-		{8, END_NOT_BUILT, 90, 10, "the saucer cannot drop the robot at the drop zone yet"},
+		{8, END_FOR_REAL, 330, 0, ""},
 		{9, END_NOT_BUILT, 20, 1, "the brain boss is not built"},
 	};
 

@@ -284,6 +284,84 @@ TEST(AutopilotRoute, TakesAnEnemyInReachWithPunchesAndGivesUpOnOneItCannotGet)
 	EXPECT_GT(fresh.targetRest, 0);
 }
 
+TEST(AutopilotSaucer, SmashesAHutWithTheDestroyBeamThenTractorsTheHumanAndCallsTheVillageDone)
+{
+	Route route = {At(ROUTE_HARVEST, 0, 0), Bare(ROUTE_CHARGE)};
+	route[0].value = 2000;
+	Mover m(1500, 0);
+	m.view.flying = true;
+	m.view.beamSelected = 0;
+	m.view.targets = {{AUTOPILOT_TARGET_HUT, 0, 0, 0}};
+	AutopilotState s;
+
+	// Flies over the hut, switches to the destroy beam and fires it there.
+	int shotAt = -1;
+	for (int i = 0; i < 30 * 10 && shotAt < 0; i++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+		if (Held(f, NEED_NEXT_WEAPON))
+			m.view.beamSelected ^= 1;
+		if (Held(f, NEED_SHOOT))
+		{
+			shotAt = i;
+			EXPECT_EQ(m.view.beamSelected, 1);
+			EXPECT_LT(std::hypot(m.view.x, m.view.z), AUTOPILOT_HUT_AIM);
+		}
+		m.Apply(f);
+	}
+	ASSERT_GE(shotAt, 0) << "never fired on the hut";
+
+	// The hut is gone and its villager stands beside it: tractor beam over her.
+	m.view.targets = {{AUTOPILOT_TARGET_BEAMABLE, 400, 0, 200}};
+	bool tractored = false;
+	for (int i = 0; i < 30 * 10 && !tractored; i++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+		if (Held(f, NEED_NEXT_WEAPON))
+			m.view.beamSelected ^= 1;
+		if (Held(f, NEED_SHOOT))
+		{
+			tractored = true;
+			EXPECT_EQ(m.view.beamSelected, 0);
+			EXPECT_LT(std::hypot(m.view.x - 400, m.view.z - 200), AUTOPILOT_BEAM_AIM);
+		}
+		m.Apply(f);
+	}
+	ASSERT_TRUE(tractored);
+
+	// Nobody left: back over the village's middle, then on once the beam is off.
+	m.view.targets.clear();
+	m.view.beamBusy = true;
+	for (int i = 0; i < 30 * 5; i++)
+		m.Apply(AutopilotStep(route, m.view, &s));
+	EXPECT_LT(std::hypot(m.view.x, m.view.z), AUTOPILOT_REACH);
+	EXPECT_EQ(s.goal, 0u) << "waits while a beam may still lift someone";
+	m.view.beamBusy = false;
+	AutopilotStep(route, m.view, &s);
+	EXPECT_EQ(s.goal, 1u);
+}
+
+TEST(AutopilotSaucer, AFullHoldFliesToTheDropPointInsteadOfBeaming)
+{
+	Route route = {At(ROUTE_HARVEST, 0, 0)};
+	route[0].value = 2000;
+	Mover m(0, 0);
+	m.view.flying = true;
+	m.view.saucerLoad = AUTOPILOT_SAUCER_HOLD;
+	m.view.hasDropPoint = true;
+	m.view.dropX = 4000;
+	m.view.dropZ = -3000;
+	m.view.targets = {{AUTOPILOT_TARGET_BEAMABLE, 10, 0, 0}};
+	AutopilotState s;
+	for (int i = 0; i < 30 * 3; i++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+		EXPECT_FALSE(Held(f, NEED_SHOOT));
+		m.Apply(f);
+	}
+	EXPECT_LT(std::hypot(m.view.x - 4000, m.view.z + 3000), 5000 - 1500) << "well on the way";
+}
+
 //
 // Route text
 //
@@ -331,6 +409,7 @@ TEST(RouteText, BadLinesAreNamedByFileAndLine)
 		{"goto 1 2z\n", "\"2z\" is not a number"},
 		{"goto nan 2\n", "\"nan\" is not a number"},
 		{"wait -1\n", "Level4.route:1: wait takes seconds of 0 or more"},
+		{"harvest 1 2 0\n", "Level4.route:1: harvest takes a radius above 0"},
 		{"# nothing\n\n", "the route has no goals"},
 	};
 	for (const Case& c : cases)

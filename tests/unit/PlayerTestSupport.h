@@ -9,6 +9,7 @@
 #include "3D/OGL_Support.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
+#include "Items/Humans.h"
 #include "Player/Player.h"
 #include "System/Boot.h"
 #include "System/DataFiles.h"

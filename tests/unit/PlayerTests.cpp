@@ -3,6 +3,9 @@
 // jet, punching, getting hit, dying and coming back at the checkpoint.
 #include "PlayerTestSupport.h"
 #include "Player/PlayerInternal.h"
+#include "Player/PlayerSaucerBeams.h"
+#include "Player/WeaponTypes.h"
+#include "Items/Humans.h"
 
 #include <algorithm>
 
@@ -527,4 +530,115 @@ TEST_F(PlayerTest, OnTheSlimeWorldTheExitBeamsTheRobotUpAndEndsTheLevel)
 	float y = robot->Coord.y;
 	Run(1);
 	EXPECT_GT(robot->Coord.y, y + 100) << "rising into the saucer";
+}
+
+namespace
+{
+	int gHumansTaken = 0;
+
+	// A stand-in human: taken by the tractor, it stops being a human.
+	bool TakeStandInHuman(ObjNode*, ObjNode* human, const OGLPoint3D*, const OGLVector3D*, float)
+	{
+		human->CType = 0;
+		gHumansTaken++;
+		gHumansBeamingUp++;
+		return true;
+	}
+}
+
+TEST_F(PlayerTest, TheSaucersTractorTakesTenHumansAtMostAndTheDestroyBeamReachesHutsWithinTheirSize)
+{
+	gCurrentLevel = LEVEL_NUM_SAUCER;
+	ClearPlayerLevelFlags();
+	InitPlayerSaucer();
+	ObjNode* saucer = gPlayerNode;
+	InitCamera();
+	Run(FRAME);			// the saucer keeps its distance from the map's edge
+	gHumansTaken = 0;
+	gHumansBeamingUp = 0;
+	for (int i = 0; i < 12; i++)
+	{
+		ObjectDef def = {};
+		def.genre = NODRAW_GENRE;
+		def.slot = 100;
+		def.coord = {saucer->Coord.x + float(i % 4) * 15, TerrainHeightAt(saucer->Coord.x, saucer->Coord.z),
+					 saucer->Coord.z + float(i / 4) * 15};
+		def.scale = 1;
+		ObjNode* human = MakeNewObject(&def);
+		human->CType = CTYPE_HUMAN;
+		human->HitByWeaponHandler[WEAPON_SAUCERBEAM] = TakeStandInHuman;
+	}
+	ObjectDef hutDef = {};
+	hutDef.genre = NODRAW_GENRE;
+	hutDef.slot = 100;
+	hutDef.coord = {saucer->Coord.x + 250, 0, saucer->Coord.z};
+	hutDef.scale = 1;
+	ObjNode* hut = MakeNewObject(&hutDef);
+	hut->Size = 300;
+
+	// Destroy is selected at first: a full charge reaches the hut, takes nobody.
+	Press(NEED_SHOOT);
+	Run(1.5f);
+	EXPECT_FALSE(IsSaucerDestroyBeamOver(hut)) << "still charging";
+	Run(0.6f);
+	EXPECT_TRUE(IsSaucerDestroyBeamOver(hut));
+	hut->Size = 200;
+	EXPECT_FALSE(IsSaucerDestroyBeamOver(hut)) << "outside the hut's size";
+	EXPECT_EQ(gHumansTaken, 0);
+	ASSERT_TRUE(RunUntil(4, [] { return !IsSaucerBeamBusy(gSaucerBeam); }));
+
+	Press(NEED_NEXT_WEAPON);
+	Run(0.1f);
+	EXPECT_EQ(gSaucerBeam.selected, SAUCER_BEAM_TRACTOR);
+	Press(NEED_SHOOT);
+	Run(2.5f);
+	EXPECT_EQ(gHumansTaken, SAUCER_MAX_CARGO);
+	for (int i = 0; i < 4; i++)
+	{
+		gHumansBeamingUp--;
+		SaucerTakeHumanAboard(i);
+	}
+	Run(0.5f);
+	EXPECT_EQ(gHumansTaken, SAUCER_MAX_CARGO) << "arrivals make no room";
+	EXPECT_EQ(gSaucerCargo.count, 4);
+}
+
+TEST_F(PlayerTest, OnTheSaucerLevelAChargedExitLetsTheSaucerDropTheRobotWhoWalksIntoTheExit)
+{
+	gCurrentLevel = LEVEL_NUM_SAUCER;
+	ClearPlayerLevelFlags();
+	InitPlayerSaucer();
+	ObjNode* saucer = gPlayerNode;
+	InitCamera();
+	MakeDeathTransitionRunner();
+	gHumansBeamingUp = 0;
+	Run(FRAME);			// the saucer keeps its distance from the map's edge
+	// The exit faces −z: the drop point 400 in front of it is under the saucer.
+	TerrainItemEntryType item = {};
+	float sx = saucer->Coord.x, sz = saucer->Coord.z + 400;
+	ASSERT_TRUE(AddExitSaucer(&item, sx, sz));
+
+	gExitCharge = 0.95f;
+	Press(NEED_JUMP);
+	Run(0.5f);
+	EXPECT_EQ(gPlayerNode, saucer) << "no landing before the exit is charged";
+
+	gExitCharge = 1;
+	Press(NEED_SHOOT);
+	Run(0.1f);
+	Press(NEED_JUMP);
+	Run(0.1f);
+	EXPECT_EQ(gPlayerNode, saucer) << "no landing while a beam charges";
+	ASSERT_TRUE(RunUntil(8, [] { return !IsSaucerBeamBusy(gSaucerBeam); }));
+
+	Press(NEED_JUMP);
+	Run(0.1f);
+	ObjNode* robot = gPlayerNode;
+	ASSERT_NE(robot, saucer);
+	ASSERT_NE(robot->Skeleton, nullptr);
+	EXPECT_LT(robot->Coord.y, saucer->Coord.y);
+	EXPECT_EQ(gSaucerBeam.on, SAUCER_BEAM_UNLOAD) << "the drop beam";
+	ASSERT_TRUE(RunUntil(5, [&] { return IsPlayerOnGround(robot); })) << "the robot never landed";
+	ASSERT_TRUE(RunUntil(30, [] { return gLevelDone; })) << "the exit saucer never took the robot";
+	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_HIDDEN);
 }

@@ -393,12 +393,25 @@ namespace TerrainBake::Worlds
 			d.items.push_back(Human(AlongPath(tour, h.t, h.side), h.kind));
 		d.items.push_back(Scientist(AlongPath(tour, 0.36f, -600)));
 
-		// Round the tour beaming everyone up, then to the point in front of
-		// the drop zone and, once the exit is charged, drop the robot, which
-		// walks into the exit saucer.
-		AddPathGoals(d.route, tour, 1);
-		d.route.insert(d.route.end(), {Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 1200}),
-				Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 400}), Goal(ROUTE_CHARGE), Goal(ROUTE_LAND),
+		// Village by village in the tour's order, smashing the huts and
+		// beaming up their people (a full hold goes to the drop zone on the
+		// way), then the last of them to the drop zone; once the exit is
+		// charged the robot is dropped in front of it and walks in. The area
+		// of a village reaches past its huts as far as their people walk.
+		// Between villages it keeps to the tour, past the folk in the fields,
+		// and comes to the drop point from the front, clear of the saucer there.
+		const Point2 dropPoint{dropZone.x, dropZone.z - 400};
+		const float VILLAGE_AREA = 2000;
+		for (const Point2& p : tour)
+		{
+			bool village = std::any_of(villages.begin(), villages.end(), [&](Point2 v) { return v.x == p.x && v.z == p.z; });
+			if (village)
+				d.route.push_back(Goal(ROUTE_HARVEST, p, VILLAGE_AREA));
+			else if (&p != &tour.front())
+				d.route.push_back(Goal(ROUTE_GOTO, p));
+		}
+		d.route.insert(d.route.end(), {Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 1200}), Goal(ROUTE_DELIVER, dropPoint),
+				Goal(ROUTE_CHARGE), Goal(ROUTE_GOTO, dropPoint), Goal(ROUTE_LAND),
 				Goal(ROUTE_EXIT, {dropZone.x, dropZone.z - 420})});
 		return d;
 	}
