@@ -3,6 +3,7 @@
 #include "Player/Autopilot.h"
 #include "Player/PlayerInternal.h"
 #include "3D/Camera.h"
+#include "Enemies/Enemy.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/LevelTable.h"
@@ -22,7 +23,7 @@ namespace
 	{
 		if (node->CType & CTYPE_HUMAN)
 			*kind = AUTOPILOT_TARGET_HUMAN;
-		else if (node->CType & CTYPE_ENEMY)
+		else if (IsEnemyFighting(node))		// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else
 			return false;
