@@ -35,6 +35,9 @@ constexpr float AUTOPILOT_TARGET_GIVE_UP = 5.0f;		// seconds chasing one target 
 constexpr float AUTOPILOT_TARGET_REST = 6.0f;			// seconds of ignoring targets after giving up
 constexpr float AUTOPILOT_PUNCH_REACH = 200.0f;		// units: close enough to punch
 constexpr float AUTOPILOT_PUNCH_REPEAT = 0.6f;		// seconds between punches
+constexpr float AUTOPILOT_ENEMY_PUNCH_REACH = 140.0f;	// units: a fist only lands on a creature this close
+constexpr float AUTOPILOT_THREAT_RANGE = 700.0f;		// units: an enemy this near is fought, not left behind
+constexpr float AUTOPILOT_FIGHT_GIVE_UP = 15.0f;		// seconds fighting a near enemy before leaving it be
 
 // What is worth a detour.
 enum AutopilotTargetKind : uint8_t
