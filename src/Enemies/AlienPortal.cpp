@@ -58,7 +58,7 @@ namespace
 			gNumPortalsDestroyed++;
 		}
 		ExplodeGeometry(portal, PORTAL_BOOM_FORCE, SHARD_MODE_BOUNCE | SHARD_MODE_FROMORIGIN, 1, PORTAL_BOOM_DECAY);
-		PlayEffect_Parms3D(EFFECT_PORTALBOOM, &portal->Coord, NORMAL_CHANNEL_RATE, PORTAL_BOOM_VOLUME);
+		PlayEnemyEffect3D(EFFECT_PORTALBOOM, &portal->Coord, PORTAL_BOOM_VOLUME);
 		MakeRadialPuff(portal->Coord.x, portal->Coord.y + PORTAL_PUFF_HEIGHT, portal->Coord.z, PORTAL_PUFF_SPEED,
 				PORTAL_PUFF_SIZE, PARTICLE_SPRITE_PUFF, PORTAL_PUFF_MAX);
 		portal->TerrainItemPtr = nullptr;		// a destroyed portal never comes back

@@ -158,7 +158,7 @@ namespace
 		if (d < BITE_RANGE && angleLeft < BITE_ANGLE)
 		{
 			SwitchAnim(alien, BRAINALIEN_ANIM_BITE, 7);
-			PlayEffect3D(EFFECT_HEADSWOOSH, &alien->Coord);
+			PlayEnemyEffect3D(EFFECT_HEADSWOOSH, &alien->Coord);
 			return;
 		}
 		alien->SpecialF[TIMER_ATTACK] -= gFrameTime;
@@ -279,7 +279,7 @@ namespace
 		if (gInvincibleTimer <= 0 && IsRobotInPlay()
 				&& BoxHitsPlayer(mouth.y + r, mouth.y - r, mouth.x - r, mouth.x + r, mouth.z + r, mouth.z - r))
 		{
-			PlayEffect3D(EFFECT_HEADTHUD, &mouth);
+			PlayEnemyEffect3D(EFFECT_HEADTHUD, &mouth);
 			alien->Damage = BRAINALIEN_DAMAGE;
 			PlayerGotHit(alien, alien->Damage);
 		}
@@ -353,7 +353,7 @@ namespace
 		if (Anim(alien) != BRAINALIEN_ANIM_DEATH)
 		{
 			SwitchAnim(alien, BRAINALIEN_ANIM_DEATH, 5);
-			PlayEffect3D(EFFECT_BRAINDIE, &alien->Coord);
+			PlayEnemyEffect3D(EFFECT_BRAINDIE, &alien->Coord);
 		}
 		ClearEnemyHitHandlers(alien);
 	}

@@ -192,5 +192,8 @@ struct EnemySparkleJoint
 void AttachEnemySparkles(ObjNode* enemy, const EnemySparkleJoint* joints, int count, OGLColorRGBA color);
 void UpdateEnemySparkles(ObjNode* enemy, const EnemySparkleJoint* joints, int count);
 
+// A 3D effect of a creature. An effect whose bank the level did not load
+// stays silent: a creature placed out of its home level must not stop the game.
+int16_t PlayEnemyEffect3D(int effectNum, const OGLPoint3D* where, float volumeAdjust = 1.0f);
 // A looping 3D effect on the node's channel: started when absent, else kept following it.
 void KeepEnemyEffectLooping(ObjNode* enemy, int effectNum);

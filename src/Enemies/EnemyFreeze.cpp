@@ -86,7 +86,7 @@ void MoveFrozenEnemy(ObjNode* enemy)
 			enemy->Skeleton->AnimSpeed = 1;
 		ExplodeGeometry(enemy, THAW_SHARD_FORCE, SHARD_MODE_FROMORIGIN | SHARD_MODE_HEAVYGRAVITY, SHARD_DENSITY * 2,
 				SHARD_DECAY);
-		PlayEffect3D(EFFECT_SHATTER, &gObjCoord);
+		PlayEnemyEffect3D(EFFECT_SHATTER, &gObjCoord);
 		SetFrozenLook(enemy, false);
 	}
 }
@@ -94,7 +94,7 @@ void MoveFrozenEnemy(ObjNode* enemy)
 void ShatterEnemy(ObjNode* enemy)
 {
 	ExplodeGeometry(enemy, SHATTER_SHARD_FORCE, SHARD_MODE_FROMORIGIN | SHARD_MODE_BOUNCE, SHARD_DENSITY, SHARD_DECAY);
-	PlayEffect3D(EFFECT_SHATTER, &enemy->Coord);
+	PlayEnemyEffect3D(EFFECT_SHATTER, &enemy->Coord);
 	if (enemy->Skeleton)
 		enemy->Skeleton->materialOverride = nullptr;
 	DeleteEnemyForGood(enemy);
@@ -160,10 +160,17 @@ void UpdateEnemySparkles(ObjNode* enemy, const EnemySparkleJoint* joints, int co
 	}
 }
 
+int16_t PlayEnemyEffect3D(int effectNum, const OGLPoint3D* where, float volumeAdjust)
+{
+	if (!IsSoundEffectLoaded(effectNum))
+		return -1;
+	return PlayEffect_Parms3D(effectNum, where, NORMAL_CHANNEL_RATE, volumeAdjust);
+}
+
 void KeepEnemyEffectLooping(ObjNode* enemy, int effectNum)
 {
 	if (enemy->EffectChannel == -1)
-		enemy->EffectChannel = PlayEffect3D(effectNum, &enemy->Coord);
+		enemy->EffectChannel = PlayEnemyEffect3D(effectNum, &enemy->Coord);
 	else
 		Update3DSoundChannel(effectNum, &enemy->EffectChannel, &enemy->Coord);
 }
