@@ -113,8 +113,8 @@ ObjNode* MakeEnemySkeleton(int skeletonType, float x, float z, float scale, floa
 	for (int i = 0; i < MAX_FLAGS_IN_OBJNODE; i++)
 		node->Flag[i] = 0;
 
-	// Feet on the ground: the skinned box's bottom is below the origin.
-	node->Coord.y -= node->BBox.min.y * scale;
+	// Feet on the ground: the skinned box (world scale, about the origin) reaches below it.
+	node->Coord.y -= node->BBox.min.y;
 	node->OldCoord = node->Coord;
 	UpdateObjectTransforms(node);
 	return node;

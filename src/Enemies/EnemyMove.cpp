@@ -57,7 +57,8 @@ bool EnemyGroundStep(ObjNode* enemy, uint32_t cTypeMask, bool useBoundingBox)
 	enemy->StatusBits &= ~STATUS_BIT_ONGROUND;
 	ResolveCollisions(enemy, cTypeMask, ENEMY_GROUND_BOUNCE);
 
-	float foot = useBoundingBox && enemy->Skeleton ? enemy->BBox.min.y * enemy->Scale.y : float(enemy->BottomOff);
+	// A skinned box is in world scale already.
+	float foot = useBoundingBox && enemy->Skeleton ? enemy->BBox.min.y : float(enemy->BottomOff);
 	float ground = GroundHeight(gObjCoord.x, gObjCoord.z);
 	if (ground != TERRAIN_HEIGHT_HOLE && gObjCoord.y + foot <= ground)
 	{

@@ -192,6 +192,9 @@ namespace
 		for (const AutopilotTarget& t : view.targets)
 		{
 			float d = std::hypot(t.x - view.x, t.z - view.z);
+			// Creatures come to the robot: it meets those that do and leaves the rest be.
+			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= AUTOPILOT_THREAT_RANGE)
+				continue;
 			if (d < bestDistance)
 			{
 				bestDistance = d;

@@ -36,8 +36,8 @@ constexpr float AUTOPILOT_TARGET_REST = 6.0f;			// seconds of ignoring targets a
 constexpr float AUTOPILOT_PUNCH_REACH = 200.0f;		// units: close enough to punch
 constexpr float AUTOPILOT_PUNCH_REPEAT = 0.6f;		// seconds between punches
 constexpr float AUTOPILOT_ENEMY_PUNCH_REACH = 140.0f;	// units: a fist only lands on a creature this close
-constexpr float AUTOPILOT_THREAT_RANGE = 700.0f;		// units: an enemy this near is fought, not left behind
-constexpr float AUTOPILOT_FIGHT_GIVE_UP = 15.0f;		// seconds fighting a near enemy before leaving it be
+constexpr float AUTOPILOT_THREAT_RANGE = 450.0f;		// units: enemies this near are fought; farther ones are left be
+constexpr float AUTOPILOT_FIGHT_GIVE_UP = 8.0f;		// seconds fighting a near enemy before leaving it be
 
 // What is worth a detour.
 enum AutopilotTargetKind : uint8_t
