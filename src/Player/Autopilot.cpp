@@ -194,6 +194,9 @@ namespace
 		for (const AutopilotTarget& t : view.targets)
 		{
 			float d = std::hypot(t.x - view.x, t.z - view.z);
+			// Creatures come to the robot: it meets those that do and leaves the rest be.
+			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= AUTOPILOT_THREAT_RANGE)
+				continue;
 			if (d < bestDistance)
 			{
 				bestDistance = d;
@@ -207,7 +210,18 @@ namespace
 	void Chase(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, const AutopilotTarget& t)
 	{
 		float d = std::hypot(t.x - view.x, t.z - view.z);
-		bool punches = t.kind == AUTOPILOT_TARGET_POD || t.kind == AUTOPILOT_TARGET_ENEMY;
+		if (t.kind == AUTOPILOT_TARGET_ENEMY)
+		{
+			// Close in and keep leaning on it: a creature backs off and knocks back, a pod stays put.
+			if (d < AUTOPILOT_ENEMY_PUNCH_REACH * 2 && state->punchClock <= 0)
+			{
+				Press(frame, *state, NEED_PUNCH);
+				state->punchClock = AUTOPILOT_PUNCH_REPEAT;
+			}
+			SteerToward(frame, view, t.x, t.z, d < AUTOPILOT_ENEMY_PUNCH_REACH ? 0.0f : GO_SPEED);
+			return;
+		}
+		bool punches = t.kind == AUTOPILOT_TARGET_POD;
 		if (punches && d < AUTOPILOT_PUNCH_REACH)
 		{
 			SteerForVelocity(frame, view, 0, 0);
@@ -450,7 +464,10 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 	if (target)
 	{
 		state->chaseClock += view.dt;
-		if (state->chaseClock > AUTOPILOT_TARGET_GIVE_UP)
+		// A near enemy follows and bites: fight it for longer before leaving it be.
+		bool threat = target->kind == AUTOPILOT_TARGET_ENEMY
+				&& std::hypot(target->x - view.x, target->z - view.z) < AUTOPILOT_THREAT_RANGE;
+		if (state->chaseClock > (threat ? AUTOPILOT_FIGHT_GIVE_UP : AUTOPILOT_TARGET_GIVE_UP))
 		{
 			state->targetRest = AUTOPILOT_TARGET_REST;
 			state->chaseClock = 0;

@@ -41,6 +41,9 @@ constexpr float AUTOPILOT_BEAM_AIM = 35.0f;			// units: this close over a human 
 constexpr float AUTOPILOT_HUT_AIM = 60.0f;				// units: this close over a hut it fires the destroy beam
 constexpr int AUTOPILOT_SAUCER_HOLD = 10;				// humans aboard or rising that fill the saucer
 constexpr float AUTOPILOT_HARVEST_GIVE_UP = 12.0f;		// seconds over one target before leaving it be
+constexpr float AUTOPILOT_ENEMY_PUNCH_REACH = 140.0f;	// units: a fist only lands on a creature this close
+constexpr float AUTOPILOT_THREAT_RANGE = 450.0f;		// units: enemies this near are fought; farther ones are left be
+constexpr float AUTOPILOT_FIGHT_GIVE_UP = 8.0f;		// seconds fighting a near enemy before leaving it be
 
 // What is worth a detour.
 enum AutopilotTargetKind : uint8_t

@@ -4,6 +4,7 @@
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
 #include "3D/Camera.h"
+#include "Enemies/Enemy.h"
 #include "Items/Humans.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
@@ -43,7 +44,7 @@ namespace
 				return false;
 			*kind = AUTOPILOT_TARGET_HUMAN;
 		}
-		else if (node->CType & CTYPE_ENEMY)
+		else if (IsEnemyFighting(node))		// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else
 			return false;

@@ -1,6 +1,7 @@
 // Frame invariants of automated runs.
 #include "System/AutomationChecks.h"
 #include "System/Objects.h"
+#include "Enemies/Enemy.h"
 #include "Player/Player.h"
 #include "Terrain/SuperTile.h"
 
@@ -32,6 +33,8 @@ const char* FindBrokenPlayInvariant(const PlayInvariantView& view)
 		return "object nodes are not exhausted";
 	if (view.freeSuperTiles <= 0)
 		return "supertile pool is not exhausted";
+	if (!view.enemyCountersMatch)
+		return "enemy counters equal the live counted enemies";
 	return nullptr;
 }
 
@@ -55,5 +58,10 @@ PlayInvariantView GetPlayInvariantView()
 	view.nodesInUse = gObjectCount;
 	view.nodeCapacity = MAX_NODES;
 	view.freeSuperTiles = gFreeSuperTileCount;
+	int perKind[NUM_ENEMY_KINDS], total;
+	TallyCountedEnemies(perKind, &total);
+	view.enemyCountersMatch = total == gNumEnemies;
+	for (int k = 0; k < NUM_ENEMY_KINDS; k++)
+		view.enemyCountersMatch = view.enemyCountersMatch && perKind[k] == gNumEnemyOfKind[k];
 	return view;
 }

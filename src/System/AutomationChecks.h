@@ -17,6 +17,7 @@ struct PlayInvariantView
 	int nodesInUse = 0;
 	int nodeCapacity = 0;
 	int freeSuperTiles = 0;
+	bool enemyCountersMatch = true;		// every enemy counter equals its live counted enemies
 };
 
 // The name of the first invariant the view breaks, or nullptr when all hold.

@@ -2,6 +2,8 @@
 // routine that turns an item of that type into its object(s).
 #include "Terrain/TerrainItems.h"
 #include "Effects/Particles.h"
+#include "Enemies/AlienPortal.h"
+#include "Enemies/BrainAlien.h"
 #include "Effects/Sparkles.h"
 #include "Items/Humans.h"
 #include "Player/Player.h"
@@ -22,7 +24,7 @@ namespace
 	// build them. Each declines, so its items stay free and are asked again
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
-	//   Enemies:                        3 7-10 49-52 59 60 78 81 89 92-95
+	//   Enemies:                        3 8-10 49-52 59 60 78 81 89 92-95
 	//   Atoms and power-up pods:        5 6
 	//   Scenery, breakables, posts:     1 11-14 16-25 27 28 31 32 34 36 38 42 43 47 48
 	//                                   54 63 65 66 68-70 85 87 96 100 106 107
@@ -30,7 +32,7 @@ namespace
 	//   Level hazards and oddities:     2 29 30 33 44-46 53 55 62 64 67 77 84 88 97 98 102 104
 	//   The farm tractor:               15
 	//   The jungle boss arena:          71-74
-	//   The brain boss and its portals: 105 108
+	//   The brain boss:                 105
 	//   Help messages:                  56
 	constexpr TerrainItemAddRoutine ENEMIES_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine POWERUPS_TO_COME = AddItemNotBuiltYet;
@@ -55,7 +57,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*   4 */ {"Human", AddHuman},
 	/*   5 */ {"Atom", POWERUPS_TO_COME},
 	/*   6 */ {"PowerupPod", POWERUPS_TO_COME},
-	/*   7 */ {"BrainAlien", ENEMIES_TO_COME},
+	/*   7 */ {"BrainAlien", AddBrainAlien},
 	/*   8 */ {"Onion", ENEMIES_TO_COME},
 	/*   9 */ {"Corn", ENEMIES_TO_COME},
 	/*  10 */ {"Tomato", ENEMIES_TO_COME},
@@ -156,5 +158,5 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/* 105 */ {"BrainBossPart", BRAIN_BOSS_TO_COME},
 	/* 106 */ {"SceneryObject29", SCENERY_TO_COME},
 	/* 107 */ {"LevelObject4Big", SCENERY_TO_COME},
-	/* 108 */ {"AlienPortal", BRAIN_BOSS_TO_COME},
+	/* 108 */ {"AlienPortal", AddAlienPortal},
 };

@@ -46,7 +46,8 @@ namespace
 		{6, END_FOR_REAL, 60, 0, ""},
 		{7, END_NOT_BUILT, 50, 3, "the exit lift is not placed"},
 		{8, END_FOR_REAL, 330, 0, ""},
-		{9, END_NOT_BUILT, 20, 1, "the brain boss is not built"},
+		// The portals send elite aliens at the robot on its way in: fighting them costs some seconds.
+		{9, END_NOT_BUILT, 30, 1, "the brain boss is not built"},
 	};
 
 	bool Find(const std::string& output, const std::string& prefix, float* seconds)

@@ -450,6 +450,7 @@ TEST(PlayInvariants, EachBrokenInvariantIsNamed)
 		{[](PlayInvariantView* v, float, float) { v->fuel = -0.1f; }, "jump-jet fuel is within 0..1"},
 		{[](PlayInvariantView* v, float, float) { v->nodesInUse = 700; }, "object nodes are not exhausted"},
 		{[](PlayInvariantView* v, float, float) { v->freeSuperTiles = 0; }, "supertile pool is not exhausted"},
+		{[](PlayInvariantView* v, float, float) { v->enemyCountersMatch = false; }, "enemy counters equal the live counted enemies"},
 	};
 	for (const Case& c : cases)
 	{

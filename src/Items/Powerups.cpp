@@ -1,0 +1,6 @@
+#include "Items/Powerups.h"
+
+void SpillPowerups(ObjNode*, int, int, int)
+{
+	// Nothing to spill yet: the atoms land with the power-ups.
+}
