@@ -44,7 +44,7 @@ namespace
 		{4, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
 		{5, END_ROUTE_CHECK, 120, 0, "no atoms charge the exit yet"},
 		{6, END_FOR_REAL, 60, 0, ""},
-		{7, END_NOT_BUILT, 50, 3, "the exit lift is not placed"},
+		{7, END_NOT_BUILT, 70, 3, "the exit lift is not placed"},
 		{8, END_FOR_REAL, 330, 0, ""},
 		// The portals send elite aliens at the robot on its way in: fighting them costs some seconds.
 		{9, END_NOT_BUILT, 30, 1, "the brain boss is not built"},

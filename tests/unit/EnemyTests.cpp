@@ -39,8 +39,16 @@ namespace
 			ASSERT_GT(LoadBG3D(":Models:global.bg3d", MODEL_GROUP_GLOBAL), GLOBAL_MODEL_ZAP);
 			InitSparkleStore();
 			InitShardSystem();
-			InitEnemyManager();
 			robot = MakeRobotOnGround();
+			// The farm's own aliens stay away: these tests make every enemy they count.
+			for (int i = 0; i < gNumTerrainItems; i++)
+				if (gTerrainItemList[i].type == 7)
+					gTerrainItemList[i].flags |= ITEM_FLAG_INUSE;
+			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+				if (n->CType != INVALID_NODE_FLAG && (n->CType & CTYPE_ENEMY))
+					DeleteObject(n);
+			FlushObjectDeleteQueue();
+			InitEnemyManager();
 			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
 		}
 
