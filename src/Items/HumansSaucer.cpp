@@ -21,6 +21,8 @@ namespace
 	constexpr float BEAM_RISE = 130.0f;					// units per second
 	constexpr float BEAM_ANIM_SPEED = 6.0f;
 	constexpr float BEAM_ARRIVE_HEIGHT = 50.0f;			// this near the saucer's height it is aboard
+	constexpr float BEAM_PULL = 1000.0f;				// units per second: the beam draws it in under the saucer,
+														// faster than the saucer flies, so it stays in the cone
 
 	constexpr float DROP_SPIN = PI;						// radians per second while let down
 	constexpr float DROP_FALL = 130.0f;					// units per second
@@ -56,6 +58,18 @@ namespace
 			gHumansBeamingUp--;
 			DeleteObject(node);
 			return;
+		}
+		float dx = saucer->Coord.x - node->Coord.x, dz = saucer->Coord.z - node->Coord.z;
+		float off = std::sqrt(dx * dx + dz * dz), step = BEAM_PULL * dt;
+		if (off <= step)
+		{
+			node->Coord.x = saucer->Coord.x;
+			node->Coord.z = saucer->Coord.z;
+		}
+		else
+		{
+			node->Coord.x += dx / off * step;
+			node->Coord.z += dz / off * step;
 		}
 		if (saucer->Coord.y - node->Coord.y < BEAM_ARRIVE_HEIGHT)
 		{
