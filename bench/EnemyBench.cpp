@@ -16,6 +16,7 @@
 #include "System/DataFiles.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
 #include "Terrain/SuperTile.h"
@@ -54,8 +55,8 @@ namespace
 			InitParticleGroups();
 			InitSparkleStore();
 			InitShardSystem();
-			LoadASkeleton(SKELETON_TYPE_QUOG);
-			LoadASkeleton(SKELETON_TYPE_BRAINALIEN);
+			for (SkeletonType type : kEveryLevelSkeletons)		// the farm's own humans and aliens wake too
+				LoadASkeleton(type);
 			LoadBG3D(":Models:global.bg3d", MODEL_GROUP_GLOBAL);
 			InitPlayerForNewRun();
 			gCurrentLevel = LEVEL_NUM_FARM;
