@@ -1,5 +1,6 @@
 // Hits, health, death, the closing shutters that take a life, and the respawn.
 #include "Player/PlayerInternal.h"
+#include "Player/Weapons.h"
 #include "3D/BG3D.h"
 #include "3D/Camera.h"
 #include "3D/MetaObjects.h"
@@ -191,6 +192,7 @@ void ResetPlayerAtCheckpoint()
 		node->Rot.y = gCheckpointRot;
 		node->Scale = {PLAYER_NODE_SCALE, PLAYER_NODE_SCALE, PLAYER_NODE_SCALE};
 		gPlayerScale = 1;
+		ResetGrowth();
 		HidePlayer(node, false);
 		SetPlayerAnim(node, PLAYER_ANIM_STAND);
 	}

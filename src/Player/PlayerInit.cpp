@@ -115,6 +115,11 @@ void UpdatePlayerHands(ObjNode* node)
 		if (!hand)
 			continue;
 		int model = open ? HANDS[h].openModel : HANDS[h].fistModel;
+		// The right hand holds the drawn weapon, except where the hands grip something else.
+		const int anim = node->Skeleton->AnimNum;
+		const int held = WeaponShownInHand();
+		if (h == 1 && held >= 0 && anim != PLAYER_ANIM_BUBBLE && anim != PLAYER_ANIM_BUMPERCAR)
+			model = GLOBAL_MODEL_HELD_WEAPON + held;
 		if (hand->Type != model)
 		{
 			hand->Type = uint8_t(model);
@@ -194,6 +199,7 @@ void ClearPlayerLevelFlags()
 	gInvincibleTimer = 0;
 	gDeathTimer = 0;
 	gPlayerScale = 1;
+	ResetGrowth();
 	gPlayerMaxSpeed = gPlayerBaseMaxSpeed;
 	gPlayerSlipperiness = 0;
 	gCanUseJumpJet = false;

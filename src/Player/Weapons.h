@@ -100,8 +100,8 @@ int WeaponShownInHand();
 //
 
 // Shoot, else punch/pick-up, else next, else previous weapon.
-void DoWeaponControls(ObjNode* player);
-void FireWeapon(ObjNode* player);
+bool DoWeaponControls(ObjNode* player);		// true when an action took over the state
+bool FireWeapon(ObjNode* player);			// true when the robot changed state
 // Bends `aim` toward the nearest auto-target in front of `muzzle` and starts the turn.
 void AutoAimShot(const OGLPoint3D* muzzle, OGLVector3D* aim);
 // Effects of animation events: the growth animation ended, the dart throw's flag.
@@ -122,12 +122,28 @@ void ThrowAwayEmptyWeapon(int type);
 bool ProjectileHitTest(ObjNode* shot);
 
 //
-// Nova (WeaponsNova.cpp)
+// Nova (WeaponsNova.cpp; its arcs are drawn in WeaponsNovaDraw.cpp)
 //
+
+struct ZapTarget
+{
+	bool used;
+	float distance;			// octagonal estimate, quartered for preferred targets
+	OGLPoint3D aim;			// where the arc ends
+	ObjNode* node;
+};
+extern ZapTarget gZapTable[MAX_ZAP_TARGETS];
+extern OGLPoint3D gNovaHandPoints[2];		// where the charge's arcs leave the robot's hands
+
+// Drawing routines of the charge node: the arc between the hands while
+// charging, the arcs to the struck targets after the discharge.
+void DrawNovaCharge(ObjNode* node);
+void DrawNovaZaps(ObjNode* node);
 
 void StartNovaCharge(ObjNode* player);
 // Each frame of the charging animation.
 void UpdateNovaCharge(ObjNode* player, float dt);
+bool IsNovaCharging();
 // True when the discharge struck something (one unit used up).
 bool ReleaseNovaCharge();
 // Strikes up to `maxTargets` targets within `radius` of (x, y, z); the count.
