@@ -7,6 +7,7 @@
 #include "Effects/Sparkles.h"
 #include "Enemies/Enemy.h"
 #include "System/ContentNumbers.h"
+#include "System/FrameTime.h"
 #include "System/Input.h"
 #include "System/Sound.h"
 #include "Terrain/Collision.h"
@@ -28,6 +29,7 @@ namespace
 	constexpr uint32_t NORMAL_RATE = 0x10000;
 	constexpr float JET_HIT_BOX = 30.0f;					// ± around the hands' midpoint
 	constexpr OGLPoint3D JET_HIT_ON_HAND = {0, -50, 0};
+	constexpr float FLASH_SCALE = 100.0f;
 
 	void Muzzle(ObjNode* player, OGLPoint3D* muzzle, OGLVector3D* aim)
 	{
@@ -45,23 +47,52 @@ namespace
 		OGLVector3D_Normalize(&v, aim);
 	}
 
-	void MuzzleFlash(ObjNode* player, const OGLPoint3D* muzzle)
+	constexpr float FLASH_TIME = 0.12f;					// seconds a muzzle flash lasts
+	ObjNodeRef gMuzzleFlash;
+
+	// The flash shrinks away on its own node.
+	void MoveMuzzleFlash(ObjNode* node)
+	{
+		node->Health -= gFrameTime;
+		int16_t k = node->Sparkles[0];
+		if (node->Health <= 0 || k < 0)
+		{
+			if (k >= 0)
+				DeleteSparkle(k);
+			node->Sparkles[0] = -1;
+			DeleteObject(node);
+			return;
+		}
+		gSparkles[k].scale = FLASH_SCALE * node->Health / FLASH_TIME;
+		if (gPlayerNode && gPlayerNode->Skeleton)
+			FindCoordOnJoint(gPlayerNode, PLAYER_JOINT_RIGHT_HAND, &MUZZLE_ON_HAND, &gSparkles[k].where);
+	}
+
+	void MuzzleFlash(const OGLPoint3D* muzzle)
 	{
 		// One flash at a time: a new shot replaces the last one's.
-		if (player->Sparkles[0] >= 0)
-		{
-			DeleteSparkle(player->Sparkles[0]);
-			player->Sparkles[0] = -1;
-		}
-		int16_t k = GetFreeSparkle(player);
+		if (ObjNode* old = gMuzzleFlash.Get())
+			old->Health = 0;
+		ObjectDef def = {};
+		def.genre = NODRAW_GENRE;
+		def.coord = *muzzle;
+		def.slot = 3000;
+		def.moveCall = MoveMuzzleFlash;
+		def.scale = 1;
+		ObjNode* node = MakeNewObject(&def);
+		if (!node)
+			return;
+		node->Health = FLASH_TIME;
+		gMuzzleFlash = ObjNodeRef(node);
+		int16_t k = GetFreeSparkle(node);
+		node->Sparkles[0] = k;
 		if (k < 0)
 			return;
-		player->Sparkles[0] = k;
 		SparkleType& sp = gSparkles[k];
 		sp.flags = SPARKLE_FLAG_OMNIDIRECTIONAL;
 		sp.where = *muzzle;
 		sp.color = {1, 1, 1, 1};
-		sp.scale = 100;
+		sp.scale = FLASH_SCALE;
 		sp.separation = 10;
 		sp.textureNum = PARTICLE_SPRITE_FLASH;
 	}
@@ -86,7 +117,7 @@ namespace
 			case WEAPON_STUNGUN:
 				PlayAt(EFFECT_STUNGUN, &muzzle, NORMAL_RATE, 1);
 				Rumble(0.2f, 150);
-				MuzzleFlash(player, &muzzle);
+				MuzzleFlash(&muzzle);
 				break;
 			case WEAPON_FREEZEGUN:
 			case WEAPON_ARCSHOT:
