@@ -27,6 +27,7 @@ namespace
 	constexpr float GETUP_TIME = 1.5f;
 	constexpr float STUN_TIME = 2.0f;
 	constexpr float HIT_RECOVER_TIME = 0.4f;
+	constexpr float WEAPON_ACTION_MAX_TIME = 3.0f;		// seconds: a weapon action never holds the robot longer
 
 	float SpeedEstimate()
 	{
@@ -142,7 +143,7 @@ namespace
 	void DrinkGrowth(ObjNode* node)
 	{
 		MoveOnFoot(node, FRICTION_STAND);
-		if (AnimStopped(node))
+		if (AnimStopped(node) || gPlayerInfo.stateClock > WEAPON_ACTION_MAX_TIME)
 		{
 			FinishGrowthAnim(node);
 			StandOrWalk(node);
@@ -154,7 +155,7 @@ namespace
 		MoveOnFoot(node, FRICTION_STAND);
 		if (TakeFlagEvent(node))
 			ThrowDart(node);
-		if (AnimStopped(node))
+		if (AnimStopped(node) || gPlayerInfo.stateClock > WEAPON_ACTION_MAX_TIME)
 			StandOrWalk(node);
 	}
 

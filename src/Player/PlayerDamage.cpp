@@ -190,9 +190,9 @@ void ResetPlayerAtCheckpoint()
 		float top = HighestSurfaceAt(gCheckpointX, gCheckpointZ, CTYPE_MISC | CTYPE_TERRAIN);
 		node->Coord.y = top - float(node->BottomOff) + 20;
 		node->Rot.y = gCheckpointRot;
+		ResetGrowth(node);
 		node->Scale = {PLAYER_NODE_SCALE, PLAYER_NODE_SCALE, PLAYER_NODE_SCALE};
 		gPlayerScale = 1;
-		ResetGrowth();
 		HidePlayer(node, false);
 		SetPlayerAnim(node, PLAYER_ANIM_STAND);
 	}

@@ -156,4 +156,5 @@ void ElectrocutionDischarge(ObjNode* player);
 //
 
 void UpdateGrowth(ObjNode* player, float dt);
-void ResetGrowth();
+// Normal size at once; with the robot, its box and scale are put back too.
+void ResetGrowth(ObjNode* player = nullptr);

@@ -19,13 +19,36 @@ namespace
 	constexpr float CAMERA_DIST = 700.0f, CAMERA_DIST_PER_SCALE = 75.0f;
 	constexpr float CAMERA_LOOK_Y = 100.0f, CAMERA_LOOK_Y_PER_SCALE = 190.0f;
 
-	// The robot's top and bottom offsets per unit of node scale, taken at
-	// normal size when it starts growing.
-	float gBaseTopPerScale = 0, gBaseBottomPerScale = 0;
+	// The robot's box offsets at normal size, taken when it starts growing
+	// and put back when it is reset.
+	int32_t gBaseOffsets[6];
+	bool gHaveBaseOffsets = false;
+
+	void KeepBaseOffsets(const ObjNode* p)
+	{
+		const int32_t o[6] = {p->LeftOff, p->RightOff, p->FrontOff, p->BackOff, p->TopOff, p->BottomOff};
+		std::copy(o, o + 6, gBaseOffsets);
+		gHaveBaseOffsets = true;
+	}
+
+	void RestoreBaseOffsets(ObjNode* p)
+	{
+		p->LeftOff = gBaseOffsets[0];
+		p->RightOff = gBaseOffsets[1];
+		p->FrontOff = gBaseOffsets[2];
+		p->BackOff = gBaseOffsets[3];
+		p->TopOff = gBaseOffsets[4];
+		p->BottomOff = gBaseOffsets[5];
+		p->Scale = {GROWTH_MIN_SCALE, GROWTH_MIN_SCALE, GROWTH_MIN_SCALE};
+		gHaveBaseOffsets = false;
+	}
 }
 
-void ResetGrowth()
+void ResetGrowth(ObjNode* player)
 {
+	if (player && gHaveBaseOffsets)
+		RestoreBaseOffsets(player);
+	gHaveBaseOffsets = false;
 	gGrowthState = GROWTH_STATE_NONE;
 	gGrowthTimer = 0;
 	gGrowthNodeScale = GROWTH_MIN_SCALE;
@@ -60,16 +83,16 @@ void UpdateGrowth(ObjNode* player, float dt)
 	gCameraLookAtYOff = CAMERA_LOOK_Y + CAMERA_LOOK_Y_PER_SCALE * (gPlayerScale - 1);
 	if (!player)
 		return;
-	if (player->Scale.y > 0 && player->Scale.y <= GROWTH_MIN_SCALE + 0.001f)
-	{
-		gBaseTopPerScale = float(player->TopOff) / player->Scale.y;
-		gBaseBottomPerScale = float(player->BottomOff) / player->Scale.y;
-	}
+	if (!gHaveBaseOffsets)
+		KeepBaseOffsets(player);
+	const float perScale = 1.0f / GROWTH_MIN_SCALE;
 	player->Scale = {s, s, s};
 	player->LeftOff = player->BackOff = int32_t(-BOX_HALF_WIDTH * s);
 	player->RightOff = player->FrontOff = int32_t(BOX_HALF_WIDTH * s);
-	player->TopOff = int32_t(gBaseTopPerScale * s);
-	player->BottomOff = int32_t(gBaseBottomPerScale * s);
+	player->TopOff = int32_t(float(gBaseOffsets[4]) * perScale * s);
+	player->BottomOff = int32_t(float(gBaseOffsets[5]) * perScale * s);
+	if (gGrowthState == GROWTH_STATE_NONE)
+		RestoreBaseOffsets(player);		// back to normal size exactly; the next growth takes them afresh
 	if (player->ShadowNode)
 		player->ShadowNode->SpecialF[0] = player->ShadowNode->SpecialF[1] = SHADOW_SCALE * gPlayerScale;
 }

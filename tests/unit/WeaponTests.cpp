@@ -383,3 +383,33 @@ TEST_F(WeaponWorld, OnlyStunArcFlareAndNovaOpenAHumansCapsule)
 		FlushObjectDeleteQueue();
 	}
 }
+
+TEST_F(WeaponWorld, GrowthSwellsTheRobotForTwelveSecondsThenPutsItsBoxBackExactly)
+{
+	const int32_t before[6] = {robot->LeftOff, robot->RightOff, robot->FrontOff, robot->BackOff, robot->TopOff,
+		robot->BottomOff};
+	AddWeaponToInventory(WEAPON_GROWTH, 1);
+	ChangeWeapons(0, +1, false);
+	ASSERT_EQ(gCurrentWeaponType, WEAPON_GROWTH);
+	ASSERT_TRUE(RunUntil(3, [&] { return Anim(robot) != PLAYER_ANIM_CHANGEWEAPON; }));
+
+	Press(NEED_SHOOT);
+	Frame();
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_GROWTH);
+	ASSERT_TRUE(RunUntil(4, [] { return gGrowthState == GROWTH_STATE_GROWING; }));
+	EXPECT_EQ(FindWeaponSlot(WEAPON_GROWTH), -1) << "the vial is used up when the drink ends";
+
+	Run(2.6f);
+	EXPECT_FLOAT_EQ(robot->Scale.x, GROWTH_MAX_SCALE);
+	EXPECT_NEAR(gPlayerScale, 3, 1e-4f);
+	EXPECT_GT(robot->TopOff, 2 * before[4]);
+
+	Run(GROWTH_GIANT_TIME + 3);
+	EXPECT_EQ(gGrowthState, GROWTH_STATE_NONE);
+	EXPECT_FLOAT_EQ(robot->Scale.x, GROWTH_MIN_SCALE);
+	EXPECT_FLOAT_EQ(gPlayerScale, 1);
+	const int32_t after[6] = {robot->LeftOff, robot->RightOff, robot->FrontOff, robot->BackOff, robot->TopOff,
+		robot->BottomOff};
+	for (int i = 0; i < 6; i++)
+		EXPECT_EQ(after[i], before[i]) << "offset " << i;
+}
