@@ -6,21 +6,20 @@
 #include "Player/PlayerInternal.h"
 #include "3D/BG3D.h"
 #include "3D/Skeleton.h"
-#include "System/Error.h"
-
-#include <SDL_opengl.h>		// blending enums of the particle groups
 #include "Effects/Particles.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
 #include "Effects/VaporTrails.h"
 #include "Enemies/Enemy.h"
 #include "System/ContentNumbers.h"
+#include "System/Error.h"
 #include "System/FrameTime.h"
 #include "System/Random.h"
 #include "System/Sound.h"
 #include "Terrain/Collision.h"
 #include "Terrain/Terrain.h"
 
+#include <SDL_opengl.h>		// blending enums of the particle groups
 #include <algorithm>
 #include <cmath>
 
