@@ -210,6 +210,18 @@ namespace
 	void Chase(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, const AutopilotTarget& t)
 	{
 		float d = std::hypot(t.x - view.x, t.z - view.z);
+		if (t.kind == AUTOPILOT_TARGET_ENEMY && view.gunReady)
+		{
+			// With a gun drawn: walk at the creature (which turns the robot to it) and
+			// shoot once in range; stop short of its reach.
+			SteerToward(frame, view, t.x, t.z, d < AUTOPILOT_ENEMY_PUNCH_REACH * 3 ? 0.0f : GO_SPEED);
+			if (d < AUTOPILOT_SHOOT_RANGE && state->punchClock <= 0)
+			{
+				Press(frame, *state, NEED_SHOOT);
+				state->punchClock = AUTOPILOT_PUNCH_REPEAT;
+			}
+			return;
+		}
 		if (t.kind == AUTOPILOT_TARGET_ENEMY)
 		{
 			// Close in and keep leaning on it: a creature backs off and knocks back, a pod stays put.

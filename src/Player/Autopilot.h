@@ -42,6 +42,7 @@ constexpr float AUTOPILOT_HUT_AIM = 60.0f;				// units: this close over a hut it
 constexpr int AUTOPILOT_SAUCER_HOLD = 10;				// humans aboard or rising that fill the saucer
 constexpr float AUTOPILOT_HARVEST_GIVE_UP = 12.0f;		// seconds over one target before leaving it be
 constexpr float AUTOPILOT_ENEMY_PUNCH_REACH = 140.0f;	// units: a fist only lands on a creature this close
+constexpr float AUTOPILOT_SHOOT_RANGE = 1200.0f;		// units: shots at creatures nearer than this
 constexpr float AUTOPILOT_THREAT_RANGE = 450.0f;		// units: enemies this near are fought; farther ones are left be
 constexpr float AUTOPILOT_FIGHT_GIVE_UP = 8.0f;		// seconds fighting a near enemy before leaving it be
 
@@ -71,6 +72,7 @@ struct AutopilotView
 	bool inControl = false;				// false while a saucer carries it, it is dead, or there is no player
 	bool flying = false;				// the player is the saucer of the saucer level
 	float fuel = 0;						// jump-jet fuel 0 … 1
+	bool gunReady = false;				// a shooting weapon is drawn: creatures are shot, not punched
 	float exitCharge = 0;				// 0 … 1
 	bool exitCharged = false;			// the exit saucer would open now
 	float cameraLookAngle = 0;			// the camera's yaw (the steering turns by it)

@@ -1,6 +1,7 @@
 // The autopilot in the game: builds its view from the player, the camera and
 // the object list, and feeds its answer to the input layer as a device.
 #include "Player/Autopilot.h"
+#include "Player/Weapons.h"
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
 #include "3D/Camera.h"
@@ -83,6 +84,7 @@ namespace
 		view.exitCharge = gExitCharge;
 		view.exitCharged = IsExitCharged();
 		view.fuel = gJumpJetFuel;
+		view.gunReady = gWeaponIsDrawn && gCurrentWeaponType != WEAPON_GROWTH;
 		if (!node || node->CType == INVALID_NODE_FLAG)
 			return view;
 		view.x = node->Coord.x;

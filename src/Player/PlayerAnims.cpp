@@ -2,6 +2,7 @@
 // each handler steers, applies friction, moves and changes animation, and
 // the end-of-frame update writes the result back to the node.
 #include "Player/PlayerInternal.h"
+#include "Player/Weapons.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
 #include "System/FrameTime.h"
@@ -26,6 +27,7 @@ namespace
 	constexpr float GETUP_TIME = 1.5f;
 	constexpr float STUN_TIME = 2.0f;
 	constexpr float HIT_RECOVER_TIME = 0.4f;
+	constexpr float WEAPON_ACTION_MAX_TIME = 3.0f;		// seconds: a weapon action never holds the robot longer
 
 	float SpeedEstimate()
 	{
@@ -46,12 +48,23 @@ namespace
 		return true;
 	}
 
+	// With a weapon drawn the robot stands and walks holding it up.
+	int StandAnim()
+	{
+		return gWeaponIsDrawn ? PLAYER_ANIM_STANDWITHGUN : PLAYER_ANIM_STAND;
+	}
+
+	int WalkAnim()
+	{
+		return gWeaponIsDrawn ? PLAYER_ANIM_WALKWITHGUN : PLAYER_ANIM_WALK;
+	}
+
 	void StandOrWalk(ObjNode* node)
 	{
 		if (SpeedEstimate() > WALK_START_SPEED && gPlayerInfo.timeSinceMoveInput < WALK_INPUT_GRACE)
-			SetPlayerAnim(node, PLAYER_ANIM_WALK);
+			SetPlayerAnim(node, WalkAnim());
 		else
-			SetPlayerAnim(node, PLAYER_ANIM_STAND);
+			SetPlayerAnim(node, StandAnim());
 	}
 
 	// Standing, walking and their actions all leave the ground the same way.
@@ -88,10 +101,12 @@ namespace
 		MoveOnFoot(node, FRICTION_STAND);
 		if (StartFallIfUnsupported(node))
 			return;
-		if (DoPlayerJumpControls(node) || DoPlayerPunchControls(node))
+		if (DoPlayerJumpControls(node) || DoWeaponControls(node))
 			return;
 		if (SpeedEstimate() > WALK_START_SPEED && gPlayerInfo.timeSinceMoveInput < WALK_INPUT_GRACE)
-			SetPlayerAnim(node, PLAYER_ANIM_WALK);
+			SetPlayerAnim(node, WalkAnim());
+		else if (PlayerAnim(node) != StandAnim())
+			SetPlayerAnim(node, StandAnim());
 	}
 
 	void Walk(ObjNode* node)
@@ -100,10 +115,57 @@ namespace
 		node->Skeleton->AnimSpeed = SpeedEstimate() * 0.004f;
 		if (StartFallIfUnsupported(node))
 			return;
-		if (DoPlayerJumpControls(node) || DoPlayerPunchControls(node))
+		if (DoPlayerJumpControls(node) || DoWeaponControls(node))
 			return;
 		if (SpeedEstimate() < WALK_START_SPEED || gPlayerInfo.timeSinceMoveInput >= WALK_INPUT_GRACE)
-			SetPlayerAnim(node, PLAYER_ANIM_STAND);
+			SetPlayerAnim(node, StandAnim());
+		else if (PlayerAnim(node) != WalkAnim())
+		{
+			const float speed = node->Skeleton->AnimSpeed;
+			SetPlayerAnim(node, WalkAnim(), speed);
+		}
+	}
+
+	// Swapping weapons: the flag is the moment the hand takes the new one, and
+	// it stays raised (the controls read it) until the animation ends.
+	void ChangeWeapon(ObjNode* node)
+	{
+		MoveOnFoot(node, PlayerHasMoveInput() ? FRICTION_WALK : FRICTION_STAND);
+		if (StartFallIfUnsupported(node))
+			return;
+		if (DoPlayerJumpControls(node))
+			return;
+		DoWeaponControls(node);
+		if (PlayerAnim(node) == PLAYER_ANIM_CHANGEWEAPON && AnimStopped(node))
+			StandOrWalk(node);
+	}
+
+	void DrinkGrowth(ObjNode* node)
+	{
+		MoveOnFoot(node, FRICTION_STAND);
+		if (AnimStopped(node) || gPlayerInfo.stateClock > WEAPON_ACTION_MAX_TIME)
+		{
+			FinishGrowthAnim(node);
+			StandOrWalk(node);
+		}
+	}
+
+	void ThrowingDart(ObjNode* node)
+	{
+		MoveOnFoot(node, FRICTION_STAND);
+		if (TakeFlagEvent(node))
+			ThrowDart(node);
+		if (AnimStopped(node) || gPlayerInfo.stateClock > WEAPON_ACTION_MAX_TIME)
+			StandOrWalk(node);
+	}
+
+	void ChargingNova(ObjNode* node)
+	{
+		MoveOnFoot(node, FRICTION_STAND);
+		UpdateNovaCharge(node, gFrameTime);
+		// After the discharge the robot stands once the arcs have faded.
+		if (!gNovaChargeNode && PlayerAnim(node) == PLAYER_ANIM_CHARGING)
+			SetPlayerAnim(node, StandAnim());
 	}
 
 	void Punch(ObjNode* node)
@@ -185,6 +247,8 @@ namespace
 		}
 		if (gPlayerInfo.stateClock >= JET_DURATION || AnimStopped(node) || GetNewNeedState(NEED_JUMP))
 			SetPlayerAnim(node, PLAYER_ANIM_FALL);
+		else
+			DoJumpJetHits(node);
 	}
 
 	void DeathCountdown(ObjNode* node)
@@ -327,6 +391,14 @@ namespace
 				return Held;
 			case PLAYER_ANIM_SKID:
 				return Skid;
+			case PLAYER_ANIM_CHANGEWEAPON:
+				return ChangeWeapon;
+			case PLAYER_ANIM_GROWTH:
+				return DrinkGrowth;
+			case PLAYER_ANIM_THROWDART:
+				return ThrowingDart;
+			case PLAYER_ANIM_CHARGING:
+				return ChargingNova;
 			default:
 				return OtherAction;
 		}
@@ -335,6 +407,7 @@ namespace
 	// The end of every frame, whatever the state.
 	void UpdatePlayerRobot(ObjNode* node)
 	{
+		UpdateGrowth(node, gFrameTime);
 		node->Coord = gObjCoord;
 		node->Delta = gObjDelta;
 		UpdateObjectTransforms(node);
@@ -392,9 +465,10 @@ void MovePlayerRobot(ObjNode* node)
 	gPlayerInfo.stateClock += dt;
 	gPlayerInfo.timeSinceMoveInput += dt;
 
-	// The cheat keys top the robot up (the weapons join in once they exist).
+	// The cheat keys top the robot up and fill the weapon inventory.
 	if (AreCheatKeysDown() && !gPlayerIsDead)
 	{
+		GiveCheatWeaponInventory();
 		gPlayerHealth = 1;
 		gJumpJetFuel = 1;
 		gPlayerLives = std::max<uint8_t>(gPlayerLives, 3);
@@ -402,5 +476,14 @@ void MovePlayerRobot(ObjNode* node)
 	}
 
 	HandlerFor(PlayerAnim(node))(node);
+	// A nova charge is let go whenever the robot leaves the charging pose.
+	if (IsNovaCharging() && PlayerAnim(node) != PLAYER_ANIM_CHARGING)
+		ReleaseNovaCharge();
+	// After an aimed shot the robot turns toward what it aimed at.
+	if (gAutoAimTimer > 0)
+	{
+		gAutoAimTimer -= dt;
+		TurnPlayerToward(node, CalcYAngleFromPointToPoint(node->Rot.y, gObjCoord.x, gObjCoord.z, gAutoAimX, gAutoAimZ), 8);
+	}
 	UpdatePlayerRobot(node);
 }

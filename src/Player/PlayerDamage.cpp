@@ -1,5 +1,6 @@
 // Hits, health, death, the closing shutters that take a life, and the respawn.
 #include "Player/PlayerInternal.h"
+#include "Player/Weapons.h"
 #include "3D/BG3D.h"
 #include "3D/Camera.h"
 #include "3D/MetaObjects.h"
@@ -189,6 +190,7 @@ void ResetPlayerAtCheckpoint()
 		float top = HighestSurfaceAt(gCheckpointX, gCheckpointZ, CTYPE_MISC | CTYPE_TERRAIN);
 		node->Coord.y = top - float(node->BottomOff) + 20;
 		node->Rot.y = gCheckpointRot;
+		ResetGrowth(node);
 		node->Scale = {PLAYER_NODE_SCALE, PLAYER_NODE_SCALE, PLAYER_NODE_SCALE};
 		gPlayerScale = 1;
 		HidePlayer(node, false);

@@ -1,5 +1,6 @@
 // The player's state, its set-up for a run and for a level, the robot's node and its hands.
 #include "Player/PlayerInternal.h"
+#include "Player/Weapons.h"
 #include "3D/BG3D.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/Skeleton.h"
@@ -114,6 +115,11 @@ void UpdatePlayerHands(ObjNode* node)
 		if (!hand)
 			continue;
 		int model = open ? HANDS[h].openModel : HANDS[h].fistModel;
+		// The right hand holds the drawn weapon, except where the hands grip something else.
+		const int anim = node->Skeleton->AnimNum;
+		const int held = WeaponShownInHand();
+		if (h == 1 && held >= 0 && anim != PLAYER_ANIM_BUBBLE && anim != PLAYER_ANIM_BUMPERCAR)
+			model = GLOBAL_MODEL_HELD_WEAPON + held;
 		if (hand->Type != model)
 		{
 			hand->Type = uint8_t(model);
@@ -193,6 +199,7 @@ void ClearPlayerLevelFlags()
 	gInvincibleTimer = 0;
 	gDeathTimer = 0;
 	gPlayerScale = 1;
+	ResetGrowth();
 	gPlayerMaxSpeed = gPlayerBaseMaxSpeed;
 	gPlayerSlipperiness = 0;
 	gCanUseJumpJet = false;
@@ -205,9 +212,8 @@ void ClearPlayerLevelFlags()
 
 void InitPlayerAtStartOfLevel()
 {
-	// (The weapon inventory and the saucer beam's scale belong to the weapons,
-	// which are not in the game yet.)
 	ClearPlayerLevelFlags();
+	InitWeaponInventory();
 	gExitCharge = CurrentLevelDef().exitChargeAtStart;
 
 	CreateTerrainDrawNode();
