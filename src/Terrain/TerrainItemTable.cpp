@@ -57,7 +57,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*   3 */ {"Squooshy", ENEMIES_TO_COME},
 	/*   4 */ {"Human", AddHuman},
 	/*   5 */ {"Atom", AddAtom},
-	/*   6 */ {"PowerupPod", POWERUPS_TO_COME},
+	/*   6 */ {"PowerupPod", MakePowerupBalloon},
 	/*   7 */ {"BrainAlien", AddBrainAlien},
 	/*   8 */ {"Onion", ENEMIES_TO_COME},
 	/*   9 */ {"Corn", ENEMIES_TO_COME},
