@@ -32,6 +32,7 @@
 #include "Items/Hazards.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
+#include "Items/TouchItems.h"
 #include "Items/Rides.h"
 #include "Player/Player.h"
 #include "Screens/Infobar.h"
@@ -264,6 +265,7 @@ void InitLevel()
 	InitEnemyManager();
 	InitHumans();
 	InitPowerupPods();
+	InitTouchItems();
 	InitParticleSystem();
 	InitShardSystem();
 	InitSparkles();
