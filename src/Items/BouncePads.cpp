@@ -79,6 +79,6 @@ bool DoTrig_BouncePad(ObjNode* pad, ObjNode* mover, uint32_t sides)
 		gObjDelta = away * BOUNCE_PAD_BUMP_SPEED;
 	}
 	pad->SpecialF[0] = PAD_WOBBLE_TIME;
-	PlayEffect3D(EFFECT_BUMPERBUBBLE, &pad->Coord);
+	PlayItemEffect3D(EFFECT_BUMPERBUBBLE, &pad->Coord);
 	return false;
 }

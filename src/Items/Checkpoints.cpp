@@ -60,7 +60,7 @@ namespace
 		if (post->Flag[POST_FLAG_LIT])
 		{
 			if (post->EffectChannel == -1)
-				post->EffectChannel = PlayEffect3D(EFFECT_CHECKPOINTLOOP, &post->Coord);
+				post->EffectChannel = PlayItemEffect3D(EFFECT_CHECKPOINTLOOP, &post->Coord);
 			else
 				Update3DSoundChannel(EFFECT_CHECKPOINTLOOP, &post->EffectChannel, &post->Coord);
 		}
@@ -145,6 +145,6 @@ bool DoTrig_Checkpoint(ObjNode* post, ObjNode* mover, uint32_t)
 	}
 	LightCheckpoint(post);
 	SwitchOffHelp(HELP_CHECKPOINTS);
-	PlayEffect3D(EFFECT_CHECKPOINTHIT, &post->Coord);
+	PlayItemEffect3D(EFFECT_CHECKPOINTHIT, &post->Coord);
 	return true;
 }

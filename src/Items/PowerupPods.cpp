@@ -157,7 +157,7 @@ namespace
 			half->SpecialF[0] = HALF_LIFETIME;
 			AttachShadowToObject(half, 0, 3, 3, false);
 		}
-		PlayEffect3D(EFFECT_POWPODHIT, &pod->Coord);
+		PlayItemEffect3D(EFFECT_POWPODHIT, &pod->Coord);
 	}
 
 	void BurstBalloonPod(ObjNode* pod)
@@ -165,7 +165,7 @@ namespace
 		ObjNode* balloon = pod->ChainHead ? pod->ChainHead : pod;
 		if (pod->BaseGroup)
 			ExplodeGeometry(pod, 400, SHARD_MODE_BOUNCE | SHARD_MODE_FROMORIGIN, 1, 0.5f);
-		PlayEffect_Parms3D(EFFECT_BALLOONPOP, &pod->Coord, NORMAL_CHANNEL_RATE, 2.0f);
+		PlayItemEffect3D(EFFECT_BALLOONPOP, &pod->Coord, 1, 2);
 		balloon->TerrainItemPtr = nullptr;
 		DeleteObject(balloon);
 	}
@@ -334,6 +334,13 @@ ObjNode* MakeItemModelNode(ObjectDef* def, const OGLBoundingBox& standIn)
 	ObjNode* node = MakeNewObject(def);
 	node->BBox = standIn;
 	return node;
+}
+
+int16_t PlayItemEffect3D(int effectNum, const OGLPoint3D* where, float rate, float volume)
+{
+	if (!IsSoundEffectLoaded(effectNum))
+		return -1;
+	return PlayEffect_Parms3D(effectNum, where, uint32_t(float(NORMAL_CHANNEL_RATE) * rate), volume);
 }
 
 bool IsPlayerNear(const ObjNode* node, float distance)
