@@ -123,6 +123,7 @@ namespace LevelModels
 			case LEVEL_NUM_CLOUD:
 				f.models.push_back(Backdrop(f, CloudSky, "cloud sky"));
 				AddHumanCapsule(f, {"cloud scenery 1", "cloud scenery 2", "cloud scenery 3", "cloud scenery 4"});
+				AddBalloonPodModels(f);
 				break;
 			case LEVEL_NUM_JUNGLE:
 				// The jungle boss arena reads the same file: one sky for both.
