@@ -32,7 +32,7 @@ namespace
 		def.baseScale = 20;
 		def.decayRate = -1.0f;
 		def.fadeRate = 0.2f;
-		def.particleTextureNum = PARTICLE_SPRITE_SPARK_YELLOW;
+		def.particleTextureNum = PARTICLE_SPRITE_SMOKE_WHITE;
 		def.srcBlend = GL_SRC_ALPHA;
 		def.dstBlend = GL_ONE;
 		vent->ParticleMagicNum = def.magicNum;

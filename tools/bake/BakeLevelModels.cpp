@@ -113,6 +113,7 @@ namespace LevelModels
 			case LEVEL_NUM_BLOB:
 				f.models.push_back(SlimeRock(f));
 				AddHumanCapsule(f, {"slime scenery 1", "slime scenery 2", "slime scenery 3", "slime scenery 4"});
+				AddSlimeBounceModels(f);
 				break;
 			case LEVEL_NUM_BLOBBOSS:
 				f.models.push_back(Backdrop(f, SlimeBossSky, "slime boss sky"));

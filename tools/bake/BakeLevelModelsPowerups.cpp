@@ -1,5 +1,6 @@
-// The power-up models a level's own file carries: on the cloud level the pod
-// that hangs under a balloon and the balloon itself.
+// The power-up and bouncing models a level's own file carries: on the cloud
+// level the pod that hangs under a balloon and the balloon itself; on the
+// slime world the bounce pad and the tow handle its pods release.
 #include "BakeLevelModels.h"
 #include "kit/Art.h"
 #include "kit/Primitives.h"
@@ -50,6 +51,59 @@ namespace LevelModels
 			b.Add(SetColor(rope, {230, 230, 220, 255}), skin);
 			return b.Build("power-up balloon");
 		}
+	}
+
+	namespace
+	{
+		// A squat jelly cushion on a rim; the game squashes it as it wobbles.
+		Node BouncePad(ModelFile& file)
+		{
+			ModelBuilder b(file);
+			int rim = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 241)));
+			int jelly = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 243), 0.85f));
+			Mesh base = Cylinder(110, 100, 24, 20, true, false);
+			Translate(base, {0, 12, 0});
+			b.Add(SetColor(base, {90, 80, 110, 255}), rim);
+			LatheOptions o;
+			o.segments = 20;
+			o.smoothAlong = true;
+			Mesh cushion = Lathe({{96, 20}, {100, 34}, {84, 48}, {50, 56}, {0, 58}}, o);
+			GradientColor(cushion, {90, 230, 70, 255}, {200, 255, 170, 255});
+			b.Add(cushion, jelly);
+			return b.Build("bounce pad");
+		}
+
+		// A T-shaped handle on a short rope stub.
+		Node TowHandle(ModelFile& file)
+		{
+			ModelBuilder b(file);
+			int grip = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 245)));
+			Mesh bar = Capsule(14, 160, 8, 4);
+			Rotate(bar, {0, 0, PI / 2});
+			Translate(bar, {0, 60, 0});
+			b.Add(SetColor(bar, {230, 120, 30, 255}), grip);
+			Mesh stem = Cylinder(8, 8, 120, 6, true, false);
+			Translate(stem, {0, 120, 0});
+			b.Add(SetColor(stem, {200, 200, 190, 255}), grip);
+			return b.Build("tow handle");
+		}
+
+		void FillTo(ModelFile& f, size_t number, std::initializer_list<const char*> names)
+		{
+			auto name = names.begin();
+			while (f.models.size() < number)
+				f.models.push_back(Placeholder(f, name != names.end() ? std::string(*name++)
+						: "slime scenery " + std::to_string(f.models.size())));
+		}
+	}
+
+	void AddSlimeBounceModels(ModelFile& f)
+	{
+		FillTo(f, LEVEL_MODEL_BOUNCE_PAD, {});
+		f.models.push_back(BouncePad(f));
+		FillTo(f, LEVEL_MODEL_TOW_HANDLE, {"bubble", "slime scenery 18", "bubble pump base", "bubble pump plunger",
+				"boat hull", "boat propeller"});
+		f.models.push_back(TowHandle(f));
 	}
 
 	void AddBalloonPodModels(ModelFile& f)
