@@ -265,3 +265,26 @@ TEST_F(ItemWorld, BadPodParametersStopWithAMessageNamingThePod)
 	EXPECT_EQ(gLastFatalMessage, "MakePowerupBalloon: not cloud level");
 	gFatalErrorRaised = false;
 }
+
+TEST_F(ItemWorld, ABouncePadThrowsALanderUpAndASideBumperAway)
+{
+	ObjNode* robot = MakeRobotOnGround();
+	TerrainItemEntryType item = MakeItem(31, 0, 0, 0, 400);
+	ObjNode* pad = AddFromItem(&item);
+	ASSERT_TRUE(pad);
+
+	gObjDelta = {100, -900, 0};
+	EXPECT_FALSE(HandleTrigger(pad, robot, SIDE_BOTTOM)) << "not solid";
+	EXPECT_FLOAT_EQ(gObjDelta.y, BOUNCE_PAD_LANDING_SPEED);
+	EXPECT_FLOAT_EQ(gObjDelta.x, 100);
+
+	// From the pad's -x side: thrown toward -x, at the full bump speed.
+	robot->Coord = {pad->Coord.x - 150, pad->Coord.y, pad->Coord.z};
+	CalcObjectBoxFromNode(robot);
+	gObjDelta = {500, 0, 0};
+	HandleTrigger(pad, robot, SIDE_RIGHT);
+	EXPECT_LT(gObjDelta.x, 0);
+	EXPECT_GE(gObjDelta.y, 0);
+	EXPECT_NEAR(std::sqrt(gObjDelta.x * gObjDelta.x + gObjDelta.y * gObjDelta.y + gObjDelta.z * gObjDelta.z),
+			BOUNCE_PAD_BUMP_SPEED, 1);
+}
