@@ -60,13 +60,13 @@ namespace
 	}
 
 	// A hidden regenerating pick-up comes back once the robot has none of its
-	// weapon left (growth: and the robot is its normal size) and the spot is out of view.
+	// weapon left (growth: and no growth is running) and the spot is out of view.
 	bool PickupMayComeBack(const ObjNode* pickup)
 	{
 		const PickupLook& look = kPickupLooks[pickup->SubKind];
 		if (look.weapon < 0 || FindWeaponSlot(look.weapon) >= 0)
 			return false;
-		if (look.weapon == WEAPON_GROWTH && gPlayerScale > 1)		// a growth is still running
+		if (look.weapon == WEAPON_GROWTH && gGrowthState != GROWTH_STATE_NONE)		// a growth is still running
 			return false;
 		return (pickup->StatusBits & STATUS_BIT_ISCULLED) != 0;
 	}
