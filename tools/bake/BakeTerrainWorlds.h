@@ -27,8 +27,11 @@ namespace TerrainBake::Worlds
 	{
 		ITEM_START = 0,
 		ITEM_HUMAN = 4,					// parm[0] kind (HUMAN_KIND_*), parm[3] HUMAN_IN_CAPSULE
+		ITEM_ATOM = 5,					// parm[0] colour (ATOM_*), parm[3] POWERUP_* bits
+		ITEM_POD = 6,					// parm[0] power-up (POD_*), parm[1] count, parm[3] POWERUP_* bits
 		ITEM_BRAIN_ALIEN = 7,
 		ITEM_EXIT = 26,
+		ITEM_CHECKPOINT = 27,			// parm[0] number (rising along the way), parm[1] heading in eighths of a turn
 		ITEM_BLOBBOSS_CENTER = 41,
 		ITEM_SCIENTIST = 61,			// a human that is always a scientist; parm[3] as a human's
 		ITEM_PEOPLE_HUT = 101,			// parm[0] humans inside, parm[1] their kind + 1
@@ -61,6 +64,63 @@ namespace TerrainBake::Worlds
 	{
 		return Item(ITEM_PEOPLE_HUT, at.x, at.z, humans, uint8_t(kind + 1));
 	}
+
+	// The colours of an atom (an atom item's parm[0]).
+	enum : uint8_t
+	{
+		ATOM_HEALTH = 0,
+		ATOM_FUEL = 1,
+		ATOM_EXIT_CHARGE = 2,			// 0.05 of the exit's charge each: twenty fill it
+	};
+	// What a pod releases (a pod item's parm[0]).
+	enum : uint8_t
+	{
+		POD_STUN = 0,
+		POD_HEALTH_ATOMS = 1,			// parm[1] of them
+		POD_FUEL_ATOMS = 2,
+		POD_CHARGE_ATOMS = 3,
+		POD_NOVA = 4,
+		POD_FREEZE = 5,
+		POD_TOW_HANDLE = 6,
+		POD_GROWTH = 7,					// the jungle's only
+		POD_ARC = 8,
+		POD_FLARE = 9,
+		POD_DARTS = 10,
+		POD_EXTRA_LIFE = 11,
+	};
+	// Option bits in parm[3] of atoms and pods.
+	constexpr uint8_t POWERUP_REGENERATES = 0x01;
+	constexpr uint8_t POWERUP_ON_TERRAIN = 0x02;		// stands on the terrain, not on what is on it
+	constexpr uint8_t POD_ON_BALLOON = 0x04;			// hangs from a balloon: the cloud level's only
+	// The exit-charge atoms that fill the exit.
+	constexpr int ATOMS_TO_CHARGE_EXIT = 20;
+
+	inline FileItem Atom(Point2 at, uint8_t colour, uint8_t options = 0)
+	{
+		return Item(ITEM_ATOM, at.x, at.z, colour, 0, 0, options);
+	}
+	inline FileItem Pod(Point2 at, uint8_t powerup, uint8_t count = 0, uint8_t options = 0)
+	{
+		return Item(ITEM_POD, at.x, at.z, powerup, count, 0, options);
+	}
+
+	// What a level offers the robot to collect: atoms, pods and checkpoints
+	// along its way (BakeWorldPickups.cpp), one call from each design once its
+	// route is laid.
+	void AddFarmPickups(WorldDesign& d);
+	void AddSlimeWorldPickups(WorldDesign& d);
+	void AddSlimeBossPickups(WorldDesign& d);
+	void AddApocalypsePickups(WorldDesign& d);
+	void AddCloudPickups(WorldDesign& d);
+	void AddJunglePickups(WorldDesign& d);
+	void AddJungleBossPickups(WorldDesign& d);
+	void AddFireAndIcePickups(WorldDesign& d);
+	void AddSaucerCountryPickups(WorldDesign& d, Point2 landing, Point2 exitSpot);
+	void AddBrainBossPickups(WorldDesign& d);
+
+	// The way the route walks before it waits for the exit's charge: the
+	// start, then every placed goal up to the charge goal (or to the end).
+	std::vector<Point2> WayToCharge(const WorldDesign& d);
 
 	// parm[0] of a start item (eighths of a turn) that faces from `from` toward `to`.
 	inline uint8_t FacingParm(Point2 from, Point2 to)
