@@ -1,8 +1,81 @@
-// Power-ups: the atoms creatures and pods spill, the pods and the pick-ups.
+// Power-ups: the atoms that top up the robot's health, jump-jet fuel and the
+// exit charge; the pods he punches open (on the ground, or hanging under a
+// balloon on the cloud level) to release atoms or a pick-up; and the pick-ups
+// his grab collects into the weapon inventory, the gauges or the lives.
+//
+// Atoms and pick-ups may regenerate: collected, they hide and come back (out
+// of view) once the robot runs low on what they give. Everything here is
+// GL-free apart from AtomsDraw.cpp.
 #pragma once
 
-struct ObjNode;
+#include "System/Math.h"
 
+#include <cstdint>
+
+struct ObjNode;
+struct TerrainItemEntryType;
+
+// Atom colours (the node's Type): what collecting one restores.
+enum : uint8_t
+{
+	ATOM_COLOR_HEALTH = 0,
+	ATOM_COLOR_FUEL = 1,
+	ATOM_COLOR_EXIT_CHARGE = 2,
+	NUM_ATOM_COLORS = 3,
+};
+
+constexpr float ATOM_HEALTH_GAIN = 0.1f;			// of a full gauge
+constexpr float ATOM_FUEL_GAIN = 0.1f;
+constexpr float ATOM_EXIT_CHARGE_GAIN = 0.05f;
+constexpr float ATOM_PICKUP_DELAY = 0.8f;			// seconds before a new atom can be collected
+constexpr float ATOM_THRESHOLD_STEP = 0.1f;			// i-th spilled atom comes back at value <= i × this
+constexpr int MAX_ATOMS_PER_SPILL = 20;				// per colour: a pod's count byte can ask for 255
+constexpr uint16_t ATOM_SLOT = 3098;
+
+// Item flag bits of an atom (item 5) and a pod (item 6).
+constexpr uint16_t ITEM_FLAG_POWERUP_REGENERATES = 1 << 0;
+constexpr uint16_t ITEM_FLAG_POWERUP_ON_TERRAIN = 1 << 1;	// ignore platforms and objects under it
+constexpr uint16_t ITEM_FLAG_POD_ON_BALLOON = 1 << 2;
+
+// Power-up types: a pod's parm[0], a pick-up's SubKind.
+enum : uint8_t
+{
+	POWERUP_TYPE_STUNGUN = 0,
+	POWERUP_TYPE_HEALTH_ATOMS = 1,
+	POWERUP_TYPE_FUEL_ATOMS = 2,
+	POWERUP_TYPE_EXIT_ATOMS = 3,
+	POWERUP_TYPE_NOVA = 4,
+	POWERUP_TYPE_FREEZEGUN = 5,
+	POWERUP_TYPE_TOW_HANDLE = 6,
+	POWERUP_TYPE_GROWTH = 7,
+	POWERUP_TYPE_ARCSHOT = 8,
+	POWERUP_TYPE_FLARE = 9,
+	POWERUP_TYPE_DARTS = 10,
+	POWERUP_TYPE_EXTRA_LIFE = 11,
+	NUM_POWERUP_TYPES = 12,
+};
+
+//
+// Atoms
+//
+
+// Item 5: an atom of colour parm[0] 100 above the surface at (x, z) (or the
+// water it floats on); flag bit 0 makes it regenerate.
+bool AddAtom(TerrainItemEntryType* item, float x, float z);
+ObjNode* MakeAtom(float x, float y, float z, int color);
+void MoveAtom(ObjNode* atom);
+void CollectAtom(ObjNode* atom);
+// Atoms flung out from `where`; the i-th health and fuel atom regenerate
+// (when `regenerates`) once the value falls to i × 0.1. Each count is capped
+// at MAX_ATOMS_PER_SPILL.
+void SpawnAtoms(const OGLPoint3D& where, int healthCount, int fuelCount, int chargeCount, bool regenerates);
 // Scatters atoms from the node: `health` health atoms, `fuel` jump-jet fuel
 // atoms and `charge` exit-charge atoms.
 void SpillPowerups(ObjNode* from, int health, int fuel, int charge);
+// The value an atom colour tops up (health, fuel or exit charge), 0..1.
+float AtomColorValue(int color);
+// The custom draw routine of an atom (AtomsDraw.cpp).
+void DrawAtom(ObjNode* atom);
+// Its look, advanced by MoveAtom: the glow's tint phase and ring r's angles (radians).
+float AtomGlowPhase(const ObjNode* atom);
+void AtomRingAngles(const ObjNode* atom, int ring, float* yaw, float* pitch);

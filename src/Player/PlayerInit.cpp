@@ -1,5 +1,6 @@
 // The player's state, its set-up for a run and for a level, the robot's node and its hands.
 #include "Player/PlayerInternal.h"
+#include "Player/Weapons.h"
 #include "3D/BG3D.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/Skeleton.h"
@@ -205,9 +206,8 @@ void ClearPlayerLevelFlags()
 
 void InitPlayerAtStartOfLevel()
 {
-	// (The weapon inventory and the saucer beam's scale belong to the weapons,
-	// which are not in the game yet.)
 	ClearPlayerLevelFlags();
+	InitWeaponInventory();
 	gExitCharge = CurrentLevelDef().exitChargeAtStart;
 
 	CreateTerrainDrawNode();

@@ -6,6 +6,7 @@
 #include "Enemies/BrainAlien.h"
 #include "Effects/Sparkles.h"
 #include "Items/Humans.h"
+#include "Items/Powerups.h"
 #include "Player/Player.h"
 
 bool AddNothing(TerrainItemEntryType*, float, float)
@@ -55,7 +56,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*   2 */ {"PodShower", HAZARDS_TO_COME},
 	/*   3 */ {"Squooshy", ENEMIES_TO_COME},
 	/*   4 */ {"Human", AddHuman},
-	/*   5 */ {"Atom", POWERUPS_TO_COME},
+	/*   5 */ {"Atom", AddAtom},
 	/*   6 */ {"PowerupPod", POWERUPS_TO_COME},
 	/*   7 */ {"BrainAlien", AddBrainAlien},
 	/*   8 */ {"Onion", ENEMIES_TO_COME},
