@@ -26,13 +26,14 @@ namespace
 		uint16_t type;
 		float x, z;
 		uint8_t parm0, parm1, parm3;
+		uint16_t flags;
 	};
 
 	std::vector<PlacedItem> WorldItems(const WorldDesign& d)
 	{
 		std::vector<PlacedItem> items;
 		for (const FileItem& i : d.items)
-			items.push_back({i.type, float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT, i.parm[0], i.parm[1], i.parm[3]});
+			items.push_back({i.type, float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT, i.parm[0], i.parm[1], i.parm[3], i.flags});
 		return items;
 	}
 
@@ -438,7 +439,7 @@ TEST_P(World, PickupsAreKnownKindsOnGroundLevelWithTheWay)
 		{
 			EXPECT_LE(item.parm0, POD_EXTRA_LIFE);
 			EXPECT_EQ(item.parm0 == POD_GROWTH && level != LEVEL_NUM_JUNGLE, false) << "growth is the jungle's only";
-			EXPECT_EQ((item.parm3 & POD_ON_BALLOON) && level != LEVEL_NUM_CLOUD, false) << "balloons are the cloud's only";
+			EXPECT_EQ((item.flags & ITEM_FLAG_POD_ON_BALLOON) && level != LEVEL_NUM_CLOUD, false) << "balloons are the cloud's only";
 		}
 		float along = 0;
 		EXPECT_LT(DistanceToPath(item.x, item.z, way, &along), 1000.0f);

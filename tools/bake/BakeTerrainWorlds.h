@@ -4,6 +4,7 @@
 
 #include "terrain/Ground.h"
 #include "terrain/WorldKit.h"
+#include "Items/Powerups.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,8 +28,8 @@ namespace TerrainBake::Worlds
 	{
 		ITEM_START = 0,
 		ITEM_HUMAN = 4,					// parm[0] kind (HUMAN_KIND_*), parm[3] HUMAN_IN_CAPSULE
-		ITEM_ATOM = 5,					// parm[0] colour (ATOM_*), parm[3] POWERUP_* bits
-		ITEM_POD = 6,					// parm[0] power-up (POD_*), parm[1] count, parm[3] POWERUP_* bits
+		ITEM_ATOM = 5,					// parm[0] colour (ATOM_*), flags ITEM_FLAG_POWERUP_*
+		ITEM_POD = 6,					// parm[0] power-up (POD_*), parm[1] count, flags ITEM_FLAG_POWERUP_*, _POD_ON_BALLOON
 		ITEM_BRAIN_ALIEN = 7,
 		ITEM_EXIT = 26,
 		ITEM_CHECKPOINT = 27,			// parm[0] number (rising along the way), parm[1] heading in eighths of a turn
@@ -65,43 +66,40 @@ namespace TerrainBake::Worlds
 		return Item(ITEM_PEOPLE_HUT, at.x, at.z, humans, uint8_t(kind + 1));
 	}
 
-	// The colours of an atom (an atom item's parm[0]).
+	// Atom colours, power-up types and their item flag bits are the game's
+	// own (Items/Powerups.h); these are the baker's short names for them.
 	enum : uint8_t
 	{
-		ATOM_HEALTH = 0,
-		ATOM_FUEL = 1,
-		ATOM_EXIT_CHARGE = 2,			// 0.05 of the exit's charge each: twenty fill it
+		ATOM_HEALTH = ATOM_COLOR_HEALTH,
+		ATOM_FUEL = ATOM_COLOR_FUEL,
+		ATOM_EXIT_CHARGE = ATOM_COLOR_EXIT_CHARGE,	// 0.05 of the exit's charge each: twenty fill it
+		POD_STUN = POWERUP_TYPE_STUNGUN,
+		POD_HEALTH_ATOMS = POWERUP_TYPE_HEALTH_ATOMS,	// parm[1] of them
+		POD_FUEL_ATOMS = POWERUP_TYPE_FUEL_ATOMS,
+		POD_CHARGE_ATOMS = POWERUP_TYPE_EXIT_ATOMS,
+		POD_NOVA = POWERUP_TYPE_NOVA,
+		POD_FREEZE = POWERUP_TYPE_FREEZEGUN,
+		POD_GROWTH = POWERUP_TYPE_GROWTH,				// the jungle's only
+		POD_ARC = POWERUP_TYPE_ARCSHOT,
+		POD_FLARE = POWERUP_TYPE_FLARE,
+		POD_DARTS = POWERUP_TYPE_DARTS,
+		POD_EXTRA_LIFE = POWERUP_TYPE_EXTRA_LIFE,
 	};
-	// What a pod releases (a pod item's parm[0]).
-	enum : uint8_t
-	{
-		POD_STUN = 0,
-		POD_HEALTH_ATOMS = 1,			// parm[1] of them
-		POD_FUEL_ATOMS = 2,
-		POD_CHARGE_ATOMS = 3,
-		POD_NOVA = 4,
-		POD_FREEZE = 5,
-		POD_TOW_HANDLE = 6,
-		POD_GROWTH = 7,					// the jungle's only
-		POD_ARC = 8,
-		POD_FLARE = 9,
-		POD_DARTS = 10,
-		POD_EXTRA_LIFE = 11,
-	};
-	// Option bits in parm[3] of atoms and pods.
-	constexpr uint8_t POWERUP_REGENERATES = 0x01;
-	constexpr uint8_t POWERUP_ON_TERRAIN = 0x02;		// stands on the terrain, not on what is on it
-	constexpr uint8_t POD_ON_BALLOON = 0x04;			// hangs from a balloon: the cloud level's only
 	// The exit-charge atoms that fill the exit.
-	constexpr int ATOMS_TO_CHARGE_EXIT = 20;
+	constexpr int ATOMS_TO_CHARGE_EXIT = int(1.0f / ATOM_EXIT_CHARGE_GAIN + 0.5f);
 
-	inline FileItem Atom(Point2 at, uint8_t colour, uint8_t options = 0)
+	// `flags`: ITEM_FLAG_POWERUP_* and ITEM_FLAG_POD_ON_BALLOON.
+	inline FileItem Atom(Point2 at, uint8_t colour, uint16_t flags = 0)
 	{
-		return Item(ITEM_ATOM, at.x, at.z, colour, 0, 0, options);
+		FileItem item = Item(ITEM_ATOM, at.x, at.z, colour);
+		item.flags = flags;
+		return item;
 	}
-	inline FileItem Pod(Point2 at, uint8_t powerup, uint8_t count = 0, uint8_t options = 0)
+	inline FileItem Pod(Point2 at, uint8_t powerup, uint8_t count = 0, uint16_t flags = 0)
 	{
-		return Item(ITEM_POD, at.x, at.z, powerup, count, 0, options);
+		FileItem item = Item(ITEM_POD, at.x, at.z, powerup, count);
+		item.flags = flags;
+		return item;
 	}
 
 	// What a level offers the robot to collect: atoms, pods and checkpoints

@@ -17,6 +17,7 @@ namespace TerrainBake::Worlds
 		constexpr float ITEM_CLEARANCE = 260;		// units kept between a placement and any other item
 		constexpr float LEVEL_WITH_WAY = 120;		// units of height a placement may differ from the way beside it
 		constexpr float EDGE_CLEARANCE = 2 * TILE;	// units from the map's edge
+		constexpr float HOLE_CLEARANCE = 320;		// units of solid ground round a placement (a run's overshoot)
 		constexpr float SAUCER_EDGE_CLEARANCE = 7200;	// units: the saucer level's flying limit
 
 		struct Placer
@@ -32,7 +33,17 @@ namespace TerrainBake::Worlds
 					return false;
 				if (d.emptySuperTile && d.emptySuperTile(int(p.z / SUPERTILE), int(p.x / SUPERTILE)))
 					return false;
-				return !(d.tileFlags && (d.tileFlags(p.x, p.z) & 0x0001));
+				if (!d.tileFlags)
+					return true;
+				// Where there are holes, a robot running at the thing and
+				// past it must not run off the edge: solid ground all round.
+				for (int k = 0; k <= 8; k++)
+				{
+					float a = float(k) * 3.14159265f / 4, r = k == 8 ? 0 : HOLE_CLEARANCE;
+					if (d.tileFlags(p.x + r * std::sin(a), p.z + r * std::cos(a)) & 0x0001)
+						return false;
+				}
+				return true;
 			}
 
 			bool IsClear(Point2 p) const
@@ -52,7 +63,7 @@ namespace TerrainBake::Worlds
 				{
 					float along = std::clamp(t + nudge, 0.0f, 1.0f);
 					float wayHeight = d.height(AlongPath(way, along).x, AlongPath(way, along).z);
-					for (float f : {1.0f, 0.6f, 0.3f, -0.3f, -0.6f, -1.0f})
+					for (float f : {1.0f, 0.6f, 0.3f, 0.0f, -0.3f, -0.6f, -1.0f})
 					{
 						Point2 p = AlongPath(way, along, side * f);
 						if (IsGround(p) && IsClear(p) && std::fabs(d.height(p.x, p.z) - wayHeight) < LEVEL_WITH_WAY)
@@ -184,7 +195,7 @@ namespace TerrainBake::Worlds
 			{0.18f, 700, POD_HEALTH_ATOMS, 3}, {0.45f, -700, POD_FREEZE, 0}, {0.7f, 700, POD_FUEL_ATOMS, 3},
 		};
 		for (const auto& b : balloons)
-			d.items.push_back(Pod(p.Spot(b.t, b.side), b.powerup, b.count, POD_ON_BALLOON));
+			d.items.push_back(Pod(p.Spot(b.t, b.side), b.powerup, b.count, ITEM_FLAG_POD_ON_BALLOON));
 	}
 
 	// The jungle trail: the growth pod that the giant doors want, and an extra life.
