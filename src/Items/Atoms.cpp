@@ -1,6 +1,7 @@
 // Atoms: glowing balls of health, fuel or exit charge that bounce out of
 // pods and defeated creatures, or sit where the level puts them.
 #include "Items/Powerups.h"
+#include "Items/ItemsInternal.h"
 #include "Effects/Particles.h"
 #include "Player/Player.h"
 #include "Screens/Infobar.h"
@@ -236,8 +237,7 @@ void MoveAtom(ObjNode* atom)
 
 void CollectAtom(ObjNode* atom)
 {
-	uint32_t rate = uint32_t(int32_t(NORMAL_CHANNEL_RATE) + int32_t(RandomFloatSigned() * 0x3000));
-	PlayEffect_Parms3D(EFFECT_ATOMCHIME, &atom->Coord, rate, 1.5f);
+	PlayItemEffect3D(EFFECT_ATOMCHIME, &atom->Coord, 1 + RandomFloatSigned() * 0.1875f, 1.5f);
 
 	switch (atom->Type)
 	{

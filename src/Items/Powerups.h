@@ -79,3 +79,31 @@ void DrawAtom(ObjNode* atom);
 // Its look, advanced by MoveAtom: the glow's tint phase and ring r's angles (radians).
 float AtomGlowPhase(const ObjNode* atom);
 void AtomRingAngles(const ObjNode* atom, int ring, float* yaw, float* pitch);
+
+//
+// Pods (item 6) and pick-ups
+//
+
+// Class bit of a balloon pod (what the shots of every weapon look for).
+constexpr uint32_t CTYPE_BALLOON_POD = 0x02000000;
+constexpr uint16_t PICKUP_SLOT = 70;
+
+// Installs the giant robot's walk-in trigger for ground pods (level start).
+void InitPowerupPods();
+// Item 6: a pod holding power-up parm[0] (count parm[1], 0 meaning 1; boat
+// number parm[2] for a tow handle); flag bit 0: its contents regenerate;
+// bit 1: it stands on the terrain; bit 2: it hangs under a balloon (only
+// where the level allows). A type past 11 is a fatal alert naming the item.
+bool MakePowerupBalloon(TerrainItemEntryType* item, float x, float z);
+// Opens a pod: its atoms or its pick-up come out and the pod breaks (ground)
+// or bursts with its balloon. Always false: the hit does not stop a shot.
+bool PowerupPodGotPunched(ObjNode* weapon, ObjNode* pod, const OGLPoint3D* where, const OGLVector3D* delta, float damage);
+// A pick-up of power-up `type` at `where` (a tow handle carries `boatNum`).
+ObjNode* MakePickup(int type, const OGLPoint3D& where, bool regenerates, int boatNum);
+void MovePickup(ObjNode* pickup);
+// The robot's grab took the pick-up: its effect on the inventory, gauges or
+// lives. The caller hides (regenerating) or deletes it after.
+void CollectPowerup(ObjNode* pickup);
+// What the robot's grab does with what it held: collects a pick-up, hides
+// a regenerating one and deletes the rest.
+void FinishGrab(ObjNode* held);

@@ -1,6 +1,7 @@
 // The robot's controls and physics: steering, friction and gravity, the
 // movement step with its collisions, jumping, the jump jet, punches and pick-ups.
 #include "Player/PlayerInternal.h"
+#include "Items/Powerups.h"
 #include "Player/WeaponTypes.h"
 #include "3D/Camera.h"
 #include "3D/Skeleton.h"
@@ -397,10 +398,8 @@ void DoPlayerGrabKeyFrame(ObjNode* node)
 	gHeldObject = nullptr;
 	if (!held || held->CType == INVALID_NODE_FLAG)
 		return;
-	// (Collecting is the pick-up's own business once the items are in the
-	// game; until then a grabbed object is simply taken away.)
 	PlayPlayerEffect3D(PlayerAnim(node) == PLAYER_ANIM_PICKUPLOW ? EFFECT_WEAPONDEPOSIT : EFFECT_WEAPONCLICK, &gObjCoord);
-	DeleteObject(held);
+	FinishGrab(held);
 }
 
 // Faces the target of a punch or a grab while its animation winds up.

@@ -89,6 +89,11 @@ enum
 	LEVEL_MODEL_HUMAN_CAPSULE = 5,		// glass pod round a captured human
 	LEVEL_MODEL_PEOPLE_HUT = 1,			// saucer level: villagers' hut, shown at scale 2
 	LEVEL_MODEL_ALIEN_PORTAL = 5,		// brain boss arena: the portal the elite aliens come out of
+	LEVEL_MODEL_GROWTH_PICKUP = 8,		// jungle: the growth vial a pod releases
+	LEVEL_MODEL_BOUNCE_PAD = 16,		// levels with bounce pads
+	LEVEL_MODEL_BALLOON_POD = 21,		// cloud: the pod hanging under a balloon
+	LEVEL_MODEL_POWERUP_BALLOON = 22,	// cloud: the balloon carrying it
+	LEVEL_MODEL_TOW_HANDLE = 23,		// levels with boats: the handle a pod releases
 };
 // The capsule spans x and z −0.5 … 0.5 and y 0 … 1 (its floor at the
 // origin), so its scale is the size it must hold.

@@ -31,6 +31,8 @@
 #include "Enemies/RaiderSaucer.h"
 #include "Items/Hazards.h"
 #include "Items/Humans.h"
+#include "Items/Powerups.h"
+#include "Items/TouchItems.h"
 #include "Items/Rides.h"
 #include "Player/Player.h"
 #include "Screens/Infobar.h"
@@ -262,6 +264,8 @@ void InitLevel()
 	ClearRaiderSaucerPointers();
 	InitEnemyManager();
 	InitHumans();
+	InitPowerupPods();
+	InitTouchItems();
 	InitParticleSystem();
 	InitShardSystem();
 	InitSparkles();

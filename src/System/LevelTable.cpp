@@ -113,7 +113,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = LEVEL_SETUP_BUMPER_CARS,
-		.rules = LEVEL_RULE_TERRAIN_HOLES | LEVEL_RULE_TERRAIN_TWO_SIDED | LEVEL_RULE_CLOUD_CLOCK,
+		.rules = LEVEL_RULE_TERRAIN_HOLES | LEVEL_RULE_TERRAIN_TWO_SIDED | LEVEL_RULE_CLOUD_CLOCK | LEVEL_RULE_BALLOON_PODS,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 	// LEVEL_NUM_JUNGLE
@@ -134,7 +134,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = 0,
-		.rules = 0,
+		.rules = LEVEL_RULE_GROWTH_PICKUPS,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 	// LEVEL_NUM_JUNGLEBOSS: shares the jungle's models and sprites
@@ -214,7 +214,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = LEVEL_SETUP_BRAIN_BOSS_PORTALS,
-		.rules = LEVEL_RULE_EXIT_SAUCER_STAYS,
+		.rules = LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_DIM_PODS,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 };

@@ -113,6 +113,9 @@ enum : uint32_t
 	// Humans are the saucer's to pick up: half size, kept when out of range,
 	// beamed up and delivered rather than rescued by touch.
 	LEVEL_RULE_SAUCER_HUMANS = 1u << 8,
+	LEVEL_RULE_BALLOON_PODS = 1u << 9,			// power-up pods may hang under balloons (the level's models 21, 22)
+	LEVEL_RULE_GROWTH_PICKUPS = 1u << 10,		// pods may hold the growth pick-up (the level's model 8)
+	LEVEL_RULE_DIM_PODS = 1u << 11,				// pods carry 4 lights, not 8 (a busy arena)
 };
 
 constexpr int MAX_LEVEL_SKELETONS = 4;

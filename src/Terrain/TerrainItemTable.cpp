@@ -7,6 +7,7 @@
 #include "Effects/Sparkles.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
+#include "Items/TouchItems.h"
 #include "Player/Player.h"
 
 bool AddNothing(TerrainItemEntryType*, float, float)
@@ -26,7 +27,6 @@ namespace
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
 	//   Enemies:                        3 8-10 49-52 59 60 78 81 89 92-95
-	//   Atoms and power-up pods:        5 6
 	//   Scenery, breakables, posts:     1 11-14 16-25 27 28 31 32 34 36 38 42 43 47 48
 	//                                   54 63 65 66 68-70 85 87 96 100 106 107
 	//   Rides and contraptions:         37 39 57 58 75 76 80 82 83 90
@@ -57,7 +57,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*   3 */ {"Squooshy", ENEMIES_TO_COME},
 	/*   4 */ {"Human", AddHuman},
 	/*   5 */ {"Atom", AddAtom},
-	/*   6 */ {"PowerupPod", POWERUPS_TO_COME},
+	/*   6 */ {"PowerupPod", MakePowerupBalloon},
 	/*   7 */ {"BrainAlien", AddBrainAlien},
 	/*   8 */ {"Onion", ENEMIES_TO_COME},
 	/*   9 */ {"Corn", ENEMIES_TO_COME},
@@ -78,11 +78,11 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  24 */ {"SceneryObject27", SCENERY_TO_COME},
 	/*  25 */ {"SceneryObject30", SCENERY_TO_COME},
 	/*  26 */ {"Exit", AddExitSaucer},
-	/*  27 */ {"Checkpoint", SCENERY_TO_COME},
+	/*  27 */ {"Checkpoint", AddCheckpoint},
 	/*  28 */ {"SlimePipe", SCENERY_TO_COME},
 	/*  29 */ {"FallingCrystal", HAZARDS_TO_COME},
 	/*  30 */ {"Blob", HAZARDS_TO_COME},
-	/*  31 */ {"BouncePad", SCENERY_TO_COME},
+	/*  31 */ {"BouncePad", AddBouncePad},
 	/*  32 */ {"BasicCrystal", SCENERY_TO_COME},
 	/*  33 */ {"FloatingPod", HAZARDS_TO_COME},
 	/*  34 */ {"SceneryGroup", SCENERY_TO_COME},
@@ -121,7 +121,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  67 */ {"Mine", HAZARDS_TO_COME},
 	/*  68 */ {"Rubble", SCENERY_TO_COME},
 	/*  69 */ {"TeleporterMap", SCENERY_TO_COME},
-	/*  70 */ {"HurtingVent", SCENERY_TO_COME},
+	/*  70 */ {"HurtingVent", AddHurtingVent},
 	/*  71 */ {"JungleBossTentacleGenerator", JUNGLE_BOSS_TO_COME},
 	/*  72 */ {"JungleBossPitcherPlant", JUNGLE_BOSS_TO_COME},
 	/*  73 */ {"JungleBossPodPlant", JUNGLE_BOSS_TO_COME},

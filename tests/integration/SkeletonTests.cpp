@@ -10,6 +10,9 @@
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
 #include "Items/Humans.h"
+#include "Items/Powerups.h"
+#include "Terrain/TerrainFile.h"
+#include "System/ContentNumbers.h"
 #include "Terrain/Collision.h"
 #include "Screens/SkeletonViewer.h"
 #include "System/Boot.h"
@@ -25,6 +28,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
+#include <algorithm>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -274,4 +279,69 @@ TEST_F(SkeletonDrawTest, AHumanMadeForTheLevelIsDrawnStandingOnTheGround)
 	EXPECT_LT(left, shown.width / 2);
 	EXPECT_GT(right, shown.width / 2);
 	DeleteObject(human);
+}
+
+TEST_F(SkeletonDrawTest, APunchedPodIsDrawnAndItsHalvesFlyUpOutOfIt)
+{
+	SkeletonViewer_Open(SKELETON_TYPE_SCIENTIST, HUMAN_ANIM_STAND);
+	SkeletonViewer_GetNode()->StatusBits |= STATUS_BIT_HIDDEN;
+	ScreenImage empty = DrawAt(0);
+	ASSERT_GE(LoadBG3D(":Models:global.bg3d", MODEL_GROUP_GLOBAL), 0);
+
+	TerrainItemEntryType item = {};
+	item.type = 6;
+	item.parm[0] = POWERUP_TYPE_EXTRA_LIFE;
+	ASSERT_TRUE(MakePowerupBalloon(&item, 0, 0));
+	ObjNode* pod = nullptr;
+	for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+		if (n->TerrainItemPtr == &item)
+			pod = n;
+	ASSERT_NE(pod, nullptr);
+	pod->Coord = {0, 0, 0};					// the viewer has no terrain to stand it on
+	pod->Rot.y = 1;
+	UpdateObjectTransforms(pod);
+
+	// The topmost row that differs from the empty view.
+	auto topRow = [&](const ScreenImage& shot) {
+		for (int y = 0; y < shot.height; y++)
+			for (int x = 0; x < shot.width; x++)
+			{
+				size_t i = (size_t(y) * size_t(shot.width) + size_t(x)) * 3;
+				if (std::abs(shot.pixels[i] - empty.pixels[i]) + std::abs(shot.pixels[i + 1] - empty.pixels[i + 1])
+						+ std::abs(shot.pixels[i + 2] - empty.pixels[i + 2]) > 30)
+					return y;
+			}
+		return -1;
+	};
+	ScreenImage closed = DrawAt(0);
+	EXPECT_GT(CountDifferent(empty, closed), int(closed.pixels.size() / 3 / 100)) << "the pod shows";
+
+	PowerupPodGotPunched(nullptr, pod, &pod->Coord, nullptr, 0);
+	EXPECT_EQ(pod->CType, INVALID_NODE_FLAG);
+	FlushObjectDeleteQueue();
+	std::vector<ObjNode*> halves;
+	for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+		if (n->Type == GLOBAL_MODEL_POD_HALF_LEFT || n->Type == GLOBAL_MODEL_POD_HALF_RIGHT)
+			if (n->Group == MODEL_GROUP_GLOBAL && n->Genre == DISPLAY_GROUP_GENRE)
+				halves.push_back(n);
+	ASSERT_EQ(halves.size(), 2u);
+	// A quarter second along their throw (the viewer has no terrain, so
+	// their own move routine would retire them as out of range).
+	for (ObjNode* half : halves)
+	{
+		EXPECT_GT(half->Delta.y, 0) << "thrown upward";
+		half->Coord = half->Coord + half->Delta * 0.25f;
+		UpdateObjectTransforms(half);
+	}
+	ScreenImage opened = DrawAt(0);
+	EXPECT_GT(CountDifferent(closed, opened), int(opened.pixels.size() / 3 / 200)) << "the view changed as it opened";
+	int closedTop = topRow(closed), openedTop = topRow(opened);
+	ASSERT_GE(closedTop, 0);
+	ASSERT_GE(openedTop, 0);
+	EXPECT_LT(openedTop, closedTop) << "the halves fly above where the pod's top was";
+	for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+		if (n->MoveCall == MovePickup || std::find(halves.begin(), halves.end(), n) != halves.end())
+			DeleteObject(n);
+	FlushObjectDeleteQueue();
+	DisposeBG3DContainer(MODEL_GROUP_GLOBAL);
 }

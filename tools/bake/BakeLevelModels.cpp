@@ -113,6 +113,7 @@ namespace LevelModels
 			case LEVEL_NUM_BLOB:
 				f.models.push_back(SlimeRock(f));
 				AddHumanCapsule(f, {"slime scenery 1", "slime scenery 2", "slime scenery 3", "slime scenery 4"});
+				AddSlimeBounceModels(f);
 				break;
 			case LEVEL_NUM_BLOBBOSS:
 				f.models.push_back(Backdrop(f, SlimeBossSky, "slime boss sky"));
@@ -123,6 +124,7 @@ namespace LevelModels
 			case LEVEL_NUM_CLOUD:
 				f.models.push_back(Backdrop(f, CloudSky, "cloud sky"));
 				AddHumanCapsule(f, {"cloud scenery 1", "cloud scenery 2", "cloud scenery 3", "cloud scenery 4"});
+				AddBalloonPodModels(f);
 				break;
 			case LEVEL_NUM_JUNGLE:
 				// The jungle boss arena reads the same file: one sky for both.

@@ -47,6 +47,14 @@ namespace LevelModels
 	Kit::Node AlienPortal(Kit::ModelFile& file);
 	Kit::Node Placeholder(Kit::ModelFile& file, const std::string& name);
 
+	// Power-ups (BakeLevelModelsPowerups.cpp): the balloon pod and its balloon
+	// (LEVEL_MODEL_BALLOON_POD, LEVEL_MODEL_POWERUP_BALLOON), the models before
+	// them filled with placeholders.
+	void AddBalloonPodModels(Kit::ModelFile& file);
+	// The slime world's bounce pad (LEVEL_MODEL_BOUNCE_PAD) and tow handle
+	// (LEVEL_MODEL_TOW_HANDLE), placeholders before each.
+	void AddSlimeBounceModels(Kit::ModelFile& file);
+
 	// The models of a level's model file (the file the level table names for
 	// it). Levels that share a file (the jungle boss reads the jungle's) are
 	// built by the first level that names it.

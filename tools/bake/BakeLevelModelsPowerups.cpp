@@ -1,0 +1,118 @@
+// The power-up and bouncing models a level's own file carries: on the cloud
+// level the pod that hangs under a balloon and the balloon itself; on the
+// slime world the bounce pad and the tow handle its pods release.
+#include "BakeLevelModels.h"
+#include "kit/Art.h"
+#include "kit/Primitives.h"
+#include "System/ContentNumbers.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace LevelModels
+{
+	using namespace Kit;
+
+	namespace
+	{
+		// A pod like the ground pods, smaller, with a ring at the top for the rope.
+		Node BalloonPod(ModelFile& file)
+		{
+			ModelBuilder b(file);
+			int shell = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 231)));
+			LatheOptions o;
+			o.segments = 16;
+			o.smoothAlong = true;
+			Mesh body = Lathe({{0, -70}, {30, -62}, {46, -35}, {50, 0}, {44, 30}, {26, 52}, {0, 58}}, o);
+			GradientColor(body, {200, 40, 40, 255}, {255, 190, 120, 255});
+			b.Add(body, shell);
+			Mesh band = Torus(50, 6, 16, 6);
+			b.Add(SetColor(band, {240, 240, 250, 255}), shell);
+			Mesh hook = Torus(10, 3, 10, 5);
+			Translate(hook, {0, 64, 0});
+			b.Add(SetColor(hook, {200, 200, 210, 255}), shell);
+			return b.Build("balloon pod");
+		}
+
+		// The balloon: its origin at the knot, the envelope above, the rope
+		// hanging down to where the pod hangs.
+		Node PowerupBalloon(ModelFile& file)
+		{
+			ModelBuilder b(file);
+			int skin = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 233)));
+			LatheOptions o;
+			o.segments = 20;
+			o.smoothAlong = true;
+			Mesh envelope = Lathe({{0, 10}, {20, 18}, {70, 70}, {95, 140}, {90, 200}, {60, 250}, {0, 268}}, o);
+			GradientColor(envelope, {60, 150, 255, 255}, {200, 230, 255, 255});
+			b.Add(envelope, skin);
+			Mesh rope = Cylinder(2, 2, 40, 4, false, false);
+			Translate(rope, {0, -10, 0});
+			b.Add(SetColor(rope, {230, 230, 220, 255}), skin);
+			return b.Build("power-up balloon");
+		}
+	}
+
+	namespace
+	{
+		// A squat jelly cushion on a rim; the game squashes it as it wobbles.
+		Node BouncePad(ModelFile& file)
+		{
+			ModelBuilder b(file);
+			int rim = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 241)));
+			int jelly = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 243), 0.85f));
+			Mesh base = Cylinder(110, 100, 24, 20, true, false);
+			Translate(base, {0, 12, 0});
+			b.Add(SetColor(base, {90, 80, 110, 255}), rim);
+			LatheOptions o;
+			o.segments = 20;
+			o.smoothAlong = true;
+			Mesh cushion = Lathe({{96, 20}, {100, 34}, {84, 48}, {50, 56}, {0, 58}}, o);
+			GradientColor(cushion, {90, 230, 70, 255}, {200, 255, 170, 255});
+			b.Add(cushion, jelly);
+			return b.Build("bounce pad");
+		}
+
+		// A T-shaped handle on a short rope stub.
+		Node TowHandle(ModelFile& file)
+		{
+			ModelBuilder b(file);
+			int grip = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 245)));
+			Mesh bar = Capsule(14, 160, 8, 4);
+			Rotate(bar, {0, 0, PI / 2});
+			Translate(bar, {0, 60, 0});
+			b.Add(SetColor(bar, {230, 120, 30, 255}), grip);
+			Mesh stem = Cylinder(8, 8, 120, 6, true, false);
+			Translate(stem, {0, 120, 0});
+			b.Add(SetColor(stem, {200, 200, 190, 255}), grip);
+			return b.Build("tow handle");
+		}
+
+		void FillTo(ModelFile& f, size_t number, std::initializer_list<const char*> names)
+		{
+			auto name = names.begin();
+			while (f.models.size() < number)
+				f.models.push_back(Placeholder(f, name != names.end() ? std::string(*name++)
+						: "slime scenery " + std::to_string(f.models.size())));
+		}
+	}
+
+	void AddSlimeBounceModels(ModelFile& f)
+	{
+		FillTo(f, LEVEL_MODEL_BOUNCE_PAD, {});
+		f.models.push_back(BouncePad(f));
+		FillTo(f, LEVEL_MODEL_TOW_HANDLE, {"bubble", "slime scenery 18", "bubble pump base", "bubble pump plunger",
+				"boat hull", "boat propeller"});
+		f.models.push_back(TowHandle(f));
+	}
+
+	void AddBalloonPodModels(ModelFile& f)
+	{
+		while (f.models.size() < LEVEL_MODEL_BALLOON_POD)
+			f.models.push_back(Placeholder(f, "cloud scenery " + std::to_string(f.models.size())));
+		f.models.push_back(BalloonPod(f));
+		if (f.models.size() != LEVEL_MODEL_POWERUP_BALLOON)
+			throw std::logic_error("the power-up balloon must follow its pod");
+		f.models.push_back(PowerupBalloon(f));
+	}
+}
