@@ -49,6 +49,9 @@ namespace
 			*kind = AUTOPILOT_TARGET_ATOM;
 		else if (node->CType & CTYPE_PICKUP)
 			*kind = AUTOPILOT_TARGET_PICKUP;
+		// Ground pods (a balloon pod hangs out of a fist's reach: left be).
+		else if ((node->CType & CTYPE_TRIGGER) && node->Kind == TRIGGER_KIND_GIANT_ROBOT_POD)
+			*kind = AUTOPILOT_TARGET_POD;
 		else if (IsEnemyFighting(node))		// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else
