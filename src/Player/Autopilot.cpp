@@ -206,7 +206,8 @@ namespace
 		return best;
 	}
 
-	// Goes for a target: touching takes atoms and humans; pods and enemies are punched.
+	// Goes for a target: touching takes atoms and humans; pods and enemies are
+	// punched; a punch right by a pick-up grabs it.
 	void Chase(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, const AutopilotTarget& t)
 	{
 		float d = std::hypot(t.x - view.x, t.z - view.z);
@@ -233,8 +234,9 @@ namespace
 			SteerToward(frame, view, t.x, t.z, d < AUTOPILOT_ENEMY_PUNCH_REACH ? 0.0f : GO_SPEED);
 			return;
 		}
-		bool punches = t.kind == AUTOPILOT_TARGET_POD;
-		if (punches && d < AUTOPILOT_PUNCH_REACH)
+		bool punches = t.kind == AUTOPILOT_TARGET_POD || t.kind == AUTOPILOT_TARGET_PICKUP;
+		float reach = t.kind == AUTOPILOT_TARGET_PICKUP ? AUTOPILOT_GRAB_REACH : AUTOPILOT_PUNCH_REACH;
+		if (punches && d < reach)
 		{
 			SteerForVelocity(frame, view, 0, 0);
 			if (state->punchClock <= 0)

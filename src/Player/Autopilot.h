@@ -35,6 +35,7 @@ constexpr float AUTOPILOT_TARGET_GIVE_UP = 5.0f;		// seconds chasing one target 
 constexpr float AUTOPILOT_TARGET_REST = 6.0f;			// seconds of ignoring targets after giving up
 constexpr float AUTOPILOT_PUNCH_REACH = 200.0f;		// units: close enough to punch
 constexpr float AUTOPILOT_PUNCH_REPEAT = 0.6f;		// seconds between punches
+constexpr float AUTOPILOT_GRAB_REACH = 140.0f;			// units: close enough for the punch to be a grab (the hand reaches 170)
 // The saucer level.
 constexpr float AUTOPILOT_SAUCER_SIGHT = 4000.0f;		// units: humans and huts this near are seen from the saucer
 constexpr float AUTOPILOT_BEAM_AIM = 35.0f;			// units: this close over a human it beams (the tractor reaches 70)
@@ -52,6 +53,7 @@ enum AutopilotTargetKind : uint8_t
 	AUTOPILOT_TARGET_ATOM,			// touch it
 	AUTOPILOT_TARGET_HUMAN,			// touch it
 	AUTOPILOT_TARGET_POD,			// punch it open
+	AUTOPILOT_TARGET_PICKUP,		// grab it (the punch, next to it)
 	AUTOPILOT_TARGET_ENEMY,			// punch it
 	AUTOPILOT_TARGET_HUT,			// saucer level: smash it with the destroy beam
 	AUTOPILOT_TARGET_BEAMABLE,		// saucer level: a free human for the tractor beam

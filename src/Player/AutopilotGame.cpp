@@ -7,6 +7,7 @@
 #include "3D/Camera.h"
 #include "Enemies/Enemy.h"
 #include "Items/Humans.h"
+#include "Items/Powerups.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/LevelTable.h"
@@ -21,8 +22,8 @@ namespace
 	Route gRoute;
 	AutopilotState gState;
 
-	// What a node is worth to the autopilot, by its collision class. Atoms
-	// and pods join here by their classes as they come into the game. Only
+	// What a node is worth to the autopilot: atoms by their move routine
+	// (they have no collision class), pick-ups and the rest by their class. Only
 	// humans a touch rescues count: a captive in its capsule, one being
 	// teleported or beamed up is no reason for a detour, and where the saucer
 	// beams humans up touching them does nothing.
@@ -45,6 +46,13 @@ namespace
 				return false;
 			*kind = AUTOPILOT_TARGET_HUMAN;
 		}
+		else if (node->MoveCall == MoveAtom)
+			*kind = AUTOPILOT_TARGET_ATOM;
+		else if (node->CType & CTYPE_PICKUP)
+			*kind = AUTOPILOT_TARGET_PICKUP;
+		// Ground pods (a balloon pod hangs out of a fist's reach: left be).
+		else if ((node->CType & CTYPE_TRIGGER) && node->Kind == TRIGGER_KIND_GIANT_ROBOT_POD)
+			*kind = AUTOPILOT_TARGET_POD;
 		else if (IsEnemyFighting(node))		// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else

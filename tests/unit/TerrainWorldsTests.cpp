@@ -7,6 +7,7 @@
 #include "BakeTerrainWorlds.h"
 #include "System/ContentNumbers.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 
 #include <gtest/gtest.h>
 
@@ -25,13 +26,14 @@ namespace
 		uint16_t type;
 		float x, z;
 		uint8_t parm0, parm1, parm3;
+		uint16_t flags;
 	};
 
 	std::vector<PlacedItem> WorldItems(const WorldDesign& d)
 	{
 		std::vector<PlacedItem> items;
 		for (const FileItem& i : d.items)
-			items.push_back({i.type, float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT, i.parm[0], i.parm[1], i.parm[3]});
+			items.push_back({i.type, float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT, i.parm[0], i.parm[1], i.parm[3], i.flags});
 		return items;
 	}
 
@@ -323,4 +325,126 @@ TEST(WorldLayouts, CapsulesOnlyOnLevelsWhoseModelFiveIsTheCapsule)
 		EXPECT_NEAR(box.max.x - box.min.x, HUMAN_CAPSULE_MODEL_SIZE, 0.05f) << "and scales it to the human";
 	}
 	EXPECT_GE(capsuleLevels, 3);
+}
+
+//
+// What the robot collects
+//
+
+namespace
+{
+	// Levels whose exit opens only once atoms have charged it: the level
+	// table starts them empty and never opens the exit by itself, and no
+	// boss's death ends them.
+	bool ExitNeedsAtoms(int level, const WorldDesign& d)
+	{
+		const LevelDef& def = GetLevelDef(level);
+		bool boss = !OfType(WorldItems(d), ITEM_BRAINBOSS).empty() || !OfType(WorldItems(d), ITEM_BLOBBOSS_CENTER).empty();
+		return def.exitChargeAtStart < 1 && !(def.rules & LEVEL_RULE_EXIT_ALWAYS_OPEN) && !boss;
+	}
+
+	// The direction of the way at the point nearest (x, z).
+	Point2 WayDirectionNear(const std::vector<Point2>& way, float x, float z)
+	{
+		float best = 1e9f;
+		Point2 dir{0, 0};
+		for (size_t i = 1; i < way.size(); i++)
+		{
+			float d = DistanceToSegment(x, z, way[i - 1], way[i]);
+			float len = Hypot(way[i].x - way[i - 1].x, way[i].z - way[i - 1].z);
+			if (d < best && len > 0)
+			{
+				best = d;
+				dir = {(way[i].x - way[i - 1].x) / len, (way[i].z - way[i - 1].z) / len};
+			}
+		}
+		return dir;
+	}
+}
+
+// Twenty exit-charge atoms fill the exit; a level that needs them holds some
+// to spare (loose or in pods of several), every one of them near the way
+// before the route stops to wait for the charge.
+TEST_P(World, ExitChargeAtomsToSpareLieOnTheWayBeforeTheChargeIsAwaited)
+{
+	int level = GetParam();
+	std::vector<Point2> way = WayToCharge(d);
+	int worth = 0;
+	for (const PlacedItem& item : WorldItems(d))
+	{
+		bool loose = item.type == ITEM_ATOM && item.parm0 == ATOM_EXIT_CHARGE;
+		bool pod = item.type == ITEM_POD && item.parm0 == POD_CHARGE_ATOMS;
+		if (!loose && !pod)
+			continue;
+		worth += loose ? 1 : std::max<int>(1, item.parm1);
+		EXPECT_LT(DistanceToPath(item.x, item.z, way), 600.0f)
+				<< d.name << " charge at " << int(item.x) << ", " << int(item.z) << " is off the way to the charge";
+	}
+	if (ExitNeedsAtoms(level, d))
+	{
+		EXPECT_GE(worth, ATOMS_TO_CHARGE_EXIT + 4) << d.name;
+	}
+	if (level == LEVEL_NUM_FIREICE)
+	{
+		EXPECT_GE(worth, ATOMS_TO_CHARGE_EXIT + 4) << "the lift will want its charge too";
+	}
+}
+
+// Checkpoints are met in the order of their numbers, 1, 2, 3 …, and the
+// robot that comes back at one faces on along the way.
+TEST_P(World, CheckpointsAreNumberedInTheOrderTheWayMeetsThemAndFaceOnAlongIt)
+{
+	std::vector<Point2> way = WayToCharge(d);
+	std::vector<PlacedItem> posts = OfType(WorldItems(d), ITEM_CHECKPOINT);
+	if (ExitNeedsAtoms(GetParam(), d))
+	{
+		EXPECT_GE(posts.size(), 2u) << d.name;
+	}
+	std::vector<std::pair<float, int>> met;
+	for (const PlacedItem& post : posts)
+	{
+		float along = 0;
+		EXPECT_LT(DistanceToPath(post.x, post.z, way, &along), 800.0f) << d.name;
+		met.push_back({along, post.parm0});
+		float heading = float(post.parm1) * 3.14159265f / 4;
+		Point2 facing{-std::sin(heading), -std::cos(heading)};
+		Point2 on = WayDirectionNear(way, post.x, post.z);
+		EXPECT_GT(facing.x * on.x + facing.z * on.z, 0.6f) << d.name << " checkpoint " << int(post.parm0);
+	}
+	std::sort(met.begin(), met.end());
+	for (size_t k = 0; k < met.size(); k++)
+		EXPECT_EQ(met[k].second, int(k) + 1) << d.name << ": checkpoint numbers rise along the way from 1";
+}
+
+// Atoms and pods lie where a player on the way gets them: on ground level
+// with the way beside them, never on a cliff top or down a hole; and only
+// the kinds the game knows, each on the levels that allow it.
+TEST_P(World, PickupsAreKnownKindsOnGroundLevelWithTheWay)
+{
+	int level = GetParam();
+	std::vector<Point2> way = WayToCharge(d);
+	int pickups = 0;
+	for (const PlacedItem& item : WorldItems(d))
+	{
+		if (item.type != ITEM_ATOM && item.type != ITEM_POD)
+			continue;
+		pickups++;
+		SCOPED_TRACE(d.name + " item type " + std::to_string(item.type) + " kind " + std::to_string(item.parm0) + " at "
+				+ std::to_string(int(item.x)) + ", " + std::to_string(int(item.z)));
+		if (item.type == ITEM_ATOM)
+		{
+			EXPECT_LE(item.parm0, ATOM_EXIT_CHARGE);
+		}
+		else
+		{
+			EXPECT_LE(item.parm0, POD_EXTRA_LIFE);
+			EXPECT_EQ(item.parm0 == POD_GROWTH && level != LEVEL_NUM_JUNGLE, false) << "growth is the jungle's only";
+			EXPECT_EQ((item.flags & ITEM_FLAG_POD_ON_BALLOON) && level != LEVEL_NUM_CLOUD, false) << "balloons are the cloud's only";
+		}
+		float along = 0;
+		EXPECT_LT(DistanceToPath(item.x, item.z, way, &along), 1000.0f);
+		Point2 beside = AlongPath(way, along);
+		EXPECT_LT(std::fabs(d.height(item.x, item.z) - d.height(beside.x, beside.z)), 150.0f);
+	}
+	EXPECT_GE(pickups, 3) << d.name << ": every level has something to pick up";
 }

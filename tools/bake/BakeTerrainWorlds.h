@@ -4,6 +4,7 @@
 
 #include "terrain/Ground.h"
 #include "terrain/WorldKit.h"
+#include "Items/Powerups.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,8 +28,11 @@ namespace TerrainBake::Worlds
 	{
 		ITEM_START = 0,
 		ITEM_HUMAN = 4,					// parm[0] kind (HUMAN_KIND_*), parm[3] HUMAN_IN_CAPSULE
+		ITEM_ATOM = 5,					// parm[0] colour (ATOM_*), flags ITEM_FLAG_POWERUP_*
+		ITEM_POD = 6,					// parm[0] power-up (POD_*), parm[1] count, flags ITEM_FLAG_POWERUP_*, _POD_ON_BALLOON
 		ITEM_BRAIN_ALIEN = 7,
 		ITEM_EXIT = 26,
+		ITEM_CHECKPOINT = 27,			// parm[0] number (rising along the way), parm[1] heading in eighths of a turn
 		ITEM_BLOBBOSS_CENTER = 41,
 		ITEM_SCIENTIST = 61,			// a human that is always a scientist; parm[3] as a human's
 		ITEM_PEOPLE_HUT = 101,			// parm[0] humans inside, parm[1] their kind + 1
@@ -61,6 +65,60 @@ namespace TerrainBake::Worlds
 	{
 		return Item(ITEM_PEOPLE_HUT, at.x, at.z, humans, uint8_t(kind + 1));
 	}
+
+	// Atom colours, power-up types and their item flag bits are the game's
+	// own (Items/Powerups.h); these are the baker's short names for them.
+	enum : uint8_t
+	{
+		ATOM_HEALTH = ATOM_COLOR_HEALTH,
+		ATOM_FUEL = ATOM_COLOR_FUEL,
+		ATOM_EXIT_CHARGE = ATOM_COLOR_EXIT_CHARGE,	// 0.05 of the exit's charge each: twenty fill it
+		POD_STUN = POWERUP_TYPE_STUNGUN,
+		POD_HEALTH_ATOMS = POWERUP_TYPE_HEALTH_ATOMS,	// parm[1] of them
+		POD_FUEL_ATOMS = POWERUP_TYPE_FUEL_ATOMS,
+		POD_CHARGE_ATOMS = POWERUP_TYPE_EXIT_ATOMS,
+		POD_NOVA = POWERUP_TYPE_NOVA,
+		POD_FREEZE = POWERUP_TYPE_FREEZEGUN,
+		POD_GROWTH = POWERUP_TYPE_GROWTH,				// the jungle's only
+		POD_ARC = POWERUP_TYPE_ARCSHOT,
+		POD_FLARE = POWERUP_TYPE_FLARE,
+		POD_DARTS = POWERUP_TYPE_DARTS,
+		POD_EXTRA_LIFE = POWERUP_TYPE_EXTRA_LIFE,
+	};
+	// The exit-charge atoms that fill the exit.
+	constexpr int ATOMS_TO_CHARGE_EXIT = int(1.0f / ATOM_EXIT_CHARGE_GAIN + 0.5f);
+
+	// `flags`: ITEM_FLAG_POWERUP_* and ITEM_FLAG_POD_ON_BALLOON.
+	inline FileItem Atom(Point2 at, uint8_t colour, uint16_t flags = 0)
+	{
+		FileItem item = Item(ITEM_ATOM, at.x, at.z, colour);
+		item.flags = flags;
+		return item;
+	}
+	inline FileItem Pod(Point2 at, uint8_t powerup, uint8_t count = 0, uint16_t flags = 0)
+	{
+		FileItem item = Item(ITEM_POD, at.x, at.z, powerup, count);
+		item.flags = flags;
+		return item;
+	}
+
+	// What a level offers the robot to collect: atoms, pods and checkpoints
+	// along its way (BakeWorldPickups.cpp), one call from each design once its
+	// route is laid.
+	void AddFarmPickups(WorldDesign& d);
+	void AddSlimeWorldPickups(WorldDesign& d);
+	void AddSlimeBossPickups(WorldDesign& d);
+	void AddApocalypsePickups(WorldDesign& d);
+	void AddCloudPickups(WorldDesign& d);
+	void AddJunglePickups(WorldDesign& d);
+	void AddJungleBossPickups(WorldDesign& d);
+	void AddFireAndIcePickups(WorldDesign& d);
+	void AddSaucerCountryPickups(WorldDesign& d, Point2 landing, Point2 exitSpot);
+	void AddBrainBossPickups(WorldDesign& d);
+
+	// The way the route walks before it waits for the exit's charge: the
+	// start, then every placed goal up to the charge goal (or to the end).
+	std::vector<Point2> WayToCharge(const WorldDesign& d);
 
 	// parm[0] of a start item (eighths of a turn) that faces from `from` toward `to`.
 	inline uint8_t FacingParm(Point2 from, Point2 to)
