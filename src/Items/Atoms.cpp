@@ -178,7 +178,7 @@ bool AddAtom(TerrainItemEntryType* item, float x, float z)
 	int color = item->parm[0];
 	if (color >= NUM_ATOM_COLORS)
 		FatalAlert("AddAtom: illegal atom colour %d (parm 0)", color);
-	float y = (item->flags & ITEM_FLAG_POWERUP_ON_TERRAIN) ? TerrainHeightAt(x, z)
+	float y = (item->parm[3] & POWERUP_OPTION_ON_TERRAIN) ? TerrainHeightAt(x, z)
 			: HighestSurfaceAt(x, z, CTYPE_PLATFORM | CTYPE_TERRAIN | CTYPE_MISC);
 	bool floats = false;
 	float waterY;
@@ -189,7 +189,7 @@ bool AddAtom(TerrainItemEntryType* item, float x, float z)
 	}
 	ObjNode* atom = MakeAtom(x, y + ATOM_HOVER, z, color);
 	atom->TerrainItemPtr = item;
-	atom->SubFlag = (item->flags & ITEM_FLAG_POWERUP_REGENERATES) ? 1 : 0;
+	atom->SubFlag = (item->parm[3] & POWERUP_OPTION_REGENERATES) ? 1 : 0;
 	atom->Flag[ATOM_FLAG_FLOATS] = floats;
 	atom->DeltaRot = {0, atom->DeltaRot.y, 0};
 	return true;

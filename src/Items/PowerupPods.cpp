@@ -245,7 +245,7 @@ namespace
 
 	float PowerupSurfaceHeight(const TerrainItemEntryType* item, float x, float z)
 	{
-		if (item->flags & ITEM_FLAG_POWERUP_ON_TERRAIN)
+		if (item->parm[3] & POWERUP_OPTION_ON_TERRAIN)
 			return TerrainHeightAt(x, z);
 		return HighestSurfaceAt(x, z, CTYPE_PLATFORM | CTYPE_TERRAIN | CTYPE_MISC);
 	}
@@ -253,7 +253,7 @@ namespace
 	void SetPodContents(ObjNode* pod, const TerrainItemEntryType* item)
 	{
 		pod->SubKind = item->parm[0];
-		pod->SubFlag = (item->flags & ITEM_FLAG_POWERUP_REGENERATES) ? 1 : 0;
+		pod->SubFlag = (item->parm[3] & POWERUP_OPTION_REGENERATES) ? 1 : 0;
 		pod->Special[POD_COUNT] = item->parm[1] ? item->parm[1] : 1;
 		pod->Special[POD_BOAT] = item->parm[2];
 		pod->TerrainItemPtr = const_cast<TerrainItemEntryType*>(item);

@@ -32,9 +32,12 @@ constexpr float ATOM_THRESHOLD_STEP = 0.1f;			// i-th spilled atom comes back at
 constexpr int MAX_ATOMS_PER_SPILL = 20;				// per colour: a pod's count byte can ask for 255
 constexpr uint16_t ATOM_SLOT = 3098;
 
-// Item flag bits of an atom (item 5) and a pod (item 6).
-constexpr uint16_t ITEM_FLAG_POWERUP_REGENERATES = 1 << 0;
-constexpr uint16_t ITEM_FLAG_POWERUP_ON_TERRAIN = 1 << 1;	// ignore platforms and objects under it
+// Option bits of an atom (item 5) and a pod (item 6) in the item's parm[3].
+// (Bit 0 of the item's flags is the item system's own in-use mark, so the
+// options cannot live there: an item carrying it would never be added.)
+constexpr uint8_t POWERUP_OPTION_REGENERATES = 1 << 0;
+constexpr uint8_t POWERUP_OPTION_ON_TERRAIN = 1 << 1;	// ignore platforms and objects under it
+// Item flag bit of a pod that hangs under a balloon (cloud level only).
 constexpr uint16_t ITEM_FLAG_POD_ON_BALLOON = 1 << 2;
 
 // Power-up types: a pod's parm[0], a pick-up's SubKind.

@@ -45,7 +45,7 @@ namespace
 		{4, END_FOR_REAL, 110, 0, ""},
 		{5, END_FOR_REAL, 110, 0, ""},
 		{6, END_FOR_REAL, 60, 0, ""},
-		{7, END_NOT_BUILT, 70, 3, "the exit lift is not placed"},
+		{7, END_NOT_BUILT, 90, 3, "the exit lift is not placed"},
 		{8, END_FOR_REAL, 330, 0, ""},
 		// The portals send elite aliens at the robot on its way in: fighting them, and
 		// gathering the health atoms on the way and the atoms the elites spill, costs time.

@@ -132,7 +132,8 @@ TEST_F(ItemWorld, ReachingCheckpointThreeThenTwoLightsBothButKeepsThreesRespawn)
 TEST_F(ItemWorld, APodOfFiveRegeneratingHealthAtomsGivesThemBackByThresholdAndOutOfView)
 {
 	MakeRobotOnGround();
-	TerrainItemEntryType item = MakeItem(6, POWERUP_TYPE_HEALTH_ATOMS, 5, ITEM_FLAG_POWERUP_REGENERATES, 200);
+	TerrainItemEntryType item = MakeItem(6, POWERUP_TYPE_HEALTH_ATOMS, 5, 0, 200);
+	item.parm[3] = POWERUP_OPTION_REGENERATES;		// not the flags: their bit 0 is the in-use mark
 	ObjNode* pod = AddFromItem(&item);
 	ASSERT_TRUE(pod);
 	PowerupPodGotPunched(nullptr, pod, &pod->Coord, nullptr, 0);

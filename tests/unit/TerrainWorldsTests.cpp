@@ -8,6 +8,7 @@
 #include "System/ContentNumbers.h"
 #include "System/Game.h"
 #include "System/LevelTable.h"
+#include "Terrain/TerrainFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +138,7 @@ TEST_P(World, ItemsStandInsideTheMapOnSolidGround)
 		EXPECT_GE(EdgeDistance(item.x, item.z, width, depth), margin);
 		EXPECT_FALSE(OnEmptySuperTile(d, item.x, item.z));
 		EXPECT_FALSE(IsHole(d, item.x, item.z));
+		EXPECT_EQ(item.flags & ITEM_FLAG_INUSE, 0) << "the in-use mark in the file would keep the item from ever waking";
 	}
 	// An exit, where the level has one, sits on level ground.
 	std::vector<PlacedItem> exits = OfType(WorldItems(d), ITEM_EXIT);

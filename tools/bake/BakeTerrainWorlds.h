@@ -28,8 +28,8 @@ namespace TerrainBake::Worlds
 	{
 		ITEM_START = 0,
 		ITEM_HUMAN = 4,					// parm[0] kind (HUMAN_KIND_*), parm[3] HUMAN_IN_CAPSULE
-		ITEM_ATOM = 5,					// parm[0] colour (ATOM_*), flags ITEM_FLAG_POWERUP_*
-		ITEM_POD = 6,					// parm[0] power-up (POD_*), parm[1] count, flags ITEM_FLAG_POWERUP_*, _POD_ON_BALLOON
+		ITEM_ATOM = 5,					// parm[0] colour (ATOM_*), parm[3] POWERUP_OPTION_*
+		ITEM_POD = 6,					// parm[0] power-up (POD_*), parm[1] count, parm[3] POWERUP_OPTION_*, flags ITEM_FLAG_POD_ON_BALLOON
 		ITEM_BRAIN_ALIEN = 7,
 		ITEM_EXIT = 26,
 		ITEM_CHECKPOINT = 27,			// parm[0] number (rising along the way), parm[1] heading in eighths of a turn
@@ -88,16 +88,14 @@ namespace TerrainBake::Worlds
 	// The exit-charge atoms that fill the exit.
 	constexpr int ATOMS_TO_CHARGE_EXIT = int(1.0f / ATOM_EXIT_CHARGE_GAIN + 0.5f);
 
-	// `flags`: ITEM_FLAG_POWERUP_* and ITEM_FLAG_POD_ON_BALLOON.
-	inline FileItem Atom(Point2 at, uint8_t colour, uint16_t flags = 0)
+	// `options`: POWERUP_OPTION_* (parm[3]); `flags`: ITEM_FLAG_POD_ON_BALLOON.
+	inline FileItem Atom(Point2 at, uint8_t colour, uint8_t options = 0)
 	{
-		FileItem item = Item(ITEM_ATOM, at.x, at.z, colour);
-		item.flags = flags;
-		return item;
+		return Item(ITEM_ATOM, at.x, at.z, colour, 0, 0, options);
 	}
-	inline FileItem Pod(Point2 at, uint8_t powerup, uint8_t count = 0, uint16_t flags = 0)
+	inline FileItem Pod(Point2 at, uint8_t powerup, uint8_t count = 0, uint16_t flags = 0, uint8_t options = 0)
 	{
-		FileItem item = Item(ITEM_POD, at.x, at.z, powerup, count);
+		FileItem item = Item(ITEM_POD, at.x, at.z, powerup, count, 0, options);
 		item.flags = flags;
 		return item;
 	}
