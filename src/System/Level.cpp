@@ -31,6 +31,7 @@
 #include "Enemies/RaiderSaucer.h"
 #include "Items/Hazards.h"
 #include "Items/Humans.h"
+#include "Items/Scenery.h"
 #include "Items/Rides.h"
 #include "Player/Player.h"
 #include "Screens/Infobar.h"
@@ -262,6 +263,8 @@ void InitLevel()
 	ClearRaiderSaucerPointers();
 	InitEnemyManager();
 	InitHumans();
+	InitBreakables();
+	ResetSceneryWarnings();
 	InitParticleSystem();
 	InitShardSystem();
 	InitSparkles();

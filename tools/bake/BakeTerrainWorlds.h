@@ -4,6 +4,7 @@
 
 #include "terrain/Ground.h"
 #include "terrain/WorldKit.h"
+#include "System/LevelTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +22,10 @@ namespace TerrainBake::Worlds
 	WorldDesign FireAndIce();
 	WorldDesign SaucerCountry();
 	WorldDesign BrainBossArena();
+
+	// Appends the world's scenery (BakeWorldScenery.cpp): called by each world
+	// design after its other items and its route, which the scenery keeps clear of.
+	void AddScenery(WorldDesign& d, int level);
 
 	// Item types the layouts place.
 	enum : uint16_t

@@ -124,6 +124,7 @@ namespace TerrainBake::Worlds
 		// Down the dirt track through the yard to the exit.
 		AddPathGoals(d.route, track, 1, track.size() - 1);
 		AddExitGoals(d.route, exitSite);
+		AddScenery(d, LEVEL_NUM_FARM);
 		return d;
 	}
 
@@ -220,6 +221,7 @@ namespace TerrainBake::Worlds
 		// Along the causeway, then round to the front of the exit saucer.
 		AddPathGoals(d.route, causeway, 1, causeway.size() - 1);
 		AddExitGoals(d.route, exitSite);
+		AddScenery(d, LEVEL_NUM_BLOB);
 		return d;
 	}
 
@@ -414,6 +416,7 @@ namespace TerrainBake::Worlds
 		AddBrainAliens(d.items, {corner.x, 5.5f * BLOCK}, 3, 250);
 		d.route = {Goal(ROUTE_GOTO, corner)};
 		AddExitGoals(d.route, exitSite);
+		AddScenery(d, LEVEL_NUM_APOCALYPSE);
 		return d;
 	}
 
@@ -557,6 +560,7 @@ namespace TerrainBake::Worlds
 		Point2 onExitIsland = {Lerp(toExit[1].x, exitSite.x, 0.68f), Lerp(toExit[1].z, exitSite.z, 0.68f)};
 		d.route.push_back(Goal(ROUTE_GOTO, onExitIsland));
 		AddExitGoals(d.route, exitSite);
+		AddScenery(d, LEVEL_NUM_CLOUD);
 		return d;
 	}
 }

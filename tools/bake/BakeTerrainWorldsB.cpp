@@ -86,6 +86,7 @@ namespace TerrainBake::Worlds
 		// The muddy trail, fording the river, to the exit.
 		AddPathGoals(d.route, trail, 1, trail.size() - 1);
 		AddExitGoals(d.route, exitSite);
+		AddScenery(d, LEVEL_NUM_JUNGLE);
 		return d;
 	}
 
@@ -155,6 +156,7 @@ namespace TerrainBake::Worlds
 		for (const auto& h : captives)
 			d.items.push_back(Human(h.at, h.kind));
 		d.items.push_back(Scientist({exitSite.x - 900, exitSite.z - 600}));
+		AddScenery(d, LEVEL_NUM_JUNGLEBOSS);
 		return d;
 	}
 
@@ -268,6 +270,7 @@ namespace TerrainBake::Worlds
 		AddBrainAliens(d.items, AlongPath(way, 0.30f, 250), 2);
 		AddBrainAliens(d.items, AlongPath(way, 0.52f, -200), 3);
 		AddBrainAliens(d.items, AlongPath(way, 0.62f, 200), 2);
+		AddScenery(d, LEVEL_NUM_FIREICE);
 		return d;
 	}
 
@@ -413,6 +416,7 @@ namespace TerrainBake::Worlds
 		d.route.insert(d.route.end(), {Goal(ROUTE_GOTO, {dropZone.x, dropZone.z - 1200}), Goal(ROUTE_DELIVER, dropPoint),
 				Goal(ROUTE_CHARGE), Goal(ROUTE_GOTO, dropPoint), Goal(ROUTE_LAND),
 				Goal(ROUTE_EXIT, {dropZone.x, dropZone.z - 420})});
+		AddScenery(d, LEVEL_NUM_SAUCER);
 		return d;
 	}
 
@@ -477,6 +481,7 @@ namespace TerrainBake::Worlds
 		d.route = {Goal(ROUTE_BOSS, center)};
 		for (int k = 0; k < 8; k++)
 			d.items.push_back(Item(ITEM_ALIEN_PORTAL, portal(k).x, portal(k).z, uint8_t(k)));
+		AddScenery(d, LEVEL_NUM_BRAINBOSS);
 		return d;
 	}
 }
