@@ -26,13 +26,9 @@
 namespace
 {
 	constexpr uint16_t BREAKABLE_SLOT = 4;
-	constexpr int JET_BREAKABLE_MODEL = 3;
 	constexpr float JET_BREAKABLE_SCALE = 1.5f;
-	constexpr int SPEED_BREAKABLE_MODEL = 6;
 	constexpr float SPEED_BREAKABLE_SCALE = 1.3f;
-	constexpr int GIANT_BREAKABLE_MODEL = 5;			// + parm[0]
 	constexpr float GIANT_BREAKABLE_SCALE = 3.0f;
-	constexpr int NUM_GIANT_BREAKABLE_KINDS = 4;
 	constexpr int HELP_JET_DOOR_A = 2, HELP_JET_DOOR_B = 3;
 	constexpr int MAX_SHOOTING_WEAPON = WEAPON_DART;	// weapons 0 … 7 are spent on a door
 	// Shards: every triangle, flung out from the middle and bouncing.
@@ -40,6 +36,13 @@ namespace
 	constexpr float SHARD_DECAY = 0.6f;
 
 	constexpr uint32_t DOOR_CTYPE = CTYPE_PUSH_BY_POSITION | CTYPE_BLOCKCAMERA | CTYPE_MISC | CTYPE_TRIGGER | CTYPE_BLOCKSIGHT;
+
+	// Sound banks differ by level: a door on a level without its knock stays quiet.
+	void PlayBreakableEffect(int effect, const OGLPoint3D* where)
+	{
+		if (IsSoundEffectLoaded(effect))
+			PlayEffect3D(effect, where);
+	}
 
 	// Shake time left: SpecialF[0]; the sound a shake starts with: Special[0].
 	float& ShakeLeft(ObjNode* node) { return node->SpecialF[0]; }
@@ -49,7 +52,7 @@ namespace
 		if (ShakeLeft(node) > 0)
 			return;
 		ShakeLeft(node) = seconds;
-		PlayEffect3D(node->Special[0], &node->Coord);
+		PlayBreakableEffect(node->Special[0], &node->Coord);
 	}
 
 	void MoveBreakable(ObjNode* node)
@@ -80,7 +83,7 @@ namespace
 	void Shatter(ObjNode* node, int effect)
 	{
 		ExplodeGeometry(node, BREAK_FORCE, SHARD_MODE_FROMORIGIN | SHARD_MODE_BOUNCE | SHARD_MODE_UPTHRUST, 1, SHARD_DECAY);
-		PlayEffect3D(effect, &node->Coord);
+		PlayBreakableEffect(effect, &node->Coord);
 		node->TerrainItemPtr = nullptr;
 		DeleteObject(node);
 	}

@@ -11,7 +11,6 @@
 
 namespace
 {
-	constexpr int SPROUT_MODEL = 17;					// + kind: corn, onion, tomato
 	constexpr float SPROUT_SCALE = 0.5f;
 	constexpr uint32_t STATUS_BIT_SAUCER_TARGET = 0x01000000;	// raider saucers look for this
 	constexpr int SPROUT_IS_SEED = 1;					// Special[0]

@@ -194,6 +194,28 @@ namespace
 	}
 }
 
+int SceneryItemModels(const TerrainItemEntryType& item, int models[3])
+{
+	switch (item.type)
+	{
+		case 13:	models[0] = JET_BREAKABLE_MODEL; return 1;
+		case 19:	models[0] = SPEED_BREAKABLE_MODEL; return 1;
+		case 54:	models[0] = GIANT_BREAKABLE_MODEL + item.parm[0]; return item.parm[0] < NUM_GIANT_BREAKABLE_KINDS;
+		case 16:	models[0] = SPROUT_MODEL + item.parm[0]; return item.parm[0] < NUM_SPROUT_KINDS;
+		default:	break;
+	}
+	const SceneryRow* row = FindSceneryRow(item.type);
+	if (!row || (row->badKind && item.parm[0] >= row->numKinds))
+		return 0;
+	const SceneryKind& kind = row->kinds ? row->kinds[item.parm[0] * (row->badKind ? 1 : 0)] : row->single;
+	int n = 0;
+	models[n++] = kind.model + (row->modelPlusParm0 ? item.parm[0] : 0);
+	for (int extra : row->extraModels)
+		if (extra >= 0)
+			models[n++] = extra;
+	return n;
+}
+
 void ResetSceneryWarnings()
 {
 	gWarnedMissingModels.clear();
@@ -223,12 +245,12 @@ bool AddSceneryItem(TerrainItemEntryType* item, float x, float z)
 		kindIndex = item->parm[0];
 	}
 	const SceneryKind& kind = row->kinds ? row->kinds[kindIndex] : row->single;
-	int model = kind.model + (row->modelPlusParm0 ? item->parm[0] : 0);
-	if (!SceneryModelExists(item->type, model))
-		return false;
-	for (int extra : row->extraModels)
-		if (extra >= 0 && !SceneryModelExists(item->type, extra))
+	int models[3];
+	int numModels = SceneryItemModels(*item, models);
+	for (int i = 0; i < numModels; i++)
+		if (!SceneryModelExists(item->type, models[i]))
 			return false;
+	int model = models[0];
 
 	float scale = kind.scaleMin;
 	if (kind.scaleMax > kind.scaleMin)

@@ -25,6 +25,11 @@ bool AddSceneryItem(TerrainItemEntryType* item, float x, float z);
 // turns it in eighths of a turn and parm[2] is its scale in tenths (0: 1).
 constexpr float SCENERY_BY_KIND_SCALE_STEP = 0.1f;
 
+// The level models an item shows, its main model first (scenery, breakables
+// and sprouts; 0 for other types or a kind out of range). Lets the baker's
+// checks see what each placed item needs from its level's model file.
+int SceneryItemModels(const TerrainItemEntryType& item, int models[3]);
+
 // Whether the level's model file holds `model`; when it does not, the first
 // refusal for each (item type, model) pair prints one warning naming both.
 bool SceneryModelExists(int itemType, int model);
@@ -35,6 +40,10 @@ void ResetSceneryWarnings();
 // Breakables (Breakables.cpp)
 //
 
+constexpr int JET_BREAKABLE_MODEL = 3;
+constexpr int SPEED_BREAKABLE_MODEL = 6;
+constexpr int GIANT_BREAKABLE_MODEL = 5;			// + parm[0]
+constexpr int NUM_GIANT_BREAKABLE_KINDS = 4;
 constexpr float BREAKABLE_SHOT_SHAKE = 1.1f;		// seconds a shot shakes a door
 constexpr float BREAKABLE_BUMP_SHAKE = 0.5f;		// seconds a bump shakes it: one knock at most this often
 constexpr float BREAKABLE_SHAKE_DISTANCE = 10.0f;	// units per second of shake left
@@ -52,6 +61,7 @@ void InitBreakables();
 //
 
 constexpr int NUM_SPROUT_KINDS = 3;					// corn, onion, tomato
+constexpr int SPROUT_MODEL = 17;						// + kind
 bool AddEnemySprout(TerrainItemEntryType* item, float x, float z);
 
 //

@@ -68,7 +68,7 @@ namespace TerrainBake::Worlds
 			{
 				for (const FileItem& item : d.items)
 				{
-					Point2 at{float(item.x), float(item.z)};
+					Point2 at{float(item.x) * MAP_TO_UNIT, float(item.z) * MAP_TO_UNIT};
 					if (item.type == ITEM_START || item.type == ITEM_EXIT)
 						pads.push_back(at);
 					taken.push_back({at, 0});
