@@ -39,6 +39,7 @@ namespace TerrainBake::Worlds
 		constexpr float ROUTE_CLEARANCE = 420;		// from the route's line, plus the piece's own radius
 		constexpr float ITEM_CLEARANCE = 260;		// from other items, plus the piece's radius
 		constexpr float EDGE_MARGIN = 900;
+		constexpr float SAUCER_EDGE_MARGIN = 7400;	// the saucer level's flying limit keeps the player this far in
 		constexpr float NEAR_ROUTE = 2400;			// pieces within this of the route are always kept
 		constexpr float FAR_KEEP_CHANCE = 0.3f;		// farther ones only this often
 		constexpr float MAX_RISE = 260;				// steepest ground change across a piece's radius
@@ -63,6 +64,7 @@ namespace TerrainBake::Worlds
 			std::vector<Point2> pads;
 			std::vector<std::pair<Point2, float>> taken;	// items with their radius
 			uint32_t counter = 0;
+			float edgeMargin = EDGE_MARGIN;
 
 			Scatter(WorldDesign& design, uint32_t s) : d(design), seed(s)
 			{
@@ -92,7 +94,9 @@ namespace TerrainBake::Worlds
 			bool IsClear(Point2 p, float radius) const
 			{
 				float width = float(d.superTilesWide) * SUPERTILE, depth = float(d.superTilesDeep) * SUPERTILE;
-				if (EdgeDistance(p.x, p.z, width, depth) < EDGE_MARGIN + radius)
+				if (EdgeDistance(p.x, p.z, width, depth) < edgeMargin + radius)
+					return false;
+				if (d.emptySuperTile && d.emptySuperTile(int(p.z / SUPERTILE), int(p.x / SUPERTILE)))
 					return false;
 				for (Point2 pad : pads)
 					if (Hypot(p.x - pad.x, p.z - pad.z) < PAD_CLEARANCE + radius)
@@ -309,7 +313,10 @@ namespace TerrainBake::Worlds
 				break;
 			case LEVEL_NUM_JUNGLEBOSS:	JungleScenery(s, 30); break;
 			case LEVEL_NUM_FIREICE:		FireIceScenery(s); break;
-			case LEVEL_NUM_SAUCER:		SaucerScenery(s); break;
+			case LEVEL_NUM_SAUCER:
+				s.edgeMargin = SAUCER_EDGE_MARGIN;
+				SaucerScenery(s);
+				break;
 			case LEVEL_NUM_BRAINBOSS:	BrainBossScenery(s); break;
 			default:					break;		// the slime boss's arena is the machine alone
 		}
