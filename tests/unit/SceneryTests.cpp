@@ -126,6 +126,32 @@ TEST_F(SceneryWorld, AMissingModelRefusesTheItemInsteadOfStopping)
 	EXPECT_FALSE(gFatalErrorRaised);
 }
 
+TEST_F(SceneryWorld, RowsShowTheirModelAtTheirScaleAndFacing)
+{
+	float x = robot->Coord.x + 1200, z = robot->Coord.z;
+	const struct { uint16_t type; uint8_t p0, p1, p2; int model; float scale, rot; } cases[] = {
+		{11, 3, 0, 0, 1, 1.5f, 3 * 1.5707963f},		// turned parm[0] quarters
+		{12, 0, 0, 0, 2, 2.5f, 0},
+		{20, 9, 2, 12, 9, 1.2f, 2 * 0.7853982f},		// the model, eighths and tenths it names
+		{17, 0, 0, 0, 16, 2.0f, 0},
+	};
+	for (const auto& c : cases)
+	{
+		TerrainItemEntryType item = MakeItem(c.type, x, z, c.p0, c.p1);
+		item.parm[2] = c.p2;
+		ASSERT_TRUE(AddSceneryItem(&item, x, z)) << c.type;
+		ObjNode* node = gLastCreatedNode;
+		EXPECT_EQ(node->Type, c.model) << c.type;
+		EXPECT_FLOAT_EQ(node->Scale.x, c.scale) << c.type;
+		EXPECT_NEAR(node->Rot.y, c.rot, 1e-4f) << c.type;
+		EXPECT_TRUE(node->CType & CTYPE_MISC) << c.type << " is solid";
+		EXPECT_EQ(node->TerrainItemPtr, &item);
+		node->TerrainItemPtr = nullptr;
+		DeleteObject(node);
+		x += 600;
+	}
+}
+
 TEST_F(SceneryWorld, AJetDoorBumpedOnFootOnlyKnocksEveryHalfSecondAndBreaksInTheJet)
 {
 	TerrainItemEntryType item = DoorItem(13);
@@ -218,6 +244,14 @@ TEST(SceneryPlacements, EveryWorldsSceneryUsesRealModelsOfItsLevelAndKeepsOffThe
 		for (const FileItem& i : d.items)
 			if (i.type == Worlds::ITEM_START || i.type == Worlds::ITEM_EXIT)
 				pads.push_back({float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT});
+		// The way the autopilot walks: from the start through every placed goal.
+		std::vector<Point2> route;
+		for (const FileItem& i : d.items)
+			if (i.type == Worlds::ITEM_START && route.empty())
+				route.push_back({float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT});
+		for (const RouteGoal& g : d.route)
+			if (g.x != 0 || g.z != 0)
+				route.push_back({g.x, g.z});
 		int scenery = 0;
 		for (const FileItem& i : d.items)
 		{
@@ -234,6 +268,8 @@ TEST(SceneryPlacements, EveryWorldsSceneryUsesRealModelsOfItsLevelAndKeepsOffThe
 						<< "level " << level << " item " << i.type << " shows a stand-in: " << models.models[size_t(used[m])].name;
 			}
 			float x = float(i.x) * MAP_TO_UNIT, z = float(i.z) * MAP_TO_UNIT;
+			if (route.size() >= 2)
+				EXPECT_GT(DistanceToPath(x, z, route), 300.0f) << "level " << level << " item " << i.type << " stands in the way";
 			for (auto [px, pz] : pads)
 				EXPECT_GT(std::hypot(x - px, z - pz), 400.0f) << "level " << level << " item " << i.type;
 		}
