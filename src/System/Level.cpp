@@ -33,6 +33,7 @@
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
 #include "Items/TouchItems.h"
+#include "Items/Scenery.h"
 #include "Items/Rides.h"
 #include "Player/Player.h"
 #include "Screens/Infobar.h"
@@ -266,6 +267,8 @@ void InitLevel()
 	InitHumans();
 	InitPowerupPods();
 	InitTouchItems();
+	InitBreakables();
+	ResetSceneryWarnings();
 	InitParticleSystem();
 	InitShardSystem();
 	InitSparkles();

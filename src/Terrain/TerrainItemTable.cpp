@@ -8,6 +8,7 @@
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
 #include "Items/TouchItems.h"
+#include "Items/Scenery.h"
 #include "Player/Player.h"
 
 bool AddNothing(TerrainItemEntryType*, float, float)
@@ -27,8 +28,6 @@ namespace
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
 	//   Enemies:                        3 8-10 49-52 59 60 78 81 89 92-95
-	//   Scenery, breakables, posts:     1 11-14 16-25 27 28 31 32 34 36 38 42 43 47 48
-	//                                   54 63 65 66 68-70 85 87 96 100 106 107
 	//   Rides and contraptions:         37 39 57 58 75 76 80 82 83 90
 	//   Level hazards and oddities:     2 29 30 33 44-46 53 55 62 64 67 77 84 88 97 98 102 104
 	//   The farm tractor:               15
@@ -36,8 +35,6 @@ namespace
 	//   The brain boss:                 105
 	//   Help messages:                  56
 	constexpr TerrainItemAddRoutine ENEMIES_TO_COME = AddItemNotBuiltYet;
-	constexpr TerrainItemAddRoutine POWERUPS_TO_COME = AddItemNotBuiltYet;
-	constexpr TerrainItemAddRoutine SCENERY_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine RIDES_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine HAZARDS_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine TRACTOR_TO_COME = AddItemNotBuiltYet;
@@ -52,7 +49,7 @@ namespace
 const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 {
 	/*   0 */ {"Start", AddNothing},
-	/*   1 */ {"BasicPlant", SCENERY_TO_COME},
+	/*   1 */ {"BasicPlant", AddSceneryItem},
 	/*   2 */ {"PodShower", HAZARDS_TO_COME},
 	/*   3 */ {"Squooshy", ENEMIES_TO_COME},
 	/*   4 */ {"Human", AddHuman},
@@ -62,50 +59,50 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*   8 */ {"Onion", ENEMIES_TO_COME},
 	/*   9 */ {"Corn", ENEMIES_TO_COME},
 	/*  10 */ {"Tomato", ENEMIES_TO_COME},
-	/*  11 */ {"SceneryObject1", SCENERY_TO_COME},
-	/*  12 */ {"SceneryObject2", SCENERY_TO_COME},
-	/*  13 */ {"JetBreakable", SCENERY_TO_COME},
-	/*  14 */ {"SceneryObject22", SCENERY_TO_COME},
+	/*  11 */ {"SceneryObject1", AddSceneryItem},
+	/*  12 */ {"SceneryObject2", AddSceneryItem},
+	/*  13 */ {"JetBreakable", AddJetBreakable},
+	/*  14 */ {"SceneryObject22", AddSceneryItem},
 	/*  15 */ {"Tractor", TRACTOR_TO_COME},
-	/*  16 */ {"EnemySprout", SCENERY_TO_COME},
-	/*  17 */ {"SceneryObject16", SCENERY_TO_COME},
-	/*  18 */ {"SceneryObject20", SCENERY_TO_COME},
-	/*  19 */ {"JetBreakable2", SCENERY_TO_COME},
-	/*  20 */ {"SceneryByKind", SCENERY_TO_COME},
-	/*  21 */ {"SceneryObject23", SCENERY_TO_COME},
-	/*  22 */ {"SceneryObject25", SCENERY_TO_COME},
-	/*  23 */ {"SceneryObject26", SCENERY_TO_COME},
-	/*  24 */ {"SceneryObject27", SCENERY_TO_COME},
-	/*  25 */ {"SceneryObject30", SCENERY_TO_COME},
+	/*  16 */ {"EnemySprout", AddEnemySprout},
+	/*  17 */ {"SceneryObject16", AddSceneryItem},
+	/*  18 */ {"SceneryObject20", AddSceneryItem},
+	/*  19 */ {"JetBreakable2", AddSpeedBreakable},
+	/*  20 */ {"SceneryByKind", AddSceneryItem},
+	/*  21 */ {"SceneryObject23", AddSceneryItem},
+	/*  22 */ {"SceneryObject25", AddSceneryItem},
+	/*  23 */ {"SceneryObject26", AddSceneryItem},
+	/*  24 */ {"SceneryObject27", AddSceneryItem},
+	/*  25 */ {"SceneryObject30", AddSceneryItem},
 	/*  26 */ {"Exit", AddExitSaucer},
 	/*  27 */ {"Checkpoint", AddCheckpoint},
-	/*  28 */ {"SlimePipe", SCENERY_TO_COME},
+	/*  28 */ {"SlimePipe", AddSceneryItem},
 	/*  29 */ {"FallingCrystal", HAZARDS_TO_COME},
 	/*  30 */ {"Blob", HAZARDS_TO_COME},
 	/*  31 */ {"BouncePad", AddBouncePad},
-	/*  32 */ {"BasicCrystal", SCENERY_TO_COME},
+	/*  32 */ {"BasicCrystal", AddSceneryItem},
 	/*  33 */ {"FloatingPod", HAZARDS_TO_COME},
-	/*  34 */ {"SceneryGroup", SCENERY_TO_COME},
+	/*  34 */ {"SceneryGroup", AddSceneryItem},
 	/*  35 */ {"Marker35", AddNothing},
-	/*  36 */ {"SolidTrigger", SCENERY_TO_COME},
+	/*  36 */ {"SolidTrigger", AddSceneryItem},
 	/*  37 */ {"BubblePump", RIDES_TO_COME},
-	/*  38 */ {"SceneryObject7", SCENERY_TO_COME},
+	/*  38 */ {"SceneryObject7", AddSceneryItem},
 	/*  39 */ {"SpinningPlatform", RIDES_TO_COME},
 	/*  40 */ {"Marker40", AddNothing},
 	/*  41 */ {"BlobBossCentre", AddNothing},
-	/*  42 */ {"SceneryObject31", SCENERY_TO_COME},
-	/*  43 */ {"SceneryObject1Big", SCENERY_TO_COME},
+	/*  42 */ {"SceneryObject31", AddSceneryItem},
+	/*  43 */ {"SceneryObject1Big", AddSceneryItem},
 	/*  44 */ {"GiantJetBreakable", HAZARDS_TO_COME},
 	/*  45 */ {"Crusher", HAZARDS_TO_COME},
 	/*  46 */ {"ManholeCover", HAZARDS_TO_COME},
-	/*  47 */ {"SpinningRings", SCENERY_TO_COME},
-	/*  48 */ {"SceneryObject6", SCENERY_TO_COME},
+	/*  47 */ {"SpinningRings", AddSpinningRings},
+	/*  48 */ {"SceneryObject6", AddSceneryItem},
 	/*  49 */ {"Flamester", ENEMIES_TO_COME},
 	/*  50 */ {"GiantLizard", ENEMIES_TO_COME},
 	/*  51 */ {"VenusFlytrap", ENEMIES_TO_COME},
 	/*  52 */ {"Mantis", ENEMIES_TO_COME},
 	/*  53 */ {"Turtle", HAZARDS_TO_COME},
-	/*  54 */ {"GiantBreakable", SCENERY_TO_COME},
+	/*  54 */ {"GiantBreakable", AddGiantBreakable},
 	/*  55 */ {"BouncyObject", HAZARDS_TO_COME},
 	/*  56 */ {"HelpTrigger", HELP_TO_COME},
 	/*  57 */ {"Teleporter", RIDES_TO_COME},
@@ -114,13 +111,13 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  60 */ {"MutantRobot", ENEMIES_TO_COME},
 	/*  61 */ {"HumanType2", AddHumanType2},
 	/*  62 */ {"FloatingMine", HAZARDS_TO_COME},
-	/*  63 */ {"LampPost", SCENERY_TO_COME},
+	/*  63 */ {"LampPost", AddSceneryItem},
 	/*  64 */ {"JetDebris", HAZARDS_TO_COME},
-	/*  65 */ {"GraveStone", SCENERY_TO_COME},
-	/*  66 */ {"CrashedShip", SCENERY_TO_COME},
+	/*  65 */ {"GraveStone", AddSceneryItem},
+	/*  66 */ {"CrashedShip", AddSceneryItem},
 	/*  67 */ {"Mine", HAZARDS_TO_COME},
-	/*  68 */ {"Rubble", SCENERY_TO_COME},
-	/*  69 */ {"TeleporterMap", SCENERY_TO_COME},
+	/*  68 */ {"Rubble", AddSceneryItem},
+	/*  69 */ {"TeleporterMap", AddSceneryItem},
 	/*  70 */ {"HurtingVent", AddHurtingVent},
 	/*  71 */ {"JungleBossTentacleGenerator", JUNGLE_BOSS_TO_COME},
 	/*  72 */ {"JungleBossPitcherPlant", JUNGLE_BOSS_TO_COME},
@@ -136,9 +133,9 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  82 */ {"BumperCarGate", RIDES_TO_COME},
 	/*  83 */ {"RocketSled", RIDES_TO_COME},
 	/*  84 */ {"TrapDoor", HAZARDS_TO_COME},
-	/*  85 */ {"SceneryObject28", SCENERY_TO_COME},
+	/*  85 */ {"SceneryObject28", AddSceneryItem},
 	/*  86 */ {"Marker86", AddNothing},
-	/*  87 */ {"LevelObject1Big", SCENERY_TO_COME},
+	/*  87 */ {"LevelObject1Big", AddSceneryItem},
 	/*  88 */ {"Volcano", HAZARDS_TO_COME},
 	/*  89 */ {"ArmBot", ENEMIES_TO_COME},
 	/*  90 */ {"ExitLift", RIDES_TO_COME},
@@ -147,17 +144,17 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  93 */ {"HammerBot", ENEMIES_TO_COME},
 	/*  94 */ {"DrillBot", ENEMIES_TO_COME},
 	/*  95 */ {"SwingerBot", ENEMIES_TO_COME},
-	/*  96 */ {"SceneryObject40", SCENERY_TO_COME},
+	/*  96 */ {"SceneryObject40", AddSceneryItem},
 	/*  97 */ {"Snowball", HAZARDS_TO_COME},
 	/*  98 */ {"SinkingPlatform", HAZARDS_TO_COME},
 	/*  99 */ {"ParticleEmitter", AddSmoker},
-	/* 100 */ {"SceneryObject8b", SCENERY_TO_COME},
+	/* 100 */ {"SceneryObject8b", AddSceneryItem},
 	/* 101 */ {"PeopleHut", AddPeopleHut},
 	/* 102 */ {"Tower", HAZARDS_TO_COME},
 	/* 103 */ {"Marker103", AddNothing},
 	/* 104 */ {"Turret", HAZARDS_TO_COME},
 	/* 105 */ {"BrainBossPart", BRAIN_BOSS_TO_COME},
-	/* 106 */ {"SceneryObject29", SCENERY_TO_COME},
-	/* 107 */ {"LevelObject4Big", SCENERY_TO_COME},
+	/* 106 */ {"SceneryObject29", AddSceneryItem},
+	/* 107 */ {"LevelObject4Big", AddSceneryItem},
 	/* 108 */ {"AlienPortal", AddAlienPortal},
 };

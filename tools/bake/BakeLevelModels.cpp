@@ -2,6 +2,7 @@
 // written where the level table says the game reads it.
 #include "BakeLevelModels.h"
 #include "BG3DWriter.h"
+#include "kit/Art.h"
 #include "System/ContentNumbers.h"
 #include "System/LevelTable.h"
 #include "terrain/WorldKit.h"
@@ -88,16 +89,19 @@ namespace LevelModels
 
 	namespace
 	{
-		// Models 1 … 4 stand in for the level's scenery and contraptions
-		// (named for what replaces them) so the capsule gets its fixed
-		// number 5.
-		void AddHumanCapsule(ModelFile& f, std::initializer_list<const char*> comingFirst)
+		// The next model must land on `index`: numbers are fixed by the game.
+		void Put(ModelFile& f, size_t index, Node model)
 		{
-			for (const char* name : comingFirst)
+			if (f.models.size() != index)
+				throw std::logic_error(model.name + " must be level model " + std::to_string(index) + ", not "
+						+ std::to_string(f.models.size()));
+			f.models.push_back(std::move(model));
+		}
+		// Stand-ins for numbers the game fixes for things built elsewhere.
+		void Hold(ModelFile& f, std::initializer_list<const char*> names)
+		{
+			for (const char* name : names)
 				f.models.push_back(Placeholder(f, name));
-			if (f.models.size() != LEVEL_MODEL_HUMAN_CAPSULE)
-				throw std::logic_error("the human capsule must be level model " + std::to_string(LEVEL_MODEL_HUMAN_CAPSULE));
-			f.models.push_back(HumanCapsule(f));
 		}
 	}
 
@@ -108,11 +112,38 @@ namespace LevelModels
 		{
 			case LEVEL_NUM_FARM:
 				f.models.push_back(Backdrop(f, FarmSky, "farm sky"));
-				AddHumanCapsule(f, {"farm scenery 1", "farm scenery 2", "wooden jet-breakable gate", "farm scenery 4"});
+				// Red barns, round trees, a plank door for the jump jet, hay, a
+				// metal gate for the tractor, fences, bushes, rocks, a silo, corn.
+				Put(f, 1, SceneryBarn(f, "barn", Hex(0xC8322A), Hex(0x5A3A32), Hex(0xF4EEE0)));
+				Put(f, 2, SceneryTree(f, "oak", Hex(0x7A5230), Hex(0x3F9A2E), Hex(0x9CDB50), false, 1));
+				Put(f, 3, SceneryPlankDoor(f, "wooden jet-breakable gate", Hex(0xB07A44), Hex(0x5C3A20)));
+				Put(f, 4, SceneryHayBale(f, "hay bale"));
+				Put(f, LEVEL_MODEL_HUMAN_CAPSULE, HumanCapsule(f));
+				Put(f, 6, SceneryBarGate(f, "metal speed gate", Hex(0xA8B4C4), Art::HAZARD_YELLOW));
+				Put(f, 7, SceneryFence(f, "rail fence", Hex(0xE8E0D0), 7));
+				Put(f, 8, SceneryBush(f, "flowering bush", Hex(0x4CAF3A), Hex(0xFFE45C), 8));
+				Put(f, 9, SceneryRock(f, "field boulder", Hex(0x6E6A66), Hex(0xB8B2A8), 220, 9));
+				Put(f, 10, ScenerySilo(f, "silo", Hex(0xD8DEE6), Hex(0x4A7AC8)));
+				Hold(f, {"tractor body", "tractor wheel 1", "tractor wheel 2", "tractor wheel 3", "tractor wheel 4"});
+				Put(f, 16, SceneryCornStalks(f, "corn stalks"));
+				Put(f, 17, ScenerySprout(f, "corn sprout", Hex(0xF5D442)));
+				Put(f, 18, ScenerySprout(f, "onion sprout", Hex(0xF2E8F8)));
+				Put(f, 19, ScenerySprout(f, "tomato sprout", Hex(0xE83A2A)));
 				break;
 			case LEVEL_NUM_BLOB:
 				f.models.push_back(SlimeRock(f));
-				AddHumanCapsule(f, {"slime scenery 1", "slime scenery 2", "slime scenery 3", "slime scenery 4"});
+				// Slime pipes are models 1 … 6 by their kind (5 is the capsule, so kind 5 is never placed).
+				for (int kind = 1; kind <= 4; kind++)
+					Put(f, size_t(kind), ScenerySlimePipe(f, "slime pipe " + std::to_string(kind), kind));
+				Put(f, LEVEL_MODEL_HUMAN_CAPSULE, HumanCapsule(f));
+				Put(f, 6, ScenerySlimePipe(f, "slime pipe 6", 6));
+				Put(f, 7, SceneryMushroom(f, "slime toadstool", Hex(0xE8E0C0), Hex(0xB040E0), Hex(0x90FF60), 260));
+				Put(f, 8, SceneryRock(f, "slimy boulder", Hex(0x3A4A3A), Hex(0x8AB870), 240, 81));
+				Put(f, 9, SceneryMushroom(f, "slime puffball", Hex(0xC0E0A0), Hex(0x50D060), Hex(0xF0FF80), 160));
+				Put(f, 10, SceneryCrystals(f, "green crystal", Hex(0x208040), Hex(0xA0FF90), 5, 220, 10));
+				Put(f, 11, SceneryCrystals(f, "blue crystal", Hex(0x204890), Hex(0x90E0FF), 4, 260, 11));
+				Put(f, 12, SceneryCrystals(f, "pink crystal spike", Hex(0x902070), Hex(0xFFA0E0), 1, 300, 12));
+				Put(f, 13, SceneryCrystals(f, "amber crystal spike", Hex(0x905010), Hex(0xFFE070), 2, 260, 13));
 				AddSlimeBounceModels(f);
 				break;
 			case LEVEL_NUM_BLOBBOSS:
@@ -120,31 +151,85 @@ namespace LevelModels
 				break;
 			case LEVEL_NUM_APOCALYPSE:
 				f.models.push_back(Backdrop(f, ApocalypseSky, "burning city sky"));
+				// The ruined city's street furniture sits on the numbers its
+				// routines fix; the contraptions' numbers are held for them.
+				Hold(f, {"crusher frame", "crusher door"});
+				Put(f, 3, SceneryTree(f, "dead tree", Hex(0x3A3030), Hex(0x4A4038), Hex(0x6A5A48), true, 3));
+				Hold(f, {"manhole cover", "worm pod", "teleporter", "teleporter glow ring"});
+				for (int i = 8; i <= 19; i++)
+					Hold(f, {"teleporter sign"});
+				Hold(f, {"zip line post", "zip line pulley", "floating mine", "mine"});
+				for (int style = 0; style < 3; style++)
+					Put(f, size_t(24 + style), SceneryLampPost(f, "lamp post " + std::to_string(style), Hex(0x4A5060), Hex(0xFFE890), style));
+				for (int i = 27; i <= 33; i++)
+					Hold(f, {"jet debris"});
+				for (int style = 0; style < 5; style++)
+					Put(f, size_t(34 + style), SceneryGraveStone(f, "grave stone " + std::to_string(style), Hex(0xA8A8B0), style));
+				Put(f, 39, SceneryCrashedShip(f, "crashed saucer", false));
+				Put(f, 40, SceneryCrashedShip(f, "crashed cruiser", true));
+				Put(f, 41, SceneryRock(f, "scorched boulder", Hex(0x2A2624), Hex(0x7A6050), 240, 41));
+				Put(f, 42, SceneryBush(f, "withered shrub", Hex(0x6A6030), Hex(0xC05030), 42));
+				for (int kind = 0; kind < 7; kind++)
+					Put(f, size_t(43 + kind), SceneryRubble(f, "rubble " + std::to_string(kind), Hex(0xA89C90), Hex(0x8A4A30), uint32_t(430 + kind)));
+				Put(f, 50, SceneryMapSign(f, "teleporter map"));
 				break;
 			case LEVEL_NUM_CLOUD:
 				f.models.push_back(Backdrop(f, CloudSky, "cloud sky"));
-				AddHumanCapsule(f, {"cloud scenery 1", "cloud scenery 2", "cloud scenery 3", "cloud scenery 4"});
+				Put(f, 1, SceneryCloudPuff(f, "cloud puff", Hex(0xB8C8F0), Hex(0xFFFFFF), 1));
+				Put(f, 2, SceneryPillar(f, "sky column", Hex(0xF4F0FF), Hex(0xFFC8E8), 300));
+				Put(f, 3, SceneryPlankDoor(f, "candy-striped jet-breakable gate", Hex(0xFF9AC8), Hex(0xFFFFFF)));
+				Put(f, 4, SceneryTree(f, "cotton-candy tree", Hex(0xF0E0FF), Hex(0xFF8AD0), Hex(0xFFE0F4), false, 4));
+				Put(f, LEVEL_MODEL_HUMAN_CAPSULE, HumanCapsule(f));
+				Put(f, 6, SceneryCrystals(f, "sky crystal", Hex(0x6080F0), Hex(0xF0FFFF), 4, 240, 6));
+				Put(f, 7, SceneryBush(f, "balloon bush", Hex(0x80D8FF), Hex(0xFF60A0), 7));
 				AddBalloonPodModels(f);
 				break;
 			case LEVEL_NUM_JUNGLE:
 				// The jungle boss arena reads the same file: one sky for both.
 				f.models.push_back(Backdrop(f, JungleSky, "jungle sky"));
+				Put(f, 1, SceneryTree(f, "jungle giant", Hex(0x5A4028), Hex(0x1E7A2A), Hex(0x6CD040), false, 51));
+				Put(f, 2, SceneryTree(f, "jungle spire tree", Hex(0x4A3A24), Hex(0x2A8A3A), Hex(0x90E060), true, 52));
+				Put(f, 3, SceneryPlankDoor(f, "bamboo jet-breakable gate", Hex(0xC8C060), Hex(0x6A5A20)));
+				Put(f, 4, SceneryRock(f, "mossy boulder", Hex(0x4A5A40), Hex(0x90A070), 260, 54));
+				Put(f, 5, SceneryStoneWall(f, "giant-breakable temple wall", Hex(0xB0A888), Hex(0x3A9A30)));
+				Hold(f, {"lizard flame", "mantis acid glob"});
+				Put(f, LEVEL_MODEL_GROWTH_PICKUP, GrowthVial(f));
+				for (int i = 9; i <= 13; i++)
+					Hold(f, {"bouncy object"});
+				Put(f, 14, SceneryBush(f, "broad jungle bush", Hex(0x2E8A30), Hex(0xFF5080), 14));
+				Put(f, 15, SceneryMushroom(f, "jungle bloom", Hex(0x60B040), Hex(0xFF7020), Hex(0xFFF060), 200));
+				Put(f, 16, SceneryBush(f, "fern clump", Hex(0x3AA040), Hex(0x9AF070), 16));
 				break;
 			case LEVEL_NUM_FIREICE:
 				f.models.push_back(Backdrop(f, FireIceSky, "fire and ice sky"));
-				AddHumanCapsule(f, {"fire and ice scenery 1", "fire and ice scenery 2", "fire blob and lava rock", "snowball"});
+				Put(f, 1, SceneryCrystals(f, "ice spikes", Hex(0x70B0E8), Hex(0xF0FFFF), 5, 260, 71));
+				Put(f, 2, SceneryRock(f, "lava boulder", Hex(0x2A1810), Hex(0xE05020), 200, 72));
+				Hold(f, {"fire blob and lava rock", "snowball"});
+				Put(f, LEVEL_MODEL_HUMAN_CAPSULE, HumanCapsule(f));
+				Hold(f, {"ice sheet", "exit lift base", "exit lift lid", "ice crack", "arm bot", "arm bot part", "arm bot part"});
+				Put(f, 13, SceneryTree(f, "snowy pine", Hex(0x5A4030), Hex(0x2A6A50), Hex(0xF0F8FF), true, 73));
+				Put(f, 14, SceneryCrystals(f, "fire crystal", Hex(0xA02010), Hex(0xFFD040), 4, 240, 74));
+				Put(f, 15, SceneryRock(f, "snow-capped rock", Hex(0x5A6070), Hex(0xF4F8FF), 240, 75));
 				break;
 			case LEVEL_NUM_SAUCER:
 				f.models.push_back(PlayerSaucer(f));
 				f.models.push_back(PeopleHut(f));
+				Hold(f, {"tower", "tower glow", "drifting mine", "drifting mine part", "turret base", "turret gun"});
+				Put(f, 8, SceneryTree(f, "village tree", Hex(0x6A4A2A), Hex(0x4AA83A), Hex(0xB0E860), false, 81));
+				Put(f, 9, SceneryRock(f, "meadow rock", Hex(0x787068), Hex(0xC8C0B0), 200, 82));
+				Put(f, 10, SceneryFence(f, "village fence", Hex(0x9A6A3A), 83));
+				Put(f, 11, SceneryHayBale(f, "village hay bale"));
+				Put(f, 12, SceneryTree(f, "village pine", Hex(0x5A3A22), Hex(0x2A7A3A), Hex(0x70C060), true, 84));
 				break;
 			case LEVEL_NUM_BRAINBOSS:
 				f.models.push_back(AlienPylon(f));
 				// The brain boss and its two armoured halves (1 … 3) come with the
 				// boss itself; 4 is free for the arena.
-				for (const char* name : {"brain boss", "brain boss left half", "brain boss right half", "brain boss arena scenery"})
-					f.models.push_back(Placeholder(f, name));
-				f.models.push_back(AlienPortal(f));
+				Hold(f, {"brain boss", "brain boss left half", "brain boss right half"});
+				Put(f, 4, SceneryAlienSpire(f, "alien spire", Hex(0x503070), Hex(0x60FF90), 600));
+				Put(f, LEVEL_MODEL_ALIEN_PORTAL, AlienPortal(f));
+				Put(f, 6, SceneryCrystals(f, "alien crystal", Hex(0x402060), Hex(0xE080FF), 5, 260, 96));
+				Put(f, 7, SceneryMushroom(f, "alien pod plant", Hex(0x90C070), Hex(0x8040C0), Hex(0x60FF90), 220));
 				break;
 			default:
 				throw std::out_of_range("no level model file of its own for level " + std::to_string(level));

@@ -54,6 +54,33 @@ namespace LevelModels
 	// The slime world's bounce pad (LEVEL_MODEL_BOUNCE_PAD) and tow handle
 	// (LEVEL_MODEL_TOW_HANDLE), placeholders before each.
 	void AddSlimeBounceModels(Kit::ModelFile& file);
+	// The jungle's growth vial (LEVEL_MODEL_GROWTH_PICKUP).
+	Kit::Node GrowthVial(Kit::ModelFile& file);
+	// Scenery shapes (BakeLevelModelsScenery.cpp), each in world units at the
+	// scale its item shows it, coloured by the level's palette.
+	Kit::Node SceneryTree(Kit::ModelFile& file, const std::string& name, Kit::Rgba trunk, Kit::Rgba leaves, Kit::Rgba tips, bool conifer, uint32_t seed);
+	Kit::Node SceneryBush(Kit::ModelFile& file, const std::string& name, Kit::Rgba leaves, Kit::Rgba flowers, uint32_t seed);
+	Kit::Node SceneryRock(Kit::ModelFile& file, const std::string& name, Kit::Rgba dark, Kit::Rgba light, float size, uint32_t seed);
+	Kit::Node SceneryFence(Kit::ModelFile& file, const std::string& name, Kit::Rgba wood, uint32_t seed);
+	Kit::Node SceneryBarn(Kit::ModelFile& file, const std::string& name, Kit::Rgba walls, Kit::Rgba roof, Kit::Rgba trim);
+	Kit::Node SceneryHayBale(Kit::ModelFile& file, const std::string& name);
+	Kit::Node ScenerySilo(Kit::ModelFile& file, const std::string& name, Kit::Rgba body, Kit::Rgba cap);
+	Kit::Node SceneryCornStalks(Kit::ModelFile& file, const std::string& name);
+	Kit::Node ScenerySprout(Kit::ModelFile& file, const std::string& name, Kit::Rgba tip);
+	Kit::Node SceneryPlankDoor(Kit::ModelFile& file, const std::string& name, Kit::Rgba wood, Kit::Rgba bands);
+	Kit::Node SceneryBarGate(Kit::ModelFile& file, const std::string& name, Kit::Rgba metal, Kit::Rgba stripe);
+	Kit::Node SceneryStoneWall(Kit::ModelFile& file, const std::string& name, Kit::Rgba stone, Kit::Rgba vines);
+	Kit::Node SceneryCrystals(Kit::ModelFile& file, const std::string& name, Kit::Rgba base, Kit::Rgba glow, int points, float height, uint32_t seed);
+	Kit::Node SceneryLampPost(Kit::ModelFile& file, const std::string& name, Kit::Rgba pole, Kit::Rgba light, int style);
+	Kit::Node SceneryGraveStone(Kit::ModelFile& file, const std::string& name, Kit::Rgba stone, int style);
+	Kit::Node SceneryCrashedShip(Kit::ModelFile& file, const std::string& name, bool longShip);
+	Kit::Node SceneryRubble(Kit::ModelFile& file, const std::string& name, Kit::Rgba concrete, Kit::Rgba rebar, uint32_t seed);
+	Kit::Node SceneryMapSign(Kit::ModelFile& file, const std::string& name);
+	Kit::Node ScenerySlimePipe(Kit::ModelFile& file, const std::string& name, int kind);
+	Kit::Node SceneryMushroom(Kit::ModelFile& file, const std::string& name, Kit::Rgba stem, Kit::Rgba cap, Kit::Rgba spots, float height);
+	Kit::Node SceneryPillar(Kit::ModelFile& file, const std::string& name, Kit::Rgba stone, Kit::Rgba trim, float height);
+	Kit::Node SceneryCloudPuff(Kit::ModelFile& file, const std::string& name, Kit::Rgba shadow, Kit::Rgba white, uint32_t seed);
+	Kit::Node SceneryAlienSpire(Kit::ModelFile& file, const std::string& name, Kit::Rgba shell, Kit::Rgba glow, float height);
 
 	// The models of a level's model file (the file the level table names for
 	// it). Levels that share a file (the jungle boss reads the jungle's) are

@@ -1,6 +1,7 @@
 // The power-up and bouncing models a level's own file carries: on the cloud
 // level the pod that hangs under a balloon and the balloon itself; on the
-// slime world the bounce pad and the tow handle its pods release.
+// slime world the bounce pad and the tow handle its pods release; in the
+// jungle the growth vial its pods release.
 #include "BakeLevelModels.h"
 #include "kit/Art.h"
 #include "kit/Primitives.h"
@@ -95,6 +96,29 @@ namespace LevelModels
 				f.models.push_back(Placeholder(f, name != names.end() ? std::string(*name++)
 						: "slime scenery " + std::to_string(f.models.size())));
 		}
+	}
+
+	// A round flask of glowing green growth potion with a cork, four times
+	// the size it shows (the pick-up is drawn at a quarter).
+	Node GrowthVial(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int glass = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 251), 0.6f));
+		int potion = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 252), 0.95f));
+		int cork = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 253)));
+		LatheOptions o;
+		o.segments = 18;
+		o.smoothAlong = true;
+		Mesh flask = Lathe({{0, 0}, {70, 12}, {100, 70}, {92, 130}, {50, 175}, {34, 200}, {36, 240}, {0, 240}}, o);
+		GradientColor(flask, {200, 255, 230, 255}, {240, 255, 250, 255});
+		b.Add(flask, glass);
+		Mesh liquid = Lathe({{0, 8}, {62, 18}, {90, 70}, {84, 122}, {0, 128}}, o);
+		GradientColor(liquid, {40, 200, 40, 255}, {190, 255, 90, 255});
+		b.Add(liquid, potion);
+		Mesh stopper = Cylinder(30, 26, 44, 10, true, true);
+		Translate(stopper, {0, 258, 0});
+		b.Add(SetColor(stopper, {170, 110, 60, 255}), cork);
+		return b.Build("growth vial");
 	}
 
 	void AddSlimeBounceModels(ModelFile& f)

@@ -5,6 +5,7 @@
 #include "terrain/Ground.h"
 #include "terrain/WorldKit.h"
 #include "Items/Powerups.h"
+#include "System/LevelTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +23,10 @@ namespace TerrainBake::Worlds
 	WorldDesign FireAndIce();
 	WorldDesign SaucerCountry();
 	WorldDesign BrainBossArena();
+
+	// Appends the world's scenery (BakeWorldScenery.cpp): called by each world
+	// design after its other items and its route, which the scenery keeps clear of.
+	void AddScenery(WorldDesign& d, int level);
 
 	// Item types the layouts place.
 	enum : uint16_t

@@ -125,6 +125,7 @@ namespace TerrainBake::Worlds
 		AddPathGoals(d.route, track, 1, track.size() - 1);
 		AddExitGoals(d.route, exitSite);
 		AddFarmPickups(d);
+		AddScenery(d, LEVEL_NUM_FARM);
 		return d;
 	}
 
@@ -222,6 +223,7 @@ namespace TerrainBake::Worlds
 		AddPathGoals(d.route, causeway, 1, causeway.size() - 1);
 		AddExitGoals(d.route, exitSite);
 		AddSlimeWorldPickups(d);
+		AddScenery(d, LEVEL_NUM_BLOB);
 		return d;
 	}
 
@@ -418,6 +420,7 @@ namespace TerrainBake::Worlds
 		d.route = {Goal(ROUTE_GOTO, corner)};
 		AddExitGoals(d.route, exitSite);
 		AddApocalypsePickups(d);
+		AddScenery(d, LEVEL_NUM_APOCALYPSE);
 		return d;
 	}
 
@@ -562,6 +565,7 @@ namespace TerrainBake::Worlds
 		d.route.push_back(Goal(ROUTE_GOTO, onExitIsland));
 		AddExitGoals(d.route, exitSite);
 		AddCloudPickups(d);
+		AddScenery(d, LEVEL_NUM_CLOUD);
 		return d;
 	}
 }

@@ -87,6 +87,7 @@ namespace TerrainBake::Worlds
 		AddPathGoals(d.route, trail, 1, trail.size() - 1);
 		AddExitGoals(d.route, exitSite);
 		AddJunglePickups(d);
+		AddScenery(d, LEVEL_NUM_JUNGLE);
 		return d;
 	}
 
@@ -157,6 +158,7 @@ namespace TerrainBake::Worlds
 			d.items.push_back(Human(h.at, h.kind));
 		d.items.push_back(Scientist({exitSite.x - 900, exitSite.z - 600}));
 		AddJungleBossPickups(d);
+		AddScenery(d, LEVEL_NUM_JUNGLEBOSS);
 		return d;
 	}
 
@@ -271,6 +273,7 @@ namespace TerrainBake::Worlds
 		AddBrainAliens(d.items, AlongPath(way, 0.52f, -200), 3);
 		AddBrainAliens(d.items, AlongPath(way, 0.62f, 200), 2);
 		AddFireAndIcePickups(d);
+		AddScenery(d, LEVEL_NUM_FIREICE);
 		return d;
 	}
 
@@ -417,6 +420,7 @@ namespace TerrainBake::Worlds
 				Goal(ROUTE_CHARGE), Goal(ROUTE_GOTO, dropPoint), Goal(ROUTE_LAND),
 				Goal(ROUTE_EXIT, {dropZone.x, dropZone.z - 420})});
 		AddSaucerCountryPickups(d, dropPoint, {dropZone.x, dropZone.z - 420});
+		AddScenery(d, LEVEL_NUM_SAUCER);
 		return d;
 	}
 
@@ -482,6 +486,7 @@ namespace TerrainBake::Worlds
 		for (int k = 0; k < 8; k++)
 			d.items.push_back(Item(ITEM_ALIEN_PORTAL, portal(k).x, portal(k).z, uint8_t(k)));
 		AddBrainBossPickups(d);
+		AddScenery(d, LEVEL_NUM_BRAINBOSS);
 		return d;
 	}
 }
