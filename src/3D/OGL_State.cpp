@@ -131,6 +131,18 @@ void OGL_Set2DOverlayState(bool centered)
 	glLoadIdentity();
 }
 
+void OGL_DrawTexturedQuad(const OGLPoint3D& center, const OGLVector3D& side, const OGLVector3D& top)
+{
+	OGLPoint3D c0 = center - side - top, c1 = center + side - top, c2 = center + side + top, c3 = center - side + top;
+	glBegin(GL_QUADS);
+	glTexCoord2f(0, 1); glVertex3f(c0.x, c0.y, c0.z);
+	glTexCoord2f(1, 1); glVertex3f(c1.x, c1.y, c1.z);
+	glTexCoord2f(1, 0); glVertex3f(c2.x, c2.y, c2.z);
+	glTexCoord2f(0, 0); glVertex3f(c3.x, c3.y, c3.z);
+	glEnd();
+	gTrianglesThisFrame += 2;
+}
+
 void OGL_DrawFadeOverlay(ObjNode*)
 {
 	OGL_PushState();

@@ -172,6 +172,9 @@ void OGL_EnableLighting();
 void OGL_DisableLighting();
 void OGL_Set2DOverlayState(bool centered = false);
 void OGL_DrawFadeOverlay(ObjNode* node);
+// One textured quad centred on `center`, spanning ±side and ±top (the whole
+// texture, v running down the quad), counted as two triangles.
+void OGL_DrawTexturedQuad(const OGLPoint3D& center, const OGLVector3D& side, const OGLVector3D& top);
 // 0 when no error is pending; otherwise a fatal "OpenGL Error 0x%x in %s:%d".
 uint32_t OGL_CheckError(const char* file, int line);
 #define OGL_CHECK_ERROR() OGL_CheckError(__FILE__, __LINE__)

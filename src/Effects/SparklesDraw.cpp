@@ -102,14 +102,7 @@ void DrawSparkles(ObjNode*)
 		glEnable(GL_BLEND);
 		glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 		glColor4f(s.color.r, s.color.g, s.color.b, alpha);
-		OGLPoint3D c0 = p - side - top, c1 = p + side - top, c2 = p + side + top, c3 = p - side + top;
-		glBegin(GL_QUADS);
-		glTexCoord2f(0, 1); glVertex3f(c0.x, c0.y, c0.z);
-		glTexCoord2f(1, 1); glVertex3f(c1.x, c1.y, c1.z);
-		glTexCoord2f(1, 0); glVertex3f(c2.x, c2.y, c2.z);
-		glTexCoord2f(0, 0); glVertex3f(c3.x, c3.y, c3.z);
-		glEnd();
-		gTrianglesThisFrame += 2;
+		OGL_DrawTexturedQuad(p, side, top);
 	}
 
 	OGL_PopState();

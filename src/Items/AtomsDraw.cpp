@@ -28,18 +28,6 @@ namespace
 		return float(state >> 8) * (2.0f / 16777216.0f) - 1.0f;
 	}
 
-	void Quad(const OGLPoint3D& p, const OGLVector3D& side, const OGLVector3D& top)
-	{
-		OGLPoint3D c0 = p - side - top, c1 = p + side - top, c2 = p + side + top, c3 = p - side + top;
-		glBegin(GL_QUADS);
-		glTexCoord2f(0, 1); glVertex3f(c0.x, c0.y, c0.z);
-		glTexCoord2f(1, 1); glVertex3f(c1.x, c1.y, c1.z);
-		glTexCoord2f(1, 0); glVertex3f(c2.x, c2.y, c2.z);
-		glTexCoord2f(0, 0); glVertex3f(c3.x, c3.y, c3.z);
-		glEnd();
-		gTrianglesThisFrame += 2;
-	}
-
 	// A ring's plane: the x/y square turned by `yaw` about y, then `pitch` about x.
 	void RingAxes(float yaw, float pitch, OGLVector3D* side, OGLVector3D* top)
 	{
@@ -76,7 +64,7 @@ void DrawAtom(ObjNode* atom)
 	MO_DrawMaterial(images[GLOBAL_SPRITE_ATOM + atom->Type].materialObject);
 	glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 	glColor4f(1, 1, 0.7f + 0.3f * std::sin(AtomGlowPhase(atom)), 1);
-	Quad(p, side * half, top * half);
+	OGL_DrawTexturedQuad(p, side * half, top * half);
 
 	// The two rings.
 	MO_DrawMaterial(images[GLOBAL_SPRITE_ATOM_RING + atom->Type].materialObject);
@@ -87,7 +75,7 @@ void DrawAtom(ObjNode* atom)
 		float yaw, pitch;
 		AtomRingAngles(atom, r, &yaw, &pitch);
 		RingAxes(yaw, pitch, &side, &top);
-		Quad(p, side * RING_HALF_SIZE, top * RING_HALF_SIZE);
+		OGL_DrawTexturedQuad(p, side * RING_HALF_SIZE, top * RING_HALF_SIZE);
 	}
 
 	OGL_PopState();

@@ -384,19 +384,7 @@ namespace
 		flare->SpecialF[TIMER_HOMING] -= dt;
 		if (flare->SpecialF[TIMER_HOMING] <= 0)
 		{
-			ObjNode* best = nullptr;
-			float bestDist = 1e30f;
-			for (ObjNode* n = gObjectListHead; n && n->Slot < SLOT_OF_DUMB; n = n->NextNode)
-			{
-				if (n->CType == INVALID_NODE_FLAG || !(n->CType & CTYPE_ENEMY))
-					continue;
-				float d = CalcQuickDistance(gObjCoord.x, gObjCoord.z, n->Coord.x, n->Coord.z);
-				if (d < bestDist)
-				{
-					bestDist = d;
-					best = n;
-				}
-			}
+			ObjNode* best = FindClosestEnemy(&gObjCoord, nullptr);
 			if (best)
 			{
 				OGLVector3D to = best->Coord - gObjCoord, unit;

@@ -269,11 +269,15 @@ TEST(SceneryPlacements, EveryWorldsSceneryUsesRealModelsOfItsLevelAndKeepsOffThe
 			}
 			float x = float(i.x) * MAP_TO_UNIT, z = float(i.z) * MAP_TO_UNIT;
 			if (route.size() >= 2)
+			{
 				EXPECT_GT(DistanceToPath(x, z, route), 300.0f) << "level " << level << " item " << i.type << " stands in the way";
+			}
 			for (auto [px, pz] : pads)
 				EXPECT_GT(std::hypot(x - px, z - pz), 400.0f) << "level " << level << " item " << i.type;
 		}
 		if (level != LEVEL_NUM_BLOBBOSS)
+		{
 			EXPECT_GE(scenery, 30) << "level " << level << " looks bare";
+		}
 	}
 }
