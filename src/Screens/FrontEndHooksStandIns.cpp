@@ -1,6 +1,7 @@
-// Stand-ins until the slot screen and the high-score table exist: loading
-// finds nothing, the table shows nothing.
+// Stand-ins until the slot screen, the high-score table and the bonus tally
+// exist: loading finds nothing, the table and the tally show nothing.
 #include "Screens/FrontEndHooks.h"
+#include "Screens/Screens.h"
 
 bool SaveSlotScreen(int, void (*)())
 {
@@ -8,5 +9,9 @@ bool SaveSlotScreen(int, void (*)())
 }
 
 void ShowHighScoresScreen(void (*)())
+{
+}
+
+void DoBonusScreen()
 {
 }
