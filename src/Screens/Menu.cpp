@@ -2,6 +2,7 @@
 // moving the selection, backing out, cyclers, picks and the remapping
 // captures. The text nodes that show the table live in MenuDraw.cpp.
 #include "Screens/Menu.h"
+#include "3D/TextMesh.h"
 #include "System/Error.h"
 #include "System/Input.h"
 #include "System/InputBindings.h"
@@ -583,4 +584,43 @@ void UpdateMenuRun(float frameTime)
 			UpdateCapture();
 			break;
 	}
+}
+
+//
+// Room for a cell's text
+//
+
+namespace
+{
+	constexpr float COLUMN_X[4] = {0, 190, 300, 430};	// overlay units
+	constexpr float COLUMN_SHIFT = 170;					// left-aligned menus start this far left of centre
+	constexpr float NARROWEST_HALF_WIDTH = 320;			// the overlay is at least 640 wide
+	constexpr float CELL_GAP = 8;						// kept free before the next cell and the edge
+}
+
+float MenuColumnX(const MenuStyle& style, int column)
+{
+	const float x = COLUMN_X[std::min(column, 3)];
+	if (style.centered)
+		return column == 0 ? 0 : x;
+	return x - COLUMN_SHIFT;
+}
+
+float MenuCellRoom(const MenuStyle& style, const MenuRow& row, int column)
+{
+	const float x = MenuColumnX(style, column);
+	for (int next = column + 1; next < MAX_MENU_COLUMNS; next++)
+		if (row.hasCell[next])
+			return MenuColumnX(style, next) - x - CELL_GAP;
+	// Centred text spreads both ways from x.
+	if (style.centered && column == 0)
+		return 2 * (NARROWEST_HALF_WIDTH - CELL_GAP);
+	return NARROWEST_HALF_WIDTH - CELL_GAP - x;
+}
+
+float MenuCellScale(const char* text, float rowScale, float room)
+{
+	// Glyph advances are in font units; a text node lays them out at half size.
+	const float width = 0.5f * TextMesh_GetCharX(text, MENU_CELL_TEXT_BYTES) * rowScale;
+	return width > room && width > 0 ? rowScale * room / width : rowScale;
 }

@@ -183,6 +183,15 @@ void MoveMenuSelection(int direction);
 bool IsMenuItemSelectable(int kind);
 // Height factor of a kind (a row takes rowHeight × factor).
 float MenuItemHeightFactor(int kind);
+// Where column `column` starts in the overlay (x, 0 at the centre).
+float MenuColumnX(const MenuStyle& style, int column);
+// Overlay units a cell of the row may take before it runs into the row's next
+// cell or off the narrowest overlay (640 wide), a small gap kept.
+float MenuCellRoom(const MenuStyle& style, const MenuRow& row, int column);
+// The scale a cell's text is drawn at: the row's scale, or less when the text
+// would not fit its room (needs the font's metrics).
+float MenuCellScale(const char* text, float rowScale, float room);
+
 // Current value of a cycler, clamped into its choices (0 with none).
 int GetCyclerValue(const MenuItem* item);
 // Number of choices a cycler offers now (its counter or its count), 0..8.

@@ -1,0 +1,115 @@
+// Every settings text, in every language, laid out with the game's own font
+// metrics: a text too wide for its place is drawn smaller, and no translation
+// may need to shrink so far that it becomes hard to read.
+#include "BakedData.h"
+#include "Screens/Menu.h"
+#include "Screens/SettingsMenu.h"
+#include "3D/TextMesh.h"
+#include "System/Boot.h"
+#include "System/DataFiles.h"
+#include "System/Input.h"
+#include "System/Prefs.h"
+#include "System/PrefsFile.h"
+#include "System/Strings.h"
+#include "Files.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace
+{
+	// Below this share of its row's scale a text reads as fine print.
+	constexpr float MIN_READABLE_SHRINK = 0.6f;
+
+	struct MenuTextFitTest : ::testing::Test
+	{
+		FSSpec savedDataFolder;
+		PrefsType savedPrefs;
+
+		void SetUp() override
+		{
+			Tamber::Files::Init();
+			savedDataFolder = gDataFolderSpec;
+			savedPrefs = gGamePrefs;
+			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(BakedData::Folder() / "Skeletons");
+			MakeDefaultPrefs(&gGamePrefs, 0);
+			ResetInputState();
+			TextMesh_LoadMetrics();
+			ASSERT_TRUE(TextMesh_MetricsLoaded());
+		}
+		void TearDown() override
+		{
+			TextMesh_DisposeMetrics();
+			gGamePrefs = savedPrefs;
+			gDataFolderSpec = savedDataFolder;
+			Tamber::Files::Shutdown();
+		}
+	};
+
+	float RowScale(const MenuStyle& style, int kind)
+	{
+		return kind == MENU_ITEM_TITLE ? style.titleScale : kind == MENU_ITEM_SUBTITLE ? style.subtitleScale : style.standardScale;
+	}
+}
+
+TEST_F(MenuTextFitTest, SettingsTextsFitTheirPlaceInEveryLanguage)
+{
+	std::vector<const MenuItem*> menus = {kSettingsMenu};
+	for (const MenuItem* item = kSettingsMenu; item->kind; item++)
+		if (item->kind == MENU_ITEM_SUBMENU)
+			menus.push_back(item->submenu);
+	ASSERT_EQ(menus.size(), 4u);
+
+	int cellsChecked = 0;
+	for (int language = 0; language < MAX_LANGUAGES; language++)
+	{
+		LoadLocalizedStrings(language);
+		for (const MenuItem* menu : menus)
+		{
+			BeginMenuRun(menu, nullptr);
+			const MenuStyle& style = gMenuRun.style;
+			for (int r = 0; r < gMenuRun.numRows; r++)
+			{
+				const MenuRow& row = gMenuRun.rows[r];
+				for (int c = 0; c < MAX_MENU_COLUMNS; c++)
+				{
+					if (!row.hasCell[c] || !row.cell[c][0])
+						continue;
+					// Key and button names are the device's, not ours to translate.
+					const bool deviceName = c > 0 && row.item->kind >= MENU_ITEM_KEY_BINDING;
+					const float rowScale = RowScale(style, row.item->kind);
+					const float room = MenuCellRoom(style, row, c);
+					const float scale = MenuCellScale(row.cell[c], rowScale, room);
+					const float width = 0.5f * TextMesh_GetCharX(row.cell[c], MENU_CELL_TEXT_BYTES) * scale;
+					EXPECT_LE(width, room + 0.01f) << "language " << language << " \"" << row.cell[c] << "\"";
+					if (!deviceName)
+						EXPECT_GE(scale / rowScale, MIN_READABLE_SHRINK)
+								<< "language " << language << " row " << r << " column " << c << ": \"" << row.cell[c]
+								<< "\" needs shortening";
+					cellsChecked++;
+				}
+			}
+		}
+	}
+	EXPECT_GT(cellsChecked, 6 * 60);
+}
+
+TEST_F(MenuTextFitTest, RoomEndsAtTheRowsNextCellOrTheScreensEdge)
+{
+	MenuStyle style = kDefaultMenuStyle;
+	MenuRow row = {};
+	row.hasCell[0] = row.hasCell[1] = row.hasCell[2] = true;
+	EXPECT_FLOAT_EQ(MenuCellRoom(style, row, 0), 190 - 8);
+	EXPECT_FLOAT_EQ(MenuCellRoom(style, row, 1), 110 - 8);
+	EXPECT_FLOAT_EQ(MenuCellRoom(style, row, 2), 320 - 8 - (300 - 170));
+	row.hasCell[1] = row.hasCell[2] = false;
+	EXPECT_FLOAT_EQ(MenuCellRoom(style, row, 0), 320 - 8 + 170);
+	style.centered = true;
+	EXPECT_FLOAT_EQ(MenuCellRoom(style, row, 0), 2 * (320 - 8));
+
+	// A text that fits keeps its scale; one twice too wide is halved.
+	const float width = 0.5f * TextMesh_GetCharX("Keyboard", MENU_CELL_TEXT_BYTES);
+	ASSERT_GT(width, 0);
+	EXPECT_FLOAT_EQ(MenuCellScale("Keyboard", 0.75f, width), 0.75f);
+	EXPECT_FLOAT_EQ(MenuCellScale("Keyboard", 1.0f, width / 2), 0.5f);
+}
