@@ -102,10 +102,33 @@ namespace
 		}
 	}
 
+	constexpr OGLColorRGBA LABEL_COLOR = {1, 1, 0.7f, 1};		// cream
+
+	// The name of the current choice under the turntable, built afresh so a
+	// language chosen in the settings shows at once. Text nodes glow (add
+	// onto what lies behind them) by default; over the blue backdrop that
+	// turned the cream nearly white, so the label blends normally instead.
 	void ShowChoiceLabel()
 	{
-		if (ObjNode* label = gMain.label.Get())
-			TextMesh_Update(GetString(kChoiceText[gMain.choice]), TEXTMESH_ALIGN_CENTER, label);
+		if (ObjNode* old = gMain.label.Get())
+			DeleteObject(old);
+		ObjectDef def = {};
+		def.coord = {0, 190, 0};
+		def.slot = 5100;
+		def.scale = 0.9f;
+		ObjNode* label = TextMesh_New(GetString(kChoiceText[gMain.choice]), TEXTMESH_ALIGN_CENTER, &def);
+		label->StatusBits &= ~STATUS_BIT_GLOW;
+		label->ColorFilter = LABEL_COLOR;
+		gMain.label = ObjNodeRef(label);
+	}
+
+	// Menus and pictures opened from the turntable cover the scene; the
+	// label would read through them.
+	void HideChoiceLabel()
+	{
+		if (ObjNode* old = gMain.label.Get())
+			DeleteObject(old);
+		gMain.label.Clear();
 	}
 
 	// Runs every frame, in the menu's own loop and under the menus it opens.
@@ -154,13 +177,7 @@ namespace
 		MakeMenuModel(MAINMENU_MODEL_TURNTABLE, {0, TURNTABLE_Y - 90, 0}, 1.0f, nullptr);
 		gMain.title = ObjNodeRef(MakeMenuModel(MAINMENU_MODEL_TITLE, {0, 330, 0}, 1.0f, nullptr));
 
-		ObjectDef def = {};
-		def.coord = {0, 190, 0};
-		def.slot = 5100;
-		def.scale = 0.9f;
-		ObjNode* label = TextMesh_New(GetString(kChoiceText[0]), TEXTMESH_ALIGN_CENTER, &def);
-		label->ColorFilter = {1, 1, 0.7f, 1};
-		gMain.label = ObjNodeRef(label);
+		ShowChoiceLabel();
 		PlaceTurntable();
 	}
 
@@ -289,7 +306,6 @@ namespace
 				return false;
 			case MAIN_MENU_SETTINGS:
 				DoSettingsScreen(MainMenuMenusMove, DrawObjects);
-				ShowChoiceLabel();		// the language may have changed
 				return false;
 		}
 		return false;
@@ -345,8 +361,10 @@ void DoMainMenu()
 		}
 		else if (GetNewNeedState(NEED_UI_CONFIRM) || GetNewNeedState(NEED_UI_START))
 		{
+			HideChoiceLabel();
 			if (RunChoice(gMain.choice))
 				break;
+			ShowChoiceLabel();
 		}
 	}
 

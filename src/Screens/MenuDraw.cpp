@@ -67,23 +67,13 @@ namespace
 
 	float ColumnX(int column)
 	{
-		return MenuColumnX(gMenuRun.style, column);
+		return gMenuRun.columnX[column];
 	}
 
 	int CellAlignment(int column)
 	{
 		(void)column;
 		return gMenuRun.style.centered ? TEXTMESH_ALIGN_CENTER : TEXTMESH_ALIGN_LEFT;
-	}
-
-	float RowScale(const MenuRow& row)
-	{
-		switch (row.item->kind)
-		{
-			case MENU_ITEM_TITLE: return gMenuRun.style.titleScale;
-			case MENU_ITEM_SUBTITLE: return gMenuRun.style.subtitleScale;
-			default: return gMenuRun.style.standardScale;
-		}
 	}
 
 	void DeleteAllCells()
@@ -114,7 +104,7 @@ namespace
 			ObjectDef def = {};
 			def.coord = {ColumnX(c), row.y, 0};
 			def.slot = TEXT_SLOT;
-			def.scale = MenuCellScale(row.cell[c], RowScale(row), MenuCellRoom(gMenuRun.style, row, c));
+			def.scale = MenuCellScale(row.cell[c], MenuRowScale(row), MenuRunCellRoom(r, c));
 			node = TextMesh_New(row.cell[c], CellAlignment(c), &def);
 			node->Special[0] = r;
 			node->Special[1] = c;
@@ -124,7 +114,7 @@ namespace
 		else if (strcmp(gNodes.shown[r][c], row.cell[c]) != 0)
 		{
 			TextMesh_Update(row.cell[c], CellAlignment(c), node);
-			const float scale = MenuCellScale(row.cell[c], RowScale(row), MenuCellRoom(gMenuRun.style, row, c));
+			const float scale = MenuCellScale(row.cell[c], MenuRowScale(row), MenuRunCellRoom(r, c));
 			node->Scale = {scale, scale, scale};
 			UpdateObjectTransforms(node);
 			snprintf(gNodes.shown[r][c], MENU_CELL_TEXT_BYTES, "%s", row.cell[c]);
@@ -228,7 +218,10 @@ namespace
 			}
 		}
 		if (ObjNode* pane = gNodes.pane.Get())
+		{
 			pane->ColorFilter.a = gMenuRun.fade * style.paneAlpha;
+			pane->SpecialF[0] = gMenuRun.paneHeight;
+		}
 	}
 
 	// Window pixels to the centred overlay.

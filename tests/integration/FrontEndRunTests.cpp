@@ -124,10 +124,10 @@ namespace
 		return lo >= 170 && hi - lo <= 14;
 	}
 
-	// The main menu's choice label: cream white (its blue a little below red and green).
+	// The main menu's choice label: cream (1, 1, 0.7) where its letters are solid.
 	bool IsChoiceLabel(const uint8_t* p)
 	{
-		return p[0] >= 235 && p[1] >= 235 && p[2] >= 140 && p[2] < p[0];
+		return Near(p, 255, 255, 178, 10);
 	}
 
 	int CountInBand(const ScreenImage& image, int y0, int y1, bool (*test)(const uint8_t*))
