@@ -33,6 +33,7 @@ namespace
 	constexpr float INTRO_SECONDS = 2.5f;
 	constexpr float INFO_FADE_RATE = 1.4f;		// alpha per second
 	constexpr float DRIFTER_SPEED = 300;		// units per second
+	constexpr float INFO_CAMERA_Y = 260, INFO_CAMERA_Z = 1500;	// the menu's camera
 
 	const int kChoiceText[NUM_MAIN_MENU_CHOICES] = {STR_NEW_GAME, STR_LOAD_GAME, STR_INFORMATION, STR_QUIT, STR_CREDITS,
 			STR_HIGH_SCORES, STR_SETTINGS};
@@ -156,7 +157,7 @@ namespace
 
 	void BuildScene()
 	{
-		SetupScreenView({0.05f, 0.1f, 0.25f, 6000, true, 260, 1500});
+		SetupScreenView({0.05f, 0.1f, 0.25f, 6000, true, INFO_CAMERA_Y, INFO_CAMERA_Z});
 		LoadBG3D(MAINMENU_MODEL_FILE, MODEL_GROUP_LEVELSPECIFIC);
 		LoadSoundBank(SOUND_BANK_MENU);
 		PlaySong(SONG_THEME, SONG_FLAG_START_PAUSED);
@@ -215,8 +216,15 @@ namespace
 	{
 		if (IsSoundEffectLoaded(EFFECT_ACCENTDRONE1))
 			PlayEffect(RandomFloat() < 0.5f ? EFFECT_ACCENTDRONE1 : EFFECT_ACCENTDRONE2);
-		ObjNode* picture = MakeMenuModel(MAINMENU_MODEL_INFO_PICTURE, {0, 40, 700}, 1.0f, nullptr);
-		ObjNode* glow = MakeMenuModel(MAINMENU_MODEL_INFO_GLOW, {0, 40, 705}, 1.0f, nullptr);
+		// The glow is a halo behind the picture; in front it washed the picture out.
+		// Both lean back to face the camera, which looks down on the turntable.
+		ObjNode* picture = MakeMenuModel(MAINMENU_MODEL_INFO_PICTURE, {0, 60, 700}, 1.0f, nullptr);
+		ObjNode* glow = MakeMenuModel(MAINMENU_MODEL_INFO_GLOW, {0, 60, 660}, 1.0f, nullptr);
+		for (ObjNode* node : {picture, glow})
+		{
+			node->Rot.x = -std::atan2(INFO_CAMERA_Y - 60.0f, INFO_CAMERA_Z - 700.0f);
+			UpdateObjectTransforms(node);
+		}
 		picture->StatusBits |= STATUS_BIT_NOLIGHTING;
 		glow->StatusBits |= STATUS_BIT_NOLIGHTING | STATUS_BIT_GLOW;
 		float alpha = 0;
@@ -246,13 +254,19 @@ namespace
 		return m;
 	}
 
+	// Each role heading follows a half-row gap so the sections read apart.
 	const MenuItem kCreditsMenu[] =
 	{
 		CreditsItem(MENU_ITEM_TITLE, STR_CREDITS),
+		CreditsItem(MENU_ITEM_SPACER, -1),
 		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 0), CreditsItem(MENU_ITEM_LABEL, -1, "Ada Brightwell"),
+		CreditsItem(MENU_ITEM_SPACER, -1),
 		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 1), CreditsItem(MENU_ITEM_LABEL, -1, "Milo Ferrante, Juno Park"),
+		CreditsItem(MENU_ITEM_SPACER, -1),
 		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 2), CreditsItem(MENU_ITEM_LABEL, -1, "Tove Lindqvist"),
+		CreditsItem(MENU_ITEM_SPACER, -1),
 		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 3), CreditsItem(MENU_ITEM_LABEL, -1, "Rafael Okonkwo"),
+		CreditsItem(MENU_ITEM_SPACER, -1),
 		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 4), CreditsItem(MENU_ITEM_LABEL, -1, "Nadia Vos, Kip Arlen"),
 		MenuItem{},
 	};

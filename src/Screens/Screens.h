@@ -35,7 +35,8 @@ struct ScreenViewParams
 	float clearR, clearG, clearB;
 	float yon;
 	bool fog;
-	float fromY, fromZ;			// the camera looks from (0, fromY, fromZ) at the origin
+	float fromY, fromZ;			// the camera looks from (0, fromY, fromZ) ...
+	float toY = 0;				// ... at (0, toY, 0)
 };
 void SetupScreenView(const ScreenViewParams& params);
 float RunScreenLoop(float seconds, float lockSeconds, void (*everyFrame)(float time));
