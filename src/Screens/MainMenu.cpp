@@ -245,40 +245,11 @@ namespace
 		DeleteObject(glow);
 	}
 
-	MenuItem CreditsItem(int kind, int text, const char* raw = nullptr)
-	{
-		MenuItem m;
-		m.kind = kind;
-		m.text = text;
-		m.rawText = raw;
-		return m;
-	}
-
-	// Each role heading follows a half-row gap so the sections read apart.
-	const MenuItem kCreditsMenu[] =
-	{
-		CreditsItem(MENU_ITEM_TITLE, STR_CREDITS),
-		CreditsItem(MENU_ITEM_SPACER, -1),
-		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 0), CreditsItem(MENU_ITEM_LABEL, -1, "Ada Brightwell"),
-		CreditsItem(MENU_ITEM_SPACER, -1),
-		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 1), CreditsItem(MENU_ITEM_LABEL, -1, "Milo Ferrante, Juno Park"),
-		CreditsItem(MENU_ITEM_SPACER, -1),
-		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 2), CreditsItem(MENU_ITEM_LABEL, -1, "Tove Lindqvist"),
-		CreditsItem(MENU_ITEM_SPACER, -1),
-		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 3), CreditsItem(MENU_ITEM_LABEL, -1, "Rafael Okonkwo"),
-		CreditsItem(MENU_ITEM_SPACER, -1),
-		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 4), CreditsItem(MENU_ITEM_LABEL, -1, "Nadia Vos, Kip Arlen"),
-		MenuItem{},
-	};
-
 	void ShowCredits()
 	{
 		if (IsSoundEffectLoaded(EFFECT_ACCENTDRONE1))
 			PlayEffect(RandomFloat() < 0.5f ? EFFECT_ACCENTDRONE1 : EFFECT_ACCENTDRONE2);
-		MenuStyle style = kDefaultMenuStyle;
-		style.isInteractive = false;
-		style.centered = true;
-		StartMenu(kCreditsMenu, &style, MainMenuMenusMove, DrawObjects);
+		StartMenu(kCreditsMenu, &kCreditsMenuStyle, MainMenuMenusMove, DrawObjects);
 	}
 
 	// Runs the chosen entry; true when a game is to start.
@@ -326,7 +297,45 @@ namespace
 	}
 }
 
-int DoLevelSelectCheat()
+namespace
+{
+	MenuItem CreditsItem(int kind, int text, const char* raw = nullptr)
+	{
+		MenuItem m;
+		m.kind = kind;
+		m.text = text;
+		m.rawText = raw;
+		return m;
+	}
+}
+
+// Each role heading follows a half-row gap so the sections read apart.
+const MenuItem kCreditsMenu[] =
+{
+	CreditsItem(MENU_ITEM_TITLE, STR_CREDITS),
+	CreditsItem(MENU_ITEM_SPACER, -1),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 0), CreditsItem(MENU_ITEM_LABEL, -1, "Ada Brightwell"),
+	CreditsItem(MENU_ITEM_SPACER, -1),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 1), CreditsItem(MENU_ITEM_LABEL, -1, "Milo Ferrante, Juno Park"),
+	CreditsItem(MENU_ITEM_SPACER, -1),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 2), CreditsItem(MENU_ITEM_LABEL, -1, "Tove Lindqvist"),
+	CreditsItem(MENU_ITEM_SPACER, -1),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 3), CreditsItem(MENU_ITEM_LABEL, -1, "Rafael Okonkwo"),
+	CreditsItem(MENU_ITEM_SPACER, -1),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 4), CreditsItem(MENU_ITEM_LABEL, -1, "Nadia Vos, Kip Arlen"),
+	MenuItem{},
+};
+
+// Any acknowledgement closes the credits.
+const MenuStyle kCreditsMenuStyle = []
+{
+	MenuStyle style = kDefaultMenuStyle;
+	style.isInteractive = false;
+	style.centered = true;
+	return style;
+}();
+
+const MenuItem* LevelSelectMenu()
 {
 	static MenuItem menu[NUM_LEVELS + 3];
 	menu[0].kind = MENU_ITEM_TITLE;
@@ -339,7 +348,12 @@ int DoLevelSelectCheat()
 		menu[2 + i].pick = i;
 	}
 	menu[NUM_LEVELS + 2] = MenuItem{};
-	return StartMenu(menu, nullptr, nullptr, DrawObjects);
+	return menu;
+}
+
+int DoLevelSelectCheat()
+{
+	return StartMenu(LevelSelectMenu(), nullptr, nullptr, DrawObjects);
 }
 
 void DoMainMenu()

@@ -169,6 +169,29 @@ namespace
 	constexpr float SCREEN_MARGIN = 12;		// overlay units kept free above and below a tall menu
 	constexpr float COLUMN_GAP = 24;		// overlay units between a column's widest text and the next column
 
+	// Rows may sit a little closer than a full line of the font (a
+	// descender rarely meets the capital below it).
+	constexpr float LINE_SHARE = 0.9f;
+
+	// The font's line height in overlay units at scale 1; 0 without metrics.
+	float FontLine()
+	{
+		return TextMesh_MetricsLoaded() ? 0.5f * gFontLineHeight : 0.0f;
+	}
+
+	// The space a row takes: its kind's share of the style's row, and at
+	// least the font's line at the row's own scale (a title is bigger).
+	float RowSlot(float rowHeight, int kind, float kindScale)
+	{
+		const float slot = rowHeight * MenuItemHeightFactor(kind);
+		return kind == MENU_ITEM_SPACER ? slot : std::max(slot, LINE_SHARE * FontLine() * kindScale);
+	}
+
+	float KindScale(const MenuStyle& style, int kind)
+	{
+		return kind == MENU_ITEM_TITLE ? style.titleScale : kind == MENU_ITEM_SUBTITLE ? style.subtitleScale : style.standardScale;
+	}
+
 	float TextWidth(const char* text, float scale)
 	{
 		return TextMesh_MetricsLoaded() ? 0.5f * TextMesh_GetCharX(text, MENU_CELL_TEXT_BYTES) * scale : 0.0f;
@@ -185,8 +208,8 @@ namespace
 		for (int r = 0; r < run.numRows; r++)
 		{
 			MenuRow& row = run.rows[r];
-			const float slot = rowHeight * MenuItemHeightFactor(row.item->kind);
-			const float middle = TEXT_MIDDLE_LINES * gFontLineHeight * MenuRowScale(row);
+			const float slot = RowSlot(rowHeight, row.item->kind, KindScale(run.style, row.item->kind));
+			const float middle = TEXT_MIDDLE_LINES * 2 * FontLine() * MenuRowScale(row);
 			row.y = (row.y - total * 0.5f + slot * 0.5f) * run.fit - middle;
 		}
 		run.paneHeight = std::max(run.style.paneHeight, (total + rowHeight) * run.fit);
@@ -475,7 +498,7 @@ void LayOutMenu(const MenuItem* menu)
 		row.y = total;
 		row.slideIn = slideIn;
 		LayOutRowCells(row);
-		total += rowHeight * MenuItemHeightFactor(item->kind);
+		total += RowSlot(rowHeight, item->kind, KindScale(run.style, item->kind));
 		if (item->kind != MENU_ITEM_SPACER)
 			slideIn -= SLIDE_IN_STAGGER;
 	}
@@ -712,18 +735,12 @@ float MenuRunCellRoom(int row, int column)
 
 float MenuRowHeight(const MenuStyle& style)
 {
-	// The font's line is half its line height in overlay units at scale 1;
-	// rows may sit a little closer than a full line (no descender meets a capital).
-	constexpr float LINE_SHARE = 0.85f;
-	return std::max(style.rowHeight, LINE_SHARE * 0.5f * gFontLineHeight * style.standardScale);
+	return std::max(style.rowHeight, LINE_SHARE * FontLine() * style.standardScale);
 }
 
 float MenuRowScale(const MenuRow& row)
 {
-	const MenuStyle& style = gMenuRun.style;
-	const float scale = row.item->kind == MENU_ITEM_TITLE ? style.titleScale
-			: row.item->kind == MENU_ITEM_SUBTITLE ? style.subtitleScale : style.standardScale;
-	return scale * gMenuRun.fit;
+	return KindScale(gMenuRun.style, row.item->kind) * gMenuRun.fit;
 }
 
 float MenuCellScale(const char* text, float rowScale, float room)

@@ -86,6 +86,24 @@ namespace
 	}
 }
 
+const ScreenText kScreenTexts[] =
+{
+	{STR_LEGAL_NOTICE, LEGAL_NOTICE_SCALE},
+	{STR_LEGAL_NOTICE_2, LEGAL_NOTICE_2_SCALE},
+	{STR_LEVEL_NAME_FIRST + 0, LEVEL_NAME_SCALE}, {STR_LEVEL_NAME_FIRST + 1, LEVEL_NAME_SCALE},
+	{STR_LEVEL_NAME_FIRST + 2, LEVEL_NAME_SCALE}, {STR_LEVEL_NAME_FIRST + 3, LEVEL_NAME_SCALE},
+	{STR_LEVEL_NAME_FIRST + 4, LEVEL_NAME_SCALE}, {STR_LEVEL_NAME_FIRST + 5, LEVEL_NAME_SCALE},
+	{STR_LEVEL_NAME_FIRST + 6, LEVEL_NAME_SCALE}, {STR_LEVEL_NAME_FIRST + 7, LEVEL_NAME_SCALE},
+	{STR_LEVEL_NAME_FIRST + 8, LEVEL_NAME_SCALE}, {STR_LEVEL_NAME_FIRST + 9, LEVEL_NAME_SCALE},
+	{STR_SLOT_LEVEL, LEVEL_NUMBER_SCALE},
+	{STR_GAME_OVER, GAME_OVER_SCALE},
+	{STR_WIN_TITLE, WIN_TITLE_SCALE},
+	{STR_WIN_PANEL_FIRST + 0, WIN_PANEL_TEXT_SCALE},
+	{STR_WIN_PANEL_FIRST + 1, WIN_PANEL_TEXT_SCALE},
+	{STR_WIN_PANEL_FIRST + 2, WIN_PANEL_TEXT_SCALE},
+};
+const int kNumScreenTexts = int(sizeof(kScreenTexts) / sizeof(kScreenTexts[0]));
+
 //
 // Shared
 //
@@ -154,8 +172,8 @@ void DoLegalScreen()
 	SetupScreenView({0, 0, 0, 2000, false, 0, 600});
 	LoadSpriteGroup(SPRITE_GROUP_LEVELSPECIFIC, NUM_LEGAL_SPRITES, LEGAL_SPRITE_SET);
 	MakePicture(LEGAL_SPRITE_PANEL, 0, 0, 560, 280);
-	MakeText(GetString(STR_LEGAL_NOTICE), 0, -20, 0.55f, {1, 1, 1, 1});
-	MakeText(GetString(STR_LEGAL_NOTICE_2), 0, 20, 0.45f, {0.8f, 0.85f, 1, 1});
+	MakeText(GetString(STR_LEGAL_NOTICE), 0, -20, LEGAL_NOTICE_SCALE, {1, 1, 1, 1});
+	MakeText(GetString(STR_LEGAL_NOTICE_2), 0, 20, LEGAL_NOTICE_2_SCALE, {0.8f, 0.85f, 1, 1});
 	MakeText("version 4.0.1", 0, 80, 0.5f, {0.3f, 0.5f, 0.2f, 1});
 	RunScreenLoop(LEGAL_SCREEN_SECONDS, 0, nullptr);
 	EndScreen();
@@ -209,8 +227,8 @@ void DoLevelIntro()
 	const OGLColorRGBA color = {0.5f + 0.5f * sky[0], 0.5f + 0.5f * sky[1], 0.5f + 0.5f * sky[2], 1};
 	char number[48];
 	snprintf(number, sizeof(number), "%s %d", GetString(STR_SLOT_LEVEL), gCurrentLevel + 1);
-	MakeText(number, 0, -150, 0.6f, {1, 1, 0.7f, 1});
-	MakeText(GetString(STR_LEVEL_NAME_FIRST + gCurrentLevel), 0, -100, 1.2f, color);
+	MakeText(number, 0, -150, LEVEL_NUMBER_SCALE, {1, 1, 0.7f, 1});
+	MakeText(GetString(STR_LEVEL_NAME_FIRST + gCurrentLevel), 0, -100, LEVEL_NAME_SCALE, color);
 
 	RunScreenLoop(LevelIntroSeconds(), 0, nullptr);
 	EndScreen();
@@ -282,7 +300,7 @@ void DoLoseScreen()
 	MakeModel(LOSESCREEN_MODEL_MACHINE, {LOSE_MACHINE_X, 0, 0}, 1.0f);
 	// Solid warm yellow on the red banner (a glowing text would add itself
 	// onto the red and wash out).
-	ObjNode* gameOver = MakeText(GetString(STR_GAME_OVER), 0, -170, 1.3f, {1, 0.9f, 0.35f, 1});
+	ObjNode* gameOver = MakeText(GetString(STR_GAME_OVER), 0, -170, GAME_OVER_SCALE, {1, 0.9f, 0.35f, 1});
 	gameOver->StatusBits &= ~STATUS_BIT_GLOW;
 	if (IsSoundEffectLoaded(EFFECT_CONVEYORBELT))
 		PlayEffect(EFFECT_CONVEYORBELT);
@@ -315,7 +333,7 @@ namespace
 			ObjNode* title = MakeModel(WINSCREEN_MODEL_TITLE, {0, 430, 0}, 1.4f, FadeInTitle, 200);
 			title->ColorFilter.a = 0;
 			title->SpecialF[0] = 0.3f;
-			gWinTitleText = ObjNodeRef(MakeText(GetString(STR_WIN_TITLE), 0, 185, 1.0f, {1, 1, 0.5f, 1}));
+			gWinTitleText = ObjNodeRef(MakeText(GetString(STR_WIN_TITLE), 0, 185, WIN_TITLE_SCALE, {1, 1, 0.5f, 1}));
 		}
 	}
 
@@ -334,7 +352,7 @@ namespace
 		if (ObjNode* old = gWinPanelPicture.Get())
 			DeleteObject(old);
 		gWinPanelPicture = ObjNodeRef(MakePicture(WIN_PANEL_SPRITE_FIRST + panel, 0, -10, 230, 230));
-		gWinPanelText = ObjNodeRef(MakeText(GetString(STR_WIN_PANEL_FIRST + panel), 0, 150, 0.6f, {1, 1, 1, 1}));
+		gWinPanelText = ObjNodeRef(MakeText(GetString(STR_WIN_PANEL_FIRST + panel), 0, 150, WIN_PANEL_TEXT_SCALE, {1, 1, 1, 1}));
 	}
 }
 
