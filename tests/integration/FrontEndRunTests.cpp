@@ -171,6 +171,8 @@ TEST_F(FrontEndRunTest, SettingsChangedInTheMenusAreKeptAcrossRunsAndMenusDraw)
 	ScreenImage settings = Shot("settings.png"), down = Shot("settings_down.png");
 	auto idleGreen = [](const uint8_t* p) { return Near(p, 76, 128, 51, 30); };
 	EXPECT_GT(CountInBand(settings, 0, settings.height, idleGreen), 500);
+	// The turntable's label (bottom fifth) hides while the settings cover the scene.
+	EXPECT_LT(CountInBand(settings, settings.height * 4 / 5, settings.height, IsChoiceLabel), 10);
 	const int keyboardRow = HighlightedRowY(settings), mouseRow = HighlightedRowY(down);
 	ASSERT_GE(keyboardRow, 0);
 	ASSERT_GE(mouseRow, 0);
