@@ -8,6 +8,9 @@
 #include "Screens/SettingsMenu.h"
 #include "3D/BG3D.h"
 #include "3D/OGL_Support.h"
+#include "3D/Skeleton.h"
+#include "3D/SkeletonTypes.h"
+#include "3D/Sprites.h"
 #include "3D/TextMesh.h"
 #include "System/Boot.h"
 #include "System/ContentNumbers.h"
@@ -28,15 +31,25 @@ namespace
 	constexpr float TWO_PI = 6.2831853f;
 	constexpr float TURNTABLE_RADIUS = 420;		// units
 	constexpr float TURNTABLE_Y = -60;
+	constexpr float TURNTABLE_TOP = 20;			// the table's top above its model's origin
 	constexpr float TURN_EASE = 6.0f;			// per second: how fast the shown angle follows
 	constexpr int NUM_BACKGROUND_BITS = 120;
 	constexpr float INTRO_SECONDS = 2.5f;
 	constexpr float INFO_FADE_RATE = 1.4f;		// alpha per second
 	constexpr float DRIFTER_SPEED = 300;		// units per second
-	constexpr float INFO_CAMERA_Y = 260, INFO_CAMERA_Z = 1500;	// the menu's camera
+	constexpr float INFO_PICTURE_Z = 450;		// in front of the turntable, 800 from the camera
+	constexpr float INFO_CAMERA_Y = 280, INFO_CAMERA_Z = 1250;	// the menu's camera: the turntable fills the middle
 
 	const int kChoiceText[NUM_MAIN_MENU_CHOICES] = {STR_NEW_GAME, STR_LOAD_GAME, STR_INFORMATION, STR_QUIT, STR_CREDITS,
 			STR_HIGH_SCORES, STR_SETTINGS};
+	// The characters riding the turntable between the choices, each in its
+	// first animation: the hero, a farmer, the bee woman, the clown, the mantis
+	// and a brain alien.
+	constexpr int kFigureTypes[] = {SKELETON_TYPE_QUOG, SKELETON_TYPE_FARMER, SKELETON_TYPE_BEEWOMAN, SKELETON_TYPE_CLOWN,
+			SKELETON_TYPE_MANTIS, SKELETON_TYPE_BRAINALIEN};
+	constexpr int NUM_FIGURES = int(sizeof(kFigureTypes) / sizeof(kFigureTypes[0]));
+	constexpr float FIGURE_HEIGHT = 190;			// units each figure is scaled to stand
+	constexpr float FIGURE_RADIUS = 0.78f;			// share of the turntable's radius they stand at
 	const OGLColorRGBA kBitColors[4] = {{1, 0.4f, 0.4f, 1}, {0.4f, 1, 0.5f, 1}, {0.4f, 0.6f, 1, 1}, {1, 0.9f, 0.4f, 1}};
 
 	struct MainMenuState
@@ -47,6 +60,7 @@ namespace
 		ObjNodeRef choices[NUM_MAIN_MENU_CHOICES];
 		ObjNodeRef label;
 		ObjNodeRef title;
+		ObjNodeRef figures[NUM_FIGURES];
 		float drifterTimer = 4;
 		bool introDone = false;
 	};
@@ -100,6 +114,37 @@ namespace
 			node->Scale = {s, s, s};
 			node->Rot.y += 0.8f * gFrameTime;
 			UpdateObjectTransforms(node);
+		}
+		// The figures stand between the choices, facing out.
+		for (int i = 0; i < NUM_FIGURES; i++)
+		{
+			ObjNode* node = gMain.figures[i].Get();
+			if (!node)
+				continue;
+			const float a = (float(i) + 0.5f) * TWO_PI / NUM_MAIN_MENU_CHOICES - gMain.shownAngle;
+			node->Coord.x = std::sin(a) * TURNTABLE_RADIUS * FIGURE_RADIUS;
+			node->Coord.z = std::cos(a) * TURNTABLE_RADIUS * FIGURE_RADIUS;
+			node->Rot.y = a + 3.1415927f;
+			UpdateObjectTransforms(node);
+		}
+	}
+
+	void MakeFigures()
+	{
+		for (int i = 0; i < NUM_FIGURES; i++)
+		{
+			ObjectDef def = {};
+			def.type = uint8_t(kFigureTypes[i]);
+			def.slot = 100;
+			def.flags = STATUS_BIT_DONTCULL;
+			def.scale = 1;
+			ObjNode* node = MakeNewSkeletonBaseData(&def, 0);
+			// Every rig has its own size: each stands the same height on the table's top.
+			const float height = std::fmax(node->BBox.max.y - node->BBox.min.y, 1.0f);
+			const float scale = FIGURE_HEIGHT / height;
+			node->Scale = {scale, scale, scale};
+			node->Coord.y = TURNTABLE_Y - 90 + TURNTABLE_TOP - node->BBox.min.y * scale;
+			gMain.figures[i] = ObjNodeRef(node);
 		}
 	}
 
@@ -159,6 +204,14 @@ namespace
 	{
 		SetupScreenView({0.05f, 0.1f, 0.25f, 6000, true, INFO_CAMERA_Y, INFO_CAMERA_Z});
 		LoadBG3D(MAINMENU_MODEL_FILE, MODEL_GROUP_LEVELSPECIFIC);
+		LoadBG3D(":Models:global.bg3d", MODEL_GROUP_GLOBAL);
+		LoadSpriteGroup(SPRITE_GROUP_SPHEREMAPS, NUM_SPHEREMAP_SPRITES, SPRITE_SET_SPHEREMAPS);
+		for (int type : kFigureTypes)
+			LoadASkeleton(type);
+		// The hero and the brain alien shine as they do in play.
+		for (int type : {SKELETON_TYPE_QUOG, SKELETON_TYPE_BRAINALIEN})
+			BG3D_SphereMapGeomteryMaterial(int16_t(MODEL_GROUP_SKELETONBASE + type), 0, -1, MULTI_TEXTURE_COMBINE_ADD,
+					SPHEREMAP_CHROME_GLINT);
 		LoadSoundBank(SOUND_BANK_MENU);
 		PlaySong(SONG_THEME, SONG_FLAG_START_PAUSED);
 
@@ -176,6 +229,7 @@ namespace
 		for (int i = 0; i < NUM_MAIN_MENU_CHOICES; i++)
 			gMain.choices[i] = ObjNodeRef(MakeMenuModel(MAINMENU_MODEL_CHOICE_FIRST + i, {0, 0, 0}, 1.0f, nullptr));
 		MakeMenuModel(MAINMENU_MODEL_TURNTABLE, {0, TURNTABLE_Y - 90, 0}, 1.0f, nullptr);
+		MakeFigures();
 		gMain.title = ObjNodeRef(MakeMenuModel(MAINMENU_MODEL_TITLE, {0, 330, 0}, 1.0f, nullptr));
 
 		ShowChoiceLabel();
@@ -216,17 +270,18 @@ namespace
 	{
 		if (IsSoundEffectLoaded(EFFECT_ACCENTDRONE1))
 			PlayEffect(RandomFloat() < 0.5f ? EFFECT_ACCENTDRONE1 : EFFECT_ACCENTDRONE2);
-		// The glow is a halo behind the picture; in front it washed the picture out.
-		// Both lean back to face the camera, which looks down on the turntable.
-		ObjNode* picture = MakeMenuModel(MAINMENU_MODEL_INFO_PICTURE, {0, 60, 700}, 1.0f, nullptr);
-		ObjNode* glow = MakeMenuModel(MAINMENU_MODEL_INFO_GLOW, {0, 60, 660}, 1.0f, nullptr);
+		// The glow is a halo behind the picture (in front it washed the picture
+		// out); both draw over the turntable whatever pokes forward from it,
+		// the glow first. Both lean back to face the camera, which looks down.
+		ObjNode* glow = MakeMenuModel(MAINMENU_MODEL_INFO_GLOW, {0, 60, INFO_PICTURE_Z - 40}, 1.0f, nullptr);
+		ObjNode* picture = MakeMenuModel(MAINMENU_MODEL_INFO_PICTURE, {0, 60, INFO_PICTURE_Z}, 1.0f, nullptr);
 		for (ObjNode* node : {picture, glow})
 		{
-			node->Rot.x = -std::atan2(INFO_CAMERA_Y - 60.0f, INFO_CAMERA_Z - 700.0f);
+			node->Rot.x = -std::atan2(INFO_CAMERA_Y - 60.0f, INFO_CAMERA_Z - INFO_PICTURE_Z);
+			node->StatusBits |= STATUS_BIT_NOLIGHTING | STATUS_BIT_NOZBUFFER | STATUS_BIT_NOZWRITES;
 			UpdateObjectTransforms(node);
 		}
-		picture->StatusBits |= STATUS_BIT_NOLIGHTING;
-		glow->StatusBits |= STATUS_BIT_NOLIGHTING | STATUS_BIT_GLOW;
+		glow->StatusBits |= STATUS_BIT_GLOW;
 		float alpha = 0;
 		bool leaving = false;
 		while (!leaving || alpha > 0)

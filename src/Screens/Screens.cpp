@@ -5,6 +5,7 @@
 #include "Screens/ScreensLogic.h"
 #include "3D/BG3D.h"
 #include "3D/OGL_Support.h"
+#include "3D/Skeleton.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
 #include "System/Automation.h"
@@ -155,10 +156,11 @@ float RunScreenLoop(float seconds, float lockSeconds, void (*everyFrame)(float t
 void EndScreen()
 {
 	FadeOutScene(DrawObjects, nullptr);
+	// Everything a screen loaded goes (nothing outlives a screen or a level).
 	DeleteAllObjects();
-	DisposeSpriteGroup(SPRITE_GROUP_LEVELSPECIFIC);
-	if (BG3D_GetNumModels(MODEL_GROUP_LEVELSPECIFIC) > 0)		// the notice loads no models
-		DisposeBG3DContainer(MODEL_GROUP_LEVELSPECIFIC);
+	FreeAllSkeletonFiles(-1);
+	DisposeAllSpriteGroups();
+	DeleteAllBG3DContainers();
 	OGL_DisposeWindowSetup();
 	FlushInputEvents();
 }

@@ -250,3 +250,51 @@ TEST_F(MenuTextFitTest, WithoutTheFontRowsFallBackToTheStylesHeight)
 	// The font's lines are taller than the pause style's 24 units at scale 1.
 	EXPECT_GT(MenuRowHeight(kPauseMenuStyle), kPauseMenuStyle.rowHeight);
 }
+
+TEST_F(MenuTextFitTest, AMenuTallerThanTheScreenIsDrawnSmallerToFit)
+{
+	LoadLocalizedStrings(0);
+	std::vector<MenuItem> menu(MAX_MENU_ROWS - 1);
+	for (MenuItem& item : menu)
+	{
+		item.kind = MENU_ITEM_PICK;
+		item.rawText = "Quite a Long Row";
+	}
+	menu.push_back(MenuItem{});
+	BeginMenuRun(menu.data(), nullptr);
+	ASSERT_EQ(gMenuRun.numRows, MAX_MENU_ROWS - 1);
+	EXPECT_LT(gMenuRun.fit, 1.0f);
+	EXPECT_FLOAT_EQ(MenuRowScale(gMenuRun.rows[0]), kDefaultMenuStyle.standardScale * gMenuRun.fit);
+	const MenuRow& last = gMenuRun.rows[gMenuRun.numRows - 1];
+	EXPECT_GE(gMenuRun.rows[0].y + InkTop() * MenuRowScale(gMenuRun.rows[0]), -240.0f);
+	EXPECT_LE(last.y + InkBottom() * MenuRowScale(last), 240.0f);
+
+	// A short menu keeps its scale.
+	BeginMenuRun(kPauseMenu, &kPauseMenuStyle);
+	EXPECT_FLOAT_EQ(gMenuRun.fit, 1.0f);
+}
+
+TEST_F(MenuTextFitTest, ColumnsMakeRoomForAWideLabelAndStayOnScreen)
+{
+	LoadLocalizedStrings(0);
+	static uint8_t value = 0;
+	MenuItem menu[3] = {};
+	menu[0].kind = MENU_ITEM_CYCLER;
+	menu[0].rawText = "A label wider than its column";
+	menu[0].cycler.value = &value;
+	menu[0].cycler.numChoices = 1;
+	menu[0].cycler.choices[0] = STR_NEED_NAME_FIRST;
+	menu[1].kind = MENU_ITEM_TITLE;
+	menu[1].rawText = "Title";
+	BeginMenuRun(menu, nullptr);
+
+	const MenuRow& row = gMenuRun.rows[0];
+	const float labelWidth = 0.5f * TextMesh_GetCharX(row.cell[0], MENU_CELL_TEXT_BYTES) * MenuRowScale(row);
+	// The value moved right of the label, and the block left to keep it on screen.
+	EXPECT_GT(gMenuRun.columnX[1], MenuColumnX(kDefaultMenuStyle, 1));
+	EXPECT_LT(gMenuRun.columnX[0], MenuColumnX(kDefaultMenuStyle, 0));
+	EXPECT_FLOAT_EQ(MenuCellScale(row.cell[0], MenuRowScale(row), MenuRunCellRoom(0, 0)), MenuRowScale(row));
+	EXPECT_LE(gMenuRun.columnX[0] + labelWidth, gMenuRun.columnX[1]);
+	const float valueWidth = 0.5f * TextMesh_GetCharX(row.cell[1], MENU_CELL_TEXT_BYTES) * MenuRowScale(row);
+	EXPECT_LE(gMenuRun.columnX[1] + valueWidth, 320.0f);
+}
