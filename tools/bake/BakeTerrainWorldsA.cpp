@@ -129,7 +129,10 @@ namespace TerrainBake::Worlds
 		AddScenery(d, LEVEL_NUM_FARM);
 		// The pond fills its hollow; rails fence the track's far side on the
 		// way into the yard, and pickets ring the orchard behind them.
-		d.water.push_back(WaterDisc(WATER_POND, pond, 1500));
+		// Its surface stands level with the hollow's muddy rim (the hot spot
+		// sits on the slope, not at the deepest point).
+		d.water.push_back(WaterDisc(WATER_POND, pond, 2000));
+		d.water.back().hotSpotZ += 1700 / MAP_TO_UNIT_SCALE;
 		d.fences.push_back(Fence(FENCE_FARM_RAILS, OffsetPath({track[2], yard}, 1100, 0.08f, 0.78f)));
 		d.fences.push_back(Fence(FENCE_PICKETS, OffsetPath({track[1], track[2]}, 1200, 0.2f, 0.8f)));
 		// Brain aliens patrol a loop in the meadow beyond the rails; farm
