@@ -1,6 +1,10 @@
 #include "Screens/HighScores.h"
 
-void DoHighScoreEntry()
+// Stand-in bodies until the table and its screens land.
+void ShowHighScoresTable(void (*)())
 {
 }
 
+void DoHighScoreEntry()
+{
+}
