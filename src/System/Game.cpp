@@ -104,6 +104,8 @@ void RunGame()
 	if (gAutomation.viewSkeletonType >= 0)
 		RunSkeletonViewer(gAutomation.viewSkeletonType, gAutomation.viewSkeletonAnim);
 
+	// Automated runs that name a level (the autopilot and replays always do)
+	// go straight to it: nothing may wait in a menu.
 	if (gAutomation.startLevel >= 0)
 	{
 		gCurrentLevel = gAutomation.startLevel;

@@ -73,7 +73,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = 3900, .groundSlip = 0,
 		.waves = {{90, 900, 1.0f / 300.0f, 1, 0}, {60, 600, 0.0025f, 0, 0}},
 		.setUp = LEVEL_SETUP_BLOB_BOSS_MACHINE,
-		.rules = LEVEL_RULE_LIVE_GROUND | LEVEL_RULE_WOBBLE_CLOCK,
+		.rules = LEVEL_RULE_LIVE_GROUND | LEVEL_RULE_WOBBLE_CLOCK | LEVEL_RULE_NO_INTRO,
 		.playerStart = PLAYER_START_ON_FOOT, .exitChargeAtStart = 1, .cameraMinHeight = 400,
 	},
 	// LEVEL_NUM_APOCALYPSE: the burning city
@@ -154,7 +154,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = LEVEL_SETUP_JUNGLE_BOSS,
-		.rules = LEVEL_RULE_EXIT_ALWAYS_OPEN | LEVEL_RULE_EXIT_SAUCER_STAYS,
+		.rules = LEVEL_RULE_EXIT_ALWAYS_OPEN | LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_NO_INTRO,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 1, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 	// LEVEL_NUM_FIREICE
@@ -214,7 +214,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = LEVEL_SETUP_BRAIN_BOSS_PORTALS,
-		.rules = LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_DIM_PODS,
+		.rules = LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_DIM_PODS | LEVEL_RULE_SHORT_INTRO,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 };

@@ -27,7 +27,10 @@ extern const char* const kLanguageCodes[MAX_LANGUAGES];
 enum
 {
 	STR_LANGUAGE_NAME = 0,			// each language's own name
+	STR_NEW_GAME = 1,
 	STR_LOAD_GAME = 2,
+	STR_INFORMATION = 3,
+	STR_HIGH_SCORES = 4,
 	STR_CREDITS = 5,
 	STR_SETTINGS = 7,
 	STR_RESUME = 8,
@@ -95,7 +98,12 @@ enum
 	STR_BONUS_COUNT_NONE = 137,
 	STR_BONUS_COUNT_MANY = 138,		// format with the number
 	STR_BONUS_COUNT_ONE = 139,
-	NUM_NAMED_STRING_ROWS = 140,
+	STR_LEGAL_NOTICE = 150,			// start-up notice, two lines
+	STR_LEGAL_NOTICE_2 = 151,
+	STR_GAME_OVER = 152,
+	STR_WIN_TITLE = 153,
+	STR_WIN_PANEL_FIRST = 154,		// three closing panels: 154..156
+	NUM_NAMED_STRING_ROWS = 157,
 };
 
 // Loads STRINGS_FILE_PATH for `language` 0..5 (fatal if missing).

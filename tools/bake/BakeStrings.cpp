@@ -21,6 +21,9 @@ namespace
 	const StringRow kStrings[] =
 	{
 		{ STR_LANGUAGE_NAME, { "English", "Français", "Deutsch", "Español", "Italiano", "Svenska" } },
+		{ STR_NEW_GAME, { "New Game", "Nouvelle partie", "Neues Spiel", "Nueva partida", "Nuova partita", "Nytt spel" } },
+		{ STR_INFORMATION, { "Information", "Informations", "Information", "Información", "Informazioni", "Information" } },
+		{ STR_HIGH_SCORES, { "High Scores", "Meilleurs scores", "Bestenliste", "Récords", "Punteggi migliori", "Topplista" } },
 		{ STR_LOAD_GAME, { "Load Game", "Charger une partie", "Spiel laden", "Cargar partida", "Carica partita", "Ladda spel" } },
 		{ STR_CREDITS, { "Credits", "Crédits", "Mitwirkende", "Créditos", "Crediti", "Medverkande" } },
 		{ STR_SETTINGS, { "Settings", "Paramètres", "Einstellungen", "Opciones", "Impostazioni", "Inställningar" } },
@@ -327,6 +330,30 @@ namespace
 		// The bonus tally's count of lives: none, many (a format with the number), one.
 		{ STR_BONUS_COUNT_NONE, { "No lives left", "Plus aucune vie", "Keine Leben mehr", "No quedan vidas", "Nessuna vita rimasta", "Inga liv kvar" } },
 		{ STR_BONUS_COUNT_MANY, { "%d lives left", "%d vies restantes", "%d Leben übrig", "Quedan %d vidas", "%d vite rimaste", "%d liv kvar" } },
+		{ STR_LEGAL_NOTICE, {
+			"Zappatron is an original game by its own small team.",
+			"Zappatron est un jeu original créé par sa petite équipe.",
+			"Zappatron ist ein eigenständiges Spiel eines kleinen Teams.",
+			"Zappatron es un juego original de su pequeño equipo.",
+			"Zappatron è un gioco originale del suo piccolo team.",
+			"Zappatron är ett eget spel av ett litet team." } },
+		{ STR_LEGAL_NOTICE_2, {
+			"All rights reserved.", "Tous droits réservés.", "Alle Rechte vorbehalten.",
+			"Todos los derechos reservados.", "Tutti i diritti riservati.", "Alla rättigheter förbehållna." } },
+		{ STR_GAME_OVER, { "Game Over", "Partie terminée", "Spiel vorbei", "Fin del juego", "Partita finita", "Spelet är slut" } },
+		{ STR_WIN_TITLE, { "The Earth is saved!", "La Terre est sauvée !", "Die Erde ist gerettet!", "¡La Tierra está a salvo!",
+			"La Terra è salva!", "Jorden är räddad!" } },
+		{ STR_WIN_PANEL_FIRST + 0, {
+			"The aliens flee back into the dark.", "Les extraterrestres s'enfuient dans le noir.",
+			"Die Außerirdischen fliehen zurück ins Dunkel.", "Los alienígenas huyen a la oscuridad.",
+			"Gli alieni fuggono nel buio.", "Utomjordingarna flyr tillbaka ut i mörkret." } },
+		{ STR_WIN_PANEL_FIRST + 1, {
+			"Every human you rescued is home again.", "Chaque humain sauvé est rentré chez lui.",
+			"Alle geretteten Menschen sind wieder zu Hause.", "Cada humano rescatado ha vuelto a casa.",
+			"Ogni umano salvato è tornato a casa.", "Alla människor du räddade är hemma igen." } },
+		{ STR_WIN_PANEL_FIRST + 2, {
+			"Thank you for playing!", "Merci d'avoir joué !", "Danke fürs Spielen!", "¡Gracias por jugar!",
+			"Grazie per aver giocato!", "Tack för att du spelade!" } },
 		{ STR_BONUS_COUNT_ONE, { "1 life left", "1 vie restante", "1 Leben übrig", "Queda 1 vida", "1 vita rimasta", "1 liv kvar" } },
 	};
 

@@ -1,0 +1,355 @@
+// The main menu: seven choices on a turntable, the things floating behind
+// it, the information picture, the credits, and the hand-over to the game.
+#include "Screens/Screens.h"
+#include "Screens/FrontEndHooks.h"
+#include "Screens/Menu.h"
+#include "Screens/ScreenModels.h"
+#include "Screens/ScreensLogic.h"
+#include "Screens/SettingsMenu.h"
+#include "3D/BG3D.h"
+#include "3D/OGL_Support.h"
+#include "3D/TextMesh.h"
+#include "System/Boot.h"
+#include "System/ContentNumbers.h"
+#include "System/Error.h"
+#include "System/FrameTime.h"
+#include "System/Game.h"
+#include "System/Input.h"
+#include "System/Objects.h"
+#include "System/Random.h"
+#include "System/Sound.h"
+#include "System/Strings.h"
+
+#include <SDL.h>
+#include <cmath>
+
+namespace
+{
+	constexpr float TWO_PI = 6.2831853f;
+	constexpr float TURNTABLE_RADIUS = 420;		// units
+	constexpr float TURNTABLE_Y = -60;
+	constexpr float TURN_EASE = 6.0f;			// per second: how fast the shown angle follows
+	constexpr int NUM_BACKGROUND_BITS = 120;
+	constexpr float INTRO_SECONDS = 2.5f;
+	constexpr float INFO_FADE_RATE = 1.4f;		// alpha per second
+	constexpr float DRIFTER_SPEED = 300;		// units per second
+
+	const int kChoiceText[NUM_MAIN_MENU_CHOICES] = {STR_NEW_GAME, STR_LOAD_GAME, STR_INFORMATION, STR_QUIT, STR_CREDITS,
+			STR_HIGH_SCORES, STR_SETTINGS};
+	const OGLColorRGBA kBitColors[4] = {{1, 0.4f, 0.4f, 1}, {0.4f, 1, 0.5f, 1}, {0.4f, 0.6f, 1, 1}, {1, 0.9f, 0.4f, 1}};
+
+	struct MainMenuState
+	{
+		int choice = 0;
+		float targetAngle = 0;
+		float shownAngle = 0;
+		ObjNodeRef choices[NUM_MAIN_MENU_CHOICES];
+		ObjNodeRef label;
+		ObjNodeRef title;
+		float drifterTimer = 4;
+		bool introDone = false;
+	};
+	MainMenuState gMain;
+	bool gMainMenuShownBefore = false;
+
+	ObjNode* MakeMenuModel(int type, OGLPoint3D where, float scale, ObjNodeRoutine move)
+	{
+		ObjectDef def = {};
+		def.group = MODEL_GROUP_LEVELSPECIFIC;
+		def.type = uint8_t(type);
+		def.coord = where;
+		def.slot = 100;
+		def.flags = STATUS_BIT_DONTCULL;
+		def.moveCall = move;
+		def.scale = scale;
+		return MakeNewDisplayGroupObject(&def);
+	}
+
+	void MoveBackgroundBit(ObjNode* node)
+	{
+		node->Rot.x += node->SpecialF[0] * gFrameTime;
+		node->Rot.y += node->SpecialF[1] * gFrameTime;
+		UpdateObjectTransforms(node);
+	}
+
+	void MoveDrifter(ObjNode* node)
+	{
+		node->Coord.x += node->Delta.x * gFrameTime;
+		node->Rot.y += gFrameTime;
+		node->Rot.z += 0.5f * gFrameTime;
+		if (std::fabs(node->Coord.x) > 2200)
+		{
+			DeleteObject(node);
+			return;
+		}
+		UpdateObjectTransforms(node);
+	}
+
+	// Places the seven choices round the turntable; the chosen one faces us.
+	void PlaceTurntable()
+	{
+		for (int i = 0; i < NUM_MAIN_MENU_CHOICES; i++)
+		{
+			ObjNode* node = gMain.choices[i].Get();
+			if (!node)
+				continue;
+			const float a = float(i) * TWO_PI / NUM_MAIN_MENU_CHOICES - gMain.shownAngle;
+			node->Coord = {std::sin(a) * TURNTABLE_RADIUS, TURNTABLE_Y, std::cos(a) * TURNTABLE_RADIUS};
+			const float s = (i == gMain.choice) ? 1.15f : 0.85f;
+			node->Scale = {s, s, s};
+			node->Rot.y += 0.8f * gFrameTime;
+			UpdateObjectTransforms(node);
+		}
+	}
+
+	void ShowChoiceLabel()
+	{
+		if (ObjNode* label = gMain.label.Get())
+			TextMesh_Update(GetString(kChoiceText[gMain.choice]), TEXTMESH_ALIGN_CENTER, label);
+	}
+
+	// Runs every frame, in the menu's own loop and under the menus it opens.
+	void MainMenuFrame()
+	{
+		float d = gMain.targetAngle - gMain.shownAngle;
+		gMain.shownAngle += d * std::fmin(1.0f, TURN_EASE * gFrameTime);
+		PlaceTurntable();
+
+		gMain.drifterTimer -= gFrameTime;
+		if (gMain.drifterTimer <= 0)
+		{
+			gMain.drifterTimer = RandomFloatRange(3, 6);
+			const bool fromLeft = RandomFloat() < 0.5f;
+			ObjNode* node = MakeMenuModel(MAINMENU_MODEL_DRIFTER_FIRST + RandomRange(0, MAINMENU_NUM_DRIFTERS - 1),
+					{fromLeft ? -2100.0f : 2100.0f, RandomFloatRange(-200, 400), -600}, 1.0f, MoveDrifter);
+			node->Delta.x = fromLeft ? DRIFTER_SPEED : -DRIFTER_SPEED;
+		}
+	}
+
+	void MainMenuMenusMove()
+	{
+		MainMenuFrame();
+	}
+
+	void BuildScene()
+	{
+		SetupScreenView({0.05f, 0.1f, 0.25f, 6000, true, 260, 1500});
+		LoadBG3D(MAINMENU_MODEL_FILE, MODEL_GROUP_LEVELSPECIFIC);
+		LoadSoundBank(SOUND_BANK_MENU);
+		PlaySong(SONG_THEME, SONG_FLAG_START_PAUSED);
+
+		for (int i = 0; i < NUM_BACKGROUND_BITS; i++)
+		{
+			ObjNode* bit = MakeMenuModel(MAINMENU_MODEL_BACKGROUND_BIT,
+					{RandomFloatRange(-1600, 1600), RandomFloatRange(-600, 600), -500}, RandomFloatRange(0.1f, 0.3f),
+					MoveBackgroundBit);
+			bit->ColorFilter = kBitColors[RandomRange(0, 3)];
+			bit->SpecialF[0] = RandomFloatSigned();
+			bit->SpecialF[1] = RandomFloatSigned();
+		}
+
+		gMain = MainMenuState{};
+		for (int i = 0; i < NUM_MAIN_MENU_CHOICES; i++)
+			gMain.choices[i] = ObjNodeRef(MakeMenuModel(MAINMENU_MODEL_CHOICE_FIRST + i, {0, 0, 0}, 1.0f, nullptr));
+		MakeMenuModel(MAINMENU_MODEL_TURNTABLE, {0, TURNTABLE_Y - 90, 0}, 1.0f, nullptr);
+		gMain.title = ObjNodeRef(MakeMenuModel(MAINMENU_MODEL_TITLE, {0, 330, 0}, 1.0f, nullptr));
+
+		ObjectDef def = {};
+		def.coord = {0, 190, 0};
+		def.slot = 5100;
+		def.scale = 0.9f;
+		ObjNode* label = TextMesh_New(GetString(kChoiceText[0]), TEXTMESH_ALIGN_CENTER, &def);
+		label->ColorFilter = {1, 1, 0.7f, 1};
+		gMain.label = ObjNodeRef(label);
+		PlaceTurntable();
+	}
+
+	void RunFrame()
+	{
+		UpdateInput();
+		MeasureFrameTime();
+		MoveObjects();
+		MainMenuFrame();
+		OGL_DrawScene(DrawObjects);
+	}
+
+	// The title drops in the first time the menu is shown in a run.
+	void RunIntro()
+	{
+		ObjNode* title = gMain.title.Get();
+		if (gMainMenuShownBefore || gSkipFluff || !title)
+			return;
+		if (IsSoundEffectLoaded(EFFECT_AMBIENCE))
+			PlayEffect(EFFECT_AMBIENCE);
+		for (float t = 0; t < INTRO_SECONDS; t += gFrameTime)
+		{
+			const float k = 1.0f - t / INTRO_SECONDS;
+			title->Coord.y = 330 + 900 * k * k;
+			UpdateObjectTransforms(title);
+			RunFrame();
+			if (UserWantsOut())
+				break;
+		}
+		title->Coord.y = 330;
+		UpdateObjectTransforms(title);
+	}
+
+	void ShowInfoPicture()
+	{
+		if (IsSoundEffectLoaded(EFFECT_ACCENTDRONE1))
+			PlayEffect(RandomFloat() < 0.5f ? EFFECT_ACCENTDRONE1 : EFFECT_ACCENTDRONE2);
+		ObjNode* picture = MakeMenuModel(MAINMENU_MODEL_INFO_PICTURE, {0, 40, 700}, 1.0f, nullptr);
+		ObjNode* glow = MakeMenuModel(MAINMENU_MODEL_INFO_GLOW, {0, 40, 705}, 1.0f, nullptr);
+		picture->StatusBits |= STATUS_BIT_NOLIGHTING;
+		glow->StatusBits |= STATUS_BIT_NOLIGHTING | STATUS_BIT_GLOW;
+		float alpha = 0;
+		bool leaving = false;
+		while (!leaving || alpha > 0)
+		{
+			if (!leaving)
+				alpha = std::fmin(1.0f, alpha + INFO_FADE_RATE * gFrameTime);
+			else
+				alpha -= INFO_FADE_RATE * gFrameTime;
+			picture->ColorFilter.a = std::fmax(alpha, 0.0f);
+			glow->ColorFilter.a = std::fmax(0.0f, 0.7f * alpha * (0.8f + RandomFloat() * 0.2f));
+			RunFrame();
+			if (!leaving && UserWantsOut())
+				leaving = true;
+		}
+		DeleteObject(picture);
+		DeleteObject(glow);
+	}
+
+	MenuItem CreditsItem(int kind, int text, const char* raw = nullptr)
+	{
+		MenuItem m;
+		m.kind = kind;
+		m.text = text;
+		m.rawText = raw;
+		return m;
+	}
+
+	const MenuItem kCreditsMenu[] =
+	{
+		CreditsItem(MENU_ITEM_TITLE, STR_CREDITS),
+		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 0), CreditsItem(MENU_ITEM_LABEL, -1, "Ada Brightwell"),
+		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 1), CreditsItem(MENU_ITEM_LABEL, -1, "Milo Ferrante, Juno Park"),
+		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 2), CreditsItem(MENU_ITEM_LABEL, -1, "Tove Lindqvist"),
+		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 3), CreditsItem(MENU_ITEM_LABEL, -1, "Rafael Okonkwo"),
+		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 4), CreditsItem(MENU_ITEM_LABEL, -1, "Nadia Vos, Kip Arlen"),
+		MenuItem{},
+	};
+
+	void ShowCredits()
+	{
+		if (IsSoundEffectLoaded(EFFECT_ACCENTDRONE1))
+			PlayEffect(RandomFloat() < 0.5f ? EFFECT_ACCENTDRONE1 : EFFECT_ACCENTDRONE2);
+		MenuStyle style = kDefaultMenuStyle;
+		style.isInteractive = false;
+		style.centered = true;
+		StartMenu(kCreditsMenu, &style, MainMenuMenusMove, DrawObjects);
+	}
+
+	// Runs the chosen entry; true when a game is to start.
+	bool RunChoice(int choice)
+	{
+		switch (choice)
+		{
+			case MAIN_MENU_NEW_GAME:
+			{
+				auto held = [](int scancode) { return GetKeyState(scancode); };
+				const int level = ChooseNewGameLevel(held, GetNeedState(NEED_UI_BACK) && GetNeedState(NEED_UI_START));
+				if (level == NEW_GAME_LEVEL_SELECT)
+				{
+					const int chosen = DoLevelSelectCheat();
+					if (chosen < 0)
+						return false;
+					gCurrentLevel = chosen;
+				}
+				else
+				{
+					gCurrentLevel = level;
+				}
+				return true;
+			}
+			case MAIN_MENU_LOAD_GAME:
+				return SaveSlotScreen(SAVE_SLOT_MODE_LOAD, DrawObjects);
+			case MAIN_MENU_INFO:
+				ShowInfoPicture();
+				return false;
+			case MAIN_MENU_QUIT:
+				QuitGame();
+			case MAIN_MENU_CREDITS:
+				ShowCredits();
+				return false;
+			case MAIN_MENU_HIGH_SCORES:
+				PlaySong(SONG_HIGHSCORE, 0);
+				ShowHighScoresScreen(DrawObjects);
+				PlaySong(SONG_THEME, 0);
+				return false;
+			case MAIN_MENU_SETTINGS:
+				DoSettingsScreen(MainMenuMenusMove, DrawObjects);
+				ShowChoiceLabel();		// the language may have changed
+				return false;
+		}
+		return false;
+	}
+}
+
+int DoLevelSelectCheat()
+{
+	static MenuItem menu[NUM_LEVELS + 3];
+	menu[0].kind = MENU_ITEM_TITLE;
+	menu[0].text = STR_LEVEL_SELECT;
+	menu[1].kind = MENU_ITEM_SPACER;
+	for (int i = 0; i < NUM_LEVELS; i++)
+	{
+		menu[2 + i].kind = MENU_ITEM_PICK;
+		menu[2 + i].text = STR_LEVEL_NAME_FIRST + i;
+		menu[2 + i].pick = i;
+	}
+	menu[NUM_LEVELS + 2] = MenuItem{};
+	return StartMenu(menu, nullptr, nullptr, DrawObjects);
+}
+
+void DoMainMenu()
+{
+	if (AutomatedRunSkipsScreens())
+	{
+		gCurrentLevel = 0;
+		return;
+	}
+	BuildScene();
+	RunIntro();
+	gMainMenuShownBefore = true;
+	PlaySong(SONG_THEME, 0);
+
+	for (;;)
+	{
+		RunFrame();
+		if (GetNewNeedState(NEED_UI_LEFT) || GetNewNeedState(NEED_UI_NEXT))
+		{
+			gMain.choice = StepMainMenuChoice(gMain.choice, -1);
+			gMain.targetAngle -= TWO_PI / NUM_MAIN_MENU_CHOICES;
+			if (IsSoundEffectLoaded(EFFECT_MENUCHANGE))
+				PlayEffect(EFFECT_MENUCHANGE);
+			ShowChoiceLabel();
+		}
+		else if (GetNewNeedState(NEED_UI_RIGHT) || GetNewNeedState(NEED_UI_PREV))
+		{
+			gMain.choice = StepMainMenuChoice(gMain.choice, +1);
+			gMain.targetAngle += TWO_PI / NUM_MAIN_MENU_CHOICES;
+			if (IsSoundEffectLoaded(EFFECT_MENUCHANGE))
+				PlayEffect(EFFECT_MENUCHANGE);
+			ShowChoiceLabel();
+		}
+		else if (GetNewNeedState(NEED_UI_CONFIRM) || GetNewNeedState(NEED_UI_START))
+		{
+			if (RunChoice(gMain.choice))
+				break;
+		}
+	}
+
+	EndScreen();
+	DisposeSoundBank(SOUND_BANK_MENU);
+}

@@ -1,0 +1,44 @@
+// Model numbers inside the screens' model files, shared by the game and the
+// baker that writes them. Each file loads into MODEL_GROUP_LEVELSPECIFIC.
+#pragma once
+
+constexpr const char* MAINMENU_MODEL_FILE = ":Models:mainmenu.bg3d";
+constexpr const char* LEVELINTRO_MODEL_FILE = ":Models:LevelIntro.bg3d";
+constexpr const char* LOSESCREEN_MODEL_FILE = ":Models:losescreen.bg3d";
+constexpr const char* WINSCREEN_MODEL_FILE = ":Models:winscreen.bg3d";
+
+enum
+{
+	MAINMENU_MODEL_CHOICE_FIRST = 0,		// the seven turntable choices: 0..6
+	MAINMENU_MODEL_TURNTABLE = 7,
+	MAINMENU_MODEL_TITLE = 8,
+	MAINMENU_MODEL_BACKGROUND_BIT = 10,
+	MAINMENU_MODEL_DRIFTER_FIRST = 11,		// things that drift across: 11..20
+	MAINMENU_NUM_DRIFTERS = 10,
+	MAINMENU_MODEL_INFO_PICTURE = 21,
+	MAINMENU_MODEL_INFO_GLOW = 22,
+	MAINMENU_NUM_MODELS = 23,
+};
+
+enum
+{
+	LEVELINTRO_MODEL_PLANET = 0,
+	LEVELINTRO_MODEL_SAUCER = 1,
+	LEVELINTRO_NUM_MODELS = 2,
+};
+
+enum
+{
+	LOSESCREEN_MODEL_BELT = 0,
+	LOSESCREEN_MODEL_MACHINE = 1,
+	LOSESCREEN_MODEL_HUMAN_FIRST = 2,		// four kinds of captive: 2..5
+	LOSESCREEN_NUM_MODELS = 6,
+};
+
+enum
+{
+	WINSCREEN_MODEL_EARTH = 0,
+	WINSCREEN_MODEL_ROBOT = 1,
+	WINSCREEN_MODEL_TITLE = 2,
+	WINSCREEN_NUM_MODELS = 3,
+};
