@@ -57,11 +57,10 @@ void InsertHighScore(HighScoreEntry table[NUM_HIGH_SCORES], int slot, uint32_t s
 // Screens (HighScoresScreen.cpp)
 //
 
-// The table shown from the main menu: loads the file, fades the rows in over
-// the caller's scene (`drawRoutine` draws it; null: a screen of its own),
-// waits for UserWantsOut, fades them out and deletes its nodes. Plays the
-// high-score song; the caller restarts its own song afterwards.
-void ShowHighScoresTable(void (*drawRoutine)() = nullptr);
+// The table shown from the main menu is ShowHighScoresScreen (FrontEndHooks.h).
+// Lays the table's fifteen rows out as text nodes (the names left, the
+// scores right) and returns the node of row `selectedRow` (null for −1).
+ObjNode* ShowHighScoresTable(int selectedRow);
 
 // End of a run: shows the score and, when it earns a place, lets the player
 // type a name, then saves the table. Nothing for a score of 0; under

@@ -7,6 +7,7 @@
 #include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
+#include "System/SavedGame.h"
 #include "System/Random.h"
 #include "System/Sound.h"
 #include "System/Strings.h"
@@ -154,6 +155,7 @@ void RunGame()
 
 void PlayLevels()
 {
+	gRunFromSavedGame = gPlayerResumingSavedGame;
 	InitPlayerForNewRun();
 	ResetHelpMessageSwitches();
 

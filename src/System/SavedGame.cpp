@@ -11,6 +11,7 @@
 #include <vector>
 
 int32_t gLoadedGameScore = 0;
+bool gRunFromSavedGame = false;
 
 namespace
 {

@@ -45,6 +45,8 @@ struct SavedGamePlayerState
 
 // Score the loaded game started with (the high-score entry compares against it).
 extern int32_t gLoadedGameScore;
+// The run in progress began from a saved game (set as each run starts).
+extern bool gRunFromSavedGame;
 
 SavedGameRecord MakeSavedGameRecord(const SavedGamePlayerState& state, int64_t savedAt);
 // The state a loaded record resumes: currentLevel is the level to play next.
