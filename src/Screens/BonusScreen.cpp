@@ -124,17 +124,13 @@ namespace
 
 void DoBonusScreen()
 {
+	// Automated runs play levels only (nothing may wait on a screen), and
+	// their scores stay comparable from level to level without it.
+	if (AutomatedRunSkipsScreens())
+		return;
+
 	// A run that used the cheats was handed its weapons: they earn nothing.
 	StartBonusTally(&gTally, gHumansRescued, gWeaponInventory, gScore, !gPlayerUsedCheats);
-
-	if (AutomatedRunSkipsScreens())
-	{
-		// Nothing may wait under automation, but the run earns the same points.
-		while (gTally.phase != BONUS_PHASE_DONE)
-			StepBonusTally(&gTally, 1.0f, false);
-		gScore = gTally.score;
-		return;
-	}
 
 	PlaySong(SONG_BONUS, 0);
 	LoadSoundBank(SOUND_BANK_BONUS);

@@ -9,6 +9,7 @@
 #include "Player/Player.h"
 #include "Player/PlayerSaucerBeams.h"
 #include "Player/Weapons.h"
+#include "System/Automation.h"
 #include "System/ContentNumbers.h"
 #include "System/FrameTime.h"
 #include "System/LevelTable.h"
@@ -279,7 +280,8 @@ namespace
 
 void DrawInfobar()
 {
-	if (gNumSpritesInGroupList[SPRITE_GROUP_INFOBAR] < NUM_INFOBAR_SPRITES)
+	// A fly-over tours the level with no one playing: nothing to show.
+	if (gNumSpritesInGroupList[SPRITE_GROUP_INFOBAR] < NUM_INFOBAR_SPRITES || gAutomation.flyOver)
 		return;
 	UpdateInfobar(gFrameTime);
 

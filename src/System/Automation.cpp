@@ -1,4 +1,7 @@
 #include "System/Automation.h"
+
+#include <iterator>
+#include <iterator>
 #include "System/Error.h"
 #include "3D/Screenshot.h"
 #include "Screens/SkeletonViewer.h"
@@ -83,6 +86,21 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 				return false;
 			}
 			options->quitAfterLevels = int(count);
+			i++;
+			continue;
+		}
+		if (!strcmp(arg, "--show-screen"))
+		{
+			const char* names[] = {"bonus", "save-slots", "load-slots", "high-scores", "name-entry"};
+			options->showScreen = -1;
+			for (int n = 0; i + 1 < argc && n < int(std::size(names)); n++)
+				if (!strcmp(argv[i + 1], names[n]))
+					options->showScreen = n;
+			if (options->showScreen < 0)
+			{
+				*error = "--show-screen takes bonus, save-slots, load-slots, high-scores or name-entry";
+				return false;
+			}
 			i++;
 			continue;
 		}

@@ -27,6 +27,9 @@
 //                      the route leads from the start into the exit (nothing else changes)
 //   --check-invariants every frame of play checks the player, the gauges and the pools;
 //                      a broken one is a fatal alert naming it
+//   --show-screen NAME show one screen between levels and stay on it (with
+//                      --frames and --screenshot to look at it): bonus,
+//                      save-slots, load-slots, high-scores or name-entry
 //   --quit-after-levels K  quit with exit code 0 once K levels are finished; with it,
 //                      frames running out first give exit code 3. Every finished level
 //                      prints "LEVEL n done time=… lives=… score=… humans=…"
@@ -59,6 +62,16 @@ struct AutomationOptions
 	bool routeCheck = false;
 	bool checkInvariants = false;
 	int quitAfterLevels = 0;		// 0: play on
+	int showScreen = -1;			// SHOW_SCREEN_*; -1: none
+};
+
+enum
+{
+	SHOW_SCREEN_BONUS,
+	SHOW_SCREEN_SAVE_SLOTS,
+	SHOW_SCREEN_LOAD_SLOTS,
+	SHOW_SCREEN_HIGH_SCORES,
+	SHOW_SCREEN_NAME_ENTRY,
 };
 
 // The process's exit code after an orderly quit (a fatal alert makes it 1).

@@ -26,6 +26,7 @@
 #include "Screens/Infobar.h"
 #include "Screens/ModelViewer.h"
 #include "Screens/Screens.h"
+#include "Screens/ScreenShowcase.h"
 #include "Screens/SkeletonViewer.h"
 #include "Terrain/Fences.h"
 #include "Terrain/Splines.h"
@@ -104,6 +105,8 @@ void RunGame()
 		RunModelViewer(gAutomation.viewModelsFile.c_str(), gAutomation.viewModel);
 	if (gAutomation.viewSkeletonType >= 0)
 		RunSkeletonViewer(gAutomation.viewSkeletonType, gAutomation.viewSkeletonAnim);
+	if (gAutomation.showScreen >= 0)
+		RunScreenShowcase(gAutomation.showScreen);
 
 	// Automated runs that name a level (the autopilot and replays always do)
 	// go straight to it: nothing may wait in a menu.
