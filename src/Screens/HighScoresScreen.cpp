@@ -157,6 +157,8 @@ ObjNode* ShowHighScoresTable(int selectedRow)
 		gRowNames[row] = MakeText(name, NAME_X, y, ROW_SCALE, color, TEXTMESH_ALIGN_LEFT);
 		char score[16];
 		RowScoreText(row, score, sizeof(score));
+		if (gHighScores[row].score == 0 && row != selectedRow)
+			score[0] = '\0';		// an unused row shows only its "empty" name
 		MakeText(score, SCORE_X, y, ROW_SCALE, row == selectedRow ? NEW_ROW_COLOR : SCORE_COLOR, TEXTMESH_ALIGN_RIGHT);
 		if (row == selectedRow)
 			selected = gRowNames[row];
