@@ -33,6 +33,7 @@ namespace
 	constexpr float INTRO_SECONDS = 2.5f;
 	constexpr float INFO_FADE_RATE = 1.4f;		// alpha per second
 	constexpr float DRIFTER_SPEED = 300;		// units per second
+	constexpr float INFO_CAMERA_Y = 260, INFO_CAMERA_Z = 1500;	// the menu's camera
 
 	const int kChoiceText[NUM_MAIN_MENU_CHOICES] = {STR_NEW_GAME, STR_LOAD_GAME, STR_INFORMATION, STR_QUIT, STR_CREDITS,
 			STR_HIGH_SCORES, STR_SETTINGS};
@@ -102,10 +103,33 @@ namespace
 		}
 	}
 
+	constexpr OGLColorRGBA LABEL_COLOR = {1, 1, 0.7f, 1};		// cream
+
+	// The name of the current choice under the turntable, built afresh so a
+	// language chosen in the settings shows at once. Text nodes glow (add
+	// onto what lies behind them) by default; over the blue backdrop that
+	// turned the cream nearly white, so the label blends normally instead.
 	void ShowChoiceLabel()
 	{
-		if (ObjNode* label = gMain.label.Get())
-			TextMesh_Update(GetString(kChoiceText[gMain.choice]), TEXTMESH_ALIGN_CENTER, label);
+		if (ObjNode* old = gMain.label.Get())
+			DeleteObject(old);
+		ObjectDef def = {};
+		def.coord = {0, 190, 0};
+		def.slot = 5100;
+		def.scale = 0.9f;
+		ObjNode* label = TextMesh_New(GetString(kChoiceText[gMain.choice]), TEXTMESH_ALIGN_CENTER, &def);
+		label->StatusBits &= ~STATUS_BIT_GLOW;
+		label->ColorFilter = LABEL_COLOR;
+		gMain.label = ObjNodeRef(label);
+	}
+
+	// Menus and pictures opened from the turntable cover the scene; the
+	// label would read through them.
+	void HideChoiceLabel()
+	{
+		if (ObjNode* old = gMain.label.Get())
+			DeleteObject(old);
+		gMain.label.Clear();
 	}
 
 	// Runs every frame, in the menu's own loop and under the menus it opens.
@@ -133,7 +157,7 @@ namespace
 
 	void BuildScene()
 	{
-		SetupScreenView({0.05f, 0.1f, 0.25f, 6000, true, 260, 1500});
+		SetupScreenView({0.05f, 0.1f, 0.25f, 6000, true, INFO_CAMERA_Y, INFO_CAMERA_Z});
 		LoadBG3D(MAINMENU_MODEL_FILE, MODEL_GROUP_LEVELSPECIFIC);
 		LoadSoundBank(SOUND_BANK_MENU);
 		PlaySong(SONG_THEME, SONG_FLAG_START_PAUSED);
@@ -154,13 +178,7 @@ namespace
 		MakeMenuModel(MAINMENU_MODEL_TURNTABLE, {0, TURNTABLE_Y - 90, 0}, 1.0f, nullptr);
 		gMain.title = ObjNodeRef(MakeMenuModel(MAINMENU_MODEL_TITLE, {0, 330, 0}, 1.0f, nullptr));
 
-		ObjectDef def = {};
-		def.coord = {0, 190, 0};
-		def.slot = 5100;
-		def.scale = 0.9f;
-		ObjNode* label = TextMesh_New(GetString(kChoiceText[0]), TEXTMESH_ALIGN_CENTER, &def);
-		label->ColorFilter = {1, 1, 0.7f, 1};
-		gMain.label = ObjNodeRef(label);
+		ShowChoiceLabel();
 		PlaceTurntable();
 	}
 
@@ -198,8 +216,15 @@ namespace
 	{
 		if (IsSoundEffectLoaded(EFFECT_ACCENTDRONE1))
 			PlayEffect(RandomFloat() < 0.5f ? EFFECT_ACCENTDRONE1 : EFFECT_ACCENTDRONE2);
-		ObjNode* picture = MakeMenuModel(MAINMENU_MODEL_INFO_PICTURE, {0, 40, 700}, 1.0f, nullptr);
-		ObjNode* glow = MakeMenuModel(MAINMENU_MODEL_INFO_GLOW, {0, 40, 705}, 1.0f, nullptr);
+		// The glow is a halo behind the picture; in front it washed the picture out.
+		// Both lean back to face the camera, which looks down on the turntable.
+		ObjNode* picture = MakeMenuModel(MAINMENU_MODEL_INFO_PICTURE, {0, 60, 700}, 1.0f, nullptr);
+		ObjNode* glow = MakeMenuModel(MAINMENU_MODEL_INFO_GLOW, {0, 60, 660}, 1.0f, nullptr);
+		for (ObjNode* node : {picture, glow})
+		{
+			node->Rot.x = -std::atan2(INFO_CAMERA_Y - 60.0f, INFO_CAMERA_Z - 700.0f);
+			UpdateObjectTransforms(node);
+		}
 		picture->StatusBits |= STATUS_BIT_NOLIGHTING;
 		glow->StatusBits |= STATUS_BIT_NOLIGHTING | STATUS_BIT_GLOW;
 		float alpha = 0;
@@ -220,34 +245,11 @@ namespace
 		DeleteObject(glow);
 	}
 
-	MenuItem CreditsItem(int kind, int text, const char* raw = nullptr)
-	{
-		MenuItem m;
-		m.kind = kind;
-		m.text = text;
-		m.rawText = raw;
-		return m;
-	}
-
-	const MenuItem kCreditsMenu[] =
-	{
-		CreditsItem(MENU_ITEM_TITLE, STR_CREDITS),
-		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 0), CreditsItem(MENU_ITEM_LABEL, -1, "Ada Brightwell"),
-		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 1), CreditsItem(MENU_ITEM_LABEL, -1, "Milo Ferrante, Juno Park"),
-		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 2), CreditsItem(MENU_ITEM_LABEL, -1, "Tove Lindqvist"),
-		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 3), CreditsItem(MENU_ITEM_LABEL, -1, "Rafael Okonkwo"),
-		CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 4), CreditsItem(MENU_ITEM_LABEL, -1, "Nadia Vos, Kip Arlen"),
-		MenuItem{},
-	};
-
 	void ShowCredits()
 	{
 		if (IsSoundEffectLoaded(EFFECT_ACCENTDRONE1))
 			PlayEffect(RandomFloat() < 0.5f ? EFFECT_ACCENTDRONE1 : EFFECT_ACCENTDRONE2);
-		MenuStyle style = kDefaultMenuStyle;
-		style.isInteractive = false;
-		style.centered = true;
-		StartMenu(kCreditsMenu, &style, MainMenuMenusMove, DrawObjects);
+		StartMenu(kCreditsMenu, &kCreditsMenuStyle, MainMenuMenusMove, DrawObjects);
 	}
 
 	// Runs the chosen entry; true when a game is to start.
@@ -289,14 +291,51 @@ namespace
 				return false;
 			case MAIN_MENU_SETTINGS:
 				DoSettingsScreen(MainMenuMenusMove, DrawObjects);
-				ShowChoiceLabel();		// the language may have changed
 				return false;
 		}
 		return false;
 	}
 }
 
-int DoLevelSelectCheat()
+namespace
+{
+	MenuItem CreditsItem(int kind, int text, const char* raw = nullptr)
+	{
+		MenuItem m;
+		m.kind = kind;
+		m.text = text;
+		m.rawText = raw;
+		return m;
+	}
+}
+
+// Each role heading follows a half-row gap so the sections read apart.
+const MenuItem kCreditsMenu[] =
+{
+	CreditsItem(MENU_ITEM_TITLE, STR_CREDITS),
+	CreditsItem(MENU_ITEM_SPACER, -1),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 0), CreditsItem(MENU_ITEM_LABEL, -1, "Ada Brightwell"),
+	CreditsItem(MENU_ITEM_SPACER, -1),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 1), CreditsItem(MENU_ITEM_LABEL, -1, "Milo Ferrante, Juno Park"),
+	CreditsItem(MENU_ITEM_SPACER, -1),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 2), CreditsItem(MENU_ITEM_LABEL, -1, "Tove Lindqvist"),
+	CreditsItem(MENU_ITEM_SPACER, -1),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 3), CreditsItem(MENU_ITEM_LABEL, -1, "Rafael Okonkwo"),
+	CreditsItem(MENU_ITEM_SPACER, -1),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 4), CreditsItem(MENU_ITEM_LABEL, -1, "Nadia Vos, Kip Arlen"),
+	MenuItem{},
+};
+
+// Any acknowledgement closes the credits.
+const MenuStyle kCreditsMenuStyle = []
+{
+	MenuStyle style = kDefaultMenuStyle;
+	style.isInteractive = false;
+	style.centered = true;
+	return style;
+}();
+
+const MenuItem* LevelSelectMenu()
 {
 	static MenuItem menu[NUM_LEVELS + 3];
 	menu[0].kind = MENU_ITEM_TITLE;
@@ -309,7 +348,12 @@ int DoLevelSelectCheat()
 		menu[2 + i].pick = i;
 	}
 	menu[NUM_LEVELS + 2] = MenuItem{};
-	return StartMenu(menu, nullptr, nullptr, DrawObjects);
+	return menu;
+}
+
+int DoLevelSelectCheat()
+{
+	return StartMenu(LevelSelectMenu(), nullptr, nullptr, DrawObjects);
 }
 
 void DoMainMenu()
@@ -345,8 +389,10 @@ void DoMainMenu()
 		}
 		else if (GetNewNeedState(NEED_UI_CONFIRM) || GetNewNeedState(NEED_UI_START))
 		{
+			HideChoiceLabel();
 			if (RunChoice(gMain.choice))
 				break;
+			ShowChoiceLabel();
 		}
 	}
 

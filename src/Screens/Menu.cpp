@@ -2,6 +2,8 @@
 // moving the selection, backing out, cyclers, picks and the remapping
 // captures. The text nodes that show the table live in MenuDraw.cpp.
 #include "Screens/Menu.h"
+#include "3D/OGL_Support.h"
+#include "3D/TextMesh.h"
 #include "System/Error.h"
 #include "System/Input.h"
 #include "System/InputBindings.h"
@@ -16,6 +18,14 @@
 #include <cstring>
 
 MenuRun gMenuRun;
+
+namespace
+{
+	constexpr float COLUMN_X[4] = {0, 190, 300, 430};	// overlay units
+	constexpr float COLUMN_SHIFT = 170;					// left-aligned menus start this far left of centre
+	constexpr float NARROWEST_HALF_WIDTH = 320;			// the overlay is at least 640 wide
+	constexpr float CELL_GAP = 8;						// kept free before the next cell and the edge
+}
 
 const MenuStyle kDefaultMenuStyle = {};
 
@@ -151,6 +161,101 @@ namespace
 			default:
 				FatalAlert("Unsupported menu item type %d", item->kind);
 		}
+	}
+
+	// A text node's capitals sit this many font lines below its y (it lays
+	// glyphs out in half font units from 0.15 lines above its y).
+	constexpr float TEXT_MIDDLE_LINES = 0.2375f;
+	constexpr float SCREEN_MARGIN = 12;		// overlay units kept free above and below a tall menu
+	constexpr float COLUMN_GAP = 24;		// overlay units between a column's widest text and the next column
+
+	// Rows may sit a little closer than a full line of the font (a
+	// descender rarely meets the capital below it).
+	constexpr float LINE_SHARE = 0.9f;
+
+	// The font's line height in overlay units at scale 1; 0 without metrics.
+	float FontLine()
+	{
+		return TextMesh_MetricsLoaded() ? 0.5f * gFontLineHeight : 0.0f;
+	}
+
+	// The space a row takes: its kind's share of the style's row, and at
+	// least the font's line at the row's own scale (a title is bigger).
+	float RowSlot(float rowHeight, int kind, float kindScale)
+	{
+		const float slot = rowHeight * MenuItemHeightFactor(kind);
+		return kind == MENU_ITEM_SPACER ? slot : std::max(slot, LINE_SHARE * FontLine() * kindScale);
+	}
+
+	float KindScale(const MenuStyle& style, int kind)
+	{
+		return kind == MENU_ITEM_TITLE ? style.titleScale : kind == MENU_ITEM_SUBTITLE ? style.subtitleScale : style.standardScale;
+	}
+
+	float TextWidth(const char* text, float scale)
+	{
+		return TextMesh_MetricsLoaded() ? 0.5f * TextMesh_GetCharX(text, MENU_CELL_TEXT_BYTES) * scale : 0.0f;
+	}
+
+	// Centres the block of rows on the screen, each row's text in the middle
+	// of its slot; a block taller than the screen is squeezed (and its texts
+	// drawn smaller by the same factor). `row.y` holds each slot's top on entry.
+	void PlaceRows(float total, float rowHeight)
+	{
+		MenuRun& run = gMenuRun;
+		const float usable = LOGICAL_SCREEN_HEIGHT - 2 * SCREEN_MARGIN;
+		run.fit = total > usable ? usable / total : 1.0f;
+		for (int r = 0; r < run.numRows; r++)
+		{
+			MenuRow& row = run.rows[r];
+			const float slot = RowSlot(rowHeight, row.item->kind, KindScale(run.style, row.item->kind));
+			const float middle = TEXT_MIDDLE_LINES * 2 * FontLine() * MenuRowScale(row);
+			row.y = (row.y - total * 0.5f + slot * 0.5f) * run.fit - middle;
+		}
+		run.paneHeight = std::max(run.style.paneHeight, (total + rowHeight) * run.fit);
+	}
+
+	// Columns start where the style's table puts them, or further right when
+	// the widest text before them needs the room; a block that would run off
+	// the right edge moves left as far as the left edge allows. Centred menus
+	// keep the table.
+	void PlaceColumns()
+	{
+		MenuRun& run = gMenuRun;
+		for (int c = 0; c < MAX_MENU_COLUMNS; c++)
+			run.columnX[c] = MenuColumnX(run.style, c);
+		if (run.style.centered || !TextMesh_MetricsLoaded())
+			return;
+
+		for (int c = 1; c < MAX_MENU_COLUMNS; c++)
+		{
+			float widest = -1;
+			for (int r = 0; r < run.numRows; r++)
+			{
+				const MenuRow& row = run.rows[r];
+				if (row.hasCell[c - 1] && row.hasCell[c])
+					widest = std::max(widest, TextWidth(row.cell[c - 1], MenuRowScale(row)));
+			}
+			if (widest >= 0)
+				run.columnX[c] = std::max(run.columnX[c], run.columnX[c - 1] + widest + COLUMN_GAP);
+		}
+
+		float right = -NARROWEST_HALF_WIDTH;
+		for (int r = 0; r < run.numRows; r++)
+		{
+			const MenuRow& row = run.rows[r];
+			for (int c = MAX_MENU_COLUMNS - 1; c >= 0; c--)
+				if (row.hasCell[c])
+				{
+					right = std::max(right, run.columnX[c] + TextWidth(row.cell[c], MenuRowScale(row)));
+					break;
+				}
+		}
+		const float overflow = right - (NARROWEST_HALF_WIDTH - CELL_GAP);
+		const float leftRoom = run.columnX[0] - (-NARROWEST_HALF_WIDTH + CELL_GAP);
+		const float shift = std::min(std::max(overflow, 0.0f), std::max(leftRoom, 0.0f));
+		for (float& x : run.columnX)
+			x -= shift;
 	}
 
 	// The root again, with the row that led away from it.
@@ -379,11 +484,10 @@ void LayOutMenu(const MenuItem* menu)
 	run.mouseHoverValidRow = false;
 	run.hoveredColumn = -1;
 
+	// Rows fill their slots from the top first; their y and columns are placed
+	// once every cell's text is known.
+	const float rowHeight = MenuRowHeight(run.style);
 	float total = 0;
-	for (const MenuItem* item = menu; item->kind != MENU_ITEM_END; item++)
-		total += run.style.rowHeight * MenuItemHeightFactor(item->kind);
-
-	float y = -total * 0.5f;
 	float slideIn = 0;
 	for (const MenuItem* item = menu; item->kind != MENU_ITEM_END; item++)
 	{
@@ -391,13 +495,15 @@ void LayOutMenu(const MenuItem* menu)
 		MenuRow& row = run.rows[run.numRows++];
 		row = MenuRow{};
 		row.item = item;
-		row.y = y;
+		row.y = total;
 		row.slideIn = slideIn;
 		LayOutRowCells(row);
-		y += run.style.rowHeight * MenuItemHeightFactor(item->kind);
+		total += RowSlot(rowHeight, item->kind, KindScale(run.style, item->kind));
 		if (item->kind != MENU_ITEM_SPACER)
 			slideIn -= SLIDE_IN_STAGGER;
 	}
+	PlaceRows(total, rowHeight);
+	PlaceColumns();
 
 	if (run.selectedRow >= run.numRows || (run.selectedRow >= 0 && !IsMenuItemSelectable(run.rows[run.selectedRow].item->kind)))
 		run.selectedRow = -1;
@@ -583,4 +689,63 @@ void UpdateMenuRun(float frameTime)
 			UpdateCapture();
 			break;
 	}
+}
+
+//
+// Room for a cell's text
+//
+
+
+float MenuColumnX(const MenuStyle& style, int column)
+{
+	const float x = COLUMN_X[std::min(column, 3)];
+	if (style.centered)
+		return column == 0 ? 0 : x;
+	return x - COLUMN_SHIFT;
+}
+
+namespace
+{
+	float CellRoom(const float* columnX, bool centered, const MenuRow& row, int column)
+	{
+		const float x = columnX[column];
+		for (int next = column + 1; next < MAX_MENU_COLUMNS; next++)
+			if (row.hasCell[next])
+				return columnX[next] - x - CELL_GAP;
+		// Centred text spreads both ways from x.
+		if (centered && column == 0)
+			return 2 * (NARROWEST_HALF_WIDTH - CELL_GAP);
+		return NARROWEST_HALF_WIDTH - CELL_GAP - x;
+	}
+}
+
+float MenuCellRoom(const MenuStyle& style, const MenuRow& row, int column)
+{
+	float columnX[MAX_MENU_COLUMNS];
+	for (int c = 0; c < MAX_MENU_COLUMNS; c++)
+		columnX[c] = MenuColumnX(style, c);
+	return CellRoom(columnX, style.centered, row, column);
+}
+
+float MenuRunCellRoom(int row, int column)
+{
+	GAME_ASSERT(row >= 0 && row < gMenuRun.numRows && column >= 0 && column < MAX_MENU_COLUMNS);
+	return CellRoom(gMenuRun.columnX, gMenuRun.style.centered, gMenuRun.rows[row], column);
+}
+
+float MenuRowHeight(const MenuStyle& style)
+{
+	return std::max(style.rowHeight, LINE_SHARE * FontLine() * style.standardScale);
+}
+
+float MenuRowScale(const MenuRow& row)
+{
+	return KindScale(gMenuRun.style, row.item->kind) * gMenuRun.fit;
+}
+
+float MenuCellScale(const char* text, float rowScale, float room)
+{
+	// Glyph advances are in font units; a text node lays them out at half size.
+	const float width = 0.5f * TextMesh_GetCharX(text, MENU_CELL_TEXT_BYTES) * rowScale;
+	return width > room && width > 0 ? rowScale * room / width : rowScale;
 }

@@ -96,7 +96,7 @@ struct MenuStyle
 	float standardScale = 0.75f;
 	float titleScale = 1.25f;
 	float subtitleScale = 0.5f;
-	float rowHeight = 19.5f;					// 2D overlay units
+	float rowHeight = 19.5f;					// 2D overlay units; at least the font's line at the standard scale
 	float minHalfWidthForHits = 0;				// mouse hit boxes are at least this wide
 	bool playMenuSounds = true;
 	float paneHeight = 480;						// overlay units
@@ -166,6 +166,9 @@ struct MenuRun
 	int padSlot = 0;
 	bool mouseHoverValidRow = false;
 	int hoveredColumn = -1;
+	float fit = 1;								// < 1: a menu taller than the screen is drawn smaller
+	float columnX[MAX_MENU_COLUMNS] = {};		// where each column starts in this layout
+	float paneHeight = 0;						// the darkening pane covers every row
 	uint32_t layoutCount = 0;					// bumped by each layout (the drawing rebuilds)
 	bool cellsDirty = false;					// a cell's text changed since the drawing looked
 };
@@ -183,6 +186,25 @@ void MoveMenuSelection(int direction);
 bool IsMenuItemSelectable(int kind);
 // Height factor of a kind (a row takes rowHeight × factor).
 float MenuItemHeightFactor(int kind);
+// Where column `column` starts in the overlay by the style's table (x, 0 at
+// the centre). A layout moves columns right when the texts before them need
+// the room, and the whole block left when it would run off the screen
+// (`MenuRun::columnX`).
+float MenuColumnX(const MenuStyle& style, int column);
+// The space one row of factor 1 takes: the style's row height, or more when
+// the font's lines at the standard scale are taller (with the metrics loaded).
+float MenuRowHeight(const MenuStyle& style);
+// The scale a row of the current run is drawn at (its kind's scale × the fit).
+float MenuRowScale(const MenuRow& row);
+// MenuCellRoom for a cell of the current run, with the run's columns.
+float MenuRunCellRoom(int row, int column);
+// Overlay units a cell of the row may take before it runs into the row's next
+// cell or off the narrowest overlay (640 wide), a small gap kept.
+float MenuCellRoom(const MenuStyle& style, const MenuRow& row, int column);
+// The scale a cell's text is drawn at: the row's scale, or less when the text
+// would not fit its room (needs the font's metrics).
+float MenuCellScale(const char* text, float rowScale, float room);
+
 // Current value of a cycler, clamped into its choices (0 with none).
 int GetCyclerValue(const MenuItem* item);
 // Number of choices a cycler offers now (its counter or its count), 0..8.

@@ -22,8 +22,6 @@ namespace
 {
 	constexpr int TEXT_SLOT = 5100;
 	constexpr int PANE_SLOT = 5099;
-	constexpr float COLUMN_X[4] = {0, 190, 300, 430};	// overlay units
-	constexpr float COLUMN_SHIFT = 170;					// left-aligned menus start this far left of centre
 	constexpr float SLIDE_DISTANCE = 50;				// overlay units a row slides in from
 	constexpr float HIT_MARGIN = 10;					// overlay units added left and right of hit boxes
 	constexpr float LEFTOVER_FADE_RATE = 3.0f;			// alpha per second after an asynchronous close
@@ -69,25 +67,13 @@ namespace
 
 	float ColumnX(int column)
 	{
-		if (gMenuRun.style.centered)
-			return column == 0 ? 0 : COLUMN_X[std::min(column, 3)];
-		return COLUMN_X[std::min(column, 3)] - COLUMN_SHIFT;
+		return gMenuRun.columnX[column];
 	}
 
 	int CellAlignment(int column)
 	{
 		(void)column;
 		return gMenuRun.style.centered ? TEXTMESH_ALIGN_CENTER : TEXTMESH_ALIGN_LEFT;
-	}
-
-	float RowScale(const MenuRow& row)
-	{
-		switch (row.item->kind)
-		{
-			case MENU_ITEM_TITLE: return gMenuRun.style.titleScale;
-			case MENU_ITEM_SUBTITLE: return gMenuRun.style.subtitleScale;
-			default: return gMenuRun.style.standardScale;
-		}
 	}
 
 	void DeleteAllCells()
@@ -118,7 +104,7 @@ namespace
 			ObjectDef def = {};
 			def.coord = {ColumnX(c), row.y, 0};
 			def.slot = TEXT_SLOT;
-			def.scale = RowScale(row);
+			def.scale = MenuCellScale(row.cell[c], MenuRowScale(row), MenuRunCellRoom(r, c));
 			node = TextMesh_New(row.cell[c], CellAlignment(c), &def);
 			node->Special[0] = r;
 			node->Special[1] = c;
@@ -128,6 +114,9 @@ namespace
 		else if (strcmp(gNodes.shown[r][c], row.cell[c]) != 0)
 		{
 			TextMesh_Update(row.cell[c], CellAlignment(c), node);
+			const float scale = MenuCellScale(row.cell[c], MenuRowScale(row), MenuRunCellRoom(r, c));
+			node->Scale = {scale, scale, scale};
+			UpdateObjectTransforms(node);
 			snprintf(gNodes.shown[r][c], MENU_CELL_TEXT_BYTES, "%s", row.cell[c]);
 		}
 		// Wide enough for a comfortable mouse hit even on a short word.
@@ -229,7 +218,10 @@ namespace
 			}
 		}
 		if (ObjNode* pane = gNodes.pane.Get())
+		{
 			pane->ColorFilter.a = gMenuRun.fade * style.paneAlpha;
+			pane->SpecialF[0] = gMenuRun.paneHeight;
+		}
 	}
 
 	// Window pixels to the centred overlay.

@@ -18,15 +18,16 @@ namespace
 		return m;
 	}
 
-	const MenuItem kPauseMenu[] =
-	{
-		Pick(STR_RESUME, PAUSE_PICK_RESUME),
-		Pick(STR_SETTINGS, PAUSE_PICK_SETTINGS),
-		Pick(STR_END_GAME, PAUSE_PICK_END_GAME),
-		Pick(STR_QUIT, PAUSE_PICK_QUIT),
-		MenuItem{},
-	};
 }
+
+const MenuItem kPauseMenu[] =
+{
+	Pick(STR_RESUME, PAUSE_PICK_RESUME),
+	Pick(STR_SETTINGS, PAUSE_PICK_SETTINGS),
+	Pick(STR_END_GAME, PAUSE_PICK_END_GAME),
+	Pick(STR_QUIT, PAUSE_PICK_QUIT),
+	MenuItem{},
+};
 
 bool ApplyPausePick(int pick)
 {

@@ -3,6 +3,8 @@
 // behind it, and every sound channel is paused meanwhile.
 #pragma once
 
+#include "Screens/Menu.h"
+
 enum
 {
 	PAUSE_PICK_RESUME = 0,
@@ -10,6 +12,8 @@ enum
 	PAUSE_PICK_END_GAME = 2,
 	PAUSE_PICK_QUIT = 3,
 };
+
+extern const MenuItem kPauseMenu[];
 
 void DoPauseMenu();
 

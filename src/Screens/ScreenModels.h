@@ -42,3 +42,28 @@ enum
 	WINSCREEN_MODEL_TITLE = 2,
 	WINSCREEN_NUM_MODELS = 3,
 };
+
+// Sprite sets of the screens, loaded into SPRITE_GROUP_LEVELSPECIFIC by the
+// screen that shows them (":sprites:<set>:<set>NNN.tga").
+constexpr const char* LEGAL_SPRITE_SET = "legal";
+constexpr const char* LOSE_SPRITE_SET = "lose";
+constexpr const char* WIN_PANEL_SPRITE_SET = "winpanel";
+
+enum
+{
+	LEGAL_SPRITE_PANEL = 0,			// the frame the notice's lines sit on (512 × 256)
+	NUM_LEGAL_SPRITES = 1,
+};
+
+enum
+{
+	LOSE_SPRITE_BANNER = 0,			// hazard-striped banner behind "Game Over" (512 × 128)
+	LOSE_SPRITE_BACKDROP = 1,		// the alien ship's hold, behind the belt (256 × 256)
+	NUM_LOSE_SPRITES = 2,
+};
+
+enum
+{
+	WIN_PANEL_SPRITE_FIRST = 0,		// one picture per closing text panel (256 × 256)
+	NUM_WIN_PANEL_SPRITES = 3,
+};

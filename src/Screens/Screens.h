@@ -14,6 +14,31 @@ void DoLoseScreen();
 void DoWinScreen();
 // The level chosen (0..9), or -1 when backed out.
 int DoLevelSelectCheat();
+
+// The menus the main menu runs, for the text-fit checks: the credits (with
+// their style) and the level select.
+struct MenuItem;
+struct MenuStyle;
+extern const MenuItem kCreditsMenu[];
+extern const MenuStyle kCreditsMenuStyle;
+const MenuItem* LevelSelectMenu();
+
+// The single-line texts the screens show over the whole overlay, with the
+// scale each is drawn at (the level intro shows every level's name).
+struct ScreenText
+{
+	int text;			// string number
+	float scale;
+};
+constexpr float LEVEL_NAME_SCALE = 1.2f;
+constexpr float LEVEL_NUMBER_SCALE = 0.6f;
+constexpr float GAME_OVER_SCALE = 1.3f;
+constexpr float WIN_TITLE_SCALE = 1.0f;
+constexpr float WIN_PANEL_TEXT_SCALE = 0.6f;
+constexpr float LEGAL_NOTICE_SCALE = 0.55f;
+constexpr float LEGAL_NOTICE_2_SCALE = 0.45f;
+extern const ScreenText kScreenTexts[];
+extern const int kNumScreenTexts;
 void DoWarpCheat();
 
 // Automated runs that name a level (the autopilot, replays, tests) play
@@ -35,7 +60,8 @@ struct ScreenViewParams
 	float clearR, clearG, clearB;
 	float yon;
 	bool fog;
-	float fromY, fromZ;			// the camera looks from (0, fromY, fromZ) at the origin
+	float fromY, fromZ;			// the camera looks from (0, fromY, fromZ) ...
+	float toY = 0;				// ... at (0, toY, 0)
 };
 void SetupScreenView(const ScreenViewParams& params);
 float RunScreenLoop(float seconds, float lockSeconds, void (*everyFrame)(float time));

@@ -12,6 +12,7 @@
 #include "Player/PlayerReport.h"
 #include "Items/Humans.h"
 #include "System/FrameTime.h"
+#include "System/InputScript.h"
 #include "System/Objects.h"
 #include "System/RecordingFormat.h"
 #include "System/Replay.h"
@@ -133,7 +134,7 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 					   || !strcmp(arg, "--fixed-step") || !strcmp(arg, "--screenshot")
 					   || !strcmp(arg, "--view-models") || !strcmp(arg, "--view-model")
 					   || !strcmp(arg, "--seed") || !strcmp(arg, "--record") || !strcmp(arg, "--replay")
-					   || !strcmp(arg, "--timedemo");
+					   || !strcmp(arg, "--timedemo") || !strcmp(arg, "--input-script");
 		if (!takesValue)
 			continue;
 		if (i + 1 >= argc)
@@ -180,6 +181,11 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 				options->timedemo = !strcmp(arg, "--timedemo");
 			}
 		}
+		else if (!strcmp(arg, "--input-script"))
+		{
+			if (!*value) { *error = "--input-script takes a script file"; return false; }
+			options->inputScriptPath = value;
+		}
 		else if (!strcmp(arg, "--view-models"))
 		{
 			if (!*value) { *error = "--view-models takes a model file"; return false; }
@@ -221,6 +227,11 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		*error = "the viewers need drawing: they can't go with --no-draw";
 		return false;
 	}
+	if (!options->inputScriptPath.empty() && (options->noDraw || options->autopilot || !options->replayPath.empty()))
+	{
+		*error = "--input-script drives the screens: it can't go with --no-draw, --autopilot, --replay or --timedemo";
+		return false;
+	}
 	// With no menu to start from, the autopilot plays the whole game from the first level.
 	if (options->autopilot && options->startLevel < 0 && options->replayPath.empty())
 		options->startLevel = 0;
@@ -242,6 +253,8 @@ bool AutomationStartRun(AutomationOptions* options, std::string* error)
 		if (options->timedemo)
 			StartTimedemo(recording.frames.size());
 	}
+	if (!options->inputScriptPath.empty() && !StartInputScript(options->inputScriptPath, error))
+		return false;
 	// A replay can be recorded again: the observer sees the replayed frames.
 	if (!options->recordPath.empty())
 		StartRecording(options->startLevel, options->fixedStepHz);
@@ -253,6 +266,7 @@ void AutomationFrameDrawn()
 	gFramesDrawn++;
 	if (!gAutomation.screenshotPath.empty())
 		CaptureScreen(&gLastFrame);
+	InputScriptFrameDrawn(gFramesDrawn);
 	bool framesDone = gAutomation.frames > 0 && gFramesDrawn >= gAutomation.frames;
 	if (framesDone || IsReplayFinished())
 	{
@@ -273,6 +287,47 @@ void AutomationFrameDrawn()
 		fflush(stdout);
 		RequestQuit();
 	}
+}
+
+long AutomationFramesDrawn()
+{
+	return gFramesDrawn;
+}
+
+const char* AutomationHelpText()
+{
+	return
+		"Usage: zappatron [switches]\n"
+		"  --skip-fluff                   leave out the intro animations and fades\n"
+		"  --fullscreen-resolution W H    full-screen mode size\n"
+		"  --fullscreen-refresh-rate HZ   full-screen refresh rate\n"
+		"Automated runs:\n"
+		"  --level N            start at level N (0..9) without menus\n"
+		"  --frames N           quit after N drawn frames\n"
+		"  --fixed-step HZ      every frame advances the game by exactly 1/HZ s (15..500)\n"
+		"  --screenshot FILE    write the last drawn frame (.png or .tga)\n"
+		"  --windowed           play in a window whatever the preferences say\n"
+		"  --seed N             seed the random numbers with N\n"
+		"  --no-draw            logic only: no window, nothing drawn\n"
+		"  --autopilot          the robot plays by itself along the level's route\n"
+		"  --route-check        the exit is charged from the start\n"
+		"  --check-invariants   every frame of play checks the player, gauges and pools\n"
+		"  --quit-after-levels K  quit once K levels are finished\n"
+		"  --end-level-after S  a level ends after S seconds of play\n"
+		"  --fly-over           the camera tours the level\n"
+		"  --report-player      print where the robot is after the last frame\n"
+		"  --record FILE        record the input (needs --level and --fixed-step)\n"
+		"  --replay FILE        play a recording back\n"
+		"  --timedemo FILE      replay drawing as fast as possible and print frame times\n"
+		"  --input-script FILE  timed key presses, needs and screenshots from FILE:\n"
+		"                       lines \"FRAME key NAME [FRAMES]\", \"FRAME need NAME [FRAMES]\",\n"
+		"                       \"FRAME shot FILE\", \"FRAME quit\"; the run goes through the menus\n"
+		"  --show-screen NAME   show one screen between levels: bonus, save-slots, load-slots,\n"
+		"                       high-scores or name-entry\n"
+		"  --view-models FILE   show the models of a BG3D file\n"
+		"  --view-model N       ... starting with model N alone\n"
+		"  --view-skeleton TYPE ANIM  show a skeleton playing an animation\n"
+		"  --help               this text\n";
 }
 
 void AutomationLevelFrame()

@@ -33,6 +33,10 @@
 //   --quit-after-levels K  quit with exit code 0 once K levels are finished; with it,
 //                      frames running out first give exit code 3. Every finished level
 //                      prints "LEVEL n done time=… lives=… score=… humans=…"
+//   --input-script FILE  feed the game timed key presses and needs from FILE, with
+//                      screenshots at given frames (System/InputScript.h); the run goes
+//                      through the start-up notice and the menus as a person's would
+//   --help             print these switches and the game's own, then quit
 #pragma once
 
 #include <cstdint>
@@ -63,6 +67,7 @@ struct AutomationOptions
 	bool checkInvariants = false;
 	int quitAfterLevels = 0;		// 0: play on
 	int showScreen = -1;			// SHOW_SCREEN_*; -1: none
+	std::string inputScriptPath;	// empty: no scripted input
 };
 
 enum
@@ -91,6 +96,11 @@ bool AutomationStartRun(AutomationOptions* options, std::string* error);
 
 // Called by the scene pass once per frame, after drawing and before the swap.
 void AutomationFrameDrawn();
+// Frames drawn so far in this run.
+long AutomationFramesDrawn();
+
+// The text --help prints: every switch, the game's own and the automation ones.
+const char* AutomationHelpText();
 
 // Called by the play loop once per frame after the objects moved.
 void AutomationLevelFrame();

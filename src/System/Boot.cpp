@@ -235,6 +235,15 @@ int RunProgram(int argc, char** argv)
 	bool failed = false;
 	std::string message;
 
+	for (int i = 1; i < argc; i++)
+	{
+		if (!strcmp(argv[i], "--help"))
+		{
+			fputs(AutomationHelpText(), stdout);
+			return 0;
+		}
+	}
+
 	try
 	{
 		Boot(argc, argv);

@@ -74,9 +74,10 @@ static void WarmUpRenderer()
 	OGL_DisposeWindowSetup();
 }
 
+// The keyboard right now, or a key the last input update saw held (a scripted key).
 static bool HeldNow(int scancode)
 {
-	return SDL_GetKeyboardState(nullptr)[scancode] != 0;
+	return SDL_GetKeyboardState(nullptr)[scancode] != 0 || GetKeyState(scancode);
 }
 
 void RunGame()

@@ -21,6 +21,7 @@ static SDL_GameController* gController = nullptr;
 static VirtualInputSource gVirtualSource = nullptr;
 static int gVirtualMode = VIRTUAL_INPUT_ADD;
 static InputObserver gInputObserver = nullptr;
+static VirtualKeySource gVirtualKeySource = nullptr;
 static VirtualInputFrame gLastInputFrame;
 static SDL_JoystickID gControllerInstanceID = -1;
 
@@ -188,6 +189,17 @@ void UpdateInput()
 	snapshot.keys = SDL_GetKeyboardState(&snapshot.numKeys);
 	ReadController(&snapshot);
 
+	static uint8_t mergedKeys[NUM_KEY_STATES];
+	if (gVirtualKeySource)
+	{
+		bool scripted[NUM_KEY_STATES] = {};
+		gVirtualKeySource(scripted);
+		for (int i = 0; i < NUM_KEY_STATES; i++)
+			mergedKeys[i] = uint8_t((i < snapshot.numKeys && snapshot.keys[i]) || scripted[i]);
+		snapshot.keys = mergedKeys;
+		snapshot.numKeys = NUM_KEY_STATES;
+	}
+
 	VirtualInputFrame virtualFrame;
 	if (gVirtualSource)
 		gVirtualSource(&virtualFrame);
@@ -235,6 +247,11 @@ void SetVirtualInputSource(VirtualInputSource source, int mode)
 {
 	gVirtualSource = source;
 	gVirtualMode = mode;
+}
+
+void SetVirtualKeySource(VirtualKeySource source)
+{
+	gVirtualKeySource = source;
 }
 
 bool HasVirtualInputSource()

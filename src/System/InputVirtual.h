@@ -8,6 +8,7 @@
 // which is what a recording stores.
 #pragma once
 
+#include "System/Input.h"
 #include "System/Math.h"
 
 #include <cstdint>
@@ -41,3 +42,10 @@ VirtualInputFrame GetLastInputFrame();
 // Merges a virtual frame into analog outputs that came from the hardware:
 // the larger deflection of each axis wins (ADD), or the frame replaces them (ONLY).
 void MergeVirtualAnalog(const VirtualInputFrame& frame, int mode, OGLVector2D* steering, float* cameraSwivel);
+
+// Keys held by a device that is not a keyboard (an input script): merged with
+// the keyboard's own, so key captures, cheat keys and start-up keys see them.
+// The source fills `keysDown` (indexed by SDL scancode) once per UpdateInput;
+// nullptr removes it.
+using VirtualKeySource = void (*)(bool keysDown[NUM_KEY_STATES]);
+void SetVirtualKeySource(VirtualKeySource source);

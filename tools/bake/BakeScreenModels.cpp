@@ -163,13 +163,15 @@ namespace
 		ModelBuilder b(f);
 		int m = Plain(b, 441);
 		b.Add(Colored(Extrude(RoundedRectPolygon(520, 320, 30), 10, 4), {30, 40, 80, 255}), m);
-		// A little map of the robot's controls: stick, buttons.
-		b.Add(At(Colored(Cylinder(50, 50, 16, 20), Art::ROBOT_GREY), {-150, 0, 12}), m);
+		// A little map of the robot's controls: stick, buttons, their round
+		// faces turned to the viewer.
+		const Vec3 faceOut = {1.5707964f, 0, 0};
+		b.Add(At(Turned(Colored(Cylinder(50, 50, 16, 20), Art::ROBOT_GREY), faceOut), {-150, 0, 12}), m);
 		b.Add(At(Colored(Sphere(24, 10, 8), Art::ROBOT_DARK), {-150, 0, 30}), m);
 		const Rgba buttons[4] = {Art::ALIEN_GREEN, Art::HEALTH_RED, Art::FUEL_BLUE, Art::EXIT_YELLOW};
 		const Vec3 places[4] = {{150, -40, 12}, {190, 0, 12}, {110, 0, 12}, {150, 40, 12}};
 		for (int i = 0; i < 4; i++)
-			b.Add(At(Colored(Cylinder(18, 18, 12, 14), buttons[i]), places[i]), m);
+			b.Add(At(Turned(Colored(Cylinder(18, 18, 12, 14), buttons[i]), faceOut), places[i]), m);
 		return b.Build("information picture");
 	}
 
@@ -220,12 +222,24 @@ namespace
 		return f;
 	}
 
+	// A captive on the belt: a person with arms thrown up, about 150 tall
+	// (300 at the screen's scale 2), so the four kinds read by colour and shape.
 	Node Captive(ModelFile& f, int kind)
 	{
+		constexpr Rgba SKIN = {255, 215, 180, 255};
+		constexpr Rgba HAIR[4] = {{90, 50, 20, 255}, {250, 220, 90, 255}, {40, 40, 45, 255}, {200, 60, 30, 255}};
+		constexpr Rgba TROUSERS = {60, 70, 110, 255};
 		ModelBuilder b(f);
 		int m = Plain(b, 600 + uint32_t(kind));
-		b.Add(At(Colored(Capsule(14, 40, 10, 6), HUMAN_COLORS[kind]), {0, 34, 0}), m);
-		b.Add(At(Colored(Sphere(12, 10, 8), {255, 215, 180, 255}), {0, 80, 0}), m);
+		for (float side : {-1.0f, 1.0f})
+		{
+			b.Add(At(Colored(Capsule(9, 50, 8, 5), TROUSERS), {side * 12, 30, 0}), m);
+			b.Add(At(Turned(Colored(Capsule(7, 46, 8, 5), HUMAN_COLORS[kind]), {0, 0, side * -0.5f}), {side * 34, 118, 0}), m);
+			b.Add(At(Colored(Sphere(8, 8, 6), SKIN), {side * 45, 140, 0}), m);
+		}
+		b.Add(At(Colored(Capsule(22, 48, 10, 6), HUMAN_COLORS[kind]), {0, 88, 0}), m);
+		b.Add(At(Colored(Sphere(18, 12, 8), SKIN), {0, 138, 0}), m);
+		b.Add(At(Squashed(Colored(Sphere(19, 12, 8), HAIR[kind]), {1, 0.55f, 1}), {0, 148, -3}), m);
 		return b.Build("captive " + std::to_string(kind));
 	}
 
