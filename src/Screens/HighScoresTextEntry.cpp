@@ -55,17 +55,23 @@ void StartTextEntry(TextEntryState* state)
 bool StepTextEntry(TextEntryState* s, const TextEntryControls& c, float dt)
 {
 	// A stepped letter is moved past after a pause, or at once by the pad's
-	// backspace or space button (that press does nothing else).
+	// backspace or space button (that press does nothing else). A pause runs
+	// out on its own: whatever else came in that frame (done, another letter)
+	// still counts, or a press on that very frame would be lost.
+	bool advanced = false;
 	if (s->letterPending)
 	{
 		s->letterTimer += dt;
-		if (s->letterTimer >= TEXT_ENTRY_AUTO_ADVANCE || c.backspaceNew || c.spaceNew)
+		const bool padPress = c.backspaceNew || c.spaceNew;
+		if (s->letterTimer >= TEXT_ENTRY_AUTO_ADVANCE || padPress)
 		{
 			s->letterPending = false;
 			if (s->cursor < MAX_NAME_LENGTH)
 				s->cursor++;
 			GAME_ASSERT_MESSAGE(s->name[MAX_NAME_LENGTH] == '\0', "myName[MAX_NAME_LENGTH] == '\\0'");
-			return true;
+			if (padPress)
+				return true;
+			advanced = true;
 		}
 	}
 	s->repeatTimer += dt;
@@ -118,7 +124,7 @@ bool StepTextEntry(TextEntryState* s, const TextEntryControls& c, float dt)
 		s->letterPending = false;
 
 	GAME_ASSERT_MESSAGE(s->name[MAX_NAME_LENGTH] == '\0', "myName[MAX_NAME_LENGTH] == '\\0'");
-	return changed;
+	return changed || advanced;
 }
 
 void GetEnteredName(const TextEntryState& state, char out[MAX_NAME_LENGTH + 1])

@@ -36,6 +36,11 @@
 //   --input-script FILE  feed the game timed key presses and needs from FILE, with
 //                      screenshots at given frames (System/InputScript.h); the run goes
 //                      through the start-up notice and the menus as a person's would
+//   --test-score N     test runs: a new game starts with N points, so the tally's
+//                      save and the high-score entry can be reached without playing
+//   --test-hurt-every S  test runs: every S seconds of a life the robot loses
+//                      TEST_HURT_AMOUNT of its health through the game's own damage,
+//                      so it dies, respawns and reaches game over without an enemy
 //   --help             print these switches and the game's own, then quit
 #pragma once
 
@@ -68,7 +73,11 @@ struct AutomationOptions
 	int quitAfterLevels = 0;		// 0: play on
 	int showScreen = -1;			// SHOW_SCREEN_*; -1: none
 	std::string inputScriptPath;	// empty: no scripted input
+	int32_t testScore = 0;			// points a new game starts with
+	float testHurtEvery = 0;		// seconds; 0: no test damage
 };
+
+constexpr float TEST_HURT_AMOUNT = 0.4f;	// of full health: three hurts end a life
 
 enum
 {

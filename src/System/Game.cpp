@@ -161,6 +161,8 @@ void PlayLevels()
 {
 	gRunFromSavedGame = gPlayerResumingSavedGame;
 	InitPlayerForNewRun();
+	if (!gRunFromSavedGame && gAutomation.testScore > 0)
+		gScore = gAutomation.testScore;
 	ResetHelpMessageSwitches();
 
 	while (gCurrentLevel < NUM_LEVELS)

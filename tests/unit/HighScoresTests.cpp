@@ -233,6 +233,19 @@ namespace
 		EXPECT_EQ(Name(), "BZ") << "without deleting anything";
 	}
 
+	TEST_F(TextEntryTest, APressOnTheFrameThePauseRunsOutStillCounts)
+	{
+		Press(&TextEntryControls::nextLetter, &TextEntryControls::nextLetterNew);
+		Press(&TextEntryControls::doneNew, nullptr, 1.0f);
+		EXPECT_EQ(entry.cursor, 1) << "the pause ran out";
+		EXPECT_TRUE(entry.done) << "and the done press of that frame was taken";
+
+		StartTextEntry(&entry);
+		Press(&TextEntryControls::nextLetter, &TextEntryControls::nextLetterNew);
+		Press(&TextEntryControls::prevLetter, &TextEntryControls::prevLetterNew, 1.0f);
+		EXPECT_EQ(Name(), "AZ") << "a letter stepped on that frame lands in the next place";
+	}
+
 	TEST_F(TextEntryTest, OtherEditsCancelThePendingMoveAndForeignCharactersStepToA)
 	{
 		Type("3");
