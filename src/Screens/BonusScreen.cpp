@@ -1,9 +1,12 @@
 // The bonus tally after a level, with the offer to save.
 #include "Screens/BonusTally.h"
+#include "Screens/BonusScene.h"
+#include "Screens/ScoreScreenModels.h"
 #include "Screens/FrontEndHooks.h"
 #include "Screens/Menu.h"
 #include "Screens/Screens.h"
 #include "3D/OGL_Support.h"
+#include "3D/Sprites.h"
 #include "3D/TextMesh.h"
 #include "Items/Humans.h"
 #include "Player/Player.h"
@@ -11,6 +14,8 @@
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/Input.h"
+#include "System/ContentNumbers.h"
+#include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Sound.h"
 #include "System/SoundTable.h"
@@ -23,6 +28,10 @@ namespace
 	constexpr int16_t BONUS_TEXT_SLOT = 5100;
 	constexpr float LABEL_X = -190.0f;
 	constexpr float VALUE_X = 190.0f;
+	// The numbers sit on their panel in the upper half; the scene stands below.
+	constexpr float PANEL_Y = -120.0f;
+	constexpr float PANEL_W = 480.0f;
+	constexpr float PANEL_H = 230.0f;
 	constexpr int SAVE_PICK = 1;
 	constexpr int CONTINUE_PICK = 0;
 
@@ -41,6 +50,7 @@ namespace
 		int shown;
 	};
 	Line gHumansLine, gWeaponsLine, gBonusLine, gScoreLine;
+	ObjNodeRef gPanel;				// goes with the numbers, before the save offer
 
 	ObjNode* MakeText(const char* text, float x, float y, float scale, OGLColorRGBA color, int align)
 	{
@@ -89,6 +99,10 @@ namespace
 	void TallyFrame(float)
 	{
 		BonusEvent event = StepBonusTally(&gTally, gFrameTime, GetNeedState(NEED_JUMP));
+		if (event == BONUS_EVENT_HUMAN)
+			BonusSceneHumanCounted(gTally.humanKind);
+		if (event == BONUS_EVENT_ITEM)
+			BonusSceneItemCounted(gTally.itemType);
 		if (event == BONUS_EVENT_POINTS && gBeepChannel < 0 && IsSoundEffectLoaded(EFFECT_POINTBEEP))
 			gBeepChannel = PlayEffect(EFFECT_POINTBEEP);
 		if (event == BONUS_EVENT_EMPTY)
@@ -135,15 +149,28 @@ void DoBonusScreen()
 	PlaySong(SONG_BONUS, 0);
 	LoadSoundBank(SOUND_BANK_BONUS);
 	SetupScreenView({0.05f, 0.02f, 0.15f, 4000, false, 0, 900});
+	MakeBonusScene(!CurrentLevelHasRule(LEVEL_RULE_BARE_BONUS_TALLY));
+	{
+		ObjectDef def = {};
+		def.group = SPRITE_GROUP_LEVELSPECIFIC;
+		def.type = BONUS_SPRITE_PANEL;
+		def.coord = {-PANEL_W * 0.5f, PANEL_Y - PANEL_H * 0.5f, 0};
+		def.slot = BONUS_TEXT_SLOT - 1;
+		def.scale = 1;
+		ObjNode* panel = MakeSpriteObject(&def);
+		panel->Scale = {PANEL_W, PANEL_H, 1};
+		UpdateObjectTransforms(panel);
+		gPanel = ObjNodeRef(panel);
+	}
 
-	MakeText(GetString(STR_LEVEL_COMPLETE), 0, -150, 1.3f, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
-	gHumansLine = MakeLine(STR_HUMANS_RESCUED, -70);
-	gWeaponsLine = MakeLine(STR_WEAPONS_LEFT, -35);
-	gBonusLine = MakeLine(STR_BONUS, 15);
-	gScoreLine = MakeLine(STR_SCORE, 50);
+	MakeText(GetString(STR_LEVEL_COMPLETE), 0, PANEL_Y - 80, 1.2f, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
+	gHumansLine = MakeLine(STR_HUMANS_RESCUED, PANEL_Y - 35);
+	gWeaponsLine = MakeLine(STR_WEAPONS_LEFT, PANEL_Y - 8);
+	gBonusLine = MakeLine(STR_BONUS, PANEL_Y + 25);
+	gScoreLine = MakeLine(STR_SCORE, PANEL_Y + 52);
 	char lives[128];
 	LivesText(lives, sizeof(lives));
-	MakeText(lives, 0, 120, 0.7f, LABEL_COLOR, TEXTMESH_ALIGN_CENTER);
+	MakeText(lives, 0, PANEL_Y + 88, 0.7f, LABEL_COLOR, TEXTMESH_ALIGN_CENTER);
 
 	gBeepChannel = -1;
 	UpdateInput();
@@ -158,6 +185,8 @@ void DoBonusScreen()
 	}
 	StopBeep();
 	gScore = gTally.score;
+	if (ObjNode* panel = gPanel.Get())
+		DeleteObject(panel);
 
 	if (gCurrentLevel < NUM_LEVELS - 1)
 	{
@@ -165,5 +194,6 @@ void DoBonusScreen()
 			SaveSlotScreen(SAVE_SLOT_MODE_SAVE, DrawObjects);
 	}
 	EndScreen();
+	DisposeBonusScene();
 	DisposeSoundBank(SOUND_BANK_BONUS);
 }

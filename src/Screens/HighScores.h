@@ -66,3 +66,10 @@ ObjNode* ShowHighScoresTable(int selectedRow);
 // type a name, then saves the table. Nothing for a score of 0; under
 // automation the name is left empty and the screen does not wait.
 void DoHighScoreEntry();
+
+// The entry screen's scene (HighScoresScene.cpp): the stage, the hero on the
+// podium, the trophy and the circling stars; the plate under the big score;
+// freeing the hero's skeleton once the screen has ended.
+void MakeHighScoreScene();
+void MakeHighScorePlate(float x, float y, float w, float h, int16_t slot);
+void DisposeHighScoreScene();

@@ -202,9 +202,11 @@ void DoHighScoreEntry()
 		InsertHighScore(gHighScores, slot, uint32_t(gScore));
 
 	SetupScreenView({0.03f, 0.02f, 0.12f, 3000, false, 0, 800});
+	MakeHighScoreScene();
 	char scoreText[16];
 	snprintf(scoreText, sizeof(scoreText), "%ld", long(gScore));
 	MakeText(GetString(STR_YOUR_SCORE), 0, -90, 0.8f, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
+	MakeHighScorePlate(0, 22, 400, 110, TABLE_SLOT - 2);		// the big digits hang below their y
 	ObjNode* bigScore = MakeText(scoreText, 0, 0, 2.0f, SCORE_COLOR, TEXTMESH_ALIGN_CENTER);
 	RunScreenLoop(slot >= 0 ? SCORE_SECONDS_WITH_SLOT : SCORE_SECONDS_WITHOUT, 1000, nullptr);
 
@@ -212,7 +214,7 @@ void DoHighScoreEntry()
 	{
 		DeleteObject(bigScore);
 		for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
-			if (node->Genre == TEXTMESH_GENRE)
+			if (node->Genre == TEXTMESH_GENRE || node->Slot == TABLE_SLOT - 2)
 				node->StatusBits |= STATUS_BIT_HIDDEN;
 		MakeBacking();
 		gBackingAlpha = BACKING_ALPHA;
@@ -244,4 +246,5 @@ void DoHighScoreEntry()
 		SaveHighScores();
 	}
 	EndScreen();
+	DisposeHighScoreScene();
 }

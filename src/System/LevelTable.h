@@ -117,7 +117,8 @@ enum : uint32_t
 	LEVEL_RULE_GROWTH_PICKUPS = 1u << 10,		// pods may hold the growth pick-up (the level's model 8)
 	LEVEL_RULE_DIM_PODS = 1u << 11,				// pods carry 4 lights, not 8 (a busy arena)
 	LEVEL_RULE_NO_INTRO = 1u << 20,				// the level starts without its intro screen (boss arenas)
-	LEVEL_RULE_SHORT_INTRO = 1u << 21,			// the intro screen lasts 5 s instead of 11
+	LEVEL_RULE_SHORT_INTRO = 1u << 21,
+	LEVEL_RULE_BARE_BONUS_TALLY = 1u << 22,		// the tally after the level has no drifting field behind it			// the intro screen lasts 5 s instead of 11
 };
 
 constexpr int MAX_LEVEL_SKELETONS = 4;

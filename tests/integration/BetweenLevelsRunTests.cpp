@@ -109,6 +109,12 @@ namespace
 		return std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance && std::abs(p[2] - b) <= tolerance;
 	}
 
+	// The robot's blue of the score screens' scenes (the tally's hopper, the podium), lit.
+	bool RobotBlue(const uint8_t* p)
+	{
+		return Near(p, 42, 120, 250, 25);
+	}
+
 	template <typename Test>
 	int CountPixels(const ScreenImage& image, Test test)
 	{
@@ -204,9 +210,11 @@ TEST_F(BetweenLevelsRunTest, SavedAtTheTallyTheLoadedGameResumesTheNextLevelWith
 	EXPECT_EQ(LevelLine(loading.output, 0, "start"), "") << "the load started the first level";
 	EXPECT_EQ(LevelLine(loading.output, 1, "start"), ended) << loading.output;
 
-	// The tally's title in its cream; the slot screen's rows in the menu's green.
+	// The tally's title in its cream over its scene (the counting hopper's
+	// blue); the slot screen's rows in the menu's green.
 	ScreenImage tally = Shot("tally.png"), slots = Shot("slots.png");
 	EXPECT_GT(CountPixels(tally, [](const uint8_t* p) { return Near(p, 255, 255, 178, 30); }), 100);
+	EXPECT_GT(CountPixels(tally, RobotBlue), 500);
 	EXPECT_GT(CountPixels(slots, [](const uint8_t* p) { return Near(p, 76, 128, 51, 30); }), 300);
 }
 
@@ -224,7 +232,8 @@ TEST_F(BetweenLevelsRunTest, LosingEveryLifeLeadsThroughTheLoseScreenToTheNameEn
 	// The lose screen's banner: the red of its hazard stripes.
 	ScreenImage lose = Shot("lose.png");
 	EXPECT_GT(CountPixels(lose, [](const uint8_t* p) { return p[0] > 150 && p[1] < 80 && p[2] < 80; }), 200);
-	EXPECT_TRUE(fs::exists(scratch / "name.png"));
+	// The name entry stands beside the hero's podium.
+	EXPECT_GT(CountPixels(Shot("name.png"), RobotBlue), 500);
 }
 
 TEST_F(BetweenLevelsRunTest, AFinishedGameShowsTheWinScreenThenTheNameEntry)
@@ -236,6 +245,7 @@ TEST_F(BetweenLevelsRunTest, AFinishedGameShowsTheWinScreenThenTheNameEntry)
 	HighScoreEntry best = FirstHighScore();
 	EXPECT_STREQ(best.name, "ZAB");
 	EXPECT_EQ(best.score, uint32_t(std::atoi(TEST_SCORE)));
+	EXPECT_GT(CountPixels(Shot("name.png"), RobotBlue), 500);
 
 	// The confirm before the title came was not taken: the title shows later on
 	// the same phase, and the panels after the next confirm.
