@@ -178,6 +178,7 @@ void BonusSceneHumanCounted(int humanKind)
 
 	ObjNode* beam = MakeModel(BONUS_MODEL_BEAM, {PAD_X, FLOOR_Y + 20, 0}, 1.0f, MoveBeam, SCENE_SLOT + 2);
 	beam->StatusBits |= STATUS_BIT_GLOW | STATUS_BIT_NOZWRITES;
+	beam->ColorFilter = {0.6f, 0.9f, 1.0f, 0.8f};
 	if (IsSoundEffectLoaded(EFFECT_BONUS_TELEPORTHUMAN))
 		PlayEffect(EFFECT_BONUS_TELEPORTHUMAN);
 }

@@ -26,12 +26,10 @@
 namespace
 {
 	constexpr int16_t BONUS_TEXT_SLOT = 5100;
-	constexpr float LABEL_X = -190.0f;
-	constexpr float VALUE_X = 190.0f;
 	// The numbers sit on their panel in the upper half; the scene stands below.
-	constexpr float PANEL_Y = -120.0f;
-	constexpr float PANEL_W = 480.0f;
-	constexpr float PANEL_H = 230.0f;
+	constexpr float PANEL_Y = BONUS_PANEL_Y;
+	constexpr float PANEL_W = BONUS_PANEL_W;
+	constexpr float PANEL_H = BONUS_PANEL_H;
 	constexpr int SAVE_PICK = 1;
 	constexpr int CONTINUE_PICK = 0;
 
@@ -65,8 +63,8 @@ namespace
 
 	Line MakeLine(int label, float y)
 	{
-		MakeText(GetString(label), LABEL_X, y, 0.8f, LABEL_COLOR, TEXTMESH_ALIGN_LEFT);
-		return {MakeText("0", VALUE_X, y, 0.9f, VALUE_COLOR, TEXTMESH_ALIGN_RIGHT), -1};
+		MakeText(GetString(label), BONUS_LABEL_X, y, BONUS_LABEL_SCALE, LABEL_COLOR, TEXTMESH_ALIGN_LEFT);
+		return {MakeText("0", BONUS_VALUE_X, y, BONUS_VALUE_SCALE, VALUE_COLOR, TEXTMESH_ALIGN_RIGHT), -1};
 	}
 
 	void ShowNumber(Line& line, int value)
@@ -163,14 +161,14 @@ void DoBonusScreen()
 		gPanel = ObjNodeRef(panel);
 	}
 
-	MakeText(GetString(STR_LEVEL_COMPLETE), 0, PANEL_Y - 80, 1.2f, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
+	MakeText(GetString(STR_LEVEL_COMPLETE), 0, PANEL_Y - 80, BONUS_TITLE_SCALE, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
 	gHumansLine = MakeLine(STR_HUMANS_RESCUED, PANEL_Y - 35);
 	gWeaponsLine = MakeLine(STR_WEAPONS_LEFT, PANEL_Y - 8);
 	gBonusLine = MakeLine(STR_BONUS, PANEL_Y + 25);
 	gScoreLine = MakeLine(STR_SCORE, PANEL_Y + 52);
 	char lives[128];
 	LivesText(lives, sizeof(lives));
-	MakeText(lives, 0, PANEL_Y + 88, 0.7f, LABEL_COLOR, TEXTMESH_ALIGN_CENTER);
+	MakeText(lives, 0, PANEL_Y + 88, BONUS_LIVES_SCALE, LABEL_COLOR, TEXTMESH_ALIGN_CENTER);
 
 	gBeepChannel = -1;
 	UpdateInput();

@@ -20,6 +20,20 @@ constexpr float BONUS_END_PAUSE = 2.0f;					// seconds after the bonus is empty
 constexpr float BONUS_TEXT_FADE_START = 1.4f;			// into that pause the texts start fading
 constexpr float BONUS_FAST_FACTOR = 3.0f;				// with the jump control held
 
+// The tally's screen layout in overlay units (y downward): labels left-aligned
+// at BONUS_LABEL_X, numbers right-aligned at BONUS_VALUE_X, on a panel
+// BONUS_PANEL_W wide; the title and the lives line centred on it.
+constexpr float BONUS_LABEL_X = -190.0f;
+constexpr float BONUS_VALUE_X = 190.0f;
+constexpr float BONUS_PANEL_Y = -120.0f;
+constexpr float BONUS_PANEL_W = 480.0f;
+constexpr float BONUS_PANEL_H = 230.0f;
+constexpr float BONUS_PANEL_RIM = 20.0f;				// of the panel's width on each side: its frame
+constexpr float BONUS_TITLE_SCALE = 1.2f;
+constexpr float BONUS_LABEL_SCALE = 0.8f;
+constexpr float BONUS_VALUE_SCALE = 0.9f;
+constexpr float BONUS_LIVES_SCALE = 0.7f;
+
 // Points for one unit of each weapon type left over (the fist counts nothing).
 int32_t BonusValueOfWeapon(int type);
 // The points that move to the score in one step.

@@ -25,6 +25,17 @@ struct HighScoreEntry
 	uint32_t score;
 };
 
+// The screens' layout in overlay units (y downward): names left-aligned at
+// HIGH_SCORE_NAME_X and scores right-aligned at HIGH_SCORE_SCORE_X over a
+// backing HIGH_SCORE_BACKING_W wide; the texts' scales.
+constexpr float HIGH_SCORE_NAME_X = -150.0f;
+constexpr float HIGH_SCORE_SCORE_X = 150.0f;
+constexpr float HIGH_SCORE_ROW_SCALE = 0.7f;
+constexpr float HIGH_SCORE_BACKING_W = 400.0f;
+constexpr float HIGH_SCORE_TITLE_SCALE = 1.0f;
+constexpr float HIGH_SCORE_YOUR_SCORE_SCALE = 0.8f;
+constexpr float HIGH_SCORE_ENTER_NAME_SCALE = 0.6f;
+
 // The table in memory, best first. Loaded for each display and each entry.
 extern HighScoreEntry gHighScores[NUM_HIGH_SCORES];
 

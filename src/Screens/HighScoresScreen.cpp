@@ -26,9 +26,10 @@ namespace
 	constexpr int16_t TABLE_SLOT = 5200;
 	constexpr float ROW_TOP = -140.0f;				// overlay units, y downward
 	constexpr float ROW_STEP = 20.0f;
-	constexpr float ROW_SCALE = 0.7f;
-	constexpr float NAME_X = -150.0f;
-	constexpr float SCORE_X = 150.0f;
+	constexpr float ROW_SCALE = HIGH_SCORE_ROW_SCALE;
+	constexpr float NAME_X = HIGH_SCORE_NAME_X;
+	constexpr float SCORE_X = HIGH_SCORE_SCORE_X;
+	constexpr float BACKING_HALF_W = 0.5f * HIGH_SCORE_BACKING_W;
 	constexpr float TITLE_Y = -185.0f;
 	constexpr float BACKING_ALPHA = 0.9f;
 	constexpr float TABLE_FADE_SPEED = 2.0f;		// alpha per second
@@ -66,10 +67,10 @@ namespace
 		glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 		glColor4f(0.02f, 0.03f, 0.1f, gBackingAlpha * (0.7f + 0.05f * std::sin(gFrameTime)));
 		glBegin(GL_QUADS);
-		glVertex2f(-200, -215);
-		glVertex2f(200, -215);
-		glVertex2f(200, 175);
-		glVertex2f(-200, 175);
+		glVertex2f(-BACKING_HALF_W, -215);
+		glVertex2f(BACKING_HALF_W, -215);
+		glVertex2f(BACKING_HALF_W, 175);
+		glVertex2f(-BACKING_HALF_W, 175);
 		glEnd();
 		OGL_PopState();
 	}
@@ -148,7 +149,7 @@ namespace
 ObjNode* ShowHighScoresTable(int selectedRow)
 {
 	ObjNode* selected = nullptr;
-	MakeText(GetString(STR_HIGH_SCORES), 0, TITLE_Y, 1.0f, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
+	MakeText(GetString(STR_HIGH_SCORES), 0, TITLE_Y, HIGH_SCORE_TITLE_SCALE, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
 	for (int row = 0; row < NUM_HIGH_SCORES; row++)
 	{
 		float y = ROW_TOP + ROW_STEP * float(row);
@@ -205,7 +206,7 @@ void DoHighScoreEntry()
 	MakeHighScoreScene();
 	char scoreText[16];
 	snprintf(scoreText, sizeof(scoreText), "%ld", long(gScore));
-	MakeText(GetString(STR_YOUR_SCORE), 0, -90, 0.8f, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
+	MakeText(GetString(STR_YOUR_SCORE), 0, -90, HIGH_SCORE_YOUR_SCORE_SCALE, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
 	MakeHighScorePlate(0, 22, 400, 110, TABLE_SLOT - 2);		// the big digits hang below their y
 	ObjNode* bigScore = MakeText(scoreText, 0, 0, 2.0f, SCORE_COLOR, TEXTMESH_ALIGN_CENTER);
 	RunScreenLoop(slot >= 0 ? SCORE_SECONDS_WITH_SLOT : SCORE_SECONDS_WITHOUT, 1000, nullptr);
@@ -219,7 +220,7 @@ void DoHighScoreEntry()
 		MakeBacking();
 		gBackingAlpha = BACKING_ALPHA;
 		ObjNode* nameNode = ShowHighScoresTable(slot);
-		MakeText(GetString(STR_ENTER_NAME), 0, 185, 0.6f, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
+		MakeText(GetString(STR_ENTER_NAME), 0, 185, HIGH_SCORE_ENTER_NAME_SCALE, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
 		float rowY = ROW_TOP + ROW_STEP * float(slot);
 		ObjNode* cursor = MakeText("|", NAME_X - CURSOR_GAP, rowY, ROW_SCALE, NEW_ROW_COLOR, TEXTMESH_ALIGN_LEFT);
 		FlushInputEvents();
