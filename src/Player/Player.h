@@ -94,6 +94,9 @@ extern PlayerInfo gPlayerInfo;
 
 // Unless a saved game is being resumed: health 1, score 0, lives 4, fuel 0.
 void InitPlayerForNewRun();
+// Set by loading a saved game: the next run keeps the loaded score, lives,
+// health and fuel (InitPlayerForNewRun clears it).
+extern bool gPlayerResumingSavedGame;
 // The level's player: the terrain window at the start, then the robot (level
 // 2), the player's saucer (level 8) or the landing saucer carrying the robot.
 void InitPlayerAtStartOfLevel();

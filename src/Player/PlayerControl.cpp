@@ -1,6 +1,7 @@
 // The robot's controls and physics: steering, friction and gravity, the
 // movement step with its collisions, jumping, the jump jet, punches and pick-ups.
 #include "Player/PlayerInternal.h"
+#include "Screens/Infobar.h"
 #include "Items/Powerups.h"
 #include "Player/WeaponTypes.h"
 #include "3D/Camera.h"
@@ -328,7 +329,7 @@ void FirePlayerJumpJet(ObjNode* node)
 		return;
 	if (gJumpJetFuel <= 0)
 	{
-		// (The infobar's fuel gauge would flash here.)
+		FlashFuelGauge();
 		PlayPlayerEffect(EFFECT_NOJUMPJET);
 		return;
 	}

@@ -1,5 +1,6 @@
 // The player's state, its set-up for a run and for a level, the robot's node and its hands.
 #include "Player/PlayerInternal.h"
+#include "System/SavedGame.h"
 #include "Player/Weapons.h"
 #include "3D/BG3D.h"
 #include "3D/MetaObjectsRegistry.h"
@@ -213,7 +214,8 @@ void ClearPlayerLevelFlags()
 void InitPlayerAtStartOfLevel()
 {
 	ClearPlayerLevelFlags();
-	InitWeaponInventory();
+	if (!TakeLoadedWeaponInventory())
+		InitWeaponInventory();
 	gExitCharge = CurrentLevelDef().exitChargeAtStart;
 
 	CreateTerrainDrawNode();

@@ -1,6 +1,8 @@
 // The player's state for automated runs, read by tests of the real game.
 #include "Player/PlayerReport.h"
 #include "Player/PlayerInternal.h"
+#include "Player/Weapons.h"
+#include "System/Game.h"
 #include "3D/OGL_Support.h"
 #include "3D/Skeleton.h"
 #include "Terrain/Terrain.h"
@@ -26,4 +28,23 @@ std::string DescribePlayerForAutomation()
 			node->Coord.y + float(node->BottomOff), TerrainHeightAt(node->Coord.x, node->Coord.z), wx, wy,
 			int((node->StatusBits & STATUS_BIT_HIDDEN) != 0));
 	return line;
+}
+
+std::string DescribeRunForAutomation()
+{
+	std::string text;
+	char part[96];
+	snprintf(part, sizeof(part), "lives=%d health=%.2f fuel=%.2f score=%d weapons=", int(gPlayerLives), gPlayerHealth,
+			gJumpJetFuel, int(gScore));
+	text = part;
+	bool first = true;
+	for (const WeaponSlot& slot : gWeaponInventory)
+	{
+		if (slot.type < 0)
+			continue;
+		snprintf(part, sizeof(part), "%s%d:%d", first ? "" : ",", int(slot.type), int(slot.quantity));
+		text += part;
+		first = false;
+	}
+	return text;
 }

@@ -1,8 +1,9 @@
 // Screens the main menu and the bonus tally open but the high-score and
 // saved-game module provides: the save/load slot screen and the high-score
-// table shown from the main menu. FrontEndHooksStandIns.cpp holds stand-ins
-// that do the least; the module that implements these deletes that file.
+// table shown from the main menu (SaveSlotScreen.cpp, HighScoresScreen.cpp).
 #pragma once
+
+struct MenuItem;
 
 enum SaveSlotMode
 {
@@ -14,6 +15,10 @@ enum SaveSlotMode
 // Returns true when a game was saved or loaded (a load sets gCurrentLevel and
 // the player's starting state), false when cancelled.
 bool SaveSlotScreen(int mode, void (*drawRoutine)());
+// The slot menu's rows for `mode`: title, the twelve slots (a labelled pick
+// for a save that reads; an empty slot is a pick when saving, a label when
+// loading), and the row back. `menu` holds at least 17 rows, `labels` 12.
+void BuildSaveSlotMenu(int mode, MenuItem menu[], char labels[][128]);
 
 // The high-score table from the main menu: fades in over the caller's scene,
 // waits for an acknowledgement, fades out. The caller's scene keeps drawing.

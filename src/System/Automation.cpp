@@ -1,4 +1,6 @@
 #include "System/Automation.h"
+
+#include <iterator>
 #include "System/Error.h"
 #include "3D/Screenshot.h"
 #include "Screens/SkeletonViewer.h"
@@ -26,6 +28,7 @@ static float gLevelClock = 0;			// seconds of play in the current level
 static int gLevelsFinished = 0;
 static int gGoalsReported = 0;
 static int gLivesSeen = 0;
+static float gTestHurtClock = 0;		// seconds since the last test hurt or the robot's respawn
 
 static long gFramesDrawn = 0;
 static ScreenImage gLastFrame;
@@ -84,6 +87,45 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 				return false;
 			}
 			options->quitAfterLevels = int(count);
+			i++;
+			continue;
+		}
+		if (!strcmp(arg, "--show-screen"))
+		{
+			const char* names[] = {"bonus", "save-slots", "load-slots", "high-scores", "name-entry"};
+			options->showScreen = -1;
+			for (int n = 0; i + 1 < argc && n < int(std::size(names)); n++)
+				if (!strcmp(argv[i + 1], names[n]))
+					options->showScreen = n;
+			if (options->showScreen < 0)
+			{
+				*error = "--show-screen takes bonus, save-slots, load-slots, high-scores or name-entry";
+				return false;
+			}
+			i++;
+			continue;
+		}
+		if (!strcmp(arg, "--test-score"))
+		{
+			double points = 0;
+			if (i + 1 >= argc || !ReadNumber(argv[i + 1], 1, 9999999, &points) || points != double(int(points)))
+			{
+				*error = "--test-score takes a whole number of points 1..9999999";
+				return false;
+			}
+			options->testScore = int32_t(points);
+			i++;
+			continue;
+		}
+		if (!strcmp(arg, "--test-hurt-every"))
+		{
+			double seconds = 0;
+			if (i + 1 >= argc || !ReadNumber(argv[i + 1], 0.1, 1e6, &seconds))
+			{
+				*error = "--test-hurt-every takes a number of seconds (at least 0.1)";
+				return false;
+			}
+			options->testHurtEvery = float(seconds);
 			i++;
 			continue;
 		}
@@ -304,9 +346,13 @@ const char* AutomationHelpText()
 		"  --input-script FILE  timed key presses, needs and screenshots from FILE:\n"
 		"                       lines \"FRAME key NAME [FRAMES]\", \"FRAME need NAME [FRAMES]\",\n"
 		"                       \"FRAME shot FILE\", \"FRAME quit\"; the run goes through the menus\n"
+		"  --show-screen NAME   show one screen between levels: bonus, save-slots, load-slots,\n"
+		"                       high-scores or name-entry\n"
 		"  --view-models FILE   show the models of a BG3D file\n"
 		"  --view-model N       ... starting with model N alone\n"
 		"  --view-skeleton TYPE ANIM  show a skeleton playing an animation\n"
+		"  --test-score N       test runs: a new game starts with N points\n"
+		"  --test-hurt-every S  test runs: the robot loses 0.4 of its health every S s of a life\n"
 		"  --help               this text\n";
 }
 
@@ -317,8 +363,14 @@ void AutomationLevelFrame()
 		gLevelClock = 0;
 		gGoalsReported = 0;
 		gLivesSeen = gPlayerLives;
+		gTestHurtClock = 0;
 		if (gAutomation.autopilot && !HasVirtualInputSource())
 			StartAutopilot();
+		if (gAutomation.reportPlayer)
+		{
+			printf("LEVEL %d start %s\n", gCurrentLevel, DescribeRunForAutomation().c_str());
+			fflush(stdout);
+		}
 	}
 	gLevelClock += gFrameTime;
 
@@ -330,6 +382,17 @@ void AutomationLevelFrame()
 		printf("AUTOPILOT level %d lost a life at %.1f s near %.0f, %.0f\n", gCurrentLevel, gLevelClock,
 				gPlayerNode->Coord.x, gPlayerNode->Coord.z);
 	gLivesSeen = gPlayerLives;
+
+	// Test damage goes through the robot's own health, death and respawn.
+	if (gAutomation.testHurtEvery > 0 && gPlayerNode)
+	{
+		gTestHurtClock = gPlayerIsDead ? 0 : gTestHurtClock + gFrameTime;
+		if (gTestHurtClock >= gAutomation.testHurtEvery)
+		{
+			gTestHurtClock = 0;
+			PlayerLoseHealth(TEST_HURT_AMOUNT, DEATH_KIND_BLOWN_UP);
+		}
+	}
 
 	// One line per route goal done, so a watcher (or a test) sees how far it got.
 	int done = 0, total = 0;
@@ -352,6 +415,8 @@ void AutomationLevelEnded()
 {
 	if (gAutomation.autopilot)
 		ResetAutopilotForLevel();
+	if (gAutomation.reportPlayer)
+		printf("LEVEL %d end %s\n", gCurrentLevel, DescribeRunForAutomation().c_str());
 	if (!gLevelDone || gGameOver)
 		return;
 	gLevelsFinished++;

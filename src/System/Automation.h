@@ -27,12 +27,20 @@
 //                      the route leads from the start into the exit (nothing else changes)
 //   --check-invariants every frame of play checks the player, the gauges and the pools;
 //                      a broken one is a fatal alert naming it
+//   --show-screen NAME show one screen between levels and stay on it (with
+//                      --frames and --screenshot to look at it): bonus,
+//                      save-slots, load-slots, high-scores or name-entry
 //   --quit-after-levels K  quit with exit code 0 once K levels are finished; with it,
 //                      frames running out first give exit code 3. Every finished level
 //                      prints "LEVEL n done time=… lives=… score=… humans=…"
 //   --input-script FILE  feed the game timed key presses and needs from FILE, with
 //                      screenshots at given frames (System/InputScript.h); the run goes
 //                      through the start-up notice and the menus as a person's would
+//   --test-score N     test runs: a new game starts with N points, so the tally's
+//                      save and the high-score entry can be reached without playing
+//   --test-hurt-every S  test runs: every S seconds of a life the robot loses
+//                      TEST_HURT_AMOUNT of its health through the game's own damage,
+//                      so it dies, respawns and reaches game over without an enemy
 //   --help             print these switches and the game's own, then quit
 #pragma once
 
@@ -63,7 +71,21 @@ struct AutomationOptions
 	bool routeCheck = false;
 	bool checkInvariants = false;
 	int quitAfterLevels = 0;		// 0: play on
+	int showScreen = -1;			// SHOW_SCREEN_*; -1: none
 	std::string inputScriptPath;	// empty: no scripted input
+	int32_t testScore = 0;			// points a new game starts with
+	float testHurtEvery = 0;		// seconds; 0: no test damage
+};
+
+constexpr float TEST_HURT_AMOUNT = 0.4f;	// of full health: three hurts end a life
+
+enum
+{
+	SHOW_SCREEN_BONUS,
+	SHOW_SCREEN_SAVE_SLOTS,
+	SHOW_SCREEN_LOAD_SLOTS,
+	SHOW_SCREEN_HIGH_SCORES,
+	SHOW_SCREEN_NAME_ENTRY,
 };
 
 // The process's exit code after an orderly quit (a fatal alert makes it 1).

@@ -34,6 +34,9 @@ fs::path LocateDataFolder(const fs::path& exeDir)
 	if (!exeDir.empty())
 		candidates.push_back((exeDir / "Data").lexically_normal());
 	candidates.push_back(fs::path("Data").lexically_normal());
+	// Installed: the program in <prefix>/bin, its data in <prefix>/share/zappatron.
+	if (!exeDir.empty())
+		candidates.push_back((exeDir / ".." / "share" / "zappatron" / "Data").lexically_normal());
 
 	for (const fs::path& candidate : candidates)
 	{

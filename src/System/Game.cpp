@@ -7,6 +7,7 @@
 #include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
+#include "System/SavedGame.h"
 #include "System/Random.h"
 #include "System/Sound.h"
 #include "System/Strings.h"
@@ -25,6 +26,7 @@
 #include "Screens/Infobar.h"
 #include "Screens/ModelViewer.h"
 #include "Screens/Screens.h"
+#include "Screens/ScreenShowcase.h"
 #include "Screens/SkeletonViewer.h"
 #include "Terrain/Fences.h"
 #include "Terrain/Splines.h"
@@ -104,6 +106,8 @@ void RunGame()
 		RunModelViewer(gAutomation.viewModelsFile.c_str(), gAutomation.viewModel);
 	if (gAutomation.viewSkeletonType >= 0)
 		RunSkeletonViewer(gAutomation.viewSkeletonType, gAutomation.viewSkeletonAnim);
+	if (gAutomation.showScreen >= 0)
+		RunScreenShowcase(gAutomation.showScreen);
 
 	// Automated runs that name a level (the autopilot and replays always do)
 	// go straight to it: nothing may wait in a menu.
@@ -155,7 +159,10 @@ void RunGame()
 
 void PlayLevels()
 {
+	gRunFromSavedGame = gPlayerResumingSavedGame;
 	InitPlayerForNewRun();
+	if (!gRunFromSavedGame && gAutomation.testScore > 0)
+		gScore = gAutomation.testScore;
 	ResetHelpMessageSwitches();
 
 	while (gCurrentLevel < NUM_LEVELS)

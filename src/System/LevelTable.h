@@ -119,6 +119,7 @@ enum : uint32_t
 	LEVEL_RULE_FENCES_ON_GROUND = 1u << 16,		// fence bottoms stand on the ground instead of reaching into it
 	LEVEL_RULE_NO_INTRO = 1u << 20,				// the level starts without its intro screen (boss arenas)
 	LEVEL_RULE_SHORT_INTRO = 1u << 21,			// the intro screen lasts 5 s instead of 11
+	LEVEL_RULE_BARE_BONUS_TALLY = 1u << 22,		// the tally after the level has no drifting field behind it
 };
 
 constexpr int MAX_LEVEL_SKELETONS = 4;

@@ -4,12 +4,21 @@
 #include "System/Error.h"
 #include "System/Game.h"
 #include "Player/Player.h"
+#include "Player/Weapons.h"
 #include "AtomicWrite.h"
 
 #include <ctime>
 #include <vector>
 
 int32_t gLoadedGameScore = 0;
+bool gRunFromSavedGame = false;
+
+namespace
+{
+	bool gLoadedWeaponsPending = false;
+	int16_t gLoadedCurrentWeapon = WEAPON_FIST;
+	WeaponSlot gLoadedWeapons[MAX_WEAPON_SLOTS];
+}
 
 static void CheckSlot(int slot)
 {
@@ -21,8 +30,13 @@ bool SaveGame(int slot)
 	CheckSlot(slot);
 
 	SavedGamePlayerState state = { gScore, gCurrentLevel, gPlayerLives, gPlayerHealth, gJumpJetFuel };
-	uint8_t image[SAVED_GAME_SIZE];
-	EncodeSavedGame(MakeSavedGameRecord(state, int64_t(std::time(nullptr))), image);
+	SavedGameRecord record = MakeSavedGameRecord(state, int64_t(std::time(nullptr)));
+	record.hasWeapons = true;
+	record.currentWeapon = gCurrentWeaponType;
+	for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
+		record.weapons[k] = gWeaponInventory[k];
+	uint8_t image[SAVED_GAME_FILE_SIZE];
+	EncodeSavedGameFile(record, image);
 
 	char name[32];
 	GetSavedGameFileName(slot, name, sizeof(name));
@@ -50,7 +64,7 @@ static bool ReadSlot(int slot, SavedGameRecord* record, SavedGameDecodeResult* p
 
 	std::vector<uint8_t> bytes;
 	*problem = SAVED_GAME_OK;
-	if (ReadPrefsFolderFile(name, &bytes, SAVED_GAME_SIZE) != noErr)
+	if (ReadPrefsFolderFile(name, &bytes, SAVED_GAME_FILE_SIZE) != noErr)
 		return false;
 	*problem = DecodeSavedGame(bytes.data(), bytes.size(), record);
 	return *problem == SAVED_GAME_OK;
@@ -69,7 +83,12 @@ bool LoadSavedGame(int slot)
 	if (!ReadSlot(slot, &record, &problem))
 	{
 		if (problem != SAVED_GAME_OK)
-			ShowAlert("Couldn't load this saved game: %s.", DescribeSavedGameProblem(problem));
+		{
+			// The file is left as it is: it may yet be looked at or mended.
+			char name[32];
+			GetSavedGameFileName(slot, name, sizeof(name));
+			ShowAlert("Couldn't load the saved game \"%s\": %s.", name, DescribeSavedGameProblem(problem));
+		}
 		return false;
 	}
 
@@ -80,5 +99,30 @@ bool LoadSavedGame(int slot)
 	gPlayerLives = uint8_t(state.lives);
 	gPlayerHealth = state.health;
 	gJumpJetFuel = state.fuel;
+	gPlayerResumingSavedGame = true;
+
+	// A save from before weapons were kept resumes with the fist alone.
+	gLoadedWeaponsPending = record.hasWeapons;
+	gLoadedCurrentWeapon = record.currentWeapon;
+	for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
+		gLoadedWeapons[k] = record.weapons[k];
+	return true;
+}
+
+bool TakeLoadedWeaponInventory()
+{
+	if (!gLoadedWeaponsPending)
+		return false;
+	gLoadedWeaponsPending = false;
+	InitWeaponInventory();
+	for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
+		gWeaponInventory[k] = gLoadedWeapons[k];
+	// The selection must be a weapon the robot holds; else the first it has.
+	gCurrentWeaponType = gLoadedCurrentWeapon;
+	if (gCurrentWeaponType < 0 || FindWeaponSlot(gCurrentWeaponType) < 0)
+	{
+		int slot = ChangeWeapons(0, +1, true);
+		gCurrentWeaponType = slot >= 0 ? gWeaponInventory[slot].type : int16_t(-1);
+	}
 	return true;
 }

@@ -30,6 +30,17 @@ namespace
 		PutBig32(p, bits);
 	}
 
+	void PutBig16(uint8_t* p, int16_t v)
+	{
+		p[0] = uint8_t(uint16_t(v) >> 8);
+		p[1] = uint8_t(v);
+	}
+
+	int16_t GetBig16(const uint8_t* p)
+	{
+		return int16_t(uint16_t((p[0] << 8) | p[1]));
+	}
+
 	float GetBigFloat(const uint8_t* p)
 	{
 		uint32_t bits = GetBig32(p);
@@ -79,12 +90,51 @@ void EncodeSavedGame(const SavedGameRecord& record, uint8_t out[SAVED_GAME_SIZE]
 	PutBig32(out + 28, uint32_t(uint64_t(record.savedAt)));
 }
 
+void EncodeSavedGameFile(const SavedGameRecord& record, uint8_t out[SAVED_GAME_FILE_SIZE])
+{
+	SavedGameRecord r = record;
+	r.version = SAVED_GAME_VERSION_WEAPONS;
+	EncodeSavedGame(r, out);
+
+	uint8_t* block = out + SAVED_GAME_SIZE;
+	std::memset(block, 0, SAVED_GAME_WEAPONS_SIZE);
+	PutBig16(block + 0, record.currentWeapon);
+	for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
+	{
+		PutBig16(block + 4 + 4 * k, record.weapons[k].type);
+		PutBig16(block + 6 + 4 * k, record.weapons[k].quantity);
+	}
+}
+
+namespace
+{
+	// The weapon block: each slot empty or a carried weapon with 0 … 99.
+	bool DecodeWeapons(const uint8_t* block, SavedGameRecord* r)
+	{
+		r->currentWeapon = GetBig16(block);
+		if (r->currentWeapon < -1 || r->currentWeapon >= NUM_INVENTORY_WEAPONS)
+			return false;
+		for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
+		{
+			WeaponSlot& slot = r->weapons[k];
+			slot.type = GetBig16(block + 4 + 4 * k);
+			slot.quantity = GetBig16(block + 6 + 4 * k);
+			if (slot.type < -1 || slot.type >= NUM_INVENTORY_WEAPONS)
+				return false;
+			if (slot.quantity < 0 || slot.quantity > MAX_WEAPON_QUANTITY || (slot.type < 0 && slot.quantity != 0))
+				return false;
+		}
+		r->hasWeapons = true;
+		return true;
+	}
+}
+
 SavedGameDecodeResult DecodeSavedGame(const uint8_t* bytes, size_t size, SavedGameRecord* record)
 {
-	if (size != size_t(SAVED_GAME_SIZE))
+	if (size != size_t(SAVED_GAME_SIZE) && size != size_t(SAVED_GAME_FILE_SIZE))
 		return SAVED_GAME_WRONG_SIZE;
 
-	SavedGameRecord r;
+	SavedGameRecord r = {};
 	r.version = int32_t(GetBig32(bytes + 0));
 	r.score = int32_t(GetBig32(bytes + 4));
 	r.level = int16_t(uint16_t((bytes[8] << 8) | bytes[9]));
@@ -95,7 +145,9 @@ SavedGameDecodeResult DecodeSavedGame(const uint8_t* bytes, size_t size, SavedGa
 
 	// The level indexes per-level tables and the others feed the player
 	// directly: nothing out of range gets through.
-	if (r.version != SAVED_GAME_VERSION)
+	bool oldSave = r.version == SAVED_GAME_VERSION && size == size_t(SAVED_GAME_SIZE);
+	bool weaponSave = r.version == SAVED_GAME_VERSION_WEAPONS && size == size_t(SAVED_GAME_FILE_SIZE);
+	if (!oldSave && !weaponSave)
 		return SAVED_GAME_BAD_VERSION;
 	if (r.level < MIN_SAVED_LEVEL || r.level > MAX_SAVED_LEVEL)
 		return SAVED_GAME_BAD_LEVEL;
@@ -107,6 +159,8 @@ SavedGameDecodeResult DecodeSavedGame(const uint8_t* bytes, size_t size, SavedGa
 		return SAVED_GAME_BAD_HEALTH;
 	if (!std::isfinite(r.fuel) || r.fuel < 0.0f || r.fuel > 1.0f)
 		return SAVED_GAME_BAD_FUEL;
+	if (weaponSave && !DecodeWeapons(bytes + SAVED_GAME_SIZE, &r))
+		return SAVED_GAME_BAD_WEAPONS;
 
 	*record = r;
 	return SAVED_GAME_OK;
@@ -124,6 +178,7 @@ const char* DescribeSavedGameProblem(SavedGameDecodeResult result)
 		case SAVED_GAME_BAD_SCORE:		return "its score is out of range";
 		case SAVED_GAME_BAD_HEALTH:		return "its health is out of range";
 		case SAVED_GAME_BAD_FUEL:		return "its fuel is out of range";
+		case SAVED_GAME_BAD_WEAPONS:	return "its weapons are out of range";
 	}
 	return "it is damaged";
 }

@@ -103,7 +103,14 @@ enum
 	STR_GAME_OVER = 152,
 	STR_WIN_TITLE = 153,
 	STR_WIN_PANEL_FIRST = 154,		// three closing panels: 154..156
-	NUM_NAMED_STRING_ROWS = 157,
+	STR_YOUR_SCORE = 170,			// above the score at the end of a run
+	STR_ENTER_NAME = 171,
+	STR_LEVEL_COMPLETE = 172,		// the bonus tally's title
+	STR_BONUS = 173,
+	STR_SCORE = 174,
+	STR_HUMANS_RESCUED = 175,
+	STR_WEAPONS_LEFT = 176,
+	NUM_NAMED_STRING_ROWS = 177,
 };
 
 // Loads STRINGS_FILE_PATH for `language` 0..5 (fatal if missing).

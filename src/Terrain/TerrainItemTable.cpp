@@ -10,6 +10,7 @@
 #include "Items/TouchItems.h"
 #include "Items/Scenery.h"
 #include "Player/Player.h"
+#include "Screens/Infobar.h"
 
 bool AddNothing(TerrainItemEntryType*, float, float)
 {
@@ -33,14 +34,12 @@ namespace
 	//   The farm tractor:               15
 	//   The jungle boss arena:          71-74
 	//   The brain boss:                 105
-	//   Help messages:                  56
 	constexpr TerrainItemAddRoutine ENEMIES_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine RIDES_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine HAZARDS_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine TRACTOR_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine JUNGLE_BOSS_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine BRAIN_BOSS_TO_COME = AddItemNotBuiltYet;
-	constexpr TerrainItemAddRoutine HELP_TO_COME = AddItemNotBuiltYet;
 }
 
 // Types 0, 35, 40, 41, 79, 86 and 103 make nothing on purpose: 0 is the
@@ -104,7 +103,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  53 */ {"Turtle", HAZARDS_TO_COME},
 	/*  54 */ {"GiantBreakable", AddGiantBreakable},
 	/*  55 */ {"BouncyObject", HAZARDS_TO_COME},
-	/*  56 */ {"HelpTrigger", HELP_TO_COME},
+	/*  56 */ {"HelpTrigger", AddHelpTrigger},
 	/*  57 */ {"Teleporter", RIDES_TO_COME},
 	/*  58 */ {"ZipLine", RIDES_TO_COME},
 	/*  59 */ {"Mutant", ENEMIES_TO_COME},

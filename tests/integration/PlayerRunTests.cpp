@@ -91,7 +91,9 @@ TEST_F(PlayerRun, TheRobotLandsOnTheFarmAndIsOnScreenOnTheGround)
 	ASSERT_LT(y, image.height);
 	EXPECT_NEAR(x, image.width / 2, image.width / 8) << "the camera keeps the robot in the middle";
 	EXPECT_GT(CountRobotBlue(image, x, y, 25), 150) << "the robot is drawn where it stands";
-	// … and only there: the lower corners show the farm.
-	EXPECT_LT(CountRobotBlue(image, image.width / 8, image.height * 7 / 8, 25), 20);
+	// … and only there: the lower right corner shows the farm. The lower
+	// left holds the infobar's lives, little robot heads in the same blue.
 	EXPECT_LT(CountRobotBlue(image, image.width * 7 / 8, image.height * 7 / 8, 25), 20);
+	float hud = image.height / 480.0f;		// the infobar's layout units at the default size
+	EXPECT_GT(CountRobotBlue(image, int(60 * hud), int(462 * hud), int(15 * hud)), 60) << "the lives show";
 }

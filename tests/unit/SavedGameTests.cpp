@@ -3,6 +3,7 @@
 #include "System/Strings.h"
 #include "System/Game.h"
 #include "Player/Player.h"
+#include "Player/Weapons.h"
 #include "AtomicWrite.h"
 #include "FilesTestSupport.h"
 
@@ -172,6 +173,8 @@ namespace
 
 		void TearDown() override
 		{
+			TakeLoadedWeaponInventory();		// no loaded weapons wait for the next test
+			InitWeaponInventory();
 			Tamber::Files::gAtomicWriteFailAfterBytes = -1;
 			Tamber::Files::Shutdown();
 			if (oldDataHome.empty())
@@ -201,7 +204,7 @@ namespace
 	TEST_F(SavedGameFileTest, SaveThenLoadResumesAtTheNextLevel)
 	{
 		ASSERT_TRUE(SaveGame(7));
-		EXPECT_EQ(fs::file_size(SlotPath(7)), 32u);
+		EXPECT_EQ(fs::file_size(SlotPath(7)), size_t(SAVED_GAME_FILE_SIZE)) << "the record and the weapon block";
 
 		SavedGameRecord header;
 		ASSERT_TRUE(ReadSavedGameHeader(7, &header));
@@ -252,6 +255,90 @@ namespace
 		std::string shown = testing::internal::GetCapturedStdout();
 		EXPECT_NE(shown.find("Couldn't write saved game file."), std::string::npos) << shown;
 		EXPECT_EQ(ReadAll(SlotPath(3)), before);
+	}
+
+	TEST_F(SavedGameFileTest, WeaponsTravelWithTheSaveIntoTheResumedLevel)
+	{
+		InitWeaponInventory();
+		AddWeaponToInventory(WEAPON_FREEZEGUN, 12);
+		AddWeaponToInventory(WEAPON_NOVA, 3);
+		gCurrentWeaponType = WEAPON_NOVA;
+		WeaponSlot saved[MAX_WEAPON_SLOTS];
+		std::memcpy(saved, gWeaponInventory, sizeof(saved));
+		ASSERT_TRUE(SaveGame(4));
+
+		InitWeaponInventory();
+		EXPECT_FALSE(TakeLoadedWeaponInventory()) << "nothing pending before a load";
+		ASSERT_TRUE(LoadSavedGame(4));
+		EXPECT_EQ(gWeaponInventory[1].type, -1) << "the level start, not the load, hands the weapons over";
+		ASSERT_TRUE(TakeLoadedWeaponInventory());
+		for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
+		{
+			EXPECT_EQ(gWeaponInventory[k].type, saved[k].type) << k;
+			EXPECT_EQ(gWeaponInventory[k].quantity, saved[k].quantity) << k;
+		}
+		EXPECT_EQ(gCurrentWeaponType, WEAPON_NOVA);
+		EXPECT_FALSE(TakeLoadedWeaponInventory()) << "only the first level after the load";
+		InitWeaponInventory();
+	}
+
+	TEST_F(SavedGameFileTest, ASaveFromBeforeWeaponsLoadsWithTheFistAlone)
+	{
+		// A 32-byte save of version 0x200, as the game wrote before it kept weapons.
+		WriteBytes(SlotPath(6), Encode(Sample()));
+		SavedGameRecord header;
+		ASSERT_TRUE(ReadSavedGameHeader(6, &header));
+		EXPECT_FALSE(header.hasWeapons);
+
+		AddWeaponToInventory(WEAPON_DART, 5);
+		ASSERT_TRUE(LoadSavedGame(6));
+		EXPECT_EQ(gScore, 123456);
+		EXPECT_EQ(gCurrentLevel, 3);
+		EXPECT_FALSE(TakeLoadedWeaponInventory()) << "the level start's fresh inventory stands";
+		InitWeaponInventory();
+	}
+
+	TEST(SavedGameRecordTest, WeaponBlockIsCheckedAndSizesMatchVersions)
+	{
+		SavedGameRecord record = Sample();
+		record.currentWeapon = WEAPON_FIST;
+		for (WeaponSlot& slot : record.weapons)
+			slot = {-1, 0};
+		record.weapons[0] = {WEAPON_FIST, 99};
+		record.weapons[3] = {WEAPON_DART, 42};
+		uint8_t image[SAVED_GAME_FILE_SIZE];
+		EncodeSavedGameFile(record, image);
+		EXPECT_EQ(image[3], 0x01) << "version 0x201";
+		EXPECT_EQ(image[SAVED_GAME_SIZE + 4 + 4 * 3 + 1], WEAPON_DART);
+		EXPECT_EQ(image[SAVED_GAME_SIZE + 4 + 4 * 3 + 3], 42);
+
+		SavedGameRecord back = {};
+		ASSERT_EQ(DecodeSavedGame(image, sizeof(image), &back), SAVED_GAME_OK);
+		EXPECT_TRUE(back.hasWeapons);
+		EXPECT_EQ(back.weapons[3].quantity, 42);
+
+		struct Case { const char* what; int offset; uint8_t value; };
+		const Case cases[] = {
+			{"current weapon 8", SAVED_GAME_SIZE + 1, 8},
+			{"slot type 9", SAVED_GAME_SIZE + 4 + 4 * 2 + 1, 9},
+			{"quantity 100", SAVED_GAME_SIZE + 4 + 4 * 3 + 3, 100},
+			{"an empty slot holding 3", SAVED_GAME_SIZE + 4 + 4 * 5 + 3, 3},
+		};
+		for (const Case& c : cases)
+		{
+			uint8_t spoiled[SAVED_GAME_FILE_SIZE];
+			std::memcpy(spoiled, image, sizeof(spoiled));
+			spoiled[c.offset] = c.value;
+			EXPECT_EQ(DecodeSavedGame(spoiled, sizeof(spoiled), &back), SAVED_GAME_BAD_WEAPONS) << c.what;
+		}
+
+		// A 68-byte file claiming the old version, or 32 bytes claiming the new, is foreign.
+		uint8_t old[SAVED_GAME_FILE_SIZE];
+		std::memcpy(old, image, sizeof(old));
+		old[2] = 0x02;
+		old[3] = 0x00;
+		EXPECT_EQ(DecodeSavedGame(old, sizeof(old), &back), SAVED_GAME_BAD_VERSION);
+		EXPECT_EQ(DecodeSavedGame(image, SAVED_GAME_SIZE, &back), SAVED_GAME_BAD_VERSION);
 	}
 
 	TEST_F(SavedGameFileTest, SlotNumbersAreChecked)

@@ -330,6 +330,14 @@ namespace
 		// The bonus tally's count of lives: none, many (a format with the number), one.
 		{ STR_BONUS_COUNT_NONE, { "No lives left", "Plus aucune vie", "Keine Leben mehr", "No quedan vidas", "Nessuna vita rimasta", "Inga liv kvar" } },
 		{ STR_BONUS_COUNT_MANY, { "%d lives left", "%d vies restantes", "%d Leben übrig", "Quedan %d vidas", "%d vite rimaste", "%d liv kvar" } },
+		// High scores and the bonus tally.
+		{ STR_YOUR_SCORE, { "Your Score", "Votre score", "Deine Punkte", "Tu puntuación", "Il tuo punteggio", "Dina poäng" } },
+		{ STR_ENTER_NAME, { "Enter your name", "Entrez votre nom", "Gib deinen Namen ein", "Escribe tu nombre", "Inserisci il tuo nome", "Skriv ditt namn" } },
+		{ STR_LEVEL_COMPLETE, { "Level Complete", "Niveau terminé", "Level geschafft", "Nivel superado", "Livello completato", "Banan klar" } },
+		{ STR_BONUS, { "Bonus", "Bonus", "Bonus", "Bonificación", "Bonus", "Bonus" } },
+		{ STR_SCORE, { "Score", "Score", "Punkte", "Puntos", "Punteggio", "Poäng" } },
+		{ STR_HUMANS_RESCUED, { "Humans rescued", "Humains sauvés", "Gerettete Menschen", "Humanos rescatados", "Umani salvati", "Räddade människor" } },
+		{ STR_WEAPONS_LEFT, { "Weapons left", "Armes restantes", "Übrige Waffen", "Armas restantes", "Armi rimaste", "Vapen kvar" } },
 		{ STR_LEGAL_NOTICE, {
 			"Zappatron is an original game by its own small team.",
 			"Zappatron est un jeu original créé par sa petite équipe.",

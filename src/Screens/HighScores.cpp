@@ -1,6 +1,0 @@
-#include "Screens/HighScores.h"
-
-void DoHighScoreEntry()
-{
-}
-
