@@ -1,9 +1,222 @@
-// Rides and contraptions.
-// (Stand-in until this module is built: each call does the least that keeps
-// the game flow running.)
+// Rides: machinery the robot rides or is carried by. Zip lines he hangs from
+// (a pulley runs down a sagging cable), rocket sleds he lands on and steers,
+// the cannon that fires him across the clouds, teleporters that pass him to
+// their partner once a nova has powered them, and spinning platforms that
+// carry him round. The bumper cars, the exit lift, bubble pumps and boats
+// have their own modules.
+//
+// Logic is GL-free; the zip cables are drawn by ZipLinesDraw.cpp. The robot's
+// riding states are the player's (src/Player/PlayerRides.cpp); he is handed
+// over through the calls in Player.h.
 #pragma once
 
+#include "System/Math.h"
+
+#include <cstdint>
+
+struct ObjNode;
+struct TerrainItemEntryType;
+
+// Map item types of the rides.
+constexpr uint16_t ITEM_TYPE_SPINNING_PLATFORM = 39;
+constexpr uint16_t ITEM_TYPE_TELEPORTER = 57;
+constexpr uint16_t ITEM_TYPE_ZIP_LINE_POST = 58;
+constexpr uint16_t ITEM_TYPE_CANNON = 75;
+constexpr uint16_t ITEM_TYPE_ROCKET_SLED = 83;
+
+//
+// Zip lines (ZipLines.cpp)
+//
+
+constexpr int MAX_ZIP_LINES = 15;
+constexpr int MAX_ZIP_SPLINE_POINTS = 4800;
+constexpr int MAX_ZIP_POINTS_PER_SPAN = 1600;
+constexpr int MAX_ZIP_GEOMETRY_POINTS = 244;
+constexpr int ZIP_PULLEY_START_POINT = 20;			// the cable point a waiting pulley sits at
+constexpr float ZIP_POST_HEIGHT = 500.0f;			// the cable leaves each post this far above the ground
+constexpr float ZIP_SAG = 450.0f;					// its middle thirds hang this far below the straight line
+constexpr float ZIP_POINTS_PER_UNIT = 0.2f;			// baked cable points per unit of post-to-post distance per span
+constexpr float ZIP_MAX_SPEED = 3000.0f;			// cable points per second
+constexpr float ZIP_GRAB_SPEED = 50.0f;				// cable points per second when the robot takes hold
+constexpr float ZIP_SLOPE_ACCEL = 40.0f;			// speed change per unit of drop between neighbouring points, per second
+constexpr float ZIP_HANG_BELOW = 170.0f;			// the robot's origin under the pulley
+constexpr float ZIP_HANG_ALONG = 25.0f;
+constexpr float ZIP_GRAB_DISTANCE = 200.0f;			// octagonal, x/z
+constexpr float ZIP_GRAB_BELOW = 350.0f;			// the robot must be at most this far under the pulley
+constexpr int ZIP_GEOMETRY_STEP = 80;				// cable points per ribbon sample
+constexpr float ZIP_CABLE_HALF_WIDTH = 5.0f;
+constexpr int ZIP_CABLE_IMAGE = 1;					// level sprite image of the cable
+
+struct ZipLineType
+{
+	bool isActive;				// both posts found and the cable baked
+	bool hasStart, hasEnd;
+	OGLPoint3D start, end;		// post feet (x, base terrain height, z)
+	int numPoints;
+	OGLPoint3D points[MAX_ZIP_SPLINE_POINTS];
+	OGLBoundingBox bbox;
+	int numGeometryPoints;
+	OGLPoint3D geometry[MAX_ZIP_GEOMETRY_POINTS];	// two crossed ribbons, 4 vertices a sample
+	OGLTextureCoord uvs[MAX_ZIP_GEOMETRY_POINTS];
+};
+
+extern ZipLineType gZipLines[MAX_ZIP_LINES];
+extern ObjNode* gZipPulley;		// the pulley the robot hangs from, or none
+
+enum : uint8_t
+{
+	ZIP_PULLEY_WAITING = 0,
+	ZIP_PULLEY_MOVING = 1,
+	ZIP_PULLEY_RETURNING = 2,
+};
+
+// Level start: the lines from the level's posts (item 58), their cables, a
+// pulley on each and the node that draws the cables.
 void InitZipLines();
+// Bakes line `id` between two post feet: the sagging cable and its ribbons.
+// False (with a warning) when the posts are too close for a pulley to ride.
+bool SetUpZipLine(int id, const OGLPoint3D& start, const OGLPoint3D& end);
+void GenerateZipSpline(ZipLineType* zip);
+void BuildZipGeometry(ZipLineType* zip);
+// A pulley waiting on line `id` (cable point 20).
+ObjNode* MakeZipPulley(int id);
+void MoveZipPulley(ObjNode* pulley);
+// Item 58: a post (parm[0] the line, parm[1] ≠ 0 the end post).
+bool AddZipLinePost(TerrainItemEntryType* item, float x, float z);
+// Where the robot hangs under the pulley.
+OGLPoint3D ZipHangPoint(const ObjNode* pulley);
+void DrawZipLines(ObjNode* node);
+
+//
+// Rocket sled (RocketSled.cpp)
+//
+
+constexpr float SLED_SCALE = 1.3f;
+constexpr float SLED_ACCEL = 900.0f;				// units per second²
+constexpr float SLED_MAX_SPEED = 3400.0f;
+constexpr float SLED_STEER_RATE = 2.2f;				// turn-rate change per unit of steering, per second
+constexpr float SLED_MAX_TURN_OFF_START = PI / 4;	// the sled never turns further from its launch direction
+constexpr float SLED_AIR_GRAVITY = 1100.0f;
+constexpr float SLED_MAX_AIR_TIME = 1.0f;			// seconds: a longer flight ends in a crash on landing
+constexpr float SLED_CRASH_THROW = 0.6f;			// of the sled's velocity, for the robot thrown off
+
+extern ObjNode* gRocketSled;		// the sled being ridden, or none
+
+// Item 83: a parked sled facing parm[0] × 45°.
+bool AddRocketSled(TerrainItemEntryType* item, float x, float z);
+// Trigger kind 19: the robot lands on a parked sled and rides it.
+bool DoTrig_RocketSled(ObjNode* sled, ObjNode* mover, uint32_t sides);
+// Puts the robot in the seat of the sled being ridden.
+void AlignPlayerInRocketSled(ObjNode* robot);
+// One frame of steering for a sled ridden with launch direction (dx, dz):
+// the new heading and turn rate; a turn that would leave the 45° cone is refused.
+void SteerRocketSled(float steering, float dt, float startDirX, float startDirZ, float* heading, float* turnRate);
+
+//
+// Cannon (Cannon.cpp)
+//
+
+constexpr float CANNON_MOUTH_DISTANCE = 456.0f;		// in front of the base
+constexpr float CANNON_MOUTH_RADIUS = 80.0f;		// standing this close to the mouth, a jump climbs in
+constexpr float CANNON_FUSE_TIME = 3.0f;			// seconds from climbing in to the shot
+constexpr float CANNON_SHOT_SPEED = 1600.0f;		// horizontal
+constexpr float CANNON_SHOT_RISE = 900.0f;
+constexpr int HELP_CANNON = 21;
+
+// Item 75: the cannon facing parm[0] × 90°.
+bool AddCannon(TerrainItemEntryType* item, float x, float z);
+void MoveCannon(ObjNode* cannon);
+// The point in front of the cannon where the robot climbs in.
+OGLPoint3D CannonMouth(const ObjNode* cannon);
+// The cannon whose mouth is within reach of (x, z), or none.
+ObjNode* FindCannonMouthNear(float x, float z);
+// The robot climbs into the cannon: it is armed and fires in 3 s.
+void ArmCannon(ObjNode* cannon, ObjNode* robot);
+
+//
+// Teleporters (Teleporters.cpp)
+//
+
+constexpr int MAX_TELEPORTERS = 20;
+constexpr float TELEPORTER_SCALE = 1.5f;
+constexpr float TELEPORTER_REACH = 281.0f;			// × the scale: how near the robot must pass
+constexpr float TELEPORTER_ARRIVAL_OFFSET = 130.0f;	// the arrival point in front of the partner
+constexpr float TELEPORTER_HALF_WIDTH = 180.0f;		// the arch's posts, either side of the middle (× the scale)
+constexpr float TELEPORTER_POST_HALF = 30.0f;
+constexpr float TELEPORTER_HEIGHT = 300.0f;
+constexpr int MAX_TELEPORTER_SIGN = 11;				// signs name destinations 0 … 11
+
+struct TeleporterType
+{
+	bool defined;			// an item of this ID is on the map
+	OGLPoint3D arrival;
+	float arrivalRot;
+	bool powered;
+};
+
+extern TeleporterType gTeleporters[MAX_TELEPORTERS];
+
+// Level start: every teleporter's arrival point, unpowered; each item's
+// destination is checked against the IDs on the map.
 void InitTeleporters();
+// Item 57: teleporter parm[0] leading to parm[1], facing parm[2] × 45°.
+bool AddTeleporter(TerrainItemEntryType* item, float x, float z);
+void MoveTeleporter(ObjNode* teleporter);
+// Whether a move from `from` to `to` crosses the plane of a teleporter at
+// `centre` facing `rot`, within its reach.
+bool CrossesTeleporter(const OGLPoint3D& centre, float rot, float scale, const OGLPoint3D& from, const OGLPoint3D& to);
+
+//
+// Spinning platforms (SpinningPlatforms.cpp)
+//
+
+constexpr int NUM_SPINNING_PLATFORM_KINDS = 20;
+constexpr float SPINNING_PLATFORM_SCALE = 2.0f;
+constexpr float SPINNING_PLATFORM_LIFT = 550.0f;		// above the base terrain, + 10 × parm[2]
+constexpr float SPINNING_PLATFORM_TURN_RATE = 0.5f;	// radians per second
+constexpr float SPINNING_PLATFORM_MARGIN = 30.0f;		// the robot may stand this far past an edge
+constexpr float SPINNING_PLATFORM_THICKNESS = 40.0f;	// model units
+// Shapes in model units (the game scales them by 2).
+constexpr float SPINNING_RECT_HALF_X = 260.0f, SPINNING_RECT_HALF_Z = 160.0f;
+constexpr float SPINNING_DISC_RADIUS = 260.0f;
+constexpr float SPINNING_ARM_HUB = 180.0f;				// the three-armed shape's middle
+constexpr float SPINNING_ARM_LENGTH = 420.0f;			// from the middle to an arm's tip
+constexpr float SPINNING_ARM_HALF_WIDTH = 75.0f;
+constexpr float SPINNING_CROSS_HALF_WIDTH = 230.0f;		// each bar of the cross is 460 × 1340
+constexpr float SPINNING_CROSS_HALF_LENGTH = 670.0f;
+constexpr float SPINNING_PILLAR_HALF = 60.0f;			// the pillar of kinds 12 … 15, 1010 high
+constexpr float SPINNING_PILLAR_HEIGHT = 1010.0f;
+
+enum SpinningPlatformShape
+{
+	SPINNING_SHAPE_RECTANGLE,		// kinds 0 … 3
+	SPINNING_SHAPE_DISC,			// 4 … 7
+	SPINNING_SHAPE_THREE_ARMS,		// 8 … 11
+	SPINNING_SHAPE_ARMS_PILLAR,		// 12 … 15
+	SPINNING_SHAPE_CROSS,			// 16 … 19
+};
+
+SpinningPlatformShape SpinningPlatformShapeOf(int kind);
+// Item 39: platform kind parm[0], phase parm[1] × 45°, height step parm[2],
+// turning the other way when flag bit 0 is clear.
+bool AddSpinningPlatform(TerrainItemEntryType* item, float x, float z);
+void MoveSpinningPlatform(ObjNode* platform);
+// Trigger kind 8: solid, carrying the mover round, only where the shape is.
+bool DoTrig_SpinningPlatform(ObjNode* platform, ObjNode* mover, uint32_t sides);
+// Whether a point at (lx, lz) in the platform's own space (unscaled model
+// units, bounds `halfX`/`halfZ` for the rectangle, `radius` for the disc)
+// lies on the shape, allowing for the scale and the margin.
+bool IsOnSpinningShape(SpinningPlatformShape shape, float lx, float lz, float scale, float halfX, float halfZ, float radius);
+// The angle all spinning platforms turn by this frame: the level's wobble
+// angle where it keeps one, elsewhere the platforms' own, turned at the same rate.
+float SpinningPlatformAngle();
+void ResetSpinningPlatformAngle();
+
+//
+// Level set-up (Rides.cpp)
+//
+
 void InitBumperCars();
+// Level start, every level: no ride is in use, the tables are empty and the
+// rides' trigger handlers are installed.
 void ClearRideItemPointers();
