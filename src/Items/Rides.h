@@ -10,19 +10,13 @@
 // over through the calls in Player.h.
 #pragma once
 
+#include "Items/RidesContent.h"
 #include "System/Math.h"
 
 #include <cstdint>
 
 struct ObjNode;
 struct TerrainItemEntryType;
-
-// Map item types of the rides.
-constexpr uint16_t ITEM_TYPE_SPINNING_PLATFORM = 39;
-constexpr uint16_t ITEM_TYPE_TELEPORTER = 57;
-constexpr uint16_t ITEM_TYPE_ZIP_LINE_POST = 58;
-constexpr uint16_t ITEM_TYPE_CANNON = 75;
-constexpr uint16_t ITEM_TYPE_ROCKET_SLED = 83;
 
 //
 // Zip lines (ZipLines.cpp)
@@ -33,7 +27,6 @@ constexpr int MAX_ZIP_SPLINE_POINTS = 4800;
 constexpr int MAX_ZIP_POINTS_PER_SPAN = 1600;
 constexpr int MAX_ZIP_GEOMETRY_POINTS = 244;
 constexpr int ZIP_PULLEY_START_POINT = 20;			// the cable point a waiting pulley sits at
-constexpr float ZIP_POST_HEIGHT = 500.0f;			// the cable leaves each post this far above the ground
 constexpr float ZIP_SAG = 450.0f;					// its middle thirds hang this far below the straight line
 constexpr float ZIP_POINTS_PER_UNIT = 0.2f;			// baked cable points per unit of post-to-post distance per span
 constexpr float ZIP_MAX_SPEED = 3000.0f;			// cable points per second
@@ -138,13 +131,8 @@ void ArmCannon(ObjNode* cannon, ObjNode* robot);
 //
 
 constexpr int MAX_TELEPORTERS = 20;
-constexpr float TELEPORTER_SCALE = 1.5f;
 constexpr float TELEPORTER_REACH = 281.0f;			// × the scale: how near the robot must pass
 constexpr float TELEPORTER_ARRIVAL_OFFSET = 130.0f;	// the arrival point in front of the partner
-constexpr float TELEPORTER_HALF_WIDTH = 180.0f;		// the arch's posts, either side of the middle (× the scale)
-constexpr float TELEPORTER_POST_HALF = 30.0f;
-constexpr float TELEPORTER_HEIGHT = 300.0f;
-constexpr int MAX_TELEPORTER_SIGN = 11;				// signs name destinations 0 … 11
 
 struct TeleporterType
 {
@@ -170,31 +158,9 @@ bool CrossesTeleporter(const OGLPoint3D& centre, float rot, float scale, const O
 // Spinning platforms (SpinningPlatforms.cpp)
 //
 
-constexpr int NUM_SPINNING_PLATFORM_KINDS = 20;
-constexpr float SPINNING_PLATFORM_SCALE = 2.0f;
 constexpr float SPINNING_PLATFORM_LIFT = 550.0f;		// above the base terrain, + 10 × parm[2]
 constexpr float SPINNING_PLATFORM_TURN_RATE = 0.5f;	// radians per second
 constexpr float SPINNING_PLATFORM_MARGIN = 30.0f;		// the robot may stand this far past an edge
-constexpr float SPINNING_PLATFORM_THICKNESS = 40.0f;	// model units
-// Shapes in model units (the game scales them by 2).
-constexpr float SPINNING_RECT_HALF_X = 260.0f, SPINNING_RECT_HALF_Z = 160.0f;
-constexpr float SPINNING_DISC_RADIUS = 260.0f;
-constexpr float SPINNING_ARM_HUB = 180.0f;				// the three-armed shape's middle
-constexpr float SPINNING_ARM_LENGTH = 420.0f;			// from the middle to an arm's tip
-constexpr float SPINNING_ARM_HALF_WIDTH = 75.0f;
-constexpr float SPINNING_CROSS_HALF_WIDTH = 230.0f;		// each bar of the cross is 460 × 1340
-constexpr float SPINNING_CROSS_HALF_LENGTH = 670.0f;
-constexpr float SPINNING_PILLAR_HALF = 60.0f;			// the pillar of kinds 12 … 15, 1010 high
-constexpr float SPINNING_PILLAR_HEIGHT = 1010.0f;
-
-enum SpinningPlatformShape
-{
-	SPINNING_SHAPE_RECTANGLE,		// kinds 0 … 3
-	SPINNING_SHAPE_DISC,			// 4 … 7
-	SPINNING_SHAPE_THREE_ARMS,		// 8 … 11
-	SPINNING_SHAPE_ARMS_PILLAR,		// 12 … 15
-	SPINNING_SHAPE_CROSS,			// 16 … 19
-};
 
 SpinningPlatformShape SpinningPlatformShapeOf(int kind);
 // Item 39: platform kind parm[0], phase parm[1] × 45°, height step parm[2],

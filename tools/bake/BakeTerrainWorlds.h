@@ -28,6 +28,14 @@ namespace TerrainBake::Worlds
 	// design after its other items and its route, which the scenery keeps clear of.
 	void AddScenery(WorldDesign& d, int level);
 
+	// The rides of the worlds that have them (BakeWorldRides.cpp), from the
+	// worlds' landmarks; called once the route and the other items are laid,
+	// before the scenery.
+	void AddSlimeBossRides(WorldDesign& d, Point2 center);
+	void AddApocalypseRides(WorldDesign& d, Point2 start, Point2 exitSite, float block);
+	void AddCloudRides(WorldDesign& d, Point2 start, Point2 middle);
+	void AddFireAndIceRides(WorldDesign& d, Point2 glacier, Point2 volcano, Point2 liftSite);
+
 	// Item types the layouts place.
 	enum : uint16_t
 	{

@@ -273,6 +273,7 @@ namespace TerrainBake::Worlds
 		AddBrainAliens(d.items, AlongPath(way, 0.52f, -200), 3);
 		AddBrainAliens(d.items, AlongPath(way, 0.62f, 200), 2);
 		AddFireAndIcePickups(d);
+		AddFireAndIceRides(d, glacier, volcano, liftSite);
 		AddScenery(d, LEVEL_NUM_FIREICE);
 		return d;
 	}
