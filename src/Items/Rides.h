@@ -56,6 +56,10 @@ struct ZipLineType
 extern ZipLineType gZipLines[MAX_ZIP_LINES];
 extern ObjNode* gZipPulley;		// the pulley the robot hangs from, or none
 
+// A pulley's node fields: SpecialF[ZIP_PULLEY_INDEX] its place on the cable
+// (in points), SpecialF[ZIP_PULLEY_SPEED] its speed (points per second);
+// Mode one of:
+constexpr int ZIP_PULLEY_INDEX = 0, ZIP_PULLEY_SPEED = 1;
 enum : uint8_t
 {
 	ZIP_PULLEY_WAITING = 0,

@@ -46,7 +46,7 @@ namespace
 	// Node fields of a sled.
 	constexpr int START_DIR_X = 0, START_DIR_Z = 1;		// SpecialF[]
 	constexpr int TURN_RATE = 2, SPEED = 3, AIR_TIME = 4, LAST_GROUND = 5, EXHAUST_TIMER = 6;
-	constexpr int RIDDEN = 0, CRASH_PENDING = 1, WAS_AIRBORNE = 2;	// Flag[]
+	constexpr int RIDDEN = 0, CRASH_PENDING = 1, WAS_AIRBORNE = 2, BOARDING = 3;	// Flag[]
 
 	float AngleBetweenDirections(float ax, float az, float bx, float bz)
 	{
@@ -164,6 +164,13 @@ namespace
 	void MoveRiddenSled(ObjNode* sled)
 	{
 		const float dt = gFrameTime;
+		// The robot landed on it during his own move last frame: he takes his
+		// seat now, before his state runs again.
+		if (sled->Flag[BOARDING])
+		{
+			sled->Flag[BOARDING] = 0;
+			PlayerBoardRocketSled(sled);
+		}
 		// The robot was knocked out of the seat: the sled coasts to a stop, parked.
 		if (!PlayerIsOnRocketSled())
 		{
@@ -285,8 +292,8 @@ bool DoTrig_RocketSled(ObjNode* sled, ObjNode* mover, uint32_t)
 	sled->SpecialF[EXHAUST_TIMER] = 0;
 	sled->Delta = {0, 0, 0};
 	sled->MoveCall = MoveRiddenSled;
+	sled->Flag[BOARDING] = 1;
 	AddExhaustSparkles(sled);
-	PlayerBoardRocketSled(sled);
 	return true;
 }
 

@@ -25,14 +25,16 @@ namespace
 	constexpr float DISC_SPARKLE_RIM = 0.9f;		// of the radius
 	constexpr float SPARKLE_SCALE = 20.0f;
 
-	constexpr int TURN_RATE = 0;		// SpecialF[]: radians per second, carrying
+	constexpr int TURN_RATE = 0;		// SpecialF[]: radians per second, the way it turns
 	constexpr int PHASE = 1;			// SpecialF[]: the item's offset from the shared angle
-	constexpr int CARRIED_FRAME = 0;	// Special[]: the frame whose turn was last given to a rider
+	constexpr int TURNED = 2;			// SpecialF[]: how far it turned this frame
+	constexpr int CARRIED = 0;			// Flag[]: a rider was carried round this frame
 
 	// Platforms turn with the level's wobble angle where the level keeps one;
-	// elsewhere with an angle of their own, turned once a frame at the same rate.
+	// elsewhere with an angle of their own, turned once a frame by one of
+	// them, the keeper (another takes over when it goes).
 	float gOwnAngle = 0;
-	int gOwnAngleFrame = -1;
+	ObjNodeRef gAngleKeeper;
 
 	// The shape's reach from its middle, model units.
 	float ShapeReach(SpinningPlatformShape shape)
@@ -126,25 +128,13 @@ SpinningPlatformShape SpinningPlatformShapeOf(int kind)
 
 float SpinningPlatformAngle()
 {
-	if (CurrentLevelHasRule(LEVEL_RULE_WOBBLE_CLOCK))
-		return gLevel2WobbleAngle;
-	if (gOwnAngleFrame != gLevelFrameCount)
-	{
-		if (gOwnAngleFrame >= 0)
-		{
-			gOwnAngle += SPINNING_PLATFORM_TURN_RATE * gFrameTime;
-			if (gOwnAngle > PI2)
-				gOwnAngle -= PI2;
-		}
-		gOwnAngleFrame = gLevelFrameCount;
-	}
-	return gOwnAngle;
+	return CurrentLevelHasRule(LEVEL_RULE_WOBBLE_CLOCK) ? gLevel2WobbleAngle : gOwnAngle;
 }
 
 void ResetSpinningPlatformAngle()
 {
 	gOwnAngle = 0;
-	gOwnAngleFrame = -1;
+	gAngleKeeper.Clear();
 }
 
 bool IsOnSpinningShape(SpinningPlatformShape shape, float lx, float lz, float scale, float halfX, float halfZ, float radius)
@@ -204,7 +194,6 @@ bool AddSpinningPlatform(TerrainItemEntryType* item, float x, float z)
 	platform->TriggerSides = SIDE_TOP;
 	platform->SpecialF[TURN_RATE] = (item->flags & 1) ? SPINNING_PLATFORM_TURN_RATE : -SPINNING_PLATFORM_TURN_RATE;
 	platform->SpecialF[PHASE] = float(item->parm[1]) * (PI / 4);
-	platform->Special[CARRIED_FRAME] = -1;
 	platform->Rot.y = PlatformHeading(platform);
 	UpdateObjectTransforms(platform);
 
@@ -235,7 +224,21 @@ void MoveSpinningPlatform(ObjNode* platform)
 		DeleteObject(platform);
 		return;
 	}
+	if (!CurrentLevelHasRule(LEVEL_RULE_WOBBLE_CLOCK))
+	{
+		if (!gAngleKeeper.IsAlive())
+			gAngleKeeper = ObjNodeRef(platform);
+		if (gAngleKeeper.Get() == platform)
+		{
+			gOwnAngle += SPINNING_PLATFORM_TURN_RATE * gFrameTime;
+			if (gOwnAngle > PI2)
+				gOwnAngle -= PI2;
+		}
+	}
+	const float before = platform->Rot.y;
 	platform->Rot.y = PlatformHeading(platform);
+	platform->SpecialF[TURNED] = std::remainder(platform->Rot.y - before, PI2);
+	platform->Flag[CARRIED] = 0;
 	UpdateObjectTransforms(platform);
 }
 
@@ -251,10 +254,10 @@ bool DoTrig_SpinningPlatform(ObjNode* platform, ObjNode* mover, uint32_t)
 
 	// Once a frame the rider turns with the platform: the same place in its
 	// space as a moment ago, at the new heading.
-	if (platform->Special[CARRIED_FRAME] != gLevelFrameCount)
+	if (!platform->Flag[CARRIED])
 	{
-		platform->Special[CARRIED_FRAME] = gLevelFrameCount;
-		const float turn = platform->SpecialF[TURN_RATE] * gFrameTime;
+		platform->Flag[CARRIED] = 1;
+		const float turn = platform->SpecialF[TURNED];
 		float ox, oz;
 		ToPlatformSpace(platform, h - turn, gObjCoord.x, gObjCoord.z, &ox, &oz);
 		ox *= platform->Scale.x;

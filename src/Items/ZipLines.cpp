@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 ZipLineType gZipLines[MAX_ZIP_LINES];
 ObjNode* gZipPulley = nullptr;
@@ -31,16 +32,16 @@ namespace
 	constexpr uint16_t CABLE_SLOT = 105;
 	constexpr float POST_SCALE = 1.5f;
 	constexpr float CABLE_U_PER_SAMPLE = 12.0f;
-	// Fewer points than this leave a pulley nowhere to run from its waiting point.
-	constexpr int MIN_ZIP_POINTS = ZIP_PULLEY_START_POINT + 2;
+	// Fewer points than this leave a pulley hardly any cable to run from its waiting point.
+	constexpr int MIN_ZIP_POINTS = 3 * ZIP_PULLEY_START_POINT;
 
 	const OGLBoundingBox POST_STAND_IN = {{-30, 0, -30}, {30, 560, 30}, false};
 	const OGLBoundingBox PULLEY_STAND_IN = {{-20, -40, -20}, {20, 20, 20}, false};
 
 	// Node fields of a pulley.
 	constexpr int LINE = 0;			// Special[]: its zip line
-	constexpr int INDEX = 0;		// SpecialF[]: place on the cable, in points
-	constexpr int SPEED = 1;		// SpecialF[]: points per second
+	constexpr int INDEX = ZIP_PULLEY_INDEX;
+	constexpr int SPEED = ZIP_PULLEY_SPEED;
 
 	void PlacePulleyAt(ObjNode* pulley, float index)
 	{
@@ -223,7 +224,7 @@ bool SetUpZipLine(int id, const OGLPoint3D& start, const OGLPoint3D& end)
 	GenerateZipSpline(&zip);
 	if (zip.numPoints < MIN_ZIP_POINTS)
 	{
-		ShowAlert("Zip line %d: its posts are too close together for a pulley; the line is left out", id);
+		std::fprintf(stderr, "Zip line %d: its posts are too close together for a pulley; the line is left out\n", id);
 		zip.isActive = false;
 		return false;
 	}
@@ -283,7 +284,7 @@ void InitZipLines()
 			continue;
 		if (!zip.hasStart || !zip.hasEnd)
 		{
-			ShowAlert("Zip line %d has no %s post; the line is left out", id, zip.hasStart ? "end" : "start");
+			std::fprintf(stderr, "Zip line %d has no %s post; the line is left out\n", id, zip.hasStart ? "end" : "start");
 			continue;
 		}
 		if (SetUpZipLine(id, zip.start, zip.end))
