@@ -168,7 +168,7 @@ constexpr float SPINNING_PLATFORM_MARGIN = 30.0f;		// the robot may stand this f
 
 SpinningPlatformShape SpinningPlatformShapeOf(int kind);
 // Item 39: platform kind parm[0], phase parm[1] × 45°, height step parm[2],
-// turning the other way when flag bit 0 is clear.
+// turning the other way when parm[3] lacks SPINNING_PLATFORM_TURNS_FORWARD.
 bool AddSpinningPlatform(TerrainItemEntryType* item, float x, float z);
 void MoveSpinningPlatform(ObjNode* platform);
 // Trigger kind 8: solid, carrying the mover round, only where the shape is.

@@ -22,6 +22,7 @@ constexpr int MAX_TELEPORTER_SIGN = 11;				// signs name destinations 0 … 11
 
 constexpr int NUM_SPINNING_PLATFORM_KINDS = 20;
 constexpr float SPINNING_PLATFORM_SCALE = 2.0f;
+constexpr uint8_t SPINNING_PLATFORM_TURNS_FORWARD = 0x01;	// parm[3]: heading = shared angle + phase (else minus both)
 constexpr float SPINNING_PLATFORM_THICKNESS = 40.0f;	// model units
 // Shapes in model units (the game scales them by 2).
 constexpr float SPINNING_RECT_HALF_X = 260.0f, SPINNING_RECT_HALF_Z = 160.0f;

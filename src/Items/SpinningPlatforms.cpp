@@ -192,7 +192,9 @@ bool AddSpinningPlatform(TerrainItemEntryType* item, float x, float z)
 	platform->CType = CTYPE_BLOCKCAMERA | CTYPE_SHADOWTOP | CTYPE_MISC | CTYPE_TRIGGER | CTYPE_TRIGGER2;
 	platform->CBits = SIDE_TOP;
 	platform->TriggerSides = SIDE_TOP;
-	platform->SpecialF[TURN_RATE] = (item->flags & 1) ? SPINNING_PLATFORM_TURN_RATE : -SPINNING_PLATFORM_TURN_RATE;
+	// The way it turns is parm[3] bit 0: bit 0 of the flags is the item's in-use mark.
+	platform->SpecialF[TURN_RATE] = (item->parm[3] & SPINNING_PLATFORM_TURNS_FORWARD) ? SPINNING_PLATFORM_TURN_RATE
+			: -SPINNING_PLATFORM_TURN_RATE;
 	platform->SpecialF[PHASE] = float(item->parm[1]) * (PI / 4);
 	platform->Rot.y = PlatformHeading(platform);
 	UpdateObjectTransforms(platform);

@@ -374,7 +374,7 @@ TEST_F(RideWorld, TheRobotFallsThroughACrossBetweenItsArmsAndIsCarriedRoundOnOne
 {
 	const float x = robot->Coord.x, z = robot->Coord.z;
 	TerrainItemEntryType item = MakeItem(ITEM_TYPE_SPINNING_PLATFORM, x, z, 16, 0, 0);
-	item.flags = 1;
+	item.parm[3] = SPINNING_PLATFORM_TURNS_FORWARD;
 	ASSERT_TRUE(AddSpinningPlatform(&item, x, z));
 	ObjNode* platform = gLastCreatedNode;
 	const float top = platform->Coord.y;

@@ -87,8 +87,8 @@ namespace TerrainBake::Worlds
 			float r = i % 2 ? 3000.0f : 4200.0f;
 			Point2 at{center.x + std::sin(a) * r, center.z + std::cos(a) * r};
 			uint8_t kind = uint8_t((i * 2 + i / 5) % NUM_SPINNING_PLATFORM_KINDS);
-			FileItem item = Item(ITEM_TYPE_SPINNING_PLATFORM, at.x, at.z, kind, uint8_t(i % 8), uint8_t(i * 7 % 30));
-			item.flags = uint16_t(i % 2);
+			FileItem item = Item(ITEM_TYPE_SPINNING_PLATFORM, at.x, at.z, kind, uint8_t(i % 8), uint8_t(i * 7 % 30),
+					i % 2 ? SPINNING_PLATFORM_TURNS_FORWARD : 0);
 			Place(d, route, item, "spinning platform " + std::to_string(i));
 		}
 	}
