@@ -32,7 +32,10 @@ constexpr float ZIP_POINTS_PER_UNIT = 0.2f;			// baked cable points per unit of 
 constexpr float ZIP_MAX_SPEED = 3000.0f;			// cable points per second
 constexpr float ZIP_GRAB_SPEED = 50.0f;				// cable points per second when the robot takes hold
 constexpr float ZIP_SLOPE_ACCEL = 40.0f;			// speed change per unit of drop between neighbouring points, per second
-constexpr float ZIP_HANG_BELOW = 170.0f;			// the robot's origin under the pulley
+// The robot's feet under the pulley's wheel: his raised hands reach 228 above
+// his feet and the pulley's grip hangs 60 under the wheel.
+constexpr float ZIP_HANG_BELOW = 288.0f;
+constexpr float ZIP_FEET_CLEARANCE = 40.0f;			// a cable keeps a hanging robot's feet this far off the ground
 constexpr float ZIP_HANG_ALONG = 25.0f;
 constexpr float ZIP_GRAB_DISTANCE = 200.0f;			// octagonal, x/z
 constexpr float ZIP_GRAB_BELOW = 350.0f;			// the robot must be at most this far under the pulley

@@ -61,12 +61,13 @@ namespace LevelModels
 
 	Node ZipLinePulley(ModelFile& file, const std::string& name, Rgba metal, Rgba grip)
 	{
-		// Shown at 2.5: a wheel riding the cable, a hook hanging to the robot's hands.
+		// Shown at 2.5: a wheel riding the cable, a short hook down to the grip
+		// 60 under the wheel, as wide as the robot's raised hands.
 		Parts p(file, 602);
 		p.Add(Turned(Torus(9, 3, 14, 6), {0, 0, (PI / 2)}), metal);
 		p.Add(At(Box({6, 16, 18}), {0, -6, 0}), Shade(metal, 0.7f));
-		p.Add(At(Cylinder(2, 2, 40, 6, false, false), {0, -30, 0}), metal);
-		p.Add(At(Box({34, 6, 6}), {0, -52, 0}), grip);
+		p.Add(At(Cylinder(2, 2, 12, 6, false, false), {0, -15, 0}), metal);
+		p.Add(At(Box({60, 5, 5}), {0, -24, 0}), grip);
 		return p.b.Build(name);
 	}
 

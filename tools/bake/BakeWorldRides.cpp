@@ -6,8 +6,12 @@
 // cannon must land its passenger on solid cloud. A placement that breaks
 // this stops the bake with its name.
 #include "BakeTerrainWorlds.h"
+#include "Items/Rides.h"
 #include "Items/RidesContent.h"
 
+#include <algorithm>
+#include <cmath>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -21,6 +25,7 @@ namespace TerrainBake::Worlds
 		// 40 over the mouth 456 in front of it; the landing skids on.
 		constexpr float CANNON_MOUTH = 456, CANNON_EXIT_LIFT = 40, CANNON_SPEED = 1600, CANNON_RISE = 900;
 		constexpr float CANNON_GRAVITY = 500, CANNON_SKID = 600;
+		constexpr float SLED_SAFE_RUN = 3;		// seconds of solid ground ahead of a sled, from rest
 
 		std::vector<Point2> RouteLine(const WorldDesign& d)
 		{
@@ -46,8 +51,63 @@ namespace TerrainBake::Worlds
 			d.items.push_back(item);
 		}
 
+		// The cable is baked the way the game bakes it; the least height of a
+		// hanging robot's feet over the ground along it (negative: through it).
+		float ZipFeetClearance(const WorldDesign& d, Point2 from, Point2 to)
+		{
+			auto zip = std::make_unique<ZipLineType>();
+			zip->start = {from.x, d.height(from.x, from.z), from.z};
+			zip->end = {to.x, d.height(to.x, to.z), to.z};
+			GenerateZipSpline(zip.get());
+			if (zip->numPoints <= ZIP_PULLEY_START_POINT + 1)
+				return -1e9f;
+			float least = 1e9f;
+			for (int k = 0; k < zip->numPoints; k++)
+			{
+				const OGLPoint3D& p = zip->points[k];
+				// The game's ground is drawn between tile corners: the highest
+				// of them stands for it.
+				const float tx = std::floor(p.x / TILE) * TILE, tz = std::floor(p.z / TILE) * TILE;
+				const float ground = std::max({d.height(p.x, p.z), d.height(tx, tz), d.height(tx + TILE, tz),
+						d.height(tx, tz + TILE), d.height(tx + TILE, tz + TILE)});
+				least = std::min(least, p.y - ZIP_HANG_BELOW - ground);
+			}
+			return least;
+		}
+
+		// How far a sled can run straight from `at` over ground that holds it,
+		// the worst heading of its steering cone (`eighths` × 45°, facing
+		// (−sin, −cos)); at most `limit`.
+		float SledSolidRun(const WorldDesign& d, Point2 at, uint8_t eighths, float limit)
+		{
+			if (!d.tileFlags)
+				return limit;
+			const float h0 = float(eighths) * 3.14159265f / 4;
+			float worst = limit;
+			for (int k = -9; k <= 9; k++)
+			{
+				const float h = h0 + float(k) * (SLED_MAX_TURN_OFF_START / 9);
+				for (float r = 0; r < worst; r += 50)
+					if (d.tileFlags(at.x - std::sin(h) * r, at.z - std::cos(h) * r) & 1)
+						worst = r;
+			}
+			return worst;
+		}
+
+		// A sled must give its rider a long run on solid ground whichever way
+		// he steers: at least the ground it covers from rest in SLED_SAFE_RUN.
+		void RocketSled(WorldDesign& d, const std::vector<Point2>& route, Point2 at, uint8_t eighths, const std::string& what)
+		{
+			const float need = 0.5f * SLED_ACCEL * SLED_SAFE_RUN * SLED_SAFE_RUN;
+			if (SledSolidRun(d, at, eighths, need) < need)
+				throw std::logic_error(d.name + ": " + what + " would run off into the sky");
+			Place(d, route, Item(ITEM_TYPE_ROCKET_SLED, at.x, at.z, eighths), what);
+		}
+
 		void ZipLine(WorldDesign& d, const std::vector<Point2>& route, uint8_t id, Point2 from, Point2 to)
 		{
+			if (ZipFeetClearance(d, from, to) < ZIP_FEET_CLEARANCE)
+				throw std::logic_error(d.name + ": zip line " + std::to_string(id) + " would drag the robot along the ground");
 			Place(d, route, Item(ITEM_TYPE_ZIP_LINE_POST, from.x, from.z, id, 0), "zip line " + std::to_string(id) + "'s start");
 			Place(d, route, Item(ITEM_TYPE_ZIP_LINE_POST, to.x, to.z, id, 1), "zip line " + std::to_string(id) + "'s end");
 		}
@@ -96,10 +156,11 @@ namespace TerrainBake::Worlds
 	void AddApocalypseRides(WorldDesign& d, Point2 start, Point2 exitSite, float block)
 	{
 		const std::vector<Point2> route = RouteLine(d);
-		// From the broken towers at the south edge down over the first street.
-		ZipLine(d, route, 0, {start.x + block * 0.5f, 2200}, {start.x + block * 0.5f, start.z + block * 0.75f});
-		// Along a side street north of the way, from the rubble to the crossing.
-		ZipLine(d, route, 1, {start.x + block * 3.25f, start.z + block * 2.5f}, {start.x + block * 1.25f, start.z + block * 2.5f});
+
+		// Off a rubble heap south-east of the start, west over a street.
+		ZipLine(d, route, 0, {start.x + 4200, start.z - 2400}, {start.x + 200, start.z - 2400});
+		// North of the way, off a heap north over a crater.
+		ZipLine(d, route, 1, {start.x + 4800, start.z + 6600}, {start.x + 4800, start.z + 10600});
 		// A pair of teleporters: up the first street north of the start, and
 		// in the last street before the exit, coming out facing the saucer.
 		Point2 near{start.x, start.z + block * 0.8f}, far{exitSite.x - block * 1.3f, exitSite.z};
@@ -107,26 +168,29 @@ namespace TerrainBake::Worlds
 		Place(d, route, Item(ITEM_TYPE_TELEPORTER, far.x, far.z, 1, 0, 2), "teleporter 1");
 	}
 
-	void AddCloudRides(WorldDesign& d, Point2 start, Point2 middle)
+	void AddCloudRides(WorldDesign& d, Point2, Point2 middle)
 	{
 		const std::vector<Point2> route = RouteLine(d);
 		// Two cannons across the big middle island, one each way, off the way.
 		const Point2 westCannon{middle.x - 3300, middle.z};
 		Cannon(d, route, westCannon, 3);
 		Cannon(d, route, {middle.x + 3300, middle.z - 300}, 1);
-		// A sled on the start island, pointing east along the bridge.
-		Place(d, route, Item(ITEM_TYPE_ROCKET_SLED, start.x + 1500, start.z - 900, 6), "the rocket sled");
+		// A sled on the north rim of the big middle island, pointing south
+		// across it: the widest run of solid cloud there is.
+		RocketSled(d, route, {middle.x, middle.z + 4000}, 0, "the rocket sled");
 	}
 
-	void AddFireAndIceRides(WorldDesign& d, Point2 glacier, Point2 volcano, Point2 liftSite)
+	void AddFireAndIceRides(WorldDesign& d, Point2 glacier, Point2 volcano, Point2)
 	{
 		const std::vector<Point2> route = RouteLine(d);
-		// Off the glacier down toward the exit lift's valley.
-		ZipLine(d, route, 0, {glacier.x + 1200, glacier.z + 1800}, {liftSite.x + 3600, liftSite.z - 800});
+		// From the western ridge down over the snowfield toward the way,
+		// south of the glacier (whose top only the jet reaches).
+		ZipLine(d, route, 0, {1600, glacier.z - 8500}, {6220, glacier.z - 6590});
 		// Down the volcano's western flank onto the slush.
 		ZipLine(d, route, 1, {volcano.x - 3000, volcano.z}, {volcano.x - 9800, volcano.z + 400});
-		// Sleds: one across the snowfield toward the fire, one off the glacier.
-		Place(d, route, Item(ITEM_TYPE_ROCKET_SLED, 11000, 5200, 6), "the snowfield sled");
-		Place(d, route, Item(ITEM_TYPE_ROCKET_SLED, glacier.x + 800, glacier.z - 1200, 4), "the glacier sled");
+		// Sleds: one across the snowfield toward the fire, one on the snow west
+		// of the glacier, north toward the exit lift's valley.
+		RocketSled(d, route, {11000, 5200}, 6, "the snowfield sled");
+		RocketSled(d, route, {glacier.x - 5300, glacier.z - 500}, 4, "the glacier sled");
 	}
 }
