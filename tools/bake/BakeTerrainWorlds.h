@@ -34,6 +34,9 @@ namespace TerrainBake::Worlds
 	void AddSlimeBossRides(WorldDesign& d, Point2 center);
 	void AddApocalypseRides(WorldDesign& d, Point2 start, Point2 exitSite, float block);
 	void AddCloudRides(WorldDesign& d, Point2 start, Point2 middle);
+	// Whether a piece of scenery of `radius` at `p` would stand in the run of
+	// one of the world's rocket sleds (anywhere its rider can steer it).
+	bool InSledRun(const WorldDesign& d, Point2 p, float radius);
 	void AddFireAndIceRides(WorldDesign& d, Point2 glacier, Point2 volcano, Point2 liftSite);
 
 	// Item types the layouts place.

@@ -26,6 +26,8 @@ namespace TerrainBake::Worlds
 		constexpr float CANNON_MOUTH = 456, CANNON_EXIT_LIFT = 40, CANNON_SPEED = 1600, CANNON_RISE = 900;
 		constexpr float CANNON_GRAVITY = 500, CANNON_SKID = 600;
 		constexpr float SLED_SAFE_RUN = 3;		// seconds of solid ground ahead of a sled, from rest
+		constexpr float SLED_RUN_KEPT_CLEAR = 9000;	// scenery keeps out of this much of a sled's cone
+		constexpr float SLED_HALF_WIDTH = 200;
 
 		std::vector<Point2> RouteLine(const WorldDesign& d)
 		{
@@ -133,6 +135,26 @@ namespace TerrainBake::Worlds
 					throw std::logic_error(d.name + ": a cannon would fire the robot into the sky");
 			Place(d, route, Item(ITEM_TYPE_CANNON, at.x, at.z, quarters), "a cannon");
 		}
+	}
+
+	bool InSledRun(const WorldDesign& d, Point2 p, float radius)
+	{
+		for (const FileItem& item : d.items)
+		{
+			if (item.type != ITEM_TYPE_ROCKET_SLED)
+				continue;
+			const Point2 at{float(item.x) * MAP_TO_UNIT, float(item.z) * MAP_TO_UNIT};
+			const float h = float(item.parm[0]) * 3.14159265f / 4;
+			const Point2 ahead{-std::sin(h), -std::cos(h)};
+			const float dx = p.x - at.x, dz = p.z - at.z;
+			const float along = dx * ahead.x + dz * ahead.z;
+			const float across = std::fabs(dx * ahead.z - dz * ahead.x);
+			// The cone widened by the sled and the piece, from just behind the sled.
+			if (along > -(SLED_HALF_WIDTH + radius) && along < SLED_RUN_KEPT_CLEAR
+					&& across < std::max(along, 0.0f) * std::tan(SLED_MAX_TURN_OFF_START) + SLED_HALF_WIDTH + radius)
+				return true;
+		}
+		return false;
 	}
 
 	void AddSlimeBossRides(WorldDesign& d, Point2 center)
