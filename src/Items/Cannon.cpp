@@ -1,6 +1,7 @@
 // The cannon: the robot jumps into its mouth, the fuse burns for three
 // seconds and he is fired high across the level.
 #include "Items/Rides.h"
+#include "3D/Camera.h"
 #include "Items/ItemsInternal.h"
 #include "Effects/Particles.h"
 #include "Player/Player.h"
@@ -39,6 +40,7 @@ namespace
 		if (!PlayerIsInCannon())
 			return;
 		PlayerFiredFromCannon(cannon);
+		gCameraPitch = 0;
 		OGLPoint3D mouth = CannonMouth(cannon);
 		MakeRadialPuff(mouth.x, mouth.y + 150, mouth.z, SMOKE_SPEED, SMOKE_SIZE, PARTICLE_SPRITE_SMOKE_GREY, 100);
 		PlayItemEffect3D(EFFECT_CANNONFIRE, &mouth);
@@ -101,6 +103,7 @@ void ArmCannon(ObjNode* cannon, ObjNode*)
 	cannon->Mode = CANNON_ARMED;
 	cannon->SpecialF[FUSE] = CANNON_FUSE_TIME;
 	PlayerClimbIntoCannon(cannon, CannonMouth(cannon));
+	gCameraPitch = CANNON_CAMERA_PITCH;
 }
 
 void MoveCannon(ObjNode* cannon)

@@ -42,6 +42,7 @@ constexpr float ZIP_GRAB_BELOW = 350.0f;			// the robot must be at most this far
 constexpr int ZIP_GEOMETRY_STEP = 80;				// cable points per ribbon sample
 constexpr float ZIP_CABLE_HALF_WIDTH = 5.0f;
 constexpr int ZIP_CABLE_IMAGE = 1;					// level sprite image of the cable
+constexpr float ZIP_CAMERA_PITCH = PI / 8;			// the view looks down on the robot riding the cable
 
 struct ZipLineType
 {
@@ -122,6 +123,7 @@ constexpr float CANNON_FUSE_TIME = 3.0f;			// seconds from climbing in to the sh
 constexpr float CANNON_SHOT_SPEED = 1600.0f;		// horizontal
 constexpr float CANNON_SHOT_RISE = 900.0f;
 constexpr int HELP_CANNON = 21;
+constexpr float CANNON_CAMERA_PITCH = -PI / 2;		// the view looks up the barrel from low down
 
 // Item 75: the cannon facing parm[0] × 90°.
 bool AddCannon(TerrainItemEntryType* item, float x, float z);

@@ -2,6 +2,7 @@
 // and the robot, jumping up to it, hangs on and runs down the cable, faster
 // downhill, slower uphill, until he drops off an end with a clang.
 #include "Items/Rides.h"
+#include "3D/Camera.h"
 #include "Items/ItemsInternal.h"
 #include "Player/Player.h"
 #include "Memory.h"
@@ -59,6 +60,7 @@ namespace
 	void ReleaseRobot()
 	{
 		gZipPulley = nullptr;
+		gCameraPitch = 0;
 		PlayerLetGoOfZipPulley();
 	}
 
@@ -78,6 +80,7 @@ namespace
 		pulley->Mode = ZIP_PULLEY_MOVING;
 		pulley->SpecialF[SPEED] = ZIP_GRAB_SPEED;
 		PlayerGrabZipPulley(pulley);
+		gCameraPitch = ZIP_CAMERA_PITCH;
 	}
 
 	void MovePulleyMoving(ObjNode* pulley)
@@ -87,7 +90,10 @@ namespace
 		if (gZipPulley != pulley || !PlayerIsOnZipLine())
 		{
 			if (gZipPulley == pulley)
+			{
 				gZipPulley = nullptr;
+				gCameraPitch = 0;
+			}
 			pulley->Mode = ZIP_PULLEY_RETURNING;
 			return;
 		}

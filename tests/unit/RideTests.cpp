@@ -4,6 +4,7 @@
 // the sled's steering cone and its crash after a long flight; the cannon's
 // fuse and shot; teleporters that do nothing until a nova powers either end;
 // spinning platforms solid only where their shape is.
+#include "3D/Camera.h"
 #include "PlayerTestSupport.h"
 #include "3D/SkeletonTypes.h"
 #include "Items/Rides.h"
@@ -153,6 +154,7 @@ TEST_F(RideWorld, UphillPulleyStopsSlidesBackAndDropsTheRobotAtTheStart)
 	OGLPoint3D end = {start.x + 4000, start.y + 1800, start.z};
 	ASSERT_TRUE(SetUpZipLine(0, start, end));
 	ObjNode* pulley = GrabPulley(0);
+	EXPECT_FLOAT_EQ(gCameraPitch, PI / 8) << "the view looks down on the rider";
 
 	float lowestSpeed = 1e9f, farthest = 0;
 	ASSERT_TRUE(RunUntil(30, [&] {
@@ -164,6 +166,7 @@ TEST_F(RideWorld, UphillPulleyStopsSlidesBackAndDropsTheRobotAtTheStart)
 	EXPECT_LT(farthest, float(gZipLines[0].numPoints) / 2) << "it never got over the hump";
 	EXPECT_LE(pulley->SpecialF[ZIP_PULLEY_INDEX], 1.0f) << "dropped at the start";
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FALL);
+	EXPECT_EQ(gCameraPitch, 0) << "the view levels out when he lets go";
 }
 
 TEST_F(RideWorld, LinesWithAMissingPostOrTooShortACableAreLeftOut)
@@ -276,10 +279,12 @@ TEST_F(RideWorld, AJumpAtTheMouthArmsTheCannonWhichFiresTheRobotThreeSecondsLate
 	Run(FRAME);
 	ASSERT_EQ(Anim(robot), PLAYER_ANIM_INCANNON);
 	EXPECT_TRUE(IsHelpSwitchedOff(HELP_CANNON));
+	EXPECT_FLOAT_EQ(gCameraPitch, -PI / 2) << "inside, the view looks up the barrel";
 	Run(CANNON_FUSE_TIME - 0.2f);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_INCANNON) << "the fuse is still burning";
 	Run(0.3f);
 	ASSERT_EQ(Anim(robot), PLAYER_ANIM_SHOTFROMCANNON);
+	EXPECT_EQ(gCameraPitch, 0) << "fired, the view levels out";
 	// Fired along the cannon's heading (parm 1: a quarter turn, toward −x), upward.
 	EXPECT_LT(robot->Delta.x, -CANNON_SHOT_SPEED * 0.95f);
 	EXPECT_NEAR(robot->Delta.z, 0, 1);
