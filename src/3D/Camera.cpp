@@ -34,6 +34,7 @@ float gCameraHeightFactor = 0.2f;
 float gCameraLookAtYOff = 100;
 float gCameraDistFromMe = 700;
 float gMinHeightOffTerrain = 60;
+float gCameraPitch = 0;
 
 namespace
 {
@@ -142,7 +143,7 @@ namespace
 
 			from->y += (wantedY - from->y) * gCameraFromAccelY * dt;
 			if (gPlayerScale <= 1)
-				from->y = std::max(from->y, to.y + 120);
+				from->y = std::max(from->y, CalcCameraLowestEye(to.y, dist));
 			float ground = TerrainHeightAtNoHoles(from->x, from->z) + gMinHeightOffTerrain + (riding ? 100.0f : 0.0f);
 			from->y = std::max(from->y, ground);
 			float waterY;
@@ -179,7 +180,13 @@ float CameraApproach(float a, float v, float k, float dt)
 
 float CalcCameraWantedHeight(float targetY, float dist)
 {
-	return targetY + EYE_BASE_HEIGHT + std::max(0.0f, dist - EYE_HEIGHT_FREE_DIST) * gCameraHeightFactor;
+	return targetY + EYE_BASE_HEIGHT + std::max(0.0f, dist - EYE_HEIGHT_FREE_DIST) * gCameraHeightFactor
+		   + dist * std::sin(gCameraPitch);
+}
+
+float CalcCameraLowestEye(float lookAtY, float dist)
+{
+	return lookAtY + EYE_BASE_HEIGHT + std::min(0.0f, dist * std::sin(gCameraPitch));
 }
 
 void InitCamera()
@@ -189,6 +196,7 @@ void InitCamera()
 		return;
 
 	gCameraUserRotY = 0;
+	gCameraPitch = 0;
 	gAutoRotateCamera = false;
 	gAutoRotateCameraSpeed = 0;
 	gCameraRealign = false;

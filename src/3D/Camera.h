@@ -26,6 +26,11 @@ extern float gCameraHeightFactor;
 extern float gCameraLookAtYOff;
 extern float gCameraDistFromMe;
 extern float gMinHeightOffTerrain;
+// The rides tilt the view: the eye rises above its usual height by the eye's
+// distance × sin(pitch), so a positive pitch looks down on the hero (π/8 on a
+// zip line) and a negative one up at him from low down (−π/2 in the cannon).
+// Level start and the rides' ends set it back to 0.
+extern float gCameraPitch;
 
 // Lens flare
 extern OGLVector3D gLensFlareVector;	// from the sun toward the scene
@@ -52,8 +57,11 @@ void StopCameraFlyOver();
 // a moved toward a + v at rate k per second, never past a + v.
 float CameraApproach(float a, float v, float k, float dt);
 // The eye's wanted height above the target's feet for an eye `dist` (octagonal
-// distance) from the look-at.
+// distance) from the look-at, tilted by gCameraPitch.
 float CalcCameraWantedHeight(float targetY, float dist);
+// The least height of the eye for a look-at at `lookAtY`: 120 above it, less
+// what a downward-looking pitch asks for (the eye may then sink below it).
+float CalcCameraLowestEye(float lookAtY, float dist);
 // The flare's brightness for c = cos(angle between the view and the sun's
 // light); −1 is looking straight at the sun.
 float CalcFlareBrightness(float c);

@@ -1,12 +1,7 @@
+// The rides' level start: nothing is being ridden, the tables are empty and
+// the rides' trigger handlers are in place.
 #include "Items/Rides.h"
-
-void InitZipLines()
-{
-}
-
-void InitTeleporters()
-{
-}
+#include "Terrain/Collision.h"
 
 void InitBumperCars()
 {
@@ -14,5 +9,13 @@ void InitBumperCars()
 
 void ClearRideItemPointers()
 {
+	gZipPulley = nullptr;
+	gRocketSled = nullptr;
+	for (ZipLineType& zip : gZipLines)
+		zip.isActive = zip.hasStart = zip.hasEnd = false;
+	for (TeleporterType& t : gTeleporters)
+		t = {};
+	ResetSpinningPlatformAngle();
+	SetTriggerHandler(TRIGGER_KIND_SPINNING_PLATFORM, DoTrig_SpinningPlatform);
+	SetTriggerHandler(TRIGGER_KIND_ROCKET_SLED, DoTrig_RocketSled);
 }
-

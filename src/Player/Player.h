@@ -126,6 +126,28 @@ void SaucerTakeHumanAboard(int humanType);
 bool IsSaucerDestroyBeamOver(const ObjNode* hut);
 
 //
+// Rides hand the robot over and take him back (PlayerRides.cpp)
+//
+
+// The robot's animation (PLAYER_ANIM_*), −1 without a robot.
+int CurrentPlayerAnim();
+void PlayerGrabZipPulley(ObjNode* pulley);
+// The pulley left the cable: the robot falls.
+void PlayerLetGoOfZipPulley();
+bool PlayerIsOnZipLine();
+void PlayerBoardRocketSled(ObjNode* sled);
+bool PlayerIsOnRocketSled();
+// The sled crashed: the robot skids on with `velocity`.
+void PlayerThrownFromSled(const OGLVector3D& velocity);
+// Into the cannon's mouth, facing back out of it.
+void PlayerClimbIntoCannon(ObjNode* cannon, const OGLPoint3D& mouth);
+bool PlayerIsInCannon();
+void PlayerFiredFromCannon(ObjNode* cannon);
+// The robot shrinks away, reappears at `arrival` facing `heading` and walks out.
+void StartPlayerTeleport(const OGLPoint3D& arrival, float heading);
+bool IsPlayerTeleporting();
+
+//
 // Damage, death and respawn
 //
 

@@ -384,11 +384,16 @@ namespace
 			case PLAYER_ANIM_FLYTRAPPED:
 			case PLAYER_ANIM_STRONGMANHELD:
 			case PLAYER_ANIM_HELDALT:
-			case PLAYER_ANIM_ZIPLINE:
-			case PLAYER_ANIM_INCANNON:
 			case PLAYER_ANIM_BUMPERCAR:
-			case PLAYER_ANIM_ROCKETSLED:
 				return Held;
+			case PLAYER_ANIM_ZIPLINE:
+				return HangFromZipLine;
+			case PLAYER_ANIM_INCANNON:
+				return SitInCannon;
+			case PLAYER_ANIM_SHOTFROMCANNON:
+				return FlyFromCannon;
+			case PLAYER_ANIM_ROCKETSLED:
+				return RideRocketSled;
 			case PLAYER_ANIM_SKID:
 				return Skid;
 			case PLAYER_ANIM_SWIM:

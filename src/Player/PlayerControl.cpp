@@ -1,6 +1,7 @@
 // The robot's controls and physics: steering, friction and gravity, the
 // movement step with its collisions, jumping, the jump jet, punches and pick-ups.
 #include "Player/PlayerInternal.h"
+#include "Items/Rides.h"
 #include "Screens/Infobar.h"
 #include "Items/Powerups.h"
 #include "Player/WeaponTypes.h"
@@ -301,6 +302,12 @@ bool DoPlayerJumpControls(ObjNode* node)
 	int anim = PlayerAnim(node);
 	if (IsPlayerOnGround(node) || gHeightAboveGround < NEAR_GROUND)
 	{
+		// At a cannon's mouth the jump climbs in instead.
+		if (ObjNode* cannon = FindCannonMouthNear(gObjCoord.x, gObjCoord.z))
+		{
+			ArmCannon(cannon, node);
+			return true;
+		}
 		SetPlayerAnim(node, PLAYER_ANIM_JUMP);
 		PlayPlayerEffect3D(EFFECT_JUMP, &gObjCoord);
 		gObjDelta.y += PLAYER_JUMP_SPEED;

@@ -74,6 +74,17 @@ void SetPlayerAnim(ObjNode* node, int anim, float speed = 1.0f);
 int PlayerAnim(const ObjNode* node);
 
 //
+// Riding states (PlayerRides.cpp)
+//
+
+void HangFromZipLine(ObjNode* node);
+void RideRocketSled(ObjNode* node);
+void SitInCannon(ObjNode* node);
+void FlyFromCannon(ObjNode* node);
+// The robot's move routine while a teleporter passes him on.
+void MovePlayerTeleporting(ObjNode* node);
+
+//
 // Hands (PlayerInit.cpp)
 //
 

@@ -2,6 +2,7 @@
 #include "System/LevelTable.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
+#include "System/SoundTable.h"
 
 namespace
 {
@@ -95,6 +96,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.setUp = LEVEL_SETUP_ZIP_LINES | LEVEL_SETUP_TELEPORTERS | LEVEL_SETUP_POD_WORMS,
 		.rules = 0,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
+		.rides = {.zipPostModel = 20, .zipPulleyModel = 21},
 	},
 	// LEVEL_NUM_CLOUD: cloud city, with holes between the clouds
 	{
@@ -116,6 +118,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.rules = LEVEL_RULE_TERRAIN_HOLES | LEVEL_RULE_TERRAIN_TWO_SIDED | LEVEL_RULE_CLOUD_CLOCK | LEVEL_RULE_BALLOON_PODS
 				| LEVEL_RULE_FENCES_ON_GROUND,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
+		.rides = {.sledModel = 26, .sledEngineEffect = EFFECT_CLOUD_ROCKETSLED, .sledCrashEffect = EFFECT_BUMPERPOLEBREAK},
 	},
 	// LEVEL_NUM_JUNGLE
 	{
@@ -177,6 +180,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.setUp = LEVEL_SETUP_ZIP_LINES,
 		.rules = 0,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
+		.rides = {.zipPostModel = 38, .zipPulleyModel = 39, .sledModel = 55, .sledEngineEffect = EFFECT_FIREICE_ROCKETSLED, .sledCrashEffect = EFFECT_SLEDEXPLODE},
 	},
 	// LEVEL_NUM_SAUCER: the robot flies its own saucer
 	{

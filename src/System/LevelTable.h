@@ -126,6 +126,14 @@ constexpr int MAX_LEVEL_SKELETONS = 4;
 constexpr int MAX_LEVEL_WAVES = 2;
 constexpr int MAX_LEVEL_UV_SCROLLS = 6;
 
+// The models and sounds a level's rides use (0: the level has none).
+struct LevelRides
+{
+	int zipPostModel, zipPulleyModel;	// level models of zip lines
+	int sledModel;						// level model of the rocket sled
+	int sledEngineEffect, sledCrashEffect;
+};
+
 struct LevelDef
 {
 	const char* name;				// short name for messages: "farm"
@@ -165,6 +173,7 @@ struct LevelDef
 	LevelPlayerStart playerStart;
 	float exitChargeAtStart;		// 0 … 1; 1: the exit is open from the start
 	float cameraMinHeight;			// the camera keeps this far above the ground
+	LevelRides rides;
 };
 
 extern const LevelDef kLevelDefs[NUM_LEVELS];

@@ -7,6 +7,7 @@
 #include "Effects/Sparkles.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
+#include "Items/Rides.h"
 #include "Items/TouchItems.h"
 #include "Items/Scenery.h"
 #include "Player/Player.h"
@@ -29,7 +30,7 @@ namespace
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
 	//   Enemies:                        3 8-10 49-52 59 60 78 81 89 92-95
-	//   Rides and contraptions:         37 39 57 58 75 76 80 82 83 90
+	//   Rides and contraptions:         37 76 80 82 90
 	//   Level hazards and oddities:     2 29 30 33 44-46 53 55 62 64 67 77 84 88 97 98 102 104
 	//   The farm tractor:               15
 	//   The jungle boss arena:          71-74
@@ -86,7 +87,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  36 */ {"SolidTrigger", AddSceneryItem},
 	/*  37 */ {"BubblePump", RIDES_TO_COME},
 	/*  38 */ {"SceneryObject7", AddSceneryItem},
-	/*  39 */ {"SpinningPlatform", RIDES_TO_COME},
+	/*  39 */ {"SpinningPlatform", AddSpinningPlatform},
 	/*  40 */ {"Marker40", AddNothing},
 	/*  41 */ {"BlobBossCentre", AddNothing},
 	/*  42 */ {"SceneryObject31", AddSceneryItem},
@@ -104,8 +105,8 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  54 */ {"GiantBreakable", AddGiantBreakable},
 	/*  55 */ {"BouncyObject", HAZARDS_TO_COME},
 	/*  56 */ {"HelpTrigger", AddHelpTrigger},
-	/*  57 */ {"Teleporter", RIDES_TO_COME},
-	/*  58 */ {"ZipLine", RIDES_TO_COME},
+	/*  57 */ {"Teleporter", AddTeleporter},
+	/*  58 */ {"ZipLine", AddZipLinePost},
 	/*  59 */ {"Mutant", ENEMIES_TO_COME},
 	/*  60 */ {"MutantRobot", ENEMIES_TO_COME},
 	/*  61 */ {"HumanType2", AddHumanType2},
@@ -122,7 +123,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  72 */ {"JungleBossPitcherPlant", JUNGLE_BOSS_TO_COME},
 	/*  73 */ {"JungleBossPodPlant", JUNGLE_BOSS_TO_COME},
 	/*  74 */ {"JungleBossLight", JUNGLE_BOSS_TO_COME},
-	/*  75 */ {"Cannon", RIDES_TO_COME},
+	/*  75 */ {"Cannon", AddCannon},
 	/*  76 */ {"BumperCar", RIDES_TO_COME},
 	/*  77 */ {"BlockWall", HAZARDS_TO_COME},
 	/*  78 */ {"Clown", ENEMIES_TO_COME},
@@ -130,7 +131,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  80 */ {"BumperPole", RIDES_TO_COME},
 	/*  81 */ {"StrongMan", ENEMIES_TO_COME},
 	/*  82 */ {"BumperCarGate", RIDES_TO_COME},
-	/*  83 */ {"RocketSled", RIDES_TO_COME},
+	/*  83 */ {"RocketSled", AddRocketSled},
 	/*  84 */ {"TrapDoor", HAZARDS_TO_COME},
 	/*  85 */ {"SceneryObject28", AddSceneryItem},
 	/*  86 */ {"Marker86", AddNothing},

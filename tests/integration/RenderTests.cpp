@@ -12,6 +12,8 @@
 #include "System/Error.h"
 #include "System/Game.h"
 #include "Effects/Sky.h"
+#include "Items/Rides.h"
+#include "Terrain/Collision.h"
 #include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Window.h"
@@ -638,4 +640,28 @@ TEST_F(RenderTest, FencesStandInFrontAndWaterBlendsByItsKind)
 	}
 	MO_DisposeObjectReference(blue);
 	gCurrentLevel = savedLevel;
+}
+
+TEST_F(RenderTest, AZipCableIsDrawnAcrossTheViewWhereItHangs)
+{
+	SetupView({0, 0, 1, 1});
+	ClearRideItemPointers();
+	ASSERT_TRUE(SetUpZipLine(0, {-600, -400, -700}, {600, -400, -700}));
+
+	DrawFrame([] {
+		DrawZipLines(nullptr);
+		// Somewhere down the middle column the cable crosses; the corners stay clear.
+		int cableRows = 0;
+		for (int y = 0; y < HEIGHT; y++)
+		{
+			Pixel p = ReadPixel(WIDTH / 2, y);
+			if (p.r > 100 && p.g > 100)
+				cableRows++;
+		}
+		EXPECT_GE(cableRows, 1);
+		EXPECT_LE(cableRows, 12) << "a thin cable, not a wall";
+		ExpectPixelNear(ReadPixel(2, 2), 0, 0, 255);
+	});
+	ClearRideItemPointers();
+	ClearTriggerHandlers();
 }

@@ -3,6 +3,7 @@
 #include "PlayerTestSupport.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace PlayerTestSupport;
 
@@ -40,6 +41,25 @@ TEST(CameraRules, EyeClimbsOneFifthOfTheDistanceBeyond150)
 	EXPECT_FLOAT_EQ(CalcCameraWantedHeight(1000, dist), 1000 + 120 + 37.5f);
 	EXPECT_FLOAT_EQ(CalcCameraWantedHeight(1000, 100), 1000 + 120) << "no climb when close";
 	gCameraHeightFactor = saved;
+}
+
+TEST(CameraRules, APitchRaisesOrSinksTheEyeByItsSineOfTheDistance)
+{
+	const float savedFactor = gCameraHeightFactor, savedPitch = gCameraPitch;
+	gCameraHeightFactor = 0.2f;
+	gCameraPitch = PI / 8;		// on a zip line: higher, looking down
+	EXPECT_NEAR(CalcCameraWantedHeight(1000, 400), 1000 + 120 + 50 + 400 * std::sin(PI / 8), 1e-3f);
+	EXPECT_FLOAT_EQ(CalcCameraLowestEye(500, 400), 500 + 120) << "looking down keeps the usual floor";
+
+	gCameraPitch = -PI / 2;		// in the cannon: down low, looking up
+	EXPECT_NEAR(CalcCameraWantedHeight(1000, 400), 1000 + 120 + 50 - 400, 1e-3f);
+	EXPECT_NEAR(CalcCameraLowestEye(500, 400), 500 + 120 - 400, 1e-3f) << "the eye may sink below the look-at";
+
+	gCameraPitch = 0;
+	EXPECT_FLOAT_EQ(CalcCameraWantedHeight(1000, 400), 1000 + 120 + 50);
+	EXPECT_FLOAT_EQ(CalcCameraLowestEye(500, 400), 500 + 120);
+	gCameraHeightFactor = savedFactor;
+	gCameraPitch = savedPitch;
 }
 
 TEST(CameraRules, FlareIsBrightestLookingAtTheSunAndGoneSideways)

@@ -5,6 +5,7 @@
 #include "kit/Art.h"
 #include "System/ContentNumbers.h"
 #include "System/LevelTable.h"
+#include "Items/RidesContent.h"
 #include "terrain/WorldKit.h"
 
 #include <algorithm>
@@ -148,6 +149,8 @@ namespace LevelModels
 				break;
 			case LEVEL_NUM_BLOBBOSS:
 				f.models.push_back(Backdrop(f, SlimeBossSky, "slime boss sky"));
+				for (int kind = 0; kind < NUM_SPINNING_PLATFORM_KINDS; kind++)
+					Put(f, size_t(1 + kind), SpinningPlatform(f, kind));
 				break;
 			case LEVEL_NUM_APOCALYPSE:
 				f.models.push_back(Backdrop(f, ApocalypseSky, "burning city sky"));
@@ -155,10 +158,14 @@ namespace LevelModels
 				// routines fix; the contraptions' numbers are held for them.
 				Hold(f, {"crusher frame", "crusher door"});
 				Put(f, 3, SceneryTree(f, "dead tree", Hex(0x3A3030), Hex(0x4A4038), Hex(0x6A5A48), true, 3));
-				Hold(f, {"manhole cover", "worm pod", "teleporter", "teleporter glow ring"});
-				for (int i = 8; i <= 19; i++)
-					Hold(f, {"teleporter sign"});
-				Hold(f, {"zip line post", "zip line pulley", "floating mine", "mine"});
+				Hold(f, {"manhole cover", "worm pod"});
+				Put(f, 6, TeleporterArch(f));
+				Put(f, 7, TeleporterGlowRing(f));
+				for (int sign = 0; sign <= MAX_TELEPORTER_SIGN; sign++)
+					Put(f, size_t(8 + sign), TeleporterSign(f, sign));
+				Put(f, 20, ZipLinePost(f, "zip line post", Hex(0x6A6E78), Art::HAZARD_YELLOW));
+				Put(f, 21, ZipLinePulley(f, "zip line pulley", Hex(0xA0A8B8), Hex(0x303030)));
+				Hold(f, {"floating mine", "mine"});
 				for (int style = 0; style < 3; style++)
 					Put(f, size_t(24 + style), SceneryLampPost(f, "lamp post " + std::to_string(style), Hex(0x4A5060), Hex(0xFFE890), style));
 				for (int i = 27; i <= 33; i++)
@@ -182,7 +189,11 @@ namespace LevelModels
 				Put(f, LEVEL_MODEL_HUMAN_CAPSULE, HumanCapsule(f));
 				Put(f, 6, SceneryCrystals(f, "sky crystal", Hex(0x6080F0), Hex(0xF0FFFF), 4, 240, 6));
 				Put(f, 7, SceneryBush(f, "balloon bush", Hex(0x80D8FF), Hex(0xFF60A0), 7));
+				Put(f, 8, CannonBase(f));
+				Put(f, 9, CannonBarrel(f));
 				AddBalloonPodModels(f);
+				Hold(f, {"cloud scenery 23", "cloud scenery 24", "cloud scenery 25"});
+				Put(f, 26, RocketSled(f, "cloud rocket sled", Hex(0xE83A6A), Hex(0xF0F0FF)));
 				break;
 			case LEVEL_NUM_JUNGLE:
 				// The jungle boss arena reads the same file: one sky for both.
@@ -210,6 +221,13 @@ namespace LevelModels
 				Put(f, 13, SceneryTree(f, "snowy pine", Hex(0x5A4030), Hex(0x2A6A50), Hex(0xF0F8FF), true, 73));
 				Put(f, 14, SceneryCrystals(f, "fire crystal", Hex(0xA02010), Hex(0xFFD040), 4, 240, 74));
 				Put(f, 15, SceneryRock(f, "snow-capped rock", Hex(0x5A6070), Hex(0xF4F8FF), 240, 75));
+				while (f.models.size() < 38)
+					Hold(f, {"fire and ice model"});
+				Put(f, 38, ZipLinePost(f, "zip line post", Hex(0x5A4A48), Hex(0x80D0FF)));
+				Put(f, 39, ZipLinePulley(f, "zip line pulley", Hex(0xB0B8C8), Hex(0xE04020)));
+				while (f.models.size() < 55)
+					Hold(f, {"fire and ice model"});
+				Put(f, 55, RocketSled(f, "ice rocket sled", Hex(0x3A80E0), Hex(0xF0F8FF)));
 				break;
 			case LEVEL_NUM_SAUCER:
 				f.models.push_back(PlayerSaucer(f));

@@ -82,6 +82,19 @@ namespace LevelModels
 	Kit::Node SceneryCloudPuff(Kit::ModelFile& file, const std::string& name, Kit::Rgba shadow, Kit::Rgba white, uint32_t seed);
 	Kit::Node SceneryAlienSpire(Kit::ModelFile& file, const std::string& name, Kit::Rgba shell, Kit::Rgba glow, float height);
 
+	// The rides (BakeLevelModelsRides.cpp): zip-line posts and pulleys, the
+	// rocket sled, the cannon, the teleporter arch, its glow ring and signs,
+	// and spinning platform `kind` (0 … 19).
+	Kit::Node ZipLinePost(Kit::ModelFile& file, const std::string& name, Kit::Rgba metal, Kit::Rgba band);
+	Kit::Node ZipLinePulley(Kit::ModelFile& file, const std::string& name, Kit::Rgba metal, Kit::Rgba grip);
+	Kit::Node RocketSled(Kit::ModelFile& file, const std::string& name, Kit::Rgba body, Kit::Rgba trim);
+	Kit::Node CannonBase(Kit::ModelFile& file);
+	Kit::Node CannonBarrel(Kit::ModelFile& file);
+	Kit::Node TeleporterArch(Kit::ModelFile& file);
+	Kit::Node TeleporterGlowRing(Kit::ModelFile& file);
+	Kit::Node TeleporterSign(Kit::ModelFile& file, int destination);
+	Kit::Node SpinningPlatform(Kit::ModelFile& file, int kind);
+
 	// The models of a level's model file (the file the level table names for
 	// it). Levels that share a file (the jungle boss reads the jungle's) are
 	// built by the first level that names it.

@@ -34,7 +34,17 @@ namespace Skies
 		{
 			Image img(64, 16);
 			VerticalGradient(img, Hex(0x9098A0), Hex(0x3C4048));
-			DiagonalStripes(img, {0, 0, 0, 0}, {0, 0, 0, 70}, 8, 0.5f);
+			// Darker twists of the strands, painted over the gradient: the
+			// cable stays opaque.
+			Image twists(64, 16);
+			DiagonalStripes(twists, {0, 0, 0, 0}, {0, 0, 0, 70}, 8, 0.5f);
+			for (int y = 0; y < img.height; y++)
+				for (int x = 0; x < img.width; x++)
+				{
+					Rgba& c = img.At(x, y);
+					const float k = 1.0f - float(twists.At(x, y).a) / 255.0f;
+					c = {uint8_t(float(c.r) * k), uint8_t(float(c.g) * k), uint8_t(float(c.b) * k), 255};
+				}
 			return img;
 		}
 

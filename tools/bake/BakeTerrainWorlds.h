@@ -28,6 +28,17 @@ namespace TerrainBake::Worlds
 	// design after its other items and its route, which the scenery keeps clear of.
 	void AddScenery(WorldDesign& d, int level);
 
+	// The rides of the worlds that have them (BakeWorldRides.cpp), from the
+	// worlds' landmarks; called once the route and the other items are laid,
+	// before the scenery.
+	void AddSlimeBossRides(WorldDesign& d, Point2 center);
+	void AddApocalypseRides(WorldDesign& d, Point2 start, Point2 exitSite, float block);
+	void AddCloudRides(WorldDesign& d, Point2 start, Point2 middle);
+	// Whether a piece of scenery of `radius` at `p` would stand in the run of
+	// one of the world's rocket sleds (anywhere its rider can steer it).
+	bool InSledRun(const WorldDesign& d, Point2 p, float radius);
+	void AddFireAndIceRides(WorldDesign& d, Point2 glacier, Point2 volcano, Point2 liftSite);
+
 	// Item types the layouts place.
 	enum : uint16_t
 	{

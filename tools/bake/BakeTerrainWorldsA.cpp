@@ -314,6 +314,7 @@ namespace TerrainBake::Worlds
 		// it at every touch: the way across is short.)
 		d.route = {Goal(ROUTE_BOSS, {center.x, center.z + MACHINE_FOOTING})};
 		AddSlimeBossPickups(d);
+		AddSlimeBossRides(d, center);
 		return d;
 	}
 
@@ -443,6 +444,7 @@ namespace TerrainBake::Worlds
 		d.route = {Goal(ROUTE_GOTO, corner)};
 		AddExitGoals(d.route, exitSite);
 		AddApocalypsePickups(d);
+		AddApocalypseRides(d, start, exitSite, BLOCK);
 		AddScenery(d, LEVEL_NUM_APOCALYPSE);
 		return d;
 	}
@@ -588,6 +590,7 @@ namespace TerrainBake::Worlds
 		d.route.push_back(Goal(ROUTE_GOTO, onExitIsland));
 		AddExitGoals(d.route, exitSite);
 		AddCloudPickups(d);
+		AddCloudRides(d, start, middle);
 		AddScenery(d, LEVEL_NUM_CLOUD);
 		return d;
 	}

@@ -279,6 +279,7 @@ namespace TerrainBake::Worlds
 		AddBrainAliens(d.items, AlongPath(way, 0.52f, -200), 3);
 		AddBrainAliens(d.items, AlongPath(way, 0.62f, 200), 2);
 		AddFireAndIcePickups(d);
+		AddFireAndIceRides(d, glacier, volcano, liftSite);
 		AddScenery(d, LEVEL_NUM_FIREICE);
 		// Lava fills the crater to two thirds of the way up its bowl.
 		d.water.push_back(WaterDisc(WATER_LAVA, volcano, CRATER_RADIUS - 50, 24));

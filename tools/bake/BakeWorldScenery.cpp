@@ -103,6 +103,8 @@ namespace TerrainBake::Worlds
 						return false;
 				if (RouteDistance(p) < ROUTE_CLEARANCE + radius)
 					return false;
+				if (InSledRun(d, p, radius))
+					return false;
 				for (const auto& [at, r] : taken)
 					if (Hypot(p.x - at.x, p.z - at.z) < ITEM_CLEARANCE + radius + r)
 						return false;
