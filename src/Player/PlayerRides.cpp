@@ -9,6 +9,7 @@
 #include "Items/Rides.h"
 #include "System/ContentNumbers.h"
 #include "System/FrameTime.h"
+#include "System/Input.h"
 #include "System/Sound.h"
 #include "System/SoundTable.h"
 #include "Terrain/Terrain.h"
@@ -28,6 +29,13 @@ namespace
 	constexpr float TELEPORT_SHRINK_RATE = 2.5f;		// scale per second, x and z
 	constexpr float TELEPORT_WALK_OUT_SPEED = 1300.0f;
 	constexpr float TELEPORT_SPARKLE_FADE_IN = 1.0f;	// seconds
+	// Jumping off a running sled: a sled only stops by crashing, so without a
+	// way off a rider heading for a cliff or stuck nose-first against a rock
+	// would be trapped.
+	constexpr float SLED_BAIL_LIFT = 130.0f;			// units above the seat
+	constexpr float SLED_BAIL_JUMP_SPEED = 2000.0f;		// units per second, upward
+	constexpr float SLED_BAIL_KEEP_SPEED = 1.0f;		// of the sled's horizontal velocity
+	constexpr float SLED_BAIL_SIDE_SPEED = 700.0f;		// units per second to the right: he lands clear of the parked sled
 	constexpr float TELEPORT_VOLUME = 1.5f;
 
 	struct TeleportState
@@ -209,6 +217,17 @@ void RideRocketSled(ObjNode* node)
 	gObjCoord = node->Coord;
 	gObjDelta = node->Delta;
 	node->StatusBits &= ~STATUS_BIT_ONGROUND;
+	if (GetNewNeedState(NEED_JUMP))
+	{
+		// The sled notices its empty seat on its next move and parks.
+		SetPlayerAnim(node, PLAYER_ANIM_JUMP);
+		PlayPlayerEffect3D(EFFECT_JUMP, &gObjCoord);
+		gObjCoord.y += SLED_BAIL_LIFT;
+		const float h = gRocketSled->Rot.y;
+		gObjDelta = {gRocketSled->Delta.x * SLED_BAIL_KEEP_SPEED + std::cos(h) * SLED_BAIL_SIDE_SPEED, SLED_BAIL_JUMP_SPEED,
+					 gRocketSled->Delta.z * SLED_BAIL_KEEP_SPEED - std::sin(h) * SLED_BAIL_SIDE_SPEED};
+		return;
+	}
 	LetTheSpeedThrough(std::hypot(gObjDelta.x, gObjDelta.z));
 }
 

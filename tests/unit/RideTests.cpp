@@ -260,6 +260,31 @@ TEST_F(RideWorld, ASledThatFliesOverASecondCrashesOnLandingAndAShortHopDoesNot)
 	}
 }
 
+TEST_F(RideWorld, AJumpTakesTheRobotOffARunningSledWhichParksWhereItIs)
+{
+	TerrainItemEntryType item = MakeItem(ITEM_TYPE_ROCKET_SLED, robot->Coord.x + 200, robot->Coord.z, 0);
+	ASSERT_TRUE(AddRocketSled(&item, float(item.x), float(item.z)));
+	ObjNode* sled = gLastCreatedNode;
+	ASSERT_TRUE(DoTrig_RocketSled(sled, robot, SIDE_BOTTOM));
+	Run(0.5f);
+	ASSERT_EQ(Anim(robot), PLAYER_ANIM_ROCKETSLED);
+	float seatY = robot->Coord.y;
+
+	Press(NEED_JUMP);
+	Run(FRAME);
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_JUMP) << "the jump leaves the seat";
+	EXPECT_GT(robot->Coord.y, seatY + 100);
+	Run(FRAME);
+	EXPECT_EQ(gRocketSled, nullptr) << "the sled noticed its empty seat";
+	ObjNodeRef ref(sled);
+	OGLPoint3D parkedAt = sled->Coord;
+	Run(2);
+	ASSERT_TRUE(ref.IsAlive()) << "a sled left on the ground is parked, not wrecked";
+	EXPECT_NEAR(sled->Coord.x, parkedAt.x, 1) << "parked";
+	EXPECT_NEAR(sled->Coord.z, parkedAt.z, 1);
+	EXPECT_NE(Anim(robot), PLAYER_ANIM_ROCKETSLED) << "he lands clear of it";
+}
+
 //
 // Cannon
 //
