@@ -8,10 +8,6 @@ void InitTeleporters()
 {
 }
 
-void InitBumperCars()
-{
-}
-
 void ClearRideItemPointers()
 {
 }

@@ -5,5 +5,4 @@
 
 void InitZipLines();
 void InitTeleporters();
-void InitBumperCars();
 void ClearRideItemPointers();

@@ -3,6 +3,7 @@
 // the end-of-frame update writes the result back to the node.
 #include "Player/PlayerInternal.h"
 #include "Player/Weapons.h"
+#include "Player/PlayerVehicles.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
 #include "System/FrameTime.h"
@@ -386,9 +387,10 @@ namespace
 			case PLAYER_ANIM_HELDALT:
 			case PLAYER_ANIM_ZIPLINE:
 			case PLAYER_ANIM_INCANNON:
-			case PLAYER_ANIM_BUMPERCAR:
 			case PLAYER_ANIM_ROCKETSLED:
 				return Held;
+			case PLAYER_ANIM_BUMPERCAR:
+				return PlayerStateInBumperCar;
 			case PLAYER_ANIM_SKID:
 				return Skid;
 			case PLAYER_ANIM_CHANGEWEAPON:

@@ -1,6 +1,8 @@
 // The robot's controls and physics: steering, friction and gravity, the
 // movement step with its collisions, jumping, the jump jet, punches and pick-ups.
 #include "Player/PlayerInternal.h"
+#include "Player/PlayerVehicles.h"
+#include "Items/Contraptions.h"
 #include "Items/Powerups.h"
 #include "Player/WeaponTypes.h"
 #include "3D/Camera.h"
@@ -96,6 +98,9 @@ namespace
 				PlayPlayerEffect3D(EFFECT_SLIMEBOUNCE, &gObjCoord);
 				PlayerLoseHealth(LEVEL2_GROUND_DAMAGE, DEATH_KIND_WORN_OUT);
 			}
+			// A live bumper arena's floor shocks whoever walks on it.
+			if (IsFloorElectrifiedAt(gObjCoord.x, gObjCoord.z))
+				ElectrocutePlayer(node);
 		}
 
 		// Standing still on a slope, the robot slides down it.

@@ -174,7 +174,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = LEVEL_SETUP_ZIP_LINES,
-		.rules = 0,
+		.rules = LEVEL_RULE_EXIT_UNDER_ICE,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 	// LEVEL_NUM_SAUCER: the robot flies its own saucer

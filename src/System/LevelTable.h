@@ -116,6 +116,9 @@ enum : uint32_t
 	LEVEL_RULE_BALLOON_PODS = 1u << 9,			// power-up pods may hang under balloons (the level's models 21, 22)
 	LEVEL_RULE_GROWTH_PICKUPS = 1u << 10,		// pods may hold the growth pick-up (the level's model 8)
 	LEVEL_RULE_DIM_PODS = 1u << 11,				// pods carry 4 lights, not 8 (a busy arena)
+	// The way out is the exit lift, sealed under ice that a creature of the
+	// level breaks (route checks, which do not wait for it, start with the ice broken).
+	LEVEL_RULE_EXIT_UNDER_ICE = 1u << 12,
 };
 
 constexpr int MAX_LEVEL_SKELETONS = 4;

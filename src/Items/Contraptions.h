@@ -1,0 +1,107 @@
+// Contraptions the robot is carried by or drives: the exit lift that takes
+// him off a level sealed under a sheet of ice, and the bumper-car arena whose
+// electric poles he rams down from a car to switch its floor off and open
+// its gate. Every part is a level object made from its map item; the shared
+// state (the ice, the arenas' pole tables) is rebuilt at every level start.
+// GL-free: everything is drawn by the object pass.
+#pragma once
+
+#include "System/Math.h"
+
+#include <cstdint>
+
+struct ObjNode;
+struct TerrainItemEntryType;
+
+//
+// The exit lift (ExitLift.cpp)
+//
+
+constexpr int EXIT_ICE_STRIKES_TO_SHATTER = 4;	// the fourth crack shatters the sheet
+constexpr float EXIT_LIFT_OPEN_RANGE = 1200.0f;	// the lid opens for a charged robot this near (x/z)
+constexpr float EXIT_LIFT_TAKE_RANGE = 220.0f;	// with the lid up, a robot this near is taken in
+constexpr float EXIT_LIFT_LID_RISE = 250.0f;	// units above its rest when open
+constexpr float EXIT_LIFT_DONE_HEIGHT = 6000.0f;	// above the terrain: the level is done
+
+// The lift's states (its node's Mode).
+enum : uint8_t
+{
+	EXIT_LIFT_LOCKED,				// ice over it
+	EXIT_LIFT_SHUT,					// waiting for a charged robot
+	EXIT_LIFT_OPENING,
+	EXIT_LIFT_OPEN,
+	EXIT_LIFT_CLOSING,				// empty, the robot walked off
+	EXIT_LIFT_TAKING,				// the robot drops in toward the lid
+	EXIT_LIFT_CLOSING_WITH_ROBOT,
+	EXIT_LIFT_TAKING_OFF,
+};
+
+// Level start: the ice is whole again and no lift exists.
+void InitExitLift();
+// Item 90: the lift (base and lid) and, unless it is broken already, the ice over it.
+bool AddExitLift(TerrainItemEntryType* item, float x, float z);
+// A strike on the ice at (x, z) (the hammering creature's): inside the
+// sheet's extent it cracks it, the fourth time shatters it. True when it struck ice.
+bool CrackExitIce(float x, float z);
+// Test and automation runs whose ice breaker is not in the level: the ice is gone from the start.
+void StartWithExitIceBroken();
+// Cracks so far (0 … 4) and whether the sheet is gone.
+int GetExitIceCracks();
+bool IsExitIceBroken();
+// The level's lift while it exists.
+ObjNode* GetExitLiftNode();
+
+//
+// The bumper-car arena (BumperCars.cpp)
+//
+
+constexpr int MAX_BUMPER_AREAS = 4;
+constexpr int MAX_BUMPER_POLES = 8;			// per area
+constexpr int MAX_BUMPER_CARS = 4;				// per area: car IDs 0 … 3
+constexpr float BUMPER_POLE_BREAK_SPEED = 1330.0f;	// a car this fast breaks a pole; slower only taps it
+constexpr float BUMPER_CAR_MAX_SPEED = 1400.0f;
+constexpr float BUMPER_CAR_CONTACT = 396.0f;		// two cars closer than this (x/z) have met
+constexpr float BUMPER_CAR_SEPARATION = 399.96f;	// and are put this far apart
+
+// A pole's state.
+enum : uint8_t
+{
+	BUMPER_POLE_LIVE = 0,
+	BUMPER_POLE_TOP_BROKEN = 1,
+	BUMPER_POLE_OFF = 2,
+};
+
+// Level start: reads every pole and car item of the map into the arena
+// tables (bad IDs and areas, duplicate poles stop the game with a message
+// naming the item).
+void InitBumperCars();
+// Item 80: a pole, parm[0] its ID, parm[1] its area.
+bool AddBumperPole(TerrainItemEntryType* item, float x, float z);
+// Item 76: a car, parm[0] its ID (above 3: no car), parm[1] its area; flag
+// bit 0 makes it the player's.
+bool AddBumperCar(TerrainItemEntryType* item, float x, float z);
+// Item 82: the gate of area parm[1].
+bool AddBumperCarGate(TerrainItemEntryType* item, float x, float z);
+// Trigger kind 17: the robot climbs into his car.
+bool DoTrig_BumperCar(ObjNode* car, ObjNode* mover, uint32_t sides);
+// Trigger kind 18: a car rams a pole.
+bool DoTrig_BumperPole(ObjNode* pole, ObjNode* car, uint32_t sides);
+
+// Whether every pole of the area is off (and so its floor and gate are dead).
+bool IsBumperAreaDone(int area);
+int GetBumperPolesOff(int area);
+int GetBumperPoleCount(int area);
+uint8_t GetBumperPoleState(int area, int id);
+// The floor under (x, z) is electrified: a tile of a live arena.
+bool IsFloorElectrifiedAt(float x, float z);
+// The car the robot sits in, or null.
+ObjNode* GetPlayerBumperCar();
+// The robot sits in `car` (trigger kind 17 or a test); it takes the car's seat.
+void PutPlayerInBumperCar(ObjNode* car);
+// The robot jumps out (the jump need while in a car).
+void LeaveBumperCar();
+
+// Two cars meet: their velocities (x, z in `v1`, `v2`) reflected about the
+// line between their centres `p1` → `p2`, then turned along the sum of each
+// one's own and the difference of the reflections, both at the mean speed.
+void CollideBumperCarVelocities(OGLVector2D p1, OGLVector2D p2, OGLVector2D* v1, OGLVector2D* v2);
