@@ -47,6 +47,19 @@ namespace LevelModels
 	Kit::Node AlienPortal(Kit::ModelFile& file);
 	Kit::Node Placeholder(Kit::ModelFile& file, const std::string& name);
 
+	// Contraptions (BakeLevelModelsContraptions.cpp): the fire-and-ice level's
+	// exit lift, its ice and crack (LEVEL_MODEL_EXIT_*, LEVEL_MODEL_ICE_CRACK);
+	// the cloud's bumper arena (LEVEL_MODEL_*BUMPER_*).
+	Kit::Node ExitIceSheet(Kit::ModelFile& file);
+	Kit::Node ExitLiftBase(Kit::ModelFile& file);
+	Kit::Node ExitLiftLid(Kit::ModelFile& file);
+	Kit::Node IceCrack(Kit::ModelFile& file);
+	Kit::Node BumperCar(Kit::ModelFile& file, bool players);
+	Kit::Node BumperPole(Kit::ModelFile& file);
+	Kit::Node BumperPoleTop(Kit::ModelFile& file);
+	Kit::Node BumperGate(Kit::ModelFile& file);
+	Kit::Node BumperForceField(Kit::ModelFile& file);
+
 	// Power-ups (BakeLevelModelsPowerups.cpp): the balloon pod and its balloon
 	// (LEVEL_MODEL_BALLOON_POD, LEVEL_MODEL_POWERUP_BALLOON), the models before
 	// them filled with placeholders.

@@ -28,6 +28,18 @@ namespace TerrainBake::Worlds
 	// design after its other items and its route, which the scenery keeps clear of.
 	void AddScenery(WorldDesign& d, int level);
 
+	// Contraptions (BakeWorldContraptions.cpp). The exit lift at `site`, the
+	// level's way out (the ice over it is the game's).
+	void AddExitLift(WorldDesign& d, Point2 site);
+	// The route's way into the lift at `site` from `from`: stop short of it
+	// (its lid opens within 1200 once charged), wait for the charge, then
+	// stand by it until it takes the robot.
+	void AddExitLiftGoals(Route& route, Point2 site, Point2 from);
+	// A bumper arena of area `area` on the square of half side `half` round
+	// `centre`: four poles, the robot's car and three others, and a gate
+	// across the way in at `gate` (facing `gateQuarter` × 90°).
+	void AddBumperArena(WorldDesign& d, int area, Point2 centre, float half, Point2 gate, uint8_t gateQuarter);
+
 	// Item types the layouts place.
 	enum : uint16_t
 	{

@@ -565,6 +565,9 @@ namespace TerrainBake::Worlds
 		d.route.push_back(Goal(ROUTE_GOTO, onExitIsland));
 		AddExitGoals(d.route, exitSite);
 		AddCloudPickups(d);
+		// The arena's gate stands across the west bridge where it meets the floor.
+		const Point2 gate{arena.x - ARENA_HALF + 150, arena.z - (ARENA_HALF - 150) * (arena.z - 6500) / (arena.x - 15500)};
+		AddBumperArena(d, 0, arena, ARENA_HALF, gate, 1);
 		AddScenery(d, LEVEL_NUM_CLOUD);
 		return d;
 	}

@@ -1,0 +1,168 @@
+// The contraptions' models: on the fire-and-ice level the exit lift (a
+// squat round pod with a domed lid), the sheet of ice sealing it and the
+// crack decal; on the cloud level the bumper cars, the electric poles with
+// their glowing tops, and the arena's gate with its force field. Each is
+// built in model units at the scale its routine shows it.
+#include "BakeLevelModels.h"
+#include "kit/Art.h"
+#include "kit/Primitives.h"
+#include "System/ContentNumbers.h"
+
+#include <cmath>
+
+namespace LevelModels
+{
+	using namespace Kit;
+
+	// A square sheet ±50 across, its top at y 0 (shown at scale 20).
+	Node ExitIceSheet(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int ice = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 301), 0.55f));
+		Mesh slab = Box({100, 3, 100});
+		Translate(slab, {0, -1.5f, 0});
+		GradientColor(slab, {120, 200, 255, 255}, {220, 250, 255, 255});
+		b.Add(slab, ice);
+		return b.Build("ice sheet");
+	}
+
+	// The base stands 100 above the ground at scale 2.7: its skirt reaches
+	// down into it; the lid rests on the body's top at y 30.
+	Node ExitLiftBase(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int metal = b.AddMaterial(Art::Opaque(Art::MetalPanels(64, 4, 302)));
+		int glow = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 303), 0.9f));
+		Mesh skirt = Cylinder(80, 72, 44, 20, false);
+		Translate(skirt, {0, -40, 0});
+		b.Add(SetColor(skirt, Art::ROBOT_DARK), metal);
+		Mesh body = Cylinder(72, 76, 34, 20);
+		Translate(body, {0, 0, 0});
+		GradientColor(body, Art::ROBOT_GREY, Art::ROBOT_WHITE);
+		b.Add(body, metal);
+		Mesh band = Torus(76, 4, 24, 6);
+		Translate(band, {0, 16, 0});
+		b.Add(SetColor(band, Art::EXIT_YELLOW), glow);
+		for (int i = 0; i < 4; i++)
+		{
+			Mesh fin = Box({10, 46, 34});
+			Translate(fin, {0, 4, 78});
+			Rotate(fin, {0, float(i) * PI / 2 + PI / 4, 0});
+			b.Add(SetColor(fin, Art::ROBOT_BLUE), metal);
+		}
+		return b.Build("exit lift base");
+	}
+
+	Node ExitLiftLid(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int metal = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 304)));
+		LatheOptions o;
+		o.segments = 20;
+		o.smoothAlong = true;
+		Mesh dome = Lathe({{70, 34}, {66, 42}, {50, 52}, {26, 58}, {0, 60}}, o);
+		GradientColor(dome, Art::ROBOT_WHITE, Art::ICE_CYAN);
+		b.Add(dome, metal);
+		Mesh light = Sphere(7, 8, 5);
+		Translate(light, {0, 62, 0});
+		b.Add(SetColor(light, Art::EXIT_YELLOW), metal);
+		return b.Build("exit lift lid");
+	}
+
+	// Jagged white lines from a centre, flat on y 0 (shown at scale 3 … 4).
+	Node IceCrack(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int white = b.AddMaterial(Art::Glowing(Art::PlainSurface(16, 305), 0.9f));
+		for (int i = 0; i < 7; i++)
+		{
+			float a = float(i) * 2 * PI / 7 + 0.3f * std::sin(float(i) * 5.1f);
+			float len = 22 + 9 * std::fabs(std::sin(float(i) * 2.7f));
+			Mesh line = Box({1.6f, 0.4f, len});
+			Translate(line, {0, 0.2f, len / 2});
+			Rotate(line, {0, a, 0});
+			b.Add(SetColor(line, {235, 250, 255, 255}), white);
+		}
+		return b.Build("ice crack");
+	}
+
+	// 220 across (the cars meet when 396 apart at scale 1.8), a seat, a
+	// rubber bumper and a pole to the ceiling grid.
+	Node BumperCar(ModelFile& file, bool players)
+	{
+		ModelBuilder b(file);
+		int paint = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, players ? 311 : 312)));
+		Rgba shell = players ? Art::HAZARD_YELLOW : Rgba{230, 60, 90, 255};
+		Mesh body = RoundedBox({180, 40, 200}, 18, 2);
+		Translate(body, {0, 34, 0});
+		b.Add(SetColor(body, shell), paint);
+		Mesh bumper = Torus(100, 10, 28, 6);
+		Scale(bumper, {1.1f, 1, 1});
+		Translate(bumper, {0, 18, 0});
+		b.Add(SetColor(bumper, Art::HAZARD_BLACK), paint);
+		Mesh seat = RoundedBox({90, 50, 40}, 10, 2);
+		Translate(seat, {0, 70, 40});
+		b.Add(SetColor(seat, players ? Art::ROBOT_BLUE : Rgba{60, 60, 80, 255}), paint);
+		Mesh mast = Cylinder(4, 4, 120, 6);
+		Translate(mast, {0, 50, 80});
+		b.Add(SetColor(mast, Art::ROBOT_GREY), paint);
+		return b.Build(players ? "player's bumper car" : "bumper car");
+	}
+
+	// A striped mast with an insulator ring near its top (shown at scale 1.1).
+	Node BumperPole(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int metal = b.AddMaterial(Art::Opaque(Art::HazardStripes(64, 6)));
+		int plain = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 313)));
+		Mesh foot = Cylinder(60, 44, 40, 12);
+		b.Add(SetColor(foot, Art::ROBOT_DARK), plain);
+		Mesh mast = Cylinder(22, 18, 560, 12);
+		Translate(mast, {0, 40, 0});
+		b.Add(SetColor(mast, {255, 255, 255, 255}), metal);
+		Mesh ring = Torus(30, 8, 14, 6);
+		Translate(ring, {0, 590, 0});
+		b.Add(SetColor(ring, Art::ROBOT_GREY), plain);
+		return b.Build("bumper pole");
+	}
+
+	// The glowing ball shown 80 above the pole's base, over the mast's top.
+	Node BumperPoleTop(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int glow = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 314), 0.85f));
+		Mesh ball = Sphere(40, 14, 8);
+		Translate(ball, {0, 560, 0});
+		GradientColor(ball, {120, 200, 255, 255}, {255, 255, 255, 255});
+		b.Add(ball, glow);
+		return b.Build("bumper pole top");
+	}
+
+	// Two posts and a lintel (shown at scale 3.5): 120 wide, 60 high.
+	Node BumperGate(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int metal = b.AddMaterial(Art::Opaque(Art::MetalPanels(64, 3, 315)));
+		for (float x : {-56.0f, 56.0f})
+		{
+			Mesh post = Box({8, 62, 10});
+			Translate(post, {x, 31, 0});
+			b.Add(SetColor(post, Art::ROBOT_GREY), metal);
+		}
+		Mesh lintel = Box({120, 8, 12});
+		Translate(lintel, {0, 62, 0});
+		b.Add(SetColor(lintel, Art::HAZARD_YELLOW), metal);
+		return b.Build("bumper arena gate");
+	}
+
+	// The curtain of light between the gate's posts.
+	Node BumperForceField(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int glow = b.AddMaterial(Art::Glowing(Art::GlowBands(64, 64, 6, false, 316), 0.8f));
+		Mesh field = Box({104, 56, 2});
+		Translate(field, {0, 29, 0});
+		b.Add(SetColor(field, {120, 220, 255, 255}), glow);
+		return b.Build("bumper gate force field");
+	}
+}
