@@ -38,6 +38,10 @@ namespace
 	constexpr float TAKE_OFF_ACCEL = 70.0f;			// units per second²
 	constexpr float LANDED_ON_LID = 12.0f;			// feet this close over the lid count as landed
 	constexpr float SHATTER_LIFT_SPEED = 100.0f;	// the robot on the ice is popped up as it goes
+	// The sheet's solid slab: deep enough that a robot falling a frame's worth
+	// onto it is caught by its top (a thinner one lets a fall skip through).
+	constexpr int ICE_SOLID_DEPTH = 40;
+	constexpr float ICE_STAND_CLEARANCE = 0.5f;	// a robot put on the ice stands just over it
 
 	const OGLBoundingBox LIFT_STAND_IN = {{-80, 0, -80}, {80, 130, 80}, false};
 	const OGLBoundingBox LID_STAND_IN = {{-70, 120, -70}, {70, 150, 70}, false};
@@ -115,11 +119,13 @@ namespace
 		if (robot->Coord.x < ice.left || robot->Coord.x > ice.right || robot->Coord.z < ice.back
 				|| robot->Coord.z > ice.front || feet >= ice.top)
 			return;
-		robot->Coord.y = ice.top - float(robot->BottomOff);
+		robot->Coord.y = ice.top + ICE_STAND_CLEARANCE - float(robot->BottomOff);
 		robot->Delta.y = 0;
 		robot->StatusBits |= STATUS_BIT_ONGROUND;
 		UpdateObjectTransforms(robot);
 		CalcObjectBoxFromNode(robot);
+		// From up here the next frame's fall meets the ice's top, not its inside.
+		KeepOldCollisionBoxes(robot);
 	}
 
 	void MoveExitIce(ObjNode* sheet)
@@ -142,7 +148,7 @@ namespace
 		sheet->CType = CTYPE_MISC | CTYPE_BLOCKCAMERA;
 		sheet->CBits = SIDE_TOP;
 		CreateCollisionBoxFromBoundingBox(sheet, 1, 1);
-		sheet->BottomOff = sheet->TopOff - 1;
+		sheet->BottomOff = sheet->TopOff - ICE_SOLID_DEPTH;
 		CalcObjectBoxFromNode(sheet);
 		KeepOldCollisionBoxes(sheet);
 		gIce.sheet = ObjNodeRef(sheet);
