@@ -478,6 +478,7 @@ void MovePlayerRobot(ObjNode* node)
 	}
 
 	HandlerFor(PlayerAnim(node))(node);
+	ApplyPendingPlayerShock(node);
 	// A nova charge is let go whenever the robot leaves the charging pose.
 	if (IsNovaCharging() && PlayerAnim(node) != PLAYER_ANIM_CHARGING)
 		ReleaseNovaCharge();

@@ -17,6 +17,7 @@
 namespace
 {
 	constexpr float SHOCK_SPARK_RADIUS = 200.0f;
+	bool gShockPending = false;
 }
 
 void PlayerSitInBumperCar(ObjNode* car)
@@ -89,6 +90,18 @@ void PlayerRideExitLift(const OGLPoint3D& where)
 
 void ElectrocutePlayer(ObjNode* robot)
 {
+	if (gPlayerIsDead || PlayerAnim(robot) == PLAYER_ANIM_ZAPPED)
+		return;
+	// The state handler that moved him may still pick his next state this
+	// frame: the shock takes over once it has.
+	gShockPending = true;
+}
+
+void ApplyPendingPlayerShock(ObjNode* robot)
+{
+	if (!gShockPending)
+		return;
+	gShockPending = false;
 	if (gPlayerIsDead || PlayerAnim(robot) == PLAYER_ANIM_ZAPPED)
 		return;
 	MakeSparkBurst(robot->Coord.x, robot->Coord.y, robot->Coord.z, SHOCK_SPARK_RADIUS, PARTICLE_SObjType_WhiteSpark,

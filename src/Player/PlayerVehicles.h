@@ -26,6 +26,8 @@ void PlayerRideExitLift(const OGLPoint3D& where);
 // Landing on a live electrified tile: sparks, a zap, a short countdown
 // to being blown up, and the electrocution discharge.
 void ElectrocutePlayer(ObjNode* robot);
+// The shock takes hold after the robot's state handler (its move routine).
+void ApplyPendingPlayerShock(ObjNode* robot);
 
 // State handlers (PlayerAnims.cpp's dispatch).
 void PlayerStateInBumperCar(ObjNode* node);

@@ -1,0 +1,368 @@
+// The exit lift and the bumper-car arena, driven on the farm's terrain
+// without a window from hand-made map items.
+#include "PlayerTestSupport.h"
+#include "Effects/Shards.h"
+#include "Effects/Sparkles.h"
+#include "Items/Contraptions.h"
+#include "Player/PlayerVehicles.h"
+#include "Player/Weapons.h"
+#include "Screens/Infobar.h"
+#include "System/Error.h"
+#include "Terrain/TerrainFile.h"
+#include "Terrain/TerrainFormat.h"
+
+#include <vector>
+
+using namespace PlayerTestSupport;
+
+namespace
+{
+	class ContraptionWorld : public PlayerWorld
+	{
+	protected:
+		void SetUp() override
+		{
+			PlayerWorld::SetUp();
+			UpdateVisibleTerrain(gPlayerStartX, gPlayerStartZ);
+			InitSparkleStore();
+			InitShardSystem();
+			ClearHelpMessage();
+			ResetHelpMessageSwitches();
+			InitExitLift();
+			savedItems = gTerrainItemList;
+			savedItemCount = gNumTerrainItems;
+			savedCharge = gExitCharge;
+		}
+
+		void TearDown() override
+		{
+			gTerrainItemList = savedItems;
+			gNumTerrainItems = savedItemCount;
+			gExitCharge = savedCharge;
+			PlayerWorld::TearDown();
+			gNovaChargeNode = nullptr;			// a shock's discharge went with the objects
+			gZapTimer = 0;
+			DisposeShardSystem();
+			DisposeSparkles();
+			ClearTriggerHandlers();
+			gFatalErrorRaised = false;
+		}
+
+		TerrainItemEntryType MakeItem(uint16_t type, uint8_t p0, uint8_t p1, float dx, float dz = 0)
+		{
+			TerrainItemEntryType item = {};
+			item.x = uint32_t(gPlayerStartX + dx);
+			item.z = uint32_t(gPlayerStartZ + dz);
+			item.type = type;
+			item.parm[0] = p0;
+			item.parm[1] = p1;
+			return item;
+		}
+
+		// The arena tables read the map's items: these stand in for them.
+		void UseMapItems(std::vector<TerrainItemEntryType>& items)
+		{
+			gTerrainItemList = items.data();
+			gNumTerrainItems = int32_t(items.size());
+		}
+
+		ObjNode* Add(TerrainItemEntryType* item)
+		{
+			EXPECT_TRUE(kItemAddRoutines[item->type].add(item, float(item->x), float(item->z)));
+			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+				if (n->TerrainItemPtr == item && n->CType != INVALID_NODE_FLAG)
+					return n;
+			return nullptr;
+		}
+
+		// A car rams the pole at `speed`.
+		static void Ram(ObjNode* pole, float speed)
+		{
+			gObjDelta = {speed, 0, 0};
+			EXPECT_TRUE(HandleTrigger(pole, nullptr, SIDE_RIGHT)) << "a pole is always solid";
+		}
+
+		TerrainItemEntryType* savedItems = nullptr;
+		int32_t savedItemCount = 0;
+		float savedCharge = 0;
+	};
+}
+
+//
+// Cars meeting
+//
+
+TEST(BumperCarCollision, HeadOnAtEqualSpeedsTheCarsSwapDirectionsAndKeepTheMeanSpeed)
+{
+	OGLVector2D v1 = {600, 0}, v2 = {-600, 0};
+	CollideBumperCarVelocities({0, 0}, {400, 0}, &v1, &v2);
+	EXPECT_NEAR(v1.x, -600, 0.01f);
+	EXPECT_NEAR(v1.y, 0, 0.01f);
+	EXPECT_NEAR(v2.x, 600, 0.01f);
+	EXPECT_NEAR(v2.y, 0, 0.01f);
+
+	// Unequal speeds both leave at the mean of the two.
+	OGLVector2D a = {1000, 0}, b = {-200, 0};
+	CollideBumperCarVelocities({0, 0}, {400, 0}, &a, &b);
+	EXPECT_NEAR(std::hypot(a.x, a.y), 600, 0.01f);
+	EXPECT_NEAR(std::hypot(b.x, b.y), 600, 0.01f);
+	EXPECT_LT(a.x, 0) << "the rammer bounces back";
+	EXPECT_GT(b.x, 0) << "the rammed car is pushed on";
+}
+
+TEST(BumperCarCollision, AGlancingBlowDeflectsBothAtTheMeanSpeed)
+{
+	// Moving along z past each other, touching along x: only the x parts turn.
+	OGLVector2D v1 = {300, 800}, v2 = {0, 0};
+	CollideBumperCarVelocities({0, 0}, {396, 0}, &v1, &v2);
+	float mean = 0.5f * std::hypot(300.0f, 800.0f);
+	EXPECT_NEAR(std::hypot(v1.x, v1.y), mean, 0.01f);
+	EXPECT_NEAR(std::hypot(v2.x, v2.y), mean, 0.01f);
+	EXPECT_GT(v2.x, 0) << "the struck car goes away from the striker";
+	EXPECT_NEAR(v1.x, 0, 0.01f) << "the striker's push toward it is spent";
+	EXPECT_GT(v1.y, 0) << "the striker goes on its way";
+}
+
+//
+// The arena
+//
+
+TEST_F(ContraptionWorld, APoleRammedBelowBreakingSpeedIsOnlyTappedAndAtItIsSwitchedOff)
+{
+	std::vector<TerrainItemEntryType> items = {MakeItem(80, 0, 0, 400), MakeItem(80, 1, 0, -400)};
+	UseMapItems(items);
+	InitBumperCars();
+	ASSERT_EQ(GetBumperPoleCount(0), 2);
+	ObjNode* pole = Add(&items[0]);
+	ASSERT_TRUE(pole);
+	EXPECT_TRUE(pole->CType & CTYPE_TRIGGER2) << "a live pole is a car's trigger";
+	ASSERT_TRUE(pole->ChainNode) << "a live pole wears its top";
+
+	Ram(pole, BUMPER_POLE_BREAK_SPEED - 1);
+	EXPECT_EQ(GetBumperPoleState(0, 0), BUMPER_POLE_LIVE);
+	EXPECT_EQ(GetBumperPolesOff(0), 0);
+
+	Ram(pole, BUMPER_POLE_BREAK_SPEED);
+	EXPECT_EQ(GetBumperPoleState(0, 0), BUMPER_POLE_OFF);
+	EXPECT_EQ(GetBumperPolesOff(0), 1);
+	EXPECT_TRUE(pole->ChainNode->StatusBits & STATUS_BIT_HIDDEN) << "its top broke off";
+	EXPECT_FALSE(pole->CType & CTYPE_TRIGGER2);
+	EXPECT_FLOAT_EQ(pole->ColorFilter.r, 0.4f) << "an off pole is grey";
+	EXPECT_FALSE(IsBumperAreaDone(0)) << "one pole of two";
+
+	// Rammed again, an off pole stays counted once.
+	Ram(pole, BUMPER_POLE_BREAK_SPEED * 1.2f);
+	EXPECT_EQ(GetBumperPolesOff(0), 1);
+
+	// Made again when its supertile comes back, it is still off and bare.
+	DeleteObject(pole);
+	ObjNode* again = Add(&items[0]);
+	ASSERT_TRUE(again);
+	EXPECT_FALSE(again->ChainNode);
+	EXPECT_FLOAT_EQ(again->ColorFilter.r, 0.4f);
+}
+
+TEST_F(ContraptionWorld, TheLastPoleOffLowersTheGateRemovesTheFieldAndKillsTheFloor)
+{
+	std::vector<TerrainItemEntryType> items = {MakeItem(80, 0, 1, 400), MakeItem(80, 1, 1, -400),
+			MakeItem(82, 0, 1, 0, 600), MakeItem(80, 0, 0, 0, -900)};
+	UseMapItems(items);
+	InitBumperCars();
+	ObjNode* a = Add(&items[0]);
+	ObjNode* b = Add(&items[1]);
+	ObjNode* gate = Add(&items[2]);
+	ASSERT_TRUE(a && b && gate);
+	ObjNode* field = gate->ChainNode;
+	ASSERT_TRUE(field);
+	float closedTop = gate->CollisionBoxes[0].top;
+
+	// Area 1's floor is electrified where the tiles say so; area 0's is not asked.
+	gCurrentLevel = LEVEL_NUM_CLOUD;
+	ObjNode* robot = MakeRobotOnGround();
+	uint16_t& tile = gTileAttributes[gTileAttribIndexGrid[int(robot->Coord.z) / TILE_UNITS][int(robot->Coord.x) / TILE_UNITS]].flags;
+	uint16_t savedTile = tile;
+	tile |= TILE_ATTRIB_BUMPERAREA1;
+	EXPECT_TRUE(IsFloorElectrifiedAt(robot->Coord.x, robot->Coord.z));
+
+	Ram(a, 1400);
+	Frame();
+	EXPECT_FALSE(IsBumperAreaDone(1));
+	EXPECT_TRUE(IsFloorElectrifiedAt(robot->Coord.x, robot->Coord.z));
+	EXPECT_FALSE(field->StatusBits & STATUS_BIT_HIDDEN);
+
+	Ram(b, 1400);
+	Frame();
+	EXPECT_TRUE(IsBumperAreaDone(1));
+	EXPECT_FALSE(IsBumperAreaDone(0)) << "the other area keeps its pole";
+	EXPECT_FALSE(IsFloorElectrifiedAt(robot->Coord.x, robot->Coord.z));
+	EXPECT_TRUE(field->StatusBits & STATUS_BIT_HIDDEN) << "the force field is gone";
+	EXPECT_NEAR(gate->CollisionBoxes[0].top, gate->Coord.y + 40, 0.5f) << "the gate dropped to 40";
+	EXPECT_LT(gate->CollisionBoxes[0].top, closedTop);
+	tile = savedTile;
+}
+
+TEST_F(ContraptionWorld, StandingOnADeadFloorIsSafeAndOnALiveOneShocksTheRobotToDeath)
+{
+	std::vector<TerrainItemEntryType> items = {MakeItem(80, 0, 0, 2000), MakeItem(80, 0, 1, -2000)};
+	UseMapItems(items);
+	InitBumperCars();
+	ObjNode* areaOnePole = Add(&items[1]);
+	ASSERT_TRUE(areaOnePole);
+	Ram(areaOnePole, 1500);
+	ASSERT_TRUE(IsBumperAreaDone(1));
+
+	gCurrentLevel = LEVEL_NUM_CLOUD;
+	ObjNode* robot = MakeRobotOnGround();
+	uint16_t& tile = gTileAttributes[gTileAttribIndexGrid[int(robot->Coord.z) / TILE_UNITS][int(robot->Coord.x) / TILE_UNITS]].flags;
+	uint16_t savedTile = tile;
+	tile |= TILE_ATTRIB_BUMPERAREA1;
+	Run(0.5f);
+	EXPECT_NE(Anim(robot), PLAYER_ANIM_ZAPPED) << "area 1's poles are all off";
+
+	tile |= TILE_ATTRIB_BUMPERAREA0;
+	Run(0.2f);
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_ZAPPED) << "area 0's floor is live";
+	EXPECT_TRUE(RunUntil(2.5f, [] { return gPlayerIsDead; })) << "the countdown ends in a blow-up";
+	tile = savedTile;
+}
+
+TEST_F(ContraptionWorld, BadArenaItemsStopTheGameNamingThem)
+{
+	std::vector<TerrainItemEntryType> duplicate = {MakeItem(80, 3, 0, 400), MakeItem(80, 3, 0, -400)};
+	UseMapItems(duplicate);
+	EXPECT_THROW(InitBumperCars(), Tamber::QuitRequest);
+	EXPECT_NE(gLastFatalMessage.find("duplicate pole ID 3"), std::string::npos) << gLastFatalMessage;
+	gFatalErrorRaised = false;
+
+	std::vector<TerrainItemEntryType> badArea = {MakeItem(76, 0, MAX_BUMPER_AREAS, 400)};
+	UseMapItems(badArea);
+	EXPECT_THROW(InitBumperCars(), Tamber::QuitRequest);
+	EXPECT_NE(gLastFatalMessage.find("area 4"), std::string::npos) << gLastFatalMessage;
+	gFatalErrorRaised = false;
+
+	std::vector<TerrainItemEntryType> badPole = {MakeItem(80, MAX_BUMPER_POLES, 0, 400)};
+	UseMapItems(badPole);
+	EXPECT_THROW(InitBumperCars(), Tamber::QuitRequest);
+	EXPECT_NE(gLastFatalMessage.find("pole ID 8"), std::string::npos) << gLastFatalMessage;
+	gFatalErrorRaised = false;
+
+	std::vector<TerrainItemEntryType> cars = {MakeItem(76, 2, 0, 400), MakeItem(76, 2, 0, -400)};
+	UseMapItems(cars);
+	InitBumperCars();
+	ASSERT_TRUE(Add(&cars[0]));
+	EXPECT_THROW(kItemAddRoutines[76].add(&cars[1], float(cars[1].x), float(cars[1].z)), Tamber::QuitRequest);
+	EXPECT_EQ(gLastFatalMessage, "AddBumperCar: duplicate car ID#!");
+}
+
+TEST_F(ContraptionWorld, TheRobotRidesHisCarAndJumpsOutOfIt)
+{
+	std::vector<TerrainItemEntryType> items = {MakeItem(80, 0, 0, 3000), MakeItem(76, 0, 0, 500)};
+	items[1].parm[3] = 1;			// the robot's own car
+	UseMapItems(items);
+	InitBumperCars();
+	ObjNode* robot = MakeRobotOnGround();
+	ObjNode* car = Add(&items[1]);
+	ASSERT_TRUE(car);
+	EXPECT_TRUE(car->CType & CTYPE_TRIGGER);
+
+	// Landing on its top seats him.
+	EXPECT_FALSE(HandleTrigger(car, robot, SIDE_BOTTOM));
+	EXPECT_EQ(GetPlayerBumperCar(), car);
+	Frame();
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_BUMPERCAR);
+	EXPECT_NEAR(robot->Coord.y, car->Coord.y + PLAYER_CAR_SEAT_HEIGHT, 0.5f);
+
+	// Pushing forward drives the car (and him) along its heading, no faster than its limit.
+	Stick(0, -1);
+	float h = car->Rot.y;
+	OGLPoint3D from = car->Coord;
+	Run(3);
+	Stick(0, 0);
+	float moved = std::hypot(car->Coord.x - from.x, car->Coord.z - from.z);
+	EXPECT_GT(moved, 500);
+	EXPECT_LE(std::hypot(car->Delta.x, car->Delta.z), BUMPER_CAR_MAX_SPEED + 1);
+	EXPECT_NEAR(car->Rot.y, h, 0.001f) << "no turning without sideways stick";
+	EXPECT_NEAR(robot->Coord.x, car->Coord.x, 60);
+
+	Press(NEED_JUMP);
+	Frame();
+	EXPECT_EQ(GetPlayerBumperCar(), nullptr);
+	EXPECT_FALSE(car->Flag[0]);
+	EXPECT_GT(robot->Coord.y, car->Coord.y + PLAYER_CAR_SEAT_HEIGHT);
+	EXPECT_GT(robot->Delta.y, 1000) << "he jumps clear";
+}
+
+//
+// The exit lift
+//
+
+TEST_F(ContraptionWorld, TheLiftStaysLockedUnderIceUntilTheFourthCrack)
+{
+	ObjNode* robot = MakeRobotOnGround();
+	TerrainItemEntryType item = MakeItem(90, 0, 0, 600);
+	ObjNode* lift = Add(&item);
+	ASSERT_TRUE(lift);
+	gExitCharge = 1;
+	Run(0.5f);
+	EXPECT_EQ(lift->Mode, EXIT_LIFT_LOCKED);
+	float iceTop = BaseTerrainHeightAt(lift->Coord.x, lift->Coord.z) + 400;
+	EXPECT_NEAR(robot->Coord.y + float(robot->BottomOff), iceTop, 2) << "walked in under it, he stands on the ice";
+
+	EXPECT_FALSE(CrackExitIce(lift->Coord.x + 5000, lift->Coord.z)) << "a strike off the ice";
+	for (int i = 1; i <= 3; i++)
+	{
+		EXPECT_TRUE(CrackExitIce(lift->Coord.x + 100 * float(i), lift->Coord.z));
+		EXPECT_EQ(GetExitIceCracks(), i);
+		Run(0.2f);
+		EXPECT_EQ(lift->Mode, EXIT_LIFT_LOCKED);
+		EXPECT_FALSE(IsExitIceBroken());
+	}
+	EXPECT_TRUE(CrackExitIce(lift->Coord.x, lift->Coord.z));
+	EXPECT_TRUE(IsExitIceBroken());
+	EXPECT_FALSE(CrackExitIce(lift->Coord.x, lift->Coord.z)) << "nothing left to crack";
+	Frame();
+	EXPECT_NE(lift->Mode, EXIT_LIFT_LOCKED);
+}
+
+TEST_F(ContraptionWorld, TheLidOpensOnlyForACharge)
+{
+	MakeRobotOnGround();
+	StartWithExitIceBroken();
+	TerrainItemEntryType item = MakeItem(90, 0, 0, 800);
+	ObjNode* lift = Add(&item);
+	ASSERT_TRUE(lift);
+	ObjNode* lid = lift->ChainNode;
+	ASSERT_TRUE(lid);
+	float rest = lid->Coord.y;
+
+	gExitCharge = 0.95f;
+	Run(1);
+	EXPECT_EQ(lift->Mode, EXIT_LIFT_SHUT);
+	EXPECT_FLOAT_EQ(lid->Coord.y, rest);
+	EXPECT_EQ(GetCurrentHelpType(), HELP_EXIT_NOT_CHARGED);
+
+	gExitCharge = 1;
+	Run(2);
+	EXPECT_EQ(lift->Mode, EXIT_LIFT_OPEN);
+	EXPECT_NEAR(lid->Coord.y, rest + EXIT_LIFT_LID_RISE, 0.5f);
+}
+
+TEST_F(ContraptionWorld, TheOpenLiftTakesTheRobotAndFliesOffEndingTheLevel)
+{
+	ObjNode* robot = MakeRobotOnGround();
+	StartWithExitIceBroken();
+	TerrainItemEntryType item = MakeItem(90, 0, 0, 200);
+	ObjNode* lift = Add(&item);
+	ASSERT_TRUE(lift);
+	gExitCharge = 1;
+
+	ASSERT_TRUE(RunUntil(10, [&] { return lift->Mode == EXIT_LIFT_TAKING_OFF; }));
+	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_HIDDEN);
+	EXPECT_EQ(robot->CType, 0u) << "nothing touches him inside";
+	EXPECT_FALSE(gLevelDone);
+	float ground = lift->Coord.y;
+	EXPECT_TRUE(RunUntil(30, [] { return gLevelDone; }));
+	EXPECT_GT(lift->Coord.y - ground, EXIT_LIFT_DONE_HEIGHT - 200);
+	EXPECT_NEAR(robot->Coord.x, lift->Coord.x, 1) << "he went with it";
+	EXPECT_GT(robot->Coord.y, ground + 5000);
+}
