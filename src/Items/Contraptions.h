@@ -52,6 +52,31 @@ bool IsExitIceBroken();
 ObjNode* GetExitLiftNode();
 
 //
+// Bubble pumps and their bubbles (BubblePumps.cpp)
+//
+
+constexpr float BUBBLE_PLUNGER_TRAVEL = 50.0f;	// units the plunger goes down in a stroke
+constexpr float BUBBLE_LIFETIME = 15.0f;		// seconds a free bubble lasts
+constexpr float BUBBLE_CARRY_TIME = 40.0f;		// seconds it carries the robot at most
+constexpr float BUBBLE_TAKE_RANGE = 150.0f;		// a free bubble this near the robot (3D) takes him in
+constexpr float BUBBLE_CARRY_LIFT = 60.0f;		// the bubble's centre over the carried robot's origin
+
+// Level start: no bubble carries the robot; the plunger trigger is installed.
+void InitBubblePumps();
+// Item 37: a pump facing parm[0] × 90°, with its plunger (trigger kind 7).
+bool AddBubblePump(TerrainItemEntryType* item, float x, float z);
+// Trigger kind 7: a mover landing on the plunger starts a stroke (a bubble
+// from a stroke begun in the upper half); staying on it holds it down.
+bool DoTrig_BubblePump(ObjNode* plunger, ObjNode* mover, uint32_t sides);
+// How far down the pump's plunger is, 0 (up) … 1 (down).
+float GetBubblePumpStroke(const ObjNode* pump);
+// Pops a bubble: a splash, a pop, and a robot inside falls out.
+void PopBubble(ObjNode* bubble);
+// Pops the bubble the robot floats in (a hit, a button), if any.
+void PopPlayerBubble();
+ObjNode* GetPlayerBubble();
+
+//
 // The bumper-car arena (BumperCars.cpp)
 //
 

@@ -391,6 +391,8 @@ namespace
 				return Held;
 			case PLAYER_ANIM_BUMPERCAR:
 				return PlayerStateInBumperCar;
+			case PLAYER_ANIM_BUBBLE:
+				return PlayerStateInBubble;
 			case PLAYER_ANIM_SKID:
 				return Skid;
 			case PLAYER_ANIM_CHANGEWEAPON:

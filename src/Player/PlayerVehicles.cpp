@@ -8,11 +8,14 @@
 #include "3D/SkeletonTypes.h"
 #include "Effects/Particles.h"
 #include "System/Error.h"
+#include "System/Input.h"
 #include "System/SoundTable.h"
+#include "Terrain/Terrain.h"
 
 #include <SDL_opengl.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -56,6 +59,49 @@ void PlayerStateInBumperCar(ObjNode* node)
 	node->StatusBits |= STATUS_BIT_ONGROUND;
 	gHeightAboveGround = 0;
 	// The car reads the jump need itself (it must stop its hums too).
+}
+
+void PlayerFloatInBubble(const OGLPoint3D& where)
+{
+	ObjNode* node = gPlayerNode;
+	if (!node)
+		return;
+	SetPlayerAnim(node, PLAYER_ANIM_BUBBLE);
+	node->Coord = where;
+	node->Delta = {0, 0, 0};
+	UpdateObjectTransforms(node);
+	CalcObjectBoxFromNode(node);
+	KeepOldCollisionBoxes(node);
+}
+
+void PlayerDropOutOfBubble()
+{
+	ObjNode* node = gPlayerNode;
+	if (node && PlayerAnim(node) == PLAYER_ANIM_BUBBLE)
+		SetPlayerAnim(node, PLAYER_ANIM_FALL);
+}
+
+void PlayerStateInBubble(ObjNode* node)
+{
+	// A button pops it.
+	if (GetNewNeedState(NEED_JUMP) || GetNewNeedState(NEED_SHOOT) || GetNewNeedState(NEED_PUNCH))
+	{
+		PopPlayerBubble();
+		return;
+	}
+	DoPlayerSteering(node, false);
+	ApplyPlayerFriction(node, FRICTION_AIR);
+	float speed = std::hypot(gObjDelta.x, gObjDelta.z);
+	if (speed > PLAYER_BUBBLE_MAX_SPEED)
+	{
+		gObjDelta.x *= PLAYER_BUBBLE_MAX_SPEED / speed;
+		gObjDelta.z *= PLAYER_BUBBLE_MAX_SPEED / speed;
+	}
+	// Toward its float height: the height missing is the climb, twice it going up.
+	float ground = TerrainHeightAt(gObjCoord.x, gObjCoord.z);
+	float missing = ground + PLAYER_BUBBLE_HEIGHT - (gObjCoord.y + float(node->BottomOff));
+	gObjDelta.y = missing > 0 ? 2 * missing : missing;
+	MovePlayerStep(node);
 }
 
 void PlayerDropIntoExitLift(const OGLPoint3D& liftCentre)

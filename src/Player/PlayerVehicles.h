@@ -13,6 +13,8 @@ constexpr float PLAYER_CAR_JUMP_OUT_SPEED = 2000.0f;	// upward, leaving a car
 constexpr float PLAYER_CAR_JUMP_OUT_LIFT = 130.0f;	// placed this much higher to clear the car
 constexpr float PLAYER_SHOCK_COUNTDOWN = 1.7f;		// seconds from a floor shock to the robot blowing up
 constexpr float PLAYER_LIFT_INVINCIBILITY = 20.0f;	// seconds, once the exit lift takes him
+constexpr float PLAYER_BUBBLE_HEIGHT = 300.0f;		// a bubble floats him toward this far above the ground
+constexpr float PLAYER_BUBBLE_MAX_SPEED = 400.0f;	// steering a bubble, sideways
 
 // The robot takes his seat in `car` (state 28).
 void PlayerSitInBumperCar(ObjNode* car);
@@ -29,5 +31,11 @@ void ElectrocutePlayer(ObjNode* robot);
 // The shock takes hold after the robot's state handler (its move routine).
 void ApplyPendingPlayerShock(ObjNode* robot);
 
+// A bubble takes him in at `where` (state 18).
+void PlayerFloatInBubble(const OGLPoint3D& where);
+// His bubble popped: he falls.
+void PlayerDropOutOfBubble();
+
 // State handlers (PlayerAnims.cpp's dispatch).
 void PlayerStateInBumperCar(ObjNode* node);
+void PlayerStateInBubble(ObjNode* node);

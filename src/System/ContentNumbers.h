@@ -94,6 +94,10 @@ enum
 	LEVEL_MODEL_BALLOON_POD = 21,		// cloud: the pod hanging under a balloon
 	LEVEL_MODEL_POWERUP_BALLOON = 22,	// cloud: the balloon carrying it
 	LEVEL_MODEL_TOW_HANDLE = 23,		// levels with boats: the handle a pod releases
+	// Slime world: the bubble pumps and their bubbles.
+	LEVEL_MODEL_BUBBLE = 17,			// radius 100 round its centre at scale 1
+	LEVEL_MODEL_BUBBLE_PUMP = 19,		// the base, its origin on the ground
+	LEVEL_MODEL_BUBBLE_PLUNGER = 20,	// the plunger's cap, resting on the base's top
 	// Fire and ice: the exit lift and the sheet of ice sealing it.
 	LEVEL_MODEL_EXIT_ICE = 6,			// square sheet, ±50 across at scale 1, its top at y 0
 	LEVEL_MODEL_EXIT_LIFT = 7,			// the lift's base, its origin on the ground

@@ -280,6 +280,7 @@ void InitLevel()
 	gLevel2WobbleAngle = 0;
 	ClearRideItemPointers();
 	InitExitLift();
+	InitBubblePumps();
 	if (level.hasBackdrop)
 		MakeBackdrop();
 	CreateSky();

@@ -86,7 +86,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  34 */ {"SceneryGroup", AddSceneryItem},
 	/*  35 */ {"Marker35", AddNothing},
 	/*  36 */ {"SolidTrigger", AddSceneryItem},
-	/*  37 */ {"BubblePump", RIDES_TO_COME},
+	/*  37 */ {"BubblePump", AddBubblePump},
 	/*  38 */ {"SceneryObject7", AddSceneryItem},
 	/*  39 */ {"SpinningPlatform", RIDES_TO_COME},
 	/*  40 */ {"Marker40", AddNothing},

@@ -55,6 +55,9 @@ namespace LevelModels
 	Kit::Node ExitLiftLid(Kit::ModelFile& file);
 	Kit::Node IceCrack(Kit::ModelFile& file);
 	Kit::Node BumperCar(Kit::ModelFile& file, bool players);
+	Kit::Node Bubble(Kit::ModelFile& file);
+	Kit::Node BubblePumpBase(Kit::ModelFile& file);
+	Kit::Node BubblePumpPlunger(Kit::ModelFile& file);
 	Kit::Node BumperPole(Kit::ModelFile& file);
 	Kit::Node BumperPoleTop(Kit::ModelFile& file);
 	Kit::Node BumperGate(Kit::ModelFile& file);

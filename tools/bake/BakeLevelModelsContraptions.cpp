@@ -165,4 +165,44 @@ namespace LevelModels
 		b.Add(SetColor(field, {120, 220, 255, 255}), glow);
 		return b.Build("bumper gate force field");
 	}
+
+	// A soap bubble of radius 100 round its centre (shown at 0.16 … 1.6).
+	Node Bubble(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int film = b.AddMaterial(Art::Glowing(Art::GlowBands(64, 64, 5, false, 321), 0.45f));
+		Mesh ball = Sphere(100, 20, 12);
+		GradientColor(ball, {120, 255, 200, 255}, {230, 200, 255, 255});
+		b.Add(ball, film);
+		return b.Build("bubble");
+	}
+
+	// The pump's body: a squat drum 40 across and 20 high at scale 1 (shown at 2).
+	Node BubblePumpBase(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int metal = b.AddMaterial(Art::Opaque(Art::MetalPanels(64, 3, 322)));
+		Mesh drum = Cylinder(20, 18, 20, 16);
+		GradientColor(drum, {90, 70, 120, 255}, {170, 140, 210, 255});
+		b.Add(drum, metal);
+		Mesh nozzle = Cylinder(5, 7, 10, 8);
+		Rotate(nozzle, {PI / 2, 0, 0});
+		Translate(nozzle, {0, 12, -18});
+		b.Add(SetColor(nozzle, Art::ALIEN_GREEN), metal);
+		return b.Build("bubble pump base");
+	}
+
+	// The plunger's cap on its rod, resting on the drum's top.
+	Node BubblePumpPlunger(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int paint = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 323)));
+		Mesh rod = Cylinder(3, 3, 10, 8);
+		Translate(rod, {0, 18, 0});
+		b.Add(SetColor(rod, Art::ROBOT_GREY), paint);
+		Mesh cap = Cylinder(15, 14, 5, 16);
+		Translate(cap, {0, 27, 0});
+		b.Add(SetColor(cap, Art::HEALTH_RED), paint);
+		return b.Build("bubble pump plunger");
+	}
 }

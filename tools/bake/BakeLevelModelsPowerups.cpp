@@ -125,8 +125,12 @@ namespace LevelModels
 	{
 		FillTo(f, LEVEL_MODEL_BOUNCE_PAD, {});
 		f.models.push_back(BouncePad(f));
-		FillTo(f, LEVEL_MODEL_TOW_HANDLE, {"bubble", "slime scenery 18", "bubble pump base", "bubble pump plunger",
-				"boat hull", "boat propeller"});
+		FillTo(f, LEVEL_MODEL_BUBBLE, {});
+		f.models.push_back(Bubble(f));
+		FillTo(f, LEVEL_MODEL_BUBBLE_PUMP, {"slime scenery 18"});
+		f.models.push_back(BubblePumpBase(f));
+		f.models.push_back(BubblePumpPlunger(f));
+		FillTo(f, LEVEL_MODEL_TOW_HANDLE, {"boat hull", "boat propeller"});
 		f.models.push_back(TowHandle(f));
 	}
 

@@ -35,6 +35,8 @@ namespace TerrainBake::Worlds
 	// (its lid opens within 1200 once charged), wait for the charge, then
 	// stand by it until it takes the robot.
 	void AddExitLiftGoals(Route& route, Point2 site, Point2 from);
+	// A bubble pump facing `quarter` × 90°.
+	void AddBubblePump(WorldDesign& d, Point2 at, uint8_t quarter);
 	// A bumper arena of area `area` on the square of half side `half` round
 	// `centre`: four poles, the robot's car and three others, and a gate
 	// across the way in at `gate` (facing `gateQuarter` × 90°).

@@ -223,6 +223,9 @@ namespace TerrainBake::Worlds
 		AddPathGoals(d.route, causeway, 1, causeway.size() - 1);
 		AddExitGoals(d.route, exitSite);
 		AddSlimeWorldPickups(d);
+		// Bubble pumps on the hills well off the causeway.
+		AddBubblePump(d, AlongPath(causeway, 0.2f, 1100), 1);
+		AddBubblePump(d, AlongPath(causeway, 0.62f, -1100), 3);
 		AddScenery(d, LEVEL_NUM_BLOB);
 		return d;
 	}

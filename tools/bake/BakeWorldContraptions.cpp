@@ -9,6 +9,7 @@ namespace TerrainBake::Worlds
 	{
 		enum : uint16_t
 		{
+			ITEM_BUBBLE_PUMP = 37,		// parm[0] quarter turns
 			ITEM_BUMPER_CAR = 76,		// parm[0] car ID 0 … 3, parm[1] area, parm[3] bit 0: the robot's own
 			ITEM_BUMPER_POLE = 80,		// parm[0] pole ID 0 … 7, parm[1] area
 			ITEM_BUMPER_GATE = 82,		// parm[0] quarter turns, parm[1] area
@@ -18,6 +19,11 @@ namespace TerrainBake::Worlds
 		// The robot comes to a stop this far short of the lift: inside the
 		// range its lid opens at, outside the ice over it.
 		constexpr float LIFT_APPROACH = 1100;
+	}
+
+	void AddBubblePump(WorldDesign& d, Point2 at, uint8_t quarter)
+	{
+		d.items.push_back(Item(ITEM_BUBBLE_PUMP, at.x, at.z, quarter));
 	}
 
 	void AddExitLift(WorldDesign& d, Point2 site)
