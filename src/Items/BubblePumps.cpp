@@ -88,13 +88,11 @@ namespace
 		float& p = pump->SpecialF[0];
 		bool pressed = pump->Flag[1];
 		pump->Flag[1] = 0;
+		// Down at the bottom and let go: it starts back up this frame.
+		if (pump->Mode == 1 && p >= 1 && !pressed)
+			pump->Mode = 2;
 		if (pump->Mode == 1)		// in a stroke
-		{
-			if (p < 1)
-				p = std::min(1.0f, p + PLUNGER_STROKE_RATE * gFrameTime);
-			else if (!pressed)
-				pump->Mode = 2;
-		}
+			p = std::min(1.0f, p + PLUNGER_STROKE_RATE * gFrameTime);
 		else if (pump->Mode == 2)	// coming back up
 		{
 			p = std::max(0.0f, p - PLUNGER_STROKE_RATE * gFrameTime);
@@ -118,7 +116,14 @@ namespace
 			MovePlunger(pump->ChainNode);
 	}
 
-	// The bubble's own collisions: a drifting one bounces; a carrying one pops.
+	// A drifting bubble bounces off objects and fences (it sets off no
+	// triggers: a bubble settling on a plunger blows no more bubbles).
+	void BounceBubble(ObjNode* bubble)
+	{
+		ResolveCollisions(bubble, CTYPE_MISC | CTYPE_FENCE, 0.5f);
+	}
+
+	// A carrying one pops on anything it touches.
 	bool BubbleTouchesSomething(ObjNode* bubble)
 	{
 		uint32_t mask = CTYPE_ENEMY | CTYPE_MISC | CTYPE_TRIGGER | CTYPE_TRIGGER2 | CTYPE_FENCE;
@@ -148,7 +153,7 @@ namespace
 			case BUBBLE_DRIFTING:
 				gObjDelta.y -= BUBBLE_GRAVITY * dt;
 				gObjCoord = gObjCoord + gObjDelta * dt;
-				BubbleTouchesSomething(bubble);
+				BounceBubble(bubble);
 				gObjCoord.y = std::max(gObjCoord.y, TerrainHeightAt(gObjCoord.x, gObjCoord.z) - float(bubble->BottomOff));
 				break;
 			case BUBBLE_CARRYING:

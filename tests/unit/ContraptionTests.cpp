@@ -7,6 +7,7 @@
 #include "Player/PlayerVehicles.h"
 #include "Player/Weapons.h"
 #include "Screens/Infobar.h"
+#include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "Terrain/TerrainFile.h"
 #include "Terrain/TerrainFormat.h"
@@ -365,4 +366,139 @@ TEST_F(ContraptionWorld, TheOpenLiftTakesTheRobotAndFliesOffEndingTheLevel)
 	EXPECT_GT(lift->Coord.y - ground, EXIT_LIFT_DONE_HEIGHT - 200);
 	EXPECT_NEAR(robot->Coord.x, lift->Coord.x, 1) << "he went with it";
 	EXPECT_GT(robot->Coord.y, ground + 5000);
+}
+
+//
+// Bubble pumps
+//
+
+namespace
+{
+	class BubbleWorld : public ContraptionWorld
+	{
+	protected:
+		void SetUp() override
+		{
+			ContraptionWorld::SetUp();
+			InitBubblePumps();
+		}
+
+		static std::vector<ObjNode*> Bubbles()
+		{
+			std::vector<ObjNode*> found;
+			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+				if (n->Slot == 3098 && n->Type == LEVEL_MODEL_BUBBLE && n->MoveCall && n->CType != INVALID_NODE_FLAG)
+					found.push_back(n);
+			return found;
+		}
+
+		// A pump's bubble blown and drifted onto the robot: he floats in it.
+		ObjNode* RobotInABubble(ObjNode* robot)
+		{
+			TerrainItemEntryType item = MakeItem(37, 0, 0, 900);
+			pumpItem = item;
+			ObjNode* pump = Add(&pumpItem);
+			EXPECT_TRUE(pump && pump->ChainNode);
+			gObjDelta = {0, -300, 0};
+			HandleTrigger(pump->ChainNode, robot, SIDE_BOTTOM);
+			std::vector<ObjNode*> blown = Bubbles();
+			EXPECT_EQ(blown.size(), 1u);
+			if (blown.empty())
+				return nullptr;
+			ObjNode* bubble = blown[0];
+			// Let it swell, then put it by him.
+			Run(1.6f);
+			bubble->Coord = {robot->Coord.x + 50, robot->Coord.y + 60, robot->Coord.z};
+			UpdateObjectTransforms(bubble);
+			Frame();
+			return bubble;
+		}
+
+		TerrainItemEntryType pumpItem = {};
+	};
+}
+
+TEST_F(BubbleWorld, ALandingStartsAStrokeThatGoesDownStaysWhileHeldAndComesBack)
+{
+	ObjNode* robot = MakeRobotOnGround();
+	TerrainItemEntryType item = MakeItem(37, 0, 0, 900);
+	ObjNode* pump = Add(&item);
+	ASSERT_TRUE(pump && pump->ChainNode);
+	ObjNode* plunger = pump->ChainNode;
+	float rest = plunger->Coord.y;
+	EXPECT_EQ(Bubbles().size(), 0u);
+
+	gObjDelta = {500, -300, 0};
+	HandleTrigger(plunger, robot, SIDE_BOTTOM);
+	EXPECT_FLOAT_EQ(gObjDelta.x, 100) << "the lander keeps a fifth of its speed";
+	EXPECT_EQ(Bubbles().size(), 1u) << "a stroke from the top blows a bubble";
+
+	// Held down: all the way (1 / 1.6 s), and it stays there.
+	Run(1.0f, [&] { HandleTrigger(plunger, robot, SIDE_BOTTOM); });
+	EXPECT_FLOAT_EQ(GetBubblePumpStroke(pump), 1);
+	EXPECT_NEAR(plunger->Coord.y, rest - BUBBLE_PLUNGER_TRAVEL, 0.01f);
+	EXPECT_EQ(Bubbles().size(), 1u) << "holding it down blows no more";
+
+	// Let go: halfway back after a little over 0.31 s (the last press still
+	// counts for the frame after it), the plunger then half its travel down.
+	Run(0.3125f);
+	EXPECT_NEAR(GetBubblePumpStroke(pump), 0.5f, 0.08f);
+	EXPECT_NEAR(plunger->Coord.y, rest - BUBBLE_PLUNGER_TRAVEL / 2, 6);
+	// Landing again while it is still in the lower half: a stroke, but no bubble.
+	ASSERT_GT(GetBubblePumpStroke(pump), 0.5f);
+	gObjDelta = {0, -300, 0};
+	HandleTrigger(plunger, robot, SIDE_BOTTOM);
+	EXPECT_EQ(Bubbles().size(), 1u);
+	Run(2);
+	EXPECT_FLOAT_EQ(GetBubblePumpStroke(pump), 0);
+	EXPECT_NEAR(plunger->Coord.y, rest, 0.01f);
+}
+
+TEST_F(BubbleWorld, AFreeBubbleSwellsRisesAndPopsWhenItsTimeIsUp)
+{
+	MakeRobotOnGround();
+	TerrainItemEntryType item = MakeItem(37, 0, 0, -3000);
+	ObjNode* pump = Add(&item);
+	ASSERT_TRUE(pump);
+	gObjDelta = {0, -300, 0};
+	HandleTrigger(pump->ChainNode, nullptr, SIDE_BOTTOM);
+	ASSERT_EQ(Bubbles().size(), 1u);
+	ObjNode* bubble = Bubbles()[0];
+	float startY = bubble->Coord.y;
+	Run(1);
+	EXPECT_GT(bubble->Scale.y, 1.0f);
+	EXPECT_GT(bubble->Coord.y, startY + 100);
+	Run(BUBBLE_LIFETIME - 0.5f);
+	EXPECT_EQ(Bubbles().size(), 0u) << "gone after its 15 s (and one settling on the plunger blew no other)";
+}
+
+TEST_F(BubbleWorld, TheRobotInABubbleFloatsUpAndAJumpPopsIt)
+{
+	ObjNode* robot = MakeRobotOnGround();
+	ObjNode* bubble = RobotInABubble(robot);
+	ASSERT_TRUE(bubble);
+	EXPECT_EQ(GetPlayerBubble(), bubble);
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_BUBBLE);
+	Run(3);
+	EXPECT_NEAR(FeetHeight(robot) - GroundUnder(robot), PLAYER_BUBBLE_HEIGHT, 40) << "floating at its height";
+	EXPECT_NEAR(bubble->Coord.x, robot->Coord.x, 1) << "the bubble goes with him";
+
+	Press(NEED_JUMP);
+	Frame();
+	EXPECT_EQ(GetPlayerBubble(), nullptr);
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FALL);
+	EXPECT_EQ(Bubbles().size(), 0u);
+}
+
+TEST_F(BubbleWorld, AHitPopsTheBubbleInsteadOfHurtingTheRobot)
+{
+	ObjNode* robot = MakeRobotOnGround();
+	ASSERT_TRUE(RobotInABubble(robot));
+	float health = gPlayerHealth;
+	gInvincibleTimer = 0;
+	EXPECT_TRUE(PlayerGotHit(nullptr, 0.3f));
+	EXPECT_FLOAT_EQ(gPlayerHealth, health);
+	EXPECT_EQ(GetPlayerBubble(), nullptr);
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FALL);
+	EXPECT_FLOAT_EQ(gInvincibleTimer, PLAYER_HIT_INVINCIBILITY);
 }

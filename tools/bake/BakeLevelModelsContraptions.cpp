@@ -1,4 +1,5 @@
-// The contraptions' models: on the fire-and-ice level the exit lift (a
+// The contraptions' models: on the slime world the bubble pump and its
+// bubble; on the fire-and-ice level the exit lift (a
 // squat round pod with a domed lid), the sheet of ice sealing it and the
 // crack decal; on the cloud level the bumper cars, the electric poles with
 // their glowing tops, and the arena's gate with its force field. Each is
