@@ -108,6 +108,7 @@ enum PlayerAnim : int
 	PLAYER_ANIM_WALKALT,
 	PLAYER_ANIM_HELDALT,
 	PLAYER_ANIM_SKID,
+	PLAYER_ANIM_SWIM,					// in water deep enough to swim in
 	NUM_PLAYER_ANIMS
 };
 

@@ -17,7 +17,8 @@ bool CalcSparkleAppearance(const SparkleType& s, const OGLPoint3D& eye, OGLPoint
 	OGLPoint3D p = s.where;
 	if (owner)
 	{
-		if (owner->StatusBits & (STATUS_BIT_HIDDEN | STATUS_BIT_ISCULLED))
+		// A detached owner (a spline rider out of range) is not drawn either.
+		if (owner->StatusBits & (STATUS_BIT_HIDDEN | STATUS_BIT_ISCULLED | STATUS_BIT_DETACHED))
 			return false;
 		if (s.flags & SPARKLE_FLAG_TRANSFORMWITHOWNER)
 			OGLPoint3D_Transform(&s.where, &owner->BaseTransformMatrix, &p);

@@ -16,6 +16,7 @@
 #include "System/Sound.h"
 #include "Terrain/Collision.h"
 #include "Terrain/Terrain.h"
+#include "Terrain/Splines.h"
 #include "Terrain/TerrainFile.h"
 
 #include <cmath>
@@ -64,6 +65,10 @@ namespace
 	constexpr float KNOCK_BACK_SPEED = 1000.0f;			// units per second, along the robot's heading
 	constexpr float KNOCK_BACK_LIFT = 500.0f;
 	constexpr int16_t CORPSE_TOP = 10;					// the corpse's box top: the robot steps over it
+
+	constexpr float SPLINE_SPEED = 70.0f;				// loop points per second
+	constexpr float SPLINE_DETACH_DISTANCE = 750.0f;	// the robot this near (fast estimate) draws it off
+	constexpr float SPLINE_WALK_ANIM_SPEED = 2.0f;
 
 	constexpr float ZAP_SCALE = 0.3f;
 	constexpr float ZAP_SPEED = 1200.0f;
@@ -461,6 +466,28 @@ bool AddBrainAlien(TerrainItemEntryType* item, float x, float z)
 		return false;
 	ObjNode* alien = MakeBrainAlien(x, z);
 	AttachEnemyToItem(alien, item);
+	return true;
+}
+
+namespace
+{
+	void MoveBrainAlienOnSpline(ObjNode* alien)
+	{
+		static const EnemySplineRide kRide = {SPLINE_SPEED, SPLINE_DETACH_DISTANCE, false, MoveBrainAlien};
+		if (MoveEnemyOnSpline(alien, kRide))
+			UpdateEnemySparkles(alien, kBrainSparkles, NUM_BRAIN_SPARKLES);
+	}
+}
+
+bool AddBrainAlienOnSpline(int splineNum, SplineItemType* item)
+{
+	float x, z;
+	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
+	ObjNode* alien = MakeBrainAlien(x, z);
+	alien->Damage = 0;			// a patroller only bites once it has left its loop
+	SwitchAnim(alien, BRAINALIEN_ANIM_WALK, 10);
+	alien->Skeleton->AnimSpeed = SPLINE_WALK_ANIM_SPEED;
+	StartSplineRider(alien, splineNum, item, MoveBrainAlienOnSpline, true);
 	return true;
 }
 

@@ -7,6 +7,7 @@
 #include "System/Objects.h"
 
 struct TerrainItemEntryType;
+struct SplineItemType;
 
 constexpr int BRAINALIEN_LIMIT = 6;				// more than this alive: items without the always-add bit wait
 constexpr float BRAINALIEN_HEALTH = 0.7f;
@@ -18,6 +19,9 @@ constexpr float BRAINALIEN_ZAP_DAMAGE = 0.08f;
 
 // Item: a brain alien at (x, z).
 bool AddBrainAlien(TerrainItemEntryType* item, float x, float z);
+// Spline item: a brain alien patrolling its loop (not counted, harmless until
+// the robot comes near and it leaves the loop).
+bool AddBrainAlienOnSpline(int splineNum, SplineItemType* item);
 // A free brain alien (not counted, no item): the add routine's body.
 ObjNode* MakeBrainAlien(float x, float z);
 // An elite walking out of a portal facing `rotY` (counted).

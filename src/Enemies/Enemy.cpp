@@ -150,12 +150,10 @@ void DetachEnemyFromSpline(ObjNode* enemy, ObjNodeRoutine moveCall)
 {
 	if (!(enemy->StatusBits & STATUS_BIT_ONSPLINE))
 		return;
-	RemoveFromSplineObjectList(enemy);
-	// A rider whose supertile was out of range waits off the object list.
-	if (enemy->StatusBits & STATUS_BIT_DETACHED)
-		AttachObject(enemy, true);
+	// A rider whose supertile was out of range waits off the object list:
+	// DetachFromSpline puts it back.
+	DetachFromSpline(enemy, moveCall);
 	enemy->OldCoord = enemy->Coord;
-	enemy->MoveCall = moveCall;
 	CountEnemy(enemy);
 }
 

@@ -165,6 +165,24 @@ bool IsHoleInFront(float x, float z, float heading);
 float EnemyDistanceToPlayer(const ObjNode* enemy);
 
 //
+// Riding a spline loop (EnemySpline.cpp)
+//
+
+// How a kind patrols its loop.
+struct EnemySplineRide
+{
+	float speed;					// loop points per second
+	float detachDistance;			// the robot nearer than this draws it off the loop
+	bool trueDistance;				// measured in 3D (else the fast x/z estimate)
+	ObjNodeRoutine freeMoveCall;	// its move routine once off the loop
+};
+// One frame on the loop: advance, follow, face the way, stand on the ground;
+// off the loop once the robot is near. False (only the placement advanced)
+// while its supertile is out of range and the node waits off the object list.
+bool MoveEnemyOnSpline(ObjNode* enemy, const EnemySplineRide& ride);
+bool IsPlayerWithinDetachDistance(const ObjNode* enemy, const EnemySplineRide& ride);
+
+//
 // Freezing, death and effects (EnemyFreeze.cpp)
 //
 

@@ -79,6 +79,10 @@ ObjNode* MakeHuman(int humanType, float x, float z);
 bool AddHuman(TerrainItemEntryType* item, float x, float z);
 bool AddHumanType2(TerrainItemEntryType* item, float x, float z);
 bool AddPeopleHut(TerrainItemEntryType* item, float x, float z);
+// Spline item routines: a human (kind parm[0]; HumanType2: kind 2) wandering
+// its loop (HumansSpline.cpp).
+bool AddHumanOnSpline(int splineNum, SplineItemType* item);
+bool AddHumanType2OnSpline(int splineNum, SplineItemType* item);
 
 // Whether a human can be rescued by touch now (free: not captured, rescued,
 // beamed or carried off).

@@ -395,6 +395,8 @@ namespace
 				return PlayerStateInBubble;
 			case PLAYER_ANIM_SKID:
 				return Skid;
+			case PLAYER_ANIM_SWIM:
+				return MovePlayerSwimming;
 			case PLAYER_ANIM_CHANGEWEAPON:
 				return ChangeWeapon;
 			case PLAYER_ANIM_GROWTH:

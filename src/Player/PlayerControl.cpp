@@ -23,6 +23,8 @@
 
 namespace
 {
+	int gPlayerWaterPatch = 0;							// the patch the last water test found
+
 	constexpr float GROUND_ACCEL = 2200.0f;
 	constexpr float AIR_ACCEL = 5000.0f;
 	constexpr float TANK_GROUND_ACCEL = 4200.0f;
@@ -112,14 +114,15 @@ namespace
 			gObjDelta.z += SLOPE_SLIDE * gFrameTime * gLastTerrainNormal.z;
 		}
 
-		// Water: the robot floats on the surface.
-		int patch = 0;
-		if (IsInWater(node, gObjCoord.x, gObjCoord.y, gObjCoord.z, &patch))
+		// Water: the robot wades on slime and lava and swims chest-deep in the rest.
+		feet = gObjCoord.y + float(node->BottomOff);
+		if (IsInWater(node, gObjCoord.x, feet, gObjCoord.z, &gPlayerWaterPatch))
 		{
-			float waterY;
-			if (GetWaterY(gObjCoord.x, gObjCoord.z, &waterY) && feet < waterY)
+			const int kind = GetPlayerWaterKind(node, gPlayerWaterPatch);
+			const float stand = PlayerWaterStandHeight(kind, gWaterMeshes[gPlayerWaterPatch].y);
+			if (feet < stand)
 			{
-				gObjCoord.y = waterY - float(node->BottomOff);
+				gObjCoord.y = stand - float(node->BottomOff);
 				if (gObjDelta.y < 0)
 					gObjDelta.y = 0;
 				node->StatusBits |= STATUS_BIT_ONGROUND;
@@ -275,6 +278,7 @@ void MovePlayerStep(ObjNode* node)
 	if (node->LinkNode && node->LinkNode->CType != INVALID_NODE_FLAG && (node->StatusBits & STATUS_BIT_ONGROUND))
 		platform = node->LinkNode->Delta;
 
+	const bool wasInWater = node->StatusBits & STATUS_BIT_INWATER;
 	int n = CalcPlayerSubSteps(speed, dt);
 	float subDt = dt / float(n);
 	for (int i = 0; i < n; i++)
@@ -283,6 +287,7 @@ void MovePlayerStep(ObjNode* node)
 		CollidePlayerSubStep(node);
 	}
 	CollideWithFences(node);
+	DoPlayerWaterEffects(node, gPlayerWaterPatch, wasInWater);
 
 	float ground = TerrainHeightAt(gObjCoord.x, gObjCoord.z);
 	gHeightAboveGround = gObjCoord.y + float(node->BottomOff) - ground;

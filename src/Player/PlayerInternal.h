@@ -49,6 +49,22 @@ void TurnPlayerTowardTarget(ObjNode* node);
 void TurnPlayerToward(ObjNode* node, float targetRot, float rate);
 
 //
+// Water (PlayerWater.cpp)
+//
+
+constexpr float PLAYER_SWIM_DEPTH = 70.0f;		// units below the surface a swimming robot's feet ride
+
+// The kind of water patch `patch` the robot is in (its in-water bit set), or −1.
+int GetPlayerWaterKind(const ObjNode* node, int patch);
+// Where the robot's feet ride in water of `kind` whose surface is at `surface`.
+float PlayerWaterStandHeight(int kind, float surface);
+// Once per frame after the movement sub-steps: slime and lava drag and hurt,
+// other water starts the swim (when the robot was not in water before).
+void DoPlayerWaterEffects(ObjNode* node, int patch, bool wasInWater);
+// The swimming state's handler.
+void MovePlayerSwimming(ObjNode* node);
+
+//
 // States (PlayerAnims.cpp)
 //
 

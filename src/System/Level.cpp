@@ -438,6 +438,7 @@ void CleanupLevel()
 	DisposeParticleSystem();
 	DisposeAllSpriteGroups();
 	DisposeFences();
+	DisposeWater();
 	DeleteAllBG3DContainers();
 	DisposeSoundBank(CurrentLevelDef().soundBank);
 	OGL_DisposeWindowSetup();

@@ -1,6 +1,7 @@
 // The window of supertiles around the camera, the terrain's draw node, and
 // the draw pass split into its bookkeeping and its OpenGL halves.
 #include "Terrain/SuperTile.h"
+#include "Terrain/Splines.h"
 #include "Terrain/Terrain.h"
 #include "Terrain/TerrainArrays.h"
 #include "Terrain/TerrainItems.h"
@@ -223,6 +224,8 @@ void DrawSuperTiles(ObjNode*)
 		gSuperTilesDrawn++;
 	}
 	OGL_PopState();
+	if (gDebugMode == 3)
+		DrawSplines();
 
 	FinishSuperTileFrame();
 }

@@ -380,8 +380,12 @@ namespace
 		for (int32_t i = 0; i < gNumFences; i++)
 		{
 			FenceRecord& fence = gFenceList[i];
+			// A fence is a line: fewer than two nubs would make no sections
+			// (and negative sizes further on).
 			if (fence.numNubs < 0)
 				Fail("ReadDataFromPlayfieldFile: fence %d has a negative nub count", i);
+			if (fence.numNubs < 2 || fence.numNubs > MAX_FILE_FENCE_NUBS)
+				Fail("PrimeFences: fence %d has %d nubs (2 to %d)", i, int(fence.numNubs), MAX_FILE_FENCE_NUBS);
 			Resource nubs(source, TERRAIN_RES_FENCE_NUBS, int16_t(TERRAIN_RES_ID + i));
 			TERRAIN_CHECK(nubs, "cant get fence nub rez");
 			nubs.RequireRecords(fence.numNubs, FILE_FENCE_NUB_SIZE);
@@ -420,6 +424,9 @@ namespace
 			w.flags = PeekBEU32(p + 4);
 			w.height = BES32(p + 8);
 			w.numNubs = BES16(p + 12);
+			// The kind picks a row of the look table and an image: nothing beyond them.
+			if (w.type >= NUM_FILE_WATER_KINDS)
+				Fail("PrimeWater: water patch %d has illegal type %d (0 to %d)", i, int(w.type), NUM_FILE_WATER_KINDS - 1);
 			// Only as many nubs as the record has room for.
 			if (w.numNubs < 0 || w.numNubs > MAX_WATER_RECORD_NUBS)
 				Fail("ReadDataFromPlayfieldFile: water patch %d has %d nubs (0 to %d fit)", i, w.numNubs,

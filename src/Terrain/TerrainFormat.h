@@ -61,6 +61,9 @@ constexpr int FILE_WATER_SIZE = 836;
 
 // A water patch record holds room for this many outline points, used or not.
 constexpr int MAX_WATER_RECORD_NUBS = 100;
+// Limits the game's fences and water put on what a file may hold.
+constexpr int MAX_FILE_FENCE_NUBS = 80;
+constexpr int NUM_FILE_WATER_KINDS = 8;
 
 // Tile attribute flag bits.
 enum : uint16_t

@@ -3,6 +3,9 @@
 // levels of the game as a person would see them.
 #include "Process.h"
 #include "TestGLWindow.h"
+#include "unit/FenceWaterTestSupport.h"
+#include "System/ContentNumbers.h"
+#include "System/Level.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsShapes.h"
 #include "3D/OGL_Support.h"
@@ -590,4 +593,49 @@ TEST_F(GameRenderTest, AFinishedLevelIsCleanedUpCompletely)
 	EXPECT_NEAR(p[2], int(next[0] * 255 + 0.5f), 2) << "the run went on to the next level";
 	EXPECT_NEAR(p[1], int(next[1] * 255 + 0.5f), 2);
 	EXPECT_NEAR(p[0], int(next[2] * 255 + 0.5f), 2);
+}
+
+TEST_F(RenderTest, FencesStandInFrontAndWaterBlendsByItsKind)
+{
+	using namespace FenceWaterTestSupport;
+	const int savedLevel = gCurrentLevel;
+	gCurrentLevel = LEVEL_NUM_FARM;
+	gAutoFadeStatusBits = 0;
+	SetupView({1, 0, 0, 1});
+
+	// A fence across the view (no fence images here: its vertex colours, white).
+	PrimeTestFences({{0, {{-300, -600}, {300, -600}}}});
+	DrawFrame([] {
+		DrawObjects();
+		ExpectPixelNear(ReadPixel(WIDTH / 2, HEIGHT / 2), 255, 255, 255);
+		ExpectPixelNear(ReadPixel(2, 2), 255, 0, 0);
+	});
+	EXPECT_EQ(gNumFencesDrawn, 1);
+	DeleteAllObjects();
+	DisposeTestFencesAndWater();
+
+	// Water seen from above in blue: normal kinds blend over the red behind,
+	// the glowing kind adds to it.
+	const OGLPoint3D from = {0, 1000, 0}, to = {0, 0, 0};
+	const OGLVector3D up = {0, 0, -1};
+	MetaObjectPtr blue = MO_MakeColorMaterial({0, 0, 1, 1});
+	const struct { uint16_t kind; int r, b; } kinds[] = {{0, 77, 178}, {WATER_KIND_GLOW, 255, 102}};
+	for (const auto& k : kinds)
+	{
+		InitObjectManager();
+		PrimeTestWater({{k.kind, {{-2000, -2000}, {2000, -2000}, {2000, 2000}, {-2000, 2000}}, {0, 0}}});
+		gWaterMeshes[0].data.numMaterials = 1;
+		gWaterMeshes[0].data.materials[0] = blue;
+		OGL_SetCameraFromToUp(&from, &to, &up);
+		DrawFrame([&] {
+			DrawObjects();
+			ExpectPixelNear(ReadPixel(WIDTH / 2, HEIGHT / 2), k.r, 0, k.b, 4);
+		});
+		EXPECT_EQ(gNumWaterDrawn, 1);
+		EXPECT_EQ(gGlobalTransparency, 1.0f) << "drawing water leaves no alpha behind";
+		DeleteAllObjects();
+		DisposeTestFencesAndWater();
+	}
+	MO_DisposeObjectReference(blue);
+	gCurrentLevel = savedLevel;
 }

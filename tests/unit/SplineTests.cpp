@@ -1,6 +1,10 @@
 // Spline loops: closing a loop at its seam, baking the cubic through the nubs,
 // the faults that stop a level, and the list of objects riding loops.
 #include "Terrain/Splines.h"
+#include "TerrainTestSupport.h"
+#include "BakeWorldWater.h"
+#include "Items/SplinePlatforms.h"
+#include "System/FrameTime.h"
 #include "Terrain/TerrainFile.h"
 #include "System/Error.h"
 #include "System/Objects.h"
@@ -154,4 +158,115 @@ TEST(SplineObjects, TheHundredAndFirstRiderStopsTheProgram)
 	EXPECT_EQ(riders[0]->CType, INVALID_NODE_FLAG);
 	EXPECT_NE(riders[42]->CType, INVALID_NODE_FLAG) << "a node off its loop is not the spline list's to delete";
 	DeleteAllObjects();
+}
+
+namespace
+{
+	// One loaded loop: a square of side 1000 world units, primed into world
+	// units, in gSplineList; the riders' tests drive it.
+	struct PrimedLoop : TerrainTestSupport::TerrainTest
+	{
+		TerrainTestSupport::MemoryTerrain terrain;
+		void LoadLoop(std::vector<TerrainBake::FileSplineItem> items, int superTiles = 24)
+		{
+			using namespace TerrainTestSupport;
+			TerrainFileContent c = SimpleContent(superTiles, superTiles, [](float, float) { return 0.0f; });
+			TerrainBake::FileSpline s = TerrainBake::Worlds::SplineLoop({{1000, 1000}, {2000, 1000}, {2000, 2000}, {1000, 2000}});
+			s.items = std::move(items);
+			c.splines.push_back(s);
+			terrain = FromContent(c);
+			LoadFromMemory(terrain);
+			InitObjectManager();
+			gFrameTime = 0.1f;
+		}
+	};
+}
+
+TEST_F(PrimedLoop, PlacementsClampWrapAndReadNaNAsTheStart)
+{
+	LoadLoop({});
+	PrimeSplines();
+	const SplineRecord* s = &gSplineList[0];
+	const SplinePointType* p = *s->pointList;
+	float x, z;
+	GetCoordOnSpline(s, 0, &x, &z);
+	EXPECT_FLOAT_EQ(x, p[0].x);
+	EXPECT_NEAR(x, 1000, 2) << "points are in world units once primed";
+	float x1, z1;
+	GetCoordOnSpline(s, 1.0f, &x1, &z1);
+	GetCoordOnSpline(s, SPLINE_MAX_PLACEMENT, &x, &z);
+	EXPECT_FLOAT_EQ(x1, x);
+	EXPECT_FLOAT_EQ(z1, z);
+	EXPECT_LT(std::hypot(x - p[0].x, z - p[0].z), 20) << "the point after the last is the first";
+	GetCoordOnSpline(s, NAN, &x, &z);
+	EXPECT_FLOAT_EQ(x, p[0].x);
+	GetCoordOnSpline(s, -3, &x, &z);
+	EXPECT_FLOAT_EQ(z, p[0].z);
+
+	ObjNode node = {};
+	node.SplineNum = 0;
+	node.SplinePlacement = 0.99f;
+	const float perFrame = 0.02f * float(s->numPoints) / gFrameTime;		// 0.02 of the loop a frame
+	IncreaseSplineIndex(&node, perFrame);
+	EXPECT_NEAR(node.SplinePlacement, 0.01f, 1e-4) << "overshooting the end wraps to the start";
+	IncreaseSplineIndex(&node, -perFrame);
+	EXPECT_NEAR(node.SplinePlacement, 0.99f, 1e-4) << "and backward past 0 to the end";
+
+	node.SplinePlacement = 0.99f;
+	IncreaseSplineIndexZigZag(&node, perFrame);
+	EXPECT_FLOAT_EQ(node.SplinePlacement, SPLINE_MAX_PLACEMENT);
+	EXPECT_TRUE(node.StatusBits & STATUS_BIT_REVERSESPLINE);
+	IncreaseSplineIndexZigZag(&node, perFrame);
+	EXPECT_NEAR(node.SplinePlacement, SPLINE_MAX_PLACEMENT - 0.02f, 1e-4) << "zig-zag turns back";
+	node.SplinePlacement = 0.01f;
+	IncreaseSplineIndexZigZag(&node, perFrame);
+	EXPECT_FLOAT_EQ(node.SplinePlacement, 0);
+	EXPECT_FALSE(node.StatusBits & STATUS_BIT_REVERSESPLINE);
+}
+
+TEST_F(PrimedLoop, RidersLeaveWithTheirSupertilesAndComeBackWhereTheLoopTookThem)
+{
+	// Two spline platforms (no model loaded: stand-in boxes); type 3 makes nothing.
+	LoadLoop({TerrainBake::Worlds::SplineItem(40, 0), TerrainBake::Worlds::SplineItem(40, 0.5f),
+			TerrainBake::Worlds::SplineItem(3, 0.2f)});
+	PrimeSplines();
+	ASSERT_EQ(gNumSplineObjects, 2);
+	EXPECT_EQ((*gSplineList[0].itemList)[0].flags & 1, 1);
+	EXPECT_EQ((*gSplineList[0].itemList)[2].flags & 1, 0) << "a type with no rider stays unused";
+	ObjNode* rider = gSplineObjects[0];
+	EXPECT_TRUE(rider->StatusBits & STATUS_BIT_DETACHED) << "waits until its first visibility check";
+
+	UpdateVisibleTerrain(1500, 1500);
+	MoveSplineObjects();
+	EXPECT_FALSE(rider->StatusBits & STATUS_BIT_DETACHED);
+	EXPECT_NEAR(rider->Coord.y, SPLINE_PLATFORM_LIFT, 1e-3);
+	const float placed = rider->SplinePlacement;
+	EXPECT_GT(placed, 0);
+
+	// The camera goes far away: the rider drops out of the object list but
+	// keeps going round.
+	UpdateVisibleTerrain(40000, 40000);
+	for (int i = 0; i < 10; i++)
+		MoveSplineObjects();
+	EXPECT_TRUE(rider->StatusBits & STATUS_BIT_DETACHED);
+	EXPECT_GT(rider->SplinePlacement, placed);
+	bool listed = false;
+	for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+		listed |= n == rider;
+	EXPECT_FALSE(listed);
+
+	UpdateVisibleTerrain(1500, 1500);
+	MoveSplineObjects();
+	EXPECT_FALSE(rider->StatusBits & STATUS_BIT_DETACHED);
+	float x, z;
+	GetCoordOnSpline(&gSplineList[0], rider->SplinePlacement, &x, &z);
+	EXPECT_FLOAT_EQ(rider->Coord.x, x);
+
+	// A rider taken off its loop is moved by the object pass from then on.
+	DetachFromSpline(rider, nullptr);
+	EXPECT_FALSE(rider->StatusBits & STATUS_BIT_ONSPLINE);
+	EXPECT_EQ(gSplineObjects[0], nullptr);
+	DeleteAllSplineObjects();
+	DeleteAllObjects();
+	EXPECT_EQ(gNumSplineObjects, 0);
 }

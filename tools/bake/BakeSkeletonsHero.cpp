@@ -1,5 +1,5 @@
 // The robot hero's rig: the body mesh of BakeRobot bound to its joints, and
-// the 35 animations the player code switches between. The hands are not in
+// the 36 animations the player code switches between. The hands are not in
 // the mesh: the game hangs hand and weapon models on joints 12 and 15, which
 // point down their forearms (a raised arm points its hand forward).
 #include "BakeRobot.h"
@@ -368,6 +368,16 @@ namespace Skeletons
 				return Pose().RotX(BELLY, 0.35f).RotX(LEFT_THIGH, 0.6f).RotX(LEFT_SHIN, -0.3f).RotX(RIGHT_THIGH, 0.2f)
 					.RotX(RIGHT_SHIN, -0.7f).Move(PELVIS, {0, -10, 0}).Rot(LEFT_UPPER_ARM, {0.8f * c, 0, -1.5f + 0.3f * s})
 					.Rot(RIGHT_UPPER_ARM, {-0.8f * c, 0, 1.5f + 0.3f * s});
+			});
+
+			// 35 swimming: leaning forward in the water, arms crawling over
+			// in turn, legs kicking.
+			AddCycle(AnimBuilder(s, "swim"), 20, 4, [](float p) {
+				float s = std::sin(6.2831853f * p), c = std::cos(6.2831853f * p);
+				return Pose().RotX(BELLY, 0.6f).RotX(HEAD, -0.5f).Move(PELVIS, {0, -20, 0})
+					.Rot(LEFT_UPPER_ARM, {-1.6f + 1.4f * s, 0, -0.3f}).Rot(RIGHT_UPPER_ARM, {-1.6f - 1.4f * s, 0, 0.3f})
+					.RotX(LEFT_FOREARM, 0.4f + 0.3f * c).RotX(RIGHT_FOREARM, 0.4f - 0.3f * c)
+					.RotX(LEFT_THIGH, 0.3f * s).RotX(RIGHT_THIGH, -0.3f * s).RotX(LEFT_SHIN, 0.3f).RotX(RIGHT_SHIN, 0.3f);
 			});
 		}
 	}

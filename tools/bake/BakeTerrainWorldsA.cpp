@@ -1,6 +1,7 @@
 // Worlds of levels 0 to 4: the farm, the slime world, the slime boss arena,
 // the apocalyptic city and the cloud city.
 #include "BakeTerrainWorlds.h"
+#include "BakeWorldWater.h"
 
 #include <algorithm>
 #include <vector>
@@ -126,6 +127,20 @@ namespace TerrainBake::Worlds
 		AddExitGoals(d.route, exitSite);
 		AddFarmPickups(d);
 		AddScenery(d, LEVEL_NUM_FARM);
+		// The pond fills its hollow; rails fence the track's far side on the
+		// way into the yard, and pickets ring the orchard behind them.
+		// Its surface stands level with the hollow's muddy rim (the hot spot
+		// sits on the slope, not at the deepest point).
+		d.water.push_back(WaterDisc(WATER_POND, pond, 2000));
+		d.water.back().hotSpotZ += 1700 / MAP_TO_UNIT_SCALE;
+		d.fences.push_back(Fence(FENCE_FARM_RAILS, OffsetPath({track[2], yard}, 1100, 0.08f, 0.78f)));
+		d.fences.push_back(Fence(FENCE_PICKETS, OffsetPath({track[1], track[2]}, 1200, 0.2f, 0.8f)));
+		// Brain aliens patrol a loop in the meadow beyond the rails; farm
+		// hands stroll round the yard.
+		d.splines.push_back(CircleLoop(AlongPath(track, 0.40f, 2600), 900));
+		d.splines.back().items = {SplineItem(SPLINE_ITEM_BRAIN_ALIEN, 0), SplineItem(SPLINE_ITEM_BRAIN_ALIEN, 0.5f)};
+		d.splines.push_back(CircleLoop({yard.x + 900, yard.z - 900}, 500, 8));
+		d.splines.back().items = {SplineItem(SPLINE_ITEM_HUMAN, 0.25f, HUMAN_KIND_FARMER)};
 		return d;
 	}
 
@@ -227,6 +242,14 @@ namespace TerrainBake::Worlds
 		AddBubblePump(d, AlongPath(causeway, 0.2f, 1100), 1);
 		AddBubblePump(d, AlongPath(causeway, 0.62f, -1100), 3);
 		AddScenery(d, LEVEL_NUM_BLOB);
+		// Every hollow holds a pool of slime; the boats' loop runs round the
+		// biggest (spline 0, a water loop well inside its shore).
+		for (const Pool& p : pools)
+			d.water.push_back(WaterDisc(WATER_SLIME, p.c, p.r + 350));
+		d.splines.push_back(CircleLoop(pools[1].c, pools[1].r * 0.6f, 12));
+		// Crystal fences guard the causeway's edge above two of the pools.
+		d.fences.push_back(Fence(FENCE_SLIME_CRYSTALS, OffsetPath(causeway, -1000, 0.36f, 0.46f)));
+		d.fences.push_back(Fence(FENCE_SLIME_CRYSTALS, OffsetPath(causeway, 1000, 0.62f, 0.72f)));
 		return d;
 	}
 

@@ -1,6 +1,7 @@
 // Worlds of levels 5 to 9: the jungle, the jungle boss arena, fire and ice,
 // the saucer level's countryside and the brain boss arena.
 #include "BakeTerrainWorlds.h"
+#include "BakeWorldWater.h"
 
 #include <algorithm>
 #include <vector>
@@ -88,6 +89,11 @@ namespace TerrainBake::Worlds
 		AddExitGoals(d.route, exitSite);
 		AddJunglePickups(d);
 		AddScenery(d, LEVEL_NUM_JUNGLE);
+		// The river fills its valley from edge to edge; bamboo screens the
+		// trail where it bends along the valley's rim.
+		d.water.push_back(WaterBand(WATER_RIVER, {{400, 8900}, river[1], river[2], river[3], river[4], {35600, 23700}}, 650,
+				river[2]));
+		d.fences.push_back(Fence(FENCE_BAMBOO, OffsetPath(trail, 1100, 0.30f, 0.42f)));
 		return d;
 	}
 
@@ -275,6 +281,9 @@ namespace TerrainBake::Worlds
 		AddBrainAliens(d.items, AlongPath(way, 0.62f, 200), 2);
 		AddFireAndIcePickups(d);
 		AddScenery(d, LEVEL_NUM_FIREICE);
+		// Lava fills the crater to two thirds of the way up its bowl.
+		d.water.push_back(WaterDisc(WATER_LAVA, volcano, CRATER_RADIUS - 50, 24));
+		d.water.back().hotSpotX += 700 / MAP_TO_UNIT_SCALE;
 		return d;
 	}
 

@@ -323,6 +323,7 @@ namespace TerrainBake
 		c.items = design.items;
 		c.fences = design.fences;
 		c.water = design.water;
+		c.splines = design.splines;
 		Validate(c);
 		return c;
 	}

@@ -104,6 +104,7 @@ namespace TerrainBake
 		std::vector<FileItem> items;
 		std::vector<FileFence> fences;
 		std::vector<FileWaterPatch> water;
+		std::vector<FileSpline> splines;
 		// The goals a player follows from the start to the level's end, from
 		// the same landmarks as the items (written to Routes/Level<N>.route).
 		Route route;
