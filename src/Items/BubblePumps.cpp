@@ -1,7 +1,8 @@
 // Bubble pumps: stepping onto a pump's plunger pushes it down, and a stroke
 // begun from the top blows a big soap bubble out of it. The bubble swells as
 // it rises, then drifts; one that comes upon the robot takes him in and
-// floats him about until it pops.
+// floats him about until it pops: on a button, a hit, a touch, its time, or
+// the points of the level's spiky objects.
 #include "Items/Contraptions.h"
 #include "Items/ItemsInternal.h"
 #include "Player/Player.h"
@@ -9,6 +10,7 @@
 #include "Effects/Particles.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
+#include "System/LevelTable.h"
 #include "System/FrameTime.h"
 #include "System/Random.h"
 #include "System/Sound.h"
@@ -21,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace
 {
@@ -170,7 +173,7 @@ namespace
 				float left = bubble->SpecialF[1];
 				if (left < BUBBLE_FADE_TIME)
 					bubble->ColorFilter.g = bubble->ColorFilter.b = std::max(0.0f, left / BUBBLE_FADE_TIME);
-				if (left <= 0 || BubbleTouchesSomething(bubble))
+				if (left <= 0 || BubbleTouchesSomething(bubble) || IsNearSpikePoint(robot->Coord, SPIKE_POP_RANGE))
 				{
 					UpdateObject(bubble);
 					PopBubble(bubble);
@@ -214,6 +217,33 @@ namespace
 		}
 		UpdateObject(bubble);
 	}
+}
+
+bool IsNearSpikePoint(const OGLPoint3D& where, float range)
+{
+	if (!CurrentLevelHasRule(LEVEL_RULE_SPIKES_POP_BUBBLES))
+		return false;
+	for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+	{
+		if (n->CType == INVALID_NODE_FLAG || n->Genre != DISPLAY_GROUP_GENRE || n->Group != MODEL_GROUP_LEVELSPECIFIC)
+			continue;
+		const SpikePoint* points;
+		int count;
+		if (n->Type == SPIKY_BALL_MODEL)
+			points = kSpikyBallPoints, count = int(std::size(kSpikyBallPoints));
+		else if (n->Type == SPIKY_STALK_MODEL)
+			points = kSpikyStalkPoints, count = int(std::size(kSpikyStalkPoints));
+		else
+			continue;
+		for (int i = 0; i < count; i++)
+		{
+			OGLPoint3D tip, local = {points[i].x, points[i].y, points[i].z};
+			OGLPoint3D_Transform(&local, &n->BaseTransformMatrix, &tip);
+			if (OGLPoint3D_Distance(&tip, &where) < range)
+				return true;
+		}
+	}
+	return false;
 }
 
 void PopBubble(ObjNode* bubble)

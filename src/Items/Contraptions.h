@@ -1,17 +1,20 @@
 // Contraptions the robot is carried by or drives: the exit lift that takes
-// him off a level sealed under a sheet of ice, and the bumper-car arena whose
+// him off a level sealed under a sheet of ice, the bumper-car arena whose
 // electric poles he rams down from a car to switch its floor off and open
-// its gate. Every part is a level object made from its map item; the shared
+// its gate, the pumps whose bubbles float him about, and the boats that tow
+// him over the water by a handle. Every part is a level object made from its map item; the shared
 // state (the ice, the arenas' pole tables) is rebuilt at every level start.
 // GL-free: everything is drawn by the object pass.
 #pragma once
 
+#include "Items/SpikyPoints.h"
 #include "System/Math.h"
 
 #include <cstdint>
 
 struct ObjNode;
 struct TerrainItemEntryType;
+struct SplineItemType;
 
 //
 // The exit lift (ExitLift.cpp)
@@ -75,6 +78,59 @@ void PopBubble(ObjNode* bubble);
 // Pops the bubble the robot floats in (a hit, a button), if any.
 void PopPlayerBubble();
 ObjNode* GetPlayerBubble();
+
+// Whether `where` lies within `range` of a spike point of any spiky object
+// in play (false on levels without the rule).
+bool IsNearSpikePoint(const OGLPoint3D& where, float range);
+
+//
+// Boats and towing (Boats.cpp)
+//
+
+constexpr int MAX_BOATS = 5;					// boat numbers 0 … 4
+constexpr float BOAT_SCALE = 4.0f;
+constexpr float BOAT_WATER_LIFT = 60.0f;		// the hull's origin above the water surface
+constexpr float BOAT_ACCELERATION = 250.0f;		// loop points per second, per second
+constexpr float BOAT_TOP_SPEED = 460.0f;		// loop points per second
+constexpr float BOAT_PROPELLER_SPIN = -14.0f;	// radians per second about the hull's length
+constexpr float TOW_LINE_LENGTH = 150.0f;		// the robot is pulled toward this far behind the boat
+constexpr float TOW_PULL = 1.5f;				// speed per unit of distance from that point
+constexpr float TOW_MAX_OFFSET = 2000.0f;		// the distance counted at most
+constexpr float TOW_CRASH_SPEED = 500.0f;		// hitting something faster than this blows the robot up
+constexpr float TOW_LET_GO_SPEED = 2000.0f;		// upward, letting go of the handle
+constexpr float TOW_GRAB_TIME = 0.25f;			// seconds from reaching for the handle to holding it
+
+// The boat's states (its node's Mode).
+enum : uint8_t
+{
+	BOAT_WAITING,			// at its placement, engine off
+	BOAT_RUNNING,
+};
+
+// Level start: no boats, no handle held.
+void InitBoats();
+// Spline item 35: boat parm[0] on the loop. A number past the last boat, or
+// one already on the water, is refused with a message naming the item.
+bool PrimeMagnetMonster(int splineNum, SplineItemType* item);
+// The boat of that number, or null.
+ObjNode* GetBoat(int boatNum);
+// Starts the boat of that number (its tow handle was taken). False, with a
+// message naming the handle's boat, when there is no such boat.
+bool StartBoat(int boatNum);
+// The robot's hands close on a tow handle: its boat starts and the handle
+// rides in his hands. False (the handle is not kept) when it has no boat.
+bool GrabTowHandle(ObjNode* handle);
+// The handle the robot holds and the boat towing him, or null.
+ObjNode* GetHeldTowHandle();
+ObjNode* GetTowingBoat();
+// The handle leaves his hands (he let go, crashed or died).
+void DropTowHandle();
+
+// The robot's horizontal velocity on the tow line: with u the unit vector
+// from the boat to the robot turned by half the steering input, −u × 1.5 ×
+// (his distance beyond the point 150 along u, at most 2000). A robot closer
+// than that point is pushed back out to it.
+OGLVector2D TowPullVelocity(OGLPoint2D boat, OGLPoint2D robot, float steer);
 
 //
 // The bumper-car arena (BumperCars.cpp)

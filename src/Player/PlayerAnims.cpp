@@ -393,6 +393,8 @@ namespace
 				return PlayerStateInBumperCar;
 			case PLAYER_ANIM_BUBBLE:
 				return PlayerStateInBubble;
+			case PLAYER_ANIM_CARRY:
+				return PlayerStateTowed;
 			case PLAYER_ANIM_SKID:
 				return Skid;
 			case PLAYER_ANIM_SWIM:

@@ -1,6 +1,6 @@
 // The robot in the contraptions that carry him: seated in a bumper car,
-// dropped into and carried off by the exit lift, and the shock of an
-// electrified floor. The contraptions (src/Items/Contraptions.h) call these
+// dropped into and carried off by the exit lift, floating in a bubble, towed
+// behind a boat, and the shock of an electrified floor. The contraptions (src/Items/Contraptions.h) call these
 // to change his state; the state handlers run from the robot's move routine.
 #pragma once
 
@@ -15,6 +15,10 @@ constexpr float PLAYER_SHOCK_COUNTDOWN = 1.7f;		// seconds from a floor shock to
 constexpr float PLAYER_LIFT_INVINCIBILITY = 20.0f;	// seconds, once the exit lift takes him
 constexpr float PLAYER_BUBBLE_HEIGHT = 300.0f;		// a bubble floats him toward this far above the ground
 constexpr float PLAYER_BUBBLE_MAX_SPEED = 400.0f;	// steering a bubble, sideways
+constexpr float PLAYER_TOW_TURN_RATE = 11.0f;		// toward the boat
+constexpr float PLAYER_SKIM_LIFT = 7000.0f;			// upward, per second, while his feet are in the water
+constexpr float PLAYER_SKIM_FEET = 10.0f;			// feet below the surface + this are in it
+constexpr float PLAYER_SKIM_MAX_DEPTH = 30.0f;		// deeper than this he is lifted out at once
 
 // The robot takes his seat in `car` (state 28).
 void PlayerSitInBumperCar(ObjNode* car);
@@ -39,3 +43,6 @@ void PlayerDropOutOfBubble();
 // State handlers (PlayerAnims.cpp's dispatch).
 void PlayerStateInBumperCar(ObjNode* node);
 void PlayerStateInBubble(ObjNode* node);
+// State 19: reaching for a tow handle, then towed behind its boat (over
+// water skimming, on land standing) until he lets go, crashes or the lap ends.
+void PlayerStateTowed(ObjNode* node);

@@ -93,6 +93,8 @@ enum
 	LEVEL_MODEL_BOUNCE_PAD = 16,		// levels with bounce pads
 	LEVEL_MODEL_BALLOON_POD = 21,		// cloud: the pod hanging under a balloon
 	LEVEL_MODEL_POWERUP_BALLOON = 22,	// cloud: the balloon carrying it
+	LEVEL_MODEL_BOAT_HULL = 21,			// levels with boats: its bow toward −z, the origin amidships
+	LEVEL_MODEL_BOAT_PROPELLER = 22,	// turning about z, its hub at the origin
 	LEVEL_MODEL_TOW_HANDLE = 23,		// levels with boats: the handle a pod releases
 	// Slime world: the bubble pumps and their bubbles.
 	LEVEL_MODEL_BUBBLE = 17,			// radius 100 round its centre at scale 1

@@ -281,6 +281,7 @@ void InitLevel()
 	ClearRideItemPointers();
 	InitExitLift();
 	InitBubblePumps();
+	InitBoats();
 	if (level.hasBackdrop)
 		MakeBackdrop();
 	CreateSky();

@@ -52,7 +52,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0.1f,
 		.waves = {{15, 200, 1.0f / 300.0f, 1, 0}, {10, 300, 0.005f, 0, 0}},
 		.setUp = 0,
-		.rules = LEVEL_RULE_EXIT_BEAMS_UP,
+		.rules = LEVEL_RULE_EXIT_BEAMS_UP | LEVEL_RULE_SPIKES_POP_BUBBLES,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 	// LEVEL_NUM_BLOBBOSS: the slime boss arena

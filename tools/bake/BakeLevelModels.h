@@ -58,6 +58,12 @@ namespace LevelModels
 	Kit::Node Bubble(Kit::ModelFile& file);
 	Kit::Node BubblePumpBase(Kit::ModelFile& file);
 	Kit::Node BubblePumpPlunger(Kit::ModelFile& file);
+	// The slime world's boat (LEVEL_MODEL_BOAT_*) and its spiky objects
+	// (models 26 and 27, spikes ending on the game's kSpiky*Points).
+	Kit::Node BoatHull(Kit::ModelFile& file);
+	Kit::Node BoatPropeller(Kit::ModelFile& file);
+	Kit::Node SpikyBall(Kit::ModelFile& file);
+	Kit::Node SpikyStalk(Kit::ModelFile& file);
 	Kit::Node BumperPole(Kit::ModelFile& file);
 	Kit::Node BumperPoleTop(Kit::ModelFile& file);
 	Kit::Node BumperGate(Kit::ModelFile& file);
@@ -67,8 +73,8 @@ namespace LevelModels
 	// (LEVEL_MODEL_BALLOON_POD, LEVEL_MODEL_POWERUP_BALLOON), the models before
 	// them filled with placeholders.
 	void AddBalloonPodModels(Kit::ModelFile& file);
-	// The slime world's bounce pad (LEVEL_MODEL_BOUNCE_PAD) and tow handle
-	// (LEVEL_MODEL_TOW_HANDLE), placeholders before each.
+	// The slime world's bounce pad, bubble pump and bubble, boat, tow handle
+	// and spiky objects on their numbers, placeholders between them.
 	void AddSlimeBounceModels(Kit::ModelFile& file);
 	// The jungle's growth vial (LEVEL_MODEL_GROWTH_PICKUP).
 	Kit::Node GrowthVial(Kit::ModelFile& file);

@@ -1,5 +1,5 @@
 // The contraptions' models: on the slime world the bubble pump and its
-// bubble; on the fire-and-ice level the exit lift (a
+// bubble, the boats and the spiky things whose points pop bubbles; on the fire-and-ice level the exit lift (a
 // squat round pod with a domed lid), the sheet of ice sealing it and the
 // crack decal; on the cloud level the bumper cars, the electric poles with
 // their glowing tops, and the arena's gate with its force field. Each is
@@ -8,6 +8,7 @@
 #include "kit/Art.h"
 #include "kit/Primitives.h"
 #include "System/ContentNumbers.h"
+#include "Items/SpikyPoints.h"
 
 #include <cmath>
 
@@ -205,5 +206,140 @@ namespace LevelModels
 		Translate(cap, {0, 27, 0});
 		b.Add(SetColor(cap, Art::HEALTH_RED), paint);
 		return b.Build("bubble pump plunger");
+	}
+}
+
+//
+// The slime world's boats and spiky things
+//
+
+namespace LevelModels
+{
+	namespace
+	{
+		// A cone from `base` to `tip`, `radius` wide at its base.
+		Mesh Spike(Vec3 base, Vec3 tip, float radius, int segments)
+		{
+			Vec3 d = Normalize(tip - base);
+			Vec3 side = std::fabs(d.y) < 0.9f ? Vec3{0, 1, 0} : Vec3{1, 0, 0};
+			Vec3 a = Normalize(Cross(d, side)), c = Cross(d, a);
+			Mesh m;
+			std::vector<uint32_t> ring;
+			for (int i = 0; i < segments; i++)
+			{
+				float t = 2 * PI * float(i) / float(segments);
+				Vec3 out = a * std::cos(t) + c * std::sin(t);
+				ring.push_back(m.AddVertex(base + out * radius, Normalize(out + d * 0.3f), {float(i) / float(segments), 0}));
+			}
+			uint32_t apex = m.AddVertex(tip, d, {0.5f, 1});
+			for (int i = 0; i < segments; i++)
+			{
+				uint32_t p = ring[size_t(i)], q = ring[size_t((i + 1) % segments)];
+				// Wound to face outward whichever way the basis turned.
+				Vec3 n = Cross(m.points[q] - m.points[p], tip - m.points[p]);
+				Vec3 mid = (m.points[p] + m.points[q]) * 0.5f - base;
+				if (Dot(n, mid) >= 0)
+					m.AddTriangle(p, q, apex);
+				else
+					m.AddTriangle(q, p, apex);
+			}
+			return m;
+		}
+
+		Vec3 V(const SpikePoint& p)
+		{
+			return {p.x, p.y, p.z};
+		}
+	}
+
+	// A little motor boat, its bow toward −z, 60 long and 28 wide at scale 1
+	// (shown at 4), its origin amidships at the waterline.
+	Node BoatHull(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int paint = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 331)));
+		int metal = b.AddMaterial(Art::Opaque(Art::MetalPanels(64, 2, 332)));
+		// The hull: a boat-shaped outline pulled up into a tub.
+		std::vector<Vec2> outline = {{-14, -8}, {-9, -24}, {0, -32}, {9, -24}, {14, -8}, {14, 22}, {-14, 22}};
+		Mesh hull = Extrude(outline, 12, 1.5f);
+		Rotate(hull, {PI / 2, 0, 0});
+		Translate(hull, {0, 6, 0});
+		GradientColor(hull, {200, 60, 40, 255}, {250, 240, 230, 255});
+		b.Add(hull, paint);
+		// The engine housing at the stern, the seat and a little windscreen.
+		Mesh engine = RoundedBox({12, 10, 10}, 2);
+		Translate(engine, {0, 11, 20});
+		b.Add(SetColor(engine, Art::ROBOT_GREY), metal);
+		Mesh seat = Box({20, 3, 8});
+		Translate(seat, {0, 8, 8});
+		b.Add(SetColor(seat, {80, 60, 50, 255}), paint);
+		Mesh screen = Box({22, 7, 1.5f});
+		Rotate(screen, {-0.4f, 0, 0});
+		Translate(screen, {0, 11, -12});
+		b.Add(SetColor(screen, {150, 220, 255, 255}), metal);
+		Mesh shaft = Cylinder(1.2f, 1.2f, 8, 6);
+		Rotate(shaft, {PI / 2, 0, 0});
+		Translate(shaft, {0, -4, 22});
+		b.Add(SetColor(shaft, Art::ROBOT_DARK), metal);
+		return b.Build("boat hull");
+	}
+
+	// Three blades round a hub on the z axis.
+	Node BoatPropeller(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int metal = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 333)));
+		Mesh hub = Sphere(2.2f, 8, 6);
+		b.Add(SetColor(hub, Art::ROBOT_GREY), metal);
+		for (int i = 0; i < 3; i++)
+		{
+			Mesh blade = Box({2.5f, 7, 0.8f});
+			Rotate(blade, {0, 0.5f, 0});
+			Translate(blade, {0, 4.5f, 0});
+			Rotate(blade, {0, 0, 2 * PI * float(i) / 3});
+			b.Add(SetColor(blade, {230, 200, 80, 255}), metal);
+		}
+		return b.Build("boat propeller");
+	}
+
+	// A thorny seed pod on a short stalk, its spikes ending on the points the
+	// game pops bubbles at.
+	Node SpikyBall(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int skin = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 334)));
+		int thorn = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 335), 0.95f));
+		Vec3 centre = V(kSpikyBallCentre);
+		Mesh stalk = Cylinder(22, 14, centre.y - 40, 10);
+		b.Add(GradientColor(stalk, {60, 40, 70, 255}, {120, 90, 140, 255}), skin);
+		Mesh pod = Sphere(55, 16, 10);
+		Translate(pod, centre);
+		b.Add(GradientColor(pod, {110, 40, 140, 255}, {200, 120, 230, 255}), skin);
+		for (const SpikePoint& p : kSpikyBallPoints)
+		{
+			Vec3 tip = V(p);
+			Vec3 base = centre + Normalize(tip - centre) * 40;
+			Mesh spike = Spike(base, tip, 14, 8);
+			b.Add(GradientColor(spike, {255, 240, 150, 255}, {255, 255, 240, 255}), thorn);
+		}
+		return b.Build("spiky pod");
+	}
+
+	// A tall thorned stalk, its thorns and crown ending on the game's points.
+	Node SpikyStalk(ModelFile& file)
+	{
+		ModelBuilder b(file);
+		int skin = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 336)));
+		int thorn = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 337), 0.95f));
+		Mesh stalk = Cylinder(30, 12, 380, 10);
+		b.Add(GradientColor(stalk, {40, 90, 50, 255}, {120, 200, 90, 255}), skin);
+		for (const SpikePoint& p : kSpikyStalkPoints)
+		{
+			Vec3 tip = V(p);
+			Vec3 base = {0, tip.y - (tip.x == 0 && tip.z == 0 ? 60.0f : 25.0f), 0};
+			Mesh spike = Spike(base, tip, tip.x == 0 && tip.z == 0 ? 14.0f : 11.0f, 8);
+			b.Add(GradientColor(spike, {230, 230, 140, 255}, {255, 255, 230, 255}), thorn);
+		}
+		return b.Build("spiky stalk");
 	}
 }

@@ -37,6 +37,12 @@ namespace TerrainBake::Worlds
 	void AddExitLiftGoals(Route& route, Point2 site, Point2 from);
 	// A bubble pump facing `quarter` × 90°.
 	void AddBubblePump(WorldDesign& d, Point2 at, uint8_t quarter);
+	// Boats on a round loop of `loopRadius` round `centre` (the design's next
+	// spline), numbered 0 … boats − 1 and spread evenly round it; each one's
+	// tow-handle pod on the shore (`shoreRadius` out) abreast of its start.
+	void AddBoats(WorldDesign& d, Point2 centre, float loopRadius, float shoreRadius, int boats);
+	// Two spiky pods and a spiky stalk about `spread` round `near`.
+	void AddSpikyThings(WorldDesign& d, Point2 near, float spread, uint8_t quarter);
 	// A bumper arena of area `area` on the square of half side `half` round
 	// `centre`: four poles, the robot's car and three others, and a gate
 	// across the way in at `gate` (facing `gateQuarter` × 90°).
@@ -98,6 +104,7 @@ namespace TerrainBake::Worlds
 		POD_CHARGE_ATOMS = POWERUP_TYPE_EXIT_ATOMS,
 		POD_NOVA = POWERUP_TYPE_NOVA,
 		POD_FREEZE = POWERUP_TYPE_FREEZEGUN,
+		POD_TOW_HANDLE = POWERUP_TYPE_TOW_HANDLE,		// parm[2] its boat's number
 		POD_GROWTH = POWERUP_TYPE_GROWTH,				// the jungle's only
 		POD_ARC = POWERUP_TYPE_ARCSHOT,
 		POD_FLARE = POWERUP_TYPE_FLARE,

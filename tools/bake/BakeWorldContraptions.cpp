@@ -1,7 +1,9 @@
 // Where the contraptions stand: the exit lift with the route's way into it,
-// and the bumper arena's poles, cars and gate. Item numbers and parameter
+// the bumper arena's poles, cars and gate, the boats on a round pool with
+// their tow handles on its shore, and spiky things by the bubble pumps. Item numbers and parameter
 // meanings are the game's item routines' (src/Items/Contraptions.h).
 #include "BakeTerrainWorlds.h"
+#include "BakeWorldWater.h"
 
 namespace TerrainBake::Worlds
 {
@@ -9,6 +11,8 @@ namespace TerrainBake::Worlds
 	{
 		enum : uint16_t
 		{
+			ITEM_SPIKY_POD = 23,		// level model 26, parm[0] quarter turns
+			ITEM_SPIKY_STALK = 24,		// level model 27, sized by where it stands
 			ITEM_BUBBLE_PUMP = 37,		// parm[0] quarter turns
 			ITEM_BUMPER_CAR = 76,		// parm[0] car ID 0 … 3, parm[1] area, parm[3] bit 0: the robot's own
 			ITEM_BUMPER_POLE = 80,		// parm[0] pole ID 0 … 7, parm[1] area
@@ -58,5 +62,28 @@ namespace TerrainBake::Worlds
 		for (int i = 0; i < 3; i++)
 			d.items.push_back(Item(ITEM_BUMPER_CAR, others[i].x, others[i].z, uint8_t(i + 1), a));
 		d.items.push_back(Item(ITEM_BUMPER_GATE, gate.x, gate.z, gateQuarter, a));
+	}
+
+	void AddBoats(WorldDesign& d, Point2 centre, float loopRadius, float shoreRadius, int boats)
+	{
+		const int spline = int(d.splines.size());
+		d.splines.push_back(CircleLoop(centre, loopRadius, 12));
+		for (int i = 0; i < boats; i++)
+		{
+			const float placement = float(i) / float(boats);
+			d.splines[size_t(spline)].items.push_back(SplineItem(SPLINE_ITEM_BOAT, placement, uint8_t(i)));
+			// The boat's handle waits on the shore abreast of where it starts:
+			// a loop's placement runs round it as its angle does.
+			const float a = 6.2831853f * placement;
+			Point2 at{centre.x + shoreRadius * std::cos(a), centre.z + shoreRadius * std::sin(a)};
+			d.items.push_back(Item(ITEM_POD, at.x, at.z, POD_TOW_HANDLE, 0, uint8_t(i)));
+		}
+	}
+
+	void AddSpikyThings(WorldDesign& d, Point2 near, float spread, uint8_t quarter)
+	{
+		d.items.push_back(Item(ITEM_SPIKY_POD, near.x + spread, near.z, quarter));
+		d.items.push_back(Item(ITEM_SPIKY_STALK, near.x - spread * 0.7f, near.z + spread * 0.7f));
+		d.items.push_back(Item(ITEM_SPIKY_POD, near.x, near.z - spread, uint8_t((quarter + 1) & 3)));
 	}
 }
