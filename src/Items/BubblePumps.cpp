@@ -225,7 +225,8 @@ bool IsNearSpikePoint(const OGLPoint3D& where, float range)
 		return false;
 	for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
 	{
-		if (n->CType == INVALID_NODE_FLAG || n->Genre != DISPLAY_GROUP_GENRE || n->Group != MODEL_GROUP_LEVELSPECIFIC)
+		// (Logic-only runs load no models: their stand-ins keep the numbers.)
+		if (n->CType == INVALID_NODE_FLAG || n->Group != MODEL_GROUP_LEVELSPECIFIC || n == gPlayerNode)
 			continue;
 		const SpikePoint* points;
 		int count;

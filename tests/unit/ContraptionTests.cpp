@@ -1,9 +1,11 @@
-// The exit lift and the bumper-car arena, driven on the farm's terrain
+// The exit lift, the bumper-car arena, bubbles and boats, driven on the farm's terrain
 // without a window from hand-made map items.
 #include "PlayerTestSupport.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
+#include "Items/ItemsInternal.h"
+#include "Items/Powerups.h"
 #include "Player/PlayerVehicles.h"
 #include "Player/Weapons.h"
 #include "Screens/Infobar.h"
@@ -11,7 +13,11 @@
 #include "System/Error.h"
 #include "Terrain/TerrainFile.h"
 #include "Terrain/TerrainFormat.h"
+#include "Terrain/Splines.h"
+#include "Terrain/Water.h"
 
+#include <cmath>
+#include <deque>
 #include <vector>
 
 using namespace PlayerTestSupport;
@@ -501,4 +507,242 @@ TEST_F(BubbleWorld, AHitPopsTheBubbleInsteadOfHurtingTheRobot)
 	EXPECT_EQ(GetPlayerBubble(), nullptr);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FALL);
 	EXPECT_FLOAT_EQ(gInvincibleTimer, PLAYER_HIT_INVINCIBILITY);
+}
+
+TEST_F(BubbleWorld, ASpikePointPopsTheBubbleOnlyWhereTheLevelsSpikyThingsAreSpiky)
+{
+	ObjNode* robot = MakeRobotOnGround();
+	ObjNode* bubble = RobotInABubble(robot);
+	ASSERT_TRUE(bubble);
+	Run(2);
+	ASSERT_EQ(GetPlayerBubble(), bubble);
+	// A spiky pod (its model not loaded here: a stand-in) whose spike along
+	// +x ends 110 short of the floating robot, the others further off.
+	ObjectDef def = {};
+	def.group = MODEL_GROUP_LEVELSPECIFIC;
+	def.type = SPIKY_BALL_MODEL;
+	const SpikePoint side = kSpikyBallPoints[1];
+	ASSERT_GT(side.x, 0);
+	def.coord = {robot->Coord.x - side.x - (SPIKE_POP_RANGE - 20), robot->Coord.y - side.y, robot->Coord.z - side.z};
+	def.slot = 50;
+	def.scale = 1;
+	ObjNode* pod = MakeItemModelNode(&def, {{-1, 0, -1}, {1, 1, 1}, false});
+	pod->CType = 0;				// nothing to touch: only its points count
+	UpdateObjectTransforms(pod);
+	Frame();
+	EXPECT_EQ(GetPlayerBubble(), bubble) << "on the farm that model is no spiky thing";
+
+	gCurrentLevel = LEVEL_NUM_BLOB;
+	pod->Coord.x -= 40;			// out of reach of every point
+	UpdateObjectTransforms(pod);
+	Frame();
+	EXPECT_EQ(GetPlayerBubble(), bubble) << "150 from the nearest point";
+	pod->Coord.x += 40;
+	UpdateObjectTransforms(pod);
+	Frame();
+	EXPECT_EQ(GetPlayerBubble(), nullptr) << "within 130 of a point it pops";
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FALL);
+}
+
+//
+// Boats and towing
+//
+
+TEST(TowLine, PullsTowardThePointBehindTheBoatAndPushesOutFromInsideIt)
+{
+	const OGLPoint2D boat = {1000, 1000};
+	OGLVector2D v = TowPullVelocity(boat, {1000, 1000 + TOW_LINE_LENGTH}, 0);
+	EXPECT_NEAR(v.x, 0, 1e-3);
+	EXPECT_NEAR(v.y, 0, 1e-3) << "on the point: no pull";
+	v = TowPullVelocity(boat, {1000, 1400}, 0);
+	EXPECT_NEAR(v.y, -TOW_PULL * (400 - TOW_LINE_LENGTH), 1e-2) << "250 too far: pulled in at 1.5 × 250";
+	EXPECT_NEAR(v.x, 0, 1e-3);
+	v = TowPullVelocity(boat, {1000, 1100}, 0);
+	EXPECT_NEAR(v.y, TOW_PULL * 50, 1e-2) << "too near: pushed back out";
+	v = TowPullVelocity(boat, {1000, 9000}, 0);
+	EXPECT_NEAR(v.y, -TOW_PULL * TOW_MAX_OFFSET, 1e-2) << "the distance counts at most 2000";
+	// Steering turns the line: the pull leans off to the side.
+	v = TowPullVelocity(boat, {1000, 1400}, 1);
+	EXPECT_LT(v.y, 0);
+	EXPECT_GT(std::fabs(v.x), 50);
+	OGLVector2D w = TowPullVelocity(boat, {1000, 1400}, -1);
+	EXPECT_NEAR(w.x, -v.x, 1e-2) << "the other way for the other hand";
+}
+
+namespace
+{
+	class BoatWorld : public ContraptionWorld
+	{
+	protected:
+		void SetUp() override
+		{
+			ContraptionWorld::SetUp();
+			InitBoats();
+			// The farm's loops in world units; their own riders are not wanted.
+			PrimeSplines();
+			DeleteAllSplineObjects();
+			ASSERT_GT(gNumSplines, 0);
+		}
+
+		void TearDown() override
+		{
+			DeleteAllSplineObjects();
+			ContraptionWorld::TearDown();
+		}
+
+		ObjNode* MakeBoat(int number, float placement = 0)
+		{
+			items.push_back({});
+			SplineItemType& item = items.back();
+			item.placement = placement;
+			item.type = 35;
+			item.parm[0] = uint8_t(number);
+			return PrimeMagnetMonster(0, &item) ? GetBoat(number) : nullptr;
+		}
+
+		// The robot on the shore of the boat's loop, the camera on him.
+		ObjNode* RobotBy(ObjNode* boat, float dx, float dz)
+		{
+			ObjNode* robot = MakeRobotOnGround();
+			robot->Coord = {boat->Coord.x + dx, 0, boat->Coord.z + dz};
+			robot->Coord.y = TerrainHeightAt(robot->Coord.x, robot->Coord.z) - float(robot->BottomOff);
+			UpdateObjectTransforms(robot);
+			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
+			gCheckpointX = robot->Coord.x;
+			gCheckpointZ = robot->Coord.z;
+			return robot;
+		}
+
+		// The robot takes hold of a handle for boat `number` at his feet.
+		void GrabHandle(ObjNode* robot, int number)
+		{
+			MakePickup(POWERUP_TYPE_TOW_HANDLE, {robot->Coord.x + 60, robot->Coord.y, robot->Coord.z}, false, number);
+			Press(NEED_PUNCH);
+			Frame();
+			EXPECT_EQ(Anim(robot), PLAYER_ANIM_CARRY);
+			Run(TOW_GRAB_TIME + 0.1f);
+		}
+
+		void Frame()
+		{
+			PlayerWorld::Frame();
+			MoveSplineObjects();
+		}
+		void Run(float seconds)
+		{
+			for (int i = 0; i < int(std::lround(seconds / FRAME)); i++)
+				Frame();
+		}
+		bool RunUntil(float maxSeconds, const std::function<bool()>& done)
+		{
+			for (int i = 0; i < int(maxSeconds / FRAME); i++)
+			{
+				Frame();
+				if (done())
+					return true;
+			}
+			return false;
+		}
+
+		std::deque<SplineItemType> items;
+	};
+}
+
+TEST_F(BoatWorld, BoatNumbersPastTheLastOrTakenAreRefusedAndAHandleWithoutABoatIsDropped)
+{
+	EXPECT_EQ(MakeBoat(MAX_BOATS), nullptr);
+	ASSERT_NE(MakeBoat(2), nullptr);
+	EXPECT_EQ(MakeBoat(2, 0.5f), nullptr) << "one boat per number";
+	EXPECT_EQ(gNumSplineObjects, 1);
+	EXPECT_FALSE(StartBoat(3));
+	EXPECT_FALSE(StartBoat(MAX_BOATS));
+
+	ObjNode* robot = RobotBy(GetBoat(2), 2000, 0);
+	GrabHandle(robot, 4);
+	EXPECT_EQ(GetHeldTowHandle(), nullptr);
+	EXPECT_NE(Anim(robot), PLAYER_ANIM_CARRY) << "nothing tows him";
+	EXPECT_EQ(GetBoat(2)->Mode, BOAT_WAITING);
+}
+
+TEST_F(BoatWorld, AStartedBoatSpeedsUpRunsOneLapAndWaitsAtItsPlacementAgain)
+{
+	ObjNode* boat = MakeBoat(0, 0.25f);
+	ASSERT_TRUE(boat);
+	RobotBy(boat, 3000, 0);
+	Run(1);
+	EXPECT_FLOAT_EQ(boat->SplinePlacement, 0.25f) << "it waits for its handle";
+	ASSERT_TRUE(StartBoat(0));
+	Run(1);
+	EXPECT_NEAR(boat->SpecialF[0], BOAT_ACCELERATION, 10);
+	Run(1.5f);
+	EXPECT_FLOAT_EQ(boat->SpecialF[0], BOAT_TOP_SPEED);
+	EXPECT_NE(boat->SplinePlacement, 0.25f);
+	float surface;
+	float under = GetWaterY(boat->Coord.x, boat->Coord.z, &surface) ? surface : TerrainHeightAtNoHoles(boat->Coord.x, boat->Coord.z);
+	EXPECT_NEAR(boat->Coord.y, under + BOAT_WATER_LIFT, 1);
+
+	// A lap of the loop's points at up to 460 a second.
+	const float lap = float(gSplineList[0].numPoints) / BOAT_TOP_SPEED + 2;
+	EXPECT_TRUE(RunUntil(lap, [&] { return boat->Mode == BOAT_WAITING; }));
+	EXPECT_FLOAT_EQ(boat->SplinePlacement, 0.25f);
+	EXPECT_FLOAT_EQ(boat->SpecialF[0], 0);
+}
+
+TEST_F(BoatWorld, TheHandleStartsItsBoatWhichTowsTheRobotUntilAJumpLetsGo)
+{
+	ObjNode* boat = MakeBoat(1);
+	ASSERT_TRUE(boat);
+	ObjNode* robot = RobotBy(boat, 600, 0);
+	const OGLPoint3D start = robot->Coord;
+	GrabHandle(robot, 1);
+	ASSERT_NE(GetHeldTowHandle(), nullptr);
+	EXPECT_EQ(GetTowingBoat(), boat);
+	EXPECT_EQ(boat->Mode, BOAT_RUNNING);
+	Run(2);
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_CARRY);
+	// He trails where the line's pull (1.5 a unit past its end) matches the
+	// boat's speed: never left more than the longest pull behind.
+	float d = std::hypot(robot->Coord.x - boat->Coord.x, robot->Coord.z - boat->Coord.z);
+	EXPECT_LT(d, TOW_LINE_LENGTH + TOW_MAX_OFFSET);
+	EXPECT_GT(d, TOW_LINE_LENGTH);
+	EXPECT_GT(std::hypot(robot->Coord.x - start.x, robot->Coord.z - start.z), 1500) << "he went along";
+	EXPECT_GT(HorizontalSpeed(robot), PLAYER_BASE_MAX_SPEED) << "as fast as the boat, past his own limit";
+
+	Press(NEED_JUMP);
+	Frame();
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_JUMP);
+	EXPECT_GT(robot->Delta.y, TOW_LET_GO_SPEED - 200);
+	Frame();
+	EXPECT_EQ(GetHeldTowHandle(), nullptr);
+	EXPECT_EQ(boat->Mode, BOAT_RUNNING) << "the boat runs out its lap";
+}
+
+TEST_F(BoatWorld, HittingSomethingFastOnTheLineBlowsTheRobotUpAndTheBoatStartsOverOnceHeIsBack)
+{
+	ObjNode* boat = MakeBoat(0);
+	ASSERT_TRUE(boat);
+	ObjNode* robot = RobotBy(boat, 1500, 0);
+	GrabHandle(robot, 0);
+	ASSERT_NE(GetHeldTowHandle(), nullptr);
+	// A solid block across his way in toward the boat.
+	ObjectDef def = {};
+	def.group = MODEL_GROUP_LEVELSPECIFIC;
+	def.type = 9;
+	def.coord = {(robot->Coord.x + boat->Coord.x) / 2, robot->Coord.y - 100, (robot->Coord.z + boat->Coord.z) / 2};
+	def.slot = 50;
+	def.scale = 1;
+	ObjNode* block = MakeItemModelNode(&def, {{-150, 0, -400}, {150, 600, 400}, false});
+	block->CType = CTYPE_MISC;
+	block->CBits = SIDE_ALL;
+	CreateCollisionBoxFromBoundingBox(block, 1, 1);
+	KeepOldCollisionBoxes(block);
+	EXPECT_TRUE(RunUntil(2, [] { return gPlayerIsDead; }));
+	EXPECT_EQ(GetHeldTowHandle(), nullptr);
+	EXPECT_EQ(boat->Mode, BOAT_RUNNING) << "it runs on while he is dead";
+	DeleteObject(block);
+	// The shutters close, a life goes, he is back: the boat waits at its start again.
+	EXPECT_TRUE(RunUntil(8, [] { return !gPlayerIsDead; }));
+	Frame();
+	EXPECT_EQ(boat->Mode, BOAT_WAITING);
+	EXPECT_FLOAT_EQ(boat->SplinePlacement, 0);
 }
