@@ -3,6 +3,7 @@
 // the growth vial, a tow handle or an extra life.
 #include "Items/Powerups.h"
 #include "Items/ItemsInternal.h"
+#include "Items/Contraptions.h"
 #include "Player/Player.h"
 #include "Player/Weapons.h"
 #include "Screens/Infobar.h"
@@ -195,10 +196,7 @@ void CollectPowerup(ObjNode* pickup)
 				gPlayerLives++;
 			break;
 		case POWERUP_TYPE_TOW_HANDLE:
-			// No boats on any level yet: the handle is taken and nothing tows.
-			// When the boats land, carrying the handle starts boat Special[0].
-			std::fprintf(stderr, "CollectPowerup: tow handle for boat %d ignored: there is no such boat\n",
-					int(pickup->Special[PICKUP_BOAT]));
+			// Not collected: the robot's hands keep it (GrabTowHandle, from FinishGrab).
 			break;
 		default:
 			FatalAlert("CollectPowerup: unknown powerup ID %d", type);
@@ -210,6 +208,18 @@ void FinishGrab(ObjNode* held)
 	if (held->MoveCall != MovePickup)
 	{
 		DeleteObject(held);
+		return;
+	}
+	// A tow handle stays in the robot's hands and starts its boat; one
+	// whose boat is missing is dropped.
+	if (held->SubKind == POWERUP_TYPE_TOW_HANDLE)
+	{
+		SwitchOffHelp(HELP_PICKUPS);
+		if (!GrabTowHandle(held))
+		{
+			held->TerrainItemPtr = nullptr;
+			DeleteObject(held);
+		}
 		return;
 	}
 	CollectPowerup(held);

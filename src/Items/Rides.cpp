@@ -3,10 +3,6 @@
 #include "Items/Rides.h"
 #include "Terrain/Collision.h"
 
-void InitBumperCars()
-{
-}
-
 void ClearRideItemPointers()
 {
 	gZipPulley = nullptr;

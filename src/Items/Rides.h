@@ -191,7 +191,6 @@ void ResetSpinningPlatformAngle();
 // Level set-up (Rides.cpp)
 //
 
-void InitBumperCars();
 // Level start, every level: no ride is in use, the tables are empty and the
 // rides' trigger handlers are installed.
 void ClearRideItemPointers();

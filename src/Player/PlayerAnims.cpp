@@ -3,6 +3,7 @@
 // the end-of-frame update writes the result back to the node.
 #include "Player/PlayerInternal.h"
 #include "Player/Weapons.h"
+#include "Player/PlayerVehicles.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
 #include "System/FrameTime.h"
@@ -384,8 +385,6 @@ namespace
 			case PLAYER_ANIM_FLYTRAPPED:
 			case PLAYER_ANIM_STRONGMANHELD:
 			case PLAYER_ANIM_HELDALT:
-			case PLAYER_ANIM_BUMPERCAR:
-				return Held;
 			case PLAYER_ANIM_ZIPLINE:
 				return HangFromZipLine;
 			case PLAYER_ANIM_INCANNON:
@@ -394,6 +393,12 @@ namespace
 				return FlyFromCannon;
 			case PLAYER_ANIM_ROCKETSLED:
 				return RideRocketSled;
+			case PLAYER_ANIM_BUMPERCAR:
+				return PlayerStateInBumperCar;
+			case PLAYER_ANIM_BUBBLE:
+				return PlayerStateInBubble;
+			case PLAYER_ANIM_CARRY:
+				return PlayerStateTowed;
 			case PLAYER_ANIM_SKID:
 				return Skid;
 			case PLAYER_ANIM_SWIM:
@@ -483,6 +488,7 @@ void MovePlayerRobot(ObjNode* node)
 	}
 
 	HandlerFor(PlayerAnim(node))(node);
+	ApplyPendingPlayerShock(node);
 	// A nova charge is let go whenever the robot leaves the charging pose.
 	if (IsNovaCharging() && PlayerAnim(node) != PLAYER_ANIM_CHARGING)
 		ReleaseNovaCharge();

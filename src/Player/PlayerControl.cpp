@@ -3,6 +3,8 @@
 #include "Player/PlayerInternal.h"
 #include "Items/Rides.h"
 #include "Screens/Infobar.h"
+#include "Player/PlayerVehicles.h"
+#include "Items/Contraptions.h"
 #include "Items/Powerups.h"
 #include "Player/WeaponTypes.h"
 #include "3D/Camera.h"
@@ -100,6 +102,9 @@ namespace
 				PlayPlayerEffect3D(EFFECT_SLIMEBOUNCE, &gObjCoord);
 				PlayerLoseHealth(LEVEL2_GROUND_DAMAGE, DEATH_KIND_WORN_OUT);
 			}
+			// A live bumper arena's floor shocks whoever walks on it.
+			if (IsFloorElectrifiedAt(gObjCoord.x, gObjCoord.z))
+				ElectrocutePlayer(node);
 		}
 
 		// Standing still on a slope, the robot slides down it.

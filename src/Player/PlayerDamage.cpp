@@ -1,6 +1,7 @@
 // Hits, health, death, the closing shutters that take a life, and the respawn.
 #include "Player/PlayerInternal.h"
 #include "Player/Weapons.h"
+#include "Items/Contraptions.h"
 #include "3D/BG3D.h"
 #include "3D/Camera.h"
 #include "3D/MetaObjects.h"
@@ -75,7 +76,7 @@ bool PlayerGotHit(ObjNode* attacker, float damage)
 
 	if (PlayerAnim(node) == PLAYER_ANIM_BUBBLE)
 	{
-		// (The bubble pops here once the bubble pumps are in the game.)
+		PopPlayerBubble();
 		gInvincibleTimer = PLAYER_HIT_INVINCIBILITY;
 		return true;
 	}

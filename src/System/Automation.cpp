@@ -9,7 +9,9 @@
 #include "Player/Autopilot.h"
 #include "Player/Player.h"
 #include "Player/PlayerReport.h"
+#include "Items/Contraptions.h"
 #include "Items/Humans.h"
+#include "System/LevelTable.h"
 #include "System/FrameTime.h"
 #include "System/InputScript.h"
 #include "System/Objects.h"
@@ -374,9 +376,19 @@ void AutomationLevelFrame()
 	}
 	gLevelClock += gFrameTime;
 
-	// Only the charge: the robot still has to get to the exit by itself.
+	// Only the charge: the robot still has to get to the exit by itself. Where
+	// the exit is the lift under ice, only the ice goes (its breaker is not in
+	// the level yet): the charge is gathered for real there.
 	if (gAutomation.routeCheck)
-		gExitCharge = 1;
+	{
+		if (CurrentLevelHasRule(LEVEL_RULE_EXIT_UNDER_ICE))
+		{
+			if (!IsExitIceBroken())
+				StartWithExitIceBroken();
+		}
+		else
+			gExitCharge = 1;
+	}
 
 	if (gAutomation.autopilot && int(gPlayerLives) < gLivesSeen && gPlayerNode)
 		printf("AUTOPILOT level %d lost a life at %.1f s near %.0f, %.0f\n", gCurrentLevel, gLevelClock,

@@ -24,7 +24,8 @@
 //   --autopilot        the robot plays by itself, following the level's route with the
 //                      player's own controls (from level 0 through the game without --level)
 //   --route-check      test runs: the exit is charged from the start, so a run shows that
-//                      the route leads from the start into the exit (nothing else changes)
+//                      the route leads from the start into the exit (nothing else changes);
+//                      where the exit is the lift under ice, the ice starts broken instead
 //   --check-invariants every frame of play checks the player, the gauges and the pools;
 //                      a broken one is a fatal alert naming it
 //   --show-screen NAME show one screen between levels and stay on it (with

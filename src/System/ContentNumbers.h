@@ -93,7 +93,25 @@ enum
 	LEVEL_MODEL_BOUNCE_PAD = 16,		// levels with bounce pads
 	LEVEL_MODEL_BALLOON_POD = 21,		// cloud: the pod hanging under a balloon
 	LEVEL_MODEL_POWERUP_BALLOON = 22,	// cloud: the balloon carrying it
+	LEVEL_MODEL_BOAT_HULL = 21,			// levels with boats: its bow toward −z, the origin amidships
+	LEVEL_MODEL_BOAT_PROPELLER = 22,	// turning about z, its hub at the origin
 	LEVEL_MODEL_TOW_HANDLE = 23,		// levels with boats: the handle a pod releases
+	// Slime world: the bubble pumps and their bubbles.
+	LEVEL_MODEL_BUBBLE = 17,			// radius 100 round its centre at scale 1
+	LEVEL_MODEL_BUBBLE_PUMP = 19,		// the base, its origin on the ground
+	LEVEL_MODEL_BUBBLE_PLUNGER = 20,	// the plunger's cap, resting on the base's top
+	// Fire and ice: the exit lift and the sheet of ice sealing it.
+	LEVEL_MODEL_EXIT_ICE = 6,			// square sheet, ±50 across at scale 1, its top at y 0
+	LEVEL_MODEL_EXIT_LIFT = 7,			// the lift's base, its origin on the ground
+	LEVEL_MODEL_EXIT_LIFT_LID = 8,		// the lid that rises off it
+	LEVEL_MODEL_ICE_CRACK = 9,			// a crack decal lying flat on the ice
+	// Cloud: the bumper-car arena.
+	LEVEL_MODEL_PLAYER_BUMPER_CAR = 10,
+	LEVEL_MODEL_BUMPER_CAR = 11,
+	LEVEL_MODEL_BUMPER_POLE = 13,
+	LEVEL_MODEL_BUMPER_POLE_TOP = 14,
+	LEVEL_MODEL_BUMPER_GATE = 15,
+	LEVEL_MODEL_BUMPER_FORCE_FIELD = 16,
 };
 // The capsule spans x and z −0.5 … 0.5 and y 0 … 1 (its floor at the
 // origin), so its scale is the size it must hold.

@@ -35,6 +35,7 @@
 #include "Items/TouchItems.h"
 #include "Items/Scenery.h"
 #include "Items/Rides.h"
+#include "Items/Contraptions.h"
 #include "Player/Player.h"
 #include "Screens/Infobar.h"
 #include "Screens/PauseMenu.h"
@@ -278,6 +279,9 @@ void InitLevel()
 	gCloudClock = 0;
 	gLevel2WobbleAngle = 0;
 	ClearRideItemPointers();
+	InitExitLift();
+	InitBubblePumps();
+	InitBoats();
 	if (level.hasBackdrop)
 		MakeBackdrop();
 	CreateSky();

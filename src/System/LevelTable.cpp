@@ -53,7 +53,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0.1f,
 		.waves = {{15, 200, 1.0f / 300.0f, 1, 0}, {10, 300, 0.005f, 0, 0}},
 		.setUp = 0,
-		.rules = LEVEL_RULE_EXIT_BEAMS_UP | LEVEL_RULE_BARE_BONUS_TALLY,
+		.rules = LEVEL_RULE_EXIT_BEAMS_UP | LEVEL_RULE_BARE_BONUS_TALLY | LEVEL_RULE_SPIKES_POP_BUBBLES,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 	// LEVEL_NUM_BLOBBOSS: the slime boss arena
@@ -178,7 +178,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = LEVEL_SETUP_ZIP_LINES,
-		.rules = 0,
+		.rules = LEVEL_RULE_EXIT_UNDER_ICE,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 		.rides = {.zipPostModel = 38, .zipPulleyModel = 39, .sledModel = 55, .sledEngineEffect = EFFECT_FIREICE_ROCKETSLED, .sledCrashEffect = EFFECT_SLEDEXPLODE},
 	},

@@ -116,6 +116,10 @@ enum : uint32_t
 	LEVEL_RULE_BALLOON_PODS = 1u << 9,			// power-up pods may hang under balloons (the level's models 21, 22)
 	LEVEL_RULE_GROWTH_PICKUPS = 1u << 10,		// pods may hold the growth pick-up (the level's model 8)
 	LEVEL_RULE_DIM_PODS = 1u << 11,				// pods carry 4 lights, not 8 (a busy arena)
+	// The way out is the exit lift, sealed under ice that a creature of the
+	// level breaks (route checks, which do not wait for it, start with the ice broken).
+	LEVEL_RULE_EXIT_UNDER_ICE = 1u << 12,
+	LEVEL_RULE_SPIKES_POP_BUBBLES = 1u << 15,	// the level's models 26 and 27 are spiky: their points pop a carrying bubble
 	LEVEL_RULE_FENCES_ON_GROUND = 1u << 16,		// fence bottoms stand on the ground instead of reaching into it
 	LEVEL_RULE_NO_INTRO = 1u << 20,				// the level starts without its intro screen (boss arenas)
 	LEVEL_RULE_SHORT_INTRO = 1u << 21,			// the intro screen lasts 5 s instead of 11

@@ -2,6 +2,7 @@
 // item's rider on its loop. Most types ride no loop at all and make nothing.
 #include "Terrain/Splines.h"
 #include "Enemies/BrainAlien.h"
+#include "Items/Contraptions.h"
 #include "Items/Humans.h"
 #include "Items/SplinePlatforms.h"
 
@@ -15,7 +16,6 @@ namespace
 	// Rows whose rider is not in the game yet, named by the area that will
 	// build them; each declines, so the item stays unused.
 	constexpr SplineItemRoutine ENEMIES_TO_COME = AddSplineItemNotBuiltYet;
-	constexpr SplineItemRoutine CONTRAPTIONS_TO_COME = AddSplineItemNotBuiltYet;
 	constexpr SplineItemRoutine HAZARDS_TO_COME = AddSplineItemNotBuiltYet;
 }
 
@@ -57,7 +57,7 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  32 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  33 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  34 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  35 */ {"Boat", CONTRAPTIONS_TO_COME},
+	/*  35 */ {"Boat", PrimeMagnetMonster},
 	/*  36 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  37 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  38 */ {nullptr, AddSplineItemNotBuiltYet},

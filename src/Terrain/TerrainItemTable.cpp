@@ -5,6 +5,7 @@
 #include "Enemies/AlienPortal.h"
 #include "Enemies/BrainAlien.h"
 #include "Effects/Sparkles.h"
+#include "Items/Contraptions.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
 #include "Items/Rides.h"
@@ -85,7 +86,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  34 */ {"SceneryGroup", AddSceneryItem},
 	/*  35 */ {"Marker35", AddNothing},
 	/*  36 */ {"SolidTrigger", AddSceneryItem},
-	/*  37 */ {"BubblePump", RIDES_TO_COME},
+	/*  37 */ {"BubblePump", AddBubblePump},
 	/*  38 */ {"SceneryObject7", AddSceneryItem},
 	/*  39 */ {"SpinningPlatform", AddSpinningPlatform},
 	/*  40 */ {"Marker40", AddNothing},
@@ -124,13 +125,13 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  73 */ {"JungleBossPodPlant", JUNGLE_BOSS_TO_COME},
 	/*  74 */ {"JungleBossLight", JUNGLE_BOSS_TO_COME},
 	/*  75 */ {"Cannon", AddCannon},
-	/*  76 */ {"BumperCar", RIDES_TO_COME},
+	/*  76 */ {"BumperCar", AddBumperCar},
 	/*  77 */ {"BlockWall", HAZARDS_TO_COME},
 	/*  78 */ {"Clown", ENEMIES_TO_COME},
 	/*  79 */ {"Marker79", AddNothing},
-	/*  80 */ {"BumperPole", RIDES_TO_COME},
+	/*  80 */ {"BumperPole", AddBumperPole},
 	/*  81 */ {"StrongMan", ENEMIES_TO_COME},
-	/*  82 */ {"BumperCarGate", RIDES_TO_COME},
+	/*  82 */ {"BumperCarGate", AddBumperCarGate},
 	/*  83 */ {"RocketSled", AddRocketSled},
 	/*  84 */ {"TrapDoor", HAZARDS_TO_COME},
 	/*  85 */ {"SceneryObject28", AddSceneryItem},
@@ -138,7 +139,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  87 */ {"LevelObject1Big", AddSceneryItem},
 	/*  88 */ {"Volcano", HAZARDS_TO_COME},
 	/*  89 */ {"ArmBot", ENEMIES_TO_COME},
-	/*  90 */ {"ExitLift", RIDES_TO_COME},
+	/*  90 */ {"ExitLift", AddExitLift},
 	/*  91 */ {"RunwayLights", AddRunwayLights},
 	/*  92 */ {"IceCube", ENEMIES_TO_COME},
 	/*  93 */ {"HammerBot", ENEMIES_TO_COME},

@@ -9,6 +9,7 @@
 #include "3D/BG3D.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
+#include "Items/Contraptions.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
 #include "Terrain/TerrainFile.h"
@@ -16,6 +17,7 @@
 #include "Terrain/Collision.h"
 #include "Screens/SkeletonViewer.h"
 #include "System/Boot.h"
+#include "System/LevelTable.h"
 #include "System/FrameTime.h"
 #include "System/Objects.h"
 #include "System/Window.h"
@@ -344,4 +346,70 @@ TEST_F(SkeletonDrawTest, APunchedPodIsDrawnAndItsHalvesFlyUpOutOfIt)
 			DeleteObject(n);
 	FlushObjectDeleteQueue();
 	DisposeBG3DContainer(MODEL_GROUP_GLOBAL);
+}
+
+TEST_F(SkeletonDrawTest, TheExitLiftIsDrawnWithItsLidAndRisesAsItTakesOff)
+{
+	SkeletonViewer_Open(SKELETON_TYPE_SCIENTIST, HUMAN_ANIM_STAND);
+	SkeletonViewer_GetNode()->StatusBits |= STATUS_BIT_HIDDEN;
+	ScreenImage empty = DrawAt(0);
+	ASSERT_GE(LoadBG3D(kLevelDefs[LEVEL_NUM_FIREICE].modelFile, MODEL_GROUP_LEVELSPECIFIC), 0);
+
+	InitExitLift();
+	StartWithExitIceBroken();				// the sheet would cover the view
+	TerrainItemEntryType item = {};
+	item.type = 90;
+	ASSERT_TRUE(AddExitLift(&item, 0, 0));
+	ObjNode* lift = GetExitLiftNode();
+	ASSERT_NE(lift, nullptr);
+	ASSERT_EQ(lift->Genre, DISPLAY_GROUP_GENRE) << "its model is in the level's file";
+	ASSERT_NE(lift->ChainNode, nullptr);
+	auto placeAt = [&](float y) {
+		for (ObjNode* n = lift; n; n = n->ChainNode)
+		{
+			n->Coord = {0, y, 0};
+			n->Scale = {0.5f, 0.5f, 0.5f};		// at its full size it fills the viewer's frame
+			UpdateObjectTransforms(n);
+		}
+	};
+	placeAt(0);								// on the viewer's floor (it has no terrain)
+
+	auto rows = [&](const ScreenImage& shot, int* top, int* bottom) {
+		*top = -1;
+		*bottom = -1;
+		for (int y = 0; y < shot.height; y++)
+			for (int x = 0; x < shot.width; x++)
+			{
+				size_t i = (size_t(y) * size_t(shot.width) + size_t(x)) * 3;
+				if (std::abs(shot.pixels[i] - empty.pixels[i]) + std::abs(shot.pixels[i + 1] - empty.pixels[i + 1])
+						+ std::abs(shot.pixels[i + 2] - empty.pixels[i + 2]) > 30)
+				{
+					if (*top < 0)
+						*top = y;
+					*bottom = y;
+				}
+			}
+	};
+	ScreenImage standing = DrawAt(0);
+	EXPECT_GT(CountDifferent(empty, standing), int(standing.pixels.size() / 3 / 50)) << "the lift fills part of the view";
+
+	// The lid alone hidden: fewer pixels differ, so the lid is drawn on the base.
+	lift->ChainNode->StatusBits |= STATUS_BIT_HIDDEN;
+	ScreenImage bare = DrawAt(0);
+	EXPECT_GT(CountDifferent(bare, standing), int(standing.pixels.size() / 3 / 400)) << "the lid shows";
+	lift->ChainNode->StatusBits &= ~STATUS_BIT_HIDDEN;
+
+	placeAt(120);
+	ScreenImage risen = DrawAt(0);
+	int top0, bottom0, top1, bottom1;
+	rows(standing, &top0, &bottom0);
+	rows(risen, &top1, &bottom1);
+	ASSERT_GE(top0, 0);
+	ASSERT_GE(top1, 0);
+	EXPECT_LT(top1, top0) << "taking off, its top moves up the view";
+	EXPECT_LT(bottom1, bottom0);
+
+	DeleteObject(lift);
+	FlushObjectDeleteQueue();
+	DisposeBG3DContainer(MODEL_GROUP_LEVELSPECIFIC);
 }

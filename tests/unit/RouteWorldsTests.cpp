@@ -1,6 +1,7 @@
 // Every world's route, as the baker writes it: it reads back as written, its
 // goals stand on ground that exists, its legs never cross a hole or pass
 // through the exit saucer, and it ends standing in the exit saucer's beam.
+#include "Items/Contraptions.h"
 #include "BakeTerrainWorlds.h"
 #include "Player/AutopilotRoute.h"
 #include "System/Game.h"
@@ -94,6 +95,22 @@ TEST_P(WorldRoute, LegsFromTheStartCrossNoHoleAndGoRoundTheExitSaucer)
 TEST_P(WorldRoute, EndsInTheExitSaucersBeamOnceCharged)
 {
 	const FileItem* exit = Find(ITEM_EXIT);
+	if (const FileItem* lift = Find(90))
+	{
+		// The exit lift: wait for the charge where its lid opens, then stand by it
+		// until it takes the robot in.
+		ASSERT_EQ(exit, nullptr) << d.name << ": one way out";
+		const RouteGoal& last = d.route.back();
+		ASSERT_EQ(last.verb, ROUTE_EXIT) << d.name;
+		ASSERT_GE(d.route.size(), 3u);
+		const RouteGoal& wait = d.route[d.route.size() - 2];
+		const RouteGoal& near = d.route[d.route.size() - 3];
+		EXPECT_EQ(wait.verb, ROUTE_CHARGE) << d.name;
+		Point2 l = At(*lift);
+		EXPECT_LT(Hypot(last.x - l.x, last.z - l.z), EXIT_LIFT_TAKE_RANGE) << d.name;
+		EXPECT_LT(Hypot(near.x - l.x, near.z - l.z), EXIT_LIFT_OPEN_RANGE) << d.name << ": the lid opens from there";
+		return;
+	}
 	if (!exit)
 	{
 		// Ended by a boss or a lift that is not in the game yet: the route

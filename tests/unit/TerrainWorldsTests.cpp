@@ -5,10 +5,12 @@
 // (heights, flags and items), which is what the baker samples.
 #include "BakeLevelModels.h"
 #include "BakeTerrainWorlds.h"
+#include "BakeWorldWater.h"
 #include "System/ContentNumbers.h"
 #include "System/Game.h"
 #include "System/LevelTable.h"
 #include "Terrain/TerrainFormat.h"
+#include "Terrain/Water.h"
 
 #include <gtest/gtest.h>
 
@@ -418,6 +420,29 @@ TEST_P(World, CheckpointsAreNumberedInTheOrderTheWayMeetsThemAndFaceOnAlongIt)
 		EXPECT_EQ(met[k].second, int(k) + 1) << d.name << ": checkpoint numbers rise along the way from 1";
 }
 
+// A tow handle's pod waits on dry ground by a boat of its number.
+TEST_P(World, TowHandlesHaveTheirBoats)
+{
+	for (const FileItem& item : d.items)
+	{
+		if (item.type != ITEM_POD || item.parm[0] != POD_TOW_HANDLE)
+			continue;
+		int boats = 0;
+		for (const FileSpline& s : d.splines)
+			for (const FileSplineItem& i : s.items)
+				boats += i.type == SPLINE_ITEM_BOAT && i.parm[0] == item.parm[2];
+		EXPECT_EQ(boats, 1) << d.name << ": the handle for boat " << int(item.parm[2]);
+		for (const FileWaterPatch& w : d.water)
+		{
+			std::vector<OGLPoint2D> outline;
+			for (const auto& n : w.nubs)
+				outline.push_back({n[0] * MAP_TO_UNIT, n[1] * MAP_TO_UNIT});
+			EXPECT_FALSE(IsPointInPolygon2D(float(item.x) * MAP_TO_UNIT, float(item.z) * MAP_TO_UNIT, int(outline.size()),
+					outline.data())) << d.name << ": the handle for boat " << int(item.parm[2]) << " lies in water";
+		}
+	}
+}
+
 // Atoms and pods lie where a player on the way gets them: on ground level
 // with the way beside them, never on a cliff top or down a hole; and only
 // the kinds the game knows, each on the levels that allow it.
@@ -430,6 +455,8 @@ TEST_P(World, PickupsAreKnownKindsOnGroundLevelWithTheWay)
 	{
 		if (item.type != ITEM_ATOM && item.type != ITEM_POD)
 			continue;
+		if (item.type == ITEM_POD && item.parm0 == POD_TOW_HANDLE)
+			continue;			// by its boat's water, not the way (below)
 		pickups++;
 		SCOPED_TRACE(d.name + " item type " + std::to_string(item.type) + " kind " + std::to_string(item.parm0) + " at "
 				+ std::to_string(int(item.x)) + ", " + std::to_string(int(item.z)));

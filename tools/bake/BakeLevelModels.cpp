@@ -191,6 +191,13 @@ namespace LevelModels
 				Put(f, 7, SceneryBush(f, "balloon bush", Hex(0x80D8FF), Hex(0xFF60A0), 7));
 				Put(f, 8, CannonBase(f));
 				Put(f, 9, CannonBarrel(f));
+				Put(f, LEVEL_MODEL_PLAYER_BUMPER_CAR, BumperCar(f, true));
+				Put(f, LEVEL_MODEL_BUMPER_CAR, BumperCar(f, false));
+				Hold(f, {"cloud scenery 12"});
+				Put(f, LEVEL_MODEL_BUMPER_POLE, BumperPole(f));
+				Put(f, LEVEL_MODEL_BUMPER_POLE_TOP, BumperPoleTop(f));
+				Put(f, LEVEL_MODEL_BUMPER_GATE, BumperGate(f));
+				Put(f, LEVEL_MODEL_BUMPER_FORCE_FIELD, BumperForceField(f));
 				AddBalloonPodModels(f);
 				Hold(f, {"cloud scenery 23", "cloud scenery 24", "cloud scenery 25"});
 				Put(f, 26, RocketSled(f, "cloud rocket sled", Hex(0xE83A6A), Hex(0xF0F0FF)));
@@ -217,7 +224,11 @@ namespace LevelModels
 				Put(f, 2, SceneryRock(f, "lava boulder", Hex(0x2A1810), Hex(0xE05020), 200, 72));
 				Hold(f, {"fire blob and lava rock", "snowball"});
 				Put(f, LEVEL_MODEL_HUMAN_CAPSULE, HumanCapsule(f));
-				Hold(f, {"ice sheet", "exit lift base", "exit lift lid", "ice crack", "arm bot", "arm bot part", "arm bot part"});
+				Put(f, LEVEL_MODEL_EXIT_ICE, ExitIceSheet(f));
+				Put(f, LEVEL_MODEL_EXIT_LIFT, ExitLiftBase(f));
+				Put(f, LEVEL_MODEL_EXIT_LIFT_LID, ExitLiftLid(f));
+				Put(f, LEVEL_MODEL_ICE_CRACK, IceCrack(f));
+				Hold(f, {"arm bot", "arm bot part", "arm bot part"});
 				Put(f, 13, SceneryTree(f, "snowy pine", Hex(0x5A4030), Hex(0x2A6A50), Hex(0xF0F8FF), true, 73));
 				Put(f, 14, SceneryCrystals(f, "fire crystal", Hex(0xA02010), Hex(0xFFD040), 4, 240, 74));
 				Put(f, 15, SceneryRock(f, "snow-capped rock", Hex(0x5A6070), Hex(0xF4F8FF), 240, 75));

@@ -47,12 +47,34 @@ namespace LevelModels
 	Kit::Node AlienPortal(Kit::ModelFile& file);
 	Kit::Node Placeholder(Kit::ModelFile& file, const std::string& name);
 
+	// Contraptions (BakeLevelModelsContraptions.cpp): the fire-and-ice level's
+	// exit lift, its ice and crack (LEVEL_MODEL_EXIT_*, LEVEL_MODEL_ICE_CRACK);
+	// the cloud's bumper arena (LEVEL_MODEL_*BUMPER_*).
+	Kit::Node ExitIceSheet(Kit::ModelFile& file);
+	Kit::Node ExitLiftBase(Kit::ModelFile& file);
+	Kit::Node ExitLiftLid(Kit::ModelFile& file);
+	Kit::Node IceCrack(Kit::ModelFile& file);
+	Kit::Node BumperCar(Kit::ModelFile& file, bool players);
+	Kit::Node Bubble(Kit::ModelFile& file);
+	Kit::Node BubblePumpBase(Kit::ModelFile& file);
+	Kit::Node BubblePumpPlunger(Kit::ModelFile& file);
+	// The slime world's boat (LEVEL_MODEL_BOAT_*) and its spiky objects
+	// (models 26 and 27, spikes ending on the game's kSpiky*Points).
+	Kit::Node BoatHull(Kit::ModelFile& file);
+	Kit::Node BoatPropeller(Kit::ModelFile& file);
+	Kit::Node SpikyBall(Kit::ModelFile& file);
+	Kit::Node SpikyStalk(Kit::ModelFile& file);
+	Kit::Node BumperPole(Kit::ModelFile& file);
+	Kit::Node BumperPoleTop(Kit::ModelFile& file);
+	Kit::Node BumperGate(Kit::ModelFile& file);
+	Kit::Node BumperForceField(Kit::ModelFile& file);
+
 	// Power-ups (BakeLevelModelsPowerups.cpp): the balloon pod and its balloon
 	// (LEVEL_MODEL_BALLOON_POD, LEVEL_MODEL_POWERUP_BALLOON), the models before
 	// them filled with placeholders.
 	void AddBalloonPodModels(Kit::ModelFile& file);
-	// The slime world's bounce pad (LEVEL_MODEL_BOUNCE_PAD) and tow handle
-	// (LEVEL_MODEL_TOW_HANDLE), placeholders before each.
+	// The slime world's bounce pad, bubble pump and bubble, boat, tow handle
+	// and spiky objects on their numbers, placeholders between them.
 	void AddSlimeBounceModels(Kit::ModelFile& file);
 	// The jungle's growth vial (LEVEL_MODEL_GROWTH_PICKUP).
 	Kit::Node GrowthVial(Kit::ModelFile& file);

@@ -6,6 +6,7 @@
 #include "kit/Art.h"
 #include "kit/Primitives.h"
 #include "System/ContentNumbers.h"
+#include "Items/SpikyPoints.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -125,9 +126,20 @@ namespace LevelModels
 	{
 		FillTo(f, LEVEL_MODEL_BOUNCE_PAD, {});
 		f.models.push_back(BouncePad(f));
-		FillTo(f, LEVEL_MODEL_TOW_HANDLE, {"bubble", "slime scenery 18", "bubble pump base", "bubble pump plunger",
-				"boat hull", "boat propeller"});
+		FillTo(f, LEVEL_MODEL_BUBBLE, {});
+		f.models.push_back(Bubble(f));
+		FillTo(f, LEVEL_MODEL_BUBBLE_PUMP, {"slime scenery 18"});
+		f.models.push_back(BubblePumpBase(f));
+		f.models.push_back(BubblePumpPlunger(f));
+		FillTo(f, LEVEL_MODEL_BOAT_HULL, {});
+		f.models.push_back(BoatHull(f));
+		f.models.push_back(BoatPropeller(f));
+		if (f.models.size() != LEVEL_MODEL_TOW_HANDLE)
+			throw std::logic_error("the tow handle must follow the boat");
 		f.models.push_back(TowHandle(f));
+		FillTo(f, SPIKY_BALL_MODEL, {});
+		f.models.push_back(SpikyBall(f));
+		f.models.push_back(SpikyStalk(f));
 	}
 
 	void AddBalloonPodModels(ModelFile& f)

@@ -38,6 +38,25 @@ namespace TerrainBake::Worlds
 	// one of the world's rocket sleds (anywhere its rider can steer it).
 	bool InSledRun(const WorldDesign& d, Point2 p, float radius);
 	void AddFireAndIceRides(WorldDesign& d, Point2 glacier, Point2 volcano, Point2 liftSite);
+	// Contraptions (BakeWorldContraptions.cpp). The exit lift at `site`, the
+	// level's way out (the ice over it is the game's).
+	void AddExitLift(WorldDesign& d, Point2 site);
+	// The route's way into the lift at `site` from `from`: stop short of it
+	// (its lid opens within 1200 once charged), wait for the charge, then
+	// stand by it until it takes the robot.
+	void AddExitLiftGoals(Route& route, Point2 site, Point2 from);
+	// A bubble pump facing `quarter` × 90°.
+	void AddBubblePump(WorldDesign& d, Point2 at, uint8_t quarter);
+	// Boats on a round loop of `loopRadius` round `centre` (the design's next
+	// spline), numbered 0 … boats − 1 and spread evenly round it; each one's
+	// tow-handle pod on the shore (`shoreRadius` out) abreast of its start.
+	void AddBoats(WorldDesign& d, Point2 centre, float loopRadius, float shoreRadius, int boats);
+	// Two spiky pods and a spiky stalk about `spread` round `near`.
+	void AddSpikyThings(WorldDesign& d, Point2 near, float spread, uint8_t quarter);
+	// A bumper arena of area `area` on the square of half side `half` round
+	// `centre`: four poles, the robot's car and three others, and a gate
+	// across the way in at `gate` (facing `gateQuarter` × 90°).
+	void AddBumperArena(WorldDesign& d, int area, Point2 centre, float half, Point2 gate, uint8_t gateQuarter);
 
 	// Item types the layouts place.
 	enum : uint16_t
@@ -95,6 +114,7 @@ namespace TerrainBake::Worlds
 		POD_CHARGE_ATOMS = POWERUP_TYPE_EXIT_ATOMS,
 		POD_NOVA = POWERUP_TYPE_NOVA,
 		POD_FREEZE = POWERUP_TYPE_FREEZEGUN,
+		POD_TOW_HANDLE = POWERUP_TYPE_TOW_HANDLE,		// parm[2] its boat's number
 		POD_GROWTH = POWERUP_TYPE_GROWTH,				// the jungle's only
 		POD_ARC = POWERUP_TYPE_ARCSHOT,
 		POD_FLARE = POWERUP_TYPE_FLARE,

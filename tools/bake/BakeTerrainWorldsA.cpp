@@ -238,12 +238,18 @@ namespace TerrainBake::Worlds
 		AddPathGoals(d.route, causeway, 1, causeway.size() - 1);
 		AddExitGoals(d.route, exitSite);
 		AddSlimeWorldPickups(d);
+		// Bubble pumps on the hills well off the causeway.
+		AddBubblePump(d, AlongPath(causeway, 0.2f, 1100), 1);
+		AddBubblePump(d, AlongPath(causeway, 0.62f, -1100), 3);
+		// Spiky things beyond the pumps, where a floating robot drifts.
+		AddSpikyThings(d, AlongPath(causeway, 0.2f, 1900), 500, 0);
+		AddSpikyThings(d, AlongPath(causeway, 0.62f, -1900), 500, 2);
 		AddScenery(d, LEVEL_NUM_BLOB);
 		// Every hollow holds a pool of slime; the boats' loop runs round the
 		// biggest (spline 0, a water loop well inside its shore).
 		for (const Pool& p : pools)
 			d.water.push_back(WaterDisc(WATER_SLIME, p.c, p.r + 350));
-		d.splines.push_back(CircleLoop(pools[1].c, pools[1].r * 0.6f, 12));
+		AddBoats(d, pools[1].c, pools[1].r * 0.6f, pools[1].r + 550, 2);
 		// Crystal fences guard the causeway's edge above two of the pools.
 		d.fences.push_back(Fence(FENCE_SLIME_CRYSTALS, OffsetPath(causeway, -1000, 0.36f, 0.46f)));
 		d.fences.push_back(Fence(FENCE_SLIME_CRYSTALS, OffsetPath(causeway, 1000, 0.62f, 0.72f)));
@@ -591,6 +597,9 @@ namespace TerrainBake::Worlds
 		AddExitGoals(d.route, exitSite);
 		AddCloudPickups(d);
 		AddCloudRides(d, start, middle);
+		// The arena's gate stands across the west bridge where it meets the floor.
+		const Point2 gate{arena.x - ARENA_HALF + 150, arena.z - (ARENA_HALF - 150) * (arena.z - 6500) / (arena.x - 15500)};
+		AddBumperArena(d, 0, arena, ARENA_HALF, gate, 1);
 		AddScenery(d, LEVEL_NUM_CLOUD);
 		return d;
 	}

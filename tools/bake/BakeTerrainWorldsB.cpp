@@ -260,10 +260,11 @@ namespace TerrainBake::Worlds
 		d.items = {
 			Item(ITEM_START, start.x, start.z, FacingParm(start, {start.x + 1, start.z + 1})),
 		};
-		// North past the lake and the glacier to the site of the exit lift
-		// (the lift itself is not placed yet).
+		// North past the lake and the glacier to the exit lift, sealed under ice.
 		const std::vector<Point2> way = {start, {start.x + 800, lake.z}, {liftSite.x, glacier.z - 1500}, liftSite};
-		d.route = {Goal(ROUTE_GOTO, way[1]), Goal(ROUTE_GOTO, way[2]), Goal(ROUTE_GOTO, way[3])};
+		AddExitLift(d, liftSite);
+		d.route = {Goal(ROUTE_GOTO, way[1]), Goal(ROUTE_GOTO, way[2])};
+		AddExitLiftGoals(d.route, liftSite, way[2]);
 		// Climbers caught in the cold, frozen into capsules here and there,
 		// on the way north; brain aliens on the snowfield.
 		const struct { float t, side; uint8_t kind; bool capsule; } climbers[] = {
