@@ -192,12 +192,9 @@ void BonusSceneItemCounted(int weaponType)
 	token->Delta = {0, 0, 0};
 }
 
+// The screen's end (EndScreen) has already freed the humans' skeletons and
+// models with everything else the screen loaded: only the note goes.
 void DisposeBonusScene()
 {
-	if (!gSkeletonsLoaded)
-		return;
-	FreeAllSkeletonFiles(-1);
-	for (int kind = 0; kind < NUM_HUMAN_TYPES; kind++)
-		DisposeBG3DContainer(MODEL_GROUP_SKELETONBASE + GetSkeletonFromHumanType(kind));
 	gSkeletonsLoaded = false;
 }

@@ -106,11 +106,9 @@ void MakeHighScorePlate(float x, float y, float w, float h, int16_t slot)
 	UpdateObjectTransforms(plate);
 }
 
+// The screen's end (EndScreen) has already freed the hero's skeleton and
+// model with everything else the screen loaded: only the note goes.
 void DisposeHighScoreScene()
 {
-	if (!gHeroLoaded)
-		return;
-	FreeAllSkeletonFiles(-1);
-	DisposeBG3DContainer(MODEL_GROUP_SKELETONBASE + SKELETON_TYPE_QUOG);
 	gHeroLoaded = false;
 }
