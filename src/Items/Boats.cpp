@@ -94,7 +94,7 @@ namespace
 		boat->SpecialF[BOAT_WAKE] = WAKE_INTERVAL;
 		const float h = boat->Rot.y, behind = PROPELLER_BEHIND * BOAT_SCALE;
 		float x = boat->Coord.x + std::sin(h) * behind, z = boat->Coord.z + std::cos(h) * behind;
-		MakeRadialPuff(x, SurfaceUnder(x, z), z, 300, 30, PARTICLE_SPRITE_DROPLET, 8);
+		MakeRadialPuff(x, SurfaceUnder(x, z), z, 160, 14, PARTICLE_SPRITE_DROPLET, 4);
 	}
 
 	void MoveBoat(ObjNode* boat)

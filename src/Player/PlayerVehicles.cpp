@@ -215,7 +215,7 @@ namespace
 				if (gTowWakeTimer <= 0)
 				{
 					gTowWakeTimer = TOW_WAKE_INTERVAL;
-					MakeRadialPuff(gObjCoord.x, surface, gObjCoord.z, 250, 25, PARTICLE_SPRITE_DROPLET, 6);
+					MakeRadialPuff(gObjCoord.x, surface, gObjCoord.z, 120, 10, PARTICLE_SPRITE_DROPLET, 3);
 				}
 			}
 			return;
