@@ -43,6 +43,11 @@ namespace
 
 		void TearDown() override
 		{
+			// The tests' map items lived in their own vectors, gone by now:
+			// the objects made from them must not hand them back.
+			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+				for (ObjNode* c = n; c; c = c->ChainNode)
+					c->TerrainItemPtr = nullptr;
 			gTerrainItemList = savedItems;
 			gNumTerrainItems = savedItemCount;
 			gExitCharge = savedCharge;
