@@ -6,6 +6,8 @@
 #include "Player/AutopilotRoute.h"
 #include "System/Game.h"
 
+#include "WorldTestNames.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -146,4 +148,4 @@ TEST_P(WorldRoute, EndsInTheExitSaucersBeamOnceCharged)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLevels, WorldRoute, ::testing::Range(0, NUM_WORLDS),
-		[](const ::testing::TestParamInfo<int>& info) { return MakeWorldDesign(info.param).name; });
+		WorldTestParamName);

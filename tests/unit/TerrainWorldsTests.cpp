@@ -12,6 +12,8 @@
 #include "Terrain/TerrainFormat.h"
 #include "Terrain/Water.h"
 
+#include "WorldTestNames.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -163,7 +165,13 @@ TEST_P(World, HeightsStayWellInsideTheView)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLevels, World, ::testing::Range(0, NUM_WORLDS),
-		[](const ::testing::TestParamInfo<int>& info) { return MakeWorldDesign(info.param).name; });
+		WorldTestParamName);
+
+TEST(WorldLayouts, EachWorldsTestsAreNamedAfterTheDesignTheyCheck)
+{
+	for (int level = 0; level < NUM_WORLDS; level++)
+		EXPECT_EQ(WorldTestName(level), MakeWorldDesign(level).name) << "level " << level;
+}
 
 TEST(WorldLayouts, TheBlobBossMachineStandsInTheMiddleOfAFlatArena)
 {
