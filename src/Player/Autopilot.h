@@ -141,6 +141,9 @@ OGLPoint2D AutopilotAimPoint(float px, float pz, float ax, float az, float bx, f
 // Installed by --autopilot: from the next level frame on, the game's input
 // gets a source that plays (AutopilotGame.cpp).
 void StartAutopilot();
+// The level's play as a virtual input source: nothing while no robot is in
+// play (the whole-game run's front-end pilot takes those updates).
+void AutopilotLevelInput(VirtualInputFrame* frame);
 // Forget the level's route and state (the level ended).
 void ResetAutopilotForLevel();
 // How many of the current level's route goals are done, of how many (0 of 0

@@ -118,23 +118,24 @@ namespace
 		return view;
 	}
 
-	void AutopilotSource(VirtualInputFrame* frame)
+}
+
+void AutopilotLevelInput(VirtualInputFrame* frame)
+{
+	if (!gPlayerNode)
+		return;
+	if (gRouteLevel != gCurrentLevel)
 	{
-		if (!gPlayerNode)
-			return;
-		if (gRouteLevel != gCurrentLevel)
-		{
-			gRoute = LoadLevelRoute(gCurrentLevel);
-			gState = AutopilotState{};
-			gRouteLevel = gCurrentLevel;
-		}
-		*frame = AutopilotStep(gRoute, MakeView(), &gState);
+		gRoute = LoadLevelRoute(gCurrentLevel);
+		gState = AutopilotState{};
+		gRouteLevel = gCurrentLevel;
 	}
+	*frame = AutopilotStep(gRoute, MakeView(), &gState);
 }
 
 void StartAutopilot()
 {
-	SetVirtualInputSource(AutopilotSource, VIRTUAL_INPUT_ADD);
+	SetVirtualInputSource(AutopilotLevelInput, VIRTUAL_INPUT_ADD);
 }
 
 void ResetAutopilotForLevel()

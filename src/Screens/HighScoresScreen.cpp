@@ -3,6 +3,7 @@
 #include "Screens/FrontEndHooks.h"
 #include "Screens/HighScores.h"
 #include "Screens/HighScoresTextEntry.h"
+#include "Screens/ScreenWatch.h"
 #include "Screens/Screens.h"
 #include "3D/MetaObjects.h"
 #include "3D/OGL_Support.h"
@@ -191,6 +192,16 @@ void ShowHighScoresScreen(void (*drawRoutine)())
 	FlushInputEvents();
 }
 
+namespace
+{
+	const TextEntryState* gNameEntryShown = nullptr;
+}
+
+const TextEntryState* NameEntryShown()
+{
+	return gNameEntryShown;
+}
+
 void DoHighScoreEntry()
 {
 	if (gScore <= 0 || AutomatedRunSkipsScreens())
@@ -227,6 +238,7 @@ void DoHighScoreEntry()
 
 		TextEntryState entry;
 		StartTextEntry(&entry);
+		gNameEntryShown = &entry;
 		TextMesh_Update(entry.name, TEXTMESH_ALIGN_LEFT, nameNode);
 		float clock = 0;
 		RunFrames(nullptr, [&](float dt) {
@@ -243,6 +255,7 @@ void DoHighScoreEntry()
 			cursor->ColorFilter.a = blink ? (std::sin(clock * 10) + 1) * 0.5f * 0.7f + 0.3f : 0.0f;
 			return entry.done;
 		});
+		gNameEntryShown = nullptr;
 		GetEnteredName(entry, gHighScores[slot].name);
 		SaveHighScores();
 	}

@@ -1,6 +1,7 @@
 // The main menu: seven choices on a turntable, the things floating behind
 // it, the information picture, the credits, and the hand-over to the game.
 #include "Screens/Screens.h"
+#include "Screens/ScreenWatch.h"
 #include "Screens/FrontEndHooks.h"
 #include "Screens/Menu.h"
 #include "Screens/ScreenModels.h"
@@ -66,6 +67,7 @@ namespace
 	};
 	MainMenuState gMain;
 	bool gMainMenuShownBefore = false;
+	bool gMainMenuWaiting = false;		// the turntable waits for a choice
 
 	ObjNode* MakeMenuModel(int type, OGLPoint3D where, float scale, ObjNodeRoutine move)
 	{
@@ -411,6 +413,11 @@ int DoLevelSelectCheat()
 	return StartMenu(LevelSelectMenu(), nullptr, nullptr, DrawObjects);
 }
 
+int MainMenuChoiceShown()
+{
+	return gMainMenuWaiting ? gMain.choice : -1;
+}
+
 void DoMainMenu()
 {
 	if (AutomatedRunSkipsScreens())
@@ -423,6 +430,7 @@ void DoMainMenu()
 	gMainMenuShownBefore = true;
 	PlaySong(SONG_THEME, 0);
 
+	gMainMenuWaiting = true;
 	for (;;)
 	{
 		RunFrame();
@@ -445,8 +453,10 @@ void DoMainMenu()
 		else if (GetNewNeedState(NEED_UI_CONFIRM) || GetNewNeedState(NEED_UI_START))
 		{
 			HideChoiceLabel();
+			gMainMenuWaiting = false;
 			if (RunChoice(gMain.choice))
 				break;
+			gMainMenuWaiting = true;
 			ShowChoiceLabel();
 		}
 	}

@@ -7,6 +7,7 @@
 #include "System/AutomationChecks.h"
 #include "System/Game.h"
 #include "Player/Autopilot.h"
+#include "Player/AutopilotFrontEnd.h"
 #include "Player/Player.h"
 #include "Player/PlayerReport.h"
 #include "Items/Contraptions.h"
@@ -78,6 +79,12 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 			bool* flag = !strcmp(arg, "--autopilot") ? &options->autopilot
 					   : !strcmp(arg, "--route-check") ? &options->routeCheck : &options->checkInvariants;
 			*flag = true;
+			continue;
+		}
+		if (!strcmp(arg, "--whole-game"))
+		{
+			options->wholeGame = true;
+			options->autopilot = true;
 			continue;
 		}
 		if (!strcmp(arg, "--quit-after-levels"))
@@ -259,7 +266,12 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		return false;
 	}
 	// With no menu to start from, the autopilot plays the whole game from the first level.
-	if (options->autopilot && options->startLevel < 0 && options->replayPath.empty())
+	if (options->wholeGame && (options->startLevel >= 0 || !options->replayPath.empty() || !options->recordPath.empty()))
+	{
+		*error = "--whole-game starts at the front end: it can't go with --level, --record, --replay or --timedemo";
+		return false;
+	}
+	if (options->autopilot && !options->wholeGame && options->startLevel < 0 && options->replayPath.empty())
 		options->startLevel = 0;
 	return true;
 }
@@ -284,6 +296,8 @@ bool AutomationStartRun(AutomationOptions* options, std::string* error)
 	// A replay can be recorded again: the observer sees the replayed frames.
 	if (!options->recordPath.empty())
 		StartRecording(options->startLevel, options->fixedStepHz);
+	if (options->wholeGame)
+		StartWholeGameAutopilot(WHOLE_GAME_RETRIES);
 	return true;
 }
 
@@ -305,7 +319,7 @@ void AutomationFrameDrawn()
 			gStateHash = ComputeStateHash();
 			gHaveStateHash = true;
 		}
-		if (gAutomation.quitAfterLevels > 0)
+		if (gAutomation.quitAfterLevels > 0 || gAutomation.wholeGame)
 		{
 			printf("FRAMES RAN OUT in level %d after %.1f s (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelsFinished);
 			gAutomationExitCode = AUTOMATION_EXIT_FRAMES_RAN_OUT;
@@ -338,6 +352,7 @@ const char* AutomationHelpText()
 		"  --autopilot          the robot plays by itself along the level's route\n"
 		"  --route-check        the exit is charged from the start\n"
 		"  --check-invariants   every frame of play checks the player, gauges and pools\n"
+		"  --whole-game         the autopilot plays a whole game from the main menu to the high scores\n"
 		"  --quit-after-levels K  quit once K levels are finished\n"
 		"  --end-level-after S  a level ends after S seconds of play\n"
 		"  --fly-over           the camera tours the level\n"

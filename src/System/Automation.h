@@ -31,6 +31,11 @@
 //   --show-screen NAME show one screen between levels and stay on it (with
 //                      --frames and --screenshot to look at it): bonus,
 //                      save-slots, load-slots, high-scores or name-entry
+//   --whole-game       the autopilot plays a whole game as a person would: from the
+//                      start-up notice through the main menu's new game, every level
+//                      with its intro and tally, to the win screen and the high-score
+//                      name, then quits from the main menu (a lost game is retried
+//                      WHOLE_GAME_RETRIES times); prints "WHOLE GAME …" lines
 //   --quit-after-levels K  quit with exit code 0 once K levels are finished; with it,
 //                      frames running out first give exit code 3. Every finished level
 //                      prints "LEVEL n done time=… lives=… score=… humans=…"
@@ -69,6 +74,7 @@ struct AutomationOptions
 	bool hasSeed = false;
 	uint32_t seed = 0;				// with hasSeed: the random seed of the run
 	bool autopilot = false;
+	bool wholeGame = false;			// --whole-game: the autopilot starts at the front end
 	bool routeCheck = false;
 	bool checkInvariants = false;
 	int quitAfterLevels = 0;		// 0: play on
@@ -78,6 +84,7 @@ struct AutomationOptions
 	float testHurtEvery = 0;		// seconds; 0: no test damage
 };
 
+constexpr int WHOLE_GAME_RETRIES = 1;		// new games a whole-game run starts after a lost one
 constexpr float TEST_HURT_AMOUNT = 0.4f;	// of full health: three hurts end a life
 
 enum
