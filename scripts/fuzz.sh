@@ -8,11 +8,15 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${ZAPP_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
 SECONDS_EACH="${1:-20}"
 
+LAUNCHER=()
+if command -v ccache >/dev/null; then
+	LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake -S "$ROOT" -B "$BUILD" -G Ninja \
 	-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	-DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	-DZAPP_FUZZ=ON -DZAPP_GAME=OFF -DZAPP_BENCH=OFF -DZAPP_TESTS=OFF
-ninja -C "$BUILD" -j"${ZAPP_FUZZ_JOBS:-1}" fuzzers
+	-DZAPP_FUZZ=ON -DZAPP_GAME=OFF -DZAPP_BENCH=OFF -DZAPP_TESTS=OFF "${LAUNCHER[@]}"
+ninja -C "$BUILD" -j"${ZAPP_FUZZ_JOBS:-2}" fuzzers
 
 CORPUS="$BUILD/fuzz-corpus"
 "$BUILD/tests/fuzz/fuzz_seed_corpus" "$CORPUS/resource_fork" "$CORPUS/structpack"

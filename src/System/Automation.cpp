@@ -321,7 +321,10 @@ void AutomationFrameDrawn()
 		}
 		if (gAutomation.quitAfterLevels > 0 || gAutomation.wholeGame)
 		{
-			printf("FRAMES RAN OUT in level %d after %.1f s (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelsFinished);
+			if (gPlayerNode)
+				printf("FRAMES RAN OUT in level %d after %.1f s (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelsFinished);
+			else		// on a screen: the start-up notice, a menu, an intro or a tally
+				printf("FRAMES RAN OUT between levels, at level %d (%d levels finished)\n", gCurrentLevel, gLevelsFinished);
 			gAutomationExitCode = AUTOMATION_EXIT_FRAMES_RAN_OUT;
 		}
 		fflush(stdout);
