@@ -17,7 +17,6 @@ int gNumEnemyOfKind[NUM_ENEMY_KINDS];
 int gNumEnemies = 0;
 int gMaxEnemies = ENEMY_LIMIT;
 
-void ForgetFrozenLook();		// EnemyFreeze.cpp
 
 namespace
 {

@@ -189,6 +189,9 @@ bool IsPlayerWithinDetachDistance(const ObjNode* enemy, const EnemySplineRide& r
 // Frozen look, no motion, frozen timer 4 s (riding a spline: detached first).
 void FreezeEnemy(ObjNode* enemy, ObjNodeRoutine freeMoveCall);
 bool IsEnemyFrozen(const ObjNode* enemy);
+// Lets go of the ice material frozen enemies share (level clean-up: no
+// enemy is left to wear it).
+void ForgetFrozenLook();
 // One frame of a frozen enemy: friction and gravity; at the timer's end it
 // thaws with a burst of ice. Works between GetObjectInfo and UpdateEnemy.
 void MoveFrozenEnemy(ObjNode* enemy);

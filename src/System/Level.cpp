@@ -432,6 +432,7 @@ void CleanupLevel()
 	DeleteAllSplineObjects();
 	ClearHelpMessage();
 	DeleteAllObjects();
+	ForgetFrozenLook();
 	FreeAllSkeletonFiles(-1);
 	DisposeVaporTrailMaterial();
 	DisposeSuperTileMemoryList();

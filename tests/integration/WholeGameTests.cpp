@@ -78,6 +78,8 @@ TEST_F(WholeGameRun, GoesFromTheMainMenuThroughLevelsAndTalliesAsFarAsTheGameAll
 	ProcessResult r = Play({"--frames", std::to_string(WHOLE_GAME_FRAMES)});
 	ASSERT_FALSE(r.timedOut);
 	EXPECT_EQ(r.output.find("FATAL"), std::string::npos) << r.output;
+	// A level that leaves nodes or materials behind says so in an alert.
+	EXPECT_EQ(r.output.find("ALERT"), std::string::npos) << r.output;
 	ASSERT_TRUE(r.exitCode == 0 || r.exitCode == 3) << r.output;
 	ASSERT_EQ(r.output.find("WHOLE GAME main menu: starting a new game"), r.output.find("WHOLE GAME")) << r.output;
 
