@@ -170,12 +170,19 @@ namespace TerrainBake::Worlds
 			if (farFromVillages(p, 2300))
 				PlaceClear(d, Item(ITEM_TOWER, p.x, p.z), 800, 600);
 		}
-		for (float t : {0.13f, 0.4f, 0.66f, 0.93f})
-		{
-			Point2 p = AlongPath(tour, t, (int(t * 100) % 2) ? -1400 : 1400);
-			if (farFromVillages(p, 2300))
-				PlaceClear(d, Item(ITEM_TURRET, p.x, p.z), 1300, 600);
-		}
+		// Turrets: the first clear spots every so far along the tour, either side.
+		int turrets = 0;
+		for (float t = 0.08f; t < 0.95f && turrets < 4; t += 0.04f)
+			for (float side : {1400.0f, -1400.0f})
+			{
+				Point2 p = AlongPath(tour, t, side);
+				if (farFromVillages(p, 2300) && PlaceClear(d, Item(ITEM_TURRET, p.x, p.z), 1300, 2500))
+				{
+					turrets++;
+					t += 0.15f;
+					break;
+				}
+			}
 		// A drifting mine loop in the open between the first two villages, to the north.
 		Point2 mid{(villages[0].x + villages[1].x) / 2, (villages[0].z + villages[1].z) / 2 - 3000};
 		if (FromRoute(d, mid) > 1700)
