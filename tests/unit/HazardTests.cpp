@@ -209,6 +209,40 @@ namespace
 		EXPECT_NEAR(platform->Coord.y, top, 1e-3f);
 	}
 
+	TEST_F(HazardWorld, ManholeBlastHurtsAndThrowsUpARobotStandingOnItAndTheCoverComesBackDown)
+	{
+		ObjNode* robot = MakeRobotOnGround();
+		TerrainItemEntryType* item = MakeItem(46, 30, 0);
+		ASSERT_TRUE(AddManholeCover(item, float(item->x), float(item->z)));
+		ObjNode* cover = Newest();
+		const float before = gPlayerHealth, rest = cover->Coord.y;
+		ASSERT_TRUE(RunUntil(4.5f, [&] { return gPlayerHealth < before; }));
+		EXPECT_NEAR(gPlayerHealth, before - 0.2f, 1e-4f);
+		EXPECT_GT(robot->Delta.y, 1500);
+		Frame();
+		EXPECT_GT(cover->Coord.y, rest + 50);		// blown off
+		// The lid lands and lies flat again before its next blast.
+		EXPECT_TRUE(RunUntil(2.5f, [&] { return cover->Coord.y == rest && cover->Rot.x == 0 && cover->Rot.z == 0; }));
+	}
+
+	TEST_F(HazardWorld, SnowballWaitsForTheRobotThenRollsSixSecondsAndShatters)
+	{
+		ObjNode* robot = MakeRobotOnGround();
+		TerrainItemEntryType* item = MakeItem(97, 0, 2500);
+		ASSERT_TRUE(AddSnowball(item, float(item->x), float(item->z)));
+		ObjNodeRef ball(Newest());
+		Run(8);
+		ASSERT_TRUE(ball.IsAlive());		// nobody near: it never started
+
+		robot->Coord.z += 1200;
+		UpdateObjectTransforms(robot);
+		Run(5.5f);
+		ASSERT_TRUE(ball.IsAlive());
+		EXPECT_LE(ball.Get()->Scale.x, 8.0f);
+		Run(1);
+		EXPECT_FALSE(ball.IsAlive());
+	}
+
 	TEST_F(HazardWorld, VolcanoSwellsTheGroundForThreeSecondsOnceAndNeverAgain)
 	{
 		EXPECT_EQ(VolcanoSwellFactor(VOLCANO_SWELL_RADIUS), 0);
