@@ -461,4 +461,5 @@ void InitHazards()
 	InitCrushers();
 	InitHazardTriggers();
 	InitFireIceHazards();
+	InitJetDebris();
 }

@@ -59,6 +59,8 @@ bool AddManholeCover(TerrainItemEntryType* item, float x, float z);		// 46
 bool AddFloatingMine(TerrainItemEntryType* item, float x, float z);		// 62
 bool AddMine(TerrainItemEntryType* item, float x, float z);				// 67
 bool AddTrapDoor(TerrainItemEntryType* item, float x, float z);			// 84
+bool AddGiantJetBreakable(TerrainItemEntryType* item, float x, float z);	// 44
+bool AddJetDebris(TerrainItemEntryType* item, float x, float z);			// 64
 bool AddVolcano(TerrainItemEntryType* item, float x, float z);			// 88
 bool AddSnowball(TerrainItemEntryType* item, float x, float z);			// 97
 bool AddSinkingPlatform(TerrainItemEntryType* item, float x, float z);	// 98

@@ -31,3 +31,4 @@ namespace HazardParts
 void InitCrushers();
 void InitHazardTriggers();
 void InitFireIceHazards();
+void InitJetDebris();

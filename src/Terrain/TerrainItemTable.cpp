@@ -33,7 +33,7 @@ namespace
 	// its rows at the real routines and drops its name from this block.
 	//   Enemies:                        3 8-10 49-52 59 60 78 81 89 92-95
 	//   Rides and contraptions:         37 76 80 82 90
-	//   Level hazards and oddities:     29 30 33 44 53 55 64 77
+	//   Level hazards and oddities:     29 30 33 53 55 77
 	//   The farm tractor:               15
 	//   The jungle boss arena:          71-74
 	//   The brain boss:                 105
@@ -94,7 +94,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  41 */ {"BlobBossCentre", AddNothing},
 	/*  42 */ {"SceneryObject31", AddSceneryItem},
 	/*  43 */ {"SceneryObject1Big", AddSceneryItem},
-	/*  44 */ {"GiantJetBreakable", HAZARDS_TO_COME},
+	/*  44 */ {"GiantJetBreakable", AddGiantJetBreakable},
 	/*  45 */ {"Crusher", AddCrusher},
 	/*  46 */ {"ManholeCover", AddManholeCover},
 	/*  47 */ {"SpinningRings", AddSpinningRings},
@@ -114,7 +114,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  61 */ {"HumanType2", AddHumanType2},
 	/*  62 */ {"FloatingMine", AddFloatingMine},
 	/*  63 */ {"LampPost", AddSceneryItem},
-	/*  64 */ {"JetDebris", HAZARDS_TO_COME},
+	/*  64 */ {"JetDebris", AddJetDebris},
 	/*  65 */ {"GraveStone", AddSceneryItem},
 	/*  66 */ {"CrashedShip", AddSceneryItem},
 	/*  67 */ {"Mine", AddMine},

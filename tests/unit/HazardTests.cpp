@@ -5,6 +5,7 @@
 #include "PlayerTestSupport.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
+#include "3D/SkeletonTypes.h"
 #include "Items/Hazards.h"
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
@@ -352,5 +353,24 @@ namespace
 		UpdateObjectTransforms(saucer);
 		Frame();
 		EXPECT_FALSE(ref.IsAlive());
+	}
+}
+
+namespace
+{
+	TEST_F(HazardWorld, JetDebrisOnlyShakesUntilTheRobotJetsIntoIt)
+	{
+		ObjNode* robot = MakeRobotOnGround();
+		TerrainItemEntryType* item = MakeItem(64, 0, 200, 2);
+		ASSERT_TRUE(AddJetDebris(item, float(item->x), float(item->z)));
+		ObjNodeRef debris(Newest());
+		EXPECT_TRUE(HandleTrigger(debris.Get(), robot, SIDE_FRONT));		// walked into: solid, it shakes
+		EXPECT_GT(debris.Get()->SpecialF[0], 0);
+		robot->Skeleton->AnimNum = PLAYER_ANIM_JUMPJET;
+		EXPECT_FALSE(HandleTrigger(debris.Get(), robot, SIDE_FRONT));
+		EXPECT_FALSE(debris.IsAlive());
+
+		TerrainItemEntryType* bad = MakeItem(64, 0, 400, 7);
+		EXPECT_THROW(AddJetDebris(bad, float(bad->x), float(bad->z)), Tamber::QuitRequest);
 	}
 }
