@@ -248,7 +248,7 @@ namespace
 		ObjectDef def = {};
 		def.group = MODEL_GROUP_LEVELSPECIFIC;
 		def.type = uint8_t(d.bodyModel);
-		def.coord = {x, HighestSurfaceAt(x, z, CTYPE_MISC | CTYPE_TERRAIN), z};
+		def.coord = {x, IsTerrainSetUp() ? HighestSurfaceAt(x, z, CTYPE_MISC | CTYPE_TERRAIN) : 0.0f, z};
 		def.flags = gAutoFadeStatusBits;
 		def.slot = int16_t(BODY_SLOT);
 		def.moveCall = MoveRobot;
@@ -640,13 +640,7 @@ namespace
 			return;
 		}
 		UpdateObject(bot);
-		switch (bot->Kind)
-		{
-			case ENEMY_KIND_ARMBOT: PoseArmBot(bot); break;
-			case ENEMY_KIND_HAMMERBOT: PoseHammerBot(bot); break;
-			case ENEMY_KIND_DRILLBOT: PoseDrillBot(bot); break;
-			default: PoseSwingerBot(bot); break;
-		}
+		PoseRobotEnemy(bot);
 		if (bot->CType != INVALID_NODE_FLAG)
 			ContactHit(bot);
 	}
@@ -896,6 +890,17 @@ OGLPoint3D HammerBotStrikePoint(const ObjNode* bot)
 	float up = unit.y, ahead = unit.x * fx + unit.z * fz;
 	float reach = -HAMMER_FACE.z * bot->Scale.x;
 	return {centre.x + fx * up * reach, centre.y - ahead * reach, centre.z + fz * up * reach};
+}
+
+void PoseRobotEnemy(ObjNode* bot)
+{
+	switch (bot->Kind)
+	{
+		case ENEMY_KIND_ARMBOT: PoseArmBot(bot); break;
+		case ENEMY_KIND_HAMMERBOT: PoseHammerBot(bot); break;
+		case ENEMY_KIND_DRILLBOT: PoseDrillBot(bot); break;
+		default: PoseSwingerBot(bot); break;
+	}
 }
 
 float SwingerBotArmTilt(float speed)

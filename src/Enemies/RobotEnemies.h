@@ -73,6 +73,8 @@ ObjNode* MakeSwingerBot(float x, float z);
 // Blows it up: debris, shards, puffs, atoms, gone (for good without its comes-back bit).
 void DestroyRobotEnemy(ObjNode* bot);
 
+// One frame of the parts' posing on the body as it stands (and the kind's attack on a robot in reach).
+void PoseRobotEnemy(ObjNode* bot);
 // Where the hammer's face strikes, in the world, for the bot's current pose.
 OGLPoint3D HammerBotStrikePoint(const ObjNode* bot);
 // How far each swinger arm tilts out for a bot moving at `speed` (radians, ≥ 0).
