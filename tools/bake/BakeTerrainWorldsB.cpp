@@ -282,6 +282,7 @@ namespace TerrainBake::Worlds
 		AddFireAndIceMachines(d, way, liftSite, volcano);
 		AddFireAndIcePickups(d);
 		AddFireAndIceRides(d, glacier, volcano, liftSite);
+		AddFireAndIceHazards(d, way, volcano, CRATER_RADIUS - 50);
 		AddScenery(d, LEVEL_NUM_FIREICE);
 		// Lava fills the crater to two thirds of the way up its bowl.
 		d.water.push_back(WaterDisc(WATER_LAVA, volcano, CRATER_RADIUS - 50, 24));
@@ -432,6 +433,7 @@ namespace TerrainBake::Worlds
 				Goal(ROUTE_CHARGE), Goal(ROUTE_GOTO, dropPoint), Goal(ROUTE_LAND),
 				Goal(ROUTE_EXIT, {dropZone.x, dropZone.z - 420})});
 		AddSaucerCountryPickups(d, dropPoint, {dropZone.x, dropZone.z - 420});
+		AddSaucerHazards(d, tour, villages, dropZone);
 		AddScenery(d, LEVEL_NUM_SAUCER);
 		return d;
 	}
