@@ -9,7 +9,6 @@
 #include "Player/Autopilot.h"
 #include "Player/Player.h"
 #include "Player/PlayerReport.h"
-#include "Items/Contraptions.h"
 #include "Items/Humans.h"
 #include "System/LevelTable.h"
 #include "System/FrameTime.h"

@@ -23,7 +23,7 @@ namespace
 	enum EndMode
 	{
 		END_FOR_REAL,			// the level ends as in play
-		END_ROUTE_CHECK,		// nothing charges the exit yet (or, where the exit is the lift, breaks its ice): --route-check
+		END_ROUTE_CHECK,		// nothing charges the exit yet: --route-check
 		END_NOT_BUILT,			// no way to end the level exists yet: the route is walked to its last goal
 	};
 
