@@ -50,6 +50,8 @@ bool CrackExitIce(float x, float z);
 void StartWithExitIceBroken();
 // Cracks so far (0 … 4) and whether the sheet is gone.
 int GetExitIceCracks();
+// The ice sheet's extent in x and z while it is there (false once broken or before the lift is made).
+bool GetExitIceExtent(float* left, float* right, float* back, float* front);
 bool IsExitIceBroken();
 // The level's lift while it exists.
 ObjNode* GetExitLiftNode();

@@ -286,6 +286,19 @@ int GetExitIceCracks()
 	return gIce.cracks;
 }
 
+bool GetExitIceExtent(float* left, float* right, float* back, float* front)
+{
+	ObjNode* sheet = gIce.sheet.Get();
+	if (gIce.broken || !sheet)
+		return false;
+	const CollisionBoxType& ice = sheet->CollisionBoxes[0];
+	*left = ice.left;
+	*right = ice.right;
+	*back = ice.back;
+	*front = ice.front;
+	return true;
+}
+
 bool IsExitIceBroken()
 {
 	return gIce.broken;

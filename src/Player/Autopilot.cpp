@@ -471,6 +471,15 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 	state->punchClock -= view.dt;
 	state->targetRest -= view.dt;
 
+	float waitX, waitZ;
+	if (!view.flying && AutopilotWaitForIceBreaker(view, &waitX, &waitZ))
+	{
+		SteerForVelocity(&frame, view, waitX, waitZ);
+		ResetProgress(state);
+		state->lastNeeds = frame.needsHeld;
+		return frame;
+	}
+
 	const RouteGoal& goal = route[state->goal];
 	bool standing = goal.verb == ROUTE_EXIT && state->routeDone;
 	// The saucer's targets are the harvest's business.

@@ -46,6 +46,11 @@ constexpr float AUTOPILOT_ENEMY_PUNCH_REACH = 140.0f;	// units: a fist only land
 constexpr float AUTOPILOT_SHOOT_RANGE = 1200.0f;		// units: shots at creatures nearer than this
 constexpr float AUTOPILOT_THREAT_RANGE = 450.0f;		// units: enemies this near are fought; farther ones are left be
 constexpr float AUTOPILOT_FIGHT_GIVE_UP = 8.0f;		// seconds fighting a near enemy before leaving it be
+// The exit under ice.
+constexpr float AUTOPILOT_ICE_BREAKER_SIGHT = 1400.0f;	// units: a hammer bot this near (fast estimate) will come and smash
+constexpr float AUTOPILOT_ICE_MARGIN = 300.0f;		// units inside the sheet's edge: far enough in that the smashes land on it
+constexpr float AUTOPILOT_ICE_BREAKER_TOO_CLOSE = 380.0f;	// units: nearer, the mallet could reach the robot
+constexpr float AUTOPILOT_BACK_OFF_SPEED = 600.0f;		// units per second, backing away from it
 
 // What is worth a detour.
 enum AutopilotTargetKind : uint8_t
@@ -80,6 +85,12 @@ struct AutopilotView
 	float cameraLookAngle = 0;			// the camera's yaw (the steering turns by it)
 	float dt = 0;						// seconds of this frame
 	std::vector<AutopilotTarget> targets;
+	// A level whose exit lift is sealed under ice: the sheet's extent while it
+	// is whole, and the ice breaker (a hammer bot) seen near the robot.
+	bool iceSealed = false;
+	float iceLeft = 0, iceRight = 0, iceBack = 0, iceFront = 0;
+	bool iceBreakerNear = false;
+	float iceBreakerX = 0, iceBreakerZ = 0;
 	// The saucer level, while flying.
 	bool saucerSteering = true;			// false while the saucer flies itself to the drop zone and unloads
 	int saucerLoad = 0;					// humans aboard or rising
@@ -123,6 +134,13 @@ struct AutopilotState
 	// Needs held last frame (a press needs a release before it counts again).
 	uint64_t lastNeeds = 0;
 };
+
+// Breaking the ice over the exit lift (AutopilotIceBreaker.cpp): only the
+// hammer bot's smashes crack it, so with one near, the robot waits on the ice
+// inside the bot's lure and lets it smash; too close, it backs away. True
+// when it wants the horizontal velocity (wantX, wantZ) this frame instead of
+// following the route.
+bool AutopilotWaitForIceBreaker(const AutopilotView& view, float* wantX, float* wantZ);
 
 // One frame of input for the route and the view; advances the state.
 VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, AutopilotState* state);

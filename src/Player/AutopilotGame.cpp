@@ -6,6 +6,7 @@
 #include "Player/PlayerSaucerBeams.h"
 #include "3D/Camera.h"
 #include "Enemies/Enemy.h"
+#include "Items/Contraptions.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
 #include "System/FrameTime.h"
@@ -76,6 +77,28 @@ namespace
 		}
 	}
 
+	// The ice over the exit and the nearest hammer bot to the robot.
+	void LookForIceBreaker(const ObjNode* player, AutopilotView* view)
+	{
+		view->iceSealed = GetExitIceExtent(&view->iceLeft, &view->iceRight, &view->iceBack, &view->iceFront);
+		if (!view->iceSealed)
+			return;
+		float best = AUTOPILOT_ICE_BREAKER_SIGHT;
+		for (const ObjNode* n = gObjectListHead; n; n = n->NextNode)
+		{
+			if (n->Kind != ENEMY_KIND_HAMMERBOT || !IsEnemyFighting(n))
+				continue;
+			float d = CalcQuickDistance(n->Coord.x, n->Coord.z, player->Coord.x, player->Coord.z);
+			if (d < best)
+			{
+				best = d;
+				view->iceBreakerNear = true;
+				view->iceBreakerX = n->Coord.x;
+				view->iceBreakerZ = n->Coord.z;
+			}
+		}
+	}
+
 	// Kept between frames so the target list keeps its storage: no allocation per frame.
 	AutopilotView gView;
 
@@ -115,6 +138,8 @@ namespace
 		}
 		if (view.inControl)
 			GatherTargets(node, view.flying, &view.targets);
+		if (view.inControl && CurrentLevelHasRule(LEVEL_RULE_EXIT_UNDER_ICE))
+			LookForIceBreaker(node, &view);
 		return view;
 	}
 

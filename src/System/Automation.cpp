@@ -10,7 +10,6 @@
 #include "Player/AutopilotFrontEnd.h"
 #include "Player/Player.h"
 #include "Player/PlayerReport.h"
-#include "Items/Contraptions.h"
 #include "Items/Humans.h"
 #include "System/LevelTable.h"
 #include "System/FrameTime.h"
@@ -394,19 +393,10 @@ void AutomationLevelFrame()
 	}
 	gLevelClock += gFrameTime;
 
-	// Only the charge: the robot still has to get to the exit by itself. Where
-	// the exit is the lift under ice, only the ice goes (its breaker is not in
-	// the level yet): the charge is gathered for real there.
+	// Only the charge: the robot still has to get to the exit by itself (and,
+	// where the exit is the lift under ice, get the ice broken over it).
 	if (gAutomation.routeCheck)
-	{
-		if (CurrentLevelHasRule(LEVEL_RULE_EXIT_UNDER_ICE))
-		{
-			if (!IsExitIceBroken())
-				StartWithExitIceBroken();
-		}
-		else
-			gExitCharge = 1;
-	}
+		gExitCharge = 1;
 
 	if (gAutomation.autopilot && int(gPlayerLives) < gLivesSeen && gPlayerNode)
 		printf("AUTOPILOT level %d lost a life at %.1f s near %.0f, %.0f\n", gCurrentLevel, gLevelClock,

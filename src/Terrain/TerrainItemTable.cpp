@@ -4,6 +4,7 @@
 #include "Effects/Particles.h"
 #include "Enemies/AlienPortal.h"
 #include "Enemies/BrainAlien.h"
+#include "Enemies/RobotEnemies.h"
 #include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
 #include "Items/Hazards.h"
@@ -31,7 +32,7 @@ namespace
 	// build them. Each declines, so its items stay free and are asked again
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
-	//   Enemies:                        3 8-10 49-52 59 60 78 81 89 92-95
+	//   Enemies:                        3 8-10 49-52 59 60 78 81 92
 	//   Rides and contraptions:         37 76 80 82 90
 	//   Level hazards and oddities:     29 30 33 53 55 77
 	//   The farm tractor:               15
@@ -139,13 +140,13 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  86 */ {"Marker86", AddNothing},
 	/*  87 */ {"LevelObject1Big", AddSceneryItem},
 	/*  88 */ {"Volcano", AddVolcano},
-	/*  89 */ {"ArmBot", ENEMIES_TO_COME},
+	/*  89 */ {"ArmBot", AddArmBot},
 	/*  90 */ {"ExitLift", AddExitLift},
 	/*  91 */ {"RunwayLights", AddRunwayLights},
 	/*  92 */ {"IceCube", ENEMIES_TO_COME},
-	/*  93 */ {"HammerBot", ENEMIES_TO_COME},
-	/*  94 */ {"DrillBot", ENEMIES_TO_COME},
-	/*  95 */ {"SwingerBot", ENEMIES_TO_COME},
+	/*  93 */ {"HammerBot", AddHammerBot},
+	/*  94 */ {"DrillBot", AddDrillBot},
+	/*  95 */ {"SwingerBot", AddSwingerBot},
 	/*  96 */ {"SceneryObject40", AddSceneryItem},
 	/*  97 */ {"Snowball", AddSnowball},
 	/*  98 */ {"SinkingPlatform", AddSinkingPlatform},

@@ -23,7 +23,7 @@ namespace
 	enum EndMode
 	{
 		END_FOR_REAL,			// the level ends as in play
-		END_ROUTE_CHECK,		// nothing charges the exit yet (or, where the exit is the lift, breaks its ice): --route-check
+		END_ROUTE_CHECK,		// nothing charges the exit yet: --route-check
 		END_NOT_BUILT,			// no way to end the level exists yet: the route is walked to its last goal
 	};
 
@@ -45,9 +45,10 @@ namespace
 		{4, END_FOR_REAL, 110, 0, ""},
 		{5, END_FOR_REAL, 110, 0, ""},
 		{6, END_FOR_REAL, 60, 0, ""},
-		// The charge is gathered for real; the lift's lid, the drop in and the
-		// climb to take-off height take some 16 s of it.
-		{7, END_ROUTE_CHECK, 105, 0, "the creature that breaks the ice over the exit lift is not built"},
+		// The charge is gathered for real; on the ice the robot waits for the
+		// hammer bot's four smashes (some 10 s), then the lift's lid, the drop in
+		// and the climb to take-off height take some 16 s.
+		{7, END_FOR_REAL, 115, 0, ""},
 		{8, END_FOR_REAL, 330, 0, ""},
 		// The portals send elite aliens at the robot on its way in: fighting them, and
 		// gathering the health atoms on the way and the atoms the elites spill, costs time.

@@ -9,6 +9,7 @@
 #include "3D/BG3D.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
+#include "Enemies/RobotEnemies.h"
 #include "Items/Contraptions.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
@@ -411,5 +412,47 @@ TEST_F(SkeletonDrawTest, TheExitLiftIsDrawnWithItsLidAndRisesAsItTakesOff)
 
 	DeleteObject(lift);
 	FlushObjectDeleteQueue();
+	DisposeBG3DContainer(MODEL_GROUP_LEVELSPECIFIC);
+}
+
+TEST_F(SkeletonDrawTest, EachRobotIsDrawnFromItsBodyAndItsPosedParts)
+{
+	SkeletonViewer_Open(SKELETON_TYPE_SCIENTIST, HUMAN_ANIM_STAND);
+	SkeletonViewer_GetNode()->StatusBits |= STATUS_BIT_HIDDEN;
+	ScreenImage empty = DrawAt(0);
+	ASSERT_GE(LoadBG3D(kLevelDefs[LEVEL_NUM_FIREICE].modelFile, MODEL_GROUP_LEVELSPECIFIC), LEVEL_MODEL_SWINGERBOT_ARM);
+	const char* shots = std::getenv("ZAPP_SKELETON_SHOTS");
+
+	struct Case { const char* name; ObjNode* (*make)(); float fit; };
+	const Case cases[] = {
+		{"armbot", [] { return MakeArmBot(0, 0); }, 0.6f},
+		{"hammerbot", [] { return MakeHammerBot(0, 0, true); }, 0.6f},
+		{"drillbot", [] { return MakeDrillBot(0, 0); }, 0.6f},
+		{"swingerbot", [] { return MakeSwingerBot(0, 0); }, 0.35f},
+	};
+	for (const Case& c : cases)
+	{
+		ObjNode* bot = c.make();
+		// Down to the viewer's frame, turned three-quarters on, and posed again at that size.
+		bot->Scale = bot->Scale * c.fit;
+		bot->Rot.y = 2.4f;
+		bot->Coord = {0, 0, 0};
+		UpdateObjectTransforms(bot);
+		PoseRobotEnemy(bot);
+		ScreenImage whole = DrawAt(0);
+		EXPECT_GT(CountDifferent(empty, whole), int(whole.pixels.size() / 3 / 100)) << c.name << " fills part of the view";
+		// Its parts hidden: fewer pixels differ, so the parts are drawn where the posing put them.
+		for (ObjNode* p = bot->ChainNode; p; p = p->ChainNode)
+			p->StatusBits |= STATUS_BIT_HIDDEN;
+		ScreenImage bare = DrawAt(0);
+		EXPECT_GT(CountDifferent(bare, whole), int(whole.pixels.size() / 3 / 800)) << c.name << "'s parts show";
+		if (shots && *shots)
+		{
+			fs::create_directories(shots);
+			WriteScreenImage(whole, (fs::path(shots) / (std::string(c.name) + ".png")).string());
+		}
+		DeleteObject(bot);
+		FlushObjectDeleteQueue();
+	}
 	DisposeBG3DContainer(MODEL_GROUP_LEVELSPECIFIC);
 }

@@ -233,12 +233,30 @@ namespace LevelModels
 				Put(f, LEVEL_MODEL_EXIT_LIFT, ExitLiftBase(f));
 				Put(f, LEVEL_MODEL_EXIT_LIFT_LID, ExitLiftLid(f));
 				Put(f, LEVEL_MODEL_ICE_CRACK, IceCrack(f));
-				Hold(f, {"arm bot", "arm bot part", "arm bot part"});
+				Put(f, 10, ArmBotBody(f));
+				Put(f, 11, ArmBotArm(f));
+				Put(f, 12, ArmBotSegment(f));
 				Put(f, 13, SceneryTree(f, "snowy pine", Hex(0x5A4030), Hex(0x2A6A50), Hex(0xF0F8FF), true, 73));
 				Put(f, 14, SceneryCrystals(f, "fire crystal", Hex(0xA02010), Hex(0xFFD040), 4, 240, 74));
 				Put(f, 15, SceneryRock(f, "snow-capped rock", Hex(0x5A6070), Hex(0xF4F8FF), 240, 75));
-				while (f.models.size() < 38)
+				Put(f, 16, HammerBotBody(f));
+				Put(f, 17, HammerBotArm(f));
+				Put(f, 18, HammerBotHead(f));
+				while (f.models.size() < 22)
 					Hold(f, {"fire and ice model"});
+				Put(f, 22, DrillBotBody(f));
+				Put(f, 23, DrillBotDrill(f));
+				Put(f, 24, DrillBotWheel(f));
+				while (f.models.size() < 27)
+					Hold(f, {"fire and ice model"});
+				Put(f, 27, SwingerBotBody(f));
+				Put(f, 28, SwingerBotBase(f));
+				Put(f, 29, SwingerBotHead(f));
+				Put(f, 30, SwingerBotTurret(f));
+				Put(f, 31, SwingerBotArm(f));
+				while (f.models.size() < 37)
+					Hold(f, {"fire and ice model"});
+				Put(f, 37, IceBlock(f));
 				Put(f, 38, ZipLinePost(f, "zip line post", Hex(0x5A4A48), Hex(0x80D0FF)));
 				Put(f, 39, ZipLinePulley(f, "zip line pulley", Hex(0xB0B8C8), Hex(0xE04020)));
 				while (f.models.size() < 54)

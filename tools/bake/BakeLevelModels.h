@@ -50,6 +50,22 @@ namespace LevelModels
 	// Contraptions (BakeLevelModelsContraptions.cpp): the fire-and-ice level's
 	// exit lift, its ice and crack (LEVEL_MODEL_EXIT_*, LEVEL_MODEL_ICE_CRACK);
 	// the cloud's bumper arena (LEVEL_MODEL_*BUMPER_*).
+	// The fire-and-ice robots' parts and the ice cube's block (BakeLevelModelsRobots.cpp).
+	Kit::Node ArmBotBody(Kit::ModelFile& file);
+	Kit::Node ArmBotArm(Kit::ModelFile& file);
+	Kit::Node ArmBotSegment(Kit::ModelFile& file);
+	Kit::Node HammerBotBody(Kit::ModelFile& file);
+	Kit::Node HammerBotArm(Kit::ModelFile& file);
+	Kit::Node HammerBotHead(Kit::ModelFile& file);
+	Kit::Node DrillBotBody(Kit::ModelFile& file);
+	Kit::Node DrillBotDrill(Kit::ModelFile& file);
+	Kit::Node DrillBotWheel(Kit::ModelFile& file);
+	Kit::Node SwingerBotBody(Kit::ModelFile& file);
+	Kit::Node SwingerBotBase(Kit::ModelFile& file);
+	Kit::Node SwingerBotHead(Kit::ModelFile& file);
+	Kit::Node SwingerBotTurret(Kit::ModelFile& file);
+	Kit::Node SwingerBotArm(Kit::ModelFile& file);
+	Kit::Node IceBlock(Kit::ModelFile& file);
 	Kit::Node ExitIceSheet(Kit::ModelFile& file);
 	Kit::Node ExitLiftBase(Kit::ModelFile& file);
 	Kit::Node ExitLiftLid(Kit::ModelFile& file);

@@ -38,6 +38,9 @@ namespace TerrainBake::Worlds
 	// one of the world's rocket sleds (anywhere its rider can steer it).
 	bool InSledRun(const WorldDesign& d, Point2 p, float radius);
 	void AddFireAndIceRides(WorldDesign& d, Point2 glacier, Point2 volcano, Point2 liftSite);
+	// The fire-and-ice machines (BakeWorldFireIce.cpp): the hammer bot guarding
+	// the ice over the lift at `liftSite`, robots off the way and on the volcano's flanks.
+	void AddFireAndIceMachines(WorldDesign& d, const std::vector<Point2>& way, Point2 liftSite, Point2 volcano);
 	// Hazards (BakeWorldHazards.cpp), each kept off the route. The cloud's
 	// trap doors stand on the middle of `bridge` over tiles the design makes
 	// holes (IsTrapDoorTile).

@@ -1,0 +1,267 @@
+// The fire-and-ice machines on the farm's terrain beside the robot, with the
+// fire-and-ice level's models: how each is posed and attacks, how hard each
+// is to destroy, the hammer bot's smashes breaking the ice over the exit
+// lift, and the autopilot's wait for them.
+#include "PlayerTestSupport.h"
+#include "Enemies/Enemy.h"
+#include "Enemies/RobotEnemies.h"
+#include "Effects/Shards.h"
+#include "Effects/Sparkles.h"
+#include "Items/Contraptions.h"
+#include "Items/Powerups.h"
+#include "Player/Autopilot.h"
+#include "Player/WeaponTypes.h"
+#include "System/LevelTable.h"
+
+#include <cmath>
+
+using namespace PlayerTestSupport;
+
+namespace
+{
+	class RobotWorld : public PlayerWorld
+	{
+	protected:
+		ObjNode* robot = nullptr;
+
+		void SetUp() override
+		{
+			PlayerWorld::SetUp();
+			if (HasFatalFailure())
+				return;
+			ASSERT_GT(LoadBG3D(kLevelDefs[LEVEL_NUM_FIREICE].modelFile, MODEL_GROUP_LEVELSPECIFIC), LEVEL_MODEL_SWINGERBOT_ARM);
+			InitSparkleStore();
+			InitShardSystem();
+			InitExitLift();
+			robot = MakeRobotOnGround();
+			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+				if (n->CType != INVALID_NODE_FLAG && (n->CType & CTYPE_ENEMY))
+					DeleteObject(n);
+			FlushObjectDeleteQueue();
+			InitEnemyManager();
+			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
+		}
+		void TearDown() override
+		{
+			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+				for (ObjNode* c = n; c; c = c->ChainNode)
+					c->TerrainItemPtr = nullptr;
+			PlayerWorld::TearDown();
+			DisposeShardSystem();
+			DisposeSparkles();
+			InitEnemyManager();
+		}
+		// A point `ahead` units in front of the robot (along −z from it: the robots face −z).
+		OGLPoint3D Behind(float distance) const
+		{
+			return {robot->Coord.x, 0, robot->Coord.z + distance};
+		}
+		static bool Alive(const ObjNodeRef& ref) { return ref.IsAlive(); }
+	};
+
+	bool HitWith(int weapon, ObjNode* bot, float damage, OGLVector3D delta = {0, 0, 0})
+	{
+		ObjNode shot = {};
+		shot.Damage = damage;
+		return HitByWeapon(weapon, &shot, bot, &bot->Coord, &delta, damage);
+	}
+}
+
+//
+// Toughness
+//
+
+TEST_F(RobotWorld, AnArmBotFromItsItemFallsToTheFirstDamagingHitAndSpillsAtoms)
+{
+	auto countAtoms = [] {
+		int atoms = 0;
+		for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+			if (n->CType != INVALID_NODE_FLAG && n->MoveCall == MoveAtom)
+				atoms++;
+		return atoms;
+	};
+	int atomsBefore = countAtoms();
+	OGLPoint3D at = Behind(1500);
+	ObjNodeRef bot(MakeArmBot(at.x, at.z));
+	EXPECT_EQ(bot.Get()->ChainNode->Type, LEVEL_MODEL_ARMBOT_ARM);
+	EXPECT_FALSE(HitWith(WEAPON_FIST, bot.Get(), 1)) << "a punch passes through";
+	EXPECT_TRUE(Alive(bot));
+	EXPECT_TRUE(HitWith(WEAPON_STUNGUN, bot.Get(), 0.1f));
+	EXPECT_FALSE(Alive(bot)) << "one weak shot";
+	EXPECT_EQ(countAtoms() - atomsBefore, 3) << "one health, one fuel, one charge";
+}
+
+TEST_F(RobotWorld, AHammerBotThatComesBackTakesTwentyPointsAndOneThatDoesNotTakeOne)
+{
+	OGLPoint3D at = Behind(2500);
+	ObjNodeRef guard(MakeHammerBot(at.x, at.z, true));
+	EXPECT_TRUE(HurtObject(guard.Get(), 19.9f));
+	EXPECT_TRUE(Alive(guard));
+	HurtObject(guard.Get(), 0.2f);
+	EXPECT_FALSE(Alive(guard));
+
+	ObjNodeRef plain(MakeHammerBot(at.x + 400, at.z, false));
+	HitWith(WEAPON_FLARE, plain.Get(), 0.05f);
+	EXPECT_FALSE(Alive(plain));
+
+	OGLPoint3D far = Behind(2800);
+	ObjNodeRef drill(MakeDrillBot(far.x, far.z)), swinger(MakeSwingerBot(far.x + 600, far.z));
+	HitWith(WEAPON_DART, drill.Get(), 1);
+	EXPECT_TRUE(Alive(drill)) << "1.5 points";
+	HitWith(WEAPON_DART, drill.Get(), 1);
+	EXPECT_FALSE(Alive(drill));
+	EXPECT_FALSE(HitWith(WEAPON_DART, swinger.Get(), 5)) << "darts pass the swinger bot by";
+	EXPECT_TRUE(HitWith(WEAPON_NOVA, swinger.Get(), 0));
+	EXPECT_FALSE(Alive(swinger));
+}
+
+//
+// Posing and attacks
+//
+
+TEST_F(RobotWorld, TheArmBotsFlailSpinsFasterAtSpeedAndThrowsARobotItCatches)
+{
+	OGLPoint3D at = Behind(1200);
+	ObjNode* bot = MakeArmBot(at.x, at.z);
+	ObjNode* arm = bot->ChainNode;
+	ObjNode* lastSegment = arm->ChainNode->ChainNode->ChainNode;
+	ASSERT_NE(lastSegment, nullptr);
+	EXPECT_NEAR(arm->Rot.x, -0.6f * std::sin(arm->SpecialF[2]), 1e-4f) << "the arm swings with its phase";
+	Run(0.1f);
+	EXPECT_NE(bot->Mode, ROBOT_MODE_IDLE) << "a robot within 2000 wakes it";
+	// Driving: the segments turn by −speed × 0.02 radians a second each.
+	float before = lastSegment->Rot.x;
+	Run(1.0f);
+	EXPECT_GT(bot->Speed2D, 0);
+	EXPECT_NE(lastSegment->Rot.x, before);
+
+	// The arm's tip swept through the robot: it is thrown, high.
+	gInvincibleTimer = 0;
+	bool thrown = RunUntil(10, [&] { return Anim(robot) == PLAYER_ANIM_THROWN; });
+	ASSERT_TRUE(thrown) << "the bot drove at the robot and its flail caught it";
+	EXPECT_GT(robot->Delta.y, 1000);
+	EXPECT_GE(gPlayerMaxSpeed, std::hypot(robot->Delta.x, robot->Delta.z));
+}
+
+TEST_F(RobotWorld, ADrillBotSkewersTheRobotHoldsItInvincibleThreeSecondsThenFlingsIt)
+{
+	OGLPoint3D at = Behind(700);
+	ObjNode* bot = MakeDrillBot(at.x, at.z);
+	bool charged = RunUntil(3, [&] { return bot->Mode == ROBOT_MODE_CHARGE; });
+	ASSERT_TRUE(charged) << "facing the robot within 500";
+	bool skewered = RunUntil(3, [&] { return GetDrillBotSkewering() != nullptr; });
+	ASSERT_TRUE(skewered);
+	float healthOnDrill = gPlayerHealth;
+	float held = 0;
+	while (GetDrillBotSkewering() && held < 5)
+	{
+		EXPECT_GT(gInvincibleTimer, 0);
+		EXPECT_FALSE(PlayerGotHit(nullptr, 0.5f)) << "nothing else hurts it on the drill";
+		Frame();
+		held += FRAME;
+	}
+	EXPECT_NEAR(held, DRILLBOT_HOLD_TIME, 0.1f);
+	EXPECT_FLOAT_EQ(gPlayerHealth, healthOnDrill);
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_THROWN);
+	EXPECT_NEAR(robot->Delta.y, 2200, 100) << "flung up";
+	EXPECT_NEAR(std::hypot(robot->Delta.x, robot->Delta.z), 1000, 50) << "and sideways";
+	EXPECT_FALSE(robot->StatusBits & STATUS_BIT_ROTZXY);
+	EXPECT_EQ(robot->Rot.z, 0);
+}
+
+TEST_F(RobotWorld, TheSwingerBotsArmsBarelyLiftAtRestAndStandOutAtChargeSpeed)
+{
+	EXPECT_NEAR(SwingerBotArmTilt(0), 0.15f, 1e-5f);
+	EXPECT_NEAR(SwingerBotArmTilt(700), 0.85f, 1e-5f);
+	EXPECT_FLOAT_EQ(SwingerBotArmTilt(1e6f), SWINGERBOT_ARM_LIMIT);
+
+	OGLPoint3D at = Behind(3000);
+	ObjNode* bot = MakeSwingerBot(at.x, at.z);
+	ObjNode* leftArm = bot->ChainNode->ChainNode->ChainNode->ChainNode;
+	ASSERT_NE(leftArm, nullptr);
+	ASSERT_NE(leftArm->ChainNode, nullptr);
+	EXPECT_NEAR(leftArm->Rot.z, -0.15f, 1e-3f);
+	EXPECT_NEAR(leftArm->ChainNode->Rot.z, 0.15f, 1e-3f);
+}
+
+//
+// The hammer bot and the ice over the exit lift
+//
+
+TEST_F(RobotWorld, AHammerBotLuredOnTheIceCracksItWithEachSmashAndTheFourthShattersIt)
+{
+	TerrainItemEntryType item = {};
+	item.type = 90;
+	OGLPoint3D liftAt = Behind(300);
+	ASSERT_TRUE(AddExitLift(&item, liftAt.x, liftAt.z));
+	Run(0.2f);
+	float iceTop = BaseTerrainHeightAt(liftAt.x, liftAt.z) + 400;
+	ASSERT_NEAR(FeetHeight(robot), iceTop, 2) << "the robot stands on the ice";
+
+	// The bot faces −z: the robot stands in its lure, 447.5 ahead.
+	OGLPoint3D at = Behind(HAMMERBOT_LURE_DISTANCE + 20);
+	ObjNode* bot = MakeHammerBot(at.x, at.z, true);
+	EXPECT_NEAR(bot->Coord.y - 82, iceTop, 2) << "it is made on the ice, not under it";
+
+	int smashes = 0;
+	int lastCracks = 0;
+	bool broken = RunUntil(20, [&] {
+		ObjNode* arm = bot->ChainNode;
+		if (bot->Mode == ROBOT_MODE_SMASH && arm->Rot.x <= HAMMERBOT_DOWN_ANGLE + 1e-4f && GetExitIceCracks() > lastCracks)
+		{
+			smashes++;
+			lastCracks = GetExitIceCracks();
+			OGLPoint3D strike = HammerBotStrikePoint(bot);
+			EXPECT_LT(strike.z, bot->Coord.z - 150) << "the mallet lands well ahead of the bot";
+			EXPECT_GT(strike.z, robot->Coord.z + 100) << "and short of the robot";
+		}
+		return IsExitIceBroken();
+	});
+	ASSERT_TRUE(broken);
+	EXPECT_EQ(smashes, EXIT_ICE_STRIKES_TO_SHATTER) << "one crack a smash";
+	EXPECT_EQ(GetExitIceCracks(), EXIT_ICE_STRIKES_TO_SHATTER);
+	EXPECT_NE(Anim(robot), PLAYER_ANIM_FLATTENED) << "standing in the lure is safe";
+}
+
+TEST_F(RobotWorld, AHammerSmashFlattensARobotUnderTheMalletAndTheBotRecoversToDriveAgain)
+{
+	OGLPoint3D at = Behind(HAMMERBOT_LURE_DISTANCE);
+	ObjNode* bot = MakeHammerBot(at.x, at.z, true);
+	ASSERT_TRUE(RunUntil(2, [&] { return bot->Mode == ROBOT_MODE_SMASH; }));
+	// The robot steps under the falling mallet.
+	robot->Coord.z = bot->Coord.z - 240;
+	UpdateObjectTransforms(robot);
+	CalcObjectBoxFromNode(robot);
+	bool flat = RunUntil(1, [&] { return Anim(robot) == PLAYER_ANIM_FLATTENED; });
+	EXPECT_TRUE(flat);
+	EXPECT_EQ(bot->Mode, ROBOT_MODE_RECOVER);
+	ASSERT_TRUE(RunUntil(4, [&] { return bot->Mode != ROBOT_MODE_RECOVER; }));
+	EXPECT_NEAR(bot->ChainNode->Rot.x, 0, 0.1f) << "the arm is back up, wobbling from its start again";
+}
+
+//
+// The autopilot's wait
+//
+
+TEST(AutopilotIceBreaker, WaitsInsideTheIceForANearHammerBotAndBacksAwayWhenItComesTooClose)
+{
+	AutopilotView view;
+	view.iceSealed = true;
+	view.iceLeft = -1000, view.iceRight = 1000, view.iceBack = -1000, view.iceFront = 1000;
+	view.iceBreakerNear = true;
+	view.iceBreakerX = 0, view.iceBreakerZ = -800;
+	float wx = 1, wz = 1;
+
+	view.x = 0, view.z = 900;
+	EXPECT_FALSE(AutopilotWaitForIceBreaker(view, &wx, &wz)) << "at the edge: on toward the middle";
+	view.z = 0;
+	ASSERT_TRUE(AutopilotWaitForIceBreaker(view, &wx, &wz));
+	EXPECT_EQ(wx, 0);
+	EXPECT_EQ(wz, 0) << "stands still and lets it come";
+	view.iceBreakerZ = -200;
+	ASSERT_TRUE(AutopilotWaitForIceBreaker(view, &wx, &wz));
+	EXPECT_EQ(wx, 0);
+	EXPECT_GT(wz, 0) << "backs straight away from it";
+	view.iceSealed = false;
+	EXPECT_FALSE(AutopilotWaitForIceBreaker(view, &wx, &wz)) << "the ice is gone: the route again";
+}
