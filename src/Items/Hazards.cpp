@@ -1,9 +1,5 @@
 #include "Items/Hazards.h"
 
-void MakeBlobBossMachine()
-{
-}
-
 void ResetWormState()
 {
 }

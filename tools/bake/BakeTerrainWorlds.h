@@ -38,6 +38,13 @@ namespace TerrainBake::Worlds
 	// one of the world's rocket sleds (anywhere its rider can steer it).
 	bool InSledRun(const WorldDesign& d, Point2 p, float radius);
 	void AddFireAndIceRides(WorldDesign& d, Point2 glacier, Point2 volcano, Point2 liftSite);
+	// Blobs and the blob boss (BakeWorldBlobs.cpp): the arena's start, route,
+	// pick-ups on the machine's plinth and its blobs; the slime world's blobs
+	// and falling crystals beside the causeway (after its route); pods adrift
+	// on pools given by centre and radius.
+	void AddBlobBossArena(WorldDesign& d, Point2 center);
+	void AddSlimeWorldBlobs(WorldDesign& d, const std::vector<Point2>& causeway);
+	void AddFloatingPods(WorldDesign& d, const std::vector<std::pair<Point2, float>>& pools);
 	// Contraptions (BakeWorldContraptions.cpp). The exit lift at `site`, the
 	// level's way out (the ice over it is the game's).
 	void AddExitLift(WorldDesign& d, Point2 site);
