@@ -5,6 +5,7 @@
 // rolling snowballs and sinking platforms; and on the saucer level the towers,
 // gun turrets and drifting mines that hurt the player's saucer and that its
 // destroy beam blows up. GL-free: everything is drawn by the object pass.
+// (The blob boss machine is Items/BlobBoss.h.)
 #pragma once
 
 #include <cstdint>
@@ -14,8 +15,6 @@ struct ObjNode;
 struct TerrainItemEntryType;
 struct SplineItemType;
 struct OGLPoint3D;
-
-void MakeBlobBossMachine();
 
 //
 // Tunables the tests and the placements share

@@ -197,6 +197,9 @@ namespace
 			// Creatures come to the robot: it meets those that do and leaves the rest be.
 			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= AUTOPILOT_THREAT_RANGE)
 				continue;
+			// A machine is fought from the route's spots, not walked up to.
+			if (t.kind == AUTOPILOT_TARGET_BOSS_PART)
+				continue;
 			if (d < bestDistance)
 			{
 				bestDistance = d;
@@ -394,6 +397,11 @@ namespace
 					ResetProgress(state);
 					return;
 				case ROUTE_BOSS:
+					if (view.bossMachineFight)
+					{
+						AutopilotFightFromBossSpot(frame, route, view, state);
+						return;
+					}
 					if (state->punchClock <= 0)
 					{
 						Press(frame, *state, NEED_PUNCH);
@@ -429,6 +437,16 @@ namespace
 			speed = std::min(GO_SPEED, STOP_GAIN * distance);
 		SteerToward(frame, view, aim.x, aim.y, speed);
 	}
+}
+
+void AutopilotStartGoal(const AutopilotView& view, AutopilotState* state, size_t goal)
+{
+	state->goal = goal;
+	state->legFromX = view.x;
+	state->legFromZ = view.z;
+	state->goalClock = 0;
+	state->routeDone = false;
+	ResetProgress(state);
 }
 
 OGLVector2D SteeringForWorldDirection(float dx, float dz, float cameraLookAngle)

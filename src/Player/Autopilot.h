@@ -62,6 +62,7 @@ enum AutopilotTargetKind : uint8_t
 	AUTOPILOT_TARGET_ENEMY,			// punch it
 	AUTOPILOT_TARGET_HUT,			// saucer level: smash it with the destroy beam
 	AUTOPILOT_TARGET_BEAMABLE,		// saucer level: a free human for the tractor beam
+	AUTOPILOT_TARGET_BOSS_PART,		// a part of a boss machine the gun may hit now (fought from the route's boss spots)
 };
 
 struct AutopilotTarget
@@ -83,6 +84,8 @@ struct AutopilotView
 	float exitCharge = 0;				// 0 … 1
 	bool exitCharged = false;			// the exit saucer would open now
 	float cameraLookAngle = 0;			// the camera's yaw (the steering turns by it)
+	float heading = 0;					// the way the player faces (a heading θ faces (−sin θ, −cos θ))
+	bool bossMachineFight = false;		// a boss machine stands to be shot from the route's boss spots
 	float dt = 0;						// seconds of this frame
 	std::vector<AutopilotTarget> targets;
 	// A level whose exit lift is sealed under ice: the sheet's extent while it
@@ -141,6 +144,13 @@ struct AutopilotState
 // when it wants the horizontal velocity (wantX, wantZ) this frame instead of
 // following the route.
 bool AutopilotWaitForIceBreaker(const AutopilotView& view, float* wantX, float* wantZ);
+// At a reached boss spot with a boss machine standing (AutopilotBoss.cpp):
+// turns to the nearest boss part in sight and shoots it with the drawn gun;
+// with none in sight for a while it moves on to the route's next boss spot,
+// after the last back to the first. Always owns the frame.
+void AutopilotFightFromBossSpot(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// Makes route goal `goal` the current one, its leg starting where the player stands.
+void AutopilotStartGoal(const AutopilotView& view, AutopilotState* state, size_t goal);
 
 // One frame of input for the route and the view; advances the state.
 VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, AutopilotState* state);

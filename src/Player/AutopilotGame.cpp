@@ -7,6 +7,7 @@
 #include "3D/Camera.h"
 #include "Enemies/Enemy.h"
 #include "Items/Contraptions.h"
+#include "Items/BlobBoss.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
 #include "System/FrameTime.h"
@@ -54,6 +55,8 @@ namespace
 		// Ground pods (a balloon pod hangs out of a fist's reach: left be).
 		else if ((node->CType & CTYPE_TRIGGER) && node->Kind == TRIGGER_KIND_GIANT_ROBOT_POD)
 			*kind = AUTOPILOT_TARGET_POD;
+		else if (IsBlobBossTarget(node))
+			*kind = AUTOPILOT_TARGET_BOSS_PART;
 		else if (IsEnemyFighting(node))		// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else
@@ -121,6 +124,8 @@ namespace
 		view.x = node->Coord.x;
 		view.y = node->Coord.y + float(node->BottomOff);
 		view.z = node->Coord.z;
+		view.heading = node->Rot.y;
+		view.bossMachineFight = gBlobBoss.made && gBlobBoss.phase != BLOBBOSS_PHASE_DESTROYED;
 		view.dx = node->Delta.x;
 		view.dz = node->Delta.z;
 		view.onGround = node->StatusBits & STATUS_BIT_ONGROUND;

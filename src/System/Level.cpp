@@ -30,6 +30,7 @@
 #include "Enemies/JungleBoss.h"
 #include "Enemies/RaiderSaucer.h"
 #include "Items/Hazards.h"
+#include "Items/BlobBoss.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
 #include "Items/TouchItems.h"
@@ -229,6 +230,8 @@ static void SetUpLevelRules(const LevelDef& level)
 
 	if (level.setUp & LEVEL_SETUP_BLOB_BOSS_MACHINE)
 		MakeBlobBossMachine();
+	else
+		ForgetBlobBossMachine();
 	for (const LevelWave& wave : level.waves)
 		if (wave.amplitude != 0)
 			MakeWaveDeformation(wave.amplitude, wave.speed, wave.frequency,

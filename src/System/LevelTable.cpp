@@ -55,6 +55,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.setUp = 0,
 		.rules = LEVEL_RULE_EXIT_BEAMS_UP | LEVEL_RULE_BARE_BONUS_TALLY | LEVEL_RULE_SPIKES_POP_BUBBLES,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
+		.blobGooModel = 28,
 	},
 	// LEVEL_NUM_BLOBBOSS: the slime boss arena
 	{
@@ -62,7 +63,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.terrainFile = ":Terrain:BlobBoss.ter",
 		.modelFile = ":Models:level3_blobboss.bg3d",
 		.spriteSet = nullptr, .numSprites = 0,
-		.numSkeletons = 0, .skeletons = {},
+		.numSkeletons = 1, .skeletons = {SKELETON_TYPE_BLOB},
 		.soundBank = SOUND_BANK_SLIME, .song = SONG_SLIMEBOSS,
 		.view = {{0.17f, 0.05f, 0.29f}, true, true, 6156, 16929, 15390, false},
 		.lights = {{0.2f, 0.2f, 0.2f}, {0.5f, -0.35f, 0.8f}, {0.9f, 0.9f, 0.85f, 1}},
@@ -74,8 +75,9 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = 3900, .groundSlip = 0,
 		.waves = {{90, 900, 1.0f / 300.0f, 1, 0}, {60, 600, 0.0025f, 0, 0}},
 		.setUp = LEVEL_SETUP_BLOB_BOSS_MACHINE,
-		.rules = LEVEL_RULE_LIVE_GROUND | LEVEL_RULE_WOBBLE_CLOCK | LEVEL_RULE_NO_INTRO,
+		.rules = LEVEL_RULE_LIVE_GROUND | LEVEL_RULE_WOBBLE_CLOCK | LEVEL_RULE_NO_INTRO | LEVEL_RULE_BLOBS_CHASE,
 		.playerStart = PLAYER_START_ON_FOOT, .exitChargeAtStart = 1, .cameraMinHeight = 400,
+		.blobGooModel = 30,		// 28 is the machine's cannon
 	},
 	// LEVEL_NUM_APOCALYPSE: the burning city
 	{

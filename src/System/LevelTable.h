@@ -124,6 +124,7 @@ enum : uint32_t
 	LEVEL_RULE_NO_INTRO = 1u << 20,				// the level starts without its intro screen (boss arenas)
 	LEVEL_RULE_SHORT_INTRO = 1u << 21,			// the intro screen lasts 5 s instead of 11
 	LEVEL_RULE_BARE_BONUS_TALLY = 1u << 22,		// the tally after the level has no drifting field behind it
+	LEVEL_RULE_BLOBS_CHASE = 1u << 27,			// full-grown warm blobs chase the robot (elsewhere they keep their place)
 };
 
 constexpr int MAX_LEVEL_SKELETONS = 4;
@@ -178,6 +179,7 @@ struct LevelDef
 	float exitChargeAtStart;		// 0 … 1; 1: the exit is open from the start
 	float cameraMinHeight;			// the camera keeps this far above the ground
 	LevelRides rides;
+	int blobGooModel;				// level model of a burst blob's goo (0: the level has no blobs)
 };
 
 extern const LevelDef kLevelDefs[NUM_LEVELS];

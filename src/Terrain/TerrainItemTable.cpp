@@ -5,6 +5,7 @@
 #include "Enemies/AlienPortal.h"
 #include "Enemies/BrainAlien.h"
 #include "Enemies/RobotEnemies.h"
+#include "Enemies/Blobs.h"
 #include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
 #include "Items/Hazards.h"
@@ -13,6 +14,7 @@
 #include "Items/Rides.h"
 #include "Items/TouchItems.h"
 #include "Items/Scenery.h"
+#include "Items/SlimeHazards.h"
 #include "Player/Player.h"
 #include "Screens/Infobar.h"
 
@@ -80,11 +82,11 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  26 */ {"Exit", AddExitSaucer},
 	/*  27 */ {"Checkpoint", AddCheckpoint},
 	/*  28 */ {"SlimePipe", AddSceneryItem},
-	/*  29 */ {"FallingCrystal", HAZARDS_TO_COME},
-	/*  30 */ {"Blob", HAZARDS_TO_COME},
+	/*  29 */ {"FallingCrystal", AddFallingCrystal},
+	/*  30 */ {"Blob", AddBlob},
 	/*  31 */ {"BouncePad", AddBouncePad},
 	/*  32 */ {"BasicCrystal", AddSceneryItem},
-	/*  33 */ {"FloatingPod", HAZARDS_TO_COME},
+	/*  33 */ {"FloatingPod", AddFloatingPod},
 	/*  34 */ {"SceneryGroup", AddSceneryItem},
 	/*  35 */ {"Marker35", AddNothing},
 	/*  36 */ {"SolidTrigger", AddSceneryItem},
@@ -128,7 +130,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  74 */ {"JungleBossLight", JUNGLE_BOSS_TO_COME},
 	/*  75 */ {"Cannon", AddCannon},
 	/*  76 */ {"BumperCar", AddBumperCar},
-	/*  77 */ {"BlockWall", HAZARDS_TO_COME},
+	/*  77 */ {"BlockWall", AddBlockWall},
 	/*  78 */ {"Clown", ENEMIES_TO_COME},
 	/*  79 */ {"Marker79", AddNothing},
 	/*  80 */ {"BumperPole", AddBumperPole},

@@ -40,7 +40,9 @@ namespace
 		// The way-side exit-charge atoms are gathered on the way: about 90 s at a walk.
 		{0, END_FOR_REAL, 120, 0, ""},
 		{1, END_FOR_REAL, 120, 0, ""},
-		{2, END_NOT_BUILT, 10, 1, "the blob boss machine that ends the level is not built"},
+		// The machine ends the level for real now, but the autopilot only walks
+		// round the plinth's quarters: it does not yet take the stun gun from the pods there.
+		{2, END_NOT_BUILT, 40, 3, "the autopilot does not yet win the blob boss machine's fight"},
 		{3, END_FOR_REAL, 120, 0, ""},
 		{4, END_FOR_REAL, 110, 0, ""},
 		{5, END_FOR_REAL, 110, 0, ""},

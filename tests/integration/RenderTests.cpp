@@ -665,3 +665,29 @@ TEST_F(RenderTest, AZipCableIsDrawnAcrossTheViewWhereItHangs)
 	ClearRideItemPointers();
 	ClearTriggerHandlers();
 }
+
+TEST_F(GameRenderTest, TheBlobBossMachineStandsInViewAtTheArenasStart)
+{
+	// The robot starts facing the machine (thrown up by the live floor, it
+	// looks down on it): its plinth's yellow rim, the emitters' yellow heads
+	// and their glows fill part of the view.
+	fs::path shot = scratch / "blobboss.tga";
+	ProcessResult r = Run({"--windowed", "--level", std::to_string(LEVEL_NUM_BLOBBOSS), "--fixed-step", "30",
+			"--frames", "90", "--screenshot", shot.string()});
+	ASSERT_EQ(r.exitCode, 0) << r.output;
+	EXPECT_EQ(r.output.find("ALERT"), std::string::npos) << r.output;
+	int w = 0, h = 0;
+	std::vector<uint8_t> bgr;
+	ASSERT_TRUE(ReadTGAScreenshot(shot, &w, &h, &bgr));
+	int yellow = 0, yellowInMiddle = 0;
+	for (int y = 0; y < h; y++)
+		for (int x = 0; x < w; x++)
+		{
+			const uint8_t* p = &bgr[(size_t(y) * size_t(w) + size_t(x)) * 3];
+			bool isYellow = p[2] > 150 && p[1] > 140 && p[0] < 110;
+			yellow += isYellow;
+			yellowInMiddle += isYellow && x > w / 4 && x < w * 3 / 4;
+		}
+	EXPECT_GT(yellow, w * h / 200) << "the machine's yellow parts";
+	EXPECT_GT(yellowInMiddle, yellow / 3) << "straight ahead";
+}

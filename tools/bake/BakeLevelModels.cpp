@@ -145,12 +145,18 @@ namespace LevelModels
 				Put(f, 11, SceneryCrystals(f, "blue crystal", Hex(0x204890), Hex(0x90E0FF), 4, 260, 11));
 				Put(f, 12, SceneryCrystals(f, "pink crystal spike", Hex(0x902070), Hex(0xFFA0E0), 1, 300, 12));
 				Put(f, 13, SceneryCrystals(f, "amber crystal spike", Hex(0x905010), Hex(0xFFE070), 2, 260, 13));
+				Put(f, 14, FallingCrystal(f, 0));
+				Put(f, 15, FallingCrystal(f, 1));
 				AddSlimeBounceModels(f);
+				Put(f, size_t(GetLevelDef(LEVEL_NUM_BLOB).blobGooModel), BlobGoo(f));
 				break;
 			case LEVEL_NUM_BLOBBOSS:
 				f.models.push_back(Backdrop(f, SlimeBossSky, "slime boss sky"));
 				for (int kind = 0; kind < NUM_SPINNING_PLATFORM_KINDS; kind++)
 					Put(f, size_t(1 + kind), SpinningPlatform(f, kind));
+				AddBlobBossMachineModels(f);
+				if (f.models.size() != size_t(GetLevelDef(LEVEL_NUM_BLOBBOSS).blobGooModel) + 1)
+					throw std::logic_error("the arena's goo is not the level table's goo model");
 				break;
 			case LEVEL_NUM_APOCALYPSE:
 				f.models.push_back(Backdrop(f, ApocalypseSky, "burning city sky"));

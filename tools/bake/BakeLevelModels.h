@@ -92,6 +92,14 @@ namespace LevelModels
 	// The slime world's bounce pad, bubble pump and bubble, boat, tow handle
 	// and spiky objects on their numbers, placeholders between them.
 	void AddSlimeBounceModels(Kit::ModelFile& file);
+	// The blob boss machine, the goo and the slime world's hazards
+	// (BakeLevelModelsBlobBoss.cpp): the arena's models 21 … 30 (placeholders
+	// up to the emitter), goo for levels with blobs, falling crystals of kind
+	// 0 and 1, the floating pod.
+	void AddBlobBossMachineModels(Kit::ModelFile& file);
+	Kit::Node BlobGoo(Kit::ModelFile& file);
+	Kit::Node FallingCrystal(Kit::ModelFile& file, int kind);
+	Kit::Node FloatingPod(Kit::ModelFile& file);
 	// The jungle's growth vial (LEVEL_MODEL_GROWTH_PICKUP).
 	Kit::Node GrowthVial(Kit::ModelFile& file);
 	// Scenery shapes (BakeLevelModelsScenery.cpp), each in world units at the

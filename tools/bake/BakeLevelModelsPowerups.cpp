@@ -128,7 +128,8 @@ namespace LevelModels
 		f.models.push_back(BouncePad(f));
 		FillTo(f, LEVEL_MODEL_BUBBLE, {});
 		f.models.push_back(Bubble(f));
-		FillTo(f, LEVEL_MODEL_BUBBLE_PUMP, {"slime scenery 18"});
+		f.models.push_back(FloatingPod(f));		// model 18
+		FillTo(f, LEVEL_MODEL_BUBBLE_PUMP, {});
 		f.models.push_back(BubblePumpBase(f));
 		f.models.push_back(BubblePumpPlunger(f));
 		FillTo(f, LEVEL_MODEL_BOAT_HULL, {});

@@ -7,6 +7,7 @@
 #include "rig/Motion.h"
 #include "rig/Body.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Skeletons
@@ -55,6 +56,20 @@ namespace Skeletons
 					.Rot(TOP, {0.08f * amount * c, 0, 0.1f * amount * w}).Rot(LEYE, {0.2f * c, 0, -0.25f * w})
 					.Rot(REYE, {-0.2f * c, 0, 0.25f * w});
 			}, EASE_INOUT);
+		// 2 lunge: gathers itself low, then rears up and forward over the robot, eyes pressed back.
+		AddCycle(AnimBuilder(s, "lunge"), 24, 4, [](float ph) {
+			float w = std::sin(TAU * ph);
+			float reach = std::max(0.0f, w), crouch = std::max(0.0f, -w);
+			return Pose().ScaleXYZ(BASE, {1 + 0.18f * crouch - 0.08f * reach, 1 - 0.25f * crouch + 0.3f * reach, 1 + 0.18f * crouch + 0.2f * reach})
+				.Move(TOP, {0, 6 * reach, -14 * reach}).Rot(TOP, {-0.45f * reach, 0, 0})
+				.Rot(LEYE, {0.6f * reach, 0, -0.2f}).Rot(REYE, {0.6f * reach, 0, 0.2f});
+		}, EASE_INOUT);
+		// 3 splat: bursting, it flattens out wide and its eyes droop.
+		AddSequence(AnimBuilder(s, "splat"), {{0, Pose().ScaleXYZ(BASE, {0.9f, 1.25f, 0.9f})},
+			{4, Pose().ScaleXYZ(BASE, {1.7f, 0.35f, 1.7f}).Move(TOP, {0, -20, 0}).Scale(TOP, 1.3f)
+				.Rot(LEYE, {0, 0, -1.2f}).Rot(REYE, {0, 0, 1.2f})},
+			{10, Pose().ScaleXYZ(BASE, {2.0f, 0.15f, 2.0f}).Move(TOP, {0, -28, 0}).Scale(TOP, 0.5f)
+				.Scale(LEYE, 0.4f).Scale(REYE, 0.4f)}});
 		return s;
 	}
 

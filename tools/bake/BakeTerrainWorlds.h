@@ -50,6 +50,13 @@ namespace TerrainBake::Worlds
 	void AddCloudTrapDoors(WorldDesign& d, const std::vector<Point2>& doors);
 	void AddFireAndIceHazards(WorldDesign& d, const std::vector<Point2>& way, Point2 craterCentre, float craterRadius);
 	void AddSaucerHazards(WorldDesign& d, const std::vector<Point2>& tour, const std::vector<Point2>& villages, Point2 dropZone);
+	// Blobs and the blob boss (BakeWorldBlobs.cpp): the arena's start, route,
+	// pick-ups on the machine's plinth and its blobs; the slime world's blobs
+	// and falling crystals beside the causeway (after its route); pods adrift
+	// on pools given by centre and radius.
+	void AddBlobBossArena(WorldDesign& d, Point2 center);
+	void AddSlimeWorldBlobs(WorldDesign& d, const std::vector<Point2>& causeway);
+	void AddFloatingPods(WorldDesign& d, const std::vector<std::pair<Point2, float>>& pools);
 	// Contraptions (BakeWorldContraptions.cpp). The exit lift at `site`, the
 	// level's way out (the ice over it is the game's).
 	void AddExitLift(WorldDesign& d, Point2 site);

@@ -244,6 +244,14 @@ namespace TerrainBake::Worlds
 		// Spiky things beyond the pumps, where a floating robot drifts.
 		AddSpikyThings(d, AlongPath(causeway, 0.2f, 1900), 500, 0);
 		AddSpikyThings(d, AlongPath(causeway, 0.62f, -1900), 500, 2);
+		AddSlimeWorldBlobs(d, causeway);
+		{
+			std::vector<std::pair<Point2, float>> podPools;
+			for (size_t i = 0; i < pools.size(); i++)
+				if (i != 1)		// the boats' pool
+					podPools.push_back({pools[i].c, pools[i].r});
+			AddFloatingPods(d, podPools);
+		}
 		AddScenery(d, LEVEL_NUM_BLOB);
 		// Every hollow holds a pool of slime; the boats' loop runs round the
 		// biggest (spline 0, a water loop well inside its shore).
@@ -267,7 +275,7 @@ namespace TerrainBake::Worlds
 		d.seed = 303;
 		const float W = 10 * SUPERTILE;
 		const uint32_t seed = d.seed;
-		const Point2 center{W / 2, W / 2}, start{W / 2, W / 2 + 3600};
+		const Point2 center{W / 2, W / 2};
 		const float FLOOR_RADIUS = 5200, MACHINE_FOOTING = 1300;
 
 		d.height = [=](float x, float z) {
@@ -311,15 +319,8 @@ namespace TerrainBake::Worlds
 		};
 		d.paint = [=](const GroundSample& s) { return paint(s) * 0.42f; };
 
-		d.items = {
-			Item(ITEM_START, start.x, start.z, FacingParm(start, center)),
-			Item(ITEM_BLOBBOSS_CENTER, center.x, center.z),
-		};
-		// Straight at the machine, to the edge of its footing; the level ends
-		// when it is destroyed. (The live floor throws the robot up and hurts
-		// it at every touch: the way across is short.)
-		d.route = {Goal(ROUTE_BOSS, {center.x, center.z + MACHINE_FOOTING})};
-		AddSlimeBossPickups(d);
+		d.items = {Item(ITEM_BLOBBOSS_CENTER, center.x, center.z)};
+		AddBlobBossArena(d, center);
 		AddSlimeBossRides(d, center);
 		return d;
 	}

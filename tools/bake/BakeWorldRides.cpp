@@ -159,16 +159,18 @@ namespace TerrainBake::Worlds
 
 	void AddSlimeBossRides(WorldDesign& d, Point2 center)
 	{
-		// A ring of platforms round the machine, every shape, none over the
-		// way in from the start (the +z side).
+		// A ring of platforms round the machine, outside the orbit of its own
+		// platforms (whose riders would strike their heads on these); the
+		// long crosses would reach into it, the other shapes take turns.
 		const std::vector<Point2> route = RouteLine(d);
 		const int COUNT = 10;
+		const int CROSSES = 16;		// kinds 16 … 19
 		for (int i = 0; i < COUNT; i++)
 		{
 			float a = 0.5f + float(i) * (2 * 3.14159265f - 1.0f) / float(COUNT - 1);
-			float r = i % 2 ? 3000.0f : 4200.0f;
+			float r = 4500.0f;
 			Point2 at{center.x + std::sin(a) * r, center.z + std::cos(a) * r};
-			uint8_t kind = uint8_t((i * 2 + i / 5) % NUM_SPINNING_PLATFORM_KINDS);
+			uint8_t kind = uint8_t((i * 3 + i / 4) % CROSSES);
 			FileItem item = Item(ITEM_TYPE_SPINNING_PLATFORM, at.x, at.z, kind, uint8_t(i % 8), uint8_t(i * 7 % 30),
 					i % 2 ? SPINNING_PLATFORM_TURNS_FORWARD : 0);
 			Place(d, route, item, "spinning platform " + std::to_string(i));

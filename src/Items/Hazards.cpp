@@ -1,5 +1,0 @@
-#include "Items/Hazards.h"
-
-void MakeBlobBossMachine()
-{
-}
