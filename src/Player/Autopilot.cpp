@@ -1,5 +1,6 @@
 // The autopilot's decisions: from the view of one frame to one frame of input.
 #include "Player/Autopilot.h"
+#include "Player/AutopilotInternal.h"
 #include "System/Input.h"
 
 #include <algorithm>
@@ -18,15 +19,21 @@ namespace
 	{
 		return uint64_t(1) << need;
 	}
+}
 
-	// A need pressed this frame: only after a frame with it released, as a
-	// key would. False when it has to wait a frame for the release.
+bool AutopilotPress(VirtualInputFrame* frame, const AutopilotState& state, int need)
+{
+	if (state.lastNeeds & Bit(need))
+		return false;
+	frame->needsHeld |= Bit(need);
+	return true;
+}
+
+namespace
+{
 	bool Press(VirtualInputFrame* frame, const AutopilotState& state, int need)
 	{
-		if (state.lastNeeds & Bit(need))
-			return false;
-		frame->needsHeld |= Bit(need);
-		return true;
+		return AutopilotPress(frame, state, need);
 	}
 
 	OGLVector2D RotateIntoStick(float wx, float wz, float cameraLookAngle)
@@ -60,6 +67,15 @@ namespace
 		frame->steering = RotateIntoStick(ex, ez, view.cameraLookAngle);
 	}
 
+}
+
+void AutopilotSteerForVelocity(VirtualInputFrame* frame, const AutopilotView& view, float wantX, float wantZ)
+{
+	SteerForVelocity(frame, view, wantX, wantZ);
+}
+
+namespace
+{
 	void SteerToward(VirtualInputFrame* frame, const AutopilotView& view, float tx, float tz, float speed)
 	{
 		float ddx = tx - view.x, ddz = tz - view.z;
@@ -101,6 +117,15 @@ namespace
 		state->recoveryClock = 0;
 	}
 
+}
+
+void AutopilotSteerToward(VirtualInputFrame* frame, const AutopilotView& view, float tx, float tz, float speed)
+{
+	SteerToward(frame, view, tx, tz, speed);
+}
+
+namespace
+{
 	void NextGoal(const Route& route, const AutopilotView& view, AutopilotState* state)
 	{
 		const RouteGoal& done = route[state->goal];
@@ -124,6 +149,15 @@ namespace
 			state->routeDone = true;
 	}
 
+}
+
+void AutopilotNextGoal(const Route& route, const AutopilotView& view, AutopilotState* state)
+{
+	NextGoal(route, view, state);
+}
+
+namespace
+{
 	// Watches the distance to the goal; without progress for a while it
 	// tries, in turn, a jump, a jump with the jet, and a step to the side.
 	void WatchProgress(float distance, const AutopilotView& view, AutopilotState* state)
@@ -196,6 +230,8 @@ namespace
 			float d = std::hypot(t.x - view.x, t.z - view.z);
 			// Creatures come to the robot: it meets those that do and leaves the rest be.
 			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= AUTOPILOT_THREAT_RANGE)
+				continue;
+			if (t.kind == AUTOPILOT_TARGET_BOSS_PART)		// the boss goals' business
 				continue;
 			if (d < bestDistance)
 			{
@@ -515,6 +551,12 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 			break;
 		case ROUTE_DELIVER:
 			Deliver(&frame, route, view, state);
+			break;
+		case ROUTE_BOSS:
+			if (view.bossLevel)
+				FightBoss(&frame, route, view, state);
+			else
+				GoForGoal(&frame, route, view, state);
 			break;
 		case ROUTE_LAND:
 			// Ask for the drop until the player is the robot on foot.

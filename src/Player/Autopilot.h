@@ -46,6 +46,12 @@ constexpr float AUTOPILOT_ENEMY_PUNCH_REACH = 140.0f;	// units: a fist only land
 constexpr float AUTOPILOT_SHOOT_RANGE = 1200.0f;		// units: shots at creatures nearer than this
 constexpr float AUTOPILOT_THREAT_RANGE = 450.0f;		// units: enemies this near are fought; farther ones are left be
 constexpr float AUTOPILOT_FIGHT_GIVE_UP = 8.0f;		// seconds fighting a near enemy before leaving it be
+// Boss levels (AutopilotBoss.cpp).
+constexpr float AUTOPILOT_BOSS_AREA = 2200.0f;			// units round a boss goal whose boss parts it shoots down
+constexpr float AUTOPILOT_BOSS_STANDOFF = 800.0f;		// units: it creeps toward a boss part until this near
+constexpr float AUTOPILOT_BOSS_CREEP = 120.0f;			// units per second while creeping (it turns the robot to face it)
+constexpr float AUTOPILOT_BOSS_PUNCH_REACH = 450.0f;	// units from a boss part's centre (a wide one) it punches at
+constexpr float AUTOPILOT_BOSS_SHOOT_EVERY = 0.45f;		// seconds between shots at a boss part
 
 // What is worth a detour.
 enum AutopilotTargetKind : uint8_t
@@ -57,12 +63,16 @@ enum AutopilotTargetKind : uint8_t
 	AUTOPILOT_TARGET_ENEMY,			// punch it
 	AUTOPILOT_TARGET_HUT,			// saucer level: smash it with the destroy beam
 	AUTOPILOT_TARGET_BEAMABLE,		// saucer level: a free human for the tractor beam
+	AUTOPILOT_TARGET_BOSS_PART,		// boss level: a boss, or a part of its arena, to shoot down
 };
 
 struct AutopilotTarget
 {
 	AutopilotTargetKind kind;
 	float x, y, z;
+	bool open = true;				// boss part: a hit now would hurt it
+	bool wrongWeapon = false;		// boss part: the weapon in hand does nothing to it, another held would
+	bool noWeapon = false;			// boss part: nothing held hurts it (the way back to the pick-ups)
 };
 
 // The world as the autopilot sees it this frame.
@@ -78,6 +88,8 @@ struct AutopilotView
 	float exitCharge = 0;				// 0 … 1
 	bool exitCharged = false;			// the exit saucer would open now
 	float cameraLookAngle = 0;			// the camera's yaw (the steering turns by it)
+	bool bossLevel = false;				// the exit waits for the level's boss to die
+	bool bossDead = false;
 	float dt = 0;						// seconds of this frame
 	std::vector<AutopilotTarget> targets;
 	// The saucer level, while flying.

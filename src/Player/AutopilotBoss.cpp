@@ -1,0 +1,102 @@
+// The autopilot at a boss: it goes to the goal's place, then shoots down the
+// boss parts round it one by one, nearest first; it creeps toward the one it
+// fights (which turns the robot to face it, for the auto-aim to do the rest),
+// switches weapons when the one in hand does nothing to it, and holds fire
+// while a hit would not count (a closed brain, a shut pitcher plant).
+#include "Player/AutopilotInternal.h"
+#include "System/Input.h"
+
+#include <cmath>
+
+namespace
+{
+	const AutopilotTarget* NearestBossPart(const AutopilotView& view, const RouteGoal& goal)
+	{
+		const AutopilotTarget* best = nullptr;
+		float bestDistance = 1e30f;
+		for (const AutopilotTarget& t : view.targets)
+		{
+			if (t.kind != AUTOPILOT_TARGET_BOSS_PART || std::hypot(t.x - goal.x, t.z - goal.z) > AUTOPILOT_BOSS_AREA)
+				continue;
+			float d = std::hypot(t.x - view.x, t.z - view.z);
+			if (d < bestDistance)
+			{
+				bestDistance = d;
+				best = &t;
+			}
+		}
+		return best;
+	}
+}
+
+void DebugBoss(const AutopilotView&, const AutopilotState&);
+void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
+{
+	DebugBoss(view, *state);
+	const RouteGoal& goal = route[state->goal];
+	const float toGoal = std::hypot(goal.x - view.x, goal.z - view.z);
+	const AutopilotTarget* t = NearestBossPart(view, goal);
+	state->goalClock += view.dt;
+
+	if (toGoal > AUTOPILOT_REACH && (!t || state->goalClock < 0.5f || toGoal > AUTOPILOT_BOSS_AREA))
+	{
+		AutopilotSteerToward(frame, view, goal.x, goal.z, 1100.0f);
+		return;
+	}
+	if (!t)
+	{
+		// Nothing of the boss left round here (on the boss's own goal: it is dead).
+		if (view.bossDead || state->goalClock > 1.0f)
+			AutopilotNextGoal(route, view, state);
+		else
+			AutopilotSteerForVelocity(frame, view, 0, 0);
+		return;
+	}
+
+	float d = std::hypot(t->x - view.x, t->z - view.z);
+	if (t->noWeapon)
+	{
+		// Out of anything that hurts it: hold back by the goal while the
+		// used-up weapons' pick-ups come back (fetching them is a detour).
+		AutopilotSteerToward(frame, view, goal.x, goal.z, std::min(1100.0f, toGoal * 1.6f));
+		return;
+	}
+	if (!view.gunReady && !t->wrongWeapon)
+	{
+		// Bare-handed: walk into it punching.
+		AutopilotSteerToward(frame, view, t->x, t->z, 1100.0f);
+		if (d < AUTOPILOT_BOSS_PUNCH_REACH && state->punchClock <= 0 && AutopilotPress(frame, *state, NEED_PUNCH))
+			state->punchClock = AUTOPILOT_PUNCH_REPEAT;
+		return;
+	}
+	if (d > AUTOPILOT_BOSS_STANDOFF)
+		AutopilotSteerToward(frame, view, t->x, t->z, AUTOPILOT_BOSS_CREEP);
+	else
+		AutopilotSteerForVelocity(frame, view, 0, 0);
+
+	if (state->punchClock > 0)
+		return;
+	if (t->wrongWeapon)
+	{
+		if (AutopilotPress(frame, *state, NEED_NEXT_WEAPON))
+			state->punchClock = AUTOPILOT_BOSS_SHOOT_EVERY;
+		return;
+	}
+	if (t->open && view.gunReady && AutopilotPress(frame, *state, NEED_SHOOT))
+		state->punchClock = AUTOPILOT_BOSS_SHOOT_EVERY;
+}
+#include <cstdio>
+#include "Enemies/AlienPortal.h"
+#include "Enemies/BrainBoss.h"
+#include "Player/Weapons.h"
+void DebugBoss(const AutopilotView& view, const AutopilotState& state)
+{
+	static float clock = 0;
+	clock += view.dt;
+	if (std::fmod(clock, 2.0f) < view.dt)
+	{
+		int n = 0, open = 0, wrong = 0;
+		for (auto& t : view.targets) if (t.kind == AUTOPILOT_TARGET_BOSS_PART) { n++; open += t.open; wrong += t.wrongWeapon; }
+		fprintf(stderr, "DBG t=%.1f goal=%zu pos=%.0f,%.0f parts=%d open=%d wrong=%d gun=%d weapon=%d portals=%d boss=%d dead=%d\n", clock, state.goal, view.x, view.z, n, open, wrong, view.gunReady, gCurrentWeaponType, gNumPortalsDestroyed, gBrainBoss.IsAlive(), gBrainBossDead);
+	}
+}
