@@ -115,7 +115,8 @@ namespace
 					break;
 			}
 		}
-		PlayEffect_Parms3D(EFFECT_FLAREEXPLODE, &shot->Coord, 0x8000, 1.9f);
+		if (IsSoundEffectLoaded(EFFECT_FLAREEXPLODE))		// at half rate: a deeper boom
+			PlayEffect_Parms3D(EFFECT_FLAREEXPLODE, &shot->Coord, NORMAL_CHANNEL_RATE / 2, 1.9f);
 		DeleteObject(shot);
 	}
 
@@ -157,7 +158,7 @@ namespace
 		}
 		OGLColorRGBA trail = {1, 1, 1, 0.7f};
 		shot->VaporTrails[0] = CreateNewVaporTrail(shot, 0, 0, &shot->Coord, &trail, 0.4f, 0.6f, 30);
-		PlayEffect_Parms3D(EFFECT_BRAINBOSSSHOOT, &shot->Coord, 0x10000, 1.6f);
+		PlayEnemyEffect3D(EFFECT_BRAINBOSSSHOOT, &shot->Coord, 1.6f);
 	}
 
 	void PlaceHalves(ObjNode* boss)
@@ -419,7 +420,7 @@ bool HurtBrainBoss(ObjNode* boss, float damage)
 	}
 
 	SpawnAtoms(boss->Coord, 1, 0, 10, false);
-	PlayEffect_Parms3D(EFFECT_BRAINBOSSDIE, &boss->Coord, 0x10000, 2.0f);
+	PlayEnemyEffect3D(EFFECT_BRAINBOSSDIE, &boss->Coord, 2.0f);
 	Rumble(1.0f, 2000);
 	for (ObjNode* n = boss; n; n = n->ChainNode)
 		ExplodeGeometry(n, 200, SHARD_MODE_BOUNCE | SHARD_MODE_FROMORIGIN, 1, 0.2f);

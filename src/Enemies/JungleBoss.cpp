@@ -180,7 +180,7 @@ namespace
 		head->HitByWeaponHandler[WEAPON_ARCSHOT] = nullptr;
 		head->StatusBits = gAutoFadeStatusBits;
 		head->ColorFilter = {1, 1, 1, 1};
-		PlayEffect_Parms3D(EFFECT_PODBOOM, &head->Coord, 0x10000, 3);
+		PlayEnemyEffect3D(EFFECT_PODBOOM, &head->Coord, 3);
 		return true;
 	}
 
@@ -233,7 +233,7 @@ namespace
 	{
 		ExplodeGeometry(plant, 600, SHARD_MODE_BOUNCE | SHARD_MODE_FROMORIGIN, 1, 1.0f);
 		MakeRadialPuff(plant->Coord.x, plant->Coord.y, plant->Coord.z, 700, 30, PARTICLE_SPRITE_DUST, 100);
-		PlayEffect_Parms3D(EFFECT_PITCHERBOOM, &plant->Coord, 0x10000, 3);
+		PlayEnemyEffect3D(EFFECT_PITCHERBOOM, &plant->Coord, 3);
 		float x = plant->Coord.x, z = plant->Coord.z;
 		ObjNode* stump = MakeModel(LEVEL_MODEL_PITCHER_STUMP, {x, GroundAt(x, z), z}, plant->Slot, plant->Scale.x, plant->Rot.y,
 				[](ObjNode* n) { BurnFire(n, n->Coord.x, n->Coord.y, n->Coord.z, true, PARTICLE_SPRITE_FLAME, 4, 0); },
@@ -260,7 +260,7 @@ namespace
 			return true;
 		}
 		MorphToSkeletonAnim(plant->Skeleton, PITCHER_ANIM_HURT, 4);
-		PlayEffect_Parms3D(EFFECT_PITCHERPAIN, &plant->Coord, 0x10000, 1.5f);
+		PlayEnemyEffect3D(EFFECT_PITCHERPAIN, &plant->Coord, 1.5f);
 		plant->Flag[0] = 0;
 		return true;
 	}

@@ -225,11 +225,30 @@ namespace
 			return nullptr;
 		const AutopilotTarget* best = nullptr;
 		float bestDistance = AUTOPILOT_TARGET_REACH;
+		// Bare-handed in a boss's arena: arm first, whatever bites meanwhile.
+		const bool armFirst = view.bossLevel && !view.gunReady;
+		for (const AutopilotTarget& t : view.targets)
+		{
+			if (armFirst && (t.kind == AUTOPILOT_TARGET_POD || t.kind == AUTOPILOT_TARGET_PICKUP))
+			{
+				float d = std::hypot(t.x - view.x, t.z - view.z);
+				if (d < bestDistance)
+				{
+					bestDistance = d;
+					best = &t;
+				}
+			}
+		}
+		if (best)
+			return best;
+		const bool armedInArena = view.bossLevel && view.gunReady;
 		for (const AutopilotTarget& t : view.targets)
 		{
 			float d = std::hypot(t.x - view.x, t.z - view.z);
-			// Creatures come to the robot: it meets those that do and leaves the rest be.
-			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= AUTOPILOT_THREAT_RANGE)
+			// Creatures come to the robot: it meets those that do and leaves the rest be
+			// (in a boss's arena, armed, it shoots them on their way in).
+			const float threat = armedInArena ? AUTOPILOT_ARENA_THREAT_RANGE : AUTOPILOT_THREAT_RANGE;
+			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= threat)
 				continue;
 			if (t.kind == AUTOPILOT_TARGET_BOSS_PART)		// the boss goals' business
 				continue;
@@ -467,6 +486,11 @@ namespace
 	}
 }
 
+void AutopilotGoForGoal(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
+{
+	GoForGoal(frame, route, view, state);
+}
+
 OGLVector2D SteeringForWorldDirection(float dx, float dz, float cameraLookAngle)
 {
 	float len = std::hypot(dx, dz);
@@ -511,12 +535,16 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 	bool standing = goal.verb == ROUTE_EXIT && state->routeDone;
 	// The saucer's targets are the harvest's business.
 	const AutopilotTarget* target = standing || view.flying ? nullptr : PickTarget(view, *state);
+	// At a boss goal with a shot at the boss part in reach, that comes first:
+	// downing a portal stops its elites.
+	if (target && target->kind == AUTOPILOT_TARGET_ENEMY && goal.verb == ROUTE_BOSS && HasBossShot(route, view, *state))
+		target = nullptr;
 	if (target)
 	{
 		state->chaseClock += view.dt;
 		// A near enemy follows and bites: fight it for longer before leaving it be.
 		bool threat = target->kind == AUTOPILOT_TARGET_ENEMY
-				&& std::hypot(target->x - view.x, target->z - view.z) < AUTOPILOT_THREAT_RANGE;
+				&& std::hypot(target->x - view.x, target->z - view.z) < (view.bossLevel ? AUTOPILOT_ARENA_THREAT_RANGE : AUTOPILOT_THREAT_RANGE);
 		if (state->chaseClock > (threat ? AUTOPILOT_FIGHT_GIVE_UP : AUTOPILOT_TARGET_GIVE_UP))
 		{
 			state->targetRest = AUTOPILOT_TARGET_REST;

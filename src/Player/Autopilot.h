@@ -50,7 +50,9 @@ constexpr float AUTOPILOT_FIGHT_GIVE_UP = 8.0f;		// seconds fighting a near enem
 constexpr float AUTOPILOT_BOSS_AREA = 2200.0f;			// units round a boss goal whose boss parts it shoots down
 constexpr float AUTOPILOT_BOSS_STANDOFF = 800.0f;		// units: it creeps toward a boss part until this near
 constexpr float AUTOPILOT_BOSS_CREEP = 120.0f;			// units per second while creeping (it turns the robot to face it)
+constexpr float AUTOPILOT_ARENA_THREAT_RANGE = 1000.0f;	// units: armed in a boss's arena, creatures this near are shot
 constexpr float AUTOPILOT_BOSS_PUNCH_REACH = 450.0f;	// units from a boss part's centre (a wide one) it punches at
+constexpr float AUTOPILOT_BOSS_SHOT_RANGE = 1500.0f;	// units: a boss part this near is shot before creatures
 constexpr float AUTOPILOT_BOSS_SHOOT_EVERY = 0.45f;		// seconds between shots at a boss part
 
 // What is worth a detour.

@@ -29,18 +29,24 @@ namespace
 	}
 }
 
-void DebugBoss(const AutopilotView&, const AutopilotState&);
+bool HasBossShot(const Route& route, const AutopilotView& view, const AutopilotState& state)
+{
+	const RouteGoal& goal = route[state.goal];
+	if (!view.gunReady || std::hypot(goal.x - view.x, goal.z - view.z) > AUTOPILOT_BOSS_AREA)
+		return false;
+	const AutopilotTarget* t = NearestBossPart(view, goal);
+	return t && t->open && !t->wrongWeapon && !t->noWeapon && std::hypot(t->x - view.x, t->z - view.z) < AUTOPILOT_BOSS_SHOT_RANGE;
+}
+
 void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
 {
-	DebugBoss(view, *state);
 	const RouteGoal& goal = route[state->goal];
 	const float toGoal = std::hypot(goal.x - view.x, goal.z - view.z);
 	const AutopilotTarget* t = NearestBossPart(view, goal);
 	state->goalClock += view.dt;
-
-	if (toGoal > AUTOPILOT_REACH && (!t || state->goalClock < 0.5f || toGoal > AUTOPILOT_BOSS_AREA))
+	if (toGoal > AUTOPILOT_REACH && (!t || toGoal > AUTOPILOT_BOSS_AREA))
 	{
-		AutopilotSteerToward(frame, view, goal.x, goal.z, 1100.0f);
+		AutopilotGoForGoal(frame, route, view, state);
 		return;
 	}
 	if (!t)
@@ -84,19 +90,4 @@ void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView
 	}
 	if (t->open && view.gunReady && AutopilotPress(frame, *state, NEED_SHOOT))
 		state->punchClock = AUTOPILOT_BOSS_SHOOT_EVERY;
-}
-#include <cstdio>
-#include "Enemies/AlienPortal.h"
-#include "Enemies/BrainBoss.h"
-#include "Player/Weapons.h"
-void DebugBoss(const AutopilotView& view, const AutopilotState& state)
-{
-	static float clock = 0;
-	clock += view.dt;
-	if (std::fmod(clock, 2.0f) < view.dt)
-	{
-		int n = 0, open = 0, wrong = 0;
-		for (auto& t : view.targets) if (t.kind == AUTOPILOT_TARGET_BOSS_PART) { n++; open += t.open; wrong += t.wrongWeapon; }
-		fprintf(stderr, "DBG t=%.1f goal=%zu pos=%.0f,%.0f parts=%d open=%d wrong=%d gun=%d weapon=%d portals=%d boss=%d dead=%d\n", clock, state.goal, view.x, view.z, n, open, wrong, view.gunReady, gCurrentWeaponType, gNumPortalsDestroyed, gBrainBoss.IsAlive(), gBrainBossDead);
-	}
 }

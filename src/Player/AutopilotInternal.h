@@ -11,6 +11,9 @@ bool AutopilotPress(VirtualInputFrame* frame, const AutopilotState& state, int n
 void AutopilotSteerForVelocity(VirtualInputFrame* frame, const AutopilotView& view, float wantX, float wantZ);
 // Stick toward a point at a wanted speed.
 void AutopilotSteerToward(VirtualInputFrame* frame, const AutopilotView& view, float tx, float tz, float speed);
+// Along the leg to the current goal's place, with the progress watch and its
+// recoveries (short of the goal's own reach).
+void AutopilotGoForGoal(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
 // The current goal is done: on to the next (or the route is done).
 void AutopilotNextGoal(const Route& route, const AutopilotView& view, AutopilotState* state);
 
@@ -18,3 +21,5 @@ void AutopilotNextGoal(const Route& route, const AutopilotView& view, AutopilotS
 // part round it, with a weapon that hurts it and only while a hit would
 // count; done when none is left there (AutopilotBoss.cpp).
 void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// Whether, at a boss goal, a boss part near its place can be shot now.
+bool HasBossShot(const Route& route, const AutopilotView& view, const AutopilotState& state);

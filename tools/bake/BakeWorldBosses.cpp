@@ -76,16 +76,10 @@ namespace TerrainBake::Worlds
 		// The exit saucer waits on the dais's far side from the start, facing it.
 		Point2 exitSite{centre.x, centre.z - 2600};
 		d.items.push_back(Item(ITEM_EXIT, exitSite.x, exitSite.z, 4));
+		// Stun guns where the robot steps out of its saucer: the portals send
+		// their elites at once.
 		for (int i = 0; i < 3; i++)
-			d.items.push_back(Pod({start.x - 400 + 400 * float(i), start.z - 600}, POD_STUN));
-		// More on the way round, inside the ring by the third and sixth portals.
-		for (size_t k : {size_t(2), size_t(5)})
-		{
-			Point2 p = portals[k];
-			Point2 in{p.x + (centre.x - p.x) * 0.3f, p.z + (centre.z - p.z) * 0.3f};
-			d.items.push_back(Pod({in.x - 200, in.z}, POD_STUN));
-			d.items.push_back(Pod({in.x + 200, in.z}, POD_STUN));
-		}
+			d.items.push_back(Pod({start.x - 300 + 300 * float(i), start.z - 450}, POD_STUN, 0, 0, POWERUP_OPTION_REGENERATES));
 
 		// Every portal of the ring in turn, then the brain, then home.
 		d.route.clear();
@@ -97,12 +91,23 @@ namespace TerrainBake::Worlds
 			// Stand inside the ring, short of the portal.
 			Point2 in{p.x + (centre.x - p.x) * 0.15f, p.z + (centre.z - p.z) * 0.15f};
 			d.route.push_back(Goal(ROUTE_BOSS, in));
+			// A checkpoint a little further in: a lost life starts again
+			// here, not back across the brain's dais.
+			Point2 post{p.x + (centre.x - p.x) * 0.25f, p.z + (centre.z - p.z) * 0.25f};
+			d.items.push_back(Item(ITEM_CHECKPOINT, post.x, post.z, uint8_t(k + 1), FacingParm(post, centre)));
+			// Health by each checkpoint, coming back while the elites keep coming.
+			for (int a = 0; a < 3; a++)
+				d.items.push_back(Atom({post.x + 200 * float(a - 1), post.z + 150 * float(a == 1)}, ATOM_HEALTH, POWERUP_OPTION_REGENERATES));
+			// And a stun gun that comes back whenever the robot has none.
+			d.items.push_back(Pod({post.x, post.z - 250}, POD_STUN, 0, 0, POWERUP_OPTION_REGENERATES));
 		}
 		// The brain is fought by its own stock of stun guns, which come back
 		// whenever the robot has none.
 		const Point2 fight{centre.x, centre.z + 1200};
 		for (int i = 0; i < 2; i++)
 			d.items.push_back(Pod({fight.x - 350 + 700 * float(i), fight.z + 500}, POD_STUN, 0, 0, POWERUP_OPTION_REGENERATES));
+		for (int i = 0; i < 4; i++)
+			d.items.push_back(Atom({fight.x - 450 + 300 * float(i), fight.z + 800}, ATOM_HEALTH, POWERUP_OPTION_REGENERATES));
 		d.route.push_back(Goal(ROUTE_BOSS, fight));
 		AddExitGoals(d.route, exitSite, 4);
 	}
