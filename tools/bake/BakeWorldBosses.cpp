@@ -73,9 +73,12 @@ namespace TerrainBake::Worlds
 
 	void AddBrainBossArena(WorldDesign& d, Point2 centre, Point2 start, const std::vector<Point2>& portals)
 	{
-		// The exit saucer waits on the dais's far side from the start, facing it.
-		Point2 exitSite{centre.x, centre.z - 2600};
-		d.items.push_back(Item(ITEM_EXIT, exitSite.x, exitSite.z, 4));
+		// The exit saucer waits east of the dais, facing it; the brain is
+		// fought south-east of it, so no way crosses the dais's slopes.
+		const Point2 exitSite{centre.x + 3200, centre.z};
+		const uint8_t EXIT_FACING = 2;			// a quarter turn: its front looks west, at the dais
+		const Point2 fight{centre.x + 1400, centre.z + 1400};
+		d.items.push_back(Item(ITEM_EXIT, exitSite.x, exitSite.z, EXIT_FACING));
 		// Stun guns where the robot steps out of its saucer: the portals send
 		// their elites at once.
 		for (int i = 0; i < 3; i++)
@@ -94,7 +97,10 @@ namespace TerrainBake::Worlds
 			// A checkpoint a little further in: a lost life starts again
 			// here, not back across the brain's dais.
 			Point2 post{p.x + (centre.x - p.x) * 0.25f, p.z + (centre.z - p.z) * 0.25f};
-			d.items.push_back(Item(ITEM_CHECKPOINT, post.x, post.z, uint8_t(k + 1), FacingParm(post, centre)));
+			// Facing on round the ring; none at the first portal (the start is
+			// near) nor the last (the way turns in to the brain there).
+			if (k > 0 && k + 1 < n)
+				d.items.push_back(Item(ITEM_CHECKPOINT, post.x, post.z, uint8_t(k), FacingParm(portals[k - 1], portals[k + 1])));
 			// Health by each checkpoint, coming back while the elites keep coming.
 			for (int a = 0; a < 3; a++)
 				d.items.push_back(Atom({post.x + 200 * float(a - 1), post.z + 150 * float(a == 1)}, ATOM_HEALTH, POWERUP_OPTION_REGENERATES));
@@ -103,12 +109,11 @@ namespace TerrainBake::Worlds
 		}
 		// The brain is fought by its own stock of stun guns, which come back
 		// whenever the robot has none.
-		const Point2 fight{centre.x, centre.z + 1200};
 		for (int i = 0; i < 2; i++)
-			d.items.push_back(Pod({fight.x - 350 + 700 * float(i), fight.z + 500}, POD_STUN, 0, 0, POWERUP_OPTION_REGENERATES));
+			d.items.push_back(Pod({fight.x - 350 + 700 * float(i), fight.z + 600}, POD_STUN, 0, 0, POWERUP_OPTION_REGENERATES));
 		for (int i = 0; i < 4; i++)
-			d.items.push_back(Atom({fight.x - 450 + 300 * float(i), fight.z + 800}, ATOM_HEALTH, POWERUP_OPTION_REGENERATES));
+			d.items.push_back(Atom({fight.x - 450 + 300 * float(i), fight.z + 850}, ATOM_HEALTH, POWERUP_OPTION_REGENERATES));
 		d.route.push_back(Goal(ROUTE_BOSS, fight));
-		AddExitGoals(d.route, exitSite, 4);
+		AddExitGoals(d.route, exitSite, EXIT_FACING);
 	}
 }
