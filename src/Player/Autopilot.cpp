@@ -1,5 +1,6 @@
 // The autopilot's decisions: from the view of one frame to one frame of input.
 #include "Player/Autopilot.h"
+#include "Player/AutopilotInternal.h"
 #include "System/Input.h"
 
 #include <algorithm>
@@ -18,15 +19,21 @@ namespace
 	{
 		return uint64_t(1) << need;
 	}
+}
 
-	// A need pressed this frame: only after a frame with it released, as a
-	// key would. False when it has to wait a frame for the release.
+bool AutopilotPress(VirtualInputFrame* frame, const AutopilotState& state, int need)
+{
+	if (state.lastNeeds & Bit(need))
+		return false;
+	frame->needsHeld |= Bit(need);
+	return true;
+}
+
+namespace
+{
 	bool Press(VirtualInputFrame* frame, const AutopilotState& state, int need)
 	{
-		if (state.lastNeeds & Bit(need))
-			return false;
-		frame->needsHeld |= Bit(need);
-		return true;
+		return AutopilotPress(frame, state, need);
 	}
 
 	OGLVector2D RotateIntoStick(float wx, float wz, float cameraLookAngle)
@@ -60,6 +67,15 @@ namespace
 		frame->steering = RotateIntoStick(ex, ez, view.cameraLookAngle);
 	}
 
+}
+
+void AutopilotSteerForVelocity(VirtualInputFrame* frame, const AutopilotView& view, float wantX, float wantZ)
+{
+	SteerForVelocity(frame, view, wantX, wantZ);
+}
+
+namespace
+{
 	void SteerToward(VirtualInputFrame* frame, const AutopilotView& view, float tx, float tz, float speed)
 	{
 		float ddx = tx - view.x, ddz = tz - view.z;
@@ -101,6 +117,15 @@ namespace
 		state->recoveryClock = 0;
 	}
 
+}
+
+void AutopilotSteerToward(VirtualInputFrame* frame, const AutopilotView& view, float tx, float tz, float speed)
+{
+	SteerToward(frame, view, tx, tz, speed);
+}
+
+namespace
+{
 	void NextGoal(const Route& route, const AutopilotView& view, AutopilotState* state)
 	{
 		const RouteGoal& done = route[state->goal];
@@ -124,6 +149,15 @@ namespace
 			state->routeDone = true;
 	}
 
+}
+
+void AutopilotNextGoal(const Route& route, const AutopilotView& view, AutopilotState* state)
+{
+	NextGoal(route, view, state);
+}
+
+namespace
+{
 	// Watches the distance to the goal; without progress for a while it
 	// tries, in turn, a jump, a jump with the jet, and a step to the side.
 	void WatchProgress(float distance, const AutopilotView& view, AutopilotState* state)
@@ -191,11 +225,32 @@ namespace
 			return nullptr;
 		const AutopilotTarget* best = nullptr;
 		float bestDistance = AUTOPILOT_TARGET_REACH;
+		// Bare-handed in a boss's arena: arm first, whatever bites meanwhile.
+		const bool armFirst = view.bossLevel && !view.gunReady;
+		for (const AutopilotTarget& t : view.targets)
+		{
+			if (armFirst && (t.kind == AUTOPILOT_TARGET_POD || t.kind == AUTOPILOT_TARGET_PICKUP))
+			{
+				float d = std::hypot(t.x - view.x, t.z - view.z);
+				if (d < bestDistance)
+				{
+					bestDistance = d;
+					best = &t;
+				}
+			}
+		}
+		if (best)
+			return best;
+		const bool armedInArena = view.bossLevel && view.gunReady;
 		for (const AutopilotTarget& t : view.targets)
 		{
 			float d = std::hypot(t.x - view.x, t.z - view.z);
-			// Creatures come to the robot: it meets those that do and leaves the rest be.
-			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= AUTOPILOT_THREAT_RANGE)
+			// Creatures come to the robot: it meets those that do and leaves the rest be
+			// (in a boss's arena, armed, it shoots them on their way in).
+			const float threat = armedInArena ? AUTOPILOT_ARENA_THREAT_RANGE : AUTOPILOT_THREAT_RANGE;
+			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= threat)
+				continue;
+			if (t.kind == AUTOPILOT_TARGET_BOSS_PART)		// the boss goals' business
 				continue;
 			// A machine is fought from the route's spots, not walked up to.
 			if (t.kind == AUTOPILOT_TARGET_BOSS_PART)
@@ -449,6 +504,11 @@ void AutopilotStartGoal(const AutopilotView& view, AutopilotState* state, size_t
 	ResetProgress(state);
 }
 
+void AutopilotGoForGoal(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
+{
+	GoForGoal(frame, route, view, state);
+}
+
 OGLVector2D SteeringForWorldDirection(float dx, float dz, float cameraLookAngle)
 {
 	float len = std::hypot(dx, dz);
@@ -502,12 +562,16 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 	bool standing = goal.verb == ROUTE_EXIT && state->routeDone;
 	// The saucer's targets are the harvest's business.
 	const AutopilotTarget* target = standing || view.flying ? nullptr : PickTarget(view, *state);
+	// At a boss goal with a shot at the boss part in reach, that comes first:
+	// downing a portal stops its elites.
+	if (target && target->kind == AUTOPILOT_TARGET_ENEMY && goal.verb == ROUTE_BOSS && HasBossShot(route, view, *state))
+		target = nullptr;
 	if (target)
 	{
 		state->chaseClock += view.dt;
 		// A near enemy follows and bites: fight it for longer before leaving it be.
 		bool threat = target->kind == AUTOPILOT_TARGET_ENEMY
-				&& std::hypot(target->x - view.x, target->z - view.z) < AUTOPILOT_THREAT_RANGE;
+				&& std::hypot(target->x - view.x, target->z - view.z) < (view.bossLevel ? AUTOPILOT_ARENA_THREAT_RANGE : AUTOPILOT_THREAT_RANGE);
 		if (state->chaseClock > (threat ? AUTOPILOT_FIGHT_GIVE_UP : AUTOPILOT_TARGET_GIVE_UP))
 		{
 			state->targetRest = AUTOPILOT_TARGET_REST;
@@ -542,6 +606,12 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 			break;
 		case ROUTE_DELIVER:
 			Deliver(&frame, route, view, state);
+			break;
+		case ROUTE_BOSS:
+			if (view.bossLevel)
+				FightBoss(&frame, route, view, state);
+			else
+				GoForGoal(&frame, route, view, state);
 			break;
 		case ROUTE_LAND:
 			// Ask for the drop until the player is the robot on foot.

@@ -51,6 +51,14 @@ constexpr float AUTOPILOT_ICE_BREAKER_SIGHT = 1400.0f;	// units: a hammer bot th
 constexpr float AUTOPILOT_ICE_MARGIN = 300.0f;		// units inside the sheet's edge: far enough in that the smashes land on it
 constexpr float AUTOPILOT_ICE_BREAKER_TOO_CLOSE = 380.0f;	// units: nearer, the mallet could reach the robot
 constexpr float AUTOPILOT_BACK_OFF_SPEED = 600.0f;		// units per second, backing away from it
+// Boss levels (AutopilotBoss.cpp).
+constexpr float AUTOPILOT_BOSS_AREA = 2200.0f;			// units round a boss goal whose boss parts it shoots down
+constexpr float AUTOPILOT_BOSS_STANDOFF = 800.0f;		// units: it creeps toward a boss part until this near
+constexpr float AUTOPILOT_BOSS_CREEP = 120.0f;			// units per second while creeping (it turns the robot to face it)
+constexpr float AUTOPILOT_ARENA_THREAT_RANGE = 1000.0f;	// units: armed in a boss's arena, creatures this near are shot
+constexpr float AUTOPILOT_BOSS_PUNCH_REACH = 450.0f;	// units from a boss part's centre (a wide one) it punches at
+constexpr float AUTOPILOT_BOSS_SHOT_RANGE = 1500.0f;	// units: a boss part this near is shot before creatures
+constexpr float AUTOPILOT_BOSS_SHOOT_EVERY = 0.45f;		// seconds between shots at a boss part
 
 // What is worth a detour.
 enum AutopilotTargetKind : uint8_t
@@ -62,13 +70,16 @@ enum AutopilotTargetKind : uint8_t
 	AUTOPILOT_TARGET_ENEMY,			// punch it
 	AUTOPILOT_TARGET_HUT,			// saucer level: smash it with the destroy beam
 	AUTOPILOT_TARGET_BEAMABLE,		// saucer level: a free human for the tractor beam
-	AUTOPILOT_TARGET_BOSS_PART,		// a part of a boss machine the gun may hit now (fought from the route's boss spots)
+	AUTOPILOT_TARGET_BOSS_PART,		// a boss, or a part of a boss machine or arena, to shoot down
 };
 
 struct AutopilotTarget
 {
 	AutopilotTargetKind kind;
 	float x, y, z;
+	bool open = true;				// boss part: a hit now would hurt it
+	bool wrongWeapon = false;		// boss part: the weapon in hand does nothing to it, another held would
+	bool noWeapon = false;			// boss part: nothing held hurts it (the way back to the pick-ups)
 };
 
 // The world as the autopilot sees it this frame.
@@ -86,6 +97,8 @@ struct AutopilotView
 	float cameraLookAngle = 0;			// the camera's yaw (the steering turns by it)
 	float heading = 0;					// the way the player faces (a heading θ faces (−sin θ, −cos θ))
 	bool bossMachineFight = false;		// a boss machine stands to be shot from the route's boss spots
+	bool bossLevel = false;				// the exit waits for the level's boss to die
+	bool bossDead = false;
 	float dt = 0;						// seconds of this frame
 	std::vector<AutopilotTarget> targets;
 	// A level whose exit lift is sealed under ice: the sheet's extent while it

@@ -1,37 +1,22 @@
-// The autopilot against a boss machine: it stands at the route's boss spots
-// and shoots what the machine shows there, and goes round the spots until
-// the machine falls.
-#include "Player/Autopilot.h"
+// The autopilot at a boss: it goes to the goal's place, then shoots down the
+// boss parts round it one by one, nearest first; it creeps toward the one it
+// fights (which turns the robot to face it, for the auto-aim to do the rest),
+// switches weapons when the one in hand does nothing to it, and holds fire
+// while a hit would not count (a closed brain, a shut pitcher plant).
+#include "Player/AutopilotInternal.h"
 #include "System/Input.h"
 
 #include <cmath>
 
 namespace
 {
-	constexpr float BOSS_SIGHT = 1000.0f;			// units: parts this near the robot are shot from its spot
-	constexpr float AIM_TOLERANCE = 0.3f;			// radians off the part at which it fires (the gun's aim does the rest)
-	constexpr float TURN_STICK = 0.35f;				// stick deflection that turns the robot with little way on
-	constexpr float SHOOT_EVERY = 0.3f;				// seconds between presses of the trigger
-	constexpr float SWITCH_EVERY = 2.0f;			// seconds between weapon changes while no gun is drawn (the change takes a moment)
-	constexpr float MOVE_ON_AFTER = 1.0f;			// seconds with nothing in sight before the next spot
-	constexpr float NO_GUN_MOVE_ON = 4.5f;			// seconds without a gun to draw before the next spot
-
-	bool Press(VirtualInputFrame* frame, const AutopilotState& state, int need)
-	{
-		uint64_t bit = uint64_t(1) << need;
-		if (state.lastNeeds & bit)
-			return false;
-		frame->needsHeld |= bit;
-		return true;
-	}
-
-	const AutopilotTarget* NearestPartInSight(const AutopilotView& view)
+	const AutopilotTarget* NearestBossPart(const AutopilotView& view, const RouteGoal& goal)
 	{
 		const AutopilotTarget* best = nullptr;
-		float bestDistance = BOSS_SIGHT;
+		float bestDistance = 1e30f;
 		for (const AutopilotTarget& t : view.targets)
 		{
-			if (t.kind != AUTOPILOT_TARGET_BOSS_PART)
+			if (t.kind != AUTOPILOT_TARGET_BOSS_PART || std::hypot(t.x - goal.x, t.z - goal.z) > AUTOPILOT_BOSS_AREA)
 				continue;
 			float d = std::hypot(t.x - view.x, t.z - view.z);
 			if (d < bestDistance)
@@ -42,51 +27,67 @@ namespace
 		}
 		return best;
 	}
-
-	// The route's next boss goal after the current one, round to the first.
-	size_t NextBossSpot(const Route& route, size_t from)
-	{
-		for (size_t k = 1; k <= route.size(); k++)
-		{
-			size_t i = (from + k) % route.size();
-			if (route[i].verb == ROUTE_BOSS)
-				return i;
-		}
-		return from;
-	}
 }
 
-void AutopilotFightFromBossSpot(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
+bool HasBossShot(const Route& route, const AutopilotView& view, const AutopilotState& state)
 {
-	frame->steering = {0, 0};
-	const AutopilotTarget* part = NearestPartInSight(view);
-	if (!part)
+	const RouteGoal& goal = route[state.goal];
+	if (!view.gunReady || std::hypot(goal.x - view.x, goal.z - view.z) > AUTOPILOT_BOSS_AREA)
+		return false;
+	const AutopilotTarget* t = NearestBossPart(view, goal);
+	return t && t->open && !t->wrongWeapon && !t->noWeapon && std::hypot(t->x - view.x, t->z - view.z) < AUTOPILOT_BOSS_SHOT_RANGE;
+}
+
+void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
+{
+	const RouteGoal& goal = route[state->goal];
+	const float toGoal = std::hypot(goal.x - view.x, goal.z - view.z);
+	const AutopilotTarget* t = NearestBossPart(view, goal);
+	state->goalClock += view.dt;
+	if (toGoal > AUTOPILOT_REACH && (!t || toGoal > AUTOPILOT_BOSS_AREA))
 	{
-		state->goalClock += view.dt;
-		if (state->goalClock > MOVE_ON_AFTER)
-			AutopilotStartGoal(view, state, NextBossSpot(route, state->goal));
+		AutopilotGoForGoal(frame, route, view, state);
 		return;
 	}
-	if (!view.gunReady)
+	if (!t)
 	{
-		// Draw the gun; with none to draw, go round to the next spot, past the pods there.
-		state->goalClock += view.dt;
-		if (state->goalClock > NO_GUN_MOVE_ON)
-			AutopilotStartGoal(view, state, NextBossSpot(route, state->goal));
-		else if (state->punchClock <= 0 && Press(frame, *state, NEED_NEXT_WEAPON))
-			state->punchClock = SWITCH_EVERY;
+		// Nothing of the boss left round here (on the boss's own goal: it is dead).
+		if (view.bossDead || state->goalClock > 1.0f)
+			AutopilotNextGoal(route, view, state);
+		else
+			AutopilotSteerForVelocity(frame, view, 0, 0);
 		return;
 	}
-	state->goalClock = 0;
-	const float dx = part->x - view.x, dz = part->z - view.z;
-	const float want = std::atan2(-dx, -dz);
-	const float off = std::remainder(want - view.heading, 6.2831853f);
-	if (std::fabs(off) > AIM_TOLERANCE)
+
+	float d = std::hypot(t->x - view.x, t->z - view.z);
+	if (t->noWeapon)
 	{
-		OGLVector2D stick = SteeringForWorldDirection(dx, dz, view.cameraLookAngle);
-		frame->steering = {stick.x * TURN_STICK, stick.y * TURN_STICK};
+		// Out of anything that hurts it: hold back by the goal while the
+		// used-up weapons' pick-ups come back (fetching them is a detour).
+		AutopilotSteerToward(frame, view, goal.x, goal.z, std::min(1100.0f, toGoal * 1.6f));
 		return;
 	}
-	if (state->punchClock <= 0 && Press(frame, *state, NEED_SHOOT))
-		state->punchClock = SHOOT_EVERY;
+	if (!view.gunReady && !t->wrongWeapon)
+	{
+		// Bare-handed: walk into it punching.
+		AutopilotSteerToward(frame, view, t->x, t->z, 1100.0f);
+		if (d < AUTOPILOT_BOSS_PUNCH_REACH && state->punchClock <= 0 && AutopilotPress(frame, *state, NEED_PUNCH))
+			state->punchClock = AUTOPILOT_PUNCH_REPEAT;
+		return;
+	}
+	if (d > AUTOPILOT_BOSS_STANDOFF)
+		AutopilotSteerToward(frame, view, t->x, t->z, AUTOPILOT_BOSS_CREEP);
+	else
+		AutopilotSteerForVelocity(frame, view, 0, 0);
+
+	if (state->punchClock > 0)
+		return;
+	if (t->wrongWeapon)
+	{
+		if (AutopilotPress(frame, *state, NEED_NEXT_WEAPON))
+			state->punchClock = AUTOPILOT_BOSS_SHOOT_EVERY;
+		return;
+	}
+	if (t->open && view.gunReady && AutopilotPress(frame, *state, NEED_SHOOT))
+		state->punchClock = AUTOPILOT_BOSS_SHOOT_EVERY;
 }

@@ -5,6 +5,7 @@
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
 #include "3D/Camera.h"
+#include "Enemies/BrainBoss.h"
 #include "Enemies/Enemy.h"
 #include "Items/Contraptions.h"
 #include "Items/BlobBoss.h"
@@ -64,17 +65,45 @@ namespace
 		return true;
 	}
 
+	// On a boss level: a boss, or a part of its arena, and whether the weapon
+	// in hand (or the fist), another held, or nothing held can hurt it.
+	bool ClassifyBossPart(const ObjNode* node, AutopilotTarget* target)
+	{
+		if (!IsBossPart(node))
+			return false;
+		auto hurts = [&](int weapon) { return weapon >= 0 && weapon < NUM_WEAPON_TYPES && node->HitByWeaponHandler[weapon]; };
+		// The fist counts while no gun is drawn (a portal falls to punches too).
+		bool current = hurts(gWeaponIsDrawn ? gCurrentWeaponType : WEAPON_FIST);
+		bool other = false;
+		for (const WeaponSlot& slot : gWeaponInventory)
+			if (slot.quantity > 0 && slot.type != gCurrentWeaponType && slot.type != WEAPON_GROWTH && hurts(slot.type))
+				other = true;
+		target->kind = AUTOPILOT_TARGET_BOSS_PART;
+		target->open = IsBossPartVulnerable(node);
+		target->wrongWeapon = !current && other;
+		target->noWeapon = !current && !other;
+		return true;
+	}
+
 	void GatherTargets(const ObjNode* player, bool flying, std::vector<AutopilotTarget>* targets)
 	{
 		const float reach = flying ? AUTOPILOT_SAUCER_SIGHT : AUTOPILOT_TARGET_REACH;
+		const bool bossLevel = CurrentLevelHasRule(LEVEL_RULE_EXIT_AFTER_BOSS);
 		for (const ObjNode* n = gObjectListHead; n; n = n->NextNode)
 		{
 			if (n == player || n->CType == INVALID_NODE_FLAG || (n->StatusBits & STATUS_BIT_HIDDEN))
 				continue;
+			float d = std::hypot(n->Coord.x - player->Coord.x, n->Coord.z - player->Coord.z);
+			AutopilotTarget boss = {AUTOPILOT_TARGET_BOSS_PART, n->Coord.x, n->Coord.y, n->Coord.z};
+			if (bossLevel && !flying && d <= AUTOPILOT_BOSS_AREA && ClassifyBossPart(n, &boss))
+			{
+				targets->push_back(boss);
+				continue;
+			}
 			AutopilotTargetKind kind;
 			if (!ClassifyTarget(n, flying, &kind))
 				continue;
-			if (std::hypot(n->Coord.x - player->Coord.x, n->Coord.z - player->Coord.z) > reach)
+			if (d > reach)
 				continue;
 			targets->push_back({kind, n->Coord.x, n->Coord.y, n->Coord.z});
 		}
@@ -115,6 +144,8 @@ namespace
 		const ObjNode* node = gPlayerNode;
 		view.dt = gFrameTime;
 		view.cameraLookAngle = gCameraLookAngle;
+		view.bossLevel = CurrentLevelHasRule(LEVEL_RULE_EXIT_AFTER_BOSS);
+		view.bossDead = IsLevelBossDead();
 		view.exitCharge = gExitCharge;
 		view.exitCharged = IsExitCharged();
 		view.fuel = gJumpJetFuel;

@@ -3,6 +3,7 @@
 // walk out and leaves; the exit saucer waits at the level's exit item until
 // the exit is charged, opens for a robot that comes close and carries it off.
 #include "Player/PlayerInternal.h"
+#include "Enemies/BrainBoss.h"
 #include "3D/BG3D.h"
 #include "3D/Skeleton.h"
 #include "System/Boot.h"
@@ -474,6 +475,8 @@ void ResetPlayerSaucers()
 
 bool IsExitCharged()
 {
+	if (CurrentLevelHasRule(LEVEL_RULE_EXIT_AFTER_BOSS) && !IsLevelBossDead())
+		return false;
 	if (CurrentLevelHasRule(LEVEL_RULE_EXIT_ALWAYS_OPEN))
 		return true;
 	return gExitCharge >= 1.0f;

@@ -119,6 +119,7 @@ enum : uint32_t
 	// The way out is the exit lift, sealed under ice that a creature of the
 	// level breaks (route checks, which do not wait for it, start with the ice broken).
 	LEVEL_RULE_EXIT_UNDER_ICE = 1u << 12,
+	LEVEL_RULE_EXIT_AFTER_BOSS = 1u << 13,		// the exit saucer opens only once the level's boss is dead
 	LEVEL_RULE_SPIKES_POP_BUBBLES = 1u << 15,	// the level's models 26 and 27 are spiky: their points pop a carrying bubble
 	LEVEL_RULE_FENCES_ON_GROUND = 1u << 16,		// fence bottoms stand on the ground instead of reaching into it
 	LEVEL_RULE_NO_INTRO = 1u << 20,				// the level starts without its intro screen (boss arenas)

@@ -6,6 +6,8 @@
 #include "Enemies/BrainAlien.h"
 #include "Enemies/RobotEnemies.h"
 #include "Enemies/Blobs.h"
+#include "Enemies/BrainBoss.h"
+#include "Enemies/JungleBoss.h"
 #include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
 #include "Items/Hazards.h"
@@ -38,14 +40,10 @@ namespace
 	//   Rides and contraptions:         37 76 80 82 90
 	//   Level hazards and oddities:     29 30 33 53 55 77
 	//   The farm tractor:               15
-	//   The jungle boss arena:          71-74
-	//   The brain boss:                 105
 	constexpr TerrainItemAddRoutine ENEMIES_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine RIDES_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine HAZARDS_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine TRACTOR_TO_COME = AddItemNotBuiltYet;
-	constexpr TerrainItemAddRoutine JUNGLE_BOSS_TO_COME = AddItemNotBuiltYet;
-	constexpr TerrainItemAddRoutine BRAIN_BOSS_TO_COME = AddItemNotBuiltYet;
 }
 
 // Types 0, 35, 40, 41, 79, 86 and 103 make nothing on purpose: 0 is the
@@ -124,10 +122,10 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  68 */ {"Rubble", AddSceneryItem},
 	/*  69 */ {"TeleporterMap", AddSceneryItem},
 	/*  70 */ {"HurtingVent", AddHurtingVent},
-	/*  71 */ {"JungleBossTentacleGenerator", JUNGLE_BOSS_TO_COME},
-	/*  72 */ {"JungleBossPitcherPlant", JUNGLE_BOSS_TO_COME},
-	/*  73 */ {"JungleBossPodPlant", JUNGLE_BOSS_TO_COME},
-	/*  74 */ {"JungleBossLight", JUNGLE_BOSS_TO_COME},
+	/*  71 */ {"JungleBossTentacleGenerator", AddTentacleGenerator},
+	/*  72 */ {"JungleBossPitcherPlant", AddPitcherPlant},
+	/*  73 */ {"JungleBossPodPlant", AddPodPlant},
+	/*  74 */ {"JungleBossLight", AddJungleBossLight},
 	/*  75 */ {"Cannon", AddCannon},
 	/*  76 */ {"BumperCar", AddBumperCar},
 	/*  77 */ {"BlockWall", AddBlockWall},
@@ -158,7 +156,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/* 102 */ {"Tower", AddTower},
 	/* 103 */ {"Marker103", AddNothing},
 	/* 104 */ {"Turret", AddTurret},
-	/* 105 */ {"BrainBossPart", BRAIN_BOSS_TO_COME},
+	/* 105 */ {"BrainBossPart", AddBrainBoss},
 	/* 106 */ {"SceneryObject29", AddSceneryItem},
 	/* 107 */ {"LevelObject4Big", AddSceneryItem},
 	/* 108 */ {"AlienPortal", AddAlienPortal},

@@ -227,6 +227,7 @@ namespace LevelModels
 				Put(f, 14, SceneryBush(f, "broad jungle bush", Hex(0x2E8A30), Hex(0xFF5080), 14));
 				Put(f, 15, SceneryMushroom(f, "jungle bloom", Hex(0x60B040), Hex(0xFF7020), Hex(0xFFF060), 200));
 				Put(f, 16, SceneryBush(f, "fern clump", Hex(0x3AA040), Hex(0x9AF070), 16));
+				AddJungleBossModels(f);
 				break;
 			case LEVEL_NUM_FIREICE:
 				f.models.push_back(Backdrop(f, FireIceSky, "fire and ice sky"));
@@ -287,9 +288,7 @@ namespace LevelModels
 				break;
 			case LEVEL_NUM_BRAINBOSS:
 				f.models.push_back(AlienPylon(f));
-				// The brain boss and its two armoured halves (1 … 3) come with the
-				// boss itself; 4 is free for the arena.
-				Hold(f, {"brain boss", "brain boss left half", "brain boss right half"});
+				AddBrainBossModels(f);
 				Put(f, 4, SceneryAlienSpire(f, "alien spire", Hex(0x503070), Hex(0x60FF90), 600));
 				Put(f, LEVEL_MODEL_ALIEN_PORTAL, AlienPortal(f));
 				Put(f, 6, SceneryCrystals(f, "alien crystal", Hex(0x402060), Hex(0xE080FF), 5, 260, 96));

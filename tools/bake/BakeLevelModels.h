@@ -100,6 +100,11 @@ namespace LevelModels
 	Kit::Node BlobGoo(Kit::ModelFile& file);
 	Kit::Node FallingCrystal(Kit::ModelFile& file, int kind);
 	Kit::Node FloatingPod(Kit::ModelFile& file);
+	// The bosses (BakeLevelModelsBosses.cpp): the jungle boss arena's models
+	// (LEVEL_MODEL_TENTACLE_GENERATOR … LEVEL_MODEL_JUNGLE_BOSS_LIGHT, after
+	// placeholders up to them) and the brain boss with its halves (1 … 3).
+	void AddJungleBossModels(Kit::ModelFile& file);
+	void AddBrainBossModels(Kit::ModelFile& file);
 	// The jungle's growth vial (LEVEL_MODEL_GROWTH_PICKUP).
 	Kit::Node GrowthVial(Kit::ModelFile& file);
 	// Scenery shapes (BakeLevelModelsScenery.cpp), each in world units at the

@@ -77,6 +77,12 @@ namespace TerrainBake::Worlds
 	// across the way in at `gate` (facing `gateQuarter` × 90°).
 	void AddBumperArena(WorldDesign& d, int area, Point2 centre, float half, Point2 gate, uint8_t gateQuarter);
 
+	// The boss arenas' own things, weapons and routes (BakeWorldBosses.cpp):
+	// the jungle boss's pitcher plant at `centre` with six pod plants on
+	// `podRing` round it; the brain boss's exit and the way round its portals.
+	void AddJungleBossArena(WorldDesign& d, Point2 centre, Point2 start, Point2 exitSite, float podRing);
+	void AddBrainBossArena(WorldDesign& d, Point2 centre, Point2 start, const std::vector<Point2>& portals);
+
 	// Item types the layouts place.
 	enum : uint16_t
 	{

@@ -163,6 +163,7 @@ namespace TerrainBake::Worlds
 		for (const auto& h : captives)
 			d.items.push_back(Human(h.at, h.kind));
 		d.items.push_back(Scientist({exitSite.x - 900, exitSite.z - 600}));
+		AddJungleBossArena(d, center, start, exitSite, POD_RING);
 		AddJungleBossPickups(d);
 		AddScenery(d, LEVEL_NUM_JUNGLEBOSS);
 		return d;
@@ -497,8 +498,13 @@ namespace TerrainBake::Worlds
 		};
 		// Up onto the dais at the brain.
 		d.route = {Goal(ROUTE_BOSS, center)};
+		std::vector<Point2> portals;
 		for (int k = 0; k < 8; k++)
+		{
+			portals.push_back(portal(k));
 			d.items.push_back(Item(ITEM_ALIEN_PORTAL, portal(k).x, portal(k).z, uint8_t(k)));
+		}
+		AddBrainBossArena(d, center, start, portals);
 		AddBrainBossPickups(d);
 		AddScenery(d, LEVEL_NUM_BRAINBOSS);
 		return d;

@@ -1,0 +1,25 @@
+// The autopilot's shared steering and pressing helpers (Autopilot.cpp), for
+// the behaviours kept in files of their own (AutopilotBoss.cpp).
+#pragma once
+
+#include "Player/Autopilot.h"
+
+// A need pressed this frame: only after a frame with it released, as a key
+// would. False when it has to wait a frame for the release.
+bool AutopilotPress(VirtualInputFrame* frame, const AutopilotState& state, int need);
+// Stick toward a wanted world velocity (units per second).
+void AutopilotSteerForVelocity(VirtualInputFrame* frame, const AutopilotView& view, float wantX, float wantZ);
+// Stick toward a point at a wanted speed.
+void AutopilotSteerToward(VirtualInputFrame* frame, const AutopilotView& view, float tx, float tz, float speed);
+// Along the leg to the current goal's place, with the progress watch and its
+// recoveries (short of the goal's own reach).
+void AutopilotGoForGoal(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// The current goal is done: on to the next (or the route is done).
+void AutopilotNextGoal(const Route& route, const AutopilotView& view, AutopilotState* state);
+
+// A boss goal on a boss level: go to its place and shoot down every boss
+// part round it, with a weapon that hurts it and only while a hit would
+// count; done when none is left there (AutopilotBoss.cpp).
+void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// Whether, at a boss goal, a boss part near its place can be shot now.
+bool HasBossShot(const Route& route, const AutopilotView& view, const AutopilotState& state);
