@@ -433,6 +433,24 @@ bool AddTrapDoor(TerrainItemEntryType* item, float x, float z)
 	return true;
 }
 
+ObjNode* FindTrapDoorNear(const OGLPoint3D& where, float reach)
+{
+	ObjNode* nearest = nullptr;
+	float best = reach;
+	for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
+	{
+		if (node->MoveCall != MoveTrapDoor || node->CType == INVALID_NODE_FLAG)
+			continue;
+		const float d = HazardParts::FlatDistance(node->Coord, where);
+		if (d <= best)
+		{
+			best = d;
+			nearest = node;
+		}
+	}
+	return nearest;
+}
+
 bool AddSinkingPlatform(TerrainItemEntryType* item, float x, float z)
 {
 	ObjNode* p = MakeSinkingPlatform(x, z, MoveSinkingPlatform);

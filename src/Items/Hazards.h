@@ -15,6 +15,7 @@ struct ObjNode;
 struct TerrainItemEntryType;
 struct SplineItemType;
 struct OGLPoint3D;
+struct SkeletonObjDataType;
 
 //
 // Tunables the tests and the placements share
@@ -28,6 +29,7 @@ constexpr float MINE_BLAST_RADIUS = 420.0f;			// units: what a mine's blast reac
 constexpr float MINE_BLAST_DAMAGE = 0.35f;			// of a full health gauge, to the robot and to anything hurt by it
 constexpr float FLOATING_MINE_TRIGGER_RANGE = 320.0f;
 constexpr float TRAP_DOOR_SWING_ACCEL = 6.0f;		// radians per second²
+constexpr float TRAP_DOOR_FALL_REACH = 337.5f;		// units: a fall this near a trap door went through it
 constexpr float SINKING_PLATFORM_DELAY = 4.0f;		// seconds from being stood on to sinking
 constexpr float SINKING_PLATFORM_DEPTH = 600.0f;	// units below its start
 constexpr float VOLCANO_TRIGGER_RANGE = 3000.0f;
@@ -35,6 +37,8 @@ constexpr float VOLCANO_SWELL_RADIUS = 2000.0f;
 constexpr float VOLCANO_SWELL_TIME = 3.0f;			// seconds
 constexpr int MAX_WORM_PODS = 10;					// lying about at once
 constexpr int MAX_WORMS = 8;
+constexpr int WORM_JOINT_SPACING = 30;				// path points between a worm's joints
+constexpr int WORM_LOOK_AHEAD = 10;					// path points ahead that a joint faces
 constexpr float TOWER_DAMAGE_RATE = 2.0f;			// saucer health per second over a tower or drifting mine
 constexpr float TURRET_RANGE = 1600.0f;
 constexpr float TURRET_SHOT_DAMAGE = 0.03f;
@@ -75,6 +79,10 @@ bool AddDriftingMine(int splineNum, SplineItemType* item);				// 103
 // handler within MINE_BLAST_RADIUS (`source` is spared).
 void ExplodeMine(const OGLPoint3D& where, ObjNode* source);
 
+// The trap door (a node made from an item-84 row) nearest to `where` in x
+// and z and within `reach`, or null.
+ObjNode* FindTrapDoorNear(const OGLPoint3D& where, float reach);
+
 // The crusher's door (the frame's chain) and whether the robot is in front
 // of the frame; for the tests and the autopilot.
 ObjNode* CrusherDoor(ObjNode* frame);
@@ -102,6 +110,12 @@ int CountWorms();
 // the last entry is 1. Stops the program when the path would reach
 // MAX_SPLINE_POINTS.
 void GenerateWormSplinePoints(const OGLPoint3D* nubs, int numNubs, const int32_t* pointsPerSpan, std::vector<OGLPoint3D>* out);
+// Lays a worm's body along its path with its head on path point `head`:
+// joint i sits WORM_JOINT_SPACING × i points behind, facing the point
+// WORM_LOOK_AHEAD further on, at `scale`. The matrices are absolute (the
+// skeleton's joints are global); points past either end of the path are
+// clamped to it.
+void PoseWormAlongPath(SkeletonObjDataType* skeleton, int numJoints, const std::vector<OGLPoint3D>& path, float head, float scale);
 
 //
 // The saucer level

@@ -44,6 +44,8 @@ namespace
 	constexpr float TURRET_AIM_HEADING = PI / 2, TURRET_AIM_PITCH = PI / 3;
 	constexpr float TURRET_RELOAD = 0.2f;				// seconds
 	constexpr float MUZZLE_SIDE = 28.0f, MUZZLE_AHEAD = 90.0f;
+	constexpr float MUZZLE_FLASH_SCALE = 200.0f, MUZZLE_FLASH_SEPARATION = 100.0f;
+	constexpr float MUZZLE_FLASH_FADE = 4.0f;			// alpha per second
 	const OGLBoundingBox TURRET_BASE_STAND_IN = {{-90, 0, -90}, {90, 110, 90}, false};
 	const OGLBoundingBox TURRET_GUN_STAND_IN = {{-50, -30, -100}, {50, 40, 40}, false};
 
@@ -161,7 +163,31 @@ namespace
 		shot->SpecialF[0] = SHOT_LIFE;
 		shot->CType = 0;
 		PlayItemEffect3D(EFFECT_STUNGUN, &from, 2.0f / 3, 2);
-		MakeSparkBurst(from.x, from.y, from.z, 60, PARTICLE_SPRITE_HALO, GL_SRC_ALPHA, GL_ONE, 4.0f);
+		// A flash on the muzzle that fired (sparkle 0 or 1 of the gun), in
+		// the gun's own space so it stays on the barrel as the gun turns.
+		const int muzzle = gun->Flag[0];
+		if (gun->Sparkles[muzzle] == -1)
+			HazardParts::AttachSparkle(gun, muzzle, {side, 0, -MUZZLE_AHEAD}, {1, 1, 1, 1}, MUZZLE_FLASH_SCALE,
+					MUZZLE_FLASH_SEPARATION, PARTICLE_SPRITE_HALO, false);
+		else
+			gSparkles[gun->Sparkles[muzzle]].color.a = 1;
+	}
+
+	// The muzzle flashes fade out between shots.
+	void FadeMuzzleFlashes(ObjNode* gun, float dt)
+	{
+		for (int muzzle = 0; muzzle < 2; muzzle++)
+		{
+			int16_t& s = gun->Sparkles[muzzle];
+			if (s == -1)
+				continue;
+			gSparkles[s].color.a -= MUZZLE_FLASH_FADE * dt;
+			if (gSparkles[s].color.a <= 0)
+			{
+				DeleteSparkle(s);
+				s = -1;
+			}
+		}
 	}
 
 	void MoveTurret(ObjNode* base)
@@ -174,10 +200,12 @@ namespace
 		if (DestroyedByBeam(base))
 			return;
 		ObjNode* gun = base->ChainNode;
+		const float dt = gFrameTime;
+		if (gun)
+			FadeMuzzleFlashes(gun, dt);
 		ObjNode* saucer = PlayerSaucer();
 		if (!gun || !saucer)
 			return;
-		const float dt = gFrameTime;
 		float dx = saucer->Coord.x - gun->Coord.x, dy = saucer->Coord.y - gun->Coord.y, dz = saucer->Coord.z - gun->Coord.z;
 		float wantHeading = std::atan2(-dx, -dz), wantPitch = std::atan2(dy, std::hypot(dx, dz));
 		gun->Rot.y = TurnToward(gun->Rot.y, wantHeading, TURRET_TURN * dt);

@@ -9,6 +9,7 @@
 #include "Effects/Particles.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
+#include "Effects/VaporTrails.h"
 #include "Player/Player.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
@@ -22,6 +23,7 @@
 #include "Terrain/Splines.h"
 #include "Terrain/Terrain.h"
 #include "Terrain/TerrainItems.h"
+#include "Terrain/Water.h"
 
 #include <SDL_opengl.h>
 
@@ -46,16 +48,24 @@ namespace
 	constexpr float POD_HATCH_RANGE = 2700.0f;			// 3D, from the robot
 	const OGLBoundingBox POD_STAND_IN = {{-40, 0, -40}, {40, 110, 40}, false};
 	enum : uint8_t { POD_FALLING, POD_LYING };
+	// The smoke it streaks down on: pale violet puffs that fade within a
+	// couple of seconds of its landing.
+	constexpr float POD_TRAIL_SIZE = 22.0f;				// units, the tube's radius
+	constexpr float POD_TRAIL_FADE = 0.6f;				// alpha per second
+	constexpr float POD_TRAIL_STEP = 300.0f;			// units per segment
+	const OGLColorRGBA POD_TRAIL_COLOR = {0.85f, 0.75f, 1.0f, 0.8f};
+	// The splash ring where it drops through water.
+	constexpr int SPLASH_DROPS = 24;
+	constexpr float SPLASH_RADIUS = 60.0f;				// units: the ring the drops leave from
+	constexpr float SPLASH_OUT = 500.0f, SPLASH_UP = 700.0f;	// units per second
 
-	// Worms: skeleton "PodWorm", joints along −z from the head.
+	// Worms: skeleton "PodWorm", its joints laid along the path each frame.
 	constexpr float WORM_SCALE = 1.5f;
 	constexpr int16_t WORM_SLOT = 551;
 	constexpr float WORM_DAMAGE = 0.1f;
 	constexpr float WORM_BOX = 40.0f;					// ± round the head
 	constexpr float WORM_SPEED = 540.0f;				// path points per second
 	constexpr int WORM_JOINTS = 10;
-	constexpr int WORM_JOINT_SPACING = 30;				// path points between joints
-	constexpr int WORM_LOOK_AHEAD = 10;
 	constexpr int WORM_PATH_NUBS = 7;
 	constexpr float WORM_UNITS_PER_POINT = 3.0f;		// path spacing, units
 	constexpr float WORM_SWAY = 300.0f;					// ± sideways for the inner nubs
@@ -123,6 +133,8 @@ namespace
 			worm->Rot.y = std::atan2(-dx, -dz);
 		worm->Rot.x = std::atan2(dy, std::hypot(dx, dz));
 		UpdateObjectTransforms(worm);
+		if (worm->Skeleton)
+			PoseWormAlongPath(worm->Skeleton, WORM_JOINTS, gWormPaths[slot], head, WORM_SCALE);
 		worm->NumCollisionBoxes = 1;
 		worm->CollisionBoxes[0] = {at.x - WORM_BOX, at.x + WORM_BOX, at.z + WORM_BOX, at.z - WORM_BOX, at.y + WORM_BOX, at.y - WORM_BOX};
 		// Each sparkle glows on a joint's point of the path, pulsing along it.
@@ -182,7 +194,13 @@ namespace
 		def.moveCall = MoveWorm;
 		def.scale = WORM_SCALE;
 		if (gLoadedSkeletonsList[SKELETON_TYPE_PODWORM])
+		{
+			// The body bends along the path: every joint is placed in the
+			// world by the move routine, none by the animation.
 			worm = MakeNewSkeletonBaseData(&def, 0);
+			worm->Skeleton->JointsAreGlobal = true;
+			PoseWormAlongPath(worm->Skeleton, WORM_JOINTS, gWormPaths[slot], 0, WORM_SCALE);
+		}
 		else
 		{
 			def.genre = NODRAW_GENRE;
@@ -206,6 +224,34 @@ namespace
 	//
 	// Pods
 	//
+
+	// Drops thrown up and out from a ring on the water surface.
+	void MakeSplashRing(float x, float y, float z)
+	{
+		NewParticleGroupDefType def = {};
+		def.magicNum = RandomNumber();
+		def.type = PARTICLE_TYPE_FALLINGSPARKS;
+		def.gravity = 1400;
+		def.baseScale = 28;
+		def.decayRate = -0.4f;
+		def.fadeRate = 0.9f;
+		def.particleTextureNum = PARTICLE_SPRITE_DROPLET;
+		def.srcBlend = GL_SRC_ALPHA;
+		def.dstBlend = GL_ONE;
+		int16_t group = NewParticleGroup(&def);
+		if (group < 0)
+			return;
+		for (int i = 0; i < SPLASH_DROPS; i++)
+		{
+			const float a = PI2 * float(i) / float(SPLASH_DROPS);
+			const OGLPoint3D where = {x + std::sin(a) * SPLASH_RADIUS, y, z + std::cos(a) * SPLASH_RADIUS};
+			const float out = SPLASH_OUT * (0.7f + 0.6f * RandomFloat());
+			const OGLVector3D delta = {std::sin(a) * out, SPLASH_UP * (0.6f + 0.4f * RandomFloat()), std::cos(a) * out};
+			NewParticleDefType p = {group, &where, &delta, 1.0f + RandomFloat() * 0.5f, RandomFloat() * PI2, 0, 1};
+			if (AddParticleToGroup(&p))
+				break;
+		}
+	}
 
 	void LandPod(ObjNode* pod, float ground)
 	{
@@ -240,6 +286,11 @@ namespace
 			pod->Coord.y += pod->Delta.y * dt;
 			pod->Coord.z += pod->Delta.z * dt;
 			Update3DSoundChannel(EFFECT_PODBUZZ, &pod->EffectChannel, &pod->Coord);
+			AddToVaporTrail(&pod->VaporTrails[0], &pod->Coord, &POD_TRAIL_COLOR);
+			// Through a water surface this frame: a splash ring where it went in.
+			float surface;
+			if (GetWaterY(pod->Coord.x, pod->Coord.z, &surface) && pod->Coord.y <= surface && pod->OldCoord.y > surface)
+				MakeSplashRing(pod->Coord.x, surface, pod->Coord.z);
 			float ground = TerrainHeightAt(pod->Coord.x, pod->Coord.z);
 			if (pod->Coord.y <= ground)
 				LandPod(pod, ground);
@@ -275,6 +326,9 @@ namespace
 		pod->Flag[0] = 1;
 		gNumWormPods++;
 		pod->EffectChannel = PlayItemEffect3D(EFFECT_PODBUZZ, &pod->Coord);
+		pod->OldCoord = pod->Coord;
+		pod->VaporTrails[0] = CreateNewVaporTrail(pod, 0, VAPORTRAIL_TYPE_SMOKECOLUMN, &pod->Coord, &POD_TRAIL_COLOR,
+				POD_TRAIL_SIZE, POD_TRAIL_FADE, POD_TRAIL_STEP);
 		UpdateObjectTransforms(pod);
 	}
 
@@ -316,6 +370,45 @@ void GenerateWormSplinePoints(const OGLPoint3D* nubs, int numNubs, const int32_t
 		(*out)[i] = {(*flat)[i].x, (*height)[i].x, (*flat)[i].z};
 	DisposeHandle(reinterpret_cast<Handle>(flat));
 	DisposeHandle(reinterpret_cast<Handle>(height));
+}
+
+void PoseWormAlongPath(SkeletonObjDataType* skeleton, int numJoints, const std::vector<OGLPoint3D>& path, float head, float scale)
+{
+	if (path.empty())
+		return;
+	const int last = int(path.size()) - 1;
+	auto point = [&](float index) -> const OGLPoint3D& { return path[size_t(std::clamp(int(index), 0, last))]; };
+	for (int i = 0; i < numJoints && i < MAX_JOINTS; i++)
+	{
+		const float k = head - float(i * WORM_JOINT_SPACING);
+		const OGLPoint3D& at = point(k);
+		const OGLPoint3D& ahead = point(k + WORM_LOOK_AHEAD);
+		const float dx = ahead.x - at.x, dy = ahead.y - at.y, dz = ahead.z - at.z;
+		const float flat = std::hypot(dx, dz);
+		// A joint whose look-ahead point is its own (the path's end) keeps
+		// facing the way the joint in front of it does.
+		float heading = 0, pitch = 0;
+		if (flat > 0.01f || std::fabs(dy) > 0.01f)
+		{
+			heading = flat > 0.01f ? std::atan2(-dx, -dz) : 0;
+			pitch = std::atan2(dy, flat);
+		}
+		else if (i > 0)
+		{
+			skeleton->jointTransformMatrix[i] = skeleton->jointTransformMatrix[i - 1];
+			skeleton->jointTransformMatrix[i].value[12] = at.x;
+			skeleton->jointTransformMatrix[i].value[13] = at.y;
+			skeleton->jointTransformMatrix[i].value[14] = at.z;
+			continue;
+		}
+		OGLMatrix4x4 m, rotation;
+		OGLMatrix4x4_SetScale(&m, scale, scale, scale);
+		OGLMatrix4x4_SetRotate_XYZ(&rotation, pitch, heading, 0);
+		rotation.value[12] = at.x;
+		rotation.value[13] = at.y;
+		rotation.value[14] = at.z;
+		OGLMatrix4x4_Multiply(&m, &rotation, &skeleton->jointTransformMatrix[i]);
+	}
 }
 
 void ResetWormState()

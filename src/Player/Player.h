@@ -157,6 +157,10 @@ bool PlayerGotHit(ObjNode* attacker, float damage);
 bool PlayerLoseHealth(float amount, uint8_t deathKind);
 void KillPlayer(uint8_t deathKind);
 void ResetPlayerAtCheckpoint();
+// The trap door the robot fell through (the nearest within reach when he
+// died by falling), kept until he is put back at a checkpoint; null when the
+// fall was through no door.
+ObjNode* PlayerFallDoor();
 
 //
 // The death transition: two shutters close over the screen, a life is taken

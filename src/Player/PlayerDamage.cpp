@@ -2,6 +2,7 @@
 #include "Player/PlayerInternal.h"
 #include "Player/Weapons.h"
 #include "Items/Contraptions.h"
+#include "Items/Hazards.h"
 #include "3D/BG3D.h"
 #include "3D/Camera.h"
 #include "3D/MetaObjects.h"
@@ -30,6 +31,7 @@ namespace
 	constexpr float SHUTTER_OPEN = -20.0f;
 	constexpr float SHUTTER_SHUT = 320.0f;
 	constexpr float DEATH_INVINCIBILITY = 3.0f;
+	ObjNodeRef gPlayerFallDoor;
 
 	bool IsHitProofAnim(int anim)
 	{
@@ -165,6 +167,7 @@ void KillPlayer(uint8_t deathKind)
 			gInvincibleTimer = 2;
 			PlayPlayerEffect3D(EFFECT_YAAA, &node->Coord);
 			StartDeathTransition(2.0f);
+			gPlayerFallDoor = ObjNodeRef(FindTrapDoorNear(node->Coord, TRAP_DOOR_FALL_REACH));
 			break;
 
 		case DEATH_KIND_SAUCER:
@@ -177,12 +180,18 @@ void KillPlayer(uint8_t deathKind)
 	}
 }
 
+ObjNode* PlayerFallDoor()
+{
+	return gPlayerFallDoor.Get();
+}
+
 void ResetPlayerAtCheckpoint()
 {
 	ObjNode* node = gPlayerNode;
 	if (!node)
 		return;
 	UpdateVisibleTerrain(gCheckpointX, gCheckpointZ);
+	gPlayerFallDoor.Clear();
 
 	node->Coord.x = gCheckpointX;
 	node->Coord.z = gCheckpointZ;

@@ -5,6 +5,8 @@
 #include "PlayerTestSupport.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
+#include "Effects/VaporTrails.h"
+#include "3D/Skeleton.h"
 #include "3D/SkeletonTypes.h"
 #include "Items/Hazards.h"
 #include "Player/PlayerInternal.h"
@@ -300,6 +302,84 @@ namespace
 		EXPECT_THROW(GenerateWormSplinePoints(nubs, 3, tooMany, &path), Tamber::QuitRequest);
 	}
 
+	TEST_F(HazardWorld, ATrapDoorFallRemembersTheDoorFallenThroughUntilTheRespawn)
+	{
+		ObjNode* robot = MakeRobotOnGround();
+		TerrainItemEntryType* near = MakeItem(84, 0, 0);
+		ASSERT_TRUE(AddTrapDoor(near, float(near->x), float(near->z)));
+		ObjNode* door = Newest();
+		TerrainItemEntryType* other = MakeItem(84, 900, 0);
+		ASSERT_TRUE(AddTrapDoor(other, float(other->x), float(other->z)));
+
+		robot->Coord = {door->Coord.x, door->Coord.y - 200, door->Coord.z + 112};
+		KillPlayer(DEATH_KIND_FELL);
+		EXPECT_EQ(PlayerFallDoor(), door) << "the nearer of two doors";
+		ResetPlayerAtCheckpoint();
+		EXPECT_EQ(PlayerFallDoor(), nullptr);
+
+		// Other deaths, and falls far from any door, remember none.
+		gPlayerIsDead = false;
+		robot->Coord = {door->Coord.x - TRAP_DOOR_FALL_REACH - 300, door->Coord.y, door->Coord.z};
+		KillPlayer(DEATH_KIND_FELL);
+		EXPECT_EQ(PlayerFallDoor(), nullptr);
+	}
+
+	TEST_F(HazardWorld, AFallingPodTrailsSmokeAllTheWayDown)
+	{
+		TerrainItemEntryType* item = MakeItem(2, 0, 6000);
+		ASSERT_TRUE(AddPodShower(item, float(item->x), float(item->z)));
+		ObjNode* shower = Newest();
+		shower->SpecialF[0] = 0;
+		Frame();
+		ObjNode* pod = Newest();
+		ASSERT_NE(pod, shower);
+		const float top = pod->Coord.y;
+		ASSERT_TRUE(VerifyVaporTrail(pod->VaporTrails[0], pod, 0));
+		const VaporTrailType& trail = gVaporTrails[pod->VaporTrails[0]];
+		ASSERT_TRUE(RunUntil(2, [&] { return pod->Mode != 0; })) << "it lands";
+		EXPECT_GT(trail.numSegments, 10);
+		EXPECT_GE(trail.points[0].y, top);
+		EXPECT_LT(trail.points[trail.numSegments - 1].y, top - 5000) << "the trail reaches down to where it fell";
+	}
+
+	// A worm's body follows the bends of its path: a half circle of radius
+	// 300 in the x/z plane, one point per unit of arc.
+	TEST(WormBody, JointsSitAlongThePathFacingTheWayItRuns)
+	{
+		std::vector<OGLPoint3D> path;
+		for (int i = 0; i < 942; i++)
+		{
+			float a = float(i) / 300.0f;
+			path.push_back({300 * std::sin(a), 50, 300 - 300 * std::cos(a)});
+		}
+		SkeletonObjDataType skeleton = {};
+		const float head = 500, scale = 1.5f;
+		PoseWormAlongPath(&skeleton, 10, path, head, scale);
+		for (int i = 0; i < 10; i++)
+		{
+			const OGLMatrix4x4& m = skeleton.jointTransformMatrix[i];
+			const OGLPoint3D& want = path[size_t(head) - size_t(i * WORM_JOINT_SPACING)];
+			EXPECT_NEAR(m.value[12], want.x, 1e-3f) << "joint " << i;
+			EXPECT_NEAR(m.value[14], want.z, 1e-3f) << "joint " << i;
+			// The joint's front (−z in the rig) points along the path: the
+			// tangent of the circle at its point, and it keeps the scale.
+			const OGLVector3D front = {-m.value[8] / scale, -m.value[9] / scale, -m.value[10] / scale};
+			const float a = (head - float(i * WORM_JOINT_SPACING) + WORM_LOOK_AHEAD / 2.0f) / 300.0f;
+			EXPECT_NEAR(front.x, std::cos(a), 0.01f) << "joint " << i;
+			EXPECT_NEAR(front.z, std::sin(a), 0.01f) << "joint " << i;
+			EXPECT_NEAR(front.y, 0, 1e-4f);
+		}
+		// Joints 1 and 9 are far apart round the bend, not on one straight line.
+		const OGLMatrix4x4& j1 = skeleton.jointTransformMatrix[1];
+		const OGLMatrix4x4& j9 = skeleton.jointTransformMatrix[9];
+		EXPECT_LT(j1.value[8] * j9.value[8] + j1.value[10] * j9.value[10], 0.8f * scale * scale);
+
+		// Just out of the pod, the joints not yet on the path wait at its start.
+		PoseWormAlongPath(&skeleton, 10, path, 40, scale);
+		EXPECT_NEAR(skeleton.jointTransformMatrix[5].value[12], path[0].x, 1e-3f);
+		EXPECT_NEAR(skeleton.jointTransformMatrix[5].value[14], path[0].z, 1e-3f);
+	}
+
 	class SaucerHazardWorld : public HazardWorld
 	{
 	protected:
@@ -343,6 +423,16 @@ namespace
 		// Each shot that lands costs the same.
 		const float lost = 1 - gPlayerHealth;
 		EXPECT_NEAR(lost / TURRET_SHOT_DAMAGE, std::round(lost / TURRET_SHOT_DAMAGE), 1e-3f);
+
+		// The gun flashes at its muzzle while it fires, and the flash fades
+		// once there is no saucer to fire at.
+		ObjNode* gun = base->ChainNode;
+		EXPECT_TRUE(gun->Sparkles[0] != -1 || gun->Sparkles[1] != -1);
+		gPlayerIsDead = true;
+		Run(0.5f);
+		EXPECT_EQ(gun->Sparkles[0], -1);
+		EXPECT_EQ(gun->Sparkles[1], -1);
+		gPlayerIsDead = false;
 
 		// Out of the beam's reach it stands; over it, it goes.
 		gSaucerBeam.on = SAUCER_BEAM_DESTROY;

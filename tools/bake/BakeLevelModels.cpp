@@ -177,8 +177,8 @@ namespace LevelModels
 				Put(f, 23, LandMine(f));
 				for (int style = 0; style < 3; style++)
 					Put(f, size_t(24 + style), SceneryLampPost(f, "lamp post " + std::to_string(style), Hex(0x4A5060), Hex(0xFFE890), style));
-				for (int i = 27; i <= 33; i++)
-					Hold(f, {"jet debris"});
+				for (int kind = 0; kind < 7; kind++)
+					Put(f, size_t(27 + kind), JetDebris(f, kind));
 				for (int style = 0; style < 5; style++)
 					Put(f, size_t(34 + style), SceneryGraveStone(f, "grave stone " + std::to_string(style), Hex(0xA8A8B0), style));
 				Put(f, 39, SceneryCrashedShip(f, "crashed saucer", false));

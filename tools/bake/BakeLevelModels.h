@@ -163,6 +163,7 @@ namespace LevelModels
 	Kit::Node DriftingMineFins(Kit::ModelFile& file);
 	Kit::Node TurretBase(Kit::ModelFile& file);
 	Kit::Node TurretGun(Kit::ModelFile& file);
+	Kit::Node JetDebris(Kit::ModelFile& file, int kind);		// kind 0 … 6
 
 	// The models of a level's model file (the file the level table names for
 	// it). Levels that share a file (the jungle boss reads the jungle's) are

@@ -2,7 +2,8 @@
 // the city's crusher (a girder frame and its striped door), manhole cover,
 // worm pod, land mine and floating mine; the cloud's trap door; the fire and
 // ice level's lava rock, snowball and floating platform; the saucer level's
-// power tower and its glow, drifting mine, and gun turret.
+// power tower and its glow, drifting mine, and gun turret; and the ruined
+// city's heaps of debris that only the jump jet smashes.
 #include "BakeLevelModels.h"
 #include "kit/Art.h"
 #include "kit/Primitives.h"
@@ -297,5 +298,94 @@ namespace LevelModels
 			b.Add(SetColor(barrel, Art::HAZARD_BLACK), metal);
 		}
 		return b.Build("turret gun");
+	}
+
+	// Heaps of city wreckage the jump jet smashes, ±60 across and up to 90
+	// high at scale 1 (the game shows them at 2.5). Each kind reads at a
+	// glance: slabs and rebar, a burnt-out car, oil drums, a brick pile with a
+	// fallen sign, crates, a tyre dump and a tangle of girders. Scorched
+	// concrete and rust, with a hazard-yellow accent so they read as
+	// something to break rather than scenery.
+	Node JetDebris(ModelFile& file, int kind)
+	{
+		ModelBuilder b(file);
+		int metal = b.AddMaterial(Art::Opaque(Art::MetalPanels(32, 2, 420 + uint32_t(kind))));
+		int plain = b.AddMaterial(Art::Opaque(Art::PlainSurface(16, 430 + uint32_t(kind))));
+		const Rgba concrete = {168, 156, 144, 255}, soot = {54, 48, 46, 255}, rust = {138, 74, 48, 255};
+		auto put = [&](Mesh m, Vec3 rot, Vec3 at, Rgba bottom, Rgba top, int material) {
+			Rotate(m, rot);
+			Translate(m, at);
+			b.Add(GradientColor(m, bottom, top), material);
+		};
+		switch (kind)
+		{
+			case 0:		// broken slabs leaning on each other, rods sticking out
+				put(Box({90, 14, 60}), {0.1f, 0.3f, 0.35f}, {-12, 22, 0}, soot, concrete, plain);
+				put(Box({70, 12, 54}), {-0.2f, -0.5f, -0.45f}, {20, 30, 8}, soot, concrete, plain);
+				put(Box({60, 16, 40}), {0.5f, 1.2f, 0.1f}, {0, 52, -6}, soot, concrete, plain);
+				for (int i = 0; i < 4; i++)
+					put(Cylinder(2.5f, 2.5f, 70, 4, false, false), {0.5f - 0.3f * float(i), float(i) * 1.6f, 0.6f},
+							{-20 + 14 * float(i), 50, 10 - 6 * float(i)}, rust, rust, metal);
+				put(Box({40, 4, 2}), {0, 0.3f, 0.35f}, {-12, 30, -31}, Art::HAZARD_YELLOW, Art::HAZARD_YELLOW, plain);
+				break;
+			case 1:		// a burnt-out car on its roof
+				put(RoundedBox({110, 26, 56}, 6, 1), {0, 0.1f, PI}, {0, 32, 0}, soot, rust, metal);
+				put(RoundedBox({64, 22, 50}, 6, 1), {0, 0.1f, PI}, {-4, 11, 0}, soot, {90, 80, 76, 255}, metal);
+				for (float x : {-36.0f, 36.0f})
+					for (float z : {-28.0f, 28.0f})
+						put(Cylinder(13, 13, 10, 10), {PI / 2, 0.1f, 0}, {x, 50, z}, Art::HAZARD_BLACK, soot, plain);
+				put(Box({6, 6, 52}), {0, 0.1f, 0}, {56, 36, 0}, Art::HAZARD_YELLOW, Art::HAZARD_YELLOW, plain);
+				break;
+			case 2:		// oil drums, two standing, one toppled, one on top
+				for (int i = 0; i < 3; i++)
+				{
+					const Rgba drum = i == 1 ? Art::HAZARD_YELLOW : Rgba{170, 60, 40, 255};
+					const bool lying = i == 2;
+					put(Cylinder(18, 18, 52, 12), {lying ? PI / 2 : 0, lying ? 0.7f : 0, 0},
+							{-30 + 30 * float(i), lying ? 18.0f : 26.0f, i == 1 ? 14.0f : -8.0f}, Shade(drum, 0.5f), drum, metal);
+				}
+				put(Cylinder(18, 18, 52, 12), {0.3f, 0, 0.2f}, {-14, 76, 2}, {90, 40, 30, 255}, {170, 60, 40, 255}, metal);
+				put(Cylinder(40, 36, 2, 12, true, false), {0, 0, 0}, {10, 1, 20}, Art::HAZARD_BLACK, Art::HAZARD_BLACK, plain);
+				break;
+			case 3:		// a heap of bricks with a toppled street sign
+				for (int i = 0; i < 14; i++)
+				{
+					const float a = float(i) * 2.4f, r = 10 + 3.2f * float(i % 5) * 3;
+					put(Box({22, 10, 12}), {0.3f * std::sin(a * 3), a, 0.25f * std::cos(a * 2)},
+							{r * std::sin(a), 6 + float(14 - i) * 2.2f, r * std::cos(a)}, {120, 50, 36, 255}, {186, 88, 62, 255}, plain);
+				}
+				put(Cylinder(3, 3, 100, 6), {0, 0, 1.1f}, {10, 40, -20}, Art::ROBOT_DARK, Art::ROBOT_GREY, metal);
+				put(Box({46, 30, 3}), {0, 0.2f, 1.1f}, {-34, 66, -20}, {30, 110, 60, 255}, {60, 170, 90, 255}, plain);
+				break;
+			case 4:		// smashed crates and a pallet
+				put(Box({110, 8, 80}), {0, 0.2f, 0.05f}, {0, 4, 0}, {110, 80, 50, 255}, {150, 112, 70, 255}, plain);
+				put(Box({48, 48, 48}), {0, 0.4f, 0}, {-22, 32, -8}, {120, 86, 50, 255}, {196, 150, 96, 255}, plain);
+				put(Box({40, 40, 40}), {0.25f, -0.3f, 0.2f}, {26, 30, 12}, {120, 86, 50, 255}, {196, 150, 96, 255}, plain);
+				put(Box({36, 34, 36}), {0.1f, 0.9f, -0.3f}, {-6, 72, -2}, {120, 86, 50, 255}, {196, 150, 96, 255}, plain);
+				put(Box({50, 6, 6}), {0, 0.4f, 0.8f}, {-22, 32, -33}, Art::HAZARD_YELLOW, Art::HAZARD_YELLOW, plain);
+				break;
+			case 5:		// a dumped stack of tyres, a few rolled off
+				for (int i = 0; i < 5; i++)
+					put(Torus(20, 9, 14, 6), {0.08f * float(i), 0, 0.1f * float(i % 2)}, {-10 + 3 * float(i), 9 + 17 * float(i), 0},
+							Art::HAZARD_BLACK, {70, 70, 74, 255}, plain);
+				put(Torus(20, 9, 14, 6), {PI / 2, 0.6f, 0}, {36, 28, 20}, Art::HAZARD_BLACK, {70, 70, 74, 255}, plain);
+				put(Torus(20, 9, 14, 6), {1.2f, -0.4f, 0}, {30, 20, -30}, Art::HAZARD_BLACK, {70, 70, 74, 255}, plain);
+				put(Cylinder(12, 12, 3, 10), {0, 0, 0}, {-10, 95, 0}, Art::HAZARD_YELLOW, Art::HAZARD_YELLOW, plain);
+				break;
+			default:		// bent girders crossed over a slab
+			{
+				put(Box({100, 12, 70}), {0, 0.2f, 0.05f}, {0, 6, 0}, soot, concrete, plain);
+				const Vec3 rots[] = {{0, 0.5f, 0.5f}, {0, -0.6f, -0.4f}, {0.3f, 1.6f, 0.6f}};
+				const Vec3 ats[] = {{-14, 40, -6}, {16, 44, 6}, {0, 60, 0}};
+				for (int i = 0; i < 3; i++)
+				{
+					put(Box({110, 5, 22}), rots[i], ats[i], rust, {196, 110, 70, 255}, metal);
+					put(Box({110, 22, 4}), rots[i], ats[i], rust, {170, 92, 60, 255}, metal);
+				}
+				put(Box({30, 8, 4}), rots[1], {44, 64, 16}, Art::HAZARD_YELLOW, Art::HAZARD_YELLOW, plain);
+				break;
+			}
+		}
+		return b.Build("jet debris " + std::to_string(kind));
 	}
 }

@@ -17,7 +17,10 @@ namespace Skeletons
 	namespace
 	{
 		constexpr int WORM_SEGMENTS = 10;
-		constexpr float WORM_SPACING = 30;
+		// The game lays the joints 90 apart along the worm's path at scale
+		// 1.5: the reference pose matches, and each segment is long enough
+		// to overlap its neighbours so the body reads as one.
+		constexpr float WORM_SPACING = 60;
 	}
 
 	Rig::Skeleton BuildPodWorm()
@@ -31,7 +34,7 @@ namespace Skeletons
 			const float z = WORM_SPACING * float(k);
 			s.AddJoint(k == 0 ? "head" : "segment " + std::to_string(k), k - 1, {0, 0, z});
 			const float r = k == 0 ? 22 : 20 - 1.2f * float(k);
-			body.Ball({0, 0, z}, {r, r, r * 0.95f}, k, k % 2 ? Hex(0x8A5AA0) : Hex(0xA070B8), 8, 5);
+			body.Ball({0, 0, z}, {r, r, k == 0 ? r : 36}, k, k % 2 ? Hex(0x8A5AA0) : Hex(0xA070B8), 8, 5);
 			body.Spike({0, r * 0.8f, z}, {0, 1, 0.3f}, 4, 10, k, Hex(0xF0D040), 4);
 		}
 		for (float x : {-9.0f, 9.0f})
