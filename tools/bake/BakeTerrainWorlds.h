@@ -38,6 +38,11 @@ namespace TerrainBake::Worlds
 	// one of the world's rocket sleds (anywhere its rider can steer it).
 	bool InSledRun(const WorldDesign& d, Point2 p, float radius);
 	void AddFireAndIceRides(WorldDesign& d, Point2 glacier, Point2 volcano, Point2 liftSite);
+	// The creatures of the ruined city and of the clouds (BakeWorldCreaturesCity.cpp,
+	// BakeWorldCreaturesCloud.cpp), from the worlds' landmarks; called once the
+	// route, the pick-ups and the rides are laid, before the scenery.
+	void AddApocalypseCreatures(WorldDesign& d, Point2 start, Point2 exitSite, float block);
+	void AddCloudCreatures(WorldDesign& d, Point2 start, Point2 middle, Point2 east, Point2 exitSite);
 	// Contraptions (BakeWorldContraptions.cpp). The exit lift at `site`, the
 	// level's way out (the ice over it is the game's).
 	void AddExitLift(WorldDesign& d, Point2 site);
