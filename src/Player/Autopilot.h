@@ -46,6 +46,8 @@ constexpr float AUTOPILOT_ENEMY_PUNCH_REACH = 140.0f;	// units: a fist only land
 constexpr float AUTOPILOT_SHOOT_RANGE = 1200.0f;		// units: shots at creatures nearer than this
 constexpr float AUTOPILOT_THREAT_RANGE = 450.0f;		// units: enemies this near are fought; farther ones are left be
 constexpr float AUTOPILOT_FIGHT_GIVE_UP = 8.0f;		// seconds fighting a near enemy before leaving it be
+constexpr float AUTOPILOT_EDGE_MARGIN = 600.0f;		// units: no fight with a creature this near a hole in the ground
+constexpr float AUTOPILOT_FIGHT_HEIGHT = 400.0f;		// units above or below the robot beyond which a creature is out of reach
 
 // What is worth a detour.
 enum AutopilotTargetKind : uint8_t

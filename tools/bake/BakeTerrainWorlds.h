@@ -42,7 +42,8 @@ namespace TerrainBake::Worlds
 	// BakeWorldCreaturesCloud.cpp), from the worlds' landmarks; called once the
 	// route, the pick-ups and the rides are laid, before the scenery.
 	void AddApocalypseCreatures(WorldDesign& d, Point2 start, Point2 exitSite, float block);
-	void AddCloudCreatures(WorldDesign& d, Point2 start, Point2 middle, Point2 east, Point2 exitSite);
+	// `outlook`: an island off the way the clown fish circle over too.
+	void AddCloudCreatures(WorldDesign& d, Point2 start, Point2 middle, Point2 east, Point2 exitSite, Point2 outlook);
 	// Contraptions (BakeWorldContraptions.cpp). The exit lift at `site`, the
 	// level's way out (the ice over it is the game's).
 	void AddExitLift(WorldDesign& d, Point2 site);

@@ -601,7 +601,7 @@ namespace TerrainBake::Worlds
 		// The arena's gate stands across the west bridge where it meets the floor.
 		const Point2 gate{arena.x - ARENA_HALF + 150, arena.z - (ARENA_HALF - 150) * (arena.z - 6500) / (arena.x - 15500)};
 		AddBumperArena(d, 0, arena, ARENA_HALF, gate, 1);
-		AddCloudCreatures(d, start, middle, east, exitSite);
+		AddCloudCreatures(d, start, middle, east, exitSite, islands[5].c);
 		AddScenery(d, LEVEL_NUM_CLOUD);
 		return d;
 	}

@@ -35,18 +35,16 @@ namespace TerrainBake::Worlds
 					[](Point2) { return true; });
 		};
 
-		// East along the first street: mutants a little way up the side streets.
-		place(ITEM_MUTANT, {2.5f * block, start.z - 650});
+		// East along the first street (past the first crossings, where the
+		// robot has found its feet): mutants a little way up the side streets.
 		place(ITEM_MUTANT, {3.5f * block + 300, start.z + 700});
 		place(ITEM_MUTANT, {5.5f * block, start.z - 700});
 		place(ITEM_MUTANT_ROBOT, {6.5f * block, start.z + 800});
-		place(ITEM_MUTANT_ROBOT, {corner.x - 900, start.z - 900});
 		// North up the second street to the exit.
 		place(ITEM_MUTANT, {corner.x + 700, 2.5f * block});
-		place(ITEM_MUTANT_ROBOT, {corner.x - 800, 3.5f * block + 300});
 		place(ITEM_MUTANT, {corner.x + 650, 4.5f * block + 300});
-		place(ITEM_MUTANT_ROBOT, {corner.x - 750, 6.5f * block});
-		place(ITEM_MUTANT, {corner.x + 700, 7.2f * block});
+		place(ITEM_MUTANT_ROBOT, {corner.x - 750, 5.5f * block});
+		// None by the exit: the robot waits there for its charge.
 
 		// A gang on its rounds about the block beside each leg: the streets
 		// round it, one of which is the way itself.

@@ -1,7 +1,7 @@
 // The cloud city's circus: clowns on the islands the way crosses, a troupe of
 // them on its rounds on the big middle island, strong men waiting off the way
 // on the middle and east islands, and clown fish circling high over the
-// islands and the bridges between them. Every walker stands on solid cloud
+// islands, away from the bridges. Every walker stands on solid cloud
 // with room round it. Item and spline numbers are the game's
 // (src/Enemies/CloudCreatures.h).
 #include "BakeTerrainWorlds.h"
@@ -42,7 +42,7 @@ namespace TerrainBake::Worlds
 		}
 	}
 
-	void AddCloudCreatures(WorldDesign& d, Point2 start, Point2 middle, Point2 east, Point2 exitSite)
+	void AddCloudCreatures(WorldDesign& d, Point2 start, Point2 middle, Point2 east, Point2 exitSite, Point2 outlook)
 	{
 		const std::vector<Point2> route = RouteLine(d);
 		int n = 0;
@@ -67,15 +67,14 @@ namespace TerrainBake::Worlds
 		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_CLOWN, 0.0f));
 		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_CLOWN, 0.5f));
 
-		// Clown fish circling over the islands and the bridges between them.
+		// Clown fish circling high over the islands. Not over the bridges: a
+		// blast there would throw the robot off into the sky.
 		d.splines.push_back(CircleLoop(middle, 2300, 12));
 		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_CLOWN_FISH, 0.0f));
 		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_CLOWN_FISH, 0.5f));
-		d.splines.push_back(CircleLoop({Lerp(middle.x, east.x, 0.5f), Lerp(middle.z, east.z, 0.5f)}, 1800, 10));
-		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_CLOWN_FISH, 0.25f));
-		d.splines.push_back(CircleLoop(exitSite, 2000, 10));
+		d.splines.push_back(CircleLoop(exitSite, 1900, 10));
 		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_CLOWN_FISH, 0.0f));
-		d.splines.push_back(CircleLoop({Lerp(start.x, middle.x, 0.45f), Lerp(start.z, middle.z, 0.45f)}, 1600, 10));
-		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_CLOWN_FISH, 0.6f));
+		d.splines.push_back(CircleLoop(outlook, 1400, 8));
+		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_CLOWN_FISH, 0.3f));
 	}
 }
