@@ -41,7 +41,8 @@ namespace
 		{0, END_FOR_REAL, 120, 0, ""},
 		{1, END_FOR_REAL, 120, 0, ""},
 		{2, END_NOT_BUILT, 10, 1, "the blob boss machine that ends the level is not built"},
-		{3, END_FOR_REAL, 120, 0, ""},
+		// Mutants and mutant robots meet the robot on both streets: fighting them costs some 20 s.
+		{3, END_FOR_REAL, 135, 0, ""},
 		{4, END_FOR_REAL, 110, 0, ""},
 		{5, END_FOR_REAL, 110, 0, ""},
 		{6, END_FOR_REAL, 60, 0, ""},

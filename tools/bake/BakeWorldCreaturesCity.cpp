@@ -42,7 +42,6 @@ namespace TerrainBake::Worlds
 		place(ITEM_MUTANT_ROBOT, {6.5f * block, start.z + 800});
 		// North up the second street to the exit.
 		place(ITEM_MUTANT, {corner.x + 700, 2.5f * block});
-		place(ITEM_MUTANT, {corner.x + 650, 4.5f * block + 300});
 		place(ITEM_MUTANT_ROBOT, {corner.x - 750, 5.5f * block});
 		// None by the exit: the robot waits there for its charge.
 
@@ -53,7 +52,6 @@ namespace TerrainBake::Worlds
 		d.splines.push_back(SplineLoop({{south.x, south.z}, {south.x + b, south.z}, {south.x + b, south.z + b},
 				{south.x, south.z + b}}));
 		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_MUTANT, 0.1f));
-		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_MUTANT, 0.6f));
 		d.splines.push_back(SplineLoop({{east.x, east.z}, {east.x, east.z + b}, {east.x - b, east.z + b},
 				{east.x - b, east.z}}));
 		d.splines.back().items.push_back(SplineItem(SPLINE_ITEM_MUTANT_ROBOT, 0.3f));
