@@ -3,8 +3,3 @@
 void MakeBlobBossMachine()
 {
 }
-
-void ResetWormState()
-{
-}
-

@@ -269,6 +269,7 @@ void InitLevel()
 	InitPowerupPods();
 	InitTouchItems();
 	InitBreakables();
+	InitHazards();
 	ResetSceneryWarnings();
 	InitParticleSystem();
 	InitShardSystem();

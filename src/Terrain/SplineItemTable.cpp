@@ -5,6 +5,7 @@
 #include "Enemies/CityCreatures.h"
 #include "Enemies/CloudCreatures.h"
 #include "Items/Contraptions.h"
+#include "Items/Hazards.h"
 #include "Items/Humans.h"
 #include "Items/SplinePlatforms.h"
 
@@ -18,7 +19,6 @@ namespace
 	// Rows whose rider is not in the game yet, named by the area that will
 	// build them; each declines, so the item stays unused.
 	constexpr SplineItemRoutine ENEMIES_TO_COME = AddSplineItemNotBuiltYet;
-	constexpr SplineItemRoutine HAZARDS_TO_COME = AddSplineItemNotBuiltYet;
 }
 
 // Unnamed rows are types that never ride a loop.
@@ -122,10 +122,10 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  95 */ {"SwingerBot", ENEMIES_TO_COME},
 	/*  96 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  97 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  98 */ {"FloatingPlatform", HAZARDS_TO_COME},
+	/*  98 */ {"FloatingPlatform", AddFloatingPlatformOnSpline},
 	/*  99 */ {nullptr, AddSplineItemNotBuiltYet},
 	/* 100 */ {nullptr, AddSplineItemNotBuiltYet},
 	/* 101 */ {nullptr, AddSplineItemNotBuiltYet},
 	/* 102 */ {nullptr, AddSplineItemNotBuiltYet},
-	/* 103 */ {"Drifter", HAZARDS_TO_COME},
+	/* 103 */ {"Drifter", AddDriftingMine},
 };

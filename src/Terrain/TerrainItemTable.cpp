@@ -9,6 +9,7 @@
 #include "Items/GraveStones.h"
 #include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
+#include "Items/Hazards.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
 #include "Items/Rides.h"
@@ -35,7 +36,7 @@ namespace
 	// its rows at the real routines and drops its name from this block.
 	//   Enemies:                        3 8-10 49-52 89 92-95
 	//   Rides and contraptions:         37 76 80 82 90
-	//   Level hazards and oddities:     2 29 30 33 44-46 53 55 62 64 67 77 84 88 97 98 102 104
+	//   Level hazards and oddities:     29 30 33 44 53 55 64 77
 	//   The farm tractor:               15
 	//   The jungle boss arena:          71-74
 	//   The brain boss:                 105
@@ -54,7 +55,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 {
 	/*   0 */ {"Start", AddNothing},
 	/*   1 */ {"BasicPlant", AddSceneryItem},
-	/*   2 */ {"PodShower", HAZARDS_TO_COME},
+	/*   2 */ {"PodShower", AddPodShower},
 	/*   3 */ {"Squooshy", ENEMIES_TO_COME},
 	/*   4 */ {"Human", AddHuman},
 	/*   5 */ {"Atom", AddAtom},
@@ -97,8 +98,8 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  42 */ {"SceneryObject31", AddSceneryItem},
 	/*  43 */ {"SceneryObject1Big", AddSceneryItem},
 	/*  44 */ {"GiantJetBreakable", HAZARDS_TO_COME},
-	/*  45 */ {"Crusher", HAZARDS_TO_COME},
-	/*  46 */ {"ManholeCover", HAZARDS_TO_COME},
+	/*  45 */ {"Crusher", AddCrusher},
+	/*  46 */ {"ManholeCover", AddManholeCover},
 	/*  47 */ {"SpinningRings", AddSpinningRings},
 	/*  48 */ {"SceneryObject6", AddSceneryItem},
 	/*  49 */ {"Flamester", ENEMIES_TO_COME},
@@ -114,12 +115,12 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  59 */ {"Mutant", AddMutant},
 	/*  60 */ {"MutantRobot", AddMutantRobot},
 	/*  61 */ {"HumanType2", AddHumanType2},
-	/*  62 */ {"FloatingMine", HAZARDS_TO_COME},
+	/*  62 */ {"FloatingMine", AddFloatingMine},
 	/*  63 */ {"LampPost", AddSceneryItem},
 	/*  64 */ {"JetDebris", HAZARDS_TO_COME},
 	/*  65 */ {"GraveStone", AddGraveStone},
 	/*  66 */ {"CrashedShip", AddSceneryItem},
-	/*  67 */ {"Mine", HAZARDS_TO_COME},
+	/*  67 */ {"Mine", AddMine},
 	/*  68 */ {"Rubble", AddSceneryItem},
 	/*  69 */ {"TeleporterMap", AddSceneryItem},
 	/*  70 */ {"HurtingVent", AddHurtingVent},
@@ -136,11 +137,11 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  81 */ {"StrongMan", AddStrongMan},
 	/*  82 */ {"BumperCarGate", AddBumperCarGate},
 	/*  83 */ {"RocketSled", AddRocketSled},
-	/*  84 */ {"TrapDoor", HAZARDS_TO_COME},
+	/*  84 */ {"TrapDoor", AddTrapDoor},
 	/*  85 */ {"SceneryObject28", AddSceneryItem},
 	/*  86 */ {"Marker86", AddNothing},
 	/*  87 */ {"LevelObject1Big", AddSceneryItem},
-	/*  88 */ {"Volcano", HAZARDS_TO_COME},
+	/*  88 */ {"Volcano", AddVolcano},
 	/*  89 */ {"ArmBot", ENEMIES_TO_COME},
 	/*  90 */ {"ExitLift", AddExitLift},
 	/*  91 */ {"RunwayLights", AddRunwayLights},
@@ -149,14 +150,14 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  94 */ {"DrillBot", ENEMIES_TO_COME},
 	/*  95 */ {"SwingerBot", ENEMIES_TO_COME},
 	/*  96 */ {"SceneryObject40", AddSceneryItem},
-	/*  97 */ {"Snowball", HAZARDS_TO_COME},
-	/*  98 */ {"SinkingPlatform", HAZARDS_TO_COME},
+	/*  97 */ {"Snowball", AddSnowball},
+	/*  98 */ {"SinkingPlatform", AddSinkingPlatform},
 	/*  99 */ {"ParticleEmitter", AddSmoker},
 	/* 100 */ {"SceneryObject8b", AddSceneryItem},
 	/* 101 */ {"PeopleHut", AddPeopleHut},
-	/* 102 */ {"Tower", HAZARDS_TO_COME},
+	/* 102 */ {"Tower", AddTower},
 	/* 103 */ {"Marker103", AddNothing},
-	/* 104 */ {"Turret", HAZARDS_TO_COME},
+	/* 104 */ {"Turret", AddTurret},
 	/* 105 */ {"BrainBossPart", BRAIN_BOSS_TO_COME},
 	/* 106 */ {"SceneryObject29", AddSceneryItem},
 	/* 107 */ {"LevelObject4Big", AddSceneryItem},

@@ -156,16 +156,19 @@ namespace LevelModels
 				f.models.push_back(Backdrop(f, ApocalypseSky, "burning city sky"));
 				// The ruined city's street furniture sits on the numbers its
 				// routines fix; the contraptions' numbers are held for them.
-				Hold(f, {"crusher frame", "crusher door"});
+				Put(f, 1, CrusherFrame(f));
+				Put(f, 2, CrusherDoor(f));
 				Put(f, 3, SceneryTree(f, "dead tree", Hex(0x3A3030), Hex(0x4A4038), Hex(0x6A5A48), true, 3));
-				Hold(f, {"manhole cover", "worm pod"});
+				Put(f, 4, ManholeCover(f));
+				Put(f, 5, WormPod(f));
 				Put(f, 6, TeleporterArch(f));
 				Put(f, 7, TeleporterGlowRing(f));
 				for (int sign = 0; sign <= MAX_TELEPORTER_SIGN; sign++)
 					Put(f, size_t(8 + sign), TeleporterSign(f, sign));
 				Put(f, 20, ZipLinePost(f, "zip line post", Hex(0x6A6E78), Art::HAZARD_YELLOW));
 				Put(f, 21, ZipLinePulley(f, "zip line pulley", Hex(0xA0A8B8), Hex(0x303030)));
-				Hold(f, {"floating mine", "mine"});
+				Put(f, 22, FloatingMine(f));
+				Put(f, 23, LandMine(f));
 				for (int style = 0; style < 3; style++)
 					Put(f, size_t(24 + style), SceneryLampPost(f, "lamp post " + std::to_string(style), Hex(0x4A5060), Hex(0xFFE890), style));
 				for (int i = 27; i <= 33; i++)
@@ -202,6 +205,7 @@ namespace LevelModels
 				AddBalloonPodModels(f);
 				Hold(f, {"cloud scenery 23", "cloud scenery 24", "cloud scenery 25"});
 				Put(f, 26, RocketSled(f, "cloud rocket sled", Hex(0xE83A6A), Hex(0xF0F0FF)));
+				Put(f, 27, TrapDoor(f));
 				break;
 			case LEVEL_NUM_JUNGLE:
 				// The jungle boss arena reads the same file: one sky for both.
@@ -223,7 +227,8 @@ namespace LevelModels
 				f.models.push_back(Backdrop(f, FireIceSky, "fire and ice sky"));
 				Put(f, 1, SceneryCrystals(f, "ice spikes", Hex(0x70B0E8), Hex(0xF0FFFF), 5, 260, 71));
 				Put(f, 2, SceneryRock(f, "lava boulder", Hex(0x2A1810), Hex(0xE05020), 200, 72));
-				Hold(f, {"fire blob and lava rock", "snowball"});
+				Put(f, 3, LavaRock(f));
+				Put(f, 4, Snowball(f));
 				Put(f, LEVEL_MODEL_HUMAN_CAPSULE, HumanCapsule(f));
 				Put(f, LEVEL_MODEL_EXIT_ICE, ExitIceSheet(f));
 				Put(f, LEVEL_MODEL_EXIT_LIFT, ExitLiftBase(f));
@@ -237,14 +242,20 @@ namespace LevelModels
 					Hold(f, {"fire and ice model"});
 				Put(f, 38, ZipLinePost(f, "zip line post", Hex(0x5A4A48), Hex(0x80D0FF)));
 				Put(f, 39, ZipLinePulley(f, "zip line pulley", Hex(0xB0B8C8), Hex(0xE04020)));
-				while (f.models.size() < 55)
+				while (f.models.size() < 54)
 					Hold(f, {"fire and ice model"});
+				Put(f, 54, SinkingPlatform(f));
 				Put(f, 55, RocketSled(f, "ice rocket sled", Hex(0x3A80E0), Hex(0xF0F8FF)));
 				break;
 			case LEVEL_NUM_SAUCER:
 				f.models.push_back(PlayerSaucer(f));
 				f.models.push_back(PeopleHut(f));
-				Hold(f, {"tower", "tower glow", "drifting mine", "drifting mine part", "turret base", "turret gun"});
+				Put(f, 2, PowerTower(f));
+				Put(f, 3, PowerTowerGlow(f));
+				Put(f, 4, DriftingMine(f));
+				Put(f, 5, DriftingMineFins(f));
+				Put(f, 6, TurretBase(f));
+				Put(f, 7, TurretGun(f));
 				Put(f, 8, SceneryTree(f, "village tree", Hex(0x6A4A2A), Hex(0x4AA83A), Hex(0xB0E860), false, 81));
 				Put(f, 9, SceneryRock(f, "meadow rock", Hex(0x787068), Hex(0xC8C0B0), 200, 82));
 				Put(f, 10, SceneryFence(f, "village fence", Hex(0x9A6A3A), 83));

@@ -119,6 +119,24 @@ namespace LevelModels
 	Kit::Node TeleporterSign(Kit::ModelFile& file, int destination);
 	Kit::Node SpinningPlatform(Kit::ModelFile& file, int kind);
 
+	// Hazards (BakeLevelModelsHazards.cpp).
+	Kit::Node CrusherFrame(Kit::ModelFile& file);
+	Kit::Node CrusherDoor(Kit::ModelFile& file);
+	Kit::Node ManholeCover(Kit::ModelFile& file);
+	Kit::Node WormPod(Kit::ModelFile& file);
+	Kit::Node FloatingMine(Kit::ModelFile& file);
+	Kit::Node LandMine(Kit::ModelFile& file);
+	Kit::Node TrapDoor(Kit::ModelFile& file);
+	Kit::Node LavaRock(Kit::ModelFile& file);
+	Kit::Node Snowball(Kit::ModelFile& file);
+	Kit::Node SinkingPlatform(Kit::ModelFile& file);
+	Kit::Node PowerTower(Kit::ModelFile& file);
+	Kit::Node PowerTowerGlow(Kit::ModelFile& file);
+	Kit::Node DriftingMine(Kit::ModelFile& file);
+	Kit::Node DriftingMineFins(Kit::ModelFile& file);
+	Kit::Node TurretBase(Kit::ModelFile& file);
+	Kit::Node TurretGun(Kit::ModelFile& file);
+
 	// The models of a level's model file (the file the level table names for
 	// it). Levels that share a file (the jungle boss reads the jungle's) are
 	// built by the first level that names it.

@@ -44,6 +44,15 @@ namespace TerrainBake::Worlds
 	void AddApocalypseCreatures(WorldDesign& d, Point2 start, Point2 exitSite, float block);
 	// `outlook`: an island off the way the clown fish circle over too.
 	void AddCloudCreatures(WorldDesign& d, Point2 start, Point2 middle, Point2 east, Point2 exitSite, Point2 outlook);
+	// Hazards (BakeWorldHazards.cpp), each kept off the route. The cloud's
+	// trap doors stand on the middle of `bridge` over tiles the design makes
+	// holes (IsTrapDoorTile).
+	void AddApocalypseHazards(WorldDesign& d, Point2 start, Point2 exitSite, float block);
+	std::vector<Point2> CloudTrapDoorSpots(const std::vector<Point2>& bridge);
+	bool IsTrapDoorTile(const std::vector<Point2>& doors, float x, float z);
+	void AddCloudTrapDoors(WorldDesign& d, const std::vector<Point2>& doors);
+	void AddFireAndIceHazards(WorldDesign& d, const std::vector<Point2>& way, Point2 craterCentre, float craterRadius);
+	void AddSaucerHazards(WorldDesign& d, const std::vector<Point2>& tour, const std::vector<Point2>& villages, Point2 dropZone);
 	// Contraptions (BakeWorldContraptions.cpp). The exit lift at `site`, the
 	// level's way out (the ice over it is the game's).
 	void AddExitLift(WorldDesign& d, Point2 site);

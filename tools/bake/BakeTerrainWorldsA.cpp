@@ -451,6 +451,7 @@ namespace TerrainBake::Worlds
 		AddExitGoals(d.route, exitSite);
 		AddApocalypsePickups(d);
 		AddApocalypseRides(d, start, exitSite, BLOCK);
+		AddApocalypseHazards(d, start, exitSite, BLOCK);
 		AddApocalypseCreatures(d, start, exitSite, BLOCK);
 		AddScenery(d, LEVEL_NUM_APOCALYPSE);
 		return d;
@@ -482,6 +483,7 @@ namespace TerrainBake::Worlds
 			{arena, {31500, 4200}},
 		};
 		const float BRIDGE_HALF = 330, CLOUD_LEVEL = 300;
+		const std::vector<Point2> trapDoors = CloudTrapDoorSpots({bridges[1][1], bridges[1][2]});
 
 		auto bridgeOffset = [=](float x, float z, float* along) {
 			float best = 1e9f;
@@ -525,7 +527,7 @@ namespace TerrainBake::Worlds
 		};
 
 		d.tileFlags = [=](float x, float z) {
-			uint16_t flags = solidity(x, z) <= 0 ? 0x0001 : 0;
+			uint16_t flags = solidity(x, z) <= 0 || IsTrapDoorTile(trapDoors, x, z) ? 0x0001 : 0;
 			if (std::fabs(x - arena.x) < ARENA_HALF - 300 && std::fabs(z - arena.z) < ARENA_HALF - 300)
 				flags |= 0x0002;		// the bumper arena's electrified floor
 			return flags;
@@ -541,7 +543,7 @@ namespace TerrainBake::Worlds
 
 		d.paint = [=](const GroundSample& s) {
 			float solid = solidity(s.x, s.z);
-			if (solid <= 0)
+			if (solid <= 0 || IsTrapDoorTile(trapDoors, s.x, s.z))
 				return HOLE;
 			float along = 0;
 			float off = bridgeOffset(s.x, s.z, &along);
@@ -601,6 +603,7 @@ namespace TerrainBake::Worlds
 		// The arena's gate stands across the west bridge where it meets the floor.
 		const Point2 gate{arena.x - ARENA_HALF + 150, arena.z - (ARENA_HALF - 150) * (arena.z - 6500) / (arena.x - 15500)};
 		AddBumperArena(d, 0, arena, ARENA_HALF, gate, 1);
+		AddCloudTrapDoors(d, trapDoors);
 		AddCloudCreatures(d, start, middle, east, exitSite, islands[5].c);
 		AddScenery(d, LEVEL_NUM_CLOUD);
 		return d;

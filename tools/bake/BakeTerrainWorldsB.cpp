@@ -281,6 +281,7 @@ namespace TerrainBake::Worlds
 		AddBrainAliens(d.items, AlongPath(way, 0.62f, 200), 2);
 		AddFireAndIcePickups(d);
 		AddFireAndIceRides(d, glacier, volcano, liftSite);
+		AddFireAndIceHazards(d, way, volcano, CRATER_RADIUS - 50);
 		AddScenery(d, LEVEL_NUM_FIREICE);
 		// Lava fills the crater to two thirds of the way up its bowl.
 		d.water.push_back(WaterDisc(WATER_LAVA, volcano, CRATER_RADIUS - 50, 24));
@@ -431,6 +432,7 @@ namespace TerrainBake::Worlds
 				Goal(ROUTE_CHARGE), Goal(ROUTE_GOTO, dropPoint), Goal(ROUTE_LAND),
 				Goal(ROUTE_EXIT, {dropZone.x, dropZone.z - 420})});
 		AddSaucerCountryPickups(d, dropPoint, {dropZone.x, dropZone.z - 420});
+		AddSaucerHazards(d, tour, villages, dropZone);
 		AddScenery(d, LEVEL_NUM_SAUCER);
 		return d;
 	}
