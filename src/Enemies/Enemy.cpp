@@ -2,6 +2,7 @@
 // closest-enemy search and the weapon-hit dispatch.
 #include "Enemies/Enemy.h"
 #include "Enemies/AlienPortal.h"
+#include "Enemies/CloudCreatures.h"
 #include "3D/Skeleton.h"
 #include "Player/Player.h"
 #include "Player/WeaponTypes.h"
@@ -40,6 +41,7 @@ void InitEnemyManager()
 	gMaxEnemies = ENEMY_LIMIT;
 	ForgetFrozenLook();
 	ResetAlienPortals();
+	ResetStrongMen();
 }
 
 bool CanAddEnemy(int kind, const TerrainItemEntryType* item, int kindLimit)

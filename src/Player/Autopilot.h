@@ -59,6 +59,8 @@ constexpr float AUTOPILOT_ARENA_THREAT_RANGE = 1000.0f;	// units: armed in a bos
 constexpr float AUTOPILOT_BOSS_PUNCH_REACH = 450.0f;	// units from a boss part's centre (a wide one) it punches at
 constexpr float AUTOPILOT_BOSS_SHOT_RANGE = 1500.0f;	// units: a boss part this near is shot before creatures
 constexpr float AUTOPILOT_BOSS_SHOOT_EVERY = 0.45f;		// seconds between shots at a boss part
+constexpr float AUTOPILOT_EDGE_MARGIN = 600.0f;		// units: no fight with a creature this near a hole in the ground
+constexpr float AUTOPILOT_FIGHT_HEIGHT = 400.0f;		// units above or below the robot beyond which a creature is out of reach
 
 // What is worth a detour.
 enum AutopilotTargetKind : uint8_t

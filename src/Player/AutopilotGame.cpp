@@ -15,6 +15,7 @@
 #include "System/Game.h"
 #include "System/LevelTable.h"
 #include "Terrain/Collision.h"
+#include "Terrain/Terrain.h"
 #include "Terrain/TerrainFile.h"
 
 #include <cmath>
@@ -30,6 +31,34 @@ namespace
 	// humans a touch rescues count: a captive in its capsule, one being
 	// teleported or beamed up is no reason for a detour, and where the saucer
 	// beams humans up touching them does nothing.
+	// Whether there is no ground somewhere round (x, z) on a level with holes.
+	bool IsByAHole(float x, float z)
+	{
+		if (!CurrentLevelHasRule(LEVEL_RULE_TERRAIN_HOLES))
+			return false;
+		for (int k = 0; k < 8; k++)
+		{
+			const float a = PI2 * float(k) / 8;
+			if (TerrainHeightAt(x + std::cos(a) * AUTOPILOT_EDGE_MARGIN, z + std::sin(a) * AUTOPILOT_EDGE_MARGIN)
+					== TERRAIN_HEIGHT_HOLE)
+				return true;
+		}
+		return false;
+	}
+
+	// A person fights what his hands can reach and hurt: a creature flying far
+	// overhead is left be, one a fist does not hurt only with a gun drawn, and
+	// none at the edge of the clouds, where a punch's knock-back follows it over.
+	bool IsWorthFighting(const ObjNode* node)
+	{
+		if (!gPlayerNode || std::fabs(node->Coord.y - gPlayerNode->Coord.y) > AUTOPILOT_FIGHT_HEIGHT)
+			return false;
+		if (IsByAHole(node->Coord.x, node->Coord.z))
+			return false;
+		bool gunReady = gWeaponIsDrawn && gCurrentWeaponType != WEAPON_GROWTH;
+		return gunReady || node->HitByWeaponHandler[WEAPON_FIST];
+	}
+
 	bool ClassifyTarget(const ObjNode* node, bool flying, AutopilotTargetKind* kind)
 	{
 		if (flying)
@@ -58,7 +87,7 @@ namespace
 			*kind = AUTOPILOT_TARGET_POD;
 		else if (IsBlobBossTarget(node))
 			*kind = AUTOPILOT_TARGET_BOSS_PART;
-		else if (IsEnemyFighting(node))		// a dying body is no threat and takes no punch
+		else if (IsEnemyFighting(node) && IsWorthFighting(node))	// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else
 			return false;

@@ -383,10 +383,11 @@ namespace
 				return BeamedUp;
 			case PLAYER_ANIM_GRABBED:
 			case PLAYER_ANIM_FLYTRAPPED:
-			case PLAYER_ANIM_STRONGMANHELD:
 			case PLAYER_ANIM_HELDALT:
 			case PLAYER_ANIM_ZIPLINE:
 				return HangFromZipLine;
+			case PLAYER_ANIM_STRONGMANHELD:
+				return HeldByCreature;
 			case PLAYER_ANIM_INCANNON:
 				return SitInCannon;
 			case PLAYER_ANIM_SHOTFROMCANNON:

@@ -78,6 +78,8 @@ int PlayerAnim(const ObjNode* node);
 //
 
 void HangFromZipLine(ObjNode* node);
+// Held overhead: no motion of its own (PlayerHeld.cpp).
+void HeldByCreature(ObjNode* node);
 void RideRocketSled(ObjNode* node);
 void SitInCannon(ObjNode* node);
 void FlyFromCannon(ObjNode* node);

@@ -120,6 +120,9 @@ ObjNode* MakeWeaponProjectile(int type, const OGLPoint3D* where, const OGLVector
 void ThrowAwayEmptyWeapon(int type);
 // After a projectile moved: true when it was spent (exploded and deleted).
 bool ProjectileHitTest(ObjNode* shot);
+// The stun shot's flash and sparks where `shot` is, and the shot deleted:
+// how any bolt that strikes something ends.
+void BurstShotIntoFlash(ObjNode* shot);
 
 //
 // Nova (WeaponsNova.cpp; its arcs are drawn in WeaponsNovaDraw.cpp)

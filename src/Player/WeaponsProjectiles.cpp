@@ -603,3 +603,8 @@ void ThrowDart(ObjNode* player)
 	if (FindWeaponSlot(WEAPON_DART) >= 0)
 		DecWeaponQuantity(WEAPON_DART);
 }
+
+void BurstShotIntoFlash(ObjNode* shot)
+{
+	ExplodeStunShot(shot);
+}

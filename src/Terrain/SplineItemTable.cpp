@@ -2,6 +2,8 @@
 // item's rider on its loop. Most types ride no loop at all and make nothing.
 #include "Terrain/Splines.h"
 #include "Enemies/BrainAlien.h"
+#include "Enemies/CityCreatures.h"
+#include "Enemies/CloudCreatures.h"
 #include "Items/Contraptions.h"
 #include "Items/Hazards.h"
 #include "Items/Humans.h"
@@ -81,8 +83,8 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  56 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  57 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  58 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  59 */ {"Mutant", ENEMIES_TO_COME},
-	/*  60 */ {"MutantRobot", ENEMIES_TO_COME},
+	/*  59 */ {"Mutant", AddMutantOnSpline},
+	/*  60 */ {"MutantRobot", AddMutantRobotOnSpline},
 	/*  61 */ {"HumanType2", AddHumanType2OnSpline},
 	/*  62 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  63 */ {nullptr, AddSplineItemNotBuiltYet},
@@ -100,10 +102,10 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  75 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  76 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  77 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  78 */ {"Clown", ENEMIES_TO_COME},
-	/*  79 */ {"ClownFish", ENEMIES_TO_COME},
+	/*  78 */ {"Clown", AddClownOnSpline},
+	/*  79 */ {"ClownFish", AddClownFishOnSpline},
 	/*  80 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  81 */ {"StrongMan", ENEMIES_TO_COME},
+	/*  81 */ {"StrongMan", AddStrongManOnSpline},
 	/*  82 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  83 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  84 */ {nullptr, AddSplineItemNotBuiltYet},

@@ -8,6 +8,9 @@
 #include "Enemies/Blobs.h"
 #include "Enemies/BrainBoss.h"
 #include "Enemies/JungleBoss.h"
+#include "Enemies/CityCreatures.h"
+#include "Enemies/CloudCreatures.h"
+#include "Items/GraveStones.h"
 #include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
 #include "Items/Hazards.h"
@@ -36,7 +39,7 @@ namespace
 	// build them. Each declines, so its items stay free and are asked again
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
-	//   Enemies:                        3 8-10 49-52 59 60 78 81 92
+	//   Enemies:                        3 8-10 49-53 55 92
 	//   Rides and contraptions:         37 76 80 82 90
 	//   Level hazards and oddities:     29 30 33 53 55 77
 	//   The farm tractor:               15
@@ -110,13 +113,13 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  56 */ {"HelpTrigger", AddHelpTrigger},
 	/*  57 */ {"Teleporter", AddTeleporter},
 	/*  58 */ {"ZipLine", AddZipLinePost},
-	/*  59 */ {"Mutant", ENEMIES_TO_COME},
-	/*  60 */ {"MutantRobot", ENEMIES_TO_COME},
+	/*  59 */ {"Mutant", AddMutant},
+	/*  60 */ {"MutantRobot", AddMutantRobot},
 	/*  61 */ {"HumanType2", AddHumanType2},
 	/*  62 */ {"FloatingMine", AddFloatingMine},
 	/*  63 */ {"LampPost", AddSceneryItem},
 	/*  64 */ {"JetDebris", AddJetDebris},
-	/*  65 */ {"GraveStone", AddSceneryItem},
+	/*  65 */ {"GraveStone", AddGraveStone},
 	/*  66 */ {"CrashedShip", AddSceneryItem},
 	/*  67 */ {"Mine", AddMine},
 	/*  68 */ {"Rubble", AddSceneryItem},
@@ -129,10 +132,10 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  75 */ {"Cannon", AddCannon},
 	/*  76 */ {"BumperCar", AddBumperCar},
 	/*  77 */ {"BlockWall", AddBlockWall},
-	/*  78 */ {"Clown", ENEMIES_TO_COME},
+	/*  78 */ {"Clown", AddClown},
 	/*  79 */ {"Marker79", AddNothing},
 	/*  80 */ {"BumperPole", AddBumperPole},
-	/*  81 */ {"StrongMan", ENEMIES_TO_COME},
+	/*  81 */ {"StrongMan", AddStrongMan},
 	/*  82 */ {"BumperCarGate", AddBumperCarGate},
 	/*  83 */ {"RocketSled", AddRocketSled},
 	/*  84 */ {"TrapDoor", AddTrapDoor},

@@ -43,7 +43,8 @@ namespace
 		// The machine ends the level for real now, but the autopilot only walks
 		// round the plinth's quarters: it does not yet take the stun gun from the pods there.
 		{2, END_NOT_BUILT, 40, 3, "the autopilot does not yet win the blob boss machine's fight"},
-		{3, END_FOR_REAL, 120, 0, ""},
+		// Mutants and mutant robots meet the robot on both streets: fighting them costs some 20 s.
+		{3, END_FOR_REAL, 135, 0, ""},
 		{4, END_FOR_REAL, 110, 0, ""},
 		{5, END_FOR_REAL, 110, 0, ""},
 		// The pod heads and the pitcher plant are shot down for real before the exit opens.

@@ -207,6 +207,7 @@ namespace LevelModels
 				Put(f, LEVEL_MODEL_BUMPER_POLE_TOP, BumperPoleTop(f));
 				Put(f, LEVEL_MODEL_BUMPER_GATE, BumperGate(f));
 				Put(f, LEVEL_MODEL_BUMPER_FORCE_FIELD, BumperForceField(f));
+				AddCloudCreatureModels(f);
 				AddBalloonPodModels(f);
 				Hold(f, {"cloud scenery 23", "cloud scenery 24", "cloud scenery 25"});
 				Put(f, 26, RocketSled(f, "cloud rocket sled", Hex(0xE83A6A), Hex(0xF0F0FF)));

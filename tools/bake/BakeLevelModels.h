@@ -89,6 +89,8 @@ namespace LevelModels
 	// (LEVEL_MODEL_BALLOON_POD, LEVEL_MODEL_POWERUP_BALLOON), the models before
 	// them filled with placeholders.
 	void AddBalloonPodModels(Kit::ModelFile& file);
+	// The cloud creatures' bomb, blast and bubble (BakeLevelModelsCreatures.cpp), models 17 … 20.
+	void AddCloudCreatureModels(Kit::ModelFile& file);
 	// The slime world's bounce pad, bubble pump and bubble, boat, tow handle
 	// and spiky objects on their numbers, placeholders between them.
 	void AddSlimeBounceModels(Kit::ModelFile& file);

@@ -55,8 +55,9 @@ namespace Skeletons
 	{
 		Skeleton s;
 		s.name = SKELETON_FILE_NAMES[SKELETON_TYPE_MUTANT];
+		// A head taller than the robot: his fist must carry to a robot a few steps off.
 		Proportions p;
-		p.scale = 1.25f;
+		p.scale = 1.75f;
 		p.shoulderX = 18;
 		p.shoulderY = 86;
 		p.elbowY = 66;
@@ -101,7 +102,8 @@ namespace Skeletons
 			AnimBuilder a(s, "punch");
 			Pose wind = Pose(hulk).Rot(h[ROLE_RUPPER], {-0.6f, 0, 0.6f}).RotX(h[ROLE_RFORE], 1.4f).RotY(h[ROLE_CHEST], 0.45f);
 			Pose hit = Pose(hulk).Rot(h[ROLE_RUPPER], {1.5f, 0, -0.2f}).RotX(h[ROLE_RFORE], 0.1f).RotY(h[ROLE_CHEST], -0.5f)
-				.RotX(h[ROLE_BELLY], -0.2f).RotX(h[ROLE_RTHIGH], 0.3f).RotX(h[ROLE_RSHIN], -0.3f);
+				.RotX(h[ROLE_BELLY], -0.2f).RotX(h[ROLE_RTHIGH], 0.3f).RotX(h[ROLE_RSHIN], -0.3f)
+				.Move(h[ROLE_PELVIS], Vec3{0, -8, -65} * p.scale);	// a lunge into the blow
 			a.Key(0, hulk).Key(8, wind, EASE_IN).Key(13, hit).Key(20, hit).Key(30, hulk).SetFlag(13, 0).Stop(30);
 		}
 		AddHumanoidHurt(AnimBuilder(s, "hurt"), h);

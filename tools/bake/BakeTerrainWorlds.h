@@ -41,6 +41,12 @@ namespace TerrainBake::Worlds
 	// The fire-and-ice machines (BakeWorldFireIce.cpp): the hammer bot guarding
 	// the ice over the lift at `liftSite`, robots off the way and on the volcano's flanks.
 	void AddFireAndIceMachines(WorldDesign& d, const std::vector<Point2>& way, Point2 liftSite, Point2 volcano);
+	// The creatures of the ruined city and of the clouds (BakeWorldCreaturesCity.cpp,
+	// BakeWorldCreaturesCloud.cpp), from the worlds' landmarks; called once the
+	// route, the pick-ups and the rides are laid, before the scenery.
+	void AddApocalypseCreatures(WorldDesign& d, Point2 start, Point2 exitSite, float block);
+	// `outlook`: an island off the way the clown fish circle over too.
+	void AddCloudCreatures(WorldDesign& d, Point2 start, Point2 middle, Point2 east, Point2 exitSite, Point2 outlook);
 	// Hazards (BakeWorldHazards.cpp), each kept off the route. The cloud's
 	// trap doors stand on the middle of `bridge` over tiles the design makes
 	// holes (IsTrapDoorTile).

@@ -453,6 +453,7 @@ namespace TerrainBake::Worlds
 		AddApocalypsePickups(d);
 		AddApocalypseRides(d, start, exitSite, BLOCK);
 		AddApocalypseHazards(d, start, exitSite, BLOCK);
+		AddApocalypseCreatures(d, start, exitSite, BLOCK);
 		AddScenery(d, LEVEL_NUM_APOCALYPSE);
 		return d;
 	}
@@ -604,6 +605,7 @@ namespace TerrainBake::Worlds
 		const Point2 gate{arena.x - ARENA_HALF + 150, arena.z - (ARENA_HALF - 150) * (arena.z - 6500) / (arena.x - 15500)};
 		AddBumperArena(d, 0, arena, ARENA_HALF, gate, 1);
 		AddCloudTrapDoors(d, trapDoors);
+		AddCloudCreatures(d, start, middle, east, exitSite, islands[5].c);
 		AddScenery(d, LEVEL_NUM_CLOUD);
 		return d;
 	}
