@@ -81,7 +81,8 @@ TEST_F(ItemTable, RowsThatMakeNothingLeaveTheirItemsFreeToBeAskedAgain)
 	for (int type = 0; type <= MAX_ITEM_NUM; type++)
 		if (kItemAddRoutines[type].add == AddNothing || kItemAddRoutines[type].add == AddItemNotBuiltYet)
 			declining.push_back(type);
-	ASSERT_GT(declining.size(), 20u);
+	// As kinds get built fewer rows decline; those that decline by design always do.
+	ASSERT_GE(declining.size(), 7u);
 	for (int type : {0, 35, 40, 41, 79, 86, 103})
 		EXPECT_EQ(kItemAddRoutines[type].add, AddNothing) << type;
 
