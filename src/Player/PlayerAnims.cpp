@@ -319,6 +319,7 @@ namespace
 	// Held by something else: it places the robot.
 	void Held(ObjNode*)
 	{
+		gObjDelta = {0, 0, 0};
 	}
 
 	// States whose owners are not in the game yet behave like a short action
@@ -382,6 +383,7 @@ namespace
 			case PLAYER_ANIM_BEAMEDUP:
 				return BeamedUp;
 			case PLAYER_ANIM_GRABBED:
+				return Held;
 			case PLAYER_ANIM_FLYTRAPPED:
 			case PLAYER_ANIM_STRONGMANHELD:
 			case PLAYER_ANIM_HELDALT:

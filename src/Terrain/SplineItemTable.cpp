@@ -2,6 +2,7 @@
 // item's rider on its loop. Most types ride no loop at all and make nothing.
 #include "Terrain/Splines.h"
 #include "Enemies/BrainAlien.h"
+#include "Enemies/FarmCreatures.h"
 #include "Items/Contraptions.h"
 #include "Items/Humans.h"
 #include "Items/SplinePlatforms.h"
@@ -30,9 +31,9 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*   5 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*   6 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*   7 */ {"BrainAlien", AddBrainAlienOnSpline},
-	/*   8 */ {"Onion", ENEMIES_TO_COME},
-	/*   9 */ {"Corn", ENEMIES_TO_COME},
-	/*  10 */ {"Tomato", ENEMIES_TO_COME},
+	/*   8 */ {"Onion", AddOnionOnSpline},
+	/*   9 */ {"Corn", AddCornOnSpline},
+	/*  10 */ {"Tomato", AddTomatoOnSpline},
 	/*  11 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  12 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  13 */ {nullptr, AddSplineItemNotBuiltYet},

@@ -4,6 +4,8 @@
 #include "Effects/Particles.h"
 #include "Enemies/AlienPortal.h"
 #include "Enemies/BrainAlien.h"
+#include "Enemies/FarmCreatures.h"
+#include "Enemies/Tractor.h"
 #include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
 #include "Items/Humans.h"
@@ -30,16 +32,14 @@ namespace
 	// build them. Each declines, so its items stay free and are asked again
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
-	//   Enemies:                        3 8-10 49-52 59 60 78 81 89 92-95
+	//   Enemies:                        3 49-52 59 60 78 81 89 92-95
 	//   Rides and contraptions:         37 76 80 82 90
 	//   Level hazards and oddities:     2 29 30 33 44-46 53 55 62 64 67 77 84 88 97 98 102 104
-	//   The farm tractor:               15
 	//   The jungle boss arena:          71-74
 	//   The brain boss:                 105
 	constexpr TerrainItemAddRoutine ENEMIES_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine RIDES_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine HAZARDS_TO_COME = AddItemNotBuiltYet;
-	constexpr TerrainItemAddRoutine TRACTOR_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine JUNGLE_BOSS_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine BRAIN_BOSS_TO_COME = AddItemNotBuiltYet;
 }
@@ -57,14 +57,14 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*   5 */ {"Atom", AddAtom},
 	/*   6 */ {"PowerupPod", MakePowerupBalloon},
 	/*   7 */ {"BrainAlien", AddBrainAlien},
-	/*   8 */ {"Onion", ENEMIES_TO_COME},
-	/*   9 */ {"Corn", ENEMIES_TO_COME},
-	/*  10 */ {"Tomato", ENEMIES_TO_COME},
+	/*   8 */ {"Onion", AddOnion},
+	/*   9 */ {"Corn", AddCorn},
+	/*  10 */ {"Tomato", AddTomato},
 	/*  11 */ {"SceneryObject1", AddSceneryItem},
 	/*  12 */ {"SceneryObject2", AddSceneryItem},
 	/*  13 */ {"JetBreakable", AddJetBreakable},
 	/*  14 */ {"SceneryObject22", AddSceneryItem},
-	/*  15 */ {"Tractor", TRACTOR_TO_COME},
+	/*  15 */ {"Tractor", AddTractor},
 	/*  16 */ {"EnemySprout", AddEnemySprout},
 	/*  17 */ {"SceneryObject16", AddSceneryItem},
 	/*  18 */ {"SceneryObject20", AddSceneryItem},

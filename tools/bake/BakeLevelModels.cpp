@@ -6,6 +6,7 @@
 #include "System/ContentNumbers.h"
 #include "System/LevelTable.h"
 #include "Items/RidesContent.h"
+#include "Enemies/FarmContent.h"
 #include "terrain/WorldKit.h"
 
 #include <algorithm>
@@ -125,11 +126,16 @@ namespace LevelModels
 				Put(f, 8, SceneryBush(f, "flowering bush", Hex(0x4CAF3A), Hex(0xFFE45C), 8));
 				Put(f, 9, SceneryRock(f, "field boulder", Hex(0x6E6A66), Hex(0xB8B2A8), 220, 9));
 				Put(f, 10, ScenerySilo(f, "silo", Hex(0xD8DEE6), Hex(0x4A7AC8)));
-				Hold(f, {"tractor body", "tractor wheel 1", "tractor wheel 2", "tractor wheel 3", "tractor wheel 4"});
+				Put(f, FARM_MODEL_TRACTOR, TractorBody(f));
+				Put(f, 12, TractorWheel(f, "tractor rear wheel left", 99, 46, -1));
+				Put(f, 13, TractorWheel(f, "tractor rear wheel right", 99, 46, 1));
+				Put(f, 14, TractorWheel(f, "tractor front wheel left", 37, 24, -1));
+				Put(f, 15, TractorWheel(f, "tractor front wheel right", 37, 24, 1));
 				Put(f, 16, SceneryCornStalks(f, "corn stalks"));
 				Put(f, 17, ScenerySprout(f, "corn sprout", Hex(0xF5D442)));
 				Put(f, 18, ScenerySprout(f, "onion sprout", Hex(0xF2E8F8)));
 				Put(f, 19, ScenerySprout(f, "tomato sprout", Hex(0xE83A2A)));
+				AddFarmCreatureModels(f);
 				break;
 			case LEVEL_NUM_BLOB:
 				f.models.push_back(SlimeRock(f));

@@ -69,6 +69,13 @@ namespace LevelModels
 	Kit::Node BumperGate(Kit::ModelFile& file);
 	Kit::Node BumperForceField(Kit::ModelFile& file);
 
+	// The farm (BakeLevelModelsFarm.cpp): the tractor's body and wheels
+	// (FARM_MODEL_TRACTOR*), and the kernel, popcorn, onion layers and tomato
+	// chunks from model 32 on (AddFarmCreatureModels, after the sprouts).
+	Kit::Node TractorBody(Kit::ModelFile& file);
+	Kit::Node TractorWheel(Kit::ModelFile& file, const std::string& name, float radius, float width, float side);
+	void AddFarmCreatureModels(Kit::ModelFile& file);
+
 	// Power-ups (BakeLevelModelsPowerups.cpp): the balloon pod and its balloon
 	// (LEVEL_MODEL_BALLOON_POD, LEVEL_MODEL_POWERUP_BALLOON), the models before
 	// them filled with placeholders.

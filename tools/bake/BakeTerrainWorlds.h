@@ -24,6 +24,10 @@ namespace TerrainBake::Worlds
 	WorldDesign SaucerCountry();
 	WorldDesign BrainBossArena();
 
+	// The farm's onions, corn, tomatoes and tractor (BakeWorldFarmCreatures.cpp)
+	// along its track and in its yard.
+	void AddFarmCreatures(WorldDesign& d, const std::vector<Point2>& track, Point2 yard);
+
 	// Appends the world's scenery (BakeWorldScenery.cpp): called by each world
 	// design after its other items and its route, which the scenery keeps clear of.
 	void AddScenery(WorldDesign& d, int level);
