@@ -392,6 +392,8 @@ namespace
 		EnemyGroundStep(tomato, 0, true);
 		if (tomato->Skeleton->AnimHasStopped)
 		{
+			// The grow motion ends before the growth does: it pops to full size as it hops.
+			tomato->Scale = {TOMATO_SCALE, TOMATO_SCALE, TOMATO_SCALE};
 			SwitchAnim(tomato, TOMATO_ANIM_STAND, 2);
 			gObjDelta.y = GROWN_HOP;
 		}

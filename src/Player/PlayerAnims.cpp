@@ -197,7 +197,8 @@ namespace
 		MoveOnFoot(node, FRICTION_STAND);
 		if (gPlayerInfo.stateClock >= GETUP_TIME)
 		{
-			gInvincibleTimer = 1;
+			// A longer grace given by what knocked him down (an onion's crush) is kept.
+			gInvincibleTimer = std::max(gInvincibleTimer, 1.0f);
 			SetPlayerAnim(node, PLAYER_ANIM_STAND);
 		}
 	}
