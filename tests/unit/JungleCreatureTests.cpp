@@ -260,3 +260,28 @@ TEST_F(JungleCreatureTest, RidingLizardsAndMantisesAreCountedOnlyOffTheirLoopsAn
 	DeleteEnemyForGood(lizard);
 	EXPECT_EQ(gNumEnemies, 1) << "a dead lizard leaves the total as it was";
 }
+
+TEST_F(JungleCreatureTest, ALizardsFireCarriesOutToARobotInItsFireRangeRatherThanIntoTheGround)
+{
+	// The breath must reach the ranges that make the lizard breathe it: a
+	// head bowed too far (or a jaw that tips the jet down) sends every flame
+	// into the ground at its feet.
+	constexpr float ROBOT_DISTANCE = 1100;
+	OGLPoint3D far = NearRobot(ROBOT_DISTANCE);
+	ObjNode* lizard = MakeGiantLizard(far.x, far.z);
+	FaceRobot(lizard);
+	float farthest = 0;
+	int flames = 0;
+	for (int frame = 0; frame < 150; frame++)
+	{
+		Run(1.0f / 30);
+		for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
+			if (n->MoveCall == MoveLizardFlame && n->CType != INVALID_NODE_FLAG)
+			{
+				flames++;
+				farthest = std::max(farthest, Distance(n, lizard));
+			}
+	}
+	ASSERT_GT(flames, 0) << "it never breathed fire";
+	EXPECT_GT(farthest, ROBOT_DISTANCE) << "its flames die short of the robot it breathes at";
+}
