@@ -221,7 +221,7 @@ namespace
 				onion->Flag[FLAG_HOLDING] = 1;
 				onion->SpecialF[TIMER_COOLDOWN] = FARM_ATTACK_COOLDOWN;
 				SetSkeletonAnim(onion->Skeleton, ONION_ANIM_CRUSH);
-				PlayerStartHeld();
+				CatchPlayer(PLAYER_ANIM_GRABBED);
 			}
 			else
 				SwitchAnim(onion, ONION_ANIM_STAND, 3);
@@ -239,7 +239,7 @@ namespace
 		{
 			OGLPoint3D hand;
 			FindCoordOnJoint(onion, ONION_JOINT_HAND, &ONION_HOLD_OFFSET, &hand);
-			PlacePlayerHeld(hand, onion->Rot.y + PI);
+			PlacePlayerUpright(hand, onion->Rot.y + PI);
 		}
 		if (onion->Skeleton->AnimHasStopped)
 		{

@@ -489,6 +489,7 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		else
 		{
 			Chase(&frame, view, state, *target);
+			SteerClearOfDangers(&frame, view);
 			ResetProgress(state);
 			state->lastNeeds = frame.needsHeld;
 			return frame;
@@ -532,6 +533,7 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 			GoForGoal(&frame, route, view, state);
 			break;
 	}
+	SteerClearOfDangers(&frame, view);
 	state->lastNeeds = frame.needsHeld;
 	return frame;
 }

@@ -13,6 +13,7 @@
 // builds the view from the game and feeds the input layer is AutopilotGame.cpp.
 #pragma once
 
+#include "Player/AutopilotDangers.h"
 #include "Player/AutopilotRoute.h"
 #include "System/InputVirtual.h"
 
@@ -80,6 +81,7 @@ struct AutopilotView
 	float cameraLookAngle = 0;			// the camera's yaw (the steering turns by it)
 	float dt = 0;						// seconds of this frame
 	std::vector<AutopilotTarget> targets;
+	std::vector<AutopilotDanger> dangers;	// reaches it keeps out of (AutopilotDangers.h)
 	// The saucer level, while flying.
 	bool saucerSteering = true;			// false while the saucer flies itself to the drop zone and unloads
 	int saucerLoad = 0;					// humans aboard or rising

@@ -3,6 +3,7 @@
 #include "Terrain/Splines.h"
 #include "Enemies/BrainAlien.h"
 #include "Enemies/FarmCreatures.h"
+#include "Enemies/JungleCreatures.h"
 #include "Items/Contraptions.h"
 #include "Items/Humans.h"
 #include "Items/SplinePlatforms.h"
@@ -73,9 +74,9 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  47 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  48 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  49 */ {"Flamester", ENEMIES_TO_COME},
-	/*  50 */ {"GiantLizard", ENEMIES_TO_COME},
+	/*  50 */ {"GiantLizard", AddGiantLizardOnSpline},
 	/*  51 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  52 */ {"Mantis", ENEMIES_TO_COME},
+	/*  52 */ {"Mantis", AddMantisOnSpline},
 	/*  53 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  54 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  55 */ {nullptr, AddSplineItemNotBuiltYet},

@@ -6,6 +6,7 @@
 #include "Enemies/BrainAlien.h"
 #include "Enemies/FarmCreatures.h"
 #include "Enemies/Tractor.h"
+#include "Enemies/JungleCreatures.h"
 #include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
 #include "Items/Humans.h"
@@ -32,9 +33,9 @@ namespace
 	// build them. Each declines, so its items stay free and are asked again
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
-	//   Enemies:                        3 49-52 59 60 78 81 89 92-95
+	//   Enemies:                        3 49 59 60 78 81 89 92-95
 	//   Rides and contraptions:         37 76 80 82 90
-	//   Level hazards and oddities:     2 29 30 33 44-46 53 55 62 64 67 77 84 88 97 98 102 104
+	//   Level hazards and oddities:     2 29 30 33 44-46 62 64 67 77 84 88 97 98 102 104
 	//   The jungle boss arena:          71-74
 	//   The brain boss:                 105
 	constexpr TerrainItemAddRoutine ENEMIES_TO_COME = AddItemNotBuiltYet;
@@ -99,12 +100,12 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  47 */ {"SpinningRings", AddSpinningRings},
 	/*  48 */ {"SceneryObject6", AddSceneryItem},
 	/*  49 */ {"Flamester", ENEMIES_TO_COME},
-	/*  50 */ {"GiantLizard", ENEMIES_TO_COME},
-	/*  51 */ {"VenusFlytrap", ENEMIES_TO_COME},
-	/*  52 */ {"Mantis", ENEMIES_TO_COME},
-	/*  53 */ {"Turtle", HAZARDS_TO_COME},
+	/*  50 */ {"GiantLizard", AddGiantLizard},
+	/*  51 */ {"VenusFlytrap", AddVenusFlytrap},
+	/*  52 */ {"Mantis", AddMantis},
+	/*  53 */ {"Turtle", AddTurtle},
 	/*  54 */ {"GiantBreakable", AddGiantBreakable},
-	/*  55 */ {"BouncyObject", HAZARDS_TO_COME},
+	/*  55 */ {"BouncyObject", AddBouncyObject},
 	/*  56 */ {"HelpTrigger", AddHelpTrigger},
 	/*  57 */ {"Teleporter", AddTeleporter},
 	/*  58 */ {"ZipLine", AddZipLinePost},

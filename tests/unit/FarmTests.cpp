@@ -249,7 +249,9 @@ TEST_F(FarmTest, AnOnionGrabsCrushesAndSparesTheRobotAndKillingItLetsGo)
 	ObjNodeRef ref(onion);
 	Run(4, [&] {
 		if (ref.IsAlive() && OnionHoldsPlayer(ref.Get()))
+		{
 			EXPECT_TRUE(HitByWeapon(WEAPON_NOVA, nullptr, ref.Get(), nullptr, nullptr, 0));
+		}
 	});
 	EXPECT_FALSE(ref.IsAlive());
 	EXPECT_FALSE(IsPlayerHeld()) << "let go when it died";

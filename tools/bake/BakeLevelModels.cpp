@@ -216,10 +216,12 @@ namespace LevelModels
 				Put(f, 3, SceneryPlankDoor(f, "bamboo jet-breakable gate", Hex(0xC8C060), Hex(0x6A5A20)));
 				Put(f, 4, SceneryRock(f, "mossy boulder", Hex(0x4A5A40), Hex(0x90A070), 260, 54));
 				Put(f, 5, SceneryStoneWall(f, "giant-breakable temple wall", Hex(0xB0A888), Hex(0x3A9A30)));
-				Hold(f, {"lizard flame", "mantis acid glob"});
+				Put(f, 6, LizardFlame(f));
+				Put(f, 7, MantisAcidGlob(f));
 				Put(f, LEVEL_MODEL_GROWTH_PICKUP, GrowthVial(f));
-				for (int i = 9; i <= 13; i++)
-					Hold(f, {"bouncy object"});
+				for (int kind = 0; kind < 4; kind++)
+					Put(f, size_t(9 + kind), SpringyPlant(f, kind));
+				Put(f, 13, SpringyPlantRoot(f));
 				Put(f, 14, SceneryBush(f, "broad jungle bush", Hex(0x2E8A30), Hex(0xFF5080), 14));
 				Put(f, 15, SceneryMushroom(f, "jungle bloom", Hex(0x60B040), Hex(0xFF7020), Hex(0xFFF060), 200));
 				Put(f, 16, SceneryBush(f, "fern clump", Hex(0x3AA040), Hex(0x9AF070), 16));
