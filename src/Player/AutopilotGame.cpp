@@ -1,6 +1,7 @@
 // The autopilot in the game: builds its view from the player, the camera and
 // the object list, and feeds its answer to the input layer as a device.
 #include "Player/Autopilot.h"
+#include "Player/AutopilotFarm.h"
 #include "Player/Weapons.h"
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
@@ -72,7 +73,10 @@ namespace
 				continue;
 			if (std::hypot(n->Coord.x - player->Coord.x, n->Coord.z - player->Coord.z) > reach)
 				continue;
-			targets->push_back({kind, n->Coord.x, n->Coord.y, n->Coord.z});
+			AutopilotTarget t = {kind, n->Coord.x, n->Coord.y, n->Coord.z};
+			if (kind == AUTOPILOT_TARGET_ENEMY)
+				t.engage = AutopilotEngageRange(n);
+			targets->push_back(t);
 		}
 	}
 
@@ -119,7 +123,10 @@ namespace
 		if (view.inControl)
 			GatherTargets(node, view.flying, &view.targets);
 		if (view.inControl && !view.flying)
+		{
 			GatherAutopilotDangers(node, &view.dangers);
+			GatherFarmAutopilotDangers(node, &view.dangers);
+		}
 		return view;
 	}
 
