@@ -7,6 +7,7 @@
 #include "3D/Skeleton.h"
 #include "Items/Powerups.h"
 #include "Player/Player.h"
+#include "Player/PlayerHeld.h"
 #include "Player/WeaponTypes.h"
 #include "System/ContentNumbers.h"
 #include "System/FrameTime.h"
@@ -108,7 +109,7 @@ namespace
 		SwitchAnim(strongMan, STRONGMAN_ANIM_LIFT, 9);
 		strongMan->Flag[FLAG_THROW] = 0;
 		gHolder = ObjNodeRef(strongMan);
-		GrabPlayerIntoHold();
+		CatchPlayer(PLAYER_ANIM_STRONGMANHELD);
 	}
 
 	void HoldOverhead(ObjNode* strongMan)
@@ -126,7 +127,7 @@ namespace
 		static constexpr OGLPoint3D origin = {0, 0, 0};
 		OGLPoint3D at;
 		FindCoordOnJoint(strongMan, STRONGMAN_JOINT_GRIP, &origin, &at);
-		PlacePlayerInHold(placed, at);
+		PlacePlayerInGrip(placed, at);
 	}
 
 	//

@@ -246,13 +246,11 @@ namespace
 		{
 			float d = std::hypot(t.x - view.x, t.z - view.z);
 			// Creatures come to the robot: it meets those that do and leaves the rest be
-			// (in a boss's arena, armed, it shoots them on their way in).
-			const float threat = armedInArena ? AUTOPILOT_ARENA_THREAT_RANGE : AUTOPILOT_THREAT_RANGE;
+			// (in a boss's arena, armed, it shoots them on their way in; some it runs past).
+			const float threat = armedInArena ? AUTOPILOT_ARENA_THREAT_RANGE : t.engage;
 			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= threat)
 				continue;
-			if (t.kind == AUTOPILOT_TARGET_BOSS_PART)		// the boss goals' business
-				continue;
-			// A machine is fought from the route's spots, not walked up to.
+			// Bosses and machines are the boss goals' business, not walked up to.
 			if (t.kind == AUTOPILOT_TARGET_BOSS_PART)
 				continue;
 			if (d < bestDistance)
@@ -571,7 +569,7 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		state->chaseClock += view.dt;
 		// A near enemy follows and bites: fight it for longer before leaving it be.
 		bool threat = target->kind == AUTOPILOT_TARGET_ENEMY
-				&& std::hypot(target->x - view.x, target->z - view.z) < (view.bossLevel ? AUTOPILOT_ARENA_THREAT_RANGE : AUTOPILOT_THREAT_RANGE);
+				&& std::hypot(target->x - view.x, target->z - view.z) < (view.bossLevel ? AUTOPILOT_ARENA_THREAT_RANGE : target->engage);
 		if (state->chaseClock > (threat ? AUTOPILOT_FIGHT_GIVE_UP : AUTOPILOT_TARGET_GIVE_UP))
 		{
 			state->targetRest = AUTOPILOT_TARGET_REST;
@@ -580,6 +578,7 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		else
 		{
 			Chase(&frame, view, state, *target);
+			SteerClearOfDangers(&frame, view);
 			ResetProgress(state);
 			state->lastNeeds = frame.needsHeld;
 			return frame;
@@ -629,6 +628,7 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 			GoForGoal(&frame, route, view, state);
 			break;
 	}
+	SteerClearOfDangers(&frame, view);
 	state->lastNeeds = frame.needsHeld;
 	return frame;
 }

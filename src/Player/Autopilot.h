@@ -13,6 +13,7 @@
 // builds the view from the game and feeds the input layer is AutopilotGame.cpp.
 #pragma once
 
+#include "Player/AutopilotDangers.h"
 #include "Player/AutopilotRoute.h"
 #include "System/InputVirtual.h"
 
@@ -82,6 +83,8 @@ struct AutopilotTarget
 	bool open = true;				// boss part: a hit now would hurt it
 	bool wrongWeapon = false;		// boss part: the weapon in hand does nothing to it, another held would
 	bool noWeapon = false;			// boss part: nothing held hurts it (the way back to the pick-ups)
+	// Enemies: how near before it is fought; 0: never (it is run past).
+	float engage = AUTOPILOT_THREAT_RANGE;
 };
 
 // The world as the autopilot sees it this frame.
@@ -109,6 +112,7 @@ struct AutopilotView
 	float iceLeft = 0, iceRight = 0, iceBack = 0, iceFront = 0;
 	bool iceBreakerNear = false;
 	float iceBreakerX = 0, iceBreakerZ = 0;
+	std::vector<AutopilotDanger> dangers;	// reaches it keeps out of (AutopilotDangers.h)
 	// The saucer level, while flying.
 	bool saucerSteering = true;			// false while the saucer flies itself to the drop zone and unloads
 	int saucerLoad = 0;					// humans aboard or rising

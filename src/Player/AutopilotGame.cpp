@@ -1,6 +1,7 @@
 // The autopilot in the game: builds its view from the player, the camera and
 // the object list, and feeds its answer to the input layer as a device.
 #include "Player/Autopilot.h"
+#include "Player/AutopilotFarm.h"
 #include "Player/Weapons.h"
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
@@ -87,7 +88,7 @@ namespace
 			*kind = AUTOPILOT_TARGET_POD;
 		else if (IsBlobBossTarget(node))
 			*kind = AUTOPILOT_TARGET_BOSS_PART;
-		else if (IsEnemyFighting(node) && IsWorthFighting(node))	// a dying body is no threat and takes no punch
+		else if (IsEnemyFighting(node) && IsWorthFighting(node) && IsWorthPunching(node))	// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else
 			return false;
@@ -134,7 +135,10 @@ namespace
 				continue;
 			if (d > reach)
 				continue;
-			targets->push_back({kind, n->Coord.x, n->Coord.y, n->Coord.z});
+			AutopilotTarget t = {kind, n->Coord.x, n->Coord.y, n->Coord.z};
+			if (kind == AUTOPILOT_TARGET_ENEMY)
+				t.engage = AutopilotEngageRange(n);
+			targets->push_back(t);
 		}
 	}
 
@@ -166,9 +170,12 @@ namespace
 	const AutopilotView& MakeView()
 	{
 		std::vector<AutopilotTarget> targets = std::move(gView.targets);
+		std::vector<AutopilotDanger> dangers = std::move(gView.dangers);
 		targets.clear();
+		dangers.clear();
 		gView = AutopilotView{};
 		gView.targets = std::move(targets);
+		gView.dangers = std::move(dangers);
 		AutopilotView& view = gView;
 		const ObjNode* node = gPlayerNode;
 		view.dt = gFrameTime;
@@ -205,6 +212,11 @@ namespace
 			GatherTargets(node, view.flying, &view.targets);
 		if (view.inControl && CurrentLevelHasRule(LEVEL_RULE_EXIT_UNDER_ICE))
 			LookForIceBreaker(node, &view);
+		if (view.inControl && !view.flying)
+		{
+			GatherAutopilotDangers(node, &view.dangers);
+			GatherFarmAutopilotDangers(node, &view.dangers);
+		}
 		return view;
 	}
 

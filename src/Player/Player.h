@@ -148,18 +148,6 @@ void StartPlayerTeleport(const OGLPoint3D& arrival, float heading);
 bool IsPlayerTeleporting();
 
 //
-// Held by a creature that carries the robot about (PlayerHeld.cpp)
-//
-
-// The robot goes limp in its holder's grip (PLAYER_ANIM_STRONGMANHELD).
-void GrabPlayerIntoHold();
-// The holder puts the robot where it holds it: its whole transform and its
-// position (each frame, after the robot's own move).
-void PlacePlayerInHold(const OGLMatrix4x4& transform, const OGLPoint3D& at);
-// Let go: the robot reels in its hit animation, thrown off along `heading`.
-void ReleasePlayerFromHold(float heading);
-
-//
 // Damage, death and respawn
 //
 
