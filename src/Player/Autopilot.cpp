@@ -46,6 +46,7 @@ namespace
 	// to the stick's range; never quite zero while there is somewhere to go.
 	void SteerForVelocity(VirtualInputFrame* frame, const AutopilotView& view, float wantX, float wantZ)
 	{
+		BendAwayFromDangers(view, &wantX, &wantZ);
 		float ex = (wantX - view.dx) / VELOCITY_GAIN, ez = (wantZ - view.dz) / VELOCITY_GAIN;
 		float len = std::hypot(ex, ez);
 		if (len > 1)
@@ -578,7 +579,6 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		else
 		{
 			Chase(&frame, view, state, *target);
-			SteerClearOfDangers(&frame, view);
 			ResetProgress(state);
 			state->lastNeeds = frame.needsHeld;
 			return frame;
@@ -628,7 +628,6 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 			GoForGoal(&frame, route, view, state);
 			break;
 	}
-	SteerClearOfDangers(&frame, view);
 	state->lastNeeds = frame.needsHeld;
 	return frame;
 }

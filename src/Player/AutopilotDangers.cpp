@@ -50,26 +50,37 @@ OGLVector2D AutopilotDangerPush(const std::vector<AutopilotDanger>& dangers, flo
 	return push;
 }
 
-void SteerClearOfDangers(VirtualInputFrame* frame, const AutopilotView& view)
+void BendAwayFromDangers(const AutopilotView& view, float* wantX, float* wantZ)
 {
 	if (view.dangers.empty() || view.flying)
 		return;
-	float sx = frame->steering.x, sz = frame->steering.y;
-	float stick = std::hypot(sx, sz);
-	if (stick < 1e-3f)
+	float speed = std::hypot(*wantX, *wantZ);
+	if (speed < 1)
 		return;
 	OGLVector2D push = AutopilotDangerPush(view.dangers, view.x, view.z);
-	if (push.x == 0 && push.y == 0)
+	float pushLength = std::hypot(push.x, push.y);
+	if (pushLength <= 0)
 		return;
-	// The stick back into the world (the inverse of the camera's turn), bent, and turned again.
-	float c = std::cos(view.cameraLookAngle), s = std::sin(view.cameraLookAngle);
-	float wx = (sx * c - sz * s) / stick, wz = (sx * s + sz * c) / stick;
+	float wx = *wantX / speed, wz = *wantZ / speed;
+	// Slide round the danger rather than into it: drop the part of the way
+	// that heads in (head-on, go round to one side), then lean out.
+	float nx = push.x / pushLength, nz = push.y / pushLength;
+	float inward = wx * nx + wz * nz;
+	if (inward < 0)
+	{
+		wx -= inward * nx;
+		wz -= inward * nz;
+		if (std::hypot(wx, wz) < 0.3f)
+		{
+			wx = -nz;
+			wz = nx;
+		}
+	}
 	wx += push.x * AUTOPILOT_DANGER_WEIGHT;
 	wz += push.y * AUTOPILOT_DANGER_WEIGHT;
 	float len = std::hypot(wx, wz);
 	if (len < 1e-3f)
 		return;
-	OGLVector2D bent = SteeringForWorldDirection(wx, wz, view.cameraLookAngle);
-	float keep = std::min(1.0f, std::max(stick, std::hypot(push.x, push.y)));
-	frame->steering = {bent.x * keep, bent.y * keep};
+	*wantX = wx / len * speed;
+	*wantZ = wz / len * speed;
 }

@@ -8,7 +8,7 @@
 // (AutopilotJungle.cpp).
 #pragma once
 
-#include "System/InputVirtual.h"
+#include "System/Math.h"
 
 #include <vector>
 
@@ -17,7 +17,7 @@ struct AutopilotView;
 
 constexpr float AUTOPILOT_DANGER_MARGIN = 300.0f;		// units beyond a danger's edge where the push starts
 constexpr float AUTOPILOT_DANGER_ANGLE_SLACK = 0.35f;	// radians past a sector's side where the push fades out
-constexpr float AUTOPILOT_DANGER_WEIGHT = 1.6f;		// a full push against a full stick: the push wins
+constexpr float AUTOPILOT_DANGER_WEIGHT = 1.6f;		// a full push against the wanted way: the push wins
 
 struct AutopilotDanger
 {
@@ -32,9 +32,11 @@ struct AutopilotDanger
 // the deeper the point is in it. Zero when clear of all.
 OGLVector2D AutopilotDangerPush(const std::vector<AutopilotDanger>& dangers, float x, float z);
 
-// Bends the frame's stick away from the view's dangers (a robot standing
-// still stays still: standing is the route's choice, as in the exit beam).
-void SteerClearOfDangers(VirtualInputFrame* frame, const AutopilotView& view);
+// Bends a wanted velocity (units per second) round the view's dangers:
+// the part heading into one is dropped, so the robot slides round its edge,
+// and a push out of it is added; the speed stays. A robot meant to stand
+// still stays still (standing is the route's choice, as in the exit beam).
+void BendAwayFromDangers(const AutopilotView& view, float* wantX, float* wantZ);
 
 // The game glue (AutopilotJungle.cpp): the dangers round the player, and
 // whether an enemy is worth the fist at all (jungle creatures shrug it off

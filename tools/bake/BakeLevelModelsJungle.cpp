@@ -57,13 +57,13 @@ namespace LevelModels
 	{
 		ModelBuilder b(file);
 		int glow = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 601), 0.85f));
-		// The hot core, white-yellow.
+		// The hot core, yellow (deep colours: the glow adds up toward white where flames overlap).
 		Mesh core = Sphere(34, 8, 5);
-		b.Add(SetColor(core, {255, 250, 200, 255}), glow);
-		// The body of the flame: a lumpy ball, yellow at its front fading to orange.
+		b.Add(SetColor(core, {255, 200, 80, 255}), glow);
+		// The body of the flame: a lumpy ball, orange going red at its back.
 		Mesh ball = Sphere(58, 10, 6, false);
 		Roughen(ball, {0, 0, 0}, 0.22f, 602);
-		GradientColor(ball, {255, 120, 20, 255}, {255, 220, 60, 255});
+		GradientColor(ball, {230, 70, 10, 255}, {255, 160, 30, 255});
 		b.Add(ball, glow);
 		// Tongues licking back along the way it came.
 		for (int k = 0; k < 5; k++)
@@ -72,7 +72,7 @@ namespace LevelModels
 			Mesh tongue = Cone(22 - 2 * float(k % 2), 90 + 25 * float(k % 3), 5, false, false);
 			Rotate(tongue, {PI / 2, 0, 0});		// its tip toward +z
 			Translate(tongue, {std::cos(a) * 26, std::sin(a) * 26, 20});
-			GradientColor(tongue, {230, 40, 20, 255}, {255, 150, 30, 255});
+			GradientColor(tongue, {200, 30, 10, 255}, {255, 110, 20, 255});
 			b.Add(tongue, glow);
 		}
 		return b.Build("lizard flame");

@@ -302,9 +302,14 @@ namespace Skeletons
 			return LegsWalkPose(walkLegs, ph, 0.35f, 0.4f).Add(ready).RotZ(THORAX, 0.04f * std::sin(TAU * ph))
 				.RotY(HEAD, 0.1f * std::sin(TAU * ph));
 		});
-		AddCycle(AnimBuilder(s, "spit"), 8, 2, [&](float ph) {
-			float j = ph < 0.25f ? 1.0f : 0.0f;
-			return Pose(ready).RotX(PROTHORAX, -0.15f - 0.1f * j).RotX(HEAD, -0.2f - 0.15f * j).Move(HEAD, {0, 0, -2 * j});
+		// 2 spit: a pump for each glob: the body rocks back with the head
+		// cocked, then the head jabs forward and down (the glob leaves the
+		// head, joint 6) while the abdomen lifts; claws held up out of the way.
+		AddCycle(AnimBuilder(s, "spit"), 10, 4, [&](float ph) {
+			static const float kJab[4] = {-1.0f, 1.0f, 0.5f, -0.3f};
+			float j = kJab[int(ph * 4 + 0.01f) & 3];
+			return Pose(ready).RotX(PROTHORAX, -0.12f - 0.18f * j).RotX(HEAD, -0.15f - 0.25f * j).RotX(ABDOMEN, 0.12f * j)
+				.Move(THORAX, {0, 0, 4 * j}).RotX(LCLAW_LO, 0.3f).RotX(RCLAW_LO, 0.3f);
 		}, EASE_INOUT);
 		AddCycle(AnimBuilder(s, "hurt"), 10, 2, [&](float ph) {
 			float j = ph < 0.25f ? 1.0f : -1.0f;
@@ -356,8 +361,10 @@ namespace Skeletons
 			return Pose().Move(HEAD, {0, 0, 6 * std::sin(TAU * ph)}).RotY(HEAD, 0.2f * std::sin(TAU * ph));
 		}, EASE_INOUT);
 		AddCycle(AnimBuilder(s, "walk"), 40, 8, [&](float ph) {
+			// A plod: the shell rolls and rises over each stride, the head bobs out with it.
 			return LegsWalkPose(legsWalk, ph, 0.4f, 0.3f).RotY(HEAD, 0.15f * std::sin(TAU * ph)).RotY(TAIL, 0.3f * std::sin(TAU * ph))
-				.RotZ(SHELL, 0.03f * std::sin(TAU * ph));
+				.RotZ(SHELL, 0.05f * std::sin(TAU * ph)).Move(SHELL, {0, 3 * std::fabs(std::sin(TAU * ph)), 0})
+				.Move(HEAD, {0, 0, -5 * std::fabs(std::cos(TAU * ph))});
 		});
 		return s;
 	}
