@@ -3,6 +3,7 @@
 // breaks, and the wall only a giant robot walks through. Shots and bumps
 // only shake them; a knock plays when a shake starts, so a robot leaning on a
 // door knocks at most once per bump shake.
+#include "Enemies/Tractor.h"
 #include "Items/Scenery.h"
 #include "3D/Skeleton.h"
 #include "3D/SkeletonTypes.h"
@@ -108,13 +109,15 @@ namespace
 
 	bool SpeedBreakableTriggered(ObjNode* gate, ObjNode* mover, uint32_t)
 	{
-		float speed = std::hypot(mover->Delta.x, mover->Delta.z);
+		// The tractor drives by its own speed; its node's delta lags a frame behind.
+		float speed = IsTractor(mover) ? mover->Speed2D : std::hypot(mover->Delta.x, mover->Delta.z);
 		if (mover == gPlayerNode || speed < SPEED_BREAKABLE_MIN_SPEED)
 		{
 			StartShake(gate, BREAKABLE_BUMP_SHAKE);
 			return true;
 		}
-		// The vehicle that broke it is wrecked by it once the tractor exists.
+		if (IsTractor(mover))
+			WreckTractor(mover);
 		Shatter(gate, EFFECT_METALGATECRASH);
 		return false;
 	}

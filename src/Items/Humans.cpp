@@ -1,6 +1,7 @@
 // Humans: counting them at level start, making them, their standing and
 // walking, and the rescue by touch with its teleport-away fade.
 #include "Items/HumansInternal.h"
+#include "Enemies/RaiderSaucer.h"
 #include "3D/Skeleton.h"
 #include "Effects/Sparkles.h"
 #include "Player/Player.h"
@@ -308,7 +309,10 @@ void MoveHuman(ObjNode* node)
 	GAME_ASSERT(node->Mode < std::size(kHumanModeMoves));
 	kHumanModeMoves[node->Mode](node);
 	if (node->CType != INVALID_NODE_FLAG && IsHumanRescuable(node))
+	{
 		ShowRescueHelp(node);
+		CallRaiderSaucer(node);
+	}
 }
 
 bool IsHumanRescuable(const ObjNode* human)

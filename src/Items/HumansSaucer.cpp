@@ -2,6 +2,8 @@
 // player's saucer, and being let down at the drop zone, walking in and being
 // delivered, which charges the exit.
 #include "Items/HumansInternal.h"
+#include "Enemies/RaiderSaucer.h"
+#include "System/LevelTable.h"
 #include "3D/Skeleton.h"
 #include "Player/Player.h"
 #include "Player/WeaponTypes.h"
@@ -81,6 +83,13 @@ namespace
 		UpdateObjectTransforms(node);
 		CalcObjectBoxFromNode(node);
 		UpdateShadow(node);
+	}
+
+	// Carried off by a raider saucer, which lifts and fades it; lost if the raider lets go of it.
+	void MoveHumanCarriedOff(ObjNode* node)
+	{
+		if (GetRaiderTarget() != node)
+			DeleteObject(node);
 	}
 
 	void MoveDroppedHuman(ObjNode* node)
@@ -167,10 +176,16 @@ bool BeamHumanUp(ObjNode* beam, ObjNode* human, const OGLPoint3D* where, const O
 	human->CType = 0;
 	human->Delta = {0, 0, 0};
 	human->Mode = HUMAN_MODE_BEAMED;
-	human->MoveCall = MoveHumanInBeam;
 	human->TerrainItemPtr = nullptr;				// taken: its item never brings it back
 	MorphToSkeletonAnim(human->Skeleton, HUMAN_ANIM_BEAMED, 8);
 	human->Skeleton->AnimSpeed = BEAM_ANIM_SPEED;
+	if (!CurrentLevelHasRule(LEVEL_RULE_SAUCER_HUMANS))
+	{
+		// A raider saucer's beam: the raider lifts it away.
+		human->MoveCall = MoveHumanCarriedOff;
+		return true;
+	}
+	human->MoveCall = MoveHumanInBeam;
 	gHumansBeamingUp++;
 	return true;
 }

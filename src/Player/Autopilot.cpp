@@ -498,6 +498,7 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		else
 		{
 			Chase(&frame, view, state, *target);
+			SteerClearOfDangers(&frame, view);
 			ResetProgress(state);
 			state->lastNeeds = frame.needsHeld;
 			return frame;
@@ -541,6 +542,7 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 			GoForGoal(&frame, route, view, state);
 			break;
 	}
+	SteerClearOfDangers(&frame, view);
 	state->lastNeeds = frame.needsHeld;
 	return frame;
 }

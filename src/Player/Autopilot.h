@@ -13,6 +13,7 @@
 // builds the view from the game and feeds the input layer is AutopilotGame.cpp.
 #pragma once
 
+#include "Player/AutopilotDangers.h"
 #include "Player/AutopilotRoute.h"
 #include "System/InputVirtual.h"
 
@@ -91,6 +92,7 @@ struct AutopilotView
 	float iceLeft = 0, iceRight = 0, iceBack = 0, iceFront = 0;
 	bool iceBreakerNear = false;
 	float iceBreakerX = 0, iceBreakerZ = 0;
+	std::vector<AutopilotDanger> dangers;	// reaches it keeps out of (AutopilotDangers.h)
 	// The saucer level, while flying.
 	bool saucerSteering = true;			// false while the saucer flies itself to the drop zone and unloads
 	int saucerLoad = 0;					// humans aboard or rising

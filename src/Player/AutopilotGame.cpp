@@ -54,7 +54,7 @@ namespace
 		// Ground pods (a balloon pod hangs out of a fist's reach: left be).
 		else if ((node->CType & CTYPE_TRIGGER) && node->Kind == TRIGGER_KIND_GIANT_ROBOT_POD)
 			*kind = AUTOPILOT_TARGET_POD;
-		else if (IsEnemyFighting(node))		// a dying body is no threat and takes no punch
+		else if (IsEnemyFighting(node) && IsWorthPunching(node))	// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else
 			return false;
@@ -105,9 +105,12 @@ namespace
 	const AutopilotView& MakeView()
 	{
 		std::vector<AutopilotTarget> targets = std::move(gView.targets);
+		std::vector<AutopilotDanger> dangers = std::move(gView.dangers);
 		targets.clear();
+		dangers.clear();
 		gView = AutopilotView{};
 		gView.targets = std::move(targets);
+		gView.dangers = std::move(dangers);
 		AutopilotView& view = gView;
 		const ObjNode* node = gPlayerNode;
 		view.dt = gFrameTime;
@@ -140,6 +143,8 @@ namespace
 			GatherTargets(node, view.flying, &view.targets);
 		if (view.inControl && CurrentLevelHasRule(LEVEL_RULE_EXIT_UNDER_ICE))
 			LookForIceBreaker(node, &view);
+		if (view.inControl && !view.flying)
+			GatherAutopilotDangers(node, &view.dangers);
 		return view;
 	}
 

@@ -28,6 +28,7 @@ namespace
 	constexpr float GETUP_TIME = 1.5f;
 	constexpr float STUN_TIME = 2.0f;
 	constexpr float HIT_RECOVER_TIME = 0.4f;
+	constexpr float HELD_MAX_TIME = 10.0f;				// seconds: no creature's grip lasts longer
 	constexpr float WEAPON_ACTION_MAX_TIME = 3.0f;		// seconds: a weapon action never holds the robot longer
 
 	float SpeedEstimate()
@@ -197,7 +198,8 @@ namespace
 		MoveOnFoot(node, FRICTION_STAND);
 		if (gPlayerInfo.stateClock >= GETUP_TIME)
 		{
-			gInvincibleTimer = 1;
+			// A longer grace given by what knocked him down (an onion's crush) is kept.
+			gInvincibleTimer = std::max(gInvincibleTimer, 1.0f);
 			SetPlayerAnim(node, PLAYER_ANIM_STAND);
 		}
 	}
@@ -316,9 +318,16 @@ namespace
 		gObjCoord.y += gObjDelta.y * gFrameTime;
 	}
 
-	// Held by something else: it places the robot.
-	void Held(ObjNode*)
+	// Held by something else: it places the robot. A captor that vanished
+	// without letting go (gone out of range with the level) drops it.
+	void Held(ObjNode* node)
 	{
+		gObjDelta = {0, 0, 0};
+		if (gPlayerInfo.stateClock > HELD_MAX_TIME)
+		{
+			UpdateObjectTransforms(node);
+			SetPlayerAnim(node, PLAYER_ANIM_FALL);
+		}
 	}
 
 	// States whose owners are not in the game yet behave like a short action
@@ -383,6 +392,7 @@ namespace
 				return BeamedUp;
 			case PLAYER_ANIM_GRABBED:
 			case PLAYER_ANIM_FLYTRAPPED:
+				return Held;
 			case PLAYER_ANIM_STRONGMANHELD:
 			case PLAYER_ANIM_HELDALT:
 			case PLAYER_ANIM_ZIPLINE:

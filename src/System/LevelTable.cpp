@@ -74,7 +74,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = 3900, .groundSlip = 0,
 		.waves = {{90, 900, 1.0f / 300.0f, 1, 0}, {60, 600, 0.0025f, 0, 0}},
 		.setUp = LEVEL_SETUP_BLOB_BOSS_MACHINE,
-		.rules = LEVEL_RULE_LIVE_GROUND | LEVEL_RULE_WOBBLE_CLOCK | LEVEL_RULE_NO_INTRO,
+		.rules = LEVEL_RULE_LIVE_GROUND | LEVEL_RULE_WOBBLE_CLOCK | LEVEL_RULE_NO_INTRO | LEVEL_RULE_NO_RAIDER_SAUCERS,
 		.playerStart = PLAYER_START_ON_FOOT, .exitChargeAtStart = 1, .cameraMinHeight = 400,
 	},
 	// LEVEL_NUM_APOCALYPSE: the burning city
@@ -199,7 +199,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = 0,
-		.rules = LEVEL_RULE_EXIT_ALWAYS_OPEN | LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_SAUCER_HUMANS
+		.rules = LEVEL_RULE_EXIT_ALWAYS_OPEN | LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_SAUCER_HUMANS | LEVEL_RULE_NO_RAIDER_SAUCERS
 				| LEVEL_RULE_FENCES_ON_GROUND,
 		.playerStart = PLAYER_START_FLYING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
@@ -220,7 +220,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = LEVEL_SETUP_BRAIN_BOSS_PORTALS,
-		.rules = LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_DIM_PODS | LEVEL_RULE_SHORT_INTRO,
+		.rules = LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_DIM_PODS | LEVEL_RULE_SHORT_INTRO | LEVEL_RULE_NO_RAIDER_SAUCERS,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 };

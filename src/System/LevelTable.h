@@ -121,6 +121,7 @@ enum : uint32_t
 	LEVEL_RULE_EXIT_UNDER_ICE = 1u << 12,
 	LEVEL_RULE_SPIKES_POP_BUBBLES = 1u << 15,	// the level's models 26 and 27 are spiky: their points pop a carrying bubble
 	LEVEL_RULE_FENCES_ON_GROUND = 1u << 16,		// fence bottoms stand on the ground instead of reaching into it
+	LEVEL_RULE_NO_RAIDER_SAUCERS = 1u << 18,	// no raider saucer comes for humans or sprouts here
 	LEVEL_RULE_NO_INTRO = 1u << 20,				// the level starts without its intro screen (boss arenas)
 	LEVEL_RULE_SHORT_INTRO = 1u << 21,			// the intro screen lasts 5 s instead of 11
 	LEVEL_RULE_BARE_BONUS_TALLY = 1u << 22,		// the tally after the level has no drifting field behind it

@@ -2,6 +2,8 @@
 // item's rider on its loop. Most types ride no loop at all and make nothing.
 #include "Terrain/Splines.h"
 #include "Enemies/BrainAlien.h"
+#include "Enemies/FarmCreatures.h"
+#include "Enemies/JungleCreatures.h"
 #include "Items/Contraptions.h"
 #include "Items/Hazards.h"
 #include "Items/Humans.h"
@@ -30,9 +32,9 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*   5 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*   6 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*   7 */ {"BrainAlien", AddBrainAlienOnSpline},
-	/*   8 */ {"Onion", ENEMIES_TO_COME},
-	/*   9 */ {"Corn", ENEMIES_TO_COME},
-	/*  10 */ {"Tomato", ENEMIES_TO_COME},
+	/*   8 */ {"Onion", AddOnionOnSpline},
+	/*   9 */ {"Corn", AddCornOnSpline},
+	/*  10 */ {"Tomato", AddTomatoOnSpline},
 	/*  11 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  12 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  13 */ {nullptr, AddSplineItemNotBuiltYet},
@@ -72,9 +74,9 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  47 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  48 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  49 */ {"Flamester", ENEMIES_TO_COME},
-	/*  50 */ {"GiantLizard", ENEMIES_TO_COME},
+	/*  50 */ {"GiantLizard", AddGiantLizardOnSpline},
 	/*  51 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  52 */ {"Mantis", ENEMIES_TO_COME},
+	/*  52 */ {"Mantis", AddMantisOnSpline},
 	/*  53 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  54 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  55 */ {nullptr, AddSplineItemNotBuiltYet},

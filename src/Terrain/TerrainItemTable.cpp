@@ -5,6 +5,9 @@
 #include "Enemies/AlienPortal.h"
 #include "Enemies/BrainAlien.h"
 #include "Enemies/RobotEnemies.h"
+#include "Enemies/FarmCreatures.h"
+#include "Enemies/Tractor.h"
+#include "Enemies/JungleCreatures.h"
 #include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
 #include "Items/Hazards.h"
@@ -32,16 +35,14 @@ namespace
 	// build them. Each declines, so its items stay free and are asked again
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
-	//   Enemies:                        3 8-10 49-52 59 60 78 81 92
+	//   Enemies:                        3 49 59 60 78 81 92
 	//   Rides and contraptions:         37 76 80 82 90
-	//   Level hazards and oddities:     29 30 33 44 53 55 64 77
-	//   The farm tractor:               15
+	//   Level hazards and oddities:     29 30 33 44 64 77
 	//   The jungle boss arena:          71-74
 	//   The brain boss:                 105
 	constexpr TerrainItemAddRoutine ENEMIES_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine RIDES_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine HAZARDS_TO_COME = AddItemNotBuiltYet;
-	constexpr TerrainItemAddRoutine TRACTOR_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine JUNGLE_BOSS_TO_COME = AddItemNotBuiltYet;
 	constexpr TerrainItemAddRoutine BRAIN_BOSS_TO_COME = AddItemNotBuiltYet;
 }
@@ -59,14 +60,14 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*   5 */ {"Atom", AddAtom},
 	/*   6 */ {"PowerupPod", MakePowerupBalloon},
 	/*   7 */ {"BrainAlien", AddBrainAlien},
-	/*   8 */ {"Onion", ENEMIES_TO_COME},
-	/*   9 */ {"Corn", ENEMIES_TO_COME},
-	/*  10 */ {"Tomato", ENEMIES_TO_COME},
+	/*   8 */ {"Onion", AddOnion},
+	/*   9 */ {"Corn", AddCorn},
+	/*  10 */ {"Tomato", AddTomato},
 	/*  11 */ {"SceneryObject1", AddSceneryItem},
 	/*  12 */ {"SceneryObject2", AddSceneryItem},
 	/*  13 */ {"JetBreakable", AddJetBreakable},
 	/*  14 */ {"SceneryObject22", AddSceneryItem},
-	/*  15 */ {"Tractor", TRACTOR_TO_COME},
+	/*  15 */ {"Tractor", AddTractor},
 	/*  16 */ {"EnemySprout", AddEnemySprout},
 	/*  17 */ {"SceneryObject16", AddSceneryItem},
 	/*  18 */ {"SceneryObject20", AddSceneryItem},
@@ -101,12 +102,12 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  47 */ {"SpinningRings", AddSpinningRings},
 	/*  48 */ {"SceneryObject6", AddSceneryItem},
 	/*  49 */ {"Flamester", ENEMIES_TO_COME},
-	/*  50 */ {"GiantLizard", ENEMIES_TO_COME},
-	/*  51 */ {"VenusFlytrap", ENEMIES_TO_COME},
-	/*  52 */ {"Mantis", ENEMIES_TO_COME},
-	/*  53 */ {"Turtle", HAZARDS_TO_COME},
+	/*  50 */ {"GiantLizard", AddGiantLizard},
+	/*  51 */ {"VenusFlytrap", AddVenusFlytrap},
+	/*  52 */ {"Mantis", AddMantis},
+	/*  53 */ {"Turtle", AddTurtle},
 	/*  54 */ {"GiantBreakable", AddGiantBreakable},
-	/*  55 */ {"BouncyObject", HAZARDS_TO_COME},
+	/*  55 */ {"BouncyObject", AddBouncyObject},
 	/*  56 */ {"HelpTrigger", AddHelpTrigger},
 	/*  57 */ {"Teleporter", AddTeleporter},
 	/*  58 */ {"ZipLine", AddZipLinePost},

@@ -40,9 +40,9 @@ namespace
 			InitSparkleStore();
 			InitShardSystem();
 			robot = MakeRobotOnGround();
-			// The farm's own aliens stay away: these tests make every enemy they count.
+			// The farm's own aliens and vegetables stay away: these tests make every enemy they count.
 			for (int i = 0; i < gNumTerrainItems; i++)
-				if (gTerrainItemList[i].type == 7)
+				if (gTerrainItemList[i].type >= 7 && gTerrainItemList[i].type <= 10)
 					gTerrainItemList[i].flags |= ITEM_FLAG_INUSE;
 			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
 				if (n->CType != INVALID_NODE_FLAG && (n->CType & CTYPE_ENEMY))

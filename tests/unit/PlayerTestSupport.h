@@ -67,6 +67,9 @@ namespace PlayerTestSupport
 
 			InitPlayerForNewRun();			// before the terrain: it forgets the old start
 			gCurrentLevel = LEVEL_NUM_FARM;
+			// The farm's items wake its creatures too.
+			for (int i = 0; i < CurrentLevelDef().numSkeletons; i++)
+				LoadASkeleton(CurrentLevelDef().skeletons[i]);
 			gGravity = 5200;
 			gGroundSlip = 0;
 			gSkipFluff = false;

@@ -6,6 +6,7 @@
 #include "System/ContentNumbers.h"
 #include "System/LevelTable.h"
 #include "Items/RidesContent.h"
+#include "Enemies/FarmContent.h"
 #include "terrain/WorldKit.h"
 
 #include <algorithm>
@@ -125,11 +126,16 @@ namespace LevelModels
 				Put(f, 8, SceneryBush(f, "flowering bush", Hex(0x4CAF3A), Hex(0xFFE45C), 8));
 				Put(f, 9, SceneryRock(f, "field boulder", Hex(0x6E6A66), Hex(0xB8B2A8), 220, 9));
 				Put(f, 10, ScenerySilo(f, "silo", Hex(0xD8DEE6), Hex(0x4A7AC8)));
-				Hold(f, {"tractor body", "tractor wheel 1", "tractor wheel 2", "tractor wheel 3", "tractor wheel 4"});
+				Put(f, FARM_MODEL_TRACTOR, TractorBody(f));
+				Put(f, 12, TractorWheel(f, "tractor rear wheel left", 99, 46, -1));
+				Put(f, 13, TractorWheel(f, "tractor rear wheel right", 99, 46, 1));
+				Put(f, 14, TractorWheel(f, "tractor front wheel left", 37, 24, -1));
+				Put(f, 15, TractorWheel(f, "tractor front wheel right", 37, 24, 1));
 				Put(f, 16, SceneryCornStalks(f, "corn stalks"));
 				Put(f, 17, ScenerySprout(f, "corn sprout", Hex(0xF5D442)));
 				Put(f, 18, ScenerySprout(f, "onion sprout", Hex(0xF2E8F8)));
 				Put(f, 19, ScenerySprout(f, "tomato sprout", Hex(0xE83A2A)));
+				AddFarmCreatureModels(f);
 				break;
 			case LEVEL_NUM_BLOB:
 				f.models.push_back(SlimeRock(f));
@@ -214,10 +220,12 @@ namespace LevelModels
 				Put(f, 3, SceneryPlankDoor(f, "bamboo jet-breakable gate", Hex(0xC8C060), Hex(0x6A5A20)));
 				Put(f, 4, SceneryRock(f, "mossy boulder", Hex(0x4A5A40), Hex(0x90A070), 260, 54));
 				Put(f, 5, SceneryStoneWall(f, "giant-breakable temple wall", Hex(0xB0A888), Hex(0x3A9A30)));
-				Hold(f, {"lizard flame", "mantis acid glob"});
+				Put(f, 6, LizardFlame(f));
+				Put(f, 7, MantisAcidGlob(f));
 				Put(f, LEVEL_MODEL_GROWTH_PICKUP, GrowthVial(f));
-				for (int i = 9; i <= 13; i++)
-					Hold(f, {"bouncy object"});
+				for (int kind = 0; kind < 4; kind++)
+					Put(f, size_t(9 + kind), SpringyPlant(f, kind));
+				Put(f, 13, SpringyPlantRoot(f));
 				Put(f, 14, SceneryBush(f, "broad jungle bush", Hex(0x2E8A30), Hex(0xFF5080), 14));
 				Put(f, 15, SceneryMushroom(f, "jungle bloom", Hex(0x60B040), Hex(0xFF7020), Hex(0xFFF060), 200));
 				Put(f, 16, SceneryBush(f, "fern clump", Hex(0x3AA040), Hex(0x9AF070), 16));

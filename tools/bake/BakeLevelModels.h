@@ -85,6 +85,13 @@ namespace LevelModels
 	Kit::Node BumperGate(Kit::ModelFile& file);
 	Kit::Node BumperForceField(Kit::ModelFile& file);
 
+	// The farm (BakeLevelModelsFarm.cpp): the tractor's body and wheels
+	// (FARM_MODEL_TRACTOR*), and the kernel, popcorn, onion layers and tomato
+	// chunks from model 32 on (AddFarmCreatureModels, after the sprouts).
+	Kit::Node TractorBody(Kit::ModelFile& file);
+	Kit::Node TractorWheel(Kit::ModelFile& file, const std::string& name, float radius, float width, float side);
+	void AddFarmCreatureModels(Kit::ModelFile& file);
+
 	// Power-ups (BakeLevelModelsPowerups.cpp): the balloon pod and its balloon
 	// (LEVEL_MODEL_BALLOON_POD, LEVEL_MODEL_POWERUP_BALLOON), the models before
 	// them filled with placeholders.
@@ -94,6 +101,13 @@ namespace LevelModels
 	void AddSlimeBounceModels(Kit::ModelFile& file);
 	// The jungle's growth vial (LEVEL_MODEL_GROWTH_PICKUP).
 	Kit::Node GrowthVial(Kit::ModelFile& file);
+	// The jungle's creature shots and springy plants (BakeLevelModelsJungle.cpp):
+	// the lizard's flame (model 6), the mantis's acid (7), springy plant
+	// `kind` 0 … 3 (9 … 12) and the root they stand on (13).
+	Kit::Node LizardFlame(Kit::ModelFile& file);
+	Kit::Node MantisAcidGlob(Kit::ModelFile& file);
+	Kit::Node SpringyPlant(Kit::ModelFile& file, int kind);
+	Kit::Node SpringyPlantRoot(Kit::ModelFile& file);
 	// Scenery shapes (BakeLevelModelsScenery.cpp), each in world units at the
 	// scale its item shows it, coloured by the level's palette.
 	Kit::Node SceneryTree(Kit::ModelFile& file, const std::string& name, Kit::Rgba trunk, Kit::Rgba leaves, Kit::Rgba tips, bool conifer, uint32_t seed);

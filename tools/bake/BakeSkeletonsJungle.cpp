@@ -19,6 +19,10 @@ namespace Skeletons
 	namespace
 	{
 		constexpr float TAU = 6.2831853f;
+		// The lizard's lower jaw drops for this sign of a turn about x (a
+		// positive turn lifts a joint's front). The flames leave along the
+		// jaw, so a breathing lizard holds its head high to send them level.
+		constexpr float JAW_OPEN_SIGN = -1.0f;
 
 		void Eye(Body& body, Vec3 at, float size, int joint, Kit::Rgba iris = Hex(0xF0D020))
 		{
@@ -97,42 +101,50 @@ namespace Skeletons
 				.Move(HIPS, {0, -3 * std::fabs(std::cos(TAU * ph)), 0});
 		});
 		{
-			// 2 breathe fire: rear up and inhale, then the jaw drops and fire pours (Flag[0]) until it closes.
+			// 2 breathe fire: it rears up with its head high and its chest
+			// swelling (the inhale), then thrusts its head forward, level
+			// enough that the jet carries, the jaw drops and fire pours
+			// (Flag[0]) while the head sweeps a little from side to side.
 			AnimBuilder a(s, "breathe fire");
-			Pose inhale = Pose().RotX(CHEST, 0.15f).RotX(NECK, 0.35f).RotX(HEAD, 0.2f).ScaleXYZ(CHEST, {1.08f, 1.08f, 1});
-			Pose blow = Pose().RotX(CHEST, -0.08f).RotX(NECK, -0.25f).RotX(HEAD, -0.1f).RotX(JAW, 0.55f);
-			a.Key(0, Pose()).Key(20, inhale).Key(28, blow, EASE_OUT).Key(70, blow).Key(80, Pose());
-			a.SetFlag(28, 0).ClearFlag(72, 0).Stop(80);
+			Pose inhale = Pose().RotX(CHEST, 0.22f).RotX(NECK, 0.5f).RotX(HEAD, 0.3f).Move(HIPS, {0, -8, 6})
+				.ScaleXYZ(CHEST, {1.15f, 1.15f, 1.05f}).ScaleXYZ(NECK, {1.1f, 1.1f, 1});
+			auto blow = [&](float sweep) {
+				return Pose().RotX(CHEST, 0.1f).RotX(NECK, 0.32f).RotX(HEAD, 0.3f).RotX(JAW, JAW_OPEN_SIGN * 0.4f)
+					.RotY(NECK, 0.12f * sweep).Move(HIPS, {0, 0, -12}).ScaleXYZ(CHEST, {0.95f, 0.95f, 1});
+			};
+			a.Key(0, Pose()).Key(20, inhale, EASE_INOUT).Key(24, inhale).Key(29, blow(0), EASE_OUT);
+			a.Key(43, blow(1)).Key(57, blow(-1)).Key(70, blow(0)).Key(80, Pose());
+			a.SetFlag(29, 0).ClearFlag(72, 0).Stop(80);
 		}
 		{
 			// 3 lunge: the head darts forward, jaws wide, and snaps shut.
 			AnimBuilder a(s, "lunge");
-			Pose back = Pose().RotX(NECK, 0.3f).RotX(JAW, 0.3f).Move(HIPS, {0, 0, 10});
-			Pose strike = Pose().RotX(NECK, -0.45f).RotX(HEAD, -0.2f).RotX(JAW, 0.8f).Move(HIPS, {0, -6, -40})
+			Pose back = Pose().RotX(NECK, 0.3f).RotX(JAW, JAW_OPEN_SIGN * 0.3f).Move(HIPS, {0, 0, 10});
+			Pose strike = Pose().RotX(NECK, -0.45f).RotX(HEAD, -0.2f).RotX(JAW, JAW_OPEN_SIGN * 0.8f).Move(HIPS, {0, -6, -40})
 				.RotX(FL_UP, 0.4f).RotX(FR_UP, 0.4f);
 			Pose snap = strike;
-			snap.RotX(JAW, -0.8f);
+			snap.RotX(JAW, JAW_OPEN_SIGN * (-0.8f));
 			a.Key(0, Pose()).Key(6, back, EASE_IN).Key(11, strike).Key(14, snap).Key(24, Pose()).Stop(24);
 		}
 		// 4 hold: chewing with the robot in its mouth.
 		AddCycle(AnimBuilder(s, "hold"), 16, 2, [&](float ph) {
-			return Pose().RotX(JAW, ph < 0.25f ? 0.35f : 0.1f).RotX(HEAD, ph < 0.25f ? -0.05f : 0.05f).Add(breathe(ph, 0.5f));
+			return Pose().RotX(JAW, JAW_OPEN_SIGN * (ph < 0.25f ? 0.35f : 0.1f)).RotX(HEAD, ph < 0.25f ? -0.05f : 0.05f).Add(breathe(ph, 0.5f));
 		}, EASE_INOUT);
 		{
 			// 5 spit out: a toss of the head; the robot flies at the release (Flag[0]).
 			AnimBuilder a(s, "spit out");
 			Pose wind = Pose().RotY(NECK, 0.5f).RotX(NECK, 0.2f);
-			Pose toss = Pose().RotY(NECK, -0.35f).RotX(NECK, -0.3f).RotX(JAW, 0.7f);
+			Pose toss = Pose().RotY(NECK, -0.35f).RotX(NECK, -0.3f).RotX(JAW, JAW_OPEN_SIGN * 0.7f);
 			a.Key(0, Pose()).Key(10, wind, EASE_IN).Key(15, toss).Key(28, Pose()).SetFlag(15, 0).Stop(28);
 		}
 		AddCycle(AnimBuilder(s, "hurt"), 12, 2, [&](float ph) {
-			return Pose().RotZ(CHEST, ph < 0.25f ? 0.1f : -0.1f).RotX(NECK, 0.4f).RotX(JAW, 0.5f).Move(HIPS, {0, -6, 8});
+			return Pose().RotZ(CHEST, ph < 0.25f ? 0.1f : -0.1f).RotX(NECK, 0.4f).RotX(JAW, JAW_OPEN_SIGN * 0.5f).Move(HIPS, {0, -6, 8});
 		}, EASE_INOUT);
 		AddSequence(AnimBuilder(s, "dead"), {{0, Pose()}, {12, Pose().RotZ(HIPS, 1.3f).Move(HIPS, {0, -55, 0}).RotX(NECK, -0.3f)
-			.RotX(JAW, 0.6f).RotX(FL_UP, 0.5f).RotX(BL_UP, -0.5f)}});
+			.RotX(JAW, JAW_OPEN_SIGN * 0.6f).RotX(FL_UP, 0.5f).RotX(BL_UP, -0.5f)}});
 		AddCycle(AnimBuilder(s, "roar"), 24, 4, [&](float ph) {
 			float w = std::sin(TAU * ph);
-			return Pose().RotX(CHEST, 0.25f).RotX(NECK, 0.5f + 0.05f * w).RotX(HEAD, 0.3f).RotX(JAW, 0.9f + 0.1f * w)
+			return Pose().RotX(CHEST, 0.25f).RotX(NECK, 0.5f + 0.05f * w).RotX(HEAD, 0.3f).RotX(JAW, JAW_OPEN_SIGN * (0.9f + 0.1f * w))
 				.RotY(HEAD, 0.15f * w).Add(WavePose(tail, ph, {0, 1, 0}, 0.3f, 0.1f));
 		}, EASE_INOUT);
 		return s;

@@ -24,6 +24,10 @@ namespace TerrainBake::Worlds
 	WorldDesign SaucerCountry();
 	WorldDesign BrainBossArena();
 
+	// The farm's onions, corn, tomatoes and tractor (BakeWorldFarmCreatures.cpp)
+	// along its track and in its yard.
+	void AddFarmCreatures(WorldDesign& d, const std::vector<Point2>& track, Point2 yard);
+
 	// Appends the world's scenery (BakeWorldScenery.cpp): called by each world
 	// design after its other items and its route, which the scenery keeps clear of.
 	void AddScenery(WorldDesign& d, int level);
@@ -69,6 +73,10 @@ namespace TerrainBake::Worlds
 	// `centre`: four poles, the robot's car and three others, and a gate
 	// across the way in at `gate` (facing `gateQuarter` × 90°).
 	void AddBumperArena(WorldDesign& d, int area, Point2 centre, float half, Point2 gate, uint8_t gateQuarter);
+	// The jungle's creatures (BakeWorldJungle.cpp): off the trail and out of
+	// the river on level 5; round the rim of the boss's clearing on level 6.
+	void AddJungleCreatures(WorldDesign& d, const std::vector<Point2>& trail, const std::vector<Point2>& river, float mapSize);
+	void AddJungleBossCreatures(WorldDesign& d, Point2 center, float rimRadius);
 
 	// Item types the layouts place.
 	enum : uint16_t

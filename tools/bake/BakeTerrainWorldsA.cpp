@@ -122,6 +122,7 @@ namespace TerrainBake::Worlds
 		AddBrainAliens(d.items, AlongPath(track, 0.28f, 250), 2);
 		AddBrainAliens(d.items, AlongPath(track, 0.48f, -300), 3);
 		AddBrainAliens(d.items, AlongPath(track, 0.68f, 200), 2);
+		AddFarmCreatures(d, track, yard);
 		// Down the dirt track through the yard to the exit.
 		AddPathGoals(d.route, track, 1, track.size() - 1);
 		AddExitGoals(d.route, exitSite);

@@ -88,6 +88,7 @@ namespace TerrainBake::Worlds
 		AddPathGoals(d.route, trail, 1, trail.size() - 1);
 		AddExitGoals(d.route, exitSite);
 		AddJunglePickups(d);
+		AddJungleCreatures(d, trail, river, W);
 		AddScenery(d, LEVEL_NUM_JUNGLE);
 		// The river fills its valley from edge to edge; bamboo screens the
 		// trail where it bends along the valley's rim.
@@ -164,6 +165,7 @@ namespace TerrainBake::Worlds
 			d.items.push_back(Human(h.at, h.kind));
 		d.items.push_back(Scientist({exitSite.x - 900, exitSite.z - 600}));
 		AddJungleBossPickups(d);
+		AddJungleBossCreatures(d, center, CLEARING - 700);
 		AddScenery(d, LEVEL_NUM_JUNGLEBOSS);
 		return d;
 	}
