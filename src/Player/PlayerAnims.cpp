@@ -392,9 +392,9 @@ namespace
 				return BeamedUp;
 			case PLAYER_ANIM_GRABBED:
 			case PLAYER_ANIM_FLYTRAPPED:
+			case PLAYER_ANIM_HELDALT:
 				return Held;
 			case PLAYER_ANIM_STRONGMANHELD:
-			case PLAYER_ANIM_HELDALT:
 			case PLAYER_ANIM_ZIPLINE:
 				return HangFromZipLine;
 			case PLAYER_ANIM_INCANNON:

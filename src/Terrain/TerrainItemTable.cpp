@@ -6,6 +6,7 @@
 #include "Enemies/BrainAlien.h"
 #include "Enemies/RobotEnemies.h"
 #include "Enemies/FarmCreatures.h"
+#include "Enemies/FireIceCreatures.h"
 #include "Enemies/Tractor.h"
 #include "Enemies/JungleCreatures.h"
 #include "Effects/Sparkles.h"
@@ -35,7 +36,7 @@ namespace
 	// build them. Each declines, so its items stay free and are asked again
 	// whenever their supertile next wakes; the work that builds an area points
 	// its rows at the real routines and drops its name from this block.
-	//   Enemies:                        3 49 59 60 78 81 92
+	//   Enemies:                        59 60 78 81
 	//   Rides and contraptions:         37 76 80 82 90
 	//   Level hazards and oddities:     29 30 33 44 64 77
 	//   The jungle boss arena:          71-74
@@ -55,7 +56,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*   0 */ {"Start", AddNothing},
 	/*   1 */ {"BasicPlant", AddSceneryItem},
 	/*   2 */ {"PodShower", AddPodShower},
-	/*   3 */ {"Squooshy", ENEMIES_TO_COME},
+	/*   3 */ {"Squooshy", AddSquooshy},
 	/*   4 */ {"Human", AddHuman},
 	/*   5 */ {"Atom", AddAtom},
 	/*   6 */ {"PowerupPod", MakePowerupBalloon},
@@ -101,7 +102,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  46 */ {"ManholeCover", AddManholeCover},
 	/*  47 */ {"SpinningRings", AddSpinningRings},
 	/*  48 */ {"SceneryObject6", AddSceneryItem},
-	/*  49 */ {"Flamester", ENEMIES_TO_COME},
+	/*  49 */ {"Flamester", AddFlamester},
 	/*  50 */ {"GiantLizard", AddGiantLizard},
 	/*  51 */ {"VenusFlytrap", AddVenusFlytrap},
 	/*  52 */ {"Mantis", AddMantis},
@@ -144,7 +145,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  89 */ {"ArmBot", AddArmBot},
 	/*  90 */ {"ExitLift", AddExitLift},
 	/*  91 */ {"RunwayLights", AddRunwayLights},
-	/*  92 */ {"IceCube", ENEMIES_TO_COME},
+	/*  92 */ {"IceCube", AddIceCube},
 	/*  93 */ {"HammerBot", AddHammerBot},
 	/*  94 */ {"DrillBot", AddDrillBot},
 	/*  95 */ {"SwingerBot", AddSwingerBot},

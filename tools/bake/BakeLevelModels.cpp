@@ -152,6 +152,10 @@ namespace LevelModels
 				Put(f, 12, SceneryCrystals(f, "pink crystal spike", Hex(0x902070), Hex(0xFFA0E0), 1, 300, 12));
 				Put(f, 13, SceneryCrystals(f, "amber crystal spike", Hex(0x905010), Hex(0xFFE070), 2, 260, 13));
 				AddSlimeBounceModels(f);
+				// Squooshies live here too: their glob has the fire-and-ice file's number.
+				while (f.models.size() < 58)
+					Hold(f, {"slime model"});
+				Put(f, 58, SquooshyGlob(f));
 				break;
 			case LEVEL_NUM_BLOBBOSS:
 				f.models.push_back(Backdrop(f, SlimeBossSky, "slime boss sky"));
@@ -271,6 +275,9 @@ namespace LevelModels
 					Hold(f, {"fire and ice model"});
 				Put(f, 54, SinkingPlatform(f));
 				Put(f, 55, RocketSled(f, "ice rocket sled", Hex(0x3A80E0), Hex(0xF0F8FF)));
+				while (f.models.size() < 58)
+					Hold(f, {"fire and ice model"});
+				Put(f, 58, SquooshyGlob(f));
 				break;
 			case LEVEL_NUM_SAUCER:
 				f.models.push_back(PlayerSaucer(f));

@@ -45,6 +45,10 @@ namespace TerrainBake::Worlds
 	// The fire-and-ice machines (BakeWorldFireIce.cpp): the hammer bot guarding
 	// the ice over the lift at `liftSite`, robots off the way and on the volcano's flanks.
 	void AddFireAndIceMachines(WorldDesign& d, const std::vector<Point2>& way, Point2 liftSite, Point2 volcano);
+	// The fire-and-ice creatures and the slime world's squooshies
+	// (BakeWorldCreaturesFireIce.cpp), each well off the way.
+	void AddFireAndIceCreatures(WorldDesign& d, const std::vector<Point2>& way, Point2 glacier, Point2 volcano);
+	void AddSlimeSquooshies(WorldDesign& d, const std::vector<Point2>& causeway, const std::vector<Point2>& spots);
 	// Hazards (BakeWorldHazards.cpp), each kept off the route. The cloud's
 	// trap doors stand on the middle of `bridge` over tiles the design makes
 	// holes (IsTrapDoorTile).

@@ -245,6 +245,8 @@ namespace TerrainBake::Worlds
 		// Spiky things beyond the pumps, where a floating robot drifts.
 		AddSpikyThings(d, AlongPath(causeway, 0.2f, 1900), 500, 0);
 		AddSpikyThings(d, AlongPath(causeway, 0.62f, -1900), 500, 2);
+		// Squooshies on the blob-hills between the pools, far from the causeway.
+		AddSlimeSquooshies(d, causeway, {{12500, 21000}, {19500, 12500}, {23000, 20500}});
 		AddScenery(d, LEVEL_NUM_BLOB);
 		// Every hollow holds a pool of slime; the boats' loop runs round the
 		// biggest (spline 0, a water loop well inside its shore).
