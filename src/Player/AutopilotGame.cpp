@@ -1,6 +1,7 @@
 // The autopilot in the game: builds its view from the player, the camera and
 // the object list, and feeds its answer to the input layer as a device.
 #include "Player/Autopilot.h"
+#include "Player/AutopilotFireIce.h"
 #include "Player/Weapons.h"
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
@@ -54,7 +55,7 @@ namespace
 		// Ground pods (a balloon pod hangs out of a fist's reach: left be).
 		else if ((node->CType & CTYPE_TRIGGER) && node->Kind == TRIGGER_KIND_GIANT_ROBOT_POD)
 			*kind = AUTOPILOT_TARGET_POD;
-		else if (IsEnemyFighting(node) && IsWorthPunching(node))	// a dying body is no threat and takes no punch
+		else if (IsEnemyFighting(node) && IsWorthPunching(node) && IsFireIceCreatureWorthPunching(node))	// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else
 			return false;
@@ -144,7 +145,10 @@ namespace
 		if (view.inControl && CurrentLevelHasRule(LEVEL_RULE_EXIT_UNDER_ICE))
 			LookForIceBreaker(node, &view);
 		if (view.inControl && !view.flying)
+		{
 			GatherAutopilotDangers(node, &view.dangers);
+			GatherFireIceDangers(node, &view.dangers);
+		}
 		return view;
 	}
 

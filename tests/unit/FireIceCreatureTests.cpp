@@ -7,6 +7,7 @@
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
 #include "Items/Powerups.h"
+#include "Player/AutopilotFireIce.h"
 #include "Player/WeaponTypes.h"
 #include "System/LevelTable.h"
 #include "Terrain/TerrainFile.h"
@@ -301,4 +302,26 @@ TEST_F(FireIceWorld, ASquooshyHopsAtARobotFarOffAndSpitsGlobsAtOneNearBy)
 		return globs >= 2;
 	});
 	EXPECT_GE(globs, 2) << "gulping one after another";
+}
+
+//
+// The autopilot
+//
+
+TEST_F(FireIceWorld, TheAutopilotIsPushedAwayFromASpinningFlamesterFartherThanFromAnIdleOne)
+{
+	OGLPoint3D at = Ahead(1200);
+	ObjNode* f = MakeFlamester(at.x, at.z);
+	CountEnemy(f);
+	std::vector<AutopilotDanger> dangers;
+	GatherFireIceDangers(robot, &dangers);
+	OGLVector2D idle = AutopilotDangerPush(dangers, robot->Coord.x, robot->Coord.z);
+	f->Skeleton->AnimNum = FLAMESTER_ANIM_SPIN;
+	dangers.clear();
+	GatherFireIceDangers(robot, &dangers);
+	OGLVector2D spinning = AutopilotDangerPush(dangers, robot->Coord.x, robot->Coord.z);
+	EXPECT_LT(std::hypot(idle.x, idle.y), 1e-3f) << "1200 away from one that is not attacking: clear";
+	float away = spinning.x * (robot->Coord.x - at.x) + spinning.y * (robot->Coord.z - at.z);
+	EXPECT_GT(away, 0) << "its blobs land 1100 round it: pushed out";
+	EXPECT_FALSE(IsFireIceCreatureWorthPunching(f)) << "a fist passes through a flame";
 }
