@@ -4,6 +4,7 @@
 // well away from the way through their world, so a player meets them when he
 // explores rather than on his way to the exit.
 #include "BakeTerrainWorlds.h"
+#include "BakeWorldWater.h"
 #include "Enemies/FireIceCreatures.h"
 
 #include <stdexcept>
@@ -26,6 +27,16 @@ namespace TerrainBake::Worlds
 						+ std::to_string(int(at.x)) + ", " + std::to_string(int(at.z)));
 			d.items.push_back(Item(type, at.x, at.z, 0, 0, 0, 0));
 		}
+
+		// A loop of `radius` round `centre` with one patroller on it, the whole loop clear of the way.
+		void Patrol(WorldDesign& d, const std::vector<Point2>& way, uint16_t type, Point2 centre, float radius)
+		{
+			if (DistanceToPath(centre.x, centre.z, way) < CLEAR_OF_WAY + radius)
+				throw std::logic_error("fire and ice: a patrol loop comes too near the way");
+			FileSpline loop = CircleLoop(centre, radius);
+			loop.items.push_back(SplineItem(type, 0.0f));
+			d.splines.push_back(loop);
+		}
 	}
 
 	void AddFireAndIceCreatures(WorldDesign& d, const std::vector<Point2>& way, Point2 glacier, Point2 volcano)
@@ -42,6 +53,9 @@ namespace TerrainBake::Worlds
 		// The slush between ice and fire.
 		Put(d, way, ITEM_TYPE_SQUOOSHY, {glacier.x + 6000, glacier.z - 10500}, world);
 		Put(d, way, ITEM_TYPE_SQUOOSHY, {glacier.x + 7000, glacier.z - 2500}, world);
+		// Patrols that leave their loops when the robot comes near.
+		Patrol(d, way, ITEM_TYPE_FLAMESTER, {volcano.x - 5000, volcano.z + 1000}, 800);
+		Patrol(d, way, ITEM_TYPE_ICECUBE, {glacier.x + 3500, glacier.z - 6500}, 700);
 	}
 
 	void AddSlimeSquooshies(WorldDesign& d, const std::vector<Point2>& causeway, const std::vector<Point2>& spots)
