@@ -835,7 +835,14 @@ bool AddArmBot(TerrainItemEntryType* item, float x, float z)
 
 bool AddHammerBot(TerrainItemEntryType* item, float x, float z)
 {
-	if (!CanAddEnemy(ENEMY_KIND_HAMMERBOT, item, kHammerBot.limit))
+	// The guard (always added, and back after it is destroyed) is the only
+	// thing that cracks the ice over a sealed exit lift. An item turned away
+	// is asked again only when its ground next comes into range, so a guard
+	// turned away by a full enemy cap would never come while the robot waits
+	// on the ice: the guard does not wait on the cap.
+	const uint8_t GUARD_BITS = ENEMY_ITEM_ALWAYS_ADD | ENEMY_ITEM_COMES_BACK;
+	bool guard = item && (item->parm[3] & GUARD_BITS) == GUARD_BITS;
+	if (!guard && !CanAddEnemy(ENEMY_KIND_HAMMERBOT, item, kHammerBot.limit))
 		return false;
 	bool comesBack = item && (item->parm[3] & ENEMY_ITEM_COMES_BACK);
 	AttachEnemyToItem(MakeHammerBot(x, z, comesBack), item);

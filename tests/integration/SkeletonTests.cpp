@@ -491,7 +491,6 @@ TEST_F(SkeletonDrawTest, EachFireAndIceCreatureIsDrawnWithTheShotItThrows)
 		creature->Scale = {scale, scale, scale};
 		creature->Rot.y = -0.7f;		// three-quarters toward the camera
 		creature->Coord = {-20, -40, 0};
-		creature->StatusBits &= ~STATUS_BIT_NOLIGHTING;
 		UpdateObjectTransforms(creature);
 		ComputeCurrentJointPositions(creature->Skeleton);
 		ObjNode* shot = c.shoot(creature);

@@ -189,6 +189,22 @@ TEST_F(RobotWorld, ASkeweredRobotStaysHeldOnTheDrillEveryFrameUntilFlung)
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_THROWN);
 }
 
+TEST_F(RobotWorld, TheIceGuardComesEvenWhenTheEnemyCapIsFullAndAPlainHammerBotWaits)
+{
+	gNumEnemies = gMaxEnemies;
+	OGLPoint3D at = Behind(2500);
+	TerrainItemEntryType plain = {};
+	plain.type = ITEM_TYPE_HAMMERBOT;
+	EXPECT_FALSE(AddHammerBot(&plain, at.x, at.z)) << "the cap is full";
+	TerrainItemEntryType alwaysOnly = plain;
+	alwaysOnly.parm[3] = ENEMY_ITEM_ALWAYS_ADD;
+	EXPECT_FALSE(AddHammerBot(&alwaysOnly, at.x, at.z)) << "always-add passes the kind's limit, not the cap";
+	TerrainItemEntryType guard = plain;
+	guard.parm[3] = ENEMY_ITEM_ALWAYS_ADD | ENEMY_ITEM_COMES_BACK;
+	EXPECT_TRUE(AddHammerBot(&guard, at.x, at.z)) << "the only thing that cracks the exit ice";
+	EXPECT_EQ(gNumEnemyOfKind[ENEMY_KIND_HAMMERBOT], 1);
+}
+
 TEST_F(RobotWorld, TheSwingerBotsArmsBarelyLiftAtRestAndStandOutAtChargeSpeed)
 {
 	EXPECT_NEAR(SwingerBotArmTilt(0), 0.15f, 1e-5f);
