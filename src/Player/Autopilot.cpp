@@ -195,7 +195,7 @@ namespace
 		{
 			float d = std::hypot(t.x - view.x, t.z - view.z);
 			// Creatures come to the robot: it meets those that do and leaves the rest be.
-			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= AUTOPILOT_THREAT_RANGE)
+			if (t.kind == AUTOPILOT_TARGET_ENEMY && d >= t.engage)
 				continue;
 			if (d < bestDistance)
 			{
@@ -489,7 +489,7 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		state->chaseClock += view.dt;
 		// A near enemy follows and bites: fight it for longer before leaving it be.
 		bool threat = target->kind == AUTOPILOT_TARGET_ENEMY
-				&& std::hypot(target->x - view.x, target->z - view.z) < AUTOPILOT_THREAT_RANGE;
+				&& std::hypot(target->x - view.x, target->z - view.z) < target->engage;
 		if (state->chaseClock > (threat ? AUTOPILOT_FIGHT_GIVE_UP : AUTOPILOT_TARGET_GIVE_UP))
 		{
 			state->targetRest = AUTOPILOT_TARGET_REST;

@@ -69,6 +69,8 @@ struct AutopilotTarget
 {
 	AutopilotTargetKind kind;
 	float x, y, z;
+	// Enemies: how near before it is fought; 0: never (it is run past).
+	float engage = AUTOPILOT_THREAT_RANGE;
 };
 
 // The world as the autopilot sees it this frame.

@@ -2,6 +2,7 @@
 // the object list, and feeds its answer to the input layer as a device.
 #include "Player/Autopilot.h"
 #include "Player/AutopilotFireIce.h"
+#include "Player/AutopilotFarm.h"
 #include "Player/Weapons.h"
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
@@ -74,7 +75,10 @@ namespace
 				continue;
 			if (std::hypot(n->Coord.x - player->Coord.x, n->Coord.z - player->Coord.z) > reach)
 				continue;
-			targets->push_back({kind, n->Coord.x, n->Coord.y, n->Coord.z});
+			AutopilotTarget t = {kind, n->Coord.x, n->Coord.y, n->Coord.z};
+			if (kind == AUTOPILOT_TARGET_ENEMY)
+				t.engage = AutopilotEngageRange(n);
+			targets->push_back(t);
 		}
 	}
 
@@ -148,6 +152,7 @@ namespace
 		{
 			GatherAutopilotDangers(node, &view.dangers);
 			GatherFireIceDangers(node, &view.dangers);
+			GatherFarmAutopilotDangers(node, &view.dangers);
 		}
 		return view;
 	}

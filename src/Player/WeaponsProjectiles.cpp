@@ -38,6 +38,9 @@ namespace
 	constexpr float DART_MAX_CLIMB = 200.0f;
 	constexpr uint32_t DART_TARGET_MASK = CTYPE_ENEMY | 0x2000000;
 	constexpr uint16_t EXPLOSION_SLOT = 3000;
+	// units: a shot's path through one frame is tested at points this far
+	// apart, so a fast shot at a low frame rate cannot step over a small creature.
+	constexpr float HIT_TEST_SPACING = 30.0f;
 
 	// Per-node timers: SpecialF[0] trail puffs, SpecialF[1] the flare's homing delay.
 	enum { TIMER_TRAIL = 0, TIMER_HOMING = 1 };
@@ -551,34 +554,47 @@ ObjNode* MakeWeaponProjectile(int type, const OGLPoint3D* where, const OGLVector
 
 bool ProjectileHitTest(ObjNode* shot)
 {
-	const OGLPoint3D& p = shot->Coord;
-	bool explode = TerrainHeightAt(p.x, p.z) >= p.y;
-	if (!explode)
+	// The frame's path, from where the shot was to where it is, earliest point first.
+	const OGLPoint3D end = shot->Coord;
+	const OGLVector3D travel = shot->Delta * gFrameTime;
+	const float length = std::sqrt(travel.x * travel.x + travel.y * travel.y + travel.z * travel.z);
+	const int points = std::max(1, int(std::ceil(length / HIT_TEST_SPACING)));
+	for (int i = points - 1; i >= 0; i--)
 	{
-		int n = FindBoxCollisions(p.y + float(shot->TopOff), p.y + float(shot->BottomOff), p.x + float(shot->LeftOff),
-			p.x + float(shot->RightOff), p.z + float(shot->FrontOff), p.z + float(shot->BackOff), PROJECTILE_HIT_MASK);
-		if (n == 0)
-			return false;
-
-		// The handlers may change the collision list; take the hits first.
-		ObjNode* hits[MAX_COLLISIONS];
-		for (int i = 0; i < n; i++)
-			hits[i] = gCollisionList[i].objectPtr;
-		bool decided = false;
-		for (int i = 0; i < n && !decided; i++)
+		const float back = float(i) / float(points);
+		const OGLPoint3D p = {end.x - travel.x * back, end.y - travel.y * back, end.z - travel.z * back};
+		bool explode = TerrainHeightAt(p.x, p.z) >= p.y;
+		if (!explode)
 		{
-			ObjNode* target = hits[i];
-			if (!target || target == shot || target->CType == INVALID_NODE_FLAG || !target->HitByWeaponHandler[shot->Kind])
+			int n = FindBoxCollisions(p.y + float(shot->TopOff), p.y + float(shot->BottomOff), p.x + float(shot->LeftOff),
+				p.x + float(shot->RightOff), p.z + float(shot->FrontOff), p.z + float(shot->BackOff), PROJECTILE_HIT_MASK);
+			if (n == 0)
 				continue;
-			decided = true;
-			const OGLPoint3D where = p;
-			const OGLVector3D delta = shot->Delta;
-			if (!HitByWeapon(shot->Kind, shot, target, &where, &delta, shot->Damage))
-				return false;			// the target let it through
+
+			// The handlers may change the collision list; take the hits first.
+			ObjNode* hits[MAX_COLLISIONS];
+			for (int j = 0; j < n; j++)
+				hits[j] = gCollisionList[j].objectPtr;
+			bool decided = false;
+			for (int j = 0; j < n && !decided; j++)
+			{
+				ObjNode* target = hits[j];
+				if (!target || target == shot || target->CType == INVALID_NODE_FLAG || !target->HitByWeaponHandler[shot->Kind])
+					continue;
+				decided = true;
+				const OGLVector3D delta = shot->Delta;
+				if (!HitByWeapon(shot->Kind, shot, target, &p, &delta, shot->Damage))
+					return false;			// the target let it through
+			}
 		}
+		// It bursts where it struck, not where the frame's step would have taken it.
+		shot->Coord = p;
+		if (gCurrentMoveNode == shot)
+			gObjCoord = p;
+		Explode(shot);
+		return true;
 	}
-	Explode(shot);
-	return true;
+	return false;
 }
 
 void ThrowDart(ObjNode* player)

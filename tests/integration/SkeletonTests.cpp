@@ -12,6 +12,7 @@
 #include "Enemies/FireIceCreatures.h"
 #include "Enemies/RobotEnemies.h"
 #include "Effects/Sparkles.h"
+#include "Enemies/FarmCreatures.h"
 #include "Items/Contraptions.h"
 #include "Items/Humans.h"
 #include "Items/Powerups.h"
@@ -513,4 +514,40 @@ TEST_F(SkeletonDrawTest, EachFireAndIceCreatureIsDrawnWithTheShotItThrows)
 	}
 	DisposeSparkles();
 	DisposeBG3DContainer(MODEL_GROUP_LEVELSPECIFIC);
+}
+
+// The farm's vegetables in their own colours, and their attacks moving them:
+// an onion's lunge, a tomato's leap and a corn's walk change what is drawn.
+TEST_F(SkeletonDrawTest, EachVegetableShowsInItsColourAndItsMoveChangesTheFrame)
+{
+	struct Case
+	{
+		int type, anim;
+		const char* name;
+		bool (*ofItsColour)(int r, int g, int b);
+	};
+	const Case cases[] = {
+		{SKELETON_TYPE_ONION, ONION_ANIM_GRAB, "onion", [](int r, int g, int b) { return r > g + 40 && b > g + 20; }},
+		{SKELETON_TYPE_CORN, CORN_ANIM_WALK, "corn", [](int r, int g, int b) { return r > b + 80 && g > b + 60; }},
+		{SKELETON_TYPE_TOMATO, TOMATO_ANIM_LEAP, "tomato", [](int r, int g, int b) { return r > g + 80 && r > b + 80; }},
+	};
+	for (const Case& c : cases)
+	{
+		SkeletonViewer_Open(c.type, c.anim);
+		ObjNode* node = SkeletonViewer_GetNode();
+		node->StatusBits |= STATUS_BIT_HIDDEN;
+		ScreenImage empty = DrawAt(0);
+		node->StatusBits &= ~STATUS_BIT_HIDDEN;
+		ScreenImage start = DrawAt(0);
+		int coloured = 0, colouredBefore = 0;
+		for (size_t i = 0; i + 2 < start.pixels.size(); i += 3)
+		{
+			coloured += c.ofItsColour(start.pixels[i], start.pixels[i + 1], start.pixels[i + 2]);
+			colouredBefore += c.ofItsColour(empty.pixels[i], empty.pixels[i + 1], empty.pixels[i + 2]);
+		}
+		EXPECT_GT(coloured - colouredBefore, int(start.pixels.size() / 3 / 100)) << c.name << " drawn in its colour";
+		ScreenImage moved = DrawAt(node->Skeleton->MaxAnimTime * 0.5f);
+		EXPECT_GT(CountDifferent(start, moved), int(start.pixels.size() / 3 / 300)) << c.name << " moves";
+		SkeletonViewer_Close();
+	}
 }

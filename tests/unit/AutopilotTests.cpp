@@ -274,6 +274,22 @@ TEST(AutopilotRoute, TakesAnEnemyInReachWithPunchesAndGivesUpOnOneItCannotGet)
 	EXPECT_LT(closest, AUTOPILOT_PUNCH_REACH);
 	EXPECT_GE(punches, 2);
 
+	// One it is told to run past is passed close by without a punch or a detour.
+	Mover past(0, 0);
+	AutopilotTarget vegetable = {AUTOPILOT_TARGET_ENEMY, 700, 0, 100};
+	vegetable.engage = 0;
+	past.view.targets = {vegetable};
+	AutopilotState passing;
+	int swings = 0;
+	for (int i = 0; i < 30 * 2; i++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, past.view, &passing);
+		swings += Held(f, NEED_PUNCH);
+		past.Apply(f);
+	}
+	EXPECT_EQ(swings, 0);
+	EXPECT_GT(past.view.x, 1000) << "on along the route";
+
 	// Chased past the give-up time, the target is left and the route resumes.
 	AutopilotState fresh;
 	Mover m2(0, 0);

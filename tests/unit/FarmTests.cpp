@@ -9,6 +9,7 @@
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
 #include "Items/Humans.h"
+#include "Player/AutopilotFarm.h"
 #include "Player/PlayerHeld.h"
 #include "Player/WeaponTypes.h"
 
@@ -255,6 +256,68 @@ TEST_F(FarmTest, AnOnionGrabsCrushesAndSparesTheRobotAndKillingItLetsGo)
 	});
 	EXPECT_FALSE(ref.IsAlive());
 	EXPECT_FALSE(IsPlayerHeld()) << "let go when it died";
+}
+
+TEST_F(FarmTest, AnOnionLeavesARobotAnotherCaptorHoldsAndItsGripCarriesHimUpright)
+{
+	// Caught by something else first: the onion in reach does not take him.
+	CatchPlayer(PLAYER_ANIM_FLYTRAPPED);
+	ASSERT_TRUE(IsPlayerHeld());
+	OGLPoint3D at = NearRobot(400);
+	ObjNode* onion = MakeOnion(at.x, at.z);
+	FaceRobot(onion);
+	Run(2);
+	EXPECT_TRUE(IsPlayerHeldIn(PLAYER_ANIM_FLYTRAPPED));
+	EXPECT_FALSE(OnionHoldsPlayer(onion));
+
+	// Carried upright: his transform is his own scale turned to the heading, at the grip.
+	OGLPoint3D grip = NearRobot(300);
+	grip.y += 200;
+	PlacePlayerUpright(grip, 1.0f);
+	const float* m = gPlayerNode->BaseTransformMatrix.value;
+	EXPECT_FLOAT_EQ(m[12], grip.x);
+	EXPECT_FLOAT_EQ(m[13], grip.y);
+	EXPECT_NEAR(m[5], gPlayerNode->Scale.y, 1e-4f) << "not tilted";
+	EXPECT_NEAR(std::hypot(m[0], m[2]), gPlayerNode->Scale.x, 1e-4f);
+	PlayerLetGoToGetUp();
+	EXPECT_FALSE(IsPlayerHeld());
+	EXPECT_FLOAT_EQ(gPlayerNode->Rot.y, 1.0f) << "he gets up facing the way he was held";
+}
+
+TEST_F(FarmTest, TheAutopilotSeesAChargingTractorsLaneAndAKernelButNotAnIdleTractor)
+{
+	OGLPoint3D at = NearRobot(2500);
+	ObjNode* tractor = MakeTractor(at.x, at.z);
+	std::vector<AutopilotDanger> dangers;
+	GatherFarmAutopilotDangers(gPlayerNode, &dangers);
+	EXPECT_TRUE(dangers.empty()) << "an idle tractor is no danger";
+
+	// Charging at the robot: a point beside its line, ahead of it, is pushed
+	// out sideways, away from the line rather than on along it.
+	tractor->Mode = TRACTOR_MODE_CHARGE;
+	tractor->Rot.y = gPlayerNode->Rot.y + PI;		// facing the robot
+	GatherFarmAutopilotDangers(gPlayerNode, &dangers);
+	float ax = -std::sin(tractor->Rot.y), az = -std::cos(tractor->Rot.y);
+	float sideX = -az, sideZ = ax;
+	float px = at.x + ax * 900 + sideX * 150, pz = at.z + az * 900 + sideZ * 150;
+	OGLVector2D push = AutopilotDangerPush(dangers, px, pz);
+	float along = push.x * ax + push.y * az, aside = push.x * sideX + push.y * sideZ;
+	EXPECT_GT(aside, 0.5f);
+	EXPECT_GT(aside, 2 * std::fabs(along));
+	OGLVector2D behind = AutopilotDangerPush(dangers, at.x - ax * 1500, at.z - az * 1500);
+	EXPECT_EQ(behind.x, 0);
+	EXPECT_EQ(behind.y, 0);
+
+	// A kernel on the ground by the robot.
+	tractor->Mode = TRACTOR_MODE_IDLE;
+	ObjNode* kernel = ShootCornKernel(MakeCorn(at.x, at.z));
+	ASSERT_NE(kernel, nullptr);
+	kernel->Coord = NearRobot(100);
+	kernel->Delta = {0, 0, 0};
+	dangers.clear();
+	GatherFarmAutopilotDangers(gPlayerNode, &dangers);
+	OGLVector2D out = AutopilotDangerPush(dangers, gPlayerNode->Coord.x, gPlayerNode->Coord.z);
+	EXPECT_GT(std::hypot(out.x, out.y), 0.5f);
 }
 
 TEST_F(FarmTest, ACornFiresThreeKernelsABurstAndAKernelHurtsOnlyNearTheRobot)

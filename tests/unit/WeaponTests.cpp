@@ -272,6 +272,28 @@ TEST_F(WeaponWorld, AHandlerDecidesWhetherTheShotFliesOnAndNoHandlerStillStopsIt
 	EXPECT_FALSE(ProjectileHitTest(shot));
 }
 
+TEST_F(WeaponWorld, AFastShotStrikesAThinTargetItsFrameStepWouldCrossAndBurstsAtIt)
+{
+	// 20 deep, where a stun shot's 117-unit steps at 30 frames a second land on either side of it.
+	OGLPoint3D wall = NearRobot(700);
+	ObjNode* target = MakeTarget(wall);
+	SetObjectCollisionBounds(target, 100, 0, -50, 50, 10, -10);
+	CalcObjectBoxFromNode(target);
+	target->HitByWeaponHandler[WEAPON_STUNGUN] = TakeHit;
+	gAnswersCount = 0;
+
+	OGLPoint3D from = NearRobot(300);
+	from.y = wall.y + 50;
+	OGLPoint3D ahead = NearRobot(301);
+	const OGLVector3D delta = {(ahead.x - from.x) * 3500, 0, (ahead.z - from.z) * 3500};
+	ObjNode* shot = MakeWeaponProjectile(WEAPON_STUNGUN, &from, &delta);
+	ASSERT_NE(shot, nullptr);
+	for (int i = 0; i < 10 && !IsGone(shot); i++)
+		Frame();
+	EXPECT_EQ(gAnswersCount, 1) << "the shot struck the target once";
+	EXPECT_TRUE(IsGone(shot));
+}
+
 TEST_F(WeaponWorld, ANovaLetGoBelowFortyPercentFizzlesAndOneWithNothingInSightIsKept)
 {
 	ObjNode* alien = AddAlienAt(NearRobot(500));
