@@ -3,7 +3,6 @@
 #include "Enemies/Enemy.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
-#include "Effects/Shards.h"
 #include "Player/Player.h"
 #include "System/FrameTime.h"
 #include "System/Random.h"
@@ -85,11 +84,6 @@ namespace FireIce
 	{
 		if (IsSoundEffectLoaded(effect))
 			PlayEffect_Parms3D(effect, &where, uint32_t(float(NORMAL_CHANNEL_RATE) * rate), volume);
-	}
-
-	void BurstIntoShards(ObjNode* node, float force, uint8_t mode, int density, float decay)
-	{
-		ExplodeGeometry(node, force, mode, density, decay);
 	}
 
 	void SplashAt(const OGLPoint3D& where, uint8_t texture)

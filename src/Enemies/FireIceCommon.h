@@ -33,8 +33,6 @@ namespace FireIce
 	void ResizeCreature(ObjNode* creature, float scale);
 	// Effect at `rate` × normal and `volume`, silent where the level did not load its bank.
 	void PlayEffectAt(int effect, const OGLPoint3D& where, float rate, float volume);
-	// Shards off a model or skeleton (mode bits of the shard system).
-	void BurstIntoShards(ObjNode* node, float force, uint8_t mode, int density, float decay);
 	// A handful of drops at `where` (a glob's splat).
 	void SplashAt(const OGLPoint3D& where, uint8_t texture);
 }

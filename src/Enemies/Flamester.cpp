@@ -71,6 +71,8 @@ namespace
 	constexpr float BLOB_SPIN_Y = 7.0f;
 	constexpr float BLOB_SHADOW = 10.0f;
 	constexpr float BLOB_FLAME_INTERVAL = 0.04f;	// seconds between flames
+	constexpr float BLOB_GLOW_SCALE = 100.0f;
+	constexpr float BLOB_GLOW_SEPARATION = -50.0f;
 	const OGLBoundingBox BLOB_STAND_IN = {{-20, -18, -20}, {20, 18, 20}, false};
 
 	void MoveFireBlob(ObjNode* blob);
@@ -272,7 +274,7 @@ namespace
 		blob->Health -= dt;
 		if (blob->Health <= 0)
 		{
-			BurstIntoShards(blob, 350, SHARD_MODE_BOUNCE, 1, 1.0f);
+			ExplodeGeometry(blob, 350, SHARD_MODE_BOUNCE, 1, 1.0f);
 			DeleteObject(blob);
 			return;
 		}
@@ -302,6 +304,8 @@ namespace
 		blob->Rot.x += BLOB_SPIN_X * dt;
 		blob->Rot.y += BLOB_SPIN_Y * dt;
 		UpdateObject(blob);
+		if (blob->Sparkles[0] >= 0)
+			gSparkles[blob->Sparkles[0]].where = blob->Coord;
 		BurnBlob(blob);
 	}
 }
@@ -367,5 +371,18 @@ ObjNode* ThrowFireBlob(const ObjNode* flamester)
 	blob->Delta = {std::sin(a) * BLOB_SPEED, BLOB_LIFT, std::cos(a) * BLOB_SPEED};
 	CreateCollisionBoxFromBoundingBox_Rotated(blob, 1, 1);
 	AttachShadowToObject(blob, 0, BLOB_SHADOW, BLOB_SHADOW, false);
+	// A white-hot glow at its heart, moved with it each frame.
+	int16_t glow = GetFreeSparkle(blob);
+	if (glow >= 0)
+	{
+		blob->Sparkles[0] = glow;
+		SparkleType& s = gSparkles[glow];
+		s.flags = SPARKLE_FLAG_OMNIDIRECTIONAL | SPARKLE_FLAG_FLICKER;
+		s.where = blob->Coord;
+		s.color = {1, 1, 1, 1};
+		s.scale = BLOB_GLOW_SCALE;
+		s.separation = BLOB_GLOW_SEPARATION;
+		s.textureNum = PARTICLE_SPRITE_FIREBALL;
+	}
 	return blob;
 }

@@ -307,7 +307,7 @@ namespace
 	{
 		DeleteHeldBlock(cube);
 		SpillPowerups(cube, 2, 1, 0);
-		BurstIntoShards(cube, 300, SHARD_MODE_BOUNCE | SHARD_MODE_FROMORIGIN, 1, 0.4f);
+		ExplodeGeometry(cube, 300, SHARD_MODE_BOUNCE | SHARD_MODE_FROMORIGIN, 1, 0.4f);
 		PlayEffectAt(EFFECT_SHATTER, cube->Coord, 1, 1);
 		if (!cube->Flag[ENEMY_FLAG_COMES_BACK])
 			cube->TerrainItemPtr = nullptr;
@@ -356,7 +356,7 @@ namespace
 			return true;
 		}
 		Resize(cube, smaller);
-		BurstIntoShards(cube, 200, SHARD_MODE_BOUNCE | SHARD_MODE_FROMORIGIN, 3, 1.0f);
+		ExplodeGeometry(cube, 200, SHARD_MODE_BOUNCE | SHARD_MODE_FROMORIGIN, 3, 1.0f);
 		return true;
 	}
 
@@ -449,7 +449,7 @@ namespace
 		if (gObjCoord.y + float(block->BottomOff) < ground || ResolveCollisions(block, SHOT_STOPPERS, 0) != 0)
 		{
 			block->Coord = gObjCoord;
-			BurstIntoShards(block, 300, SHARD_MODE_BOUNCE, 1, 0.4f);
+			ExplodeGeometry(block, 300, SHARD_MODE_BOUNCE, 1, 0.4f);
 			PlayEffectAt(EFFECT_SHATTER, gObjCoord, 1.5f, 0.7f);
 			DeleteObject(block);
 			return;
