@@ -9,6 +9,7 @@
 #include "Items/Contraptions.h"
 #include "Items/Powerups.h"
 #include "Player/Player.h"
+#include "Player/PlayerHeld.h"
 #include "Player/PlayerRobotHits.h"
 #include "Player/WeaponTypes.h"
 #include "System/ContentNumbers.h"
@@ -291,8 +292,7 @@ namespace
 	void PlayerThrownFrom(OGLPoint3D from, float turn, float speed, float lift)
 	{
 		OGLVector3D dir = DirectionToPlayer(from, turn);
-		PlayerThrownByEnemy({dir.x * speed, lift, dir.z * speed});
-		PlayEnemyEffect3D(EFFECT_THROWNSWOOSH, &gPlayerNode->Coord, 2);
+		PlayerThrownByMachine({dir.x * speed, lift, dir.z * speed});
 	}
 
 	void PoseArmBot(ObjNode* bot)
@@ -432,7 +432,6 @@ namespace
 			return;
 		OGLVector3D dir = DirectionToPlayer(bot->Coord, FLING_TURN);
 		PlayerReleasedFromDrill({dir.x * FLING_SPEED, FLING_LIFT, dir.z * FLING_SPEED});
-		PlayEnemyEffect3D(EFFECT_THROWNSWOOSH, &gPlayerNode->Coord, 2);
 	}
 
 	void PoseDrillBot(ObjNode* bot)
@@ -478,11 +477,11 @@ namespace
 			bool fence = SegmentHitsFence(&bot->Coord, &at, &hit, &above, &fenceTop);
 			if (gSkewer.hold <= 0 || fence || !IsRobotInPlay())
 				FlingSkeweredPlayer(bot);
-			else
-				HoldPlayerOnDrill(at, bot->Rot.y + PI, -drill->Rot.z);
+			else if (!HoldPlayerOnDrill(at, bot->Rot.y + PI, -drill->Rot.z))
+				gSkewer = {};		// off the drill some other way (dead): nothing to fling
 			return;
 		}
-		if (gSkewer.bot.IsAlive() || !PlayerIsTarget())
+		if (gSkewer.bot.IsAlive() || !PlayerIsTarget() || IsPlayerHeld())
 			return;
 		if (!SegmentHitsPlayer(&base, &tip))
 			return;
@@ -836,7 +835,14 @@ bool AddArmBot(TerrainItemEntryType* item, float x, float z)
 
 bool AddHammerBot(TerrainItemEntryType* item, float x, float z)
 {
-	if (!CanAddEnemy(ENEMY_KIND_HAMMERBOT, item, kHammerBot.limit))
+	// The guard (always added, and back after it is destroyed) is the only
+	// thing that cracks the ice over a sealed exit lift. An item turned away
+	// is asked again only when its ground next comes into range, so a guard
+	// turned away by a full enemy cap would never come while the robot waits
+	// on the ice: the guard does not wait on the cap.
+	const uint8_t GUARD_BITS = ENEMY_ITEM_ALWAYS_ADD | ENEMY_ITEM_COMES_BACK;
+	bool guard = item && (item->parm[3] & GUARD_BITS) == GUARD_BITS;
+	if (!guard && !CanAddEnemy(ENEMY_KIND_HAMMERBOT, item, kHammerBot.limit))
 		return false;
 	bool comesBack = item && (item->parm[3] & ENEMY_ITEM_COMES_BACK);
 	AttachEnemyToItem(MakeHammerBot(x, z, comesBack), item);

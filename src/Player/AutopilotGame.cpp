@@ -1,6 +1,7 @@
 // The autopilot in the game: builds its view from the player, the camera and
 // the object list, and feeds its answer to the input layer as a device.
 #include "Player/Autopilot.h"
+#include "Player/AutopilotFireIce.h"
 #include "Player/AutopilotFarm.h"
 #include "Player/Weapons.h"
 #include "Player/PlayerInternal.h"
@@ -88,7 +89,7 @@ namespace
 			*kind = AUTOPILOT_TARGET_POD;
 		else if (IsBlobBossTarget(node))
 			*kind = AUTOPILOT_TARGET_BOSS_PART;
-		else if (IsEnemyFighting(node) && IsWorthFighting(node) && IsWorthPunching(node))	// a dying body is no threat and takes no punch
+		else if (IsEnemyFighting(node) && IsWorthFighting(node) && IsWorthPunching(node) && IsFireIceCreatureWorthPunching(node))	// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else
 			return false;
@@ -215,6 +216,7 @@ namespace
 		if (view.inControl && !view.flying)
 		{
 			GatherAutopilotDangers(node, &view.dangers);
+			GatherFireIceDangers(node, &view.dangers);
 			GatherFarmAutopilotDangers(node, &view.dangers);
 		}
 		return view;

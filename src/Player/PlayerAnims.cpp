@@ -392,8 +392,8 @@ namespace
 				return BeamedUp;
 			case PLAYER_ANIM_GRABBED:
 			case PLAYER_ANIM_FLYTRAPPED:
-				return Held;
 			case PLAYER_ANIM_HELDALT:
+				return Held;
 			case PLAYER_ANIM_ZIPLINE:
 				return HangFromZipLine;
 			case PLAYER_ANIM_STRONGMANHELD:

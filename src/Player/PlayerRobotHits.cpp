@@ -1,22 +1,29 @@
-// The robot under the machines' blows: thrown, flattened, skewered.
+// The robot under the machines' blows: flattened, skewered, flung.
 #include "Player/PlayerRobotHits.h"
 #include "Player/Player.h"
+#include "Player/PlayerHeld.h"
 #include "Player/PlayerInternal.h"
 #include "3D/SkeletonTypes.h"
 
 #include <cmath>
 
-void PlayerThrownByEnemy(const OGLVector3D& velocity)
+namespace
 {
-	ObjNode* node = gPlayerNode;
-	if (!node || gPlayerIsDead)
-		return;
-	SetPlayerAnim(node, PLAYER_ANIM_THROWN);
-	node->Delta = velocity;
-	node->StatusBits &= ~STATUS_BIT_ONGROUND;
-	// Lift it clear of the ground so the first step of the flight is not a landing.
-	node->Coord.y += 10;
-	gPlayerMaxSpeed = std::sqrt(velocity.x * velocity.x + velocity.y * velocity.y + velocity.z * velocity.z);
+	float Length(const OGLVector3D& v)
+	{
+		return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+	}
+
+	void UnrollPlayer(ObjNode* node)
+	{
+		node->StatusBits &= ~STATUS_BIT_ROTZXY;
+		node->Rot.x = node->Rot.z = 0;
+	}
+}
+
+void PlayerThrownByMachine(const OGLVector3D& velocity)
+{
+	ThrowPlayerFree(velocity, Length(velocity));
 }
 
 bool PlayerFlattenedByEnemy()
@@ -24,39 +31,41 @@ bool PlayerFlattenedByEnemy()
 	ObjNode* node = gPlayerNode;
 	if (!node || gPlayerIsDead || gInvincibleTimer > 0 || PlayerAnim(node) == PLAYER_ANIM_FLATTENED)
 		return false;
-	SetPlayerAnim(node, PLAYER_ANIM_FLATTENED);
+	FlattenPlayer();
 	node->Delta = {0, 0, 0};
+	if (gCurrentMoveNode == node)
+		gObjDelta = node->Delta;
 	return true;
 }
 
 void PlayerSkeweredOnDrill()
 {
 	ObjNode* node = gPlayerNode;
-	if (!node)
+	if (!node || gPlayerIsDead)
 		return;
-	SetPlayerAnim(node, PLAYER_ANIM_HELDALT, 8);
+	CatchPlayer(PLAYER_ANIM_HELDALT);
 	node->StatusBits |= STATUS_BIT_ROTZXY;
 	gInvincibleTimer = SKEWERED_INVINCIBILITY;
 }
 
-void HoldPlayerOnDrill(const OGLPoint3D& where, float heading, float roll)
+bool HoldPlayerOnDrill(const OGLPoint3D& where, float heading, float roll)
 {
 	ObjNode* node = gPlayerNode;
-	if (!node)
-		return;
-	// The held state lets go by itself without a zip line: the drill takes it back every frame.
-	if (PlayerAnim(node) != PLAYER_ANIM_HELDALT)
-		SetPlayerAnim(node, PLAYER_ANIM_HELDALT, 8);
+	if (!node || !IsPlayerHeldIn(PLAYER_ANIM_HELDALT))
+	{
+		if (node)
+			UnrollPlayer(node);
+		return false;
+	}
+	OGLPoint3D at = where;
+	at.y -= float(node->BottomOff) / 2;
 	node->StatusBits |= STATUS_BIT_ROTZXY;
-	node->StatusBits &= ~STATUS_BIT_ONGROUND;
-	node->Coord = where;
-	node->Coord.y -= float(node->BottomOff) / 2;
-	node->Delta = {0, 0, 0};
-	node->Rot.y = heading;
-	node->Rot.z = roll;
-	gInvincibleTimer = SKEWERED_INVINCIBILITY;
+	node->Rot = {0, heading, roll};
+	node->Coord = at;
 	UpdateObjectTransforms(node);
-	CalcObjectBoxFromNode(node);
+	PlacePlayerInGrip(node->BaseTransformMatrix, at);
+	gInvincibleTimer = SKEWERED_INVINCIBILITY;
+	return true;
 }
 
 void PlayerReleasedFromDrill(const OGLVector3D& velocity)
@@ -64,7 +73,6 @@ void PlayerReleasedFromDrill(const OGLVector3D& velocity)
 	ObjNode* node = gPlayerNode;
 	if (!node)
 		return;
-	node->StatusBits &= ~STATUS_BIT_ROTZXY;
-	node->Rot.z = 0;
-	PlayerThrownByEnemy(velocity);
+	UnrollPlayer(node);
+	PlayerThrownByMachine(velocity);
 }

@@ -5,6 +5,7 @@
 #include "Enemies/CityCreatures.h"
 #include "Enemies/CloudCreatures.h"
 #include "Enemies/FarmCreatures.h"
+#include "Enemies/FireIceCreatures.h"
 #include "Enemies/JungleCreatures.h"
 #include "Items/Contraptions.h"
 #include "Items/Hazards.h"
@@ -75,7 +76,7 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  46 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  47 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  48 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  49 */ {"Flamester", ENEMIES_TO_COME},
+	/*  49 */ {"Flamester", AddFlamesterOnSpline},
 	/*  50 */ {"GiantLizard", AddGiantLizardOnSpline},
 	/*  51 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  52 */ {"Mantis", AddMantisOnSpline},
@@ -118,7 +119,7 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  89 */ {"ArmBot", ENEMIES_TO_COME},
 	/*  90 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  91 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  92 */ {"IceCube", ENEMIES_TO_COME},
+	/*  92 */ {"IceCube", AddIceCubeOnSpline},
 	/*  93 */ {"HammerBot", ENEMIES_TO_COME},
 	/*  94 */ {"DrillBot", ENEMIES_TO_COME},
 	/*  95 */ {"SwingerBot", ENEMIES_TO_COME},

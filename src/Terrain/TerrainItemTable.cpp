@@ -12,6 +12,7 @@
 #include "Enemies/CloudCreatures.h"
 #include "Items/GraveStones.h"
 #include "Enemies/FarmCreatures.h"
+#include "Enemies/FireIceCreatures.h"
 #include "Enemies/Tractor.h"
 #include "Enemies/JungleCreatures.h"
 #include "Effects/Sparkles.h"
@@ -36,16 +37,6 @@ bool AddItemNotBuiltYet(TerrainItemEntryType*, float, float)
 	return false;
 }
 
-namespace
-{
-	// Rows whose kind is not in the game yet, named by the area that will
-	// build them. Each declines, so its items stay free and are asked again
-	// whenever their supertile next wakes; the work that builds an area points
-	// its rows at the real routines and drops its name from this block.
-	//   Enemies:                        3 49 92
-	constexpr TerrainItemAddRoutine ENEMIES_TO_COME = AddItemNotBuiltYet;
-}
-
 // Types 0, 35, 40, 41, 79, 86 and 103 make nothing on purpose: 0 is the
 // player's start, read by the grouping, and the others only mark places that
 // other code looks up in the item list (41 is the blob boss machine's centre).
@@ -54,7 +45,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*   0 */ {"Start", AddNothing},
 	/*   1 */ {"BasicPlant", AddSceneryItem},
 	/*   2 */ {"PodShower", AddPodShower},
-	/*   3 */ {"Squooshy", ENEMIES_TO_COME},
+	/*   3 */ {"Squooshy", AddSquooshy},
 	/*   4 */ {"Human", AddHuman},
 	/*   5 */ {"Atom", AddAtom},
 	/*   6 */ {"PowerupPod", MakePowerupBalloon},
@@ -100,7 +91,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  46 */ {"ManholeCover", AddManholeCover},
 	/*  47 */ {"SpinningRings", AddSpinningRings},
 	/*  48 */ {"SceneryObject6", AddSceneryItem},
-	/*  49 */ {"Flamester", ENEMIES_TO_COME},
+	/*  49 */ {"Flamester", AddFlamester},
 	/*  50 */ {"GiantLizard", AddGiantLizard},
 	/*  51 */ {"VenusFlytrap", AddVenusFlytrap},
 	/*  52 */ {"Mantis", AddMantis},
@@ -143,7 +134,7 @@ const TerrainItemKind kItemAddRoutines[MAX_ITEM_NUM + 1] =
 	/*  89 */ {"ArmBot", AddArmBot},
 	/*  90 */ {"ExitLift", AddExitLift},
 	/*  91 */ {"RunwayLights", AddRunwayLights},
-	/*  92 */ {"IceCube", ENEMIES_TO_COME},
+	/*  92 */ {"IceCube", AddIceCube},
 	/*  93 */ {"HammerBot", AddHammerBot},
 	/*  94 */ {"DrillBot", AddDrillBot},
 	/*  95 */ {"SwingerBot", AddSwingerBot},

@@ -9,7 +9,9 @@
 #include "3D/BG3D.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
+#include "Enemies/FireIceCreatures.h"
 #include "Enemies/RobotEnemies.h"
+#include "Effects/Sparkles.h"
 #include "Enemies/FarmCreatures.h"
 #include "Items/Contraptions.h"
 #include "Items/Humans.h"
@@ -455,6 +457,62 @@ TEST_F(SkeletonDrawTest, EachRobotIsDrawnFromItsBodyAndItsPosedParts)
 		DeleteObject(bot);
 		FlushObjectDeleteQueue();
 	}
+	DisposeBG3DContainer(MODEL_GROUP_LEVELSPECIFIC);
+}
+
+TEST_F(SkeletonDrawTest, EachFireAndIceCreatureIsDrawnWithTheShotItThrows)
+{
+	SkeletonViewer_Open(SKELETON_TYPE_SCIENTIST, HUMAN_ANIM_STAND);
+	SkeletonViewer_GetNode()->StatusBits |= STATUS_BIT_HIDDEN;
+	ScreenImage empty = DrawAt(0);
+	ASSERT_GE(LoadBG3D(kLevelDefs[LEVEL_NUM_FIREICE].modelFile, MODEL_GROUP_LEVELSPECIFIC), LEVEL_MODEL_SQUOOSHY_GLOB);
+	for (int type : {SKELETON_TYPE_FLAMESTER, SKELETON_TYPE_ICECUBE, SKELETON_TYPE_SQUOOSHY})
+		LoadASkeleton(type);
+	InitSparkleStore();
+	const char* shots = std::getenv("ZAPP_SKELETON_SHOTS");
+
+	struct Case { const char* name; ObjNode* (*make)(); ObjNode* (*shoot)(ObjNode*); float fit; };
+	const Case cases[] = {
+		{"flamester", [] { return MakeFlamester(0, 0); }, [](ObjNode* f) { return ThrowFireBlob(f); }, 0.45f},
+		{"icecube", [] { return MakeIceCube(0, 0); },
+			[](ObjNode*) {
+				ObjectDef def = {};
+				def.group = MODEL_GROUP_LEVELSPECIFIC;
+				def.type = LEVEL_MODEL_ICE_BLOCK;
+				def.slot = 2999;
+				def.scale = 1;
+				return MakeNewDisplayGroupObject(&def);
+			}, 0.45f},
+		{"squooshy", [] { return MakeSquooshy(0, 0); }, [](ObjNode* s) { return SpitSquooshyGlob(s); }, 0.5f},
+	};
+	for (const Case& c : cases)
+	{
+		ObjNode* creature = c.make();
+		float scale = creature->Scale.x * c.fit;
+		creature->Scale = {scale, scale, scale};
+		creature->Rot.y = -0.7f;		// three-quarters toward the camera
+		creature->Coord = {-20, -40, 0};
+		UpdateObjectTransforms(creature);
+		ComputeCurrentJointPositions(creature->Skeleton);
+		ObjNode* shot = c.shoot(creature);
+		shot->Coord = {45, 0, 30};
+		shot->Scale = {1.2f, 1.2f, 1.2f};
+		UpdateObjectTransforms(shot);
+		ScreenImage whole = DrawAt(0);
+		EXPECT_GT(CountDifferent(empty, whole), int(whole.pixels.size() / 3 / 30)) << c.name << " fills part of the view";
+		shot->StatusBits |= STATUS_BIT_HIDDEN;
+		ScreenImage bare = DrawAt(0);
+		EXPECT_GT(CountDifferent(bare, whole), int(whole.pixels.size() / 3 / 1000)) << c.name << "'s shot shows";
+		if (shots && *shots)
+		{
+			fs::create_directories(shots);
+			WriteScreenImage(whole, (fs::path(shots) / (std::string(c.name) + ".png")).string());
+		}
+		DeleteObject(shot);
+		DeleteObject(creature);
+		FlushObjectDeleteQueue();
+	}
+	DisposeSparkles();
 	DisposeBG3DContainer(MODEL_GROUP_LEVELSPECIFIC);
 }
 

@@ -10,6 +10,7 @@
 #include "Items/Contraptions.h"
 #include "Items/Powerups.h"
 #include "Player/Autopilot.h"
+#include "Player/PlayerHeld.h"
 #include "Player/WeaponTypes.h"
 #include "System/LevelTable.h"
 
@@ -167,6 +168,41 @@ TEST_F(RobotWorld, ADrillBotSkewersTheRobotHoldsItInvincibleThreeSecondsThenFlin
 	EXPECT_NEAR(std::hypot(robot->Delta.x, robot->Delta.z), 1000, 50) << "and sideways";
 	EXPECT_FALSE(robot->StatusBits & STATUS_BIT_ROTZXY);
 	EXPECT_EQ(robot->Rot.z, 0);
+}
+
+TEST_F(RobotWorld, ASkeweredRobotStaysHeldOnTheDrillEveryFrameUntilFlung)
+{
+	OGLPoint3D at = Behind(700);
+	MakeDrillBot(at.x, at.z);
+	ASSERT_TRUE(RunUntil(6, [&] { return GetDrillBotSkewering() != nullptr; }));
+	int frames = 0, heldFrames = 0;
+	while (GetDrillBotSkewering() && frames < 200)
+	{
+		Frame();
+		frames++;
+		if (!GetDrillBotSkewering())
+			break;
+		heldFrames += IsPlayerHeldIn(PLAYER_ANIM_HELDALT) ? 1 : 0;
+		EXPECT_TRUE(robot->StatusBits & STATUS_BIT_ROTZXY) << "rolled about the drill, frame " << frames;
+	}
+	EXPECT_EQ(heldFrames, frames - 1) << "held on every frame, never dropped into a fall between them";
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_THROWN);
+}
+
+TEST_F(RobotWorld, TheIceGuardComesEvenWhenTheEnemyCapIsFullAndAPlainHammerBotWaits)
+{
+	gNumEnemies = gMaxEnemies;
+	OGLPoint3D at = Behind(2500);
+	TerrainItemEntryType plain = {};
+	plain.type = ITEM_TYPE_HAMMERBOT;
+	EXPECT_FALSE(AddHammerBot(&plain, at.x, at.z)) << "the cap is full";
+	TerrainItemEntryType alwaysOnly = plain;
+	alwaysOnly.parm[3] = ENEMY_ITEM_ALWAYS_ADD;
+	EXPECT_FALSE(AddHammerBot(&alwaysOnly, at.x, at.z)) << "always-add passes the kind's limit, not the cap";
+	TerrainItemEntryType guard = plain;
+	guard.parm[3] = ENEMY_ITEM_ALWAYS_ADD | ENEMY_ITEM_COMES_BACK;
+	EXPECT_TRUE(AddHammerBot(&guard, at.x, at.z)) << "the only thing that cracks the exit ice";
+	EXPECT_EQ(gNumEnemyOfKind[ENEMY_KIND_HAMMERBOT], 1);
 }
 
 TEST_F(RobotWorld, TheSwingerBotsArmsBarelyLiftAtRestAndStandOutAtChargeSpeed)

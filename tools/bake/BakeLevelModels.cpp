@@ -155,6 +155,10 @@ namespace LevelModels
 				Put(f, 15, FallingCrystal(f, 1));
 				AddSlimeBounceModels(f);
 				Put(f, size_t(GetLevelDef(LEVEL_NUM_BLOB).blobGooModel), BlobGoo(f));
+				// Squooshies live here too: their glob has the fire-and-ice file's number.
+				while (f.models.size() < 58)
+					Hold(f, {"slime model"});
+				Put(f, 58, SquooshyGlob(f));
 				break;
 			case LEVEL_NUM_BLOBBOSS:
 				f.models.push_back(Backdrop(f, SlimeBossSky, "slime boss sky"));
@@ -279,6 +283,9 @@ namespace LevelModels
 					Hold(f, {"fire and ice model"});
 				Put(f, 54, SinkingPlatform(f));
 				Put(f, 55, RocketSled(f, "ice rocket sled", Hex(0x3A80E0), Hex(0xF0F8FF)));
+				while (f.models.size() < 58)
+					Hold(f, {"fire and ice model"});
+				Put(f, 58, SquooshyGlob(f));
 				break;
 			case LEVEL_NUM_SAUCER:
 				f.models.push_back(PlayerSaucer(f));

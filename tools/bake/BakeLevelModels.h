@@ -66,6 +66,7 @@ namespace LevelModels
 	Kit::Node SwingerBotTurret(Kit::ModelFile& file);
 	Kit::Node SwingerBotArm(Kit::ModelFile& file);
 	Kit::Node IceBlock(Kit::ModelFile& file);
+	Kit::Node SquooshyGlob(Kit::ModelFile& file);
 	Kit::Node ExitIceSheet(Kit::ModelFile& file);
 	Kit::Node ExitLiftBase(Kit::ModelFile& file);
 	Kit::Node ExitLiftLid(Kit::ModelFile& file);

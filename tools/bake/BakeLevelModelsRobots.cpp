@@ -269,4 +269,24 @@ namespace LevelModels
 		b.Add(block, ice);
 		return b.Build("ice block");
 	}
+
+	// A squooshy's glob of slime: a wobbly drop, radius about 12, with a few
+	// smaller beads stuck to it so its tumbling shows.
+	Node SquooshyGlob(ModelFile& f)
+	{
+		ModelBuilder b(f);
+		int slime = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 542), 0.9f));
+		Mesh drop = Sphere(12, 10, 7);
+		Scale(drop, {1.0f, 0.85f, 1.15f});
+		GradientColor(drop, Hex(0x2A8C6A), Hex(0xA8F0C8));
+		b.Add(drop, slime);
+		for (int i = 0; i < 4; i++)
+		{
+			float a = float(i) * 1.7f, e = 0.6f * std::sin(float(i) * 2.1f);
+			Mesh bead = Sphere(4.5f, 6, 4);
+			Translate(bead, {11 * std::cos(e) * std::sin(a), 10 * std::sin(e), 12 * std::cos(e) * std::cos(a)});
+			b.Add(SetColor(bead, Hex(0x60D8A0)), slime);
+		}
+		return b.Build("squooshy glob");
+	}
 }

@@ -149,12 +149,15 @@ namespace Skeletons
 		}, EASE_INOUT);
 		// 3 land: a splat and recovery.
 		AddSequence(AnimBuilder(s, "land"), {{0, squash(0.55f)}, {6, squash(1.12f)}, {12, squash(0.95f)}, {16, Pose()}});
-		// 4 spit: three gulps.
+		// 4 spit: it swells, gathering slime, for the first second (the game
+		// spits its first glob then), and then spits every 0.3 s: three gulps
+		// on the game's beat, and a fourth as it settles.
 		{
 			AnimBuilder a(s, "spit");
+			a.Key(0, Pose()).Key(24, squash(1.15f).Scale(MOUTH, 0.7f).RotX(BODY, 0.12f));
 			for (int k = 0; k < 3; k++)
-				a.Key(k * 10, squash(1.1f).Scale(MOUTH, 0.8f)).Key(k * 10 + 5, squash(0.9f).Scale(MOUTH, 1.5f).RotX(BODY, -0.15f));
-			a.Key(30, Pose()).Stop(30);
+				a.Key(30 + k * 9, squash(0.88f).Scale(MOUTH, 1.6f).RotX(BODY, -0.18f)).Key(34 + k * 9, squash(1.08f).Scale(MOUTH, 0.85f));
+			a.Key(58, Pose()).Stop(58);
 		}
 		// 5 dead: flattened.
 		AddSequence(AnimBuilder(s, "dead"), {{0, squash(1.2f)}, {10, squash(0.3f).Move(BODY, {0, -4, 0}).Scale(LEYE, 0.7f).Scale(REYE, 0.7f)}});

@@ -51,6 +51,10 @@ namespace TerrainBake::Worlds
 	void AddApocalypseCreatures(WorldDesign& d, Point2 start, Point2 exitSite, float block);
 	// `outlook`: an island off the way the clown fish circle over too.
 	void AddCloudCreatures(WorldDesign& d, Point2 start, Point2 middle, Point2 east, Point2 exitSite, Point2 outlook);
+	// The fire-and-ice creatures and the slime world's squooshies
+	// (BakeWorldCreaturesFireIce.cpp), each well off the way.
+	void AddFireAndIceCreatures(WorldDesign& d, const std::vector<Point2>& way, Point2 glacier, Point2 volcano);
+	void AddSlimeSquooshies(WorldDesign& d, const std::vector<Point2>& causeway, const std::vector<Point2>& spots);
 	// Hazards (BakeWorldHazards.cpp), each kept off the route. The cloud's
 	// trap doors stand on the middle of `bridge` over tiles the design makes
 	// holes (IsTrapDoorTile).

@@ -253,6 +253,8 @@ namespace TerrainBake::Worlds
 					podPools.push_back({pools[i].c, pools[i].r});
 			AddFloatingPods(d, podPools);
 		}
+		// Squooshies on the blob-hills between the pools, far from the causeway.
+		AddSlimeSquooshies(d, causeway, {{12500, 21000}, {19500, 12500}, {23000, 20500}});
 		AddScenery(d, LEVEL_NUM_BLOB);
 		// Every hollow holds a pool of slime; the boats' loop runs round the
 		// biggest (spline 0, a water loop well inside its shore).

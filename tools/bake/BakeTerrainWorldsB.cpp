@@ -283,6 +283,7 @@ namespace TerrainBake::Worlds
 		AddBrainAliens(d.items, AlongPath(way, 0.52f, -200), 3);
 		AddBrainAliens(d.items, AlongPath(way, 0.62f, 200), 2);
 		AddFireAndIceMachines(d, way, liftSite, volcano);
+		AddFireAndIceCreatures(d, way, glacier, volcano);
 		AddFireAndIcePickups(d);
 		AddFireAndIceRides(d, glacier, volcano, liftSite);
 		AddFireAndIceHazards(d, way, volcano, CRATER_RADIUS - 50);
