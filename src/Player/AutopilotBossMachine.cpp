@@ -248,10 +248,11 @@ void AutopilotFightBossMachine(VirtualInputFrame* frame, const Route& route, con
 	{
 		if (!m.weaponCarried)
 		{
-			// Nothing to arm with in this quarter (its pod is opened): try the next.
+			// Nothing to arm with in this quarter (its pod is opened): on to the next.
 			if (toSpot > SPOT_REACH)
 				Approach(frame, view, spot.x, spot.y);
-			MoveOn(route, view, state);
+			else
+				MoveOn(route, view, state);
 			return;
 		}
 		AutopilotSteerForVelocity(frame, view, 0, 0);
@@ -266,7 +267,8 @@ void AutopilotFightBossMachine(VirtualInputFrame* frame, const Route& route, con
 	{
 		if (toSpot > SPOT_REACH)
 			Approach(frame, view, spot.x, spot.y);
-		MoveOn(route, view, state);
+		else
+			MoveOn(route, view, state);
 		return;
 	}
 	state->goalClock = 0;
