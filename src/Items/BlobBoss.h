@@ -107,6 +107,9 @@ void ForgetBlobBossMachine();
 bool IsBlobBossBeamLive(int emitter);
 // Whether the node is a part of the machine that the robot may shoot now.
 bool IsBlobBossTarget(const ObjNode* node);
+// A live beam's line over the floor, from the machine's centre out to its
+// end; false while that emitter's beam is off (or there is no machine).
+bool GetBlobBossBeam(int emitter, float* fromX, float* fromZ, float* toX, float* toZ);
 // Whether a robot with its feet at `feetY`, `height` tall, at (x, z) stands in
 // a live beam.
 bool IsInBlobBossBeam(float x, float z, float feetY, float height);

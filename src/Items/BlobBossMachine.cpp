@@ -555,11 +555,6 @@ void MakeBlobBossMachine()
 		base->TopOff = int32_t(h);
 		base->BottomOff = -200;
 		KeepOldCollisionBoxes(base);
-		// Things made standing exactly on the top (pods lie at the surface's
-		// height) must find they were above it: the side test wants their old
-		// bottom strictly over the old top. The plinth never moves.
-		for (int k = 0; k < 3; k++)
-			base->OldCollisionBoxes[k].top -= 1;
 		gMachine.base = ObjNodeRef(base);
 
 		// Map items made before the machine rose (the level's first supertiles
@@ -666,6 +661,17 @@ bool IsBlobBossBeamLive(int emitter)
 {
 	return emitter >= 0 && emitter < BLOBBOSS_EMITTERS && gBlobBoss.made && gMachine.beamLive[emitter]
 		&& gMachine.emitters[emitter].IsAlive();
+}
+
+bool GetBlobBossBeam(int emitter, float* fromX, float* fromZ, float* toX, float* toZ)
+{
+	if (!IsBlobBossBeamLive(emitter))
+		return false;
+	*fromX = gBlobBoss.cx;
+	*fromZ = gBlobBoss.cz;
+	*toX = gBlobBoss.cx + kBeamDir[emitter][0] * BLOBBOSS_BEAM_LENGTH;
+	*toZ = gBlobBoss.cz + kBeamDir[emitter][1] * BLOBBOSS_BEAM_LENGTH;
+	return true;
 }
 
 bool IsBlobBossTarget(const ObjNode* node)

@@ -451,11 +451,6 @@ namespace
 					ResetProgress(state);
 					return;
 				case ROUTE_BOSS:
-					if (view.bossMachineFight)
-					{
-						AutopilotFightFromBossSpot(frame, route, view, state);
-						return;
-					}
 					if (state->punchClock <= 0)
 					{
 						Press(frame, *state, NEED_PUNCH);
@@ -558,6 +553,14 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 	}
 
 	const RouteGoal& goal = route[state->goal];
+	if (view.machine.present && goal.verb == ROUTE_BOSS)
+	{
+		// The machine's fight chooses its own detours (pods, atoms) by the beams.
+		AutopilotFightBossMachine(&frame, route, view, state);
+		ResetProgress(state);
+		state->lastNeeds = frame.needsHeld;
+		return frame;
+	}
 	bool standing = goal.verb == ROUTE_EXIT && state->routeDone;
 	// The saucer's targets are the harvest's business.
 	const AutopilotTarget* target = standing || view.flying ? nullptr : PickTarget(view, *state);

@@ -85,6 +85,23 @@ struct AutopilotTarget
 	bool noWeapon = false;			// boss part: nothing held hurts it (the way back to the pick-ups)
 	// Enemies: how near before it is fought; 0: never (it is run past).
 	float engage = AUTOPILOT_THREAT_RANGE;
+	float aimDx = 0, aimDz = 0;		// boss part: where the gun's auto-aim mark lies from its body
+};
+
+// A boss machine fought from its plinth, the one dry place of a live floor
+// (the blob boss level): the route's boss spots are the plinth's quarters.
+constexpr int AUTOPILOT_MAX_BEAMS = 4;
+struct AutopilotMachineView
+{
+	bool present = false;				// a machine is fought this way on this level
+	bool fallen = false;				// its last part is down: the level ends by itself
+	float cx = 0, cz = 0;				// its centre
+	bool onPlinth = false;				// the robot is on (or over) the plinth's top
+	int numBeams = 0;					// its live beams over the plinth and the floor: crossing one hurts
+	OGLPoint2D beamFrom[AUTOPILOT_MAX_BEAMS], beamTo[AUTOPILOT_MAX_BEAMS];
+	bool weaponDrawn = false;			// the weapon in hand hurts the parts it shows now
+	bool weaponCarried = false;			// one that does is carried (drawn or not)
+	int shotsLeft = 0;					// of that weapon
 };
 
 // The world as the autopilot sees it this frame.
@@ -101,11 +118,12 @@ struct AutopilotView
 	bool exitCharged = false;			// the exit saucer would open now
 	float cameraLookAngle = 0;			// the camera's yaw (the steering turns by it)
 	float heading = 0;					// the way the player faces (a heading θ faces (−sin θ, −cos θ))
-	bool bossMachineFight = false;		// a boss machine stands to be shot from the route's boss spots
+	float health = 1;					// 0 … 1
 	bool bossLevel = false;				// the exit waits for the level's boss to die
 	bool bossDead = false;
 	float dt = 0;						// seconds of this frame
 	std::vector<AutopilotTarget> targets;
+	AutopilotMachineView machine;
 	// A level whose exit lift is sealed under ice: the sheet's extent while it
 	// is whole, and the ice breaker (a hammer bot) seen near the robot.
 	bool iceSealed = false;
@@ -153,6 +171,8 @@ struct AutopilotState
 	float harvestX = 0, harvestZ = 0;
 	float harvestClock = 0;
 	std::vector<OGLPoint2D> harvestSkipped;	// targets left be
+	// A boss machine's fight: settled at the spot it shoots from (it leaves it only when pushed well off).
+	bool settled = false;
 	// Needs held last frame (a press needs a release before it counts again).
 	uint64_t lastNeeds = 0;
 };
@@ -163,11 +183,12 @@ struct AutopilotState
 // when it wants the horizontal velocity (wantX, wantZ) this frame instead of
 // following the route.
 bool AutopilotWaitForIceBreaker(const AutopilotView& view, float* wantX, float* wantZ);
-// At a reached boss spot with a boss machine standing (AutopilotBoss.cpp):
-// turns to the nearest boss part in sight and shoots it with the drawn gun;
-// with none in sight for a while it moves on to the route's next boss spot,
-// after the last back to the first. Always owns the frame.
-void AutopilotFightFromBossSpot(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// A boss machine fought from its plinth (AutopilotBossMachine.cpp), while the
+// current goal is one of the route's boss spots (the plinth's quarters):
+// arms from the quarter's pod, shoots what the machine shows from there,
+// then walks on to a neighbouring quarter, never across a live beam. Always
+// owns the frame.
+void AutopilotFightBossMachine(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
 // Makes route goal `goal` the current one, its leg starting where the player stands.
 void AutopilotStartGoal(const AutopilotView& view, AutopilotState* state, size_t goal);
 

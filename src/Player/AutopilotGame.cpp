@@ -139,6 +139,11 @@ namespace
 			AutopilotTarget t = {kind, n->Coord.x, n->Coord.y, n->Coord.z};
 			if (kind == AUTOPILOT_TARGET_ENEMY)
 				t.engage = AutopilotEngageRange(n);
+			if (kind == AUTOPILOT_TARGET_BOSS_PART)
+			{
+				t.aimDx = n->OffsetVector.x;
+				t.aimDz = n->OffsetVector.z;
+			}
 			targets->push_back(t);
 		}
 	}
@@ -162,6 +167,44 @@ namespace
 				view->iceBreakerX = n->Coord.x;
 				view->iceBreakerZ = n->Coord.z;
 			}
+		}
+	}
+
+	// The blob boss machine as its plinth fight sees it: its live beams, where
+	// the robot stands, and whether the robot's weapons hurt what it shows now.
+	void LookAtBossMachine(const ObjNode* player, AutopilotMachineView* machine)
+	{
+		machine->present = gBlobBoss.made;
+		if (!machine->present)
+			return;
+		machine->fallen = gBlobBoss.phase == BLOBBOSS_PHASE_DESTROYED;
+		machine->cx = gBlobBoss.cx;
+		machine->cz = gBlobBoss.cz;
+		float top;
+		machine->onPlinth = IsOnBlobBossBase(player->Coord.x, player->Coord.z, &top)
+				&& player->Coord.y + float(player->BottomOff) >= top - 2;
+		for (int i = 0; i < AUTOPILOT_MAX_BEAMS; i++)
+		{
+			OGLPoint2D from, to;
+			if (GetBlobBossBeam(i, &from.x, &from.y, &to.x, &to.y))
+			{
+				machine->beamFrom[machine->numBeams] = from;
+				machine->beamTo[machine->numBeams] = to;
+				machine->numBeams++;
+			}
+		}
+		for (const ObjNode* n = gObjectListHead; n; n = n->NextNode)
+		{
+			if (n->CType == INVALID_NODE_FLAG || !IsBlobBossTarget(n))
+				continue;
+			for (const WeaponSlot& slot : gWeaponInventory)
+				if (slot.quantity > 0 && slot.type >= 0 && slot.type < NUM_WEAPON_TYPES && n->HitByWeaponHandler[slot.type])
+				{
+					machine->weaponCarried = true;
+					machine->shotsLeft = slot.quantity;
+					machine->weaponDrawn = gWeaponIsDrawn && gCurrentWeaponType == slot.type;
+				}
+			break;
 		}
 	}
 
@@ -193,7 +236,7 @@ namespace
 		view.y = node->Coord.y + float(node->BottomOff);
 		view.z = node->Coord.z;
 		view.heading = node->Rot.y;
-		view.bossMachineFight = gBlobBoss.made && gBlobBoss.phase != BLOBBOSS_PHASE_DESTROYED;
+		view.health = gPlayerHealth;
 		view.dx = node->Delta.x;
 		view.dz = node->Delta.z;
 		view.onGround = node->StatusBits & STATUS_BIT_ONGROUND;
@@ -211,6 +254,8 @@ namespace
 		}
 		if (view.inControl)
 			GatherTargets(node, view.flying, &view.targets);
+		if (view.inControl)
+			LookAtBossMachine(node, &view.machine);
 		if (view.inControl && CurrentLevelHasRule(LEVEL_RULE_EXIT_UNDER_ICE))
 			LookForIceBreaker(node, &view);
 		if (view.inControl && !view.flying)

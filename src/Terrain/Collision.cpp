@@ -23,22 +23,30 @@ namespace
 	constexpr float LANDING_SPEED_KEPT = 0.3f;
 
 	// The mover's sides struck on `b`, judged by where the two boxes were
-	// before the move. Only the obstacle's solid sides can be struck.
+	// before the move. Only the obstacle's solid sides can be struck. A face
+	// that was touching counts as outside: something made resting exactly on
+	// a top (a pod set on a plinth) lands on it instead of sinking through.
+	// A mover that was wholly above (or below) the obstacle can only meet its
+	// top (or bottom): walking across a flat top made of several boxes, the
+	// neighbouring box's side is no wall.
 	uint32_t SidesFromOldBoxes(const CollisionBoxType& a, const CollisionBoxType& aOld,
 							   const CollisionBoxType& b, const CollisionBoxType& bOld, uint32_t cBits)
 	{
 		uint32_t sides = 0;
-		if ((cBits & SIDE_BACK) && bOld.back > aOld.front && b.back <= a.front && a.front <= b.front)
+		const bool wasAbove = aOld.bottom >= bOld.top, wasBelow = aOld.top <= bOld.bottom;
+		if (wasAbove || wasBelow)
+			cBits &= SIDE_TOP | SIDE_BOTTOM;
+		if ((cBits & SIDE_BACK) && bOld.back >= aOld.front && b.back <= a.front && a.front <= b.front)
 			sides = SIDE_FRONT;
-		if ((cBits & SIDE_FRONT) && aOld.back > bOld.front && b.back <= a.back && a.back <= b.front)
+		if ((cBits & SIDE_FRONT) && aOld.back >= bOld.front && b.back <= a.back && a.back <= b.front)
 			sides = SIDE_BACK;
-		if ((cBits & SIDE_LEFT) && bOld.left > aOld.right && b.left <= a.right && a.right <= b.right)
+		if ((cBits & SIDE_LEFT) && bOld.left >= aOld.right && b.left <= a.right && a.right <= b.right)
 			sides |= SIDE_RIGHT;
-		if ((cBits & SIDE_RIGHT) && aOld.left > bOld.right && b.left <= a.left && a.left <= b.right)
+		if ((cBits & SIDE_RIGHT) && aOld.left >= bOld.right && b.left <= a.left && a.left <= b.right)
 			sides |= SIDE_LEFT;
-		if ((cBits & SIDE_BOTTOM) && bOld.bottom > aOld.top && b.bottom <= a.top && a.top <= b.top)
+		if ((cBits & SIDE_BOTTOM) && bOld.bottom >= aOld.top && b.bottom <= a.top && a.top <= b.top)
 			sides |= SIDE_TOP;
-		if ((cBits & SIDE_TOP) && aOld.bottom > bOld.top && b.bottom <= a.bottom && a.bottom <= b.top)
+		if ((cBits & SIDE_TOP) && aOld.bottom >= bOld.top && b.bottom <= a.bottom && a.bottom <= b.top)
 			sides |= SIDE_BOTTOM;
 		return sides;
 	}

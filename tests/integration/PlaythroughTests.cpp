@@ -40,9 +40,9 @@ namespace
 		// The way-side exit-charge atoms are gathered on the way: about 90 s at a walk.
 		{0, END_FOR_REAL, 120, 0, ""},
 		{1, END_FOR_REAL, 120, 0, ""},
-		// The machine ends the level for real now, but the autopilot only walks
-		// round the plinth's quarters: it does not yet take the stun gun from the pods there.
-		{2, END_NOT_BUILT, 40, 3, "the autopilot does not yet win the blob boss machine's fight"},
+		// The machine is fought from the plinth: a gun from a pod, the emitters
+		// shot from behind, the cannons while the lid is low, the column (about 70 s).
+		{2, END_FOR_REAL, 110, 0, ""},
 		// Mutants and mutant robots meet the robot on both streets: fighting them costs some 20 s.
 		{3, END_FOR_REAL, 135, 0, ""},
 		{4, END_FOR_REAL, 110, 0, ""},

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -78,6 +79,8 @@ namespace
 				view.dx = view.dz = 0;
 			view.x += view.dx * DT;
 			view.z += view.dz * DT;
+			if (std::hypot(view.dx, view.dz) > 1)
+				view.heading = std::atan2(-view.dx, -view.dz);
 			view.cameraLookAngle += cameraSpin * DT;
 		}
 	};
@@ -381,6 +384,129 @@ TEST(AutopilotSaucer, AFullHoldFliesToTheDropPointInsteadOfBeaming)
 //
 // Route text
 //
+
+//
+// A boss machine fought from its plinth
+//
+
+namespace
+{
+	// A plinth round (0, 0) with quarter spots at 45° and 135° (x > 0), live
+	// beams along +z and +x and an emitter on each whose aim mark lies 100 in
+	// front of it (out along its beam).
+	struct MachineFight
+	{
+		Route route = {At(ROUTE_BOSS, 600, 600), At(ROUTE_BOSS, 600, -600)};
+		Mover m{600, 600};
+		AutopilotState s;
+
+		MachineFight()
+		{
+			m.cameraSpin = 0;
+			AutopilotMachineView& machine = m.view.machine;
+			machine.present = true;
+			machine.onPlinth = true;
+			machine.numBeams = 2;
+			machine.beamFrom[0] = machine.beamFrom[1] = {0, 0};
+			machine.beamTo[0] = {0, 3500};
+			machine.beamTo[1] = {3500, 0};
+		}
+		static AutopilotTarget Emitter(float x, float z, float aimDx, float aimDz)
+		{
+			AutopilotTarget t = {AUTOPILOT_TARGET_BOSS_PART, x, 0, z};
+			t.aimDx = aimDx;
+			t.aimDz = aimDz;
+			return t;
+		}
+		// Distance from (x, z) to the beam along `axis` (0: +z, 1: +x).
+		float FromBeam(int axis) const
+		{
+			return axis == 0 ? std::fabs(m.view.x) : std::fabs(m.view.z);
+		}
+	};
+}
+
+TEST(AutopilotMachine, UnarmedItWalksUpToTheQuartersPodAndPunchesItOpenWithoutTouchingABeam)
+{
+	MachineFight f;
+	f.m.view.targets = {{AUTOPILOT_TARGET_POD, 300, 0, 300}, MachineFight::Emitter(0, 700, 0, 100)};
+	int punches = 0;
+	float nearestBeam = 1e9f;
+	for (int i = 0; i < 30 * 4; i++)
+	{
+		VirtualInputFrame frame = AutopilotStep(f.route, f.m.view, &f.s);
+		punches += Held(frame, NEED_PUNCH);
+		EXPECT_FALSE(Held(frame, NEED_SHOOT)) << "nothing to shoot with";
+		f.m.Apply(frame);
+		nearestBeam = std::min({nearestBeam, f.FromBeam(0), f.FromBeam(1)});
+	}
+	EXPECT_LT(std::hypot(f.m.view.x - 300, f.m.view.z - 300), 160.0f);
+	EXPECT_GE(punches, 2);
+	EXPECT_GT(nearestBeam, 100.0f);
+}
+
+TEST(AutopilotMachine, ArmedItShootsAnEmitterFromBehindAndWaitsForACannonHighOverhead)
+{
+	MachineFight f;
+	f.m.view.machine.weaponCarried = f.m.view.machine.weaponDrawn = true;
+	f.m.view.machine.shotsLeft = 20;
+	f.m.view.targets = {MachineFight::Emitter(0, 700, 0, 100)};
+	int shots = 0;
+	for (int i = 0; i < 30 * 5; i++)
+	{
+		VirtualInputFrame frame = AutopilotStep(f.route, f.m.view, &f.s);
+		if (Held(frame, NEED_SHOOT))
+		{
+			shots++;
+			// Behind the emitter (nearer the centre than it) and off its beam.
+			EXPECT_LT(f.m.view.z, 600.0f);
+			EXPECT_GT(f.m.view.x, 60.0f);
+		}
+		f.m.Apply(frame);
+	}
+	EXPECT_GE(shots, 5);
+
+	// A cannon 1300 above the robot and 500 away: no shot until it comes down.
+	MachineFight g;
+	g.m.view.machine.weaponCarried = g.m.view.machine.weaponDrawn = true;
+	g.m.view.machine.shotsLeft = 20;
+	g.m.view.machine.numBeams = 0;
+	g.m.view.targets = {{AUTOPILOT_TARGET_BOSS_PART, 260, 1300, 150}};
+	int high = 0, low = 0;
+	for (int i = 0; i < 30 * 6; i++)
+	{
+		if (i == 30 * 3)
+			g.m.view.targets[0].y = 270;
+		VirtualInputFrame frame = AutopilotStep(g.route, g.m.view, &g.s);
+		(i < 30 * 3 ? high : low) += Held(frame, NEED_SHOOT);
+		g.m.Apply(frame);
+	}
+	EXPECT_EQ(high, 0);
+	EXPECT_GE(low, 3);
+}
+
+TEST(AutopilotMachine, WithNothingLeftInItsQuarterItMovesOnOnlyWhenTheBeamBetweenIsOff)
+{
+	MachineFight f;
+	f.m.view.machine.weaponCarried = f.m.view.machine.weaponDrawn = true;
+	f.m.view.machine.shotsLeft = 20;
+	for (int i = 0; i < 30 * 3; i++)
+		f.m.Apply(AutopilotStep(f.route, f.m.view, &f.s));
+	EXPECT_EQ(f.s.goal, 0u) << "the +x beam lies between the quarters";
+	EXPECT_GT(f.FromBeam(1), 300.0f);
+
+	f.m.view.machine.numBeams = 1;		// the +x beam goes off
+	float nearest = 1e9f;
+	bool movedOn = false;
+	for (int i = 0; i < 30 * 4; i++)
+	{
+		f.m.Apply(AutopilotStep(f.route, f.m.view, &f.s));
+		movedOn |= f.s.goal == 1;
+		nearest = std::min(nearest, std::hypot(f.m.view.x - 600, f.m.view.z + 600));
+	}
+	EXPECT_TRUE(movedOn);
+	EXPECT_LT(nearest, 100.0f) << "it got to the next quarter's spot";
+}
 
 TEST(RouteText, GoodTextParsesAndWritesBackTheSame)
 {

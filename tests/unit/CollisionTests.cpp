@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace
@@ -175,6 +177,53 @@ TEST_F(CollisionTest, EachDirectionStrikesItsSideAndIsPushedOutBySideRules)
 
 		DeleteAllObjects();
 	}
+}
+
+TEST_F(CollisionTest, AMoverThatWasTouchingAFaceIsStoppedByIt)
+{
+	// Block: −50 … 50 on every axis; mover: half size 10, its face flush with
+	// the block's last frame and 5 units into it now.
+	struct Case
+	{
+		const char* name;
+		OGLPoint3D from, to;
+		uint32_t moverSide;
+	};
+	const Case cases[] = {
+		{"resting on the top", {0, 60, 0}, {0, 55, 0}, SIDE_BOTTOM},
+		{"under the bottom", {0, -60, 0}, {0, -55, 0}, SIDE_TOP},
+		{"against -x", {-60, 0, 0}, {-55, 0, 0}, SIDE_RIGHT},
+		{"against +z", {0, 0, 60}, {0, 0, 55}, SIDE_BACK},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		MakeBlock({0, 0, 0});
+		ObjNode* mover = MakeMover(c.from, c.to, {0, -100, 0});
+		ASSERT_EQ(Detect(mover), 1);
+		EXPECT_EQ(gCollisionList[0].sides, c.moverSide);
+		EXPECT_EQ(ResolveCollisions(mover, ALL_MISC, 0), c.moverSide);
+		EXPECT_GE(std::max({std::fabs(gObjCoord.x), std::fabs(gObjCoord.y), std::fabs(gObjCoord.z)}), 60.0f)
+				<< "pushed back out of the block";
+		DeleteAllObjects();
+	}
+}
+
+TEST_F(CollisionTest, AMoverOnAFlatTopOfTwoBoxesWalksAcrossTheSeam)
+{
+	// Two blocks side by side with one top at 50; the mover stands on the
+	// first (its feet just over the top) and steps over the second's side face.
+	MakeBlock({0, 0, 0});
+	MakeBlock({100, 0, 0});
+	const float feet = 60 + FRAME;
+	ObjNode* mover = MakeMover({38, feet, 0}, {45, feet - 3, 0}, {200, -100, 0});
+	EXPECT_EQ(ResolveCollisions(mover, ALL_MISC, 0), uint32_t(SIDE_BOTTOM));
+	EXPECT_FLOAT_EQ(gObjCoord.x, 45) << "not pushed back by the second block's side";
+	EXPECT_GE(gObjCoord.y, 60.0f) << "still standing on the top";
+
+	// A mover level with the blocks is still stopped by the side.
+	ObjNode* walker = MakeMover({-70, 0, 0}, {-55, 0, 0}, {100, 0, 0});
+	EXPECT_EQ(ResolveCollisions(walker, ALL_MISC, 0), uint32_t(SIDE_RIGHT));
 }
 
 TEST_F(CollisionTest, AMoverAlreadyInsidePassesThroughUnlessTheObstacleSaysOtherwise)
