@@ -23,3 +23,11 @@ void AutopilotNextGoal(const Route& route, const AutopilotView& view, AutopilotS
 void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
 // Whether, at a boss goal, a boss part near its place can be shot now.
 bool HasBossShot(const Route& route, const AutopilotView& view, const AutopilotState& state);
+
+// How far off the robot's facing (radians, 0 … π) the point (tx, tz) lies.
+float AutopilotFacingError(const AutopilotView& view, float tx, float tz);
+// With a gun drawn, at a creature at (tx, tz) (AutopilotAim.cpp): walks at
+// it, and inside `standOff` creeps only while it does not face it (the walk
+// is what turns the robot); fires while facing it and in range.
+void AutopilotShootAt(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, float tx, float tz,
+		float standOff);
