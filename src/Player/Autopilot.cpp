@@ -75,6 +75,18 @@ void AutopilotSteerForVelocity(VirtualInputFrame* frame, const AutopilotView& vi
 	SteerForVelocity(frame, view, wantX, wantZ);
 }
 
+bool AutopilotStepOutOfDanger(VirtualInputFrame* frame, const AutopilotView& view)
+{
+	if (view.flying || view.dangers.empty())
+		return false;
+	OGLVector2D push = AutopilotDangerPush(view.dangers, view.x, view.z);
+	float length = std::hypot(push.x, push.y);
+	if (length <= 0)
+		return false;
+	SteerForVelocity(frame, view, push.x / length * GO_SPEED, push.y / length * GO_SPEED);
+	return true;
+}
+
 namespace
 {
 	void SteerToward(VirtualInputFrame* frame, const AutopilotView& view, float tx, float tz, float speed)
@@ -268,6 +280,9 @@ namespace
 	void Chase(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, const AutopilotTarget& t)
 	{
 		float d = std::hypot(t.x - view.x, t.z - view.z);
+		// Nothing is worth standing in a creature's reach for: out first.
+		if (AutopilotStepOutOfDanger(frame, view))
+			return;
 		if (t.kind == AUTOPILOT_TARGET_ENEMY && view.gunReady)
 		{
 			// With a gun drawn: walk at the creature and shoot once in range and

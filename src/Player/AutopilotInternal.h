@@ -9,6 +9,9 @@
 bool AutopilotPress(VirtualInputFrame* frame, const AutopilotState& state, int need);
 // Stick toward a wanted world velocity (units per second).
 void AutopilotSteerForVelocity(VirtualInputFrame* frame, const AutopilotView& view, float wantX, float wantZ);
+// Inside or near a danger (AutopilotDangers.h): steers straight out at a run
+// and says so; false (nothing steered) when clear of all.
+bool AutopilotStepOutOfDanger(VirtualInputFrame* frame, const AutopilotView& view);
 // Stick toward a point at a wanted speed.
 void AutopilotSteerToward(VirtualInputFrame* frame, const AutopilotView& view, float tx, float tz, float speed);
 // Along the leg to the current goal's place, with the progress watch and its

@@ -4,6 +4,7 @@
 #include "Player/Autopilot.h"
 #include "Player/AutopilotRoute.h"
 #include "Player/AutopilotInternal.h"
+#include "Player/AutopilotDangers.h"
 #include "Player/PlayerInternal.h"
 #include "System/AutomationChecks.h"
 #include "System/Input.h"
@@ -152,6 +153,31 @@ TEST(AutopilotRoute, WithAGunDrawnItTurnsToACreatureBehindItBeforeFiring)
 	EXPECT_EQ(wildShots, 0);
 	EXPECT_LT(AutopilotFacingError(m.view, -250, 40), AUTOPILOT_AIM_CONE);
 	EXPECT_GT(std::hypot(m.view.x + 250, m.view.z - 40), AUTOPILOT_ENEMY_PUNCH_REACH) << "turned without walking into it";
+}
+
+TEST(AutopilotRoute, NeverStandsToShootInsideAnotherCreaturesReach)
+{
+	// Facing a creature close by, the robot would stand and fire; an onion's
+	// front (a danger sector pointing at it) reaches over that spot.
+	Route route = {At(ROUTE_GOTO, 6000, 0)};
+	auto run = [&](bool withDanger, float* endX, float* endZ) {
+		Mover m(0, 0);
+		m.view.heading = -PI / 2;		// facing +x, at the creature
+		m.view.gunReady = true;
+		m.view.targets = {{AUTOPILOT_TARGET_ENEMY, 200, 0, 40}};
+		if (withDanger)
+			m.view.dangers = {{0, 500, 700, 0, 0.6f}};		// 500 ahead in z, facing −z: at the robot
+		AutopilotState s;
+		for (int i = 0; i < 30 * 2; i++)
+			m.Apply(AutopilotStep(route, m.view, &s));
+		*endX = m.view.x;
+		*endZ = m.view.z;
+	};
+	float x, z;
+	run(false, &x, &z);
+	EXPECT_LT(std::hypot(x, z), AUTOPILOT_ENEMY_PUNCH_REACH) << "with nothing near it stands and shoots";
+	run(true, &x, &z);
+	EXPECT_GT(std::hypot(x, z - 500), 700 + AUTOPILOT_DANGER_MARGIN * 0.5f) << "stood in the reach at " << x << ", " << z;
 }
 
 //
