@@ -8,7 +8,7 @@
 
 namespace
 {
-	constexpr float GO_SPEED = 1100.0f;			// units/s wanted on the way: above the top speed, so the stick stays pushed
+	constexpr float GO_SPEED = AUTOPILOT_GO_SPEED;
 	constexpr float STOP_GAIN = 1.6f;			// wanted speed per unit of distance when closing on a stopping goal
 	constexpr float VELOCITY_GAIN = 350.0f;		// units/s of velocity error that make a full stick deflection
 	constexpr float MIN_STICK = 0.2f;			// the least deflection while moving on (no input brings friction)
@@ -73,6 +73,18 @@ namespace
 void AutopilotSteerForVelocity(VirtualInputFrame* frame, const AutopilotView& view, float wantX, float wantZ)
 {
 	SteerForVelocity(frame, view, wantX, wantZ);
+}
+
+bool AutopilotStepOutOfDanger(VirtualInputFrame* frame, const AutopilotView& view)
+{
+	if (view.flying || view.dangers.empty())
+		return false;
+	OGLVector2D push = AutopilotDangerPush(view.dangers, view.x, view.z);
+	float length = std::hypot(push.x, push.y);
+	if (length <= 0)
+		return false;
+	SteerForVelocity(frame, view, push.x / length * GO_SPEED, push.y / length * GO_SPEED);
+	return true;
 }
 
 namespace
@@ -268,16 +280,14 @@ namespace
 	void Chase(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, const AutopilotTarget& t)
 	{
 		float d = std::hypot(t.x - view.x, t.z - view.z);
+		// Nothing is worth standing in a creature's reach for: out first.
+		if (AutopilotStepOutOfDanger(frame, view))
+			return;
 		if (t.kind == AUTOPILOT_TARGET_ENEMY && view.gunReady)
 		{
-			// With a gun drawn: walk at the creature (which turns the robot to it) and
-			// shoot once in range; stop short of its reach.
-			SteerToward(frame, view, t.x, t.z, d < AUTOPILOT_ENEMY_PUNCH_REACH * 3 ? 0.0f : GO_SPEED);
-			if (d < AUTOPILOT_SHOOT_RANGE && state->punchClock <= 0)
-			{
-				Press(frame, *state, NEED_SHOOT);
-				state->punchClock = AUTOPILOT_PUNCH_REPEAT;
-			}
+			// With a gun drawn: walk at the creature and shoot once in range and
+			// facing it; stop short of its reach.
+			AutopilotShootAt(frame, view, state, t.x, t.z, AUTOPILOT_ENEMY_PUNCH_REACH * 3);
 			return;
 		}
 		if (t.kind == AUTOPILOT_TARGET_ENEMY)

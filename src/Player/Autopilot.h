@@ -45,6 +45,9 @@ constexpr int AUTOPILOT_SAUCER_HOLD = 10;				// humans aboard or rising that fil
 constexpr float AUTOPILOT_HARVEST_GIVE_UP = 12.0f;		// seconds over one target before leaving it be
 constexpr float AUTOPILOT_ENEMY_PUNCH_REACH = 140.0f;	// units: a fist only lands on a creature this close
 constexpr float AUTOPILOT_SHOOT_RANGE = 1200.0f;		// units: shots at creatures nearer than this
+constexpr float AUTOPILOT_AIM_CONE = 0.5f;				// radians off the robot's facing within which a shot is fired (the auto-aim does the rest)
+constexpr float AUTOPILOT_TURN_CREEP = 150.0f;			// units per second of the walk that turns the robot toward a creature close by
+constexpr float AUTOPILOT_GO_SPEED = 1100.0f;			// units per second wanted on the way: above the top speed, so the stick stays pushed
 constexpr float AUTOPILOT_THREAT_RANGE = 450.0f;		// units: enemies this near are fought; farther ones are left be
 constexpr float AUTOPILOT_FIGHT_GIVE_UP = 8.0f;		// seconds fighting a near enemy before leaving it be
 // The exit under ice.

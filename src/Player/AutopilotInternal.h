@@ -9,6 +9,9 @@
 bool AutopilotPress(VirtualInputFrame* frame, const AutopilotState& state, int need);
 // Stick toward a wanted world velocity (units per second).
 void AutopilotSteerForVelocity(VirtualInputFrame* frame, const AutopilotView& view, float wantX, float wantZ);
+// Inside or near a danger (AutopilotDangers.h): steers straight out at a run
+// and says so; false (nothing steered) when clear of all.
+bool AutopilotStepOutOfDanger(VirtualInputFrame* frame, const AutopilotView& view);
 // Stick toward a point at a wanted speed.
 void AutopilotSteerToward(VirtualInputFrame* frame, const AutopilotView& view, float tx, float tz, float speed);
 // Along the leg to the current goal's place, with the progress watch and its
@@ -23,3 +26,11 @@ void AutopilotNextGoal(const Route& route, const AutopilotView& view, AutopilotS
 void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
 // Whether, at a boss goal, a boss part near its place can be shot now.
 bool HasBossShot(const Route& route, const AutopilotView& view, const AutopilotState& state);
+
+// How far off the robot's facing (radians, 0 … π) the point (tx, tz) lies.
+float AutopilotFacingError(const AutopilotView& view, float tx, float tz);
+// With a gun drawn, at a creature at (tx, tz) (AutopilotAim.cpp): walks at
+// it, and inside `standOff` creeps only while it does not face it (the walk
+// is what turns the robot); fires while facing it and in range.
+void AutopilotShootAt(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, float tx, float tz,
+		float standOff);

@@ -3,6 +3,8 @@
 // the route files: their reader's checks and the routes the worlds bake.
 #include "Player/Autopilot.h"
 #include "Player/AutopilotRoute.h"
+#include "Player/AutopilotInternal.h"
+#include "Player/AutopilotDangers.h"
 #include "Player/PlayerInternal.h"
 #include "System/AutomationChecks.h"
 #include "System/Input.h"
@@ -77,6 +79,12 @@ namespace
 			}
 			if (blocked)
 				view.dx = view.dz = 0;
+			// Pushed, it turns to face the way it moves, as the robot does (a heading θ faces (−sin θ, −cos θ)).
+			if ((f.steering.x != 0 || f.steering.y != 0) && (view.dx != 0 || view.dz != 0))
+			{
+				float want = std::atan2(-view.dx, -view.dz);
+				view.heading += std::remainder(want - view.heading, 2 * PI) * std::min(1.0f, 15 * DT);
+			}
 			view.x += view.dx * DT;
 			view.z += view.dz * DT;
 			if (std::hypot(view.dx, view.dz) > 1)
@@ -120,6 +128,59 @@ TEST(AutopilotSteering, WorldDirectionRoundTripsThroughTheCameraTurnAtEveryAngle
 	OGLVector2D none = SteeringForWorldDirection(0, 0, 1.0f);
 	EXPECT_EQ(none.x, 0);
 	EXPECT_EQ(none.y, 0);
+}
+
+TEST(AutopilotRoute, WithAGunDrawnItTurnsToACreatureBehindItBeforeFiring)
+{
+	// The creature stands close behind the robot, inside the distance it stops
+	// short at: standing still would fire every shot the wrong way.
+	Route route = {At(ROUTE_GOTO, 6000, 0)};
+	Mover m(0, 0);
+	m.view.heading = -PI / 2;		// facing +x
+	m.view.gunReady = true;
+	m.view.targets = {{AUTOPILOT_TARGET_ENEMY, -250, 0, 40}};
+	ASSERT_GT(AutopilotFacingError(m.view, -250, 40), AUTOPILOT_AIM_CONE);
+	AutopilotState s;
+	int shots = 0, wildShots = 0;
+	for (int i = 0; i < 30 * 2; i++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+		if (Held(f, NEED_SHOOT))
+		{
+			shots++;
+			wildShots += AutopilotFacingError(m.view, -250, 40) > AUTOPILOT_AIM_CONE;
+		}
+		m.Apply(f);
+	}
+	EXPECT_GE(shots, 2);
+	EXPECT_EQ(wildShots, 0);
+	EXPECT_LT(AutopilotFacingError(m.view, -250, 40), AUTOPILOT_AIM_CONE);
+	EXPECT_GT(std::hypot(m.view.x + 250, m.view.z - 40), AUTOPILOT_ENEMY_PUNCH_REACH) << "turned without walking into it";
+}
+
+TEST(AutopilotRoute, NeverStandsToShootInsideAnotherCreaturesReach)
+{
+	// Facing a creature close by, the robot would stand and fire; an onion's
+	// front (a danger sector pointing at it) reaches over that spot.
+	Route route = {At(ROUTE_GOTO, 6000, 0)};
+	auto run = [&](bool withDanger, float* endX, float* endZ) {
+		Mover m(0, 0);
+		m.view.heading = -PI / 2;		// facing +x, at the creature
+		m.view.gunReady = true;
+		m.view.targets = {{AUTOPILOT_TARGET_ENEMY, 200, 0, 40}};
+		if (withDanger)
+			m.view.dangers = {{0, 500, 700, 0, 0.6f}};		// 500 ahead in z, facing −z: at the robot
+		AutopilotState s;
+		for (int i = 0; i < 30 * 2; i++)
+			m.Apply(AutopilotStep(route, m.view, &s));
+		*endX = m.view.x;
+		*endZ = m.view.z;
+	};
+	float x, z;
+	run(false, &x, &z);
+	EXPECT_LT(std::hypot(x, z), AUTOPILOT_ENEMY_PUNCH_REACH) << "with nothing near it stands and shoots";
+	run(true, &x, &z);
+	EXPECT_GT(std::hypot(x, z - 500), 700 + AUTOPILOT_DANGER_MARGIN * 0.5f) << "stood in the reach at " << x << ", " << z;
 }
 
 //
