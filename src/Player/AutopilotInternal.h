@@ -23,3 +23,9 @@ void AutopilotNextGoal(const Route& route, const AutopilotView& view, AutopilotS
 void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
 // Whether, at a boss goal, a boss part near its place can be shot now.
 bool HasBossShot(const Route& route, const AutopilotView& view, const AutopilotState& state);
+
+// A snipe goal: go to its spot, then from there shoot down the boss part
+// standing at the goal's target point; done once it is gone (AutopilotSnipe.cpp).
+void Snipe(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// Radians the player still has to turn, left positive, to face (tx, tz).
+float AutopilotTurnLeft(const AutopilotView& view, float tx, float tz);
