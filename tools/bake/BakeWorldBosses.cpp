@@ -125,10 +125,13 @@ namespace TerrainBake::Worlds
 			for (int a = 0; a < 2; a++)
 				d.items.push_back(Atom({spot.x - side.x * (300 + 200 * float(a)), spot.z - side.z * (300 + 200 * float(a))},
 						ATOM_HEALTH, POWERUP_OPTION_REGENERATES));
-			// A lost life starts again on the spot (none at the first: the start is near).
-			if (k > 0)
-				d.items.push_back(Item(ITEM_CHECKPOINT, spot.x + dx / ring * 250, spot.z + dz / ring * 250, uint8_t(k),
-						FacingParm(spot, p)));
+			// A lost life starts again just behind the spot (still out of the
+			// portal's reach, clear of the way out to the exit), facing on round the ring the
+			// way it came
+			// (none at the first two: the robot lands between them).
+			if (k > 1)
+				d.items.push_back(Item(ITEM_CHECKPOINT, spot.x - dx / ring * 200, spot.z - dz / ring * 200, uint8_t(k - 1),
+						FacingParm(portals[k - 1], p)));
 		}
 		// The brain is fought by its own stock of stun guns, which come back
 		// whenever the robot has none.
