@@ -104,7 +104,7 @@ namespace
 	bool IsStoppingGoal(RouteVerb verb)
 	{
 		return verb == ROUTE_EXIT || verb == ROUTE_JUMP || verb == ROUTE_JET || verb == ROUTE_PUNCH || verb == ROUTE_GRAB
-			|| verb == ROUTE_RIDE;
+			|| verb == ROUTE_RIDE || verb == ROUTE_SNIPE;
 	}
 
 	float GoalReach(RouteVerb verb)
@@ -624,6 +624,9 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 				FightBoss(&frame, route, view, state);
 			else
 				GoForGoal(&frame, route, view, state);
+			break;
+		case ROUTE_SNIPE:
+			Snipe(&frame, route, view, state);
 			break;
 		case ROUTE_LAND:
 			// Ask for the drop until the player is the robot on foot.

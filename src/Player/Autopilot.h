@@ -63,6 +63,13 @@ constexpr float AUTOPILOT_ARENA_THREAT_RANGE = 1000.0f;	// units: armed in a bos
 constexpr float AUTOPILOT_BOSS_PUNCH_REACH = 450.0f;	// units from a boss part's centre (a wide one) it punches at
 constexpr float AUTOPILOT_BOSS_SHOT_RANGE = 1500.0f;	// units: a boss part this near is shot before creatures
 constexpr float AUTOPILOT_BOSS_SHOOT_EVERY = 0.45f;		// seconds between shots at a boss part
+// Sniping a boss part from afar (AutopilotSnipe.cpp).
+constexpr float AUTOPILOT_SNIPE_SIGHT = 4500.0f;		// units: boss parts this near are seen (the auto-aim reaches 5000)
+constexpr float AUTOPILOT_SNIPE_TARGET_RADIUS = 500.0f;	// units round the route's target point its part is looked for
+constexpr float AUTOPILOT_SNIPE_LOOK = 1.0f;			// seconds on the spot with the part gone before moving on
+constexpr float AUTOPILOT_SNIPE_TURN_SPEED = 150.0f;	// units per second of a nudge that turns the robot
+constexpr float AUTOPILOT_SNIPE_AIM = 0.05f;			// radians off the part beyond which it turns
+constexpr float AUTOPILOT_SNIPE_FIRE_AIM = 0.15f;		// radians off the part within which it fires
 constexpr float AUTOPILOT_EDGE_MARGIN = 600.0f;		// units: no fight with a creature this near a hole in the ground
 constexpr float AUTOPILOT_FIGHT_HEIGHT = 400.0f;		// units above or below the robot beyond which a creature is out of reach
 

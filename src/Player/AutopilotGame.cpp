@@ -116,9 +116,12 @@ namespace
 		return true;
 	}
 
-	void GatherTargets(const ObjNode* player, bool flying, std::vector<AutopilotTarget>* targets)
+	// Boss parts are looked for round the robot's own boss area, or, while it
+	// snipes one from afar, as far as the auto-aim reaches.
+	void GatherTargets(const ObjNode* player, bool flying, bool sniping, std::vector<AutopilotTarget>* targets)
 	{
 		const float reach = flying ? AUTOPILOT_SAUCER_SIGHT : AUTOPILOT_TARGET_REACH;
+		const float bossSight = sniping ? AUTOPILOT_SNIPE_SIGHT : AUTOPILOT_BOSS_AREA;
 		const bool bossLevel = CurrentLevelHasRule(LEVEL_RULE_EXIT_AFTER_BOSS);
 		for (const ObjNode* n = gObjectListHead; n; n = n->NextNode)
 		{
@@ -126,7 +129,7 @@ namespace
 				continue;
 			float d = std::hypot(n->Coord.x - player->Coord.x, n->Coord.z - player->Coord.z);
 			AutopilotTarget boss = {AUTOPILOT_TARGET_BOSS_PART, n->Coord.x, n->Coord.y, n->Coord.z};
-			if (bossLevel && !flying && d <= AUTOPILOT_BOSS_AREA && ClassifyBossPart(n, &boss))
+			if (bossLevel && !flying && d <= bossSight && ClassifyBossPart(n, &boss))
 			{
 				targets->push_back(boss);
 				continue;
@@ -253,7 +256,10 @@ namespace
 			view.inControl = view.inControl && view.saucerSteering;
 		}
 		if (view.inControl)
-			GatherTargets(node, view.flying, &view.targets);
+		{
+			const bool sniping = gState.goal < gRoute.size() && gRoute[gState.goal].verb == ROUTE_SNIPE;
+			GatherTargets(node, view.flying, sniping, &view.targets);
+		}
 		if (view.inControl)
 			LookAtBossMachine(node, &view.machine);
 		if (view.inControl && CurrentLevelHasRule(LEVEL_RULE_EXIT_UNDER_ICE))

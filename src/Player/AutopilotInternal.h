@@ -34,3 +34,8 @@ float AutopilotFacingError(const AutopilotView& view, float tx, float tz);
 // is what turns the robot); fires while facing it and in range.
 void AutopilotShootAt(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, float tx, float tz,
 		float standOff);
+// A snipe goal: go to its spot, then from there shoot down the boss part
+// standing at the goal's target point; done once it is gone (AutopilotSnipe.cpp).
+void Snipe(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// Radians the player still has to turn, left positive, to face (tx, tz).
+float AutopilotTurnLeft(const AutopilotView& view, float tx, float tz);

@@ -20,6 +20,7 @@ const RouteVerbInfo kRouteVerbs[NUM_ROUTE_VERBS] = {
 	{"wait", 1, false},
 	{"harvest", 3, true},
 	{"deliver", 2, true},
+	{"snipe", 4, true},
 };
 
 static bool Fail(std::string* error, const std::string& fileName, int line, const std::string& what)
@@ -71,7 +72,12 @@ bool ParseRouteText(const std::string& text, const std::string& fileName, Route*
 		{
 			goal.x = numbers[0];
 			goal.z = numbers[1];
-			if (info.numbers > 2)
+			if (goal.verb == ROUTE_SNIPE)
+			{
+				goal.tx = numbers[2];
+				goal.tz = numbers[3];
+			}
+			else if (info.numbers > 2)
 				goal.value = numbers[2];
 		}
 		else if (info.numbers > 0)
@@ -91,7 +97,9 @@ std::string FormatRouteGoal(const RouteGoal& goal)
 {
 	const RouteVerbInfo& info = kRouteVerbs[goal.verb];
 	char line[96];
-	if (info.hasPlace && info.numbers > 2)
+	if (goal.verb == ROUTE_SNIPE)
+		snprintf(line, sizeof(line), "%s %.0f %.0f %.0f %.0f", info.name, goal.x, goal.z, goal.tx, goal.tz);
+	else if (info.hasPlace && info.numbers > 2)
 		snprintf(line, sizeof(line), "%s %.0f %.0f %.0f", info.name, goal.x, goal.z, goal.value);
 	else if (info.hasPlace)
 		snprintf(line, sizeof(line), "%s %.0f %.0f", info.name, goal.x, goal.z);

@@ -21,6 +21,8 @@
 //                   of the point, smashing the people huts there first;
 //                   fly to the drop zone whenever the hold is full
 //   deliver X Z     saucer level: fly to the drop point and let the saucer unload
+//   snipe X Z TX TZ go to (X, Z) and, standing there, shoot down the boss part
+//                   that stands at (TX, TZ) from afar
 #pragma once
 
 #include <cstdint>
@@ -42,6 +44,7 @@ enum RouteVerb : uint8_t
 	ROUTE_WAIT,
 	ROUTE_HARVEST,
 	ROUTE_DELIVER,
+	ROUTE_SNIPE,
 	NUM_ROUTE_VERBS
 };
 
@@ -58,6 +61,7 @@ struct RouteGoal
 	RouteVerb verb = ROUTE_GOTO;
 	float x = 0, z = 0;			// the place, for verbs that have one
 	float value = 0;			// jet: the height to climb to; wait: seconds; harvest: the radius
+	float tx = 0, tz = 0;		// snipe: where the target stands
 	int line = 0;				// where the goal came from, for messages (0: made in code)
 };
 

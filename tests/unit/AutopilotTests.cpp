@@ -669,3 +669,111 @@ TEST(PlayInvariants, EachBrokenInvariantIsNamed)
 	noPlayer.position[0] = nan;
 	EXPECT_EQ(FindBrokenPlayInvariant(noPlayer), nullptr);
 }
+
+//
+// Sniping a boss part from afar
+//
+
+namespace
+{
+	// The mover, facing the way it moves as the robot does once it has speed.
+	void ApplyTurning(Mover* m, const VirtualInputFrame& f)
+	{
+		m->Apply(f);
+		if (std::hypot(m->view.dx, m->view.dz) > 1)
+			m->view.heading = std::atan2(-m->view.dx, -m->view.dz);
+	}
+
+	RouteGoal Snipe(float x, float z, float tx, float tz)
+	{
+		RouteGoal g = At(ROUTE_SNIPE, x, z);
+		g.tx = tx;
+		g.tz = tz;
+		return g;
+	}
+}
+
+TEST(AutopilotSnipe, HoldsItsSpotOutsideThePartsReachAndShootsOnlyWhileFacingIt)
+{
+	// The part stands 3450 beyond the spot, off to the side of the way in.
+	Route route = {Snipe(0, 1000, 2000, 1000 + 3450), At(ROUTE_GOTO, -3000, 0)};
+	Mover m(0, 0);
+	m.cameraSpin = 0;
+	m.view.gunReady = true;
+	m.view.heading = 3.14159265f / 2;		// facing −x, away from the part
+	m.view.targets = {{AUTOPILOT_TARGET_BOSS_PART, 2000, 0, 1000 + 3450}};
+	AutopilotState s;
+	int shots = 0, badShots = 0;
+	float nearest = 1e9f;
+	for (int i = 0; i < 30 * 8; i++)
+	{
+		VirtualInputFrame f = AutopilotStep(route, m.view, &s);
+		if (Held(f, NEED_SHOOT))
+		{
+			shots++;
+			float want = std::atan2(-(2000 - m.view.x), -(4450 - m.view.z));
+			float off = std::remainder(want - m.view.heading, 2 * 3.14159265f);
+			if (std::fabs(off) > AUTOPILOT_SNIPE_FIRE_AIM)
+				badShots++;
+		}
+		ApplyTurning(&m, f);
+		nearest = std::min(nearest, std::hypot(m.view.x - 2000, m.view.z - 4450));
+	}
+	EXPECT_EQ(s.goal, 0u);
+	EXPECT_GE(shots, 5);
+	EXPECT_EQ(badShots, 0);
+	EXPECT_GT(nearest, 3450 - AUTOPILOT_REACH - 50);
+
+	// Once the part is gone it looks a moment and moves on.
+	m.view.targets.clear();
+	for (int i = 0; i < int((AUTOPILOT_SNIPE_LOOK + 0.5f) / DT); i++)
+		ApplyTurning(&m, AutopilotStep(route, m.view, &s));
+	EXPECT_EQ(s.goal, 1u);
+}
+
+TEST(AutopilotSnipe, SwitchesAwayFromAWeaponThatDoesNotHurtItAndHoldsFireWithNone)
+{
+	Route route = {Snipe(0, 0, 0, -3450)};
+	AutopilotView view;
+	view.inControl = view.onGround = true;
+	view.dt = DT;
+	view.gunReady = true;
+	view.heading = 0;			// facing −z, straight at it
+	AutopilotTarget part = {AUTOPILOT_TARGET_BOSS_PART, 0, 0, -3450};
+	part.wrongWeapon = true;
+	view.targets = {part};
+	AutopilotState s;
+	VirtualInputFrame f = AutopilotStep(route, view, &s);
+	EXPECT_TRUE(Held(f, NEED_NEXT_WEAPON));
+	EXPECT_FALSE(Held(f, NEED_SHOOT));
+
+	part.wrongWeapon = false;
+	part.noWeapon = true;
+	view.targets = {part};
+	AutopilotState s2;
+	for (int i = 0; i < 30; i++)
+	{
+		f = AutopilotStep(route, view, &s2);
+		EXPECT_FALSE(Held(f, NEED_SHOOT));
+	}
+	EXPECT_EQ(s2.goal, 0u);		// still standing: the part is there
+}
+
+TEST(RouteText, ASnipeGoalKeepsItsSpotAndItsTargetThroughWritingAndReading)
+{
+	Route route;
+	std::string error;
+	ASSERT_TRUE(ParseRouteText("snipe 100 -200 3000 4500\n", "t.route", &route, &error)) << error;
+	ASSERT_EQ(route.size(), 1u);
+	EXPECT_EQ(route[0].verb, ROUTE_SNIPE);
+	EXPECT_EQ(route[0].x, 100);
+	EXPECT_EQ(route[0].z, -200);
+	EXPECT_EQ(route[0].tx, 3000);
+	EXPECT_EQ(route[0].tz, 4500);
+	Route again;
+	ASSERT_TRUE(ParseRouteText(FormatRouteGoal(route[0]), "w.route", &again, &error)) << error;
+	EXPECT_EQ(again[0].tx, 3000);
+	EXPECT_EQ(again[0].tz, 4500);
+	EXPECT_FALSE(ParseRouteText("snipe 1 2 3\n", "t.route", &again, &error));
+	EXPECT_NE(error.find("snipe takes 4 numbers, got 3"), std::string::npos) << error;
+}

@@ -454,7 +454,10 @@ namespace TerrainBake::Worlds
 		d.seed = 1010;
 		const float W = 10 * SUPERTILE;
 		const uint32_t seed = d.seed;
-		const Point2 center{W / 2, W / 2}, start{W / 2, W / 2 + 4300};
+		const Point2 center{W / 2, W / 2};
+		// The robot lands on the inner ring between the first two portals, out
+		// of their reach, with time to arm before it goes within it.
+		const Point2 start{center.x + 2400 * std::sin(0.3926991f), center.z + 2400 * std::cos(0.3926991f)};
 		const float DAIS_RADIUS = 1500, DAIS_TOP = 250, PORTAL_RING = 5600, WALL = 7000;
 
 		auto portal = [=](int k) {

@@ -23,6 +23,21 @@ namespace TerrainBake::Worlds
 		constexpr float POD_STANDOFF = 1000.0f;
 		// And the pitcher plant, waiting for its mouth to open.
 		constexpr float PITCHER_STANDOFF = 1500.0f;
+		// How far from an alien portal the robot snipes it: beyond the reach
+		// within which it sends elites (3000), by a margin for being knocked about.
+		constexpr float SNIPE_DISTANCE = 3450.0f;
+		// Exit charge in a pod by each sniping spot: with the brain's last
+		// spill (10) enough for the exit, so a player who keeps out of the
+		// elites' way can still leave; the elites spill more.
+		constexpr uint8_t CHARGE_PER_SPOT = 3;
+
+		RouteGoal SnipeGoal(Point2 spot, Point2 target)
+		{
+			RouteGoal g = Goal(ROUTE_SNIPE, spot);
+			g.tx = target.x;
+			g.tz = target.z;
+			return g;
+		}
 
 		Point2 OnRing(Point2 centre, float radius, float angle)
 		{
@@ -73,9 +88,11 @@ namespace TerrainBake::Worlds
 
 	void AddBrainBossArena(WorldDesign& d, Point2 centre, Point2 start, const std::vector<Point2>& portals)
 	{
-		// The exit saucer waits east of the dais, facing it; the brain is
-		// fought south-east of it, so no way crosses the dais's slopes.
-		const Point2 exitSite{centre.x + 3200, centre.z};
+		// The exit saucer waits east of the dais, facing west, between two
+		// portals' lines of fire from the inner ring; the brain is fought
+		// south-east of the dais, so no way crosses its slopes.
+		const float EXIT_ANGLE = 2.5f * TAU / 8;		// portal k stands k eighths of a turn round
+		const Point2 exitSite{centre.x + 3200 * std::sin(EXIT_ANGLE), centre.z + 3200 * std::cos(EXIT_ANGLE)};
 		const uint8_t EXIT_FACING = 2;			// a quarter turn: its front looks west, at the dais
 		const Point2 fight{centre.x + 1400, centre.z + 1400};
 		d.items.push_back(Item(ITEM_EXIT, exitSite.x, exitSite.z, EXIT_FACING));
@@ -84,28 +101,37 @@ namespace TerrainBake::Worlds
 		for (int i = 0; i < 3; i++)
 			d.items.push_back(Pod({start.x - 300 + 300 * float(i), start.z - 450}, POD_STUN, 0, 0, POWERUP_OPTION_REGENERATES));
 
-		// Every portal of the ring in turn, then the brain, then home.
+		// Every portal of the ring in turn, then the brain, then home. A portal
+		// sends its elites only at a robot within its reach, and the stun gun
+		// carries much further: each is shot down from a spot on the inner
+		// ring just out of its reach (and out of its neighbours'), where a
+		// checkpoint, a stun gun and health wait.
 		d.route.clear();
 		d.route.push_back(Goal(ROUTE_GOTO, {start.x, start.z - 600}));
 		const size_t n = portals.size();
 		for (size_t k = 0; k < n; k++)
 		{
 			Point2 p = portals[k];
-			// Stand inside the ring, short of the portal.
-			Point2 in{p.x + (centre.x - p.x) * 0.15f, p.z + (centre.z - p.z) * 0.15f};
-			d.route.push_back(Goal(ROUTE_BOSS, in));
-			// A checkpoint a little further in: a lost life starts again
-			// here, not back across the brain's dais.
-			Point2 post{p.x + (centre.x - p.x) * 0.25f, p.z + (centre.z - p.z) * 0.25f};
-			// Facing on round the ring; none at the first portal (the start is
-			// near) nor the last (the way turns in to the brain there).
-			if (k > 0 && k + 1 < n)
-				d.items.push_back(Item(ITEM_CHECKPOINT, post.x, post.z, uint8_t(k), FacingParm(portals[k - 1], portals[k + 1])));
-			// Health by each checkpoint, coming back while the elites keep coming.
-			for (int a = 0; a < 3; a++)
-				d.items.push_back(Atom({post.x + 200 * float(a - 1), post.z + 150 * float(a == 1)}, ATOM_HEALTH, POWERUP_OPTION_REGENERATES));
-			// And a stun gun that comes back whenever the robot has none.
-			d.items.push_back(Pod({post.x, post.z - 250}, POD_STUN, 0, 0, POWERUP_OPTION_REGENERATES));
+			float dx = centre.x - p.x, dz = centre.z - p.z;
+			float ring = std::hypot(dx, dz);
+			Point2 spot{p.x + dx / ring * SNIPE_DISTANCE, p.z + dz / ring * SNIPE_DISTANCE};
+			d.route.push_back(SnipeGoal(spot, p));
+			// Beside the spot, round the ring: the stun gun that comes back
+			// whenever the robot has none, and health.
+			Point2 side{-dz / ring, dx / ring};
+			Point2 pod{spot.x + side.x * 350, spot.z + side.z * 350};
+			d.items.push_back(Pod(pod, POD_STUN, 0, 0, POWERUP_OPTION_REGENERATES));
+			d.items.push_back(Pod({spot.x + side.x * 700, spot.z + side.z * 700}, POD_CHARGE_ATOMS, CHARGE_PER_SPOT));
+			for (int a = 0; a < 2; a++)
+				d.items.push_back(Atom({spot.x - side.x * (300 + 200 * float(a)), spot.z - side.z * (300 + 200 * float(a))},
+						ATOM_HEALTH, POWERUP_OPTION_REGENERATES));
+			// A lost life starts again just behind the spot (still out of the
+			// portal's reach, clear of the way out to the exit), facing on round the ring the
+			// way it came
+			// (none at the first two: the robot lands between them).
+			if (k > 1)
+				d.items.push_back(Item(ITEM_CHECKPOINT, spot.x - dx / ring * 200, spot.z - dz / ring * 200, uint8_t(k - 1),
+						FacingParm(portals[k - 1], p)));
 		}
 		// The brain is fought by its own stock of stun guns, which come back
 		// whenever the robot has none.

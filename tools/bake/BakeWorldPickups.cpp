@@ -229,7 +229,9 @@ namespace TerrainBake::Worlds
 	// The brain's arena: health and weapons on the way in, short of the portals' ring.
 	void AddBrainBossPickups(WorldDesign& d)
 	{
-		Handful(d, WayToCharge(d), 0.1f, 0.5f, 600, {Pod({}, POD_NOVA), Atom({}, ATOM_HEALTH), Pod({}, POD_FREEZE),
+		// Close by the way: it runs round the inner ring, between the dais's
+		// slope and the portals' reach.
+		Handful(d, WayToCharge(d), 0.1f, 0.5f, 250, {Pod({}, POD_NOVA), Atom({}, ATOM_HEALTH), Pod({}, POD_FREEZE),
 				Atom({}, ATOM_HEALTH), Pod({}, POD_STUN), Atom({}, ATOM_HEALTH)});
 	}
 }
