@@ -1,9 +1,8 @@
 // Grave stones of the ruined city (item 65): plain scenery that a passing
 // saucer can beam at. The beam raises a mutant out of the grave in front of
 // the stone; the stone stays. A stone is marked as a raider saucer's seeding
-// target (like the farm's sprouts): it calls a passing saucer, which beams at
-// it and leaves instead of carrying it off; once its mutant has risen it
-// calls no more.
+// target (like the farm's sprouts), so the saucer beams at it and leaves
+// instead of carrying it off.
 #pragma once
 
 #include "System/Objects.h"

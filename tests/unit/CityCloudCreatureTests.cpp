@@ -4,10 +4,6 @@
 // clown's bubble (burst when the clown is hurt, by a dart, or on the robot),
 // the clown fish's bomb and its shock ring, and the strong man's hold.
 #include "PlayerTestSupport.h"
-#include "Items/GraveStones.h"
-#include "3D/BG3D.h"
-#include "System/LevelTable.h"
-#include "Enemies/RaiderSaucer.h"
 #include "Enemies/CityCreatures.h"
 #include "Enemies/CloudCreatures.h"
 #include "Enemies/Enemy.h"
@@ -233,30 +229,6 @@ TEST_F(CreatureTest, AMutantRisesFromItsGraveTinyGrowsAndLeapsUnlessTheCapIsReac
 	gNumEnemies = gMaxEnemies;
 	EXPECT_EQ(RaiseMutantFromGrave(at.x + 300, at.z), nullptr) << "no room under the cap";
 	gNumEnemies = 1;
-}
-
-TEST_F(CreatureTest, AGraveStoneCallsARaiderWhoseBeamRaisesOneMutantThenItCallsNoMore)
-{
-	OGLPoint3D at = NearRobot(1200);
-	TerrainItemEntryType item = {};
-	item.type = 65;
-	item.flags = ITEM_FLAG_INUSE;
-	ASSERT_GT(LoadBG3D(kLevelDefs[LEVEL_NUM_APOCALYPSE].modelFile, MODEL_GROUP_LEVELSPECIFIC), 34);	// the stones
-	ASSERT_TRUE(AddGraveStone(&item, at.x, at.z));
-	ObjNode* stone = gLastCreatedNode;
-	ObjNodeRef ref(stone);
-	Run(4.0f);		// one call in sixteen frames is answered
-	ASSERT_TRUE(ref.IsAlive());
-	EXPECT_NE(GetRaiderSaucer(), nullptr) << "a closed grave calls a raider";
-
-	EXPECT_TRUE(HitByWeapon(WEAPON_SAUCERBEAM, nullptr, stone, nullptr, nullptr, 0));
-	EXPECT_EQ(gNumEnemyOfKind[ENEMY_KIND_MUTANT], 1);
-	EXPECT_FALSE(stone->StatusBits & GRAVE_STONE_SAUCER_TARGET) << "the grave is open";
-	EXPECT_FALSE(HitByWeapon(WEAPON_SAUCERBEAM, nullptr, stone, nullptr, nullptr, 0)) << "one mutant to a grave";
-	EXPECT_EQ(gNumEnemyOfKind[ENEMY_KIND_MUTANT], 1);
-	DeleteObject(stone);
-	FlushObjectDeleteQueue();
-	DisposeBG3DContainer(MODEL_GROUP_LEVELSPECIFIC);
 }
 
 //
