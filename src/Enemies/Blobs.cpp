@@ -2,6 +2,7 @@
 // that slows and hurts the robot, bursting into goo, and goo swelling back
 // into a small blob.
 #include "Enemies/Blobs.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "3D/Skeleton.h"
 #include "Effects/Shards.h"
@@ -54,11 +55,6 @@ namespace
 	enum { GOO_REST = 0 };
 	// Goo's Mode.
 	enum : uint8_t { GOO_FLYING = 0, GOO_LYING = 1, GOO_SWELLING = 2, GOO_FADING = 3 };
-
-	bool OnGround(const ObjNode* n)
-	{
-		return n->StatusBits & STATUS_BIT_ONGROUND;
-	}
 
 	int Anim(const ObjNode* blob)
 	{
@@ -272,7 +268,7 @@ void MoveBlob(ObjNode* blob)
 		blob->SpecialF[ENEMY_TIMER_FROZEN] -= dt;
 		if (blob->SpecialF[ENEMY_TIMER_FROZEN] <= 0)
 			Thaw(blob);
-		if (OnGround(blob))
+		if (CreatureOnGround(blob))
 			ApplyEnemyFriction(FROZEN_FRICTION);
 	}
 	else
@@ -290,7 +286,7 @@ void MoveBlob(ObjNode* blob)
 		}
 		else
 		{
-			if (OnGround(blob))
+			if (CreatureOnGround(blob))
 				ApplyEnemyFriction(STOP_FRICTION);
 			// Blobs that stay put still rear up at a robot that comes close.
 			if (grown && d < LUNGE_RANGE && IsRobotInPlay())

@@ -2,6 +2,7 @@
 // per animation, the attack check (bite up close, zap at range), the zap
 // projectile, and how they take hits, freeze and die.
 #include "Enemies/BrainAlien.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "3D/BG3D.h"
 #include "3D/Skeleton.h"
@@ -118,17 +119,6 @@ namespace
 		MorphToSkeletonAnim(alien->Skeleton, anim, morphSpeed);
 	}
 
-	bool OnGround(const ObjNode* alien)
-	{
-		return alien->StatusBits & STATUS_BIT_ONGROUND;
-	}
-
-	void SetHeadingVelocity(const ObjNode* alien, float speed)
-	{
-		gObjDelta.x = -std::sin(alien->Rot.y) * speed;
-		gObjDelta.z = -std::cos(alien->Rot.y) * speed;
-	}
-
 	// The end of every move: the step, the ground, the commit, the glow and the zap's hum.
 	void FinishMove(ObjNode* alien, uint32_t mask, bool useBoundingBox)
 	{
@@ -185,7 +175,7 @@ namespace
 
 	void MoveStand(ObjNode* alien)
 	{
-		if (OnGround(alien))
+		if (CreatureOnGround(alien))
 			ApplyEnemyFriction(FRICTION_STAND);
 		float angleLeft = TurnEnemyTowardPlayer(alien, TURN_SPEED);
 		if (IsElite(alien))
@@ -204,7 +194,7 @@ namespace
 	void MoveWalkOrRun(ObjNode* alien, float speed, float animSpeed)
 	{
 		float angleLeft = TurnEnemyTowardPlayer(alien, TURN_SPEED);
-		SetHeadingVelocity(alien, speed);
+		SetVelocityAlongHeading(alien, speed);
 		ApplyEnemyGravity();
 		float d = EnemyDistanceToPlayer(alien);
 		bool outOfChase = !IsElite(alien) && (d >= CHASE_FAR || d <= CHASE_NEAR);
@@ -236,7 +226,7 @@ namespace
 			return;
 		if (alien->Speed > FLINCH_SPEED)
 			TurnEnemyAwayFromMotion(alien, FLINCH_TURN_SPEED);
-		if (OnGround(alien))
+		if (CreatureOnGround(alien))
 			ApplyEnemyFriction(FRICTION_DEATH);
 		ApplyEnemyGravity();
 		FinishMove(alien, CORPSE_MASK, true);
@@ -244,7 +234,7 @@ namespace
 
 	void MoveZap(ObjNode* alien)
 	{
-		if (OnGround(alien))
+		if (CreatureOnGround(alien))
 			ApplyEnemyFriction(FRICTION_ZAP);
 		ApplyEnemyGravity();
 		alien->SpecialF[TIMER_SHOOT] -= gFrameTime;
@@ -263,7 +253,7 @@ namespace
 	{
 		if (alien->Speed > FLINCH_SPEED)
 			TurnEnemyAwayFromMotion(alien, FLINCH_TURN_SPEED);
-		if (OnGround(alien))
+		if (CreatureOnGround(alien))
 			ApplyEnemyFriction(FRICTION_HIT);
 		ApplyEnemyGravity();
 		alien->SpecialF[TIMER_HURT] -= gFrameTime;
@@ -310,7 +300,7 @@ namespace
 		float shown = 1.0f - alien->SpecialF[TIMER_EMERGE] / ELITE_EMERGE_TIME;
 		shown = shown < 0 ? 0 : shown > 1 ? 1 : shown;
 		alien->ColorFilter = {0.1f + 0.9f * shown, 0.1f + 0.9f * shown, 0.1f + 0.9f * shown, shown};
-		SetHeadingVelocity(alien, WALK_SPEED);
+		SetVelocityAlongHeading(alien, WALK_SPEED);
 		ApplyEnemyGravity();
 		if (alien->SpecialF[TIMER_EMERGE] <= 0)
 		{
@@ -397,14 +387,6 @@ namespace
 		return HurtBrainAlien(alien, WeaponDamage(weapon, damage));
 	}
 
-	bool HitByFreeze(ObjNode*, ObjNode* alien, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		if (alien->Flag[ENEMY_FLAG_DYING])
-			return false;
-		FreezeEnemy(alien, MoveBrainAlien);
-		return true;
-	}
-
 	bool HitByFist(ObjNode*, ObjNode* alien, const OGLPoint3D*, const OGLVector3D*, float)
 	{
 		if (IsEnemyFrozen(alien))
@@ -417,12 +399,6 @@ namespace
 		return taken;
 	}
 
-	bool HitByNova(ObjNode*, ObjNode* alien, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		KillBrainAlien(alien);
-		return true;
-	}
-
 	bool HitByJet(ObjNode*, ObjNode* alien, const OGLPoint3D*, const OGLVector3D*, float)
 	{
 		bool taken = HurtBrainAlien(alien, JET_DAMAGE);
@@ -430,22 +406,19 @@ namespace
 		return taken;
 	}
 
-	bool HitByHurt(ObjNode*, ObjNode* alien, const OGLPoint3D*, const OGLVector3D*, float damage)
-	{
-		return HurtBrainAlien(alien, damage);
-	}
+	constexpr CreatureHitRoutines kBrainAlienHits = {.hurt = HurtBrainAlien, .kill = KillBrainAlien, .freeMove = MoveBrainAlien};
 
 	void InstallHitHandlers(ObjNode* alien)
 	{
 		alien->HitByWeaponHandler[WEAPON_STUNGUN] = HitByShot;
-		alien->HitByWeaponHandler[WEAPON_FREEZEGUN] = HitByFreeze;
+		alien->HitByWeaponHandler[WEAPON_FREEZEGUN] = CreatureHitByFreeze<kBrainAlienHits>;
 		alien->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByShot;
 		alien->HitByWeaponHandler[WEAPON_FLARE] = HitByShot;
 		alien->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-		alien->HitByWeaponHandler[WEAPON_NOVA] = HitByNova;
+		alien->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kBrainAlienHits>;
 		alien->HitByWeaponHandler[WEAPON_DART] = HitByShot;
 		alien->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-		alien->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+		alien->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kBrainAlienHits>;
 	}
 
 	ObjNode* MakeAlienOfKind(int skeletonType, uint8_t kind, float x, float z, float scale, float rotY)

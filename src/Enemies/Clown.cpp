@@ -299,37 +299,8 @@ namespace
 		return true;
 	}
 
-	bool HitByShot(ObjNode* weapon, ObjNode* clown, const OGLPoint3D*, const OGLVector3D* delta, float damage)
-	{
-		bool taken = HurtClown(clown, WeaponDamage(weapon, damage));
-		PushCreatureByShot(clown, delta);
-		return taken;
-	}
-
-	bool HitByFist(ObjNode*, ObjNode* clown, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		bool taken = HurtClown(clown, FIST_DAMAGE);
-		KnockCreatureBack(clown);
-		return taken;
-	}
-
-	bool HitByNova(ObjNode*, ObjNode* clown, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		KillClown(clown);
-		return true;
-	}
-
-	bool HitByJet(ObjNode*, ObjNode* clown, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		bool taken = HurtClown(clown, JET_DAMAGE);
-		KnockCreatureBack(clown);
-		return taken;
-	}
-
-	bool HitByHurt(ObjNode*, ObjNode* clown, const OGLPoint3D*, const OGLVector3D*, float damage)
-	{
-		return HurtClown(clown, damage);
-	}
+	constexpr CreatureHitRoutines kClownHits = {
+			.hurt = HurtClown, .kill = KillClown, .fistDamage = FIST_DAMAGE, .jetDamage = JET_DAMAGE};
 
 	void MoveClownOnSpline(ObjNode* clown)
 	{
@@ -349,14 +320,14 @@ ObjNode* MakeClown(float x, float z)
 	CreateCollisionBoxFromBoundingBox(clown, 1, 1);
 	SetRandomTargetOff(clown, TARGET_OFFSET);
 	AttachShadowToObject(clown, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-	clown->HitByWeaponHandler[WEAPON_STUNGUN] = HitByShot;
-	clown->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByShot;
-	clown->HitByWeaponHandler[WEAPON_FLARE] = HitByShot;
-	clown->HitByWeaponHandler[WEAPON_DART] = HitByShot;
-	clown->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-	clown->HitByWeaponHandler[WEAPON_NOVA] = HitByNova;
-	clown->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-	clown->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+	clown->HitByWeaponHandler[WEAPON_STUNGUN] = CreatureHitByShot<kClownHits>;
+	clown->HitByWeaponHandler[WEAPON_ARCSHOT] = CreatureHitByShot<kClownHits>;
+	clown->HitByWeaponHandler[WEAPON_FLARE] = CreatureHitByShot<kClownHits>;
+	clown->HitByWeaponHandler[WEAPON_DART] = CreatureHitByShot<kClownHits>;
+	clown->HitByWeaponHandler[WEAPON_FIST] = CreatureHitByFist<kClownHits>;
+	clown->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kClownHits>;
+	clown->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByJet<kClownHits>;
+	clown->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kClownHits>;
 	return clown;
 }
 

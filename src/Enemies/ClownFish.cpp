@@ -191,17 +191,7 @@ namespace
 		DeleteEnemy(fish);					// its carried bomb goes with it
 	}
 
-	bool HitByStunShot(ObjNode*, ObjNode* fish, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		ExplodeFish(fish);
-		return true;
-	}
-
-	bool HitByHurt(ObjNode*, ObjNode* fish, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		ExplodeFish(fish);
-		return true;
-	}
+	constexpr CreatureHitRoutines kFishHits = {.kill = ExplodeFish};
 }
 
 bool AddClownFishOnSpline(int splineNum, SplineItemType* item)
@@ -218,8 +208,8 @@ bool AddClownFishOnSpline(int splineNum, SplineItemType* item)
 	fish->Skeleton->AnimSpeed = SWIM_ANIM_SPEED;
 	CreateCollisionBoxFromBoundingBox(fish, 1, 1);
 	AttachShadowToObject(fish, 0, SHADOW_SIZE_X, SHADOW_SIZE_Z, false);
-	fish->HitByWeaponHandler[WEAPON_STUNGUN] = HitByStunShot;
-	fish->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+	fish->HitByWeaponHandler[WEAPON_STUNGUN] = CreatureHitToDeath<kFishHits>;
+	fish->HitByWeaponHandler[WEAPON_HURT] = CreatureHitToDeath<kFishHits>;
 	UpdateObjectTransforms(fish);
 	CarryBomb(fish, HangBomb(fish));
 	StartSplineRider(fish, splineNum, item, MoveClownFishOnSpline, true);

@@ -1,6 +1,7 @@
 // Shared moves of the city's and the clouds' creatures (CreatureKit.h).
 #include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
+#include "Enemies/JungleCreatures.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
 #include "Player/Player.h"
@@ -102,4 +103,52 @@ void BurstCreatureIntoSparks(const ObjNode* creature)
 	MakeRadialPuff(c.x, c.y, c.z, 400, 1, PARTICLE_SPRITE_DUST, 80);
 	MakeRadialPuff(c.x, c.y, c.z, 300, 1, PARTICLE_SPRITE_FLASH, 60);
 	MakeSparkBurst(c.x, c.y, c.z, 80, PARTICLE_SPRITE_SPARK_YELLOW, GL_SRC_ALPHA, GL_ONE, 0.5f);
+}
+
+//
+// Shared hit handlers
+//
+
+bool CreatureTakesShot(const CreatureHitRoutines& r, ObjNode* weapon, ObjNode* creature, const OGLVector3D* delta, float damage)
+{
+	bool taken = r.hurt(creature, r.shotDamage > 0 ? r.shotDamage : WeaponDamage(weapon, damage));
+	PushCreatureByShot(creature, delta);
+	return taken;
+}
+
+bool CreatureTakesBlow(const CreatureHitRoutines& r, ObjNode* creature, float damage)
+{
+	bool taken = r.hurt(creature, damage);
+	KnockCreatureBack(creature);
+	return taken;
+}
+
+bool CreatureTakesDeathBlow(const CreatureHitRoutines& r, ObjNode* creature)
+{
+	r.kill(creature);
+	return true;
+}
+
+bool CreatureTakesFreeze(const CreatureHitRoutines& r, ObjNode* creature)
+{
+	if (creature->Flag[ENEMY_FLAG_DYING])
+		return false;
+	FreezeEnemy(creature, r.freeMove);
+	return true;
+}
+
+bool CreatureTakesGiantFist(const CreatureHitRoutines& r, ObjNode* creature)
+{
+	if (!IsPlayerGiant())
+		return false;
+	KnockCreatureBack(creature);
+	return r.hurt(creature, r.fistDamage);
+}
+
+bool CreatureTakesGiantJet(const CreatureHitRoutines& r, ObjNode* creature)
+{
+	if (!IsPlayerGiant())
+		return false;
+	r.kill(creature);
+	return true;
 }

@@ -4,6 +4,7 @@
 // fly off when they die.
 #include "Enemies/FarmCreatures.h"
 #include "Enemies/FarmCreaturesInternal.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/Skeleton.h"
@@ -93,20 +94,9 @@ namespace
 		MorphToSkeletonAnim(node->Skeleton, anim, morphSpeed);
 	}
 
-	bool OnGround(const ObjNode* node)
-	{
-		return node->StatusBits & STATUS_BIT_ONGROUND;
-	}
-
-	void SetHeadingVelocity(const ObjNode* node, float speed)
-	{
-		gObjDelta.x = -std::sin(node->Rot.y) * speed;
-		gObjDelta.z = -std::cos(node->Rot.y) * speed;
-	}
-
 	void FrictionOnGround(const ObjNode* node, float friction)
 	{
-		if (OnGround(node))
+		if (CreatureOnGround(node))
 			ApplyEnemyFriction(friction);
 	}
 
@@ -158,7 +148,7 @@ namespace
 
 	void OnionWalk(ObjNode* onion)
 	{
-		SetHeadingVelocity(onion, ONION_WALK_SPEED);
+		SetVelocityAlongHeading(onion, ONION_WALK_SPEED);
 		ApplyEnemyGravity();
 		EnemyGravityAndMove();
 		float angleLeft = TurnEnemyTowardPlayer(onion, TURN_SPEED);
@@ -307,7 +297,7 @@ namespace
 	void TomatoWalk(ObjNode* tomato)
 	{
 		float angleLeft = TurnEnemyTowardPlayer(tomato, TURN_SPEED);
-		SetHeadingVelocity(tomato, TOMATO_WALK_SPEED);
+		SetVelocityAlongHeading(tomato, TOMATO_WALK_SPEED);
 		ApplyEnemyGravity();
 		EnemyGravityAndMove();
 		tomato->Skeleton->AnimSpeed = TOMATO_WALK_ANIM_SPEED;
@@ -370,7 +360,7 @@ namespace
 		if (tomato->Flag[FLAG_AIRBORNE])
 			tomato->Rot.x -= gFrameTime * tomato->Speed * TOMATO_TUMBLE;
 		EnemyGroundStep(tomato, MOVE_MASK, true);
-		if (tomato->Flag[FLAG_AIRBORNE] && (OnGround(tomato) || LandedOnPlayer()))
+		if (tomato->Flag[FLAG_AIRBORNE] && (CreatureOnGround(tomato) || LandedOnPlayer()))
 		{
 			bool onRobot = LandedOnPlayer();
 			tomato->Flag[FLAG_AIRBORNE] = 0;
@@ -529,11 +519,8 @@ namespace
 		return true;
 	}
 
-	bool HitAndKilled(ObjNode*, ObjNode* node, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		KillFarmCreature(node);
-		return true;
-	}
+	// Only the killing blows are shared: the hurts here count as taken even when they kill.
+	constexpr CreatureHitRoutines kFarmCreatureHits = {.kill = KillFarmCreature};
 
 	bool HitByHurt(ObjNode*, ObjNode* node, const OGLPoint3D*, const OGLVector3D*, float damage)
 	{
@@ -638,8 +625,8 @@ ObjNode* MakeFarmCreature(int kind, float x, float z)
 	AttachShadowToObject(node, 0, SHADOW_SIZE, SHADOW_SIZE, false);
 	node->HitByWeaponHandler[WEAPON_STUNGUN] = HitByStunGun;
 	node->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-	node->HitByWeaponHandler[WEAPON_NOVA] = HitAndKilled;
-	node->HitByWeaponHandler[WEAPON_JETHIT] = HitAndKilled;
+	node->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kFarmCreatureHits>;
+	node->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitToDeath<kFarmCreatureHits>;
 	node->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
 	StartEyes(node, FarmEyeOffsets(node));
 	UpdateFarmEyes(node);

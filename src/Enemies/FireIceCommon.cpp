@@ -30,17 +30,6 @@ namespace FireIce
 			MorphToSkeletonAnim(creature->Skeleton, anim, morphSpeed);
 	}
 
-	bool OnGround(const ObjNode* creature)
-	{
-		return creature->StatusBits & STATUS_BIT_ONGROUND;
-	}
-
-	void SetHeadingVelocity(const ObjNode* creature, float speed)
-	{
-		gObjDelta.x = -std::sin(creature->Rot.y) * speed;
-		gObjDelta.z = -std::cos(creature->Rot.y) * speed;
-	}
-
 	void FinishMove(ObjNode* creature, uint32_t mask, bool useBoundingBox)
 	{
 		EnemyGravityAndMove();

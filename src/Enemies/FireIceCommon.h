@@ -1,5 +1,5 @@
 // What the three fire-and-ice creatures share inside their files: the end
-// of a move, heading velocity, a knock-back along the robot's heading,
+// of a move, a knock-back along the robot's heading,
 // resizing a creature whose box follows its size, and the ice and fire
 // effects their shots use.
 #pragma once
@@ -20,9 +20,6 @@ namespace FireIce
 
 	int Anim(const ObjNode* creature);
 	void SwitchAnim(ObjNode* creature, int anim, float morphSpeed);
-	bool OnGround(const ObjNode* creature);
-	// gObjDelta's horizontal part along the heading at `speed`.
-	void SetHeadingVelocity(const ObjNode* creature, float speed);
 	// Move, ground step with `mask` on the skeleton's box or its own, commit.
 	void FinishMove(ObjNode* creature, uint32_t mask, bool useBoundingBox);
 	// Thrown back along the robot's heading.

@@ -3,6 +3,7 @@
 // shrinks it until it goes out.
 #include "Enemies/FireIceCreatures.h"
 #include "Enemies/FireIceCommon.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "3D/Skeleton.h"
 #include "3D/SkeletonTypes.h"
@@ -102,7 +103,7 @@ namespace
 
 	void MoveStand(ObjNode* flamester)
 	{
-		if (OnGround(flamester))
+		if (CreatureOnGround(flamester))
 			ApplyEnemyFriction(FRICTION_STAND);
 		TurnEnemyTowardPlayer(flamester, TURN_SPEED);
 		if (EnemyDistanceToPlayer(flamester) < WAKE_DISTANCE)
@@ -115,7 +116,7 @@ namespace
 	void MoveWalk(ObjNode* flamester)
 	{
 		TurnEnemyTowardPlayer(flamester, TURN_SPEED);
-		SetHeadingVelocity(flamester, WALK_SPEED);
+		SetVelocityAlongHeading(flamester, WALK_SPEED);
 		ApplyEnemyGravity();
 		if (EnemyDistanceToPlayer(flamester) >= WAKE_DISTANCE)
 			SwitchAnim(flamester, FLAMESTER_ANIM_STAND, 4);

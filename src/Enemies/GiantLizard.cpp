@@ -3,6 +3,7 @@
 // robot, holds it four seconds and spits it far away. Stun and arc shots
 // only make it roar; a giant robot's fist, shots and jet hurt it.
 #include "Enemies/JungleCreatures.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "3D/Skeleton.h"
 #include "Items/Powerups.h"
@@ -79,14 +80,9 @@ namespace
 		MorphToSkeletonAnim(lizard->Skeleton, anim, morphSpeed);
 	}
 
-	bool OnGround(const ObjNode* lizard)
-	{
-		return lizard->StatusBits & STATUS_BIT_ONGROUND;
-	}
-
 	void Friction(const ObjNode* lizard, float friction)
 	{
-		if (OnGround(lizard))
+		if (CreatureOnGround(lizard))
 			ApplyEnemyFriction(friction);
 	}
 
@@ -449,26 +445,7 @@ namespace
 		}
 	}
 
-	bool HitByFist(ObjNode*, ObjNode* lizard, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		if (!IsPlayerGiant())
-			return false;
-		KnockCreatureBack(lizard);
-		return HurtLizard(lizard, GIANT_FIST_DAMAGE);
-	}
-
-	bool HitByJet(ObjNode*, ObjNode* lizard, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		if (!IsPlayerGiant())
-			return false;
-		KillLizard(lizard);
-		return true;
-	}
-
-	bool HitByHurt(ObjNode*, ObjNode* lizard, const OGLPoint3D*, const OGLVector3D*, float damage)
-	{
-		return HurtLizard(lizard, damage);
-	}
+	constexpr CreatureHitRoutines kLizardHits = {.hurt = HurtLizard, .kill = KillLizard, .fistDamage = GIANT_FIST_DAMAGE};
 
 	void MoveLizardOnSpline(ObjNode* lizard)
 	{
@@ -495,9 +472,9 @@ ObjNode* MakeGiantLizard(float x, float z)
 	// Every shot lands in the one handler, which sorts them by the projectile's weapon.
 	for (int w = WEAPON_STUNGUN; w <= WEAPON_DART; w++)
 		lizard->HitByWeaponHandler[w] = HitByWeapon;
-	lizard->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-	lizard->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-	lizard->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+	lizard->HitByWeaponHandler[WEAPON_FIST] = CreatureHitByGiantFist<kLizardHits>;
+	lizard->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByGiantJet<kLizardHits>;
+	lizard->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kLizardHits>;
 	return lizard;
 }
 

@@ -4,6 +4,7 @@
 // makes it bigger; time grows it back to its rest size.
 #include "Enemies/FireIceCreatures.h"
 #include "Enemies/FireIceCommon.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "Enemies/JungleCreatures.h"
 #include "3D/Skeleton.h"
@@ -238,7 +239,7 @@ namespace
 
 	void MoveStand(ObjNode* cube)
 	{
-		if (OnGround(cube))
+		if (CreatureOnGround(cube))
 			ApplyEnemyFriction(FRICTION_STAND);
 		TurnEnemyTowardPlayer(cube, TURN_SPEED);
 		float d = TrueDistanceToRobot(cube);
@@ -256,7 +257,7 @@ namespace
 		if (cube->Skeleton)
 			cube->Skeleton->AnimSpeed = WALK_ANIM_SPEED;
 		TurnEnemyTowardPlayer(cube, TURN_SPEED);
-		SetHeadingVelocity(cube, IceCubeWalkSpeed(cube));
+		SetVelocityAlongHeading(cube, IceCubeWalkSpeed(cube));
 		ApplyEnemyGravity();
 		float d = TrueDistanceToRobot(cube);
 		if (PitAhead(cube) || d >= CHASE_FAR || d <= CHASE_NEAR)
@@ -270,7 +271,7 @@ namespace
 
 	void MoveThrow(ObjNode* cube)
 	{
-		if (OnGround(cube))
+		if (CreatureOnGround(cube))
 			ApplyEnemyFriction(FRICTION_STAND);
 		ApplyEnemyGravity();
 		FinishMove(cube, MOVE_MASK, true);
@@ -288,7 +289,7 @@ namespace
 	{
 		if (cube->Speed > FLINCH_SPEED)
 			TurnEnemyAwayFromMotion(cube, FLINCH_TURN_SPEED);
-		if (OnGround(cube))
+		if (CreatureOnGround(cube))
 			ApplyEnemyFriction(FRICTION_HURT);
 		ApplyEnemyGravity();
 		cube->SpecialF[ICECUBE_TIMER_HURT] -= gFrameTime;
@@ -375,12 +376,6 @@ namespace
 		return true;
 	}
 
-	bool HitByNova(ObjNode*, ObjNode* cube, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		KillIceCube(cube);
-		return true;
-	}
-
 	bool HitByJet(ObjNode*, ObjNode* cube, const OGLPoint3D*, const OGLVector3D*, float)
 	{
 		HurtIceCube(cube, JET_DAMAGE);
@@ -388,10 +383,7 @@ namespace
 		return true;
 	}
 
-	bool HitByHurt(ObjNode*, ObjNode* cube, const OGLPoint3D*, const OGLVector3D*, float damage)
-	{
-		return HurtIceCube(cube, damage);
-	}
+	constexpr CreatureHitRoutines kIceCubeHits = {.hurt = HurtIceCube, .kill = KillIceCube};
 
 	ObjNode* MakeCube(float x, float z)
 	{
@@ -414,9 +406,9 @@ namespace
 		cube->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByFire;
 		cube->HitByWeaponHandler[WEAPON_FLARE] = HitByFire;
 		cube->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-		cube->HitByWeaponHandler[WEAPON_NOVA] = HitByNova;
+		cube->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kIceCubeHits>;
 		cube->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-		cube->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+		cube->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kIceCubeHits>;
 		return cube;
 	}
 

@@ -2,6 +2,7 @@
 // acid at it. Only the arc shot sets it burning and hurts a normal robot's
 // enemy; a giant robot's stun shots, fists and jet bring it down.
 #include "Enemies/JungleCreatures.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
@@ -232,26 +233,7 @@ namespace
 		}
 	}
 
-	bool HitByFist(ObjNode*, ObjNode* mantis, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		if (!IsPlayerGiant())
-			return false;
-		KnockCreatureBack(mantis);
-		return HurtMantis(mantis, GIANT_FIST_DAMAGE);
-	}
-
-	bool HitByJet(ObjNode*, ObjNode* mantis, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		if (!IsPlayerGiant())
-			return false;
-		KillMantis(mantis);
-		return true;
-	}
-
-	bool HitByHurt(ObjNode*, ObjNode* mantis, const OGLPoint3D*, const OGLVector3D*, float damage)
-	{
-		return HurtMantis(mantis, damage);
-	}
+	constexpr CreatureHitRoutines kMantisHits = {.hurt = HurtMantis, .kill = KillMantis, .fistDamage = GIANT_FIST_DAMAGE};
 
 	void MoveMantisOnSpline(ObjNode* mantis)
 	{
@@ -277,9 +259,9 @@ ObjNode* MakeMantis(float x, float z)
 	AttachShadowToObject(mantis, 0, SHADOW_SIZE, SHADOW_SIZE, false);
 	for (int w = WEAPON_STUNGUN; w <= WEAPON_DART; w++)
 		mantis->HitByWeaponHandler[w] = HitByWeapon;
-	mantis->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-	mantis->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-	mantis->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+	mantis->HitByWeaponHandler[WEAPON_FIST] = CreatureHitByGiantFist<kMantisHits>;
+	mantis->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByGiantJet<kMantisHits>;
+	mantis->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kMantisHits>;
 	return mantis;
 }
 

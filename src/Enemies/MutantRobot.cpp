@@ -353,37 +353,8 @@ namespace
 		return true;
 	}
 
-	bool HitByShot(ObjNode*, ObjNode* robot, const OGLPoint3D*, const OGLVector3D* delta, float)
-	{
-		bool taken = HurtMutantRobot(robot, SHOT_DAMAGE);
-		PushCreatureByShot(robot, delta);
-		return taken;
-	}
-
-	bool HitByFist(ObjNode*, ObjNode* robot, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		bool taken = HurtMutantRobot(robot, FIST_DAMAGE);
-		KnockCreatureBack(robot);
-		return taken;
-	}
-
-	bool HitByNova(ObjNode*, ObjNode* robot, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		KillMutantRobot(robot);
-		return true;
-	}
-
-	bool HitByJet(ObjNode*, ObjNode* robot, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		bool taken = HurtMutantRobot(robot, JET_DAMAGE);
-		KnockCreatureBack(robot);
-		return taken;
-	}
-
-	bool HitByHurt(ObjNode*, ObjNode* robot, const OGLPoint3D*, const OGLVector3D*, float damage)
-	{
-		return HurtMutantRobot(robot, damage);
-	}
+	constexpr CreatureHitRoutines kMutantRobotHits = {.hurt = HurtMutantRobot, .kill = KillMutantRobot,
+			.fistDamage = FIST_DAMAGE, .jetDamage = JET_DAMAGE, .shotDamage = SHOT_DAMAGE};
 
 	void MoveMutantRobotOnSpline(ObjNode* robot)
 	{
@@ -403,12 +374,12 @@ ObjNode* MakeMutantRobot(float x, float z)
 	CreateCollisionBoxFromBoundingBox(robot, 1, 1);
 	SetRandomTargetOff(robot, TARGET_OFFSET);
 	AttachShadowToObject(robot, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-	robot->HitByWeaponHandler[WEAPON_STUNGUN] = HitByShot;
-	robot->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByShot;
-	robot->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-	robot->HitByWeaponHandler[WEAPON_NOVA] = HitByNova;
-	robot->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-	robot->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+	robot->HitByWeaponHandler[WEAPON_STUNGUN] = CreatureHitByShot<kMutantRobotHits>;
+	robot->HitByWeaponHandler[WEAPON_ARCSHOT] = CreatureHitByShot<kMutantRobotHits>;
+	robot->HitByWeaponHandler[WEAPON_FIST] = CreatureHitByFist<kMutantRobotHits>;
+	robot->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kMutantRobotHits>;
+	robot->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByJet<kMutantRobotHits>;
+	robot->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kMutantRobotHits>;
 	return robot;
 }
 

@@ -2,6 +2,7 @@
 // one driving routine by mode, then each kind's posing and attack, the hit
 // handlers they share, and the blast that ends them.
 #include "Enemies/RobotEnemies.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "Effects/Particles.h"
 #include "Effects/Shards.h"
@@ -667,12 +668,6 @@ namespace
 		return Damage(bot, WeaponDamage(weapon, 1));
 	}
 
-	bool HitByNova(ObjNode*, ObjNode* bot, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		DestroyRobotEnemy(bot);
-		return true;
-	}
-
 	bool HitByJet(ObjNode*, ObjNode* bot, const OGLPoint3D*, const OGLVector3D*, float)
 	{
 		float r = gPlayerNode ? gPlayerNode->Rot.y : bot->Rot.y;
@@ -680,10 +675,7 @@ namespace
 		return Damage(bot, 1);
 	}
 
-	bool HitByHurt(ObjNode*, ObjNode* bot, const OGLPoint3D*, const OGLVector3D*, float amount)
-	{
-		return Damage(bot, amount);
-	}
+	constexpr CreatureHitRoutines kRobotHits = {.hurt = Damage, .kill = DestroyRobotEnemy};
 
 	void InstallHitHandlers(ObjNode* bot)
 	{
@@ -692,9 +684,9 @@ namespace
 		bot->HitByWeaponHandler[WEAPON_FLARE] = HitByShot;
 		if (bot->Kind != ENEMY_KIND_SWINGERBOT)
 			bot->HitByWeaponHandler[WEAPON_DART] = HitByShot;
-		bot->HitByWeaponHandler[WEAPON_NOVA] = HitByNova;
+		bot->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kRobotHits>;
 		bot->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-		bot->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+		bot->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kRobotHits>;
 	}
 
 	//

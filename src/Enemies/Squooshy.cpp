@@ -3,6 +3,7 @@
 // it lies flattened as a corpse until it is out of sight.
 #include "Enemies/FireIceCreatures.h"
 #include "Enemies/FireIceCommon.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "3D/Skeleton.h"
 #include "3D/SkeletonTypes.h"
@@ -70,7 +71,7 @@ namespace
 
 	void MoveStand(ObjNode* squooshy)
 	{
-		if (OnGround(squooshy))
+		if (CreatureOnGround(squooshy))
 			ApplyEnemyFriction(FRICTION_STAND);
 		float angleLeft = TurnEnemyTowardPlayer(squooshy, TURN_SPEED);
 		if (RobotIsTarget() && RobotAhead(squooshy, angleLeft))
@@ -97,16 +98,16 @@ namespace
 		if (!airborne && squooshy->Skeleton && squooshy->Skeleton->AnimHasStopped)
 		{
 			squooshy->Flag[SQUOOSHY_FLAG_AIRBORNE] = 1;
-			SetHeadingVelocity(squooshy, LEAP_FORWARD);
+			SetVelocityAlongHeading(squooshy, LEAP_FORWARD);
 			gObjDelta.y = LEAP_UP;
 			squooshy->StatusBits &= ~STATUS_BIT_ONGROUND;
 		}
-		else if (!airborne && OnGround(squooshy))
+		else if (!airborne && CreatureOnGround(squooshy))
 			ApplyEnemyFriction(FRICTION_STAND);
 		bool falling = gObjDelta.y < 0;
 		ApplyEnemyGravity();
 		FinishMove(squooshy, MOVE_MASK, true);
-		if (squooshy->Flag[SQUOOSHY_FLAG_AIRBORNE] && falling && OnGround(squooshy))
+		if (squooshy->Flag[SQUOOSHY_FLAG_AIRBORNE] && falling && CreatureOnGround(squooshy))
 		{
 			squooshy->Flag[SQUOOSHY_FLAG_AIRBORNE] = 0;
 			SwitchAnim(squooshy, SQUOOSHY_ANIM_LAND, 7);
@@ -115,7 +116,7 @@ namespace
 
 	void MoveHurt(ObjNode* squooshy)
 	{
-		if (OnGround(squooshy))
+		if (CreatureOnGround(squooshy))
 			ApplyEnemyFriction(FRICTION_HURT);
 		ApplyEnemyGravity();
 		squooshy->SpecialF[SQUOOSHY_TIMER_HURT] -= gFrameTime;
@@ -126,7 +127,7 @@ namespace
 
 	void MoveLand(ObjNode* squooshy)
 	{
-		if (OnGround(squooshy))
+		if (CreatureOnGround(squooshy))
 			ApplyEnemyFriction(FRICTION_STAND);
 		ApplyEnemyGravity();
 		FinishMove(squooshy, MOVE_MASK, true);
@@ -136,7 +137,7 @@ namespace
 
 	void MoveSpit(ObjNode* squooshy)
 	{
-		if (OnGround(squooshy))
+		if (CreatureOnGround(squooshy))
 			ApplyEnemyFriction(FRICTION_STAND);
 		TurnEnemyTowardPlayer(squooshy, TURN_SPEED);
 		float& timer = squooshy->SpecialF[SQUOOSHY_TIMER_SPIT];
@@ -158,7 +159,7 @@ namespace
 			return;
 		if (squooshy->Speed > FLINCH_SPEED)
 			TurnEnemyAwayFromMotion(squooshy, FLINCH_TURN_SPEED);
-		if (OnGround(squooshy))
+		if (CreatureOnGround(squooshy))
 			ApplyEnemyFriction(FRICTION_DEAD);
 		ApplyEnemyGravity();
 		FinishMove(squooshy, BODY_MASK, true);
@@ -219,14 +220,6 @@ namespace
 		return taken;
 	}
 
-	bool HitByFreeze(ObjNode*, ObjNode* squooshy, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		if (squooshy->Flag[ENEMY_FLAG_DYING])
-			return false;
-		FreezeEnemy(squooshy, MoveSquooshy);
-		return true;
-	}
-
 	bool HitByFist(ObjNode*, ObjNode* squooshy, const OGLPoint3D*, const OGLVector3D*, float)
 	{
 		if (IsEnemyFrozen(squooshy))
@@ -239,16 +232,7 @@ namespace
 		return taken;
 	}
 
-	bool HitByKiller(ObjNode*, ObjNode* squooshy, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		KillSquooshy(squooshy);
-		return true;
-	}
-
-	bool HitByHurt(ObjNode*, ObjNode* squooshy, const OGLPoint3D*, const OGLVector3D*, float damage)
-	{
-		return HurtSquooshy(squooshy, damage);
-	}
+	constexpr CreatureHitRoutines kSquooshyHits = {.hurt = HurtSquooshy, .kill = KillSquooshy, .freeMove = MoveSquooshy};
 
 	//
 	// The glob
@@ -322,13 +306,13 @@ ObjNode* MakeSquooshy(float x, float z)
 	SetRandomTargetOff(squooshy, TARGET_OFFSET);
 	AttachShadowToObject(squooshy, 0, SHADOW_WIDTH, SHADOW_DEPTH, false);
 	squooshy->HitByWeaponHandler[WEAPON_STUNGUN] = HitByShot;
-	squooshy->HitByWeaponHandler[WEAPON_FREEZEGUN] = HitByFreeze;
+	squooshy->HitByWeaponHandler[WEAPON_FREEZEGUN] = CreatureHitByFreeze<kSquooshyHits>;
 	squooshy->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByShot;
 	squooshy->HitByWeaponHandler[WEAPON_FLARE] = HitByShot;
 	squooshy->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-	squooshy->HitByWeaponHandler[WEAPON_NOVA] = HitByKiller;
-	squooshy->HitByWeaponHandler[WEAPON_JETHIT] = HitByKiller;
-	squooshy->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+	squooshy->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kSquooshyHits>;
+	squooshy->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitToDeath<kSquooshyHits>;
+	squooshy->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kSquooshyHits>;
 	return squooshy;
 }
 

@@ -247,30 +247,8 @@ namespace
 		return true;
 	}
 
-	bool HitByShot(ObjNode* weapon, ObjNode* strongMan, const OGLPoint3D*, const OGLVector3D* delta, float damage)
-	{
-		bool taken = HurtStrongMan(strongMan, WeaponDamage(weapon, damage));
-		PushCreatureByShot(strongMan, delta);
-		return taken;
-	}
-
-	bool HitByNova(ObjNode*, ObjNode* strongMan, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		KillStrongMan(strongMan);
-		return true;
-	}
-
-	bool HitByJet(ObjNode*, ObjNode* strongMan, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		bool taken = HurtStrongMan(strongMan, JET_DAMAGE);
-		KnockCreatureBack(strongMan);
-		return taken;
-	}
-
-	bool HitByHurt(ObjNode*, ObjNode* strongMan, const OGLPoint3D*, const OGLVector3D*, float damage)
-	{
-		return HurtStrongMan(strongMan, damage);
-	}
+	// No fist handler: a punch does nothing to him.
+	constexpr CreatureHitRoutines kStrongManHits = {.hurt = HurtStrongMan, .kill = KillStrongMan, .jetDamage = JET_DAMAGE};
 
 	void MoveStrongManOnSpline(ObjNode* strongMan)
 	{
@@ -288,13 +266,13 @@ namespace
 		strongMan->SpecialF[TIMER_STAND] = 0;
 		SetRandomTargetOff(strongMan, TARGET_OFFSET);
 		AttachShadowToObject(strongMan, 0, SHADOW_SIZE_X, SHADOW_SIZE_Z, false);
-		strongMan->HitByWeaponHandler[WEAPON_STUNGUN] = HitByShot;
-		strongMan->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByShot;
-		strongMan->HitByWeaponHandler[WEAPON_FLARE] = HitByShot;
-		strongMan->HitByWeaponHandler[WEAPON_DART] = HitByShot;
-		strongMan->HitByWeaponHandler[WEAPON_NOVA] = HitByNova;
-		strongMan->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-		strongMan->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+		strongMan->HitByWeaponHandler[WEAPON_STUNGUN] = CreatureHitByShot<kStrongManHits>;
+		strongMan->HitByWeaponHandler[WEAPON_ARCSHOT] = CreatureHitByShot<kStrongManHits>;
+		strongMan->HitByWeaponHandler[WEAPON_FLARE] = CreatureHitByShot<kStrongManHits>;
+		strongMan->HitByWeaponHandler[WEAPON_DART] = CreatureHitByShot<kStrongManHits>;
+		strongMan->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kStrongManHits>;
+		strongMan->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByJet<kStrongManHits>;
+		strongMan->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kStrongManHits>;
 		return strongMan;
 	}
 }
