@@ -3,67 +3,34 @@
 // robot opens and keeps up fire, a mutant climbing out of its grave, the
 // clown's bubble (burst when the clown is hurt, by a dart, or on the robot),
 // the clown fish's bomb and its shock ring, and the strong man's hold.
-#include "PlayerTestSupport.h"
+#include "CreatureTestSupport.h"
 #include "Enemies/CityCreatures.h"
 #include "Enemies/CloudCreatures.h"
-#include "Enemies/Enemy.h"
-#include "Effects/Shards.h"
-#include "Effects/Sparkles.h"
 #include "Player/WeaponTypes.h"
-#include "Terrain/Splines.h"
 #include "Terrain/TerrainFile.h"
 
 #include <vector>
 
 using namespace PlayerTestSupport;
+using namespace CreatureTestSupport;
 
 namespace
 {
-	class CreatureTest : public PlayerWorld
+	class CreatureTest : public CreatureWorld
 	{
 	protected:
-		ObjNode* robot = nullptr;
-
-		void SetUp() override
+		void LoadCreatures() override
 		{
-			PlayerWorld::SetUp();
-			if (HasFatalFailure())
-				return;
 			for (int type : {SKELETON_TYPE_MUTANT, SKELETON_TYPE_MUTANTROBOT, SKELETON_TYPE_CLOWN, SKELETON_TYPE_CLOWNFISH,
 					 SKELETON_TYPE_STRONGMAN})
 				LoadASkeleton(type);
 			ASSERT_GT(LoadBG3D(":Models:global.bg3d", MODEL_GROUP_GLOBAL), GLOBAL_MODEL_STUN_SHOT);
-			InitSparkleStore();
-			InitShardSystem();
-			robot = MakeRobotOnGround();
-			// The farm's own creatures stay away: these tests make every one they meet.
-			for (int i = 0; i < gNumTerrainItems; i++)
-				gTerrainItemList[i].flags |= ITEM_FLAG_INUSE;
-			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
-				if (n->CType != INVALID_NODE_FLAG && (n->CType & CTYPE_ENEMY))
-					DeleteObject(n);
-			FlushObjectDeleteQueue();
-			InitEnemyManager();
-			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
-			gInvincibleTimer = 0;
+		}
+
+		void SetUp() override
+		{
+			CreatureWorld::SetUp();
 			gPlayerHealth = 1;
-		}
-
-		void TearDown() override
-		{
-			DeleteAllSplineObjects();
-			PlayerWorld::TearDown();
-			DisposeShardSystem();
-			DisposeSparkles();
-			InitEnemyManager();
-		}
-
-		// A point `ahead` units in front of the robot and `side` units to its right.
-		OGLPoint3D NearRobot(float ahead, float side = 0) const
-		{
-			float h = robot->Rot.y;
-			return {robot->Coord.x - std::sin(h) * ahead + std::cos(h) * side, 0,
-					robot->Coord.z - std::cos(h) * ahead - std::sin(h) * side};
 		}
 
 		// The robot stands still and takes no part: only the creature moves.
@@ -74,15 +41,6 @@ namespace
 			creature->Rot.y = CalcYAngleFromPointToPoint(creature->Rot.y, creature->Coord.x, creature->Coord.z,
 					target->Coord.x, target->Coord.z);
 			UpdateObjectTransforms(creature);
-		}
-
-		static int CountNodes(ObjNodeRoutine routine)
-		{
-			int n = 0;
-			for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
-				if (node->MoveCall == routine && node->CType != INVALID_NODE_FLAG)
-					n++;
-			return n;
 		}
 
 		static bool Hit(int weapon, ObjNode* target)
@@ -156,7 +114,7 @@ TEST_F(CreatureTest, AMutantRobotOpensFireNearButKeepsFiringAtAnyRangeForThreeSe
 		gunner->Coord = {far.x, gunner->Coord.y, far.z};
 		gunner->Skeleton->AnimNum = MUTANTROBOT_ANIM_STAND;
 	}
-	EXPECT_EQ(CountNodes(MoveMutantRobotBolt), 0) << "600 away is out of range to open fire";
+	EXPECT_EQ(CountNodesMovedBy(MoveMutantRobotBolt), 0) << "600 away is out of range to open fire";
 
 	// Within 400 it opens fire; walked back to 700 it keeps firing.
 	OGLPoint3D near = NearRobot(350);
@@ -171,10 +129,10 @@ TEST_F(CreatureTest, AMutantRobotOpensFireNearButKeepsFiringAtAnyRangeForThreeSe
 	gunner->Coord.z = back.z;
 	while (gunner->Skeleton->AnimNum == MUTANTROBOT_ANIM_SHOOT && burst < 5)
 	{
-		int before = CountNodes(MoveMutantRobotBolt);
+		int before = CountNodesMovedBy(MoveMutantRobotBolt);
 		Frame();
 		burst += FRAME;
-		bolts += CountNodes(MoveMutantRobotBolt) > before ? 1 : 0;
+		bolts += CountNodesMovedBy(MoveMutantRobotBolt) > before ? 1 : 0;
 		gInvincibleTimer = 1;			// the bolts must not knock the robot aside
 	}
 	EXPECT_NEAR(burst, MUTANTROBOT_SHOOT_TIME, 2 * FRAME) << "a burst lasts its three seconds";

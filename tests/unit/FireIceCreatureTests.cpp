@@ -1,11 +1,8 @@
 // The flamester, the ice cube and the squooshy on the farm's terrain beside
 // the robot, with the fire-and-ice level's models: how their element decides
 // what hurts them, their attacks and shots, and how they die.
-#include "PlayerTestSupport.h"
-#include "Enemies/Enemy.h"
+#include "CreatureTestSupport.h"
 #include "Enemies/FireIceCreatures.h"
-#include "Effects/Shards.h"
-#include "Effects/Sparkles.h"
 #include "Items/Powerups.h"
 #include "Player/AutopilotFireIce.h"
 #include "Player/WeaponTypes.h"
@@ -15,48 +12,18 @@
 #include <cmath>
 
 using namespace PlayerTestSupport;
+using namespace CreatureTestSupport;
 
 namespace
 {
-	class FireIceWorld : public PlayerWorld
+	class FireIceWorld : public CreatureWorld
 	{
 	protected:
-		ObjNode* robot = nullptr;
-
-		void SetUp() override
+		void LoadCreatures() override
 		{
-			PlayerWorld::SetUp();
-			if (HasFatalFailure())
-				return;
 			for (SkeletonType type : {SKELETON_TYPE_FLAMESTER, SKELETON_TYPE_ICECUBE, SKELETON_TYPE_SQUOOSHY})
 				LoadASkeleton(type);
 			ASSERT_GT(LoadBG3D(kLevelDefs[LEVEL_NUM_FIREICE].modelFile, MODEL_GROUP_LEVELSPECIFIC), LEVEL_MODEL_SQUOOSHY_GLOB);
-			InitSparkleStore();
-			InitShardSystem();
-			robot = MakeRobotOnGround();
-			for (int i = 0; i < gNumTerrainItems; i++)
-				gTerrainItemList[i].flags |= ITEM_FLAG_INUSE;		// the farm's own items stay asleep
-			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
-				if (n->CType != INVALID_NODE_FLAG && (n->CType & CTYPE_ENEMY))
-					DeleteObject(n);
-			FlushObjectDeleteQueue();
-			InitEnemyManager();
-			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
-			gInvincibleTimer = 0;
-		}
-		void TearDown() override
-		{
-			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
-				n->TerrainItemPtr = nullptr;
-			PlayerWorld::TearDown();
-			DisposeShardSystem();
-			DisposeSparkles();
-			InitEnemyManager();
-		}
-		OGLPoint3D Ahead(float distance) const
-		{
-			float h = robot->Rot.y;
-			return {robot->Coord.x - std::sin(h) * distance, 0, robot->Coord.z - std::cos(h) * distance};
 		}
 		static int CountModels(int model)
 		{
@@ -67,14 +34,6 @@ namespace
 			return n;
 		}
 	};
-
-	bool HitWith(int weapon, ObjNode* target, float damage, OGLVector3D delta = {0, 0, 0})
-	{
-		ObjNode shot = {};
-		shot.Damage = damage;
-		shot.Delta = delta;
-		return HitByWeapon(weapon, &shot, target, &target->Coord, &delta, damage);
-	}
 }
 
 //
@@ -83,7 +42,7 @@ namespace
 
 TEST_F(FireIceWorld, FireFeedsAFlamesterUpToItsLargestSizeAndRestoresItsHealth)
 {
-	ObjNodeRef flame(MakeFlamester(Ahead(2500).x, Ahead(2500).z));
+	ObjNodeRef flame(MakeFlamester(NearRobot(2500).x, NearRobot(2500).z));
 	ObjNode* f = flame.Get();
 	EXPECT_FALSE(HitWith(WEAPON_STUNGUN, f, 1)) << "a stun shot passes through a flame";
 	EXPECT_FALSE(HitWith(WEAPON_FIST, f, 1));
@@ -110,7 +69,7 @@ TEST_F(FireIceWorld, SixFreezeShotsPutOutAFullSizedFlamesterAndItSpillsAtoms)
 		return n;
 	};
 	int atomsBefore = atoms();
-	ObjNodeRef flame(MakeFlamester(Ahead(2500).x, Ahead(2500).z));
+	ObjNodeRef flame(MakeFlamester(NearRobot(2500).x, NearRobot(2500).z));
 	for (int shot = 1; shot <= 5; shot++)
 	{
 		HitWith(WEAPON_FREEZEGUN, flame.Get(), 1);
@@ -125,7 +84,7 @@ TEST_F(FireIceWorld, SixFreezeShotsPutOutAFullSizedFlamesterAndItSpillsAtoms)
 
 TEST_F(FireIceWorld, AFlamesterSpinsUpNearTheRobotThrowsFireBlobsAndStopsAfterSevenSeconds)
 {
-	OGLPoint3D at = Ahead(400);
+	OGLPoint3D at = NearRobot(400);
 	ObjNode* f = MakeFlamester(at.x, at.z);
 	gInvincibleTimer = 100;		// the blobs must not knock the robot about
 	Run(0.5f);
@@ -156,7 +115,7 @@ TEST_F(FireIceWorld, AFlamesterSpinsUpNearTheRobotThrowsFireBlobsAndStopsAfterSe
 
 TEST_F(FireIceWorld, FireMeltsAnIceCubeStepByStepAndOneAtItsLeastSizeWaitsToRegrowBeforeItDies)
 {
-	ObjNodeRef cube(MakeIceCube(Ahead(3500).x, Ahead(3500).z));
+	ObjNodeRef cube(MakeIceCube(NearRobot(3500).x, NearRobot(3500).z));
 	for (int hit = 1; hit <= 7; hit++)
 	{
 		HitWith(WEAPON_FLARE, cube.Get(), 1);
@@ -175,7 +134,7 @@ TEST_F(FireIceWorld, FireMeltsAnIceCubeStepByStepAndOneAtItsLeastSizeWaitsToRegr
 
 TEST_F(FireIceWorld, TheFreezeGunGrowsAnIceCubeToItsCapAndTimeBringsItBackToRestSize)
 {
-	ObjNodeRef cube(MakeIceCube(Ahead(3500).x, Ahead(3500).z));
+	ObjNodeRef cube(MakeIceCube(NearRobot(3500).x, NearRobot(3500).z));
 	HurtObject(cube.Get(), 0.5f);
 	for (int i = 0; i < 8; i++)
 		HitWith(WEAPON_FREEZEGUN, cube.Get(), 1);
@@ -188,7 +147,7 @@ TEST_F(FireIceWorld, TheFreezeGunGrowsAnIceCubeToItsCapAndTimeBringsItBackToRest
 TEST_F(FireIceWorld, ASmallIceCubeWalksSlowerThanABigOne)
 {
 	auto walkSpeed = [&](int meltHits) {
-		OGLPoint3D at = Ahead(2300);
+		OGLPoint3D at = NearRobot(2300);
 		ObjNodeRef cube(MakeIceCube(at.x, at.z));
 		cube.Get()->SpecialF[ICECUBE_TIMER_THROW] = 100;		// walking only
 		for (int i = 0; i < meltHits; i++)
@@ -213,7 +172,7 @@ TEST_F(FireIceWorld, ASmallIceCubeWalksSlowerThanABigOne)
 
 TEST_F(FireIceWorld, AnIceCubeThrowsABlockThatHurtsAndAHitMakesItDropTheOneInItsHand)
 {
-	OGLPoint3D at = Ahead(1200);
+	OGLPoint3D at = NearRobot(1200);
 	ObjNodeRef cube(MakeIceCube(at.x, at.z));
 	cube.Get()->SpecialF[ICECUBE_TIMER_THROW] = 0;
 	ASSERT_TRUE(RunUntil(1, [&] { return IceCubeHeldBlock(cube.Get()) != nullptr; })) << "the robot is 1200 ahead of it";
@@ -246,13 +205,13 @@ TEST_F(FireIceWorld, AnIceCubeThrowsABlockThatHurtsAndAHitMakesItDropTheOneInIts
 
 TEST_F(FireIceWorld, AFrozenSquooshyShattersAtOnePunchAndAWarmOneTakesAFifth)
 {
-	ObjNodeRef warm(MakeSquooshy(Ahead(3500).x, Ahead(3500).z));
+	ObjNodeRef warm(MakeSquooshy(NearRobot(3500).x, NearRobot(3500).z));
 	EXPECT_TRUE(HitWith(WEAPON_FIST, warm.Get(), 1));
 	ASSERT_TRUE(warm.IsAlive());
 	EXPECT_NEAR(warm.Get()->Health, SQUOOSHY_HEALTH - SQUOOSHY_FIST_DAMAGE, 1e-5f) << "whatever the fist carries";
 	EXPECT_EQ(warm.Get()->Skeleton->AnimNum, SQUOOSHY_ANIM_HURT);
 
-	ObjNodeRef cold(MakeSquooshy(Ahead(3700).x, Ahead(3700).z));
+	ObjNodeRef cold(MakeSquooshy(NearRobot(3700).x, NearRobot(3700).z));
 	EXPECT_TRUE(HitWith(WEAPON_FREEZEGUN, cold.Get(), 1));
 	EXPECT_TRUE(IsEnemyFrozen(cold.Get()));
 	Run(1);
@@ -264,7 +223,7 @@ TEST_F(FireIceWorld, AFrozenSquooshyShattersAtOnePunchAndAWarmOneTakesAFifth)
 
 TEST_F(FireIceWorld, ASquooshyKilledWarmLiesAsACorpseThatOnlyDirectHurtStillReaches)
 {
-	ObjNodeRef s(MakeSquooshy(Ahead(3500).x, Ahead(3500).z));
+	ObjNodeRef s(MakeSquooshy(NearRobot(3500).x, NearRobot(3500).z));
 	EXPECT_TRUE(HitWith(WEAPON_NOVA, s.Get(), 0));
 	ASSERT_TRUE(s.IsAlive()) << "it dies where it stands";
 	EXPECT_EQ(s.Get()->Skeleton->AnimNum, SQUOOSHY_ANIM_DEAD);
@@ -278,7 +237,7 @@ TEST_F(FireIceWorld, ASquooshyKilledWarmLiesAsACorpseThatOnlyDirectHurtStillReac
 
 TEST_F(FireIceWorld, ASquooshyHopsAtARobotFarOffAndSpitsGlobsAtOneNearBy)
 {
-	OGLPoint3D at = Ahead(2000);
+	OGLPoint3D at = NearRobot(2000);
 	ObjNodeRef s(MakeSquooshy(at.x, at.z));
 	gInvincibleTimer = 0;
 	bool airborne = false;
@@ -295,7 +254,7 @@ TEST_F(FireIceWorld, ASquooshyHopsAtARobotFarOffAndSpitsGlobsAtOneNearBy)
 	float after = CalcQuickDistance(s.Get()->Coord.x, s.Get()->Coord.z, robot->Coord.x, robot->Coord.z);
 	EXPECT_LT(after, before - 200) << "toward the robot";
 
-	ObjNodeRef near(MakeSquooshy(Ahead(600).x, Ahead(600).z));
+	ObjNodeRef near(MakeSquooshy(NearRobot(600).x, NearRobot(600).z));
 	int globs = 0;
 	RunUntil(5, [&] {
 		globs = std::max(globs, CountModels(LEVEL_MODEL_SQUOOSHY_GLOB));
@@ -310,7 +269,7 @@ TEST_F(FireIceWorld, ASquooshyHopsAtARobotFarOffAndSpitsGlobsAtOneNearBy)
 
 TEST_F(FireIceWorld, TheAutopilotIsPushedAwayFromASpinningFlamesterFartherThanFromAnIdleOne)
 {
-	OGLPoint3D at = Ahead(1200);
+	OGLPoint3D at = NearRobot(1200);
 	ObjNode* f = MakeFlamester(at.x, at.z);
 	CountEnemy(f);
 	std::vector<AutopilotDanger> dangers;

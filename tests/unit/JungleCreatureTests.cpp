@@ -3,60 +3,31 @@
 // in single precision, the flytrap that freezes and burns but never dies,
 // the mantis under the arc shot, the acid glob's four impacts, and riders
 // counted once they leave their loops.
-#include "PlayerTestSupport.h"
-#include "Enemies/Enemy.h"
+#include "CreatureTestSupport.h"
 #include "Enemies/JungleCreatures.h"
-#include "Effects/Shards.h"
-#include "Effects/Sparkles.h"
 #include "Player/Weapons.h"
 #include "Player/WeaponTypes.h"
-#include "Terrain/Splines.h"
 
 using namespace PlayerTestSupport;
+using namespace CreatureTestSupport;
 
 namespace
 {
-	class JungleCreatureTest : public PlayerWorld
+	class JungleCreatureTest : public CreatureWorld
 	{
 	protected:
-		ObjNode* robot = nullptr;
-
-		void SetUp() override
+		void LoadCreatures() override
 		{
-			PlayerWorld::SetUp();
-			if (HasFatalFailure())
-				return;
 			for (SkeletonType type : {SKELETON_TYPE_GIANTLIZARD, SKELETON_TYPE_VENUSFLYTRAP, SKELETON_TYPE_MANTIS})
 				LoadASkeleton(type);
-			InitSparkleStore();
-			InitShardSystem();
-			robot = MakeRobotOnGround();
-			for (int i = 0; i < gNumTerrainItems; i++)
-				gTerrainItemList[i].flags |= ITEM_FLAG_INUSE;		// the farm's own items stay asleep
-			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
-				if (n->CType != INVALID_NODE_FLAG && (n->CType & CTYPE_ENEMY))
-					DeleteObject(n);
-			FlushObjectDeleteQueue();
-			InitEnemyManager();
-			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
-			gInvincibleTimer = 0;
 		}
 
 		void TearDown() override
 		{
-			DeleteAllSplineObjects();
-			ResetGrowth(robot);
+			if (robot)
+				ResetGrowth(robot);
 			gPlayerScale = 1;
-			PlayerWorld::TearDown();
-			DisposeShardSystem();
-			DisposeSparkles();
-			InitEnemyManager();
-		}
-
-		OGLPoint3D NearRobot(float ahead) const
-		{
-			float h = robot->Rot.y;
-			return {robot->Coord.x - std::sin(h) * ahead, 0, robot->Coord.z - std::cos(h) * ahead};
+			CreatureWorld::TearDown();
 		}
 
 		// A creature made `ahead` of the robot, facing it.
@@ -72,14 +43,6 @@ namespace
 			gGrowthNodeScale = GROWTH_MAX_SCALE;
 			gGrowthTimer = 1000;
 			UpdateGrowth(robot, 0);
-		}
-
-		static int CountNodesMovedBy(ObjNodeRoutine routine)
-		{
-			int n = 0;
-			for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
-				n += node->MoveCall == routine && node->CType != INVALID_NODE_FLAG;
-			return n;
 		}
 
 		// A projectile of `weapon` as the hit handlers see it.

@@ -2,11 +2,8 @@
 // fire-and-ice level's models: how each is posed and attacks, how hard each
 // is to destroy, the hammer bot's smashes breaking the ice over the exit
 // lift, and the autopilot's wait for them.
-#include "PlayerTestSupport.h"
-#include "Enemies/Enemy.h"
+#include "CreatureTestSupport.h"
 #include "Enemies/RobotEnemies.h"
-#include "Effects/Shards.h"
-#include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
 #include "Items/Powerups.h"
 #include "Player/Autopilot.h"
@@ -17,40 +14,17 @@
 #include <cmath>
 
 using namespace PlayerTestSupport;
+using namespace CreatureTestSupport;
 
 namespace
 {
-	class RobotWorld : public PlayerWorld
+	class RobotWorld : public CreatureWorld
 	{
 	protected:
-		ObjNode* robot = nullptr;
-
-		void SetUp() override
+		void LoadCreatures() override
 		{
-			PlayerWorld::SetUp();
-			if (HasFatalFailure())
-				return;
 			ASSERT_GT(LoadBG3D(kLevelDefs[LEVEL_NUM_FIREICE].modelFile, MODEL_GROUP_LEVELSPECIFIC), LEVEL_MODEL_SWINGERBOT_ARM);
-			InitSparkleStore();
-			InitShardSystem();
 			InitExitLift();
-			robot = MakeRobotOnGround();
-			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
-				if (n->CType != INVALID_NODE_FLAG && (n->CType & CTYPE_ENEMY))
-					DeleteObject(n);
-			FlushObjectDeleteQueue();
-			InitEnemyManager();
-			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
-		}
-		void TearDown() override
-		{
-			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
-				for (ObjNode* c = n; c; c = c->ChainNode)
-					c->TerrainItemPtr = nullptr;
-			PlayerWorld::TearDown();
-			DisposeShardSystem();
-			DisposeSparkles();
-			InitEnemyManager();
 		}
 		// A point `ahead` units in front of the robot (along −z from it: the robots face −z).
 		OGLPoint3D Behind(float distance) const
@@ -59,13 +33,6 @@ namespace
 		}
 		static bool Alive(const ObjNodeRef& ref) { return ref.IsAlive(); }
 	};
-
-	bool HitWith(int weapon, ObjNode* bot, float damage, OGLVector3D delta = {0, 0, 0})
-	{
-		ObjNode shot = {};
-		shot.Damage = damage;
-		return HitByWeapon(weapon, &shot, bot, &bot->Coord, &delta, damage);
-	}
 }
 
 //
