@@ -3,6 +3,7 @@
 // doing so through transforms and mirroring.
 #include "kit/Mesh.h"
 #include "kit/Model.h"
+#include "kit/Parts.h"
 #include "kit/Primitives.h"
 
 #include <gtest/gtest.h>
@@ -284,4 +285,42 @@ TEST(KitModels, BuilderGroupsPartsByMaterialAndValidates)
 	// A textured flag without a texture (or the reverse) is a mistake.
 	file.materials[0].flags |= MAT_TEXTURED;
 	EXPECT_THROW(Validate(file), std::logic_error);
+}
+
+TEST(KitParts, StandingPartsSitOnTheirBaseAndPlacedOnesTakeOneColour)
+{
+	Bounds standing = ComputeBounds(Standing(Cylinder(3, 2, 10, 8), 10, 4));
+	EXPECT_NEAR(standing.min.y, 4, 1e-5f);
+	EXPECT_NEAR(standing.max.y, 14, 1e-5f);
+
+	ModelFile file;
+	ModelBuilder b(file);
+	int material = b.AddMaterial(ColorMaterial());
+	const Rgba red = {255, 0, 0, 255};
+	AddPlaced(b, Box({2, 2, 2}), {10, 0, -5}, red, material);
+	Node model = b.Build("placed");
+	Bounds placed = ComputeBounds(model);
+	EXPECT_NEAR(placed.Center().x, 10, 1e-5f);
+	EXPECT_NEAR(placed.Center().z, -5, 1e-5f);
+	ForEachGeometry(model, [&](const Node& g) {
+		for (Rgba c : g.mesh.colors)
+			EXPECT_TRUE(c.r == red.r && c.g == red.g && c.b == red.b && c.a == red.a);
+	});
+
+	// The orb is centred at its height, pale blue at its foot and white on top.
+	Node orb = GlowingOrb(file, {.radius = 30, .height = 200}, "orb");
+	Bounds orbBounds = ComputeBounds(orb);
+	EXPECT_NEAR(orbBounds.Center().y, 200, 0.5f);
+	EXPECT_NEAR(orbBounds.Size().y, 60, 0.5f);
+	ForEachGeometry(orb, [&](const Node& g) {
+		for (size_t i = 0; i < g.mesh.points.size(); i++)
+		{
+			if (g.mesh.points[i].y < orbBounds.min.y + 0.01f)
+				EXPECT_EQ(g.mesh.colors[i].r, 120);
+			if (g.mesh.points[i].y > orbBounds.max.y - 0.01f)
+				EXPECT_EQ(g.mesh.colors[i].r, 255);
+		}
+	});
+	file.models = {model, orb};
+	EXPECT_NO_THROW(Validate(file));
 }

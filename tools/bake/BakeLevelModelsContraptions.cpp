@@ -6,6 +6,7 @@
 // built in model units at the scale its routine shows it.
 #include "BakeLevelModels.h"
 #include "kit/Art.h"
+#include "kit/Parts.h"
 #include "kit/Primitives.h"
 #include "System/ContentNumbers.h"
 #include "Items/SpikyPoints.h"
@@ -35,16 +36,12 @@ namespace LevelModels
 		ModelBuilder b(file);
 		int metal = b.AddMaterial(Art::Opaque(Art::MetalPanels(64, 4, 302)));
 		int glow = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 303), 0.9f));
-		Mesh skirt = Cylinder(80, 72, 44, 20, false);
-		Translate(skirt, {0, -40, 0});
-		b.Add(SetColor(skirt, Art::ROBOT_DARK), metal);
+		AddPlaced(b, Cylinder(80, 72, 44, 20, false), {0, -40, 0}, Art::ROBOT_DARK, metal);
 		Mesh body = Cylinder(72, 76, 34, 20);
 		Translate(body, {0, 0, 0});
 		GradientColor(body, Art::ROBOT_GREY, Art::ROBOT_WHITE);
 		b.Add(body, metal);
-		Mesh band = Torus(76, 4, 24, 6);
-		Translate(band, {0, 16, 0});
-		b.Add(SetColor(band, Art::EXIT_YELLOW), glow);
+		AddPlaced(b, Torus(76, 4, 24, 6), {0, 16, 0}, Art::EXIT_YELLOW, glow);
 		for (int i = 0; i < 4; i++)
 		{
 			Mesh fin = Box({10, 46, 34});
@@ -65,9 +62,7 @@ namespace LevelModels
 		Mesh dome = Lathe({{70, 34}, {66, 42}, {50, 52}, {26, 58}, {0, 60}}, o);
 		GradientColor(dome, Art::ROBOT_WHITE, Art::ICE_CYAN);
 		b.Add(dome, metal);
-		Mesh light = Sphere(7, 8, 5);
-		Translate(light, {0, 62, 0});
-		b.Add(SetColor(light, Art::EXIT_YELLOW), metal);
+		AddPlaced(b, Sphere(7, 8, 5), {0, 62, 0}, Art::EXIT_YELLOW, metal);
 		return b.Build("exit lift lid");
 	}
 
@@ -95,19 +90,13 @@ namespace LevelModels
 		ModelBuilder b(file);
 		int paint = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, players ? 311 : 312)));
 		Rgba shell = players ? Art::HAZARD_YELLOW : Rgba{230, 60, 90, 255};
-		Mesh body = RoundedBox({180, 40, 200}, 18, 2);
-		Translate(body, {0, 34, 0});
-		b.Add(SetColor(body, shell), paint);
+		AddPlaced(b, RoundedBox({180, 40, 200}, 18, 2), {0, 34, 0}, shell, paint);
 		Mesh bumper = Torus(100, 10, 28, 6);
 		Scale(bumper, {1.1f, 1, 1});
 		Translate(bumper, {0, 18, 0});
 		b.Add(SetColor(bumper, Art::HAZARD_BLACK), paint);
-		Mesh seat = RoundedBox({90, 50, 40}, 10, 2);
-		Translate(seat, {0, 70, 40});
-		b.Add(SetColor(seat, players ? Art::ROBOT_BLUE : Rgba{60, 60, 80, 255}), paint);
-		Mesh mast = Cylinder(4, 4, 120, 6);
-		Translate(mast, {0, 50, 80});
-		b.Add(SetColor(mast, Art::ROBOT_GREY), paint);
+		AddPlaced(b, RoundedBox({90, 50, 40}, 10, 2), {0, 70, 40}, players ? Art::ROBOT_BLUE : Rgba{60, 60, 80, 255}, paint);
+		AddPlaced(b, Cylinder(4, 4, 120, 6), {0, 50, 80}, Art::ROBOT_GREY, paint);
 		return b.Build(players ? "player's bumper car" : "bumper car");
 	}
 
@@ -119,25 +108,17 @@ namespace LevelModels
 		int plain = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 313)));
 		Mesh foot = Cylinder(60, 44, 40, 12);
 		b.Add(SetColor(foot, Art::ROBOT_DARK), plain);
-		Mesh mast = Cylinder(22, 18, 560, 12);
-		Translate(mast, {0, 40, 0});
-		b.Add(SetColor(mast, {255, 255, 255, 255}), metal);
-		Mesh ring = Torus(30, 8, 14, 6);
-		Translate(ring, {0, 590, 0});
-		b.Add(SetColor(ring, Art::ROBOT_GREY), plain);
+		AddPlaced(b, Cylinder(22, 18, 560, 12), {0, 40, 0}, {255, 255, 255, 255}, metal);
+		AddPlaced(b, Torus(30, 8, 14, 6), {0, 590, 0}, Art::ROBOT_GREY, plain);
 		return b.Build("bumper pole");
 	}
 
 	// The glowing ball shown 80 above the pole's base, over the mast's top.
 	Node BumperPoleTop(ModelFile& file)
 	{
-		ModelBuilder b(file);
-		int glow = b.AddMaterial(Art::Glowing(Art::PlainSurface(32, 314), 0.85f));
-		Mesh ball = Sphere(40, 14, 8);
-		Translate(ball, {0, 560, 0});
-		GradientColor(ball, {120, 200, 255, 255}, {255, 255, 255, 255});
-		b.Add(ball, glow);
-		return b.Build("bumper pole top");
+		return GlowingOrb(file,
+				{.radius = 40, .segments = 14, .rings = 8, .height = 560, .textureSize = 32, .textureSeed = 314, .glow = 0.85f},
+				"bumper pole top");
 	}
 
 	// Two posts and a lintel (shown at scale 3.5): 120 wide, 60 high.
@@ -147,13 +128,9 @@ namespace LevelModels
 		int metal = b.AddMaterial(Art::Opaque(Art::MetalPanels(64, 3, 315)));
 		for (float x : {-56.0f, 56.0f})
 		{
-			Mesh post = Box({8, 62, 10});
-			Translate(post, {x, 31, 0});
-			b.Add(SetColor(post, Art::ROBOT_GREY), metal);
+			AddPlaced(b, Box({8, 62, 10}), {x, 31, 0}, Art::ROBOT_GREY, metal);
 		}
-		Mesh lintel = Box({120, 8, 12});
-		Translate(lintel, {0, 62, 0});
-		b.Add(SetColor(lintel, Art::HAZARD_YELLOW), metal);
+		AddPlaced(b, Box({120, 8, 12}), {0, 62, 0}, Art::HAZARD_YELLOW, metal);
 		return b.Build("bumper arena gate");
 	}
 
@@ -162,9 +139,7 @@ namespace LevelModels
 	{
 		ModelBuilder b(file);
 		int glow = b.AddMaterial(Art::Glowing(Art::GlowBands(64, 64, 6, false, 316), 0.8f));
-		Mesh field = Box({104, 56, 2});
-		Translate(field, {0, 29, 0});
-		b.Add(SetColor(field, {120, 220, 255, 255}), glow);
+		AddPlaced(b, Box({104, 56, 2}), {0, 29, 0}, {120, 220, 255, 255}, glow);
 		return b.Build("bumper gate force field");
 	}
 
@@ -199,12 +174,8 @@ namespace LevelModels
 	{
 		ModelBuilder b(file);
 		int paint = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 323)));
-		Mesh rod = Cylinder(3, 3, 10, 8);
-		Translate(rod, {0, 18, 0});
-		b.Add(SetColor(rod, Art::ROBOT_GREY), paint);
-		Mesh cap = Cylinder(15, 14, 5, 16);
-		Translate(cap, {0, 27, 0});
-		b.Add(SetColor(cap, Art::HEALTH_RED), paint);
+		AddPlaced(b, Cylinder(3, 3, 10, 8), {0, 18, 0}, Art::ROBOT_GREY, paint);
+		AddPlaced(b, Cylinder(15, 14, 5, 16), {0, 27, 0}, Art::HEALTH_RED, paint);
 		return b.Build("bubble pump plunger");
 	}
 }
@@ -267,12 +238,8 @@ namespace LevelModels
 		GradientColor(hull, {200, 60, 40, 255}, {250, 240, 230, 255});
 		b.Add(hull, paint);
 		// The engine housing at the stern, the seat and a little windscreen.
-		Mesh engine = RoundedBox({12, 10, 10}, 2);
-		Translate(engine, {0, 11, 20});
-		b.Add(SetColor(engine, Art::ROBOT_GREY), metal);
-		Mesh seat = Box({20, 3, 8});
-		Translate(seat, {0, 8, 8});
-		b.Add(SetColor(seat, {80, 60, 50, 255}), paint);
+		AddPlaced(b, RoundedBox({12, 10, 10}, 2), {0, 11, 20}, Art::ROBOT_GREY, metal);
+		AddPlaced(b, Box({20, 3, 8}), {0, 8, 8}, {80, 60, 50, 255}, paint);
 		Mesh screen = Box({22, 7, 1.5f});
 		Rotate(screen, {-0.4f, 0, 0});
 		Translate(screen, {0, 11, -12});

@@ -6,6 +6,7 @@
 // city's heaps of debris that only the jump jet smashes.
 #include "BakeLevelModels.h"
 #include "kit/Art.h"
+#include "kit/Parts.h"
 #include "kit/Primitives.h"
 
 #include <cmath>
@@ -13,16 +14,6 @@
 namespace LevelModels
 {
 	using namespace Kit;
-
-	namespace
-	{
-		// A shape whose base sits on y = `bottom`.
-		Mesh Standing(Mesh m, float height, float bottom = 0)
-		{
-			Translate(m, {0, bottom + height / 2, 0});
-			return m;
-		}
-	}
 
 	// Two girder pillars at x ±55 (14 wide, 24 deep, 156 high) and a beam
 	// across their tops; the crusher shows it at scale 5.
@@ -37,9 +28,7 @@ namespace LevelModels
 			Translate(pillar, {x, 0, 0});
 			GradientColor(pillar, Art::ROBOT_DARK, Art::ROBOT_GREY);
 			b.Add(pillar, metal);
-			Mesh foot = Standing(Box({24, 10, 34}), 10);
-			Translate(foot, {x, 0, 0});
-			b.Add(SetColor(foot, Art::HAZARD_BLACK), metal);
+			AddPlaced(b, Standing(Box({24, 10, 34}), 10), {x, 0, 0}, Art::HAZARD_BLACK, metal);
 		}
 		Mesh beam = Standing(Box({128, 16, 28}), 16, 148);
 		b.Add(SetColor(beam, {255, 255, 255, 255}), stripes);
@@ -70,9 +59,7 @@ namespace LevelModels
 		b.Add(lid, iron);
 		for (int i = -2; i <= 2; i++)
 		{
-			Mesh rib = Standing(Box({520, 8, 30}), 8, 24);
-			Translate(rib, {0, 0, float(i) * 100});
-			b.Add(SetColor(rib, {80, 76, 72, 255}), iron);
+			AddPlaced(b, Standing(Box({520, 8, 30}), 8, 24), {0, 0, float(i) * 100}, {80, 76, 72, 255}, iron);
 		}
 		return b.Build("manhole cover");
 	}
@@ -133,9 +120,7 @@ namespace LevelModels
 		b.Add(body, metal);
 		Mesh plate = Standing(Cylinder(60, 56, 14, 12), 14, 40);
 		b.Add(SetColor(plate, Art::HAZARD_YELLOW), metal);
-		Mesh light = Sphere(12, 8, 5);
-		Translate(light, {0, 60, 0});
-		b.Add(SetColor(light, Art::HEALTH_RED), glow);
+		AddPlaced(b, Sphere(12, 8, 5), {0, 60, 0}, Art::HEALTH_RED, glow);
 		return b.Build("mine");
 	}
 
@@ -146,15 +131,11 @@ namespace LevelModels
 		ModelBuilder b(file);
 		int stripes = b.AddMaterial(Art::Opaque(Art::HazardStripes(64, 6)));
 		int plain = b.AddMaterial(Art::Opaque(Art::PlainSurface(32, 409)));
-		Mesh plate = Box({0.96f, 0.05f, 0.96f});
-		Translate(plate, {0, -0.025f, 0.5f});
-		b.Add(SetColor(plate, {255, 220, 240, 255}), plain);
+		AddPlaced(b, Box({0.96f, 0.05f, 0.96f}), {0, -0.025f, 0.5f}, {255, 220, 240, 255}, plain);
 		Mesh rim = Box({1.0f, 0.04f, 0.08f});
 		for (float z : {0.04f, 0.96f})
 		{
-			Mesh r = rim;
-			Translate(r, {0, -0.01f, z});
-			b.Add(SetColor(r, {255, 255, 255, 255}), stripes);
+			AddPlaced(b, rim, {0, -0.01f, z}, {255, 255, 255, 255}, stripes);
 		}
 		return b.Build("trap door");
 	}
@@ -232,13 +213,9 @@ namespace LevelModels
 	// The tower's crackling orb, on its crown.
 	Node PowerTowerGlow(ModelFile& file)
 	{
-		ModelBuilder b(file);
-		int glow = b.AddMaterial(Art::Glowing(Art::PlainSurface(16, 414), 0.7f));
-		Mesh orb = Sphere(30, 12, 8);
-		Translate(orb, {0, 200, 0});
-		GradientColor(orb, {120, 200, 255, 255}, {255, 255, 255, 255});
-		b.Add(orb, glow);
-		return b.Build("power tower glow");
+		return GlowingOrb(file,
+				{.radius = 30, .segments = 12, .rings = 8, .height = 200, .textureSize = 16, .textureSeed = 414, .glow = 0.7f},
+				"power tower glow");
 	}
 
 	// A hovering mine: a red-banded core and, chained, its spinning fins.
