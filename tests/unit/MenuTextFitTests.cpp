@@ -1,7 +1,7 @@
 // Every settings text, in every language, laid out with the game's own font
 // metrics: a text too wide for its place is drawn smaller, and no translation
 // may need to shrink so far that it becomes hard to read.
-#include "BakedData.h"
+#include "FontMetricsTestSupport.h"
 #include "Screens/Menu.h"
 #include "Screens/PauseMenu.h"
 #include "Screens/Screens.h"
@@ -18,35 +18,11 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace FontMetricsTestSupport;
+
 namespace
 {
-	// Below this share of its row's scale a text reads as fine print.
-	constexpr float MIN_READABLE_SHRINK = 0.6f;
-
-	struct MenuTextFitTest : ::testing::Test
-	{
-		FSSpec savedDataFolder;
-		PrefsType savedPrefs;
-
-		void SetUp() override
-		{
-			Tamber::Files::Init();
-			savedDataFolder = gDataFolderSpec;
-			savedPrefs = gGamePrefs;
-			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(BakedData::Folder() / "Skeletons");
-			MakeDefaultPrefs(&gGamePrefs, 0);
-			ResetInputState();
-			TextMesh_LoadMetrics();
-			ASSERT_TRUE(TextMesh_MetricsLoaded());
-		}
-		void TearDown() override
-		{
-			TextMesh_DisposeMetrics();
-			gGamePrefs = savedPrefs;
-			gDataFolderSpec = savedDataFolder;
-			Tamber::Files::Shutdown();
-		}
-	};
+	struct MenuTextFitTest : FontMetricsTest {};
 
 	// The run's settings menus: the root and its three remapping screens.
 	std::vector<const MenuItem*> SettingsMenus()

@@ -2,7 +2,7 @@
 // font metrics: the bonus tally's title, labels and lives line on its panel,
 // the high-score table's title, empty rows and prompts on its backing, and
 // the save/load slot menu with a saved game's label in every slot.
-#include "BakedData.h"
+#include "FontMetricsTestSupport.h"
 #include "Screens/BonusTally.h"
 #include "Screens/FrontEndHooks.h"
 #include "Screens/HighScores.h"
@@ -22,37 +22,14 @@
 #include <ctime>
 #include <string>
 
+using namespace FontMetricsTestSupport;
+
 namespace
 {
-	constexpr float MIN_READABLE_SHRINK = 0.6f;		// as the menus' checks
 	constexpr float GAP = 8;						// overlay units kept between texts and edges
 	constexpr const char* WIDEST_SCORE = "9999999";
 
-	struct ScoreScreenTextFitTest : ::testing::Test
-	{
-		FSSpec savedDataFolder;
-		PrefsType savedPrefs;
-
-		void SetUp() override
-		{
-			Tamber::Files::Init();
-			savedDataFolder = gDataFolderSpec;
-			savedPrefs = gGamePrefs;
-			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(BakedData::Folder() / "Skeletons");
-			MakeDefaultPrefs(&gGamePrefs, 0);
-			ResetInputState();
-			TextMesh_LoadMetrics();
-			ASSERT_TRUE(TextMesh_MetricsLoaded());
-		}
-		void TearDown() override
-		{
-			TextMesh_DisposeMetrics();
-			LoadLocalizedStrings(0);
-			gGamePrefs = savedPrefs;
-			gDataFolderSpec = savedDataFolder;
-			Tamber::Files::Shutdown();
-		}
-	};
+	struct ScoreScreenTextFitTest : FontMetricsTest {};
 
 	float Width(const char* text, float scale)
 	{
