@@ -1,5 +1,6 @@
 // The kit's painters: blending, anti-aliased shapes, tiling noise and the
 // preview rasteriser.
+#include "kit/Frames.h"
 #include "kit/Image.h"
 #include "kit/Model.h"
 #include "kit/Preview.h"
@@ -173,4 +174,21 @@ TEST(KitPreview, RendersVisibleFrontFacesOnly)
 	Image sheet = ModelContactSheet(file, 32, 4);
 	EXPECT_EQ(sheet.width, 32);
 	EXPECT_EQ(sheet.height, 32);
+}
+
+TEST(KitImage, PanelFramesHaveOutlineRimAndAFaceWhoseAlphaTheStyleChooses)
+{
+	const Rgba top = {200, 0, 0, 100}, bottom = {0, 0, 200, 100}, rim = {0, 255, 0, 255};
+	for (bool faceAlpha : {true, false})
+	{
+		Image img(64, 64);
+		PaintPanelFrame(img, 2, 10, top, bottom, rim, {.faceInset = 8, .faceAlpha = faceAlpha});
+		EXPECT_EQ(img.At(0, 32).a, 0) << "outside the inset stays clear";
+		EXPECT_EQ(img.At(3, 32).r, 10) << "the outline";
+		EXPECT_EQ(img.At(7, 32).g, 255) << "the rim";
+		const Rgba high = img.At(32, 12), low = img.At(32, 52);
+		EXPECT_GT(high.r, low.r) << "the face shades from top to bottom";
+		EXPECT_LT(high.b, low.b);
+		EXPECT_EQ(img.At(32, 32).a, faceAlpha ? 100 : 255);
+	}
 }

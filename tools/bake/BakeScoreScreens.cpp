@@ -8,6 +8,7 @@
 #include "Screens/ScoreScreenModels.h"
 #include "TGAWriter.h"
 #include "kit/Art.h"
+#include "kit/Frames.h"
 #include "kit/Image.h"
 #include "kit/Model.h"
 #include "kit/Primitives.h"
@@ -165,30 +166,14 @@ namespace
 		return f;
 	}
 
-	// A rounded frame: dark outline, bright rim, gradient face.
-	void Frame(Image& img, float inset, float radius, Rgba top, Rgba bottom, Rgba rim)
-	{
-		const float w = float(img.width), h = float(img.height);
-		FillRoundedRect(img, inset, inset, w - inset, h - inset, radius, OUTLINE);
-		FillRoundedRect(img, inset + 3, inset + 3, w - inset - 3, h - inset - 3, radius - 3, rim);
-		Image face(img.width, img.height);
-		VerticalGradient(face, top, bottom);
-		Image mask(img.width, img.height);
-		FillRoundedRect(mask, inset + 8, inset + 8, w - inset - 8, h - inset - 8, radius - 8, {255, 255, 255, 255});
-		MapPixels(img, [&](int x, int y, Rgba old)
-		{
-			const float a = mask.At(x, y).a / 255.0f;
-			const Rgba c = face.At(x, y);
-			return Rgba{uint8_t(old.r + (c.r - old.r) * a), uint8_t(old.g + (c.g - old.g) * a),
-					uint8_t(old.b + (c.b - old.b) * a), uint8_t(old.a + (c.a - old.a) * a)};
-		});
-	}
+	// Glass panels: the face's own alpha shows through.
+	constexpr PanelFrameStyle FRAME = {.outline = OUTLINE, .faceInset = 8, .faceAlpha = true};
 
 	// Deep blue glass with a gold rim: the numbers sit on it.
 	Image BonusPanel()
 	{
 		Image img(512, 256);
-		Frame(img, 4, 36, {20, 40, 110, 215}, {10, 16, 60, 215}, Art::GOLD);
+		PaintPanelFrame(img, 4, 36, {20, 40, 110, 215}, {10, 16, 60, 215}, Art::GOLD, FRAME);
 		for (int i = 0; i < 30; i++)
 			FillStar(img, 24 + HashFloat(uint32_t(i + 1300)) * 464, 20 + HashFloat(uint32_t(i + 1400)) * 216, 4,
 					2 + HashFloat(uint32_t(i + 1500)) * 3, 0.8f, 0, {200, 220, 255, 120});
@@ -222,7 +207,7 @@ namespace
 	Image HighScorePlate()
 	{
 		Image img(512, 128);
-		Frame(img, 4, 30, {120, 60, 10, 230}, {60, 20, 5, 230}, Art::GOLD);
+		PaintPanelFrame(img, 4, 30, {120, 60, 10, 230}, {60, 20, 5, 230}, Art::GOLD, FRAME);
 		for (float side : {-1.0f, 1.0f})
 			FillStar(img, 256 + side * 210, 64, 5, 24, 10, -PI / 2, Art::EXIT_YELLOW);
 		return img;

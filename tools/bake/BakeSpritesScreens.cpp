@@ -6,6 +6,7 @@
 #include "Screens/ScreenModels.h"
 #include "TGAWriter.h"
 #include "kit/Art.h"
+#include "kit/Frames.h"
 #include "kit/Image.h"
 
 #include <cmath>
@@ -21,24 +22,8 @@ namespace
 	constexpr Rgba OUTLINE{10, 12, 24, 255};
 	constexpr Rgba SKIN{255, 215, 180, 255};
 
-	// A rounded frame: a gradient face, a bright rim and a dark outline.
-	void Frame(Image& img, float inset, float radius, Rgba top, Rgba bottom, Rgba rim)
-	{
-		const float w = float(img.width), h = float(img.height);
-		FillRoundedRect(img, inset, inset, w - inset, h - inset, radius, OUTLINE);
-		FillRoundedRect(img, inset + 3, inset + 3, w - inset - 3, h - inset - 3, radius - 3, rim);
-		Image face(img.width, img.height);
-		VerticalGradient(face, top, bottom);
-		Image mask(img.width, img.height);
-		FillRoundedRect(mask, inset + 9, inset + 9, w - inset - 9, h - inset - 9, radius - 9, {255, 255, 255, 255});
-		MapPixels(img, [&](int x, int y, Rgba old)
-		{
-			const float a = mask.At(x, y).a / 255.0f;
-			const Rgba f = face.At(x, y);
-			return Rgba{uint8_t(old.r + (f.r - old.r) * a), uint8_t(old.g + (f.g - old.g) * a),
-					uint8_t(old.b + (f.b - old.b) * a), old.a};
-		});
-	}
+	// A wider rim than the score screens'; the picture keeps its own alpha under the face.
+	constexpr PanelFrameStyle FRAME = {.outline = OUTLINE, .faceInset = 9, .faceAlpha = false};
 
 	// The robot's face, as on the turntable: a blue head with a green visor.
 	void RobotFace(Image& img, float cx, float cy, float size)
@@ -69,7 +54,7 @@ namespace
 	Image LegalPanel()
 	{
 		Image img(512, 256);
-		Frame(img, 4, 40, {20, 40, 110, 235}, {8, 14, 50, 235}, Art::GOLD);
+		PaintPanelFrame(img, 4, 40, {20, 40, 110, 235}, {8, 14, 50, 235}, Art::GOLD, FRAME);
 		for (int i = 0; i < 24; i++)
 			FillStar(img, 30 + HashFloat(uint32_t(i)) * 452, 24 + HashFloat(uint32_t(i + 100)) * 208, 4,
 					2 + HashFloat(uint32_t(i + 200)) * 3, 0.8f, 0, {200, 220, 255, 180});
@@ -120,7 +105,7 @@ namespace
 	Image WinEarth()
 	{
 		Image img(256, 256);
-		Frame(img, 2, 28, {40, 80, 180, 255}, {10, 20, 70, 255}, Art::ICE_CYAN);
+		PaintPanelFrame(img, 2, 28, {40, 80, 180, 255}, {10, 20, 70, 255}, Art::ICE_CYAN, FRAME);
 		FillCircle(img, 128, 230, 120, OUTLINE);
 		FillCircle(img, 128, 232, 116, {50, 140, 255, 255});
 		FillCircle(img, 90, 200, 34, {60, 190, 90, 255});
@@ -136,7 +121,7 @@ namespace
 	Image WinRobot()
 	{
 		Image img(256, 256);
-		Frame(img, 2, 28, {255, 210, 90, 255}, {200, 110, 20, 255}, Art::ROBOT_WHITE);
+		PaintPanelFrame(img, 2, 28, {255, 210, 90, 255}, {200, 110, 20, 255}, Art::ROBOT_WHITE, FRAME);
 		for (int i = 0; i < 12; i++)
 		{
 			const float a = float(i) * PI / 6;
@@ -154,7 +139,7 @@ namespace
 	Image WinStars()
 	{
 		Image img(256, 256);
-		Frame(img, 2, 28, {20, 10, 60, 255}, {70, 20, 90, 255}, Art::ALIEN_PURPLE);
+		PaintPanelFrame(img, 2, 28, {20, 10, 60, 255}, {70, 20, 90, 255}, Art::ALIEN_PURPLE, FRAME);
 		for (int i = 0; i < 40; i++)
 			FillStar(img, 20 + HashFloat(uint32_t(i + 300)) * 216, 20 + HashFloat(uint32_t(i + 400)) * 216, 4,
 					2 + HashFloat(uint32_t(i + 500)) * 4, 1, 0, {255, 255, 220, 220});
