@@ -1,13 +1,10 @@
 // The farm's hazards on the baked farm beside the robot: the raider saucer
 // taking a human (or leaving one the robot saved), the tractor's chase,
 // charge, wreck and return, and each vegetable's attack and death.
-#include "PlayerTestSupport.h"
-#include "Enemies/Enemy.h"
+#include "CreatureTestSupport.h"
 #include "Enemies/FarmCreatures.h"
 #include "Enemies/RaiderSaucer.h"
 #include "Enemies/Tractor.h"
-#include "Effects/Shards.h"
-#include "Effects/Sparkles.h"
 #include "Items/Humans.h"
 #include "Player/AutopilotFarm.h"
 #include "Player/PlayerHeld.h"
@@ -16,52 +13,38 @@
 #include <deque>
 
 using namespace PlayerTestSupport;
+using namespace CreatureTestSupport;
 
 namespace
 {
-	class FarmTest : public PlayerWorld
+	class FarmTest : public CreatureWorld
 	{
 	protected:
 		std::deque<TerrainItemEntryType> items;
-		ObjNode* robot = nullptr;
+
+		void LoadCreatures() override
+		{
+			ASSERT_GT(LoadBG3D(":Models:global.bg3d", MODEL_GROUP_GLOBAL), GLOBAL_MODEL_BEAM_INNER);
+			ASSERT_GT(LoadBG3D(":Models:level1_farm.bg3d", MODEL_GROUP_LEVELSPECIFIC), FARM_MODEL_TOMATO_CHUNK);
+		}
 
 		void SetUp() override
 		{
-			PlayerWorld::SetUp();
+			CreatureWorld::SetUp();
 			if (HasFatalFailure())
 				return;
-			ASSERT_GT(LoadBG3D(":Models:global.bg3d", MODEL_GROUP_GLOBAL), GLOBAL_MODEL_BEAM_INNER);
-			ASSERT_GT(LoadBG3D(":Models:level1_farm.bg3d", MODEL_GROUP_LEVELSPECIFIC), FARM_MODEL_TOMATO_CHUNK);
-			InitSparkleStore();
-			InitShardSystem();
-			robot = MakeRobotOnGround();
-			// The farm's own creatures, humans and sprouts stay away: each test makes its own.
-			for (int i = 0; i < gNumTerrainItems; i++)
-				gTerrainItemList[i].flags |= ITEM_FLAG_INUSE;
+			// The farm's humans stay away too: each test makes its own.
 			for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
-				if (n->CType != INVALID_NODE_FLAG && (n->CType & (CTYPE_ENEMY | CTYPE_HUMAN)))
+				if (n->CType != INVALID_NODE_FLAG && (n->CType & CTYPE_HUMAN))
 					DeleteObject(n);
 			FlushObjectDeleteQueue();
-			InitEnemyManager();
 			ClearRaiderSaucerPointers();
-			gInvincibleTimer = 0;
-			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
 		}
 
 		void TearDown() override
 		{
-			PlayerWorld::TearDown();
+			CreatureWorld::TearDown();
 			ClearRaiderSaucerPointers();
-			DisposeShardSystem();
-			DisposeSparkles();
-			InitEnemyManager();
-		}
-
-		OGLPoint3D NearRobot(float ahead, float side = 0) const
-		{
-			float h = robot->Rot.y;
-			return {robot->Coord.x - std::sin(h) * ahead + std::cos(h) * side, 0,
-					robot->Coord.z - std::cos(h) * ahead - std::sin(h) * side};
 		}
 
 		// `node` turned to face the robot.
@@ -91,15 +74,6 @@ namespace
 				if (CallRaiderSaucer(node))
 					return true;
 			return false;
-		}
-
-		static int Count(ObjNodeRoutine routine)
-		{
-			int n = 0;
-			for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
-				if (node->MoveCall == routine && node->CType != INVALID_NODE_FLAG)
-					n++;
-			return n;
 		}
 	};
 }
@@ -328,7 +302,7 @@ TEST_F(FarmTest, ACornFiresThreeKernelsABurstAndAKernelHurtsOnlyNearTheRobot)
 	MorphToSkeletonAnim(corn->Skeleton, CORN_ANIM_WALK, 100);
 	gInvincibleTimer = 100;				// watch the bursts without the robot being knocked about
 	int most = 0;
-	Run(1.5f, [&] { most = std::max(most, Count(MoveCornKernel)); });
+	Run(1.5f, [&] { most = std::max(most, CountNodesMovedBy(MoveCornKernel)); });
 	EXPECT_EQ(most, CORN_BURST_KERNELS);
 	DeleteEnemy(corn);
 
