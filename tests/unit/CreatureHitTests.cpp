@@ -111,16 +111,6 @@ TEST_F(CreatureHitTest, AFistOrAJetHurtsByTheCreaturesOwnDamageAndThrowsItBack)
 	ExpectThrownBackAlongTheRobotsHeading();
 }
 
-TEST_F(CreatureHitTest, AKnockBackDuringTheCreaturesOwnMoveGoesToTheWorkingVelocity)
-{
-	gObjDelta = {};
-	gCurrentMoveNode = &creature;
-	CreatureHitByFist<kOwnShotDamage>(nullptr, &creature, nullptr, nullptr, 0);
-	gCurrentMoveNode = nullptr;
-	EXPECT_NEAR(gObjDelta.y, 500, 0.01f);
-	EXPECT_FLOAT_EQ(creature.Delta.y, 0);
-}
-
 TEST_F(CreatureHitTest, ADeathBlowKillsAndAHurtPassesItsDamageOn)
 {
 	EXPECT_TRUE(CreatureHitToDeath<kOwnShotDamage>(nullptr, &creature, nullptr, nullptr, 0));
