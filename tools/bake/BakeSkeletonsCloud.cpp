@@ -303,7 +303,7 @@ namespace Skeletons
 				.Move(grip, gripAt({0, 44, 30}));
 			Pose heave = arms(1.1f, 0.2f, 0.1f).RotX(h[ROLE_CHEST], -0.55f).RotX(h[ROLE_HEAD], -0.15f)
 				.RotX(h[ROLE_LTHIGH], 0.55f).RotX(h[ROLE_LSHIN], -0.6f).RotX(h[ROLE_RTHIGH], -0.25f)
-				.Move(h[ROLE_PELVIS], Vec3{0, -6, -8} * sc).Move(grip, gripAt({0, 12, -58}));
+				.Move(h[ROLE_PELVIS], Vec3{0, -6, -8} * sc).Move(grip, gripAt({0, 55, -40}));
 			a.Key(0, flex).Key(10, scoop).Key(17, clean, EASE_OUT).Key(24, press, EASE_OUT).Key(30, strainL).Key(36, strainR)
 				.Key(40, press).Key(46, wind, EASE_IN).Key(51, heave).Key(56, heave).Key(64, flex);
 			a.SetFlag(51, 0).Stop(64);
