@@ -4,6 +4,7 @@
 #include "Enemies/RobotEnemies.h"
 #include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
+#include "Enemies/HammerBotBounce.h"
 #include "Effects/Particles.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
@@ -96,6 +97,12 @@ namespace
 	constexpr float HAMMER_LURE_HEIGHT = 200.0f;
 	constexpr float HAMMER_STRIKE_HEIGHT = 50.0f;
 	constexpr float HAMMER_STRIKE_HALF = 40.0f;
+	constexpr float HAMMER_AIRBORNE_SPEED = 60.0f;	// units per second up or down: off the ground after the hop
+	constexpr float HAMMER_DUST_SPEED = 260.0f;
+	constexpr float HAMMER_DUST_SIZE = 1.1f;
+	constexpr float HAMMER_THUD_VOLUME = 1.3f;
+	enum { HAMMER_SQUASH = 5, HAMMER_SQUASH_RATE = 6 };	// the body's SpecialF
+	enum { HAMMER_LAST_RISE = 5 };						// the head's SpecialF
 
 	// Drill bot.
 	constexpr OGLPoint3D DRILL_OFFSET = {0, 59, 0};
@@ -417,6 +424,36 @@ namespace
 		}
 	}
 
+	// The drawn shape of a hammer bot: crouching into the smash, stretched by
+	// the hop and squashed by the landing, with a thud and a puff of dust.
+	// Only the drawn matrices change, so the strike and the body's box do not.
+	void BounceHammerBot(ObjNode* bot)
+	{
+		ObjNode* arm = Part(bot, 0);
+		ObjNode* head = Part(bot, 1);
+		if (!arm || !head)
+			return;
+		HammerBounce b{bot->SpecialF[HAMMER_SQUASH], bot->SpecialF[HAMMER_SQUASH_RATE], head->SpecialF[HAMMER_LAST_RISE]};
+		const float rise = bot->Delta.y;
+		const bool airborne = bot->Mode == ROBOT_MODE_RECOVER && std::fabs(rise) > HAMMER_AIRBORNE_SPEED;
+		const float target = HammerBounceTarget(bot->Mode == ROBOT_MODE_SMASH, arm->Rot.x / HAMMERBOT_DOWN_ANGLE, airborne, rise);
+		const OGLPoint3D foot = {bot->Coord.x, bot->Coord.y + bot->BBox.min.y * bot->Scale.y, bot->Coord.z};
+		if (StepHammerBounce(b, target, rise, gFrameTime))
+		{
+			MakeRadialPuff(foot.x, foot.y, foot.z, HAMMER_DUST_SPEED, HAMMER_DUST_SIZE, 3, 24);
+			PlayRobotEffect(EFFECT_METALHIT, &foot, NORMAL_CHANNEL_RATE / 2, HAMMER_THUD_VOLUME);
+		}
+		bot->SpecialF[HAMMER_SQUASH] = b.squash;
+		bot->SpecialF[HAMMER_SQUASH_RATE] = b.rate;
+		head->SpecialF[HAMMER_LAST_RISE] = b.lastRise;
+		if (b.squash == 0)
+			return;
+		const OGLMatrix4x4 squash = HammerBounceMatrix(b.squash, foot);
+		for (ObjNode* n : {bot, arm, head})
+			if (n->CType != INVALID_NODE_FLAG && n->BaseTransformObject)
+				OGLMatrix4x4_Multiply(&n->BaseTransformMatrix, &squash, MO_MatrixData(n->BaseTransformObject));
+	}
+
 	bool HammerLureTouchesPlayer(const ObjNode* bot)
 	{
 		if (!PlayerIsTarget())
@@ -641,6 +678,8 @@ namespace
 		}
 		UpdateObject(bot);
 		PoseRobotEnemy(bot);
+		if (d.kind == ENEMY_KIND_HAMMERBOT)
+			BounceHammerBot(bot);
 		if (bot->CType != INVALID_NODE_FLAG)
 			ContactHit(bot);
 	}

@@ -206,6 +206,39 @@ TEST_F(SkeletonDrawTest, WriteFramesForPeopleToLookAt)
 	if (!shots || !*shots)
 		GTEST_SKIP() << "set ZAPP_SKELETON_SHOTS to a folder to write frames";
 	fs::create_directories(shots);
+	// ZAPP_SKELETON_SHOT_TYPES="20,22" narrows the frames to every animation of those types,
+	// seen from the front quarter and from the side.
+	if (const char* only = std::getenv("ZAPP_SKELETON_SHOT_TYPES"); only && *only)
+	{
+		for (const char* p = only; *p;)
+		{
+			char* end = nullptr;
+			const int type = int(std::strtol(p, &end, 10));
+			if (end == p)
+				break;
+			p = *end ? end + 1 : end;
+			ASSERT_TRUE(type >= 0 && type < MAX_SKELETON_TYPES) << type;
+			SkeletonViewer_Open(type, 0);
+			const int numAnims = SkeletonViewer_GetNode()->Skeleton->skeletonDefinition->NumAnims;
+			SkeletonViewer_Close();
+			for (int anim = 0; anim < numAnims; anim++)
+				for (float angle : {0.5f, 1.5f})
+				{
+					SkeletonViewer_Open(type, anim);
+					SkeletonViewer_SetViewAngle(angle);
+					const float length = SkeletonViewer_GetNode()->Skeleton->MaxAnimTime;
+					for (int f = 0; f < 6; f++)
+					{
+						char name[200];
+						snprintf(name, sizeof(name), "%s/%s-%02d-%s-%d.png", shots, SKELETON_FILE_NAMES[type], anim,
+								angle < 1 ? "front" : "side", f);
+						EXPECT_TRUE(WriteScreenImage(DrawAt(length * float(f) / 5.0f), name)) << name;
+					}
+					SkeletonViewer_Close();
+				}
+		}
+		return;
+	}
 	struct Shot { int type, anim, frames; };
 	const Shot list[] = {{SKELETON_TYPE_QUOG, PLAYER_ANIM_WALK, 4}, {SKELETON_TYPE_QUOG, PLAYER_ANIM_PUNCH, 6},
 		{SKELETON_TYPE_QUOG, PLAYER_ANIM_STANDWITHGUN, 1}, {SKELETON_TYPE_QUOG, PLAYER_ANIM_CHARGING, 1},

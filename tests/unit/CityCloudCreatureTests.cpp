@@ -374,7 +374,8 @@ TEST_F(CreatureTest, AStrongManLiftsTheRobotNoOtherCanTakeItAndHurtingHimThrowsI
 	ASSERT_NE(holder, nullptr);
 	EXPECT_EQ(robot->Skeleton->AnimNum, PLAYER_ANIM_STRONGMANHELD);
 	ObjNode* bystander = holder == first ? second : first;
-	Run(0.5f);
+	// A second in he has scooped it up and pressed it overhead (the throw comes at 1.7 s).
+	Run(1.0f);
 	EXPECT_EQ(StrongManHoldingPlayer(), holder) << "the other never takes it";
 	EXPECT_EQ(bystander->Skeleton->AnimNum == STRONGMAN_ANIM_LIFT, false);
 	EXPECT_GT(robot->Coord.y, holder->Coord.y + 150) << "held up over his head";

@@ -1,7 +1,6 @@
 // The ruined city's creatures: the pod worm (a chain of segments the game
 // lays along a path), the hulking mutant (its punching fist is joint 10) and
 // the mutant robot (its arm cannon's muzzle is joint 4, its exhaust joint 15).
-// First rigs of their body plans.
 #include "BakeSkeletons.h"
 #include "3D/SkeletonTypes.h"
 #include "kit/Primitives.h"
@@ -21,6 +20,7 @@ namespace Skeletons
 		// 1.5: the reference pose matches, and each segment is long enough
 		// to overlap its neighbours so the body reads as one.
 		constexpr float WORM_SPACING = 60;
+		constexpr float TAU = 6.2831853f;
 	}
 
 	Rig::Skeleton BuildPodWorm()
@@ -160,6 +160,16 @@ namespace Skeletons
 			body.Block({x, 3.5f, -3}, {10, 7, 16}, legs[side][2], dark, 2);
 		}
 		body.Limb({0, 96, 14}, {0, 86, 28}, 5, 7, EXHAUST, dark, 6);
+		// A jet pack of two rust-red tanks either side of the nozzle, shoulder
+		// plates, knee caps and a glowing eye slit: a jet-powered gunner.
+		for (float x : {-1.0f, 1.0f})
+		{
+			body.Limb({x * 10, 110, 16}, {x * 10, 82, 16}, 6, 6, CHEST, rust, 8);
+			body.Spike({x * 10, 110, 16}, {0, 1, 0}, 6, 5, CHEST, dark, 8);
+			body.Block({x * 24, 110, 0}, {16, 5, 16}, x < 0 ? LUPPER : RUPPER, rust, 2);
+			body.Ball({x * 10, 33, -5}, {5, 5, 3}, x < 0 ? LSHIN : RSHIN, dark, 6, 3);
+		}
+		body.Block({28, 64, 0}, {14, 8, 14}, CANNON, rust, 2);		// the cannon's breech
 		s.model = body.Build(s.name);
 
 		Biped b;
@@ -178,21 +188,33 @@ namespace Skeletons
 		b.rUpper = RUPPER;
 		b.rFore = CANNON;
 		const Pose aim = Pose().RotX(RUPPER, 1.3f).RotX(CANNON, 0.25f).RotZ(LUPPER, -0.2f);
+		// Feet apart, knees bent, the free hand under the cannon: braced to fire.
+		const Pose braced = Pose(aim).RotX(LTHIGH, 0.45f).RotX(LSHIN, -0.55f).RotX(LFOOT, 0.1f).RotX(RTHIGH, -0.3f).RotX(RSHIN, -0.2f)
+			.RotX(RFOOT, 0.5f).Move(PELVIS, {0, -4, 0}).RotY(HEAD, -0.15f).Rot(LUPPER, {1.1f, 0, 0.5f}).RotX(LFORE, 0.9f);
 		Gait g;
 		g.stride = 0.4f;
 		g.bob = 3;
 		g.armSwing = 0.2f;
-		AddBipedIdle(AnimBuilder(s, "stand"), b, 40, Pose().RotZ(LUPPER, -0.15f).RotZ(RUPPER, 0.15f));
-		AddBipedWalk(AnimBuilder(s, "walk"), b, g, 32, Pose().RotZ(LUPPER, -0.15f).RotZ(RUPPER, 0.15f));
-		AddBipedIdle(AnimBuilder(s, "stand aiming"), b, 40, aim, 0.5f);
-		AddCycle(AnimBuilder(s, "shoot"), 6, 2, [&](float ph) {
-			float kick = ph < 0.25f ? 1.0f : 0.0f;
-			return Pose(aim).RotX(RUPPER, 0.2f * kick).RotX(CHEST, 0.06f * kick).Scale(EXHAUST, 1 + 0.3f * kick);
+		g.lean = 0.1f;
+		const Pose arms = Pose().RotZ(LUPPER, -0.15f).RotZ(RUPPER, 0.15f).RotX(CANNON, 0.3f);
+		// 0 stand: it scans left and right, the cannon held ready.
+		AddCycle(AnimBuilder(s, "stand"), 60, 4, [&](float ph) {
+			float w = std::sin(TAU * ph);
+			return Pose(arms).RotY(HEAD, 0.5f * w).RotY(CHEST, 0.12f * w).Add(BipedIdlePose(b, ph, 0.7f));
+		}, EASE_INOUT);
+		AddBipedWalk(AnimBuilder(s, "walk"), b, g, 32, arms, 255, 255);
+		AddBipedIdle(AnimBuilder(s, "stand aiming"), b, 40, braced, 0.5f);
+		// 3 shoot: one bolt a cycle (the game fires every 0.2 s): the cannon
+		// kicks up and back, the shoulders take it and the jets flare.
+		AddCycle(AnimBuilder(s, "shoot"), 6, 3, [&](float ph) {
+			float kick = ph < 0.34f ? 1.0f : (ph < 0.67f ? 0.35f : 0.0f);
+			return Pose(braced).RotX(RUPPER, 0.18f * kick).RotX(CANNON, -0.1f * kick).RotX(CHEST, 0.07f * kick)
+				.Move(RUPPER, {0, 0, 3 * kick}).Scale(EXHAUST, 1 + 0.4f * kick);
 		}, EASE_INOUT);
 		AddCycle(AnimBuilder(s, "hurt"), 8, 2, [&](float ph) {
 			float j = ph < 0.25f ? 1.0f : -1.0f;
 			return Pose().RotX(CHEST, 0.35f).RotZ(CHEST, 0.1f * j).RotX(HEAD, 0.3f).Rot(LUPPER, {0.5f, 0, -0.6f})
-				.Rot(RUPPER, {0.5f, 0, 0.6f}).Move(PELVIS, {0, -3, 4});
+				.Rot(RUPPER, {0.5f, 0, 0.6f}).Move(PELVIS, {0, -3, 4}).RotX(LTHIGH, 0.3f).RotX(LSHIN, -0.4f);
 		}, EASE_INOUT);
 		Gait run = g;
 		run.stride = 0.65f;
