@@ -7,6 +7,7 @@
 // missing mesh, a wrong scale or a lost material does not. With
 // ZAPP_CREATURE_SHOTS naming a folder, each frame is written there.
 #include "PixelTest.h"
+#include "SplineTestLoop.h"
 #include "3D/Skeleton.h"
 #include "Enemies/Blobs.h"
 #include "Enemies/CityCreatures.h"
@@ -42,7 +43,9 @@ namespace
 	{
 		const char* name;
 		ObjNode* (*make)();
-		float minHeight, maxHeight;		// in robot heights
+		// In robot heights: bands round the baked sizes, wide enough for a
+		// reworked rig or pose, narrow enough that half or half again as big fails.
+		float minHeight, maxHeight;
 		std::vector<OwnColour> colours;
 		float maxGrey = 0.35f;			// share of the silhouette that may read as grey
 	};
@@ -53,40 +56,6 @@ namespace
 		PixelRect box;			// round everything not the clear colour
 		int area = 0;			// pixels not the clear colour
 		float worldHeight = 0;	// the box's height back in world units
-	};
-
-	// A loop of a few points round (0, 0) for the creatures that only ride one.
-	struct OneLoop
-	{
-		std::vector<SplinePointType> points;
-		SplinePointType* pointHandle = nullptr;
-		SplineItemType item = {};
-		SplineItemType* itemHandle = &item;
-		SplineRecord record = {};
-		SplineRecord* savedList = gSplineList;
-		int32_t savedCount = gNumSplines;
-
-		explicit OneLoop(int itemType)
-		{
-			for (int i = 0; i < 64; i++)
-			{
-				const float a = 6.2831853f * float(i) / 64;
-				points.push_back({2000 * std::cos(a), 2000 * std::sin(a)});
-			}
-			pointHandle = points.data();
-			record.numPoints = int(points.size());
-			record.pointList = &pointHandle;
-			record.numItems = 1;
-			record.itemList = &itemHandle;
-			item.type = uint16_t(itemType);
-			gSplineList = &record;
-			gNumSplines = 1;
-		}
-		~OneLoop()
-		{
-			gSplineList = savedList;
-			gNumSplines = savedCount;
-		}
 	};
 
 	class CreatureFrame : public PixelTest
@@ -210,9 +179,9 @@ TEST_F(CreatureFrame, TheFarmsVegetablesShowInTheirColoursAtTheirSize)
 {
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_FARM));
 	CheckEach({
-		{"onion", [] { return MakeOnion(0, 0); }, 0.55f, 1.4f, {{0xA8487E, "purple bulb", 0.25f}, {0x6BAE3A, "green stalks", 0.03f}}},
-		{"corn", [] { return MakeCorn(0, 0); }, 0.5f, 1.25f, {{0xF0C830, "yellow cob", 0.25f}, {0x5DA030, "green leaves", 0.03f}}},
-		{"tomato", [] { return MakeTomato(0, 0); }, 0.2f, 0.6f, {{0xE8321E, "red body", 0.35f}, {0x3E9A2A, "green crown", 0.02f}}},
+		{"onion", [] { return MakeOnion(0, 0); }, 0.6f, 1.2f, {{0xA8487E, "purple bulb", 0.25f}, {0x6BAE3A, "green stalks", 0.03f}}},
+		{"corn", [] { return MakeCorn(0, 0); }, 0.52f, 1.05f, {{0xF0C830, "yellow cob", 0.25f}, {0x5DA030, "green leaves", 0.03f}}},
+		{"tomato", [] { return MakeTomato(0, 0); }, 0.23f, 0.47f, {{0xE8321E, "red body", 0.35f}, {0x3E9A2A, "green crown", 0.02f}}},
 	});
 }
 
@@ -220,10 +189,10 @@ TEST_F(CreatureFrame, TheSlimesBlobsAndSquooshiesShowInTheirColoursAtTheirSize)
 {
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_BLOB));
 	CheckEach({
-		{"red blob", [] { return MakeBlob(0, 0, BLOB_COLOR_RED); }, 0.45f, 1.25f, {{0xE02020, "red", 0.3f}}},
-		{"green blob", [] { return MakeBlob(0, 0, BLOB_COLOR_GREEN); }, 0.45f, 1.25f, {{0x40E040, "green", 0.3f}}},
-		{"blue blob", [] { return MakeBlob(0, 0, BLOB_COLOR_BLUE); }, 0.45f, 1.25f, {{0x3070F0, "blue", 0.3f}}},
-		{"squooshy", [] { return MakeSquooshy(0, 0); }, 0.4f, 1.1f, {{0x40B8D8, "cyan skin", 0.3f}}},
+		{"red blob", [] { return MakeBlob(0, 0, BLOB_COLOR_RED); }, 0.52f, 1.05f, {{0xE02020, "red", 0.3f}}},
+		{"green blob", [] { return MakeBlob(0, 0, BLOB_COLOR_GREEN); }, 0.52f, 1.05f, {{0x40E040, "green", 0.3f}}},
+		{"blue blob", [] { return MakeBlob(0, 0, BLOB_COLOR_BLUE); }, 0.52f, 1.05f, {{0x3070F0, "blue", 0.3f}}},
+		{"squooshy", [] { return MakeSquooshy(0, 0); }, 0.45f, 0.9f, {{0x40B8D8, "cyan skin", 0.3f}}},
 	});
 }
 
@@ -231,18 +200,18 @@ TEST_F(CreatureFrame, TheCitysMutantsShowInTheirColoursAtTheirSize)
 {
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_APOCALYPSE));
 	CheckEach({
-		{"mutant", [] { return MakeMutant(0, 0); }, 0.6f, 1.5f, {{0x9AC848, "green skin", 0.1f}, {0x50463C, "brown trousers", 0.05f}}},
-		{"mutant robot", [] { return MakeMutantRobot(0, 0); }, 0.65f, 1.7f, {{0xB05A2A, "rust", 0.02f}}, 0.9f},
+		{"mutant", [] { return MakeMutant(0, 0); }, 0.65f, 1.3f, {{0x9AC848, "green skin", 0.1f}, {0x50463C, "brown trousers", 0.05f}}},
+		{"mutant robot", [] { return MakeMutantRobot(0, 0); }, 0.73f, 1.47f, {{0xB05A2A, "rust", 0.02f}}, 0.9f},
 	});
 }
 
 TEST_F(CreatureFrame, TheCloudsCircusShowsInItsColoursAtItsSize)
 {
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_CLOUD));
-	OneLoop loop(79);
+	SplineTestLoop loop({0, 0, 0}, 2000, 64, 79);		// the clown fish only rides one
 	CheckEach({
-		{"clown", [] { return MakeClown(0, 0); }, 0.75f, 2.0f, {{0x30A0E8, "blue shirt", 0.05f}, {0xE83838, "red trousers", 0.05f}}},
-		{"strong man", [] { return MakeStrongMan(0, 0); }, 0.75f, 2.0f, {{0xE03030, "red vest", 0.05f}, {0xE0A880, "skin", 0.05f}}},
+		{"clown", [] { return MakeClown(0, 0); }, 0.84f, 1.68f, {{0x30A0E8, "blue shirt", 0.05f}, {0xE83838, "red trousers", 0.05f}}},
+		{"strong man", [] { return MakeStrongMan(0, 0); }, 0.84f, 1.68f, {{0xE03030, "red vest", 0.05f}, {0xE0A880, "skin", 0.05f}}},
 		{"clown fish", [] {
 			 if (!AddClownFishOnSpline(0, &gSplineList[0].itemList[0][0]) || gNumSplineObjects < 1)
 				 return (ObjNode*) nullptr;
@@ -250,7 +219,7 @@ TEST_F(CreatureFrame, TheCloudsCircusShowsInItsColoursAtItsSize)
 			 ObjNode* fish = gSplineObjects[gNumSplineObjects - 1];
 			 AttachObject(fish, true);
 			 return fish;
-		 }, 0.35f, 1.0f, {{0xF07820, "orange", 0.2f}}},
+		 }, 0.39f, 0.79f, {{0xF07820, "orange", 0.2f}}},
 	});
 }
 
@@ -258,15 +227,15 @@ TEST_F(CreatureFrame, TheJunglesCreaturesShowInTheirColoursAtTheirSize)
 {
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_JUNGLE));
 	CheckEach({
-		{"giant lizard", [] { return MakeGiantLizard(0, 0); }, 1.5f, 3.6f, {{0x4E9A3C, "green scales", 0.25f}, {0xC8D070, "pale belly", 0.02f}}},
-		{"venus flytrap", [] { return MakeVenusFlytrap(0, 0, 0); }, 1.5f, 3.6f, {{0x6CC040, "green trap", 0.2f}, {0xD83848, "red mouth", 0.01f}}},
-		{"mantis", [] { return MakeMantis(0, 0); }, 1.2f, 3.0f, {{0x88D040, "green body", 0.25f}}},
+		{"giant lizard", [] { return MakeGiantLizard(0, 0); }, 1.57f, 3.1f, {{0x4E9A3C, "green scales", 0.25f}, {0xC8D070, "pale belly", 0.02f}}},
+		{"venus flytrap", [] { return MakeVenusFlytrap(0, 0, 0); }, 1.55f, 3.1f, {{0x6CC040, "green trap", 0.2f}, {0xD83848, "red mouth", 0.01f}}},
+		{"mantis", [] { return MakeMantis(0, 0); }, 1.24f, 2.5f, {{0x88D040, "green body", 0.25f}}},
 		{"turtle", [] {
 			 gItem = {};
 			 gItem.type = 53;
 			 AddTurtle(&gItem, 0, 0);
 			 return LastMade();
-		 }, 0.5f, 1.3f, {{0x4A7A3A, "green shell", 0.1f}, {0x9AB060, "skin", 0.05f}}},
+		 }, 0.56f, 1.13f, {{0x4A7A3A, "green shell", 0.1f}, {0x9AB060, "skin", 0.05f}}},
 	});
 }
 
@@ -274,8 +243,8 @@ TEST_F(CreatureFrame, TheFireAndIceCreaturesShowInTheirColoursAtTheirSize)
 {
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_FIREICE));
 	CheckEach({
-		{"flamester", [] { return MakeFlamester(0, 0); }, 0.6f, 1.6f, {{0xF88020, "orange flame", 0.3f}}},
-		{"ice cube", [] { return MakeIceCube(0, 0); }, 0.5f, 1.3f, {{0x70C0E8, "ice blue", 0.3f}}},
-		{"squooshy", [] { return MakeSquooshy(0, 0); }, 0.4f, 1.1f, {{0x40B8D8, "cyan skin", 0.3f}}},
+		{"flamester", [] { return MakeFlamester(0, 0); }, 0.68f, 1.36f, {{0xF88020, "orange flame", 0.3f}}},
+		{"ice cube", [] { return MakeIceCube(0, 0); }, 0.53f, 1.07f, {{0x70C0E8, "ice blue", 0.3f}}},
+		{"squooshy", [] { return MakeSquooshy(0, 0); }, 0.45f, 0.9f, {{0x40B8D8, "cyan skin", 0.3f}}},
 	});
 }
