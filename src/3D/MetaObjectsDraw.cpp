@@ -6,6 +6,9 @@
 
 #include <SDL_opengl.h>
 
+#include <algorithm>
+#include <vector>
+
 static void CheckGL(const char* message)
 {
 	if (glGetError() != GL_NO_ERROR)
@@ -262,6 +265,36 @@ static bool SetupMultipleLayers(const MOVertexArrayData* data)
 	return layers > 1;
 }
 
+// A colour array takes the place of the material's colour, so the node's
+// colour filter and transparency (a blob's tint, a frozen creature's white, a
+// fade with distance) must scale the array itself or they would be lost on
+// every vertex-coloured model.
+static bool IsColorFiltered()
+{
+	return gGlobalColorFilter.r != 1.0f || gGlobalColorFilter.g != 1.0f || gGlobalColorFilter.b != 1.0f
+			|| gGlobalTransparency != 1.0f;
+}
+
+static const OGLColorRGBA* FilteredColors(const MOVertexArrayData* data, bool useFloat)
+{
+	static std::vector<OGLColorRGBA> filtered;
+	filtered.resize(size_t(std::max(data->numPoints, 0)));
+	const OGLColorRGBA f = {gGlobalColorFilter.r, gGlobalColorFilter.g, gGlobalColorFilter.b, gGlobalTransparency};
+	for (size_t i = 0; i < filtered.size(); i++)
+	{
+		OGLColorRGBA c;
+		if (useFloat)
+			c = data->colorsFloat[i];
+		else
+		{
+			const OGLColorRGBA_Byte& b = data->colorsByte[i];
+			c = {b.r / 255.0f, b.g / 255.0f, b.b / 255.0f, b.a / 255.0f};
+		}
+		filtered[i] = {c.r * f.r, c.g * f.g, c.b * f.b, c.a * f.a};
+	}
+	return filtered.data();
+}
+
 void MO_DrawGeometry_VertexArray(const MOVertexArrayData* data)
 {
 	glEnableClientState(GL_VERTEX_ARRAY);
@@ -283,7 +316,14 @@ void MO_DrawGeometry_VertexArray(const MOVertexArrayData* data)
 	const void* floatColors = data->colorsFloat;
 	const void* byteColors = data->colorsByte;
 	bool useFloat = gLightingOn ? floatColors != nullptr : (byteColors == nullptr && floatColors != nullptr);
-	if (useFloat)
+	if ((floatColors || byteColors) && IsColorFiltered())
+	{
+		glColorPointer(4, GL_FLOAT, 0, FilteredColors(data, useFloat));
+		glEnableClientState(GL_COLOR_ARRAY);
+		if (gGlobalTransparency < 1.0f)
+			glEnable(GL_BLEND);
+	}
+	else if (useFloat)
 	{
 		glColorPointer(4, GL_FLOAT, 0, floatColors);
 		glEnableClientState(GL_COLOR_ARRAY);

@@ -81,11 +81,11 @@ namespace
 		return "100 need UI_CONFIRM\n190 key 0 20\n200 need UI_CONFIRM\n"
 			   "640 shot DIR/win_early.png\n"
 			   "650 need UI_CONFIRM\n"				// too early: the screen stays
-			   "740 shot DIR/win.png\n"
-			   "750 need UI_CONFIRM\n"
-			   "850 shot DIR/panel.png\n"
-			   "860 need UI_CONFIRM\n"
-			   + SpellZAB(1040);
+			   "780 shot DIR/win.png\n"			// the title fades in over two seconds
+			   "790 need UI_CONFIRM\n"
+			   "890 shot DIR/panel.png\n"
+			   "900 need UI_CONFIRM\n"
+			   + SpellZAB(1080);
 	}
 
 	// The description after "LEVEL <level> <what> " in a run's output ("" when missing).

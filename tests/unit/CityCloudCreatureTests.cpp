@@ -4,6 +4,7 @@
 // clown's bubble (burst when the clown is hurt, by a dart, or on the robot),
 // the clown fish's bomb and its shock ring, and the strong man's hold.
 #include "CreatureTestSupport.h"
+#include "SplineTestLoop.h"
 #include "Enemies/CityCreatures.h"
 #include "Enemies/CloudCreatures.h"
 #include "Player/WeaponTypes.h"
@@ -243,50 +244,11 @@ TEST_F(CreatureTest, AFreeBubbleDriftsOntoTheRobotAndCostsItOnceOnlyADartBurstsI
 	EXPECT_FALSE(second.IsAlive());
 }
 
-namespace
-{
-	// A round loop of `points` baked points in world units about `centre`.
-	struct TestLoop
-	{
-		std::vector<SplinePointType> points;
-		SplinePointType* pointHandle = nullptr;
-		SplineItemType item = {};
-		SplineItemType* itemHandle = &item;
-		SplineRecord record = {};
-		SplineRecord* savedList = nullptr;
-		int32_t savedCount = 0;
-
-		TestLoop(OGLPoint3D centre, float radius, int count)
-		{
-			for (int i = 0; i < count; i++)
-			{
-				float a = PI2 * float(i) / float(count);
-				points.push_back({centre.x + radius * std::cos(a), centre.z + radius * std::sin(a)});
-			}
-			pointHandle = points.data();
-			record.numPoints = count;
-			record.pointList = &pointHandle;
-			record.numItems = 1;
-			record.itemList = &itemHandle;
-			item.type = 79;
-			savedList = gSplineList;
-			savedCount = gNumSplines;
-			gSplineList = &record;
-			gNumSplines = 1;
-		}
-		~TestLoop()
-		{
-			gSplineList = savedList;
-			gNumSplines = savedCount;
-		}
-	};
-}
-
 TEST_F(CreatureTest, AClownFishFliesUncountedDropsOneBombAndReloadsOnlyOutOfSightFarAway)
 {
 	FreezeRobot();
 	OGLPoint3D centre = NearRobot(1800);		// the loop passes 300 from the robot
-	TestLoop loop(centre, 1500, 600);
+	SplineTestLoop loop(centre, 1500, 600, 79);
 	ASSERT_TRUE(AddClownFishOnSpline(0, &loop.item));
 	// Riders move in the spline pass after the objects.
 	auto frameWithRiders = [&] { Frame(); MoveSplineObjects(); };

@@ -36,14 +36,16 @@ namespace Skeletons
 		s.AddJoint("left eye stalk", TOP, {-10, 50, -6});
 		s.AddJoint("right eye stalk", TOP, {10, 50, -6});
 
+		// Pale all over: the game tints each blob red, green or blue by its
+		// colour filter (white when frozen), which scales these colours.
 		Body body(306);
-		body.Ball({0, 18, 0}, {42, 20, 40}, BASE, Hex(0x58D048), 9, 5);
-		body.Ball({0, 38, 0}, {26, 18, 24}, TOP, Hex(0x70E060), 8, 5);
+		body.Ball({0, 18, 0}, {42, 20, 40}, BASE, Hex(0xE4ECE4), 9, 5);
+		body.Ball({0, 38, 0}, {26, 18, 24}, TOP, Hex(0xF4FAF4), 8, 5);
 		for (int side = 0; side < 2; side++)
 		{
 			int j = side ? REYE : LEYE;
 			float x = side ? 10.0f : -10.0f;
-			body.Limb({x, 50, -6}, {x * 1.3f, 66, -8}, 2.2f, 1.8f, j, Hex(0x58C040), 5);
+			body.Limb({x, 50, -6}, {x * 1.3f, 66, -8}, 2.2f, 1.8f, j, Hex(0xD0D8D0), 5);
 			EyeBall(body, {x * 1.3f, 70, -8}, 5, j);
 		}
 		s.model = body.Build(s.name);
