@@ -550,6 +550,14 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		state->lastNeeds = 0;
 		return frame;
 	}
+	if (!state->placed)
+	{
+		state->placed = true;
+		state->startX = view.x;
+		state->startZ = view.z;
+	}
+	if (view.respawned)
+		AutopilotResumeAfterRespawn(route, view, state);
 	state->punchClock -= view.dt;
 	state->targetRest -= view.dt;
 
@@ -603,12 +611,11 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 	switch (goal.verb)
 	{
 		case ROUTE_CHARGE:
-			SteerForVelocity(&frame, view, 0, 0);
-			if (view.exitCharged)
-				NextGoal(route, view, state);
+			AutopilotWaitForCharge(&frame, route, view, state);
 			break;
 		case ROUTE_WAIT:
-			SteerForVelocity(&frame, view, 0, 0);
+			if (!AutopilotStepOutOfDanger(&frame, view))
+				SteerForVelocity(&frame, view, 0, 0);
 			state->goalClock += view.dt;
 			if (state->goalClock >= goal.value)
 				NextGoal(route, view, state);

@@ -132,6 +132,7 @@ struct AutopilotView
 	bool bossLevel = false;				// the exit waits for the level's boss to die
 	bool bossDead = false;
 	float dt = 0;						// seconds of this frame
+	bool respawned = false;				// the first frame in control after a lost life
 	std::vector<AutopilotTarget> targets;
 	AutopilotMachineView machine;
 	// A level whose exit lift is sealed under ice: the sheet's extent while it
@@ -163,6 +164,8 @@ struct AutopilotState
 	size_t goal = 0;					// the route goal being worked on
 	bool routeDone = false;				// every goal done (the level's own end takes over)
 	bool started = false;
+	bool placed = false;				// the start below is known (the first frame in control)
+	float startX = 0, startZ = 0;		// where the robot first stood: the first leg starts there
 	float legFromX = 0, legFromZ = 0;	// where the current leg starts (the last goal reached)
 	float goalClock = 0;				// seconds on the current goal
 	// Progress watch.
@@ -181,6 +184,11 @@ struct AutopilotState
 	float harvestX = 0, harvestZ = 0;
 	float harvestClock = 0;
 	std::vector<OGLPoint2D> harvestSkipped;	// targets left be
+	// Short of charge at the charge goal: walking the way back for atoms, to
+	// the place of goal chargeSearchGoal (route.size(): the start).
+	bool chargeSearching = false;
+	bool chargeBackward = true;
+	size_t chargeSearchGoal = 0;
 	// A boss machine's fight: settled at the spot it shoots from (it leaves it only when pushed well off).
 	bool settled = false;
 	// Needs held last frame (a press needs a release before it counts again).
@@ -201,6 +209,14 @@ bool AutopilotWaitForIceBreaker(const AutopilotView& view, float* wantX, float* 
 void AutopilotFightBossMachine(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
 // Makes route goal `goal` the current one, its leg starting where the player stands.
 void AutopilotStartGoal(const AutopilotView& view, AutopilotState* state, size_t goal);
+
+// After a lost life (AutopilotRespawn.cpp): the goal to walk on from for a
+// robot back at (x, z), the route having started at (startX, startZ) and got
+// as far as goal `current`. It is the first goal of the leg nearest the
+// point, never one past `current`.
+size_t AutopilotResumeGoal(const Route& route, float startX, float startZ, size_t current, float x, float z);
+// Picks the route up again from the respawn point the view shows.
+void AutopilotResumeAfterRespawn(const Route& route, const AutopilotView& view, AutopilotState* state);
 
 // One frame of input for the route and the view; advances the state.
 VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, AutopilotState* state);

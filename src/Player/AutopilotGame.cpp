@@ -25,6 +25,7 @@
 namespace
 {
 	int gRouteLevel = -1;			// the level whose route is loaded (−1: none)
+	bool gSawDeath = false;			// the robot died and is not back in control yet
 	Route gRoute;
 	AutopilotState gState;
 
@@ -255,6 +256,13 @@ namespace
 			view.hasDropPoint = GetSaucerDropPoint(&view.dropX, &view.dropZ);
 			view.inControl = view.inControl && view.saucerSteering;
 		}
+		if (gPlayerIsDead)
+			gSawDeath = true;
+		else if (view.inControl && gSawDeath)
+		{
+			gSawDeath = false;
+			view.respawned = true;
+		}
 		if (view.inControl)
 		{
 			const bool sniping = gState.goal < gRoute.size() && gRoute[gState.goal].verb == ROUTE_SNIPE;
@@ -283,6 +291,7 @@ void AutopilotLevelInput(VirtualInputFrame* frame)
 	{
 		gRoute = LoadLevelRoute(gCurrentLevel);
 		gState = AutopilotState{};
+		gSawDeath = false;
 		gRouteLevel = gCurrentLevel;
 	}
 	*frame = AutopilotStep(gRoute, MakeView(), &gState);
@@ -296,6 +305,7 @@ void StartAutopilot()
 void ResetAutopilotForLevel()
 {
 	gRouteLevel = -1;
+	gSawDeath = false;
 	gRoute.clear();
 	gState = AutopilotState{};
 }

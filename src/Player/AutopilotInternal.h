@@ -39,3 +39,7 @@ void AutopilotShootAt(VirtualInputFrame* frame, const AutopilotView& view, Autop
 void Snipe(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
 // Radians the player still has to turn, left positive, to face (tx, tz).
 float AutopilotTurnLeft(const AutopilotView& view, float tx, float tz);
+// The charge goal (AutopilotCharge.cpp): waits, out of any creature's reach,
+// for the exit's charge; short of it for a while, walks the way back and
+// forth for atoms, then picks the route up again from the leg it is on.
+void AutopilotWaitForCharge(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
