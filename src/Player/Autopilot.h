@@ -17,6 +17,7 @@
 #include "Player/AutopilotRoute.h"
 #include "System/InputVirtual.h"
 
+#include <cstdint>
 #include <vector>
 
 //
@@ -121,6 +122,8 @@ struct AutopilotView
 	float dx = 0, dz = 0;				// its horizontal velocity (units per second)
 	bool onGround = false;
 	bool inControl = false;				// false while a saucer carries it, it is dead, or there is no player
+	bool dead = false;					// it lost a life and waits to be put back
+	bool groundHasHoles = false;		// open sky beside the way: a step aside can be a fall
 	bool flying = false;				// the player is the saucer of the saucer level
 	float fuel = 0;						// jump-jet fuel 0 … 1
 	bool gunReady = false;				// a shooting weapon is drawn: creatures are shot, not punched
@@ -163,6 +166,10 @@ struct AutopilotState
 	size_t goal = 0;					// the route goal being worked on
 	bool routeDone = false;				// every goal done (the level's own end takes over)
 	bool started = false;
+	float startX = 0, startZ = 0;		// where the robot first stood (the first leg's start)
+	// After a lost life the route is walked again up to the goal it was on.
+	bool wasDead = false;
+	size_t resumeGoal = SIZE_MAX;		// the goal it was on (SIZE_MAX: not walking back)
 	float legFromX = 0, legFromZ = 0;	// where the current leg starts (the last goal reached)
 	float goalClock = 0;				// seconds on the current goal
 	// Progress watch.

@@ -39,3 +39,17 @@ void AutopilotShootAt(VirtualInputFrame* frame, const AutopilotView& view, Autop
 void Snipe(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
 // Radians the player still has to turn, left positive, to face (tx, tz).
 float AutopilotTurnLeft(const AutopilotView& view, float tx, float tz);
+
+// After a lost life (AutopilotRespawn.cpp). Whether a goal is part of the
+// route's way (walked, jumped, jetted or ridden) rather than a task done there.
+bool IsRouteWayGoal(RouteVerb verb);
+// The goal to walk the route again from, for a robot back in play at (x, z)
+// whose goal was `current`: the one whose leg (from the goal before with a
+// place, or the start) passes nearest, of the way's goals up to the current.
+size_t AutopilotResumeGoal(const Route& route, size_t current, float startX, float startZ, float x, float z);
+// Back in play after a lost life: from the resume goal on, up to the goal it
+// was on (the state's resumeGoal).
+void AutopilotResumeAfterRespawn(const Route& route, const AutopilotView& view, AutopilotState* state);
+// While walking the route again: a task goal done before is passed over (true
+// when it moved on to the next goal this frame).
+bool AutopilotSkipsDoneTask(const Route& route, const AutopilotView& view, AutopilotState* state);
