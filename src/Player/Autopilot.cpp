@@ -554,10 +554,13 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		state->lastNeeds = 0;
 		return frame;
 	}
+	// Put back after a lost life: where a straight line to the goal can cross
+	// open sky, the way back is the route's own.
 	if (state->wasDead)
 	{
 		state->wasDead = false;
-		AutopilotResumeAfterRespawn(route, view, state);
+		if (view.groundHasHoles)
+			AutopilotResumeAfterRespawn(route, view, state);
 	}
 	state->punchClock -= view.dt;
 	state->targetRest -= view.dt;

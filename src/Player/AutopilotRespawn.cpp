@@ -1,7 +1,7 @@
 // Back in play after a lost life, the robot stands at the last checkpoint (or
-// the start), often far behind the goal it was on. Heading straight for that
-// goal cuts across whatever the route went round: open sky between cloud
-// islands, blocks of a city. So, as a player would, it walks the route again
+// the start), often far behind the goal it was on. Where the ground has holes,
+// heading straight for that goal cuts across the open sky between islands that
+// the route's bridges go round. So there, as a player would, it walks the route again
 // from the leg nearest where it stands, passing along the route's way
 // (gotos, jumps, jet jumps and rides) and leaving be the tasks it has done
 // already (bosses downed, things punched), until it is back at its goal.

@@ -1,6 +1,6 @@
-// The autopilot back in play after a lost life: it walks the route again
-// from the leg nearest where it was put back, passes over the tasks it had
-// done, and where open sky lies beside the way it never steps aside to get unstuck.
+// The autopilot back in play after a lost life where the ground has holes: it
+// walks the route again from the leg nearest where it was put back, passes
+// over the tasks it had done, and never steps aside to get unstuck.
 #include "Player/Autopilot.h"
 #include "Player/AutopilotInternal.h"
 
@@ -28,6 +28,7 @@ namespace
 		view.z = z;
 		view.onGround = true;
 		view.inControl = true;
+		view.groundHasHoles = true;
 		view.dt = DT;
 		return view;
 	}
@@ -74,6 +75,23 @@ TEST(AutopilotRespawn, WalksBackAlongTheWayAndPassesOverABossItHadDone)
 	AutopilotStep(route, Standing(8000, 4000), &s);
 	EXPECT_EQ(s.goal, 3u);
 	EXPECT_EQ(s.resumeGoal, SIZE_MAX) << "back at its goal: the walk back is over";
+}
+
+TEST(AutopilotRespawn, OnSolidGroundItHeadsStraightBackForItsGoal)
+{
+	const Route route = {At(ROUTE_GOTO, 0, 4000), At(ROUTE_GOTO, 8000, 4000), At(ROUTE_GOTO, 8000, 8000)};
+	AutopilotView start = Standing(0, 0);
+	start.groundHasHoles = false;
+	AutopilotState s;
+	AutopilotStep(route, start, &s);
+	AutopilotStartGoal(start, &s, 2);
+	AutopilotView dead = start;
+	dead.inControl = false;
+	dead.dead = true;
+	AutopilotStep(route, dead, &s);
+	AutopilotStep(route, start, &s);
+	EXPECT_EQ(s.goal, 2u);
+	EXPECT_EQ(s.resumeGoal, SIZE_MAX);
 }
 
 TEST(AutopilotRespawn, StuckBesideOpenSkyItOnlyJumps)
