@@ -187,13 +187,15 @@ namespace
 		if (state->sinceProgress < AUTOPILOT_STUCK_TIME)
 			return;
 		static const AutopilotRecovery kOrder[3] = {AUTOPILOT_RECOVER_JUMP, AUTOPILOT_RECOVER_JET, AUTOPILOT_RECOVER_SIDESTEP};
-		state->recovery = view.flying ? AUTOPILOT_RECOVER_SIDESTEP : kOrder[state->recoveries % 3];
+		// Where a step aside can be a step into the sky, only jumps.
+		const int kinds = view.groundHasHoles ? 2 : 3;
+		state->recovery = view.flying ? AUTOPILOT_RECOVER_SIDESTEP : kOrder[state->recoveries % kinds];
 		state->recoveries++;
 		state->recoveryClock = 0;
 		state->sinceProgress = 0;
 		state->bestDistance = distance;
 		if (state->recovery == AUTOPILOT_RECOVER_SIDESTEP)
-			state->sidestepSign = (state->recoveries / 3) % 2 ? -1.0f : 1.0f;
+			state->sidestepSign = (state->recoveries / kinds) % 2 ? -1.0f : 1.0f;
 	}
 
 	// Runs the recovery under way; true while it owns the controls.
@@ -570,6 +572,9 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		return frame;
 	}
 
+	// Walking the route again after a lost life: the tasks done before are passed over.
+	while (!state->routeDone && AutopilotSkipsDoneTask(route, view, state))
+		continue;
 	const RouteGoal& goal = route[state->goal];
 	if (view.machine.present && goal.verb == ROUTE_BOSS)
 	{

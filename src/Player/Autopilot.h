@@ -17,6 +17,7 @@
 #include "Player/AutopilotRoute.h"
 #include "System/InputVirtual.h"
 
+#include <cstdint>
 #include <vector>
 
 //
@@ -121,6 +122,7 @@ struct AutopilotView
 	float dx = 0, dz = 0;				// its horizontal velocity (units per second)
 	bool onGround = false;
 	bool inControl = false;				// false while a saucer carries it, it is dead, or there is no player
+	bool groundHasHoles = false;		// open sky beside the way: a step aside can be a fall
 	bool flying = false;				// the player is the saucer of the saucer level
 	float fuel = 0;						// jump-jet fuel 0 … 1
 	bool gunReady = false;				// a shooting weapon is drawn: creatures are shot, not punched
@@ -166,6 +168,9 @@ struct AutopilotState
 	bool started = false;
 	bool placed = false;				// the start below is known (the first frame in control)
 	float startX = 0, startZ = 0;		// where the robot first stood: the first leg starts there
+	// Walking the route again where the ground has holes: the goal it was on
+	// (SIZE_MAX: not walking back); tasks before it are passed over.
+	size_t resumeGoal = SIZE_MAX;
 	float legFromX = 0, legFromZ = 0;	// where the current leg starts (the last goal reached)
 	float goalClock = 0;				// seconds on the current goal
 	// Progress watch.
@@ -213,8 +218,10 @@ void AutopilotStartGoal(const AutopilotView& view, AutopilotState* state, size_t
 // After a lost life (AutopilotRespawn.cpp): the goal to walk on from for a
 // robot back at (x, z), the route having started at (startX, startZ) and got
 // as far as goal `current`. It is the first goal of the leg nearest the
-// point, never one past `current`.
-size_t AutopilotResumeGoal(const Route& route, float startX, float startZ, size_t current, float x, float z);
+// point, never one past `current`. With `wayOnly` (ground with holes) only
+// the legs of the way's goals count, and the current one's.
+size_t AutopilotResumeGoal(const Route& route, float startX, float startZ, size_t current, float x, float z,
+		bool wayOnly = false);
 // Picks the route up again from the respawn point the view shows.
 void AutopilotResumeAfterRespawn(const Route& route, const AutopilotView& view, AutopilotState* state);
 

@@ -1,6 +1,7 @@
 // The autopilot in the game: builds its view from the player, the camera and
 // the object list, and feeds its answer to the input layer as a device.
 #include "Player/Autopilot.h"
+#include "Player/AutopilotCloud.h"
 #include "Player/AutopilotFireIce.h"
 #include "Player/AutopilotFarm.h"
 #include "Player/Weapons.h"
@@ -90,7 +91,8 @@ namespace
 			*kind = AUTOPILOT_TARGET_POD;
 		else if (IsBlobBossTarget(node))
 			*kind = AUTOPILOT_TARGET_BOSS_PART;
-		else if (IsEnemyFighting(node) && IsWorthFighting(node) && IsWorthPunching(node) && IsFireIceCreatureWorthPunching(node))	// a dying body is no threat and takes no punch
+		else if (IsEnemyFighting(node) && IsWorthFighting(node) && IsWorthPunching(node) && IsFireIceCreatureWorthPunching(node)
+				&& IsCloudCreatureWorthFighting(node))	// a dying body is no threat and takes no punch
 			*kind = AUTOPILOT_TARGET_ENEMY;
 		else
 			return false;
@@ -245,6 +247,7 @@ namespace
 		view.dz = node->Delta.z;
 		view.onGround = node->StatusBits & STATUS_BIT_ONGROUND;
 		view.flying = CurrentLevelDef().playerStart == PLAYER_START_FLYING_SAUCER && !node->Skeleton;
+		view.groundHasHoles = CurrentLevelHasRule(LEVEL_RULE_TERRAIN_HOLES);
 		view.inControl = !gPlayerIsDead && !IsPlayerInSaucer() && !(node->StatusBits & STATUS_BIT_HIDDEN)
 					  && (node->CType & CTYPE_PLAYER);
 		if (view.flying)
@@ -277,6 +280,7 @@ namespace
 			GatherAutopilotDangers(node, &view.dangers);
 			GatherFireIceDangers(node, &view.dangers);
 			GatherFarmAutopilotDangers(node, &view.dangers);
+			GatherCloudAutopilotDangers(node, &view.dangers);
 		}
 		return view;
 	}

@@ -43,3 +43,10 @@ float AutopilotTurnLeft(const AutopilotView& view, float tx, float tz);
 // for the exit's charge; short of it for a while, walks the way back and
 // forth for atoms, then picks the route up again from the leg it is on.
 void AutopilotWaitForCharge(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+
+// After a lost life (AutopilotRespawn.cpp). Whether a goal is part of the
+// route's way (walked, jumped, jetted or ridden) rather than a task done there.
+bool IsRouteWayGoal(RouteVerb verb);
+// While walking the route again: a task goal done before is passed over (true
+// when it moved on to the next goal this frame).
+bool AutopilotSkipsDoneTask(const Route& route, const AutopilotView& view, AutopilotState* state);

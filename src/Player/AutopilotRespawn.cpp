@@ -2,8 +2,13 @@
 // it reached (or the level's start), which may lie legs behind the goal it
 // was working on. A player picks the way up again from where he stands: the
 // leg of the route he is on, never one ahead of where he had got to.
-#include "Player/Autopilot.h"
+// Where the ground has holes, heading straight for a task's place can cut
+// across the open sky the route's bridges go round, so there the way back is
+// walked goal by goal and the tasks done before (bosses downed, things
+// punched) are passed over until it is back at the goal it was on.
+#include "Player/AutopilotInternal.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -12,13 +17,17 @@ namespace
 	{
 		float lx = bx - ax, lz = bz - az;
 		float length2 = lx * lx + lz * lz;
-		float t = length2 > 1 ? ((px - ax) * lx + (pz - az) * lz) / length2 : 0;
-		t = t < 0 ? 0 : (t > 1 ? 1 : t);
-		return std::hypot(ax + lx * t - px, az + lz * t - pz);
+		float t = length2 > 1 ? std::clamp(((px - ax) * lx + (pz - az) * lz) / length2, 0.0f, 1.0f) : 0.0f;
+		return std::hypot(px - (ax + lx * t), pz - (az + lz * t));
 	}
 }
 
-size_t AutopilotResumeGoal(const Route& route, float startX, float startZ, size_t current, float x, float z)
+bool IsRouteWayGoal(RouteVerb verb)
+{
+	return verb == ROUTE_GOTO || verb == ROUTE_JUMP || verb == ROUTE_JET || verb == ROUTE_RIDE;
+}
+
+size_t AutopilotResumeGoal(const Route& route, float startX, float startZ, size_t current, float x, float z, bool wayOnly)
 {
 	if (route.empty())
 		return 0;
@@ -38,7 +47,10 @@ size_t AutopilotResumeGoal(const Route& route, float startX, float startZ, size_
 		bool hasPlace = kRouteVerbs[g.verb].hasPlace;
 		float toX = hasPlace ? g.x : fromX, toZ = hasPlace ? g.z : fromZ;
 		float d = DistanceToSegment(x, z, fromX, fromZ, toX, toZ);
-		if (d <= bestDistance)
+		// Over open sky only the way's own legs (and the one it was on) are
+		// ground to walk: a straight line to a task's place may cross a gap.
+		bool counts = !wayOnly || IsRouteWayGoal(g.verb) || i == current;
+		if (counts && d <= bestDistance)
 		{
 			bestDistance = d;
 			// Resume where this leg starts, so the goals without a place that
@@ -57,9 +69,28 @@ size_t AutopilotResumeGoal(const Route& route, float startX, float startZ, size_
 
 void AutopilotResumeAfterRespawn(const Route& route, const AutopilotView& view, AutopilotState* state)
 {
-	size_t goal = AutopilotResumeGoal(route, state->startX, state->startZ, state->goal, view.x, view.z);
-	AutopilotStartGoal(view, state, goal);
+	if (route.empty() || state->routeDone)
+		return;
+	size_t current = std::max(state->goal, state->resumeGoal == SIZE_MAX ? 0 : state->resumeGoal);
+	size_t from = AutopilotResumeGoal(route, state->startX, state->startZ, current, view.x, view.z, view.groundHasHoles);
+	AutopilotStartGoal(view, state, from);
 	state->chaseClock = 0;
 	state->targetRest = 0;
 	state->chargeSearching = false;
+	state->resumeGoal = view.groundHasHoles && from < current ? current : SIZE_MAX;
+}
+
+bool AutopilotSkipsDoneTask(const Route& route, const AutopilotView& view, AutopilotState* state)
+{
+	if (state->resumeGoal == SIZE_MAX)
+		return false;
+	if (state->goal >= state->resumeGoal)
+	{
+		state->resumeGoal = SIZE_MAX;
+		return false;
+	}
+	if (IsRouteWayGoal(route[state->goal].verb))
+		return false;
+	AutopilotNextGoal(route, view, state);
+	return true;
 }

@@ -116,3 +116,106 @@ TEST(AutopilotRespawn, ShortOfChargeItWalksTheWayBackAndOnceChargedPicksTheRoute
 	EXPECT_TRUE(state.routeDone);
 	EXPECT_LT(std::hypot(view.x - 8000, view.z - 4500), AUTOPILOT_EXIT_REACH + 40);
 }
+
+// Where the ground has holes.
+namespace
+{
+	AutopilotView Standing(float x, float z)
+	{
+		AutopilotView view;
+		view.x = x;
+		view.z = z;
+		view.onGround = true;
+		view.inControl = true;
+		view.groundHasHoles = true;
+		view.dt = DT;
+		return view;
+	}
+
+	// Plays frames with the robot dead (out of control), then puts it back at (x, z).
+	void DieAndComeBackAt(const Route& route, AutopilotState* s, float x, float z)
+	{
+		AutopilotView dead = Standing(0, 0);
+		dead.inControl = false;
+		for (int i = 0; i < 10; i++)
+			AutopilotStep(route, dead, s);
+		AutopilotView back = Standing(x, z);
+		back.respawned = true;
+		AutopilotStep(route, back, s);
+	}
+}
+
+TEST(AutopilotRespawn, ResumesOnAnLShapedWayNeverPastItsGoal)
+{
+	// An L-shaped way: east along z = 0, then north along x = 10000.
+	const Route route = {At(ROUTE_GOTO, 5000, 0), At(ROUTE_GOTO, 10000, 0), At(ROUTE_GOTO, 10000, 8000),
+			At(ROUTE_GOTO, 10000, 16000)};
+	EXPECT_EQ(AutopilotResumeGoal(route, 0, 0, 3, 0, 0), 0u) << "put back at the start: the whole way again";
+	EXPECT_EQ(AutopilotResumeGoal(route, 0, 0, 3, 7000, 100), 1u);
+	EXPECT_EQ(AutopilotResumeGoal(route, 0, 0, 3, 10100, 9000), 3u) << "already on the goal's own leg";
+	EXPECT_EQ(AutopilotResumeGoal(route, 0, 0, 1, 10000, 15000), 1u) << "a later leg is not skipped to";
+}
+
+TEST(AutopilotRespawn, WalksBackAlongTheWayAndPassesOverABossItHadDone)
+{
+	const Route route = {At(ROUTE_GOTO, 0, 4000), At(ROUTE_BOSS, 4000, 4000), At(ROUTE_GOTO, 8000, 4000),
+			At(ROUTE_GOTO, 8000, 8000)};
+	AutopilotState s;
+	AutopilotStep(route, Standing(0, 0), &s);		// the start
+	AutopilotStartGoal(Standing(8000, 4000), &s, 3);
+	DieAndComeBackAt(route, &s, 0, 500);
+	EXPECT_EQ(s.goal, 0u) << "back on the first leg";
+	EXPECT_EQ(s.resumeGoal, 3u);
+
+	// Reaching the first goal, the boss spot is passed over for the next way goal.
+	AutopilotStep(route, Standing(0, 3950), &s);
+	AutopilotStep(route, Standing(0, 3950), &s);
+	EXPECT_EQ(s.goal, 2u);
+	AutopilotStep(route, Standing(8000, 4000), &s);
+	AutopilotStep(route, Standing(8000, 4000), &s);
+	EXPECT_EQ(s.goal, 3u);
+	EXPECT_EQ(s.resumeGoal, SIZE_MAX) << "back at its goal: the walk back is over";
+}
+
+TEST(AutopilotRespawn, OnSolidGroundItWalksBackWithoutPassingOverTasks)
+{
+	const Route route = {At(ROUTE_GOTO, 0, 4000), At(ROUTE_BOSS, 4000, 4000), At(ROUTE_GOTO, 8000, 4000)};
+	AutopilotView start = Standing(0, 0);
+	start.groundHasHoles = false;
+	AutopilotState s;
+	AutopilotStep(route, start, &s);
+	AutopilotStartGoal(start, &s, 2);
+	AutopilotView dead = start;
+	dead.inControl = false;
+	AutopilotStep(route, dead, &s);
+	AutopilotView back = start;
+	back.respawned = true;
+	AutopilotStep(route, back, &s);
+	EXPECT_EQ(s.goal, 0u) << "back at the start: the way again";
+	EXPECT_EQ(s.resumeGoal, SIZE_MAX) << "no open sky: tasks on the way are done again, not skipped";
+}
+
+TEST(AutopilotRespawn, StuckBesideOpenSkyItOnlyJumps)
+{
+	const Route route = {At(ROUTE_GOTO, 5000, 0)};
+	AutopilotState s;
+	AutopilotView view = Standing(0, 0);
+	view.groundHasHoles = true;
+	for (int i = 0; i < 30 * 20; i++)
+	{
+		AutopilotStep(route, view, &s);		// a wall: it never gets anywhere
+		EXPECT_NE(s.recovery, AUTOPILOT_RECOVER_SIDESTEP) << "frame " << i;
+		view.onGround = s.recovery == AUTOPILOT_RECOVER_NONE || s.recoveryClock > 0.5f;
+	}
+	EXPECT_GE(s.recoveries, 4) << "it kept trying";
+	view.groundHasHoles = false;
+	AutopilotState t;
+	bool sidestepped = false;
+	for (int i = 0; i < 30 * 20; i++)
+	{
+		AutopilotStep(route, view, &t);
+		sidestepped = sidestepped || t.recovery == AUTOPILOT_RECOVER_SIDESTEP;
+		view.onGround = t.recovery == AUTOPILOT_RECOVER_NONE || t.recoveryClock > 0.5f;
+	}
+	EXPECT_TRUE(sidestepped) << "on solid ground the step aside stays";
+}
