@@ -550,6 +550,12 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		state->lastNeeds = 0;
 		return frame;
 	}
+	if (!state->startKnown)
+	{
+		state->startKnown = true;
+		state->startX = view.x;
+		state->startZ = view.z;
+	}
 	state->punchClock -= view.dt;
 	state->targetRest -= view.dt;
 
@@ -603,9 +609,7 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 	switch (goal.verb)
 	{
 		case ROUTE_CHARGE:
-			SteerForVelocity(&frame, view, 0, 0);
-			if (view.exitCharged)
-				NextGoal(route, view, state);
+			AutopilotWaitForCharge(&frame, route, view, state);
 			break;
 		case ROUTE_WAIT:
 			SteerForVelocity(&frame, view, 0, 0);

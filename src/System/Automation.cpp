@@ -439,8 +439,8 @@ void AutomationLevelFrame()
 	{
 		float x = gPlayerNode ? gPlayerNode->Coord.x : 0, z = gPlayerNode ? gPlayerNode->Coord.z : 0;
 		printf("AUTOPILOT STALLED in level %d at %.1f s: no route goal done for %.0f s, working on goal %d/%d near %.0f, %.0f"
-			   " (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelClock - gLastGoalClock, done + 1, total, x, z,
-				gLevelsFinished);
+			   " with the exit charged %.2f (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelClock - gLastGoalClock,
+				done + 1, total, x, z, gExitCharge, gLevelsFinished);
 		fflush(stdout);
 		gAutomationExitCode = AUTOMATION_EXIT_STALLED;
 		RequestQuit();
