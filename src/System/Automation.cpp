@@ -29,7 +29,8 @@ int gAutomationExitCode = 0;
 static float gLevelClock = 0;			// seconds of play in the current level
 static int gLevelsFinished = 0;
 static int gGoalsReported = 0;
-static float gLastGoalClock = 0;		// gLevelClock when the last route goal was done (or the level began)
+static float gLastProgressClock = 0;	// gLevelClock when a route goal was last done or the exit charge rose
+static float gChargeSeen = 0;			// the exit charge then
 static int gLivesSeen = 0;
 static float gTestHurtClock = 0;		// seconds since the last test hurt or the robot's respawn
 
@@ -389,7 +390,8 @@ void AutomationLevelFrame()
 	{
 		gLevelClock = 0;
 		gGoalsReported = 0;
-		gLastGoalClock = 0;
+		gLastProgressClock = 0;
+		gChargeSeen = gExitCharge;
 		gLivesSeen = gPlayerLives;
 		gTestHurtClock = 0;
 		if (gAutomation.autopilot && !HasVirtualInputSource())
@@ -431,15 +433,21 @@ void AutomationLevelFrame()
 	{
 		printf("AUTOPILOT level %d goal %d/%d done at %.1f s\n", gCurrentLevel, gGoalsReported + 1, total, gLevelClock);
 		fflush(stdout);
-		gLastGoalClock = gLevelClock;
+		gLastProgressClock = gLevelClock;
 	}
 	// A stuck autopilot would otherwise play on until the frames run out (or
-	// forever in a whole game): say where it stopped and end the run.
-	if (gAutomation.autopilot && gLevelClock - gLastGoalClock >= AUTOPILOT_STALL_SECONDS)
+	// forever in a whole game): say where it stopped and end the run. Going
+	// back for missed charge does no goal but fills the exit.
+	if (gExitCharge > gChargeSeen)
+	{
+		gChargeSeen = gExitCharge;
+		gLastProgressClock = gLevelClock;
+	}
+	if (gAutomation.autopilot && gLevelClock - gLastProgressClock >= AUTOPILOT_STALL_SECONDS)
 	{
 		float x = gPlayerNode ? gPlayerNode->Coord.x : 0, z = gPlayerNode ? gPlayerNode->Coord.z : 0;
-		printf("AUTOPILOT STALLED in level %d at %.1f s: no route goal done for %.0f s, working on goal %d/%d near %.0f, %.0f"
-			   " with the exit charged %.2f (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelClock - gLastGoalClock,
+		printf("AUTOPILOT STALLED in level %d at %.1f s: no route goal done nor charge gained for %.0f s,"
+			   " working on goal %d/%d near %.0f, %.0f with the exit charged %.2f (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelClock - gLastProgressClock,
 				done + 1, total, x, z, gExitCharge, gLevelsFinished);
 		fflush(stdout);
 		gAutomationExitCode = AUTOMATION_EXIT_STALLED;

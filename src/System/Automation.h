@@ -42,8 +42,8 @@
 //   --quit-after-levels K  quit with exit code 0 once K levels are finished; with it,
 //                      frames running out first give exit code 3. Every finished level
 //                      prints "LEVEL n done time=… lives=… score=… humans=…"
-//                      An autopilot that does no route goal for AUTOPILOT_STALL_SECONDS
-//                      of play is stuck: the run prints "AUTOPILOT STALLED …" with the
+//                      An autopilot that does no route goal and gains no exit charge
+//                      for AUTOPILOT_STALL_SECONDS of play is stuck: the run prints "AUTOPILOT STALLED …" with the
 //                      level, the goal and the place, and quits with exit code 4
 //   --input-script FILE  feed the game timed key presses and needs from FILE, with
 //                      screenshots at given frames (System/InputScript.h); the run goes
@@ -92,8 +92,8 @@ struct AutomationOptions
 };
 
 constexpr int WHOLE_GAME_RETRIES = 1;		// new games a whole-game run starts after a lost one
-// Seconds of play in one level without a route goal done after which the
-// autopilot counts as stuck. The longest honest gap is a boss fight's
+// Seconds of play in one level without a route goal done or exit charge
+// gained after which the autopilot counts as stuck. The longest honest gap is a boss fight's
 // (about 120 s for the brain); twice that leaves room for a lost life.
 constexpr float AUTOPILOT_STALL_SECONDS = 240.0f;
 constexpr float TEST_HURT_AMOUNT = 0.4f;	// of full health: three hurts end a life
