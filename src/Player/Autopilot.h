@@ -73,6 +73,8 @@ constexpr float AUTOPILOT_SNIPE_AIM = 0.05f;			// radians off the part beyond wh
 constexpr float AUTOPILOT_SNIPE_FIRE_AIM = 0.15f;		// radians off the part within which it fires
 constexpr float AUTOPILOT_EDGE_MARGIN = 600.0f;		// units: no fight with a creature this near a hole in the ground
 constexpr float AUTOPILOT_FIGHT_HEIGHT = 400.0f;		// units above or below the robot beyond which a creature is out of reach
+// Exit charge missed on the way (AutopilotCharge.cpp).
+constexpr float AUTOPILOT_CHARGE_PATIENCE = 4.0f;		// seconds at the charge goal with the charge not rising before going back for more
 
 // What is worth a detour.
 enum AutopilotTargetKind : uint8_t
@@ -212,6 +214,11 @@ bool AutopilotWaitForIceBreaker(const AutopilotView& view, float* wantX, float* 
 // then walks on to a neighbouring quarter, never across a live beam. Always
 // owns the frame.
 void AutopilotFightBossMachine(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// A charge goal: waits for the exit's charge, and when it stops rising short
+// of full (atoms missed on the way, or a life lost far back) walks the way
+// back toward the start and forward again, the opportunistic targets picking
+// up the atoms in reach, until it is full; then on to the next goal.
+void AutopilotWaitForCharge(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
 // Makes route goal `goal` the current one, its leg starting where the player stands.
 void AutopilotStartGoal(const AutopilotView& view, AutopilotState* state, size_t goal);
 

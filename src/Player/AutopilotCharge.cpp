@@ -9,8 +9,6 @@
 
 namespace
 {
-	constexpr float CHARGE_PATIENCE = 4.0f;			// seconds at the charge goal before going back for atoms
-
 	// The place of goal `i`, or the route's start before the first goal.
 	void SearchPlace(const Route& route, const AutopilotState& state, size_t i, float* x, float* z)
 	{
@@ -61,7 +59,10 @@ void AutopilotWaitForCharge(VirtualInputFrame* frame, const Route& route, const 
 		return;
 	}
 	state->goalClock += view.dt;
-	if (!state->chargeSearching && state->goalClock < CHARGE_PATIENCE)
+	// Atoms are what fill it: the saucer's deliveries and a boss's death come
+	// by themselves, and a full charge with the exit still shut waits for the boss.
+	const bool atomsCannotHelp = view.flying || view.exitCharge >= 1;
+	if (atomsCannotHelp || (!state->chargeSearching && state->goalClock < AUTOPILOT_CHARGE_PATIENCE))
 	{
 		// Waiting is no reason to stand in a creature's reach.
 		if (!AutopilotStepOutOfDanger(frame, view))

@@ -2,8 +2,10 @@
 #include "Player/AutopilotFrontEnd.h"
 #include "Screens/HighScoresTextEntry.h"
 #include "Screens/ScreensLogic.h"
+#include "System/Game.h"
 #include "System/Strings.h"
 
+#include <SDL.h>
 #include <cstring>
 
 namespace
@@ -99,4 +101,13 @@ VirtualInputFrame FrontEndPilotStep(const FrontEndView& view, FrontEndPilotState
 	}
 	state->pressedLastUpdate = frame.needsHeld != 0;
 	return frame;
+}
+
+int FrontEndPilotKey(const FrontEndView& view, const FrontEndPilotState& state)
+{
+	if (state.startLevel <= 0 || state.startLevel >= NUM_LEVELS)
+		return 0;
+	if (view.screen != FRONT_END_MAIN_MENU || view.mainMenuChoice != MAIN_MENU_NEW_GAME)
+		return 0;
+	return SDL_SCANCODE_1 + state.startLevel;		// SDL's 0 key follows its 9
 }

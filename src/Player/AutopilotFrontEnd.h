@@ -51,12 +51,18 @@ struct FrontEndPilotState
 	bool gameWon = false;				// the win screen was reached: quit at the next main menu
 	int newGamesStarted = 0;
 	int retriesAllowed = 0;				// new games after the first one, once a game is lost
+	int startLevel = 0;					// the level new games start at (its number key is held)
 };
 
 // One update's needs for what the screen shows.
 VirtualInputFrame FrontEndPilotStep(const FrontEndView& view, FrontEndPilotState* state);
 
+// The key (an SDL scancode, 0 for none) held down with the main menu's "New
+// game" so that it starts at the pilot's start level, as a person holds a
+// level's number key (1 … 9, then 0, for the levels in order).
+int FrontEndPilotKey(const FrontEndView& view, const FrontEndPilotState& state);
+
 // Installed by --whole-game before the start-up notice: the level autopilot
 // while a robot is in play, this pilot on the front end; `retries` new games
-// after a lost one (AutopilotWholeGame.cpp).
-void StartWholeGameAutopilot(int retries);
+// after a lost one, each new game started at `startLevel` (AutopilotWholeGame.cpp).
+void StartWholeGameAutopilot(int retries, int startLevel);

@@ -56,7 +56,7 @@ namespace
 	{
 		gMainMenusSeen++;
 		if (gPilot.newGamesStarted == 0)
-			printf("WHOLE GAME main menu: starting a new game\n");
+			printf("WHOLE GAME main menu: starting a new game at level %d\n", gPilot.startLevel);
 		else if (gCurrentLevel >= NUM_LEVELS)
 		{
 			gPilot.gameWon = true;
@@ -93,11 +93,22 @@ namespace
 
 		*frame = FrontEndPilotStep(view, &gPilot);
 	}
+
+	void WholeGameKeys(bool keysDown[NUM_KEY_STATES])
+	{
+		if (gPlayerNode)
+			return;
+		const int key = FrontEndPilotKey(LookAtFrontEnd(), gPilot);
+		if (key > 0 && key < NUM_KEY_STATES)
+			keysDown[key] = true;
+	}
 }
 
-void StartWholeGameAutopilot(int retries)
+void StartWholeGameAutopilot(int retries, int startLevel)
 {
 	gPilot = FrontEndPilotState{};
 	gPilot.retriesAllowed = retries;
+	gPilot.startLevel = startLevel;
 	SetVirtualInputSource(WholeGameInput, VIRTUAL_INPUT_ADD);
+	SetVirtualKeySource(WholeGameKeys);
 }

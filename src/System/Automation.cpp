@@ -29,6 +29,8 @@ int gAutomationExitCode = 0;
 static float gLevelClock = 0;			// seconds of play in the current level
 static int gLevelsFinished = 0;
 static int gGoalsReported = 0;
+static float gLastProgressClock = 0;	// gLevelClock when a route goal was last done or the exit charge rose
+static float gChargeSeen = 0;			// the exit charge then
 static int gLivesSeen = 0;
 static float gTestHurtClock = 0;		// seconds since the last test hurt or the robot's respawn
 
@@ -264,11 +266,17 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		*error = "--input-script drives the screens: it can't go with --no-draw, --autopilot, --replay or --timedemo";
 		return false;
 	}
-	// With no menu to start from, the autopilot plays the whole game from the first level.
-	if (options->wholeGame && (options->startLevel >= 0 || !options->replayPath.empty() || !options->recordPath.empty()))
+	if (options->wholeGame && (!options->replayPath.empty() || !options->recordPath.empty()))
 	{
-		*error = "--whole-game starts at the front end: it can't go with --level, --record, --replay or --timedemo";
+		*error = "--whole-game starts at the front end: it can't go with --record, --replay or --timedemo";
 		return false;
+	}
+	// A whole game still goes through every screen: the level is where its
+	// new games start, not a jump past the menus.
+	if (options->wholeGame && options->startLevel >= 0)
+	{
+		options->wholeGameStartLevel = options->startLevel;
+		options->startLevel = -1;
 	}
 	if (options->autopilot && !options->wholeGame && options->startLevel < 0 && options->replayPath.empty())
 		options->startLevel = 0;
@@ -296,7 +304,7 @@ bool AutomationStartRun(AutomationOptions* options, std::string* error)
 	if (!options->recordPath.empty())
 		StartRecording(options->startLevel, options->fixedStepHz);
 	if (options->wholeGame)
-		StartWholeGameAutopilot(WHOLE_GAME_RETRIES);
+		StartWholeGameAutopilot(WHOLE_GAME_RETRIES, options->wholeGameStartLevel);
 	return true;
 }
 
@@ -355,6 +363,7 @@ const char* AutomationHelpText()
 		"  --route-check        the exit is charged from the start\n"
 		"  --check-invariants   every frame of play checks the player, gauges and pools\n"
 		"  --whole-game         the autopilot plays a whole game from the main menu to the high scores\n"
+		"                       (with --level N its new games start at level N)\n"
 		"  --quit-after-levels K  quit once K levels are finished\n"
 		"  --end-level-after S  a level ends after S seconds of play\n"
 		"  --fly-over           the camera tours the level\n"
@@ -381,6 +390,8 @@ void AutomationLevelFrame()
 	{
 		gLevelClock = 0;
 		gGoalsReported = 0;
+		gLastProgressClock = 0;
+		gChargeSeen = gExitCharge;
 		gLivesSeen = gPlayerLives;
 		gTestHurtClock = 0;
 		if (gAutomation.autopilot && !HasVirtualInputSource())
@@ -422,6 +433,25 @@ void AutomationLevelFrame()
 	{
 		printf("AUTOPILOT level %d goal %d/%d done at %.1f s\n", gCurrentLevel, gGoalsReported + 1, total, gLevelClock);
 		fflush(stdout);
+		gLastProgressClock = gLevelClock;
+	}
+	// A stuck autopilot would otherwise play on until the frames run out (or
+	// forever in a whole game): say where it stopped and end the run. Going
+	// back for missed charge does no goal but fills the exit.
+	if (gExitCharge > gChargeSeen)
+	{
+		gChargeSeen = gExitCharge;
+		gLastProgressClock = gLevelClock;
+	}
+	if (gAutomation.autopilot && gLevelClock - gLastProgressClock >= AUTOPILOT_STALL_SECONDS)
+	{
+		float x = gPlayerNode ? gPlayerNode->Coord.x : 0, z = gPlayerNode ? gPlayerNode->Coord.z : 0;
+		printf("AUTOPILOT STALLED in level %d at %.1f s: no route goal done nor charge gained for %.0f s,"
+			   " working on goal %d/%d near %.0f, %.0f with the exit charged %.2f (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelClock - gLastProgressClock,
+				done + 1, total, x, z, gExitCharge, gLevelsFinished);
+		fflush(stdout);
+		gAutomationExitCode = AUTOMATION_EXIT_STALLED;
+		RequestQuit();
 	}
 
 	if (gAutomation.checkInvariants)

@@ -35,10 +35,16 @@
 //                      start-up notice through the main menu's new game, every level
 //                      with its intro and tally, to the win screen and the high-score
 //                      name, then quits from the main menu (a lost game is retried
-//                      WHOLE_GAME_RETRIES times); prints "WHOLE GAME …" lines
+//                      WHOLE_GAME_RETRIES times); prints "WHOLE GAME …" lines. With
+//                      --level N the new game is started at level N the way a
+//                      person does it (holding that level's number key on "New
+//                      game") and goes on through the later levels to the end
 //   --quit-after-levels K  quit with exit code 0 once K levels are finished; with it,
 //                      frames running out first give exit code 3. Every finished level
 //                      prints "LEVEL n done time=… lives=… score=… humans=…"
+//                      An autopilot that does no route goal and gains no exit charge
+//                      for AUTOPILOT_STALL_SECONDS of play is stuck: the run prints "AUTOPILOT STALLED …" with the
+//                      level, the goal and the place, and quits with exit code 4
 //   --input-script FILE  feed the game timed key presses and needs from FILE, with
 //                      screenshots at given frames (System/InputScript.h); the run goes
 //                      through the start-up notice and the menus as a person's would
@@ -75,6 +81,7 @@ struct AutomationOptions
 	uint32_t seed = 0;				// with hasSeed: the random seed of the run
 	bool autopilot = false;
 	bool wholeGame = false;			// --whole-game: the autopilot starts at the front end
+	int wholeGameStartLevel = 0;	// --whole-game --level N: the level its new games start at
 	bool routeCheck = false;
 	bool checkInvariants = false;
 	int quitAfterLevels = 0;		// 0: play on
@@ -85,6 +92,10 @@ struct AutomationOptions
 };
 
 constexpr int WHOLE_GAME_RETRIES = 1;		// new games a whole-game run starts after a lost one
+// Seconds of play in one level without a route goal done or exit charge
+// gained after which the autopilot counts as stuck. The longest honest gap is a boss fight's
+// (about 120 s for the brain); twice that leaves room for a lost life.
+constexpr float AUTOPILOT_STALL_SECONDS = 240.0f;
 constexpr float TEST_HURT_AMOUNT = 0.4f;	// of full health: three hurts end a life
 
 enum
@@ -98,6 +109,7 @@ enum
 
 // The process's exit code after an orderly quit (a fatal alert makes it 1).
 constexpr int AUTOMATION_EXIT_FRAMES_RAN_OUT = 3;
+constexpr int AUTOMATION_EXIT_STALLED = 4;		// the autopilot stopped getting anywhere
 extern int gAutomationExitCode;
 
 extern AutomationOptions gAutomation;

@@ -4,6 +4,7 @@
 #include "Player/AutopilotFrontEnd.h"
 #include "Screens/HighScoresTextEntry.h"
 #include "Screens/ScreensLogic.h"
+#include "System/Game.h"
 #include "System/Strings.h"
 
 #include <gtest/gtest.h>
@@ -149,4 +150,34 @@ TEST(FrontEndPilot, TypesItsNameWithThePadsLetterSteppingThroughTheGamesNameEntr
 	// The shorter way round the alphabet for each letter: well under a
 	// full turn of 27 steps per letter.
 	EXPECT_LT(updates, int(strlen(AUTOPILOT_HIGH_SCORE_NAME)) * 2 * 16 + 4);
+}
+
+namespace
+{
+	int gKeyHeld = 0;
+	bool KeyHeld(int scancode)
+	{
+		return scancode == gKeyHeld;
+	}
+}
+
+TEST(FrontEndPilot, HoldsTheStartLevelsKeyOnNewGameSoTheGameStartsThere)
+{
+	// Closed loop through the game's own reading of the keys held with "New game".
+	for (int level = 0; level < NUM_LEVELS; level++)
+	{
+		FrontEndPilotState state;
+		state.startLevel = level;
+		FrontEndView view;
+		view.screen = FRONT_END_MAIN_MENU;
+		view.mainMenuChoice = MAIN_MENU_NEW_GAME;
+		gKeyHeld = FrontEndPilotKey(view, state);
+		EXPECT_EQ(ChooseNewGameLevel(KeyHeld, false), level) << "start level " << level;
+
+		// Nothing is held anywhere else (a number key at the start-up notice jumps past the menus).
+		view.mainMenuChoice = MAIN_MENU_QUIT;
+		EXPECT_EQ(FrontEndPilotKey(view, state), 0);
+		view.screen = FRONT_END_OTHER;
+		EXPECT_EQ(FrontEndPilotKey(view, state), 0);
+	}
 }

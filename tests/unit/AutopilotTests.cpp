@@ -251,6 +251,88 @@ TEST(AutopilotRoute, WaitsForTheChargeStandingStill)
 	EXPECT_LT(std::hypot(m.view.x - 2000, m.view.z), AUTOPILOT_EXIT_REACH + 40);
 }
 
+namespace
+{
+	// Walks a route of two legs to its charge goal with the exit charged 0.9.
+	Route ChargeRoute(Mover* m, AutopilotState* s)
+	{
+		Route route = {At(ROUTE_GOTO, 3000, 0), At(ROUTE_GOTO, 3000, 4000), Bare(ROUTE_CHARGE), At(ROUTE_EXIT, 3000, 4600)};
+		m->view.exitCharge = 0.9f;
+		for (int i = 0; i < 30 * 30 && s->goal < 2; i++)
+			m->Apply(AutopilotStep(route, m->view, s));
+		EXPECT_EQ(s->goal, 2u);
+		for (int i = 0; i < 20; i++)		// it coasts to a stop on the spot
+			m->Apply(AutopilotStep(route, m->view, s));
+		return route;
+	}
+}
+
+TEST(AutopilotRoute, ShortOfChargeItWalksBackTheWayForWhatItMissedAndTurnsRoundOnceFull)
+{
+	Mover m(0, 0);
+	AutopilotState s;
+	Route route = ChargeRoute(&m, &s);
+	const float chargeX = m.view.x, chargeZ = m.view.z;
+	// A while on the spot first: the last atoms of a spill may still be coming.
+	for (int i = 20; i < int(AUTOPILOT_CHARGE_PATIENCE / DT) - 5; i++)
+		m.Apply(AutopilotStep(route, m.view, &s));
+	EXPECT_LT(std::hypot(m.view.x - chargeX, m.view.z - chargeZ), 20) << "left before its patience ran out";
+
+	// Back along the way: at the first leg's end it finds the atom it missed.
+	bool foundIt = false;
+	float nearestStart = 1e30f;
+	int frames = 0;
+	for (; frames < 30 * 40 && !s.routeDone; frames++)
+	{
+		m.Apply(AutopilotStep(route, m.view, &s));
+		nearestStart = std::min(nearestStart, std::hypot(m.view.x, m.view.z));
+		if (!foundIt && std::hypot(m.view.x - 3000, m.view.z) < AUTOPILOT_REACH)
+		{
+			foundIt = true;
+			m.view.exitCharge = 1;
+			m.view.exitCharged = true;
+		}
+	}
+	EXPECT_TRUE(foundIt);
+	ASSERT_TRUE(s.routeDone) << "back to the exit once full";
+	EXPECT_GT(nearestStart, 2000) << "went on back toward the start with the charge full";
+	EXPECT_LT(std::hypot(m.view.x - 3000, m.view.z - 4600), AUTOPILOT_EXIT_REACH + 60);
+}
+
+TEST(AutopilotRoute, ItSweepsTheWholeWayWhenNothingTurnsUpAndNeverLeavesForWhatAtomsCannotGive)
+{
+	{
+		Mover m(0, 0);
+		AutopilotState s;
+		Route route = ChargeRoute(&m, &s);
+		bool sawStart = false, backAtCharge = false;
+		for (int i = 0; i < 30 * 60 && !backAtCharge; i++)
+		{
+			m.Apply(AutopilotStep(route, m.view, &s));
+			sawStart = sawStart || std::hypot(m.view.x, m.view.z) < AUTOPILOT_REACH;
+			backAtCharge = sawStart && std::hypot(m.view.x - 3000, m.view.z - 4000) < AUTOPILOT_REACH;
+		}
+		EXPECT_TRUE(sawStart) << "the way back goes all the way to where it began";
+		ASSERT_TRUE(backAtCharge);
+		EXPECT_EQ(s.goal, 2u) << "still the charge goal";
+		EXPECT_LT(std::hypot(m.view.x - 3000, m.view.z - 4000), AUTOPILOT_REACH + 100);
+	}
+	// Full but the exit still shut (a boss alive), or in the saucer: it waits where it is.
+	for (bool flying : {false, true})
+	{
+		Mover m(0, 0);
+		AutopilotState s;
+		Route route = ChargeRoute(&m, &s);
+		m.view.exitCharge = flying ? 0.5f : 1.0f;
+		m.view.flying = flying;
+		const float x = m.view.x, z = m.view.z;
+		for (int i = 0; i < 30 * 20; i++)
+			m.Apply(AutopilotStep(route, m.view, &s));
+		EXPECT_LT(std::hypot(m.view.x - x, m.view.z - z), 20) << (flying ? "flying" : "boss alive");
+		EXPECT_EQ(s.goal, 2u);
+	}
+}
+
 TEST(AutopilotRoute, KnockedFarOffCourseItHeadsBackForTheGoal)
 {
 	Route route = {At(ROUTE_GOTO, 8000, 0), At(ROUTE_EXIT, 8000, 2000)};
