@@ -1,6 +1,7 @@
 // The autopilot in the game: builds its view from the player, the camera and
 // the object list, and feeds its answer to the input layer as a device.
 #include "Player/Autopilot.h"
+#include "Player/AutopilotCity.h"
 #include "Player/AutopilotFireIce.h"
 #include "Player/AutopilotFarm.h"
 #include "Player/Weapons.h"
@@ -269,6 +270,7 @@ namespace
 			GatherAutopilotDangers(node, &view.dangers);
 			GatherFireIceDangers(node, &view.dangers);
 			GatherFarmAutopilotDangers(node, &view.dangers);
+			GatherCityAutopilotDangers(node, &view.dangers);
 		}
 		return view;
 	}
