@@ -142,7 +142,7 @@ namespace
 				continue;
 			AutopilotTarget t = {kind, n->Coord.x, n->Coord.y, n->Coord.z};
 			if (kind == AUTOPILOT_TARGET_ENEMY)
-				t.engage = AutopilotEngageRange(n);
+				t.engage = AutopilotCityEngageRange(n, AutopilotEngageRange(n));
 			if (kind == AUTOPILOT_TARGET_BOSS_PART)
 			{
 				t.aimDx = n->OffsetVector.x;
@@ -271,6 +271,7 @@ namespace
 			GatherFireIceDangers(node, &view.dangers);
 			GatherFarmAutopilotDangers(node, &view.dangers);
 			GatherCityAutopilotDangers(node, &view.dangers);
+			GatherCityAutopilotTargets(node, &view.targets);
 		}
 		return view;
 	}
@@ -288,6 +289,7 @@ void AutopilotLevelInput(VirtualInputFrame* frame)
 		gRouteLevel = gCurrentLevel;
 	}
 	*frame = AutopilotStep(gRoute, MakeView(), &gState);
+	AutopilotArmForCity(gPlayerNode, &gState, frame);
 }
 
 void StartAutopilot()
