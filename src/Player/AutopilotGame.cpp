@@ -2,6 +2,7 @@
 // the object list, and feeds its answer to the input layer as a device.
 #include "Player/Autopilot.h"
 #include "Player/AutopilotCloud.h"
+#include "Player/AutopilotCity.h"
 #include "Player/AutopilotFireIce.h"
 #include "Player/AutopilotFarm.h"
 #include "Player/Weapons.h"
@@ -144,7 +145,7 @@ namespace
 				continue;
 			AutopilotTarget t = {kind, n->Coord.x, n->Coord.y, n->Coord.z};
 			if (kind == AUTOPILOT_TARGET_ENEMY)
-				t.engage = AutopilotEngageRange(n);
+				t.engage = AutopilotCityEngageRange(n, AutopilotEngageRange(n));
 			if (kind == AUTOPILOT_TARGET_BOSS_PART)
 			{
 				t.aimDx = n->OffsetVector.x;
@@ -281,6 +282,8 @@ namespace
 			GatherFireIceDangers(node, &view.dangers);
 			GatherFarmAutopilotDangers(node, &view.dangers);
 			GatherCloudAutopilotDangers(node, &view.dangers);
+			GatherCityAutopilotDangers(node, &view.dangers);
+			GatherCityAutopilotTargets(node, &view.targets);
 		}
 		return view;
 	}
@@ -299,6 +302,7 @@ void AutopilotLevelInput(VirtualInputFrame* frame)
 		gRouteLevel = gCurrentLevel;
 	}
 	*frame = AutopilotStep(gRoute, MakeView(), &gState);
+	AutopilotArmForCity(gPlayerNode, &gState, frame);
 }
 
 void StartAutopilot()

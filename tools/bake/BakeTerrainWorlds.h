@@ -193,6 +193,13 @@ namespace TerrainBake::Worlds
 	void AddSaucerCountryPickups(WorldDesign& d, Point2 landing, Point2 exitSpot);
 	void AddBrainBossPickups(WorldDesign& d);
 
+	// Bends the route through checkpoint `number` beside its way, so a robot
+	// walking it touches the post and comes back there after a lost life:
+	// from a point `lead` units back along the way's centre line, straight
+	// over the post and `beyond` units on past it, then on with the way.
+	// The designer checks the ground along that line is walkable.
+	void RouteThroughCheckpoint(WorldDesign& d, int number, float lead, float beyond);
+
 	// The way the route walks before it waits for the exit's charge: the
 	// start, then every placed goal up to the charge goal (or to the end).
 	std::vector<Point2> WayToCharge(const WorldDesign& d);

@@ -458,6 +458,9 @@ namespace TerrainBake::Worlds
 		AddApocalypseHazards(d, start, exitSite, BLOCK);
 		AddApocalypseCreatures(d, start, exitSite, BLOCK);
 		AddScenery(d, LEVEL_NUM_APOCALYPSE);
+		// The second street's gunmen are the hard part: the way touches the
+		// checkpoint at the corner before it, cutting across to its post.
+		RouteThroughCheckpoint(d, 2, 1000, 400);
 		return d;
 	}
 

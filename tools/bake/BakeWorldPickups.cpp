@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace TerrainBake::Worlds
@@ -155,6 +157,57 @@ namespace TerrainBake::Worlds
 				way.push_back({g.x, g.z});
 		}
 		return way;
+	}
+
+	void RouteThroughCheckpoint(WorldDesign& d, int number, float lead, float beyond)
+	{
+		const FileItem* post = nullptr;
+		for (const FileItem& i : d.items)
+			if (i.type == ITEM_CHECKPOINT && i.parm[0] == number)
+				post = &i;
+		if (!post)
+			throw std::runtime_error(d.name + ": no checkpoint " + std::to_string(number) + " to route through");
+		const Point2 at{float(post->x) * MAP_TO_UNIT, float(post->z) * MAP_TO_UNIT};
+
+		// The leg of the way nearest the post: from the start or a placed
+		// goal to the next placed goal.
+		Point2 from{};
+		for (const FileItem& i : d.items)
+			if (i.type == ITEM_START)
+				from = {float(i.x) * MAP_TO_UNIT, float(i.z) * MAP_TO_UNIT};
+		size_t legEnd = d.route.size();
+		float best = 1e30f, bestAlong = 0;
+		Point2 legFrom{}, legDir{};
+		for (size_t g = 0; g < d.route.size(); g++)
+		{
+			const RouteGoal& goal = d.route[g];
+			if (!kRouteVerbs[goal.verb].hasPlace)
+				continue;
+			const Point2 to{goal.x, goal.z};
+			const float length = Hypot(to.x - from.x, to.z - from.z);
+			if (length > 1)
+			{
+				const Point2 dir{(to.x - from.x) / length, (to.z - from.z) / length};
+				const float along = std::clamp((at.x - from.x) * dir.x + (at.z - from.z) * dir.z, 0.0f, length);
+				const float off = Hypot(at.x - from.x - dir.x * along, at.z - from.z - dir.z * along);
+				if (off < best)
+				{
+					best = off;
+					bestAlong = along;
+					legEnd = g;
+					legFrom = from;
+					legDir = dir;
+				}
+			}
+			from = to;
+		}
+		if (legEnd == d.route.size() || bestAlong < lead)
+			throw std::runtime_error(d.name + ": checkpoint " + std::to_string(number) + " has no run-up on the route");
+		const float back = bestAlong - lead;
+		const Point2 runUp{legFrom.x + legDir.x * back, legFrom.z + legDir.z * back};
+		const float span = Hypot(at.x - runUp.x, at.z - runUp.z);
+		const Point2 past{at.x + (at.x - runUp.x) / span * beyond, at.z + (at.z - runUp.z) / span * beyond};
+		d.route.insert(d.route.begin() + std::ptrdiff_t(legEnd), {Goal(ROUTE_GOTO, runUp), Goal(ROUTE_GOTO, past)});
 	}
 
 	// The farm's long track: plenty of charge, a stun gun early, darts by the yard.
