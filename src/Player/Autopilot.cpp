@@ -14,6 +14,7 @@ namespace
 	constexpr float MIN_STICK = 0.2f;			// the least deflection while moving on (no input brings friction)
 	constexpr float JET_DELAY = 0.3f;			// seconds after a jump before the jet (the climb has slowed by then)
 	constexpr float LAND_PRESS_EVERY = 0.5f;	// seconds between presses asking for the robot to be dropped
+	constexpr float CHARGE_LOOK = 4.0f;			// seconds waiting for charge before it goes looking for more
 
 	uint64_t Bit(int need)
 	{
@@ -610,9 +611,32 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 	switch (goal.verb)
 	{
 		case ROUTE_CHARGE:
-			SteerForVelocity(&frame, view, 0, 0);
 			if (view.exitCharged)
+			{
+				state->chargeSearch = 0;
 				NextGoal(route, view, state);
+				break;
+			}
+			// Nothing left in reach: back along the way it came, where pods and
+			// atoms it passed by still wait (the chase takes them on the way).
+			state->goalClock += view.dt;
+			if (view.exitCharge > state->chargeSeen)
+				state->goalClock = 0;		// charge still coming in (humans delivered, atoms taken)
+			state->chargeSeen = view.exitCharge;
+			if (state->goalClock < CHARGE_LOOK || state->goal == 0)
+			{
+				SteerForVelocity(&frame, view, 0, 0);
+				break;
+			}
+			if (state->chargeSearch == 0 || state->chargeSearch >= state->goal)
+				state->chargeSearch = state->goal - 1;
+			{
+				const RouteGoal& back = route[state->chargeSearch];
+				if (!kRouteVerbs[back.verb].hasPlace || std::hypot(back.x - view.x, back.z - view.z) < AUTOPILOT_REACH)
+					state->chargeSearch = state->chargeSearch > 1 ? state->chargeSearch - 1 : state->goal - 1;
+				else
+					SteerToward(&frame, view, back.x, back.z, GO_SPEED);
+			}
 			break;
 		case ROUTE_WAIT:
 			SteerForVelocity(&frame, view, 0, 0);

@@ -202,6 +202,10 @@ struct AutopilotState
 	std::vector<OGLPoint2D> harvestSkipped;	// targets left be
 	// A boss machine's fight: settled at the spot it shoots from (it leaves it only when pushed well off).
 	bool settled = false;
+	// Waiting for the exit's charge with none in reach: the earlier goal it
+	// walks back to looking for more (0: not looking yet).
+	size_t chargeSearch = 0;
+	float chargeSeen = 0;				// the charge last frame: while it still rises, it waits
 	// The brain's fight: where it was last seen, to pick up what it spills
 	// when it dies (its exit charge) before moving on.
 	bool brainSeen = false;

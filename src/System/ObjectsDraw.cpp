@@ -90,16 +90,16 @@ static OGLPoint3D CameraPosition()
 	return gGameViewInfoPtr ? gGameViewInfoPtr->cameraPlacement.from : OGLPoint3D{0, 0, 0};
 }
 
-// The rules' culled flag: out of the rules' view, or faded out with distance.
-// The same in drawn and logic-only runs (the window's shape plays no part).
-static void CullNode(ObjNode* node, const OGLPoint3D& camera)
+// The rules' culled flag: out of the rules' view. The same in drawn and
+// logic-only runs: neither the window's shape nor the distance fade (a look
+// the draw pass applies by itself) plays a part.
+static void CullNode(ObjNode* node)
 {
 	uint32_t bits = node->StatusBits;
 	if ((bits & STATUS_BIT_HIDDEN) && !(bits & STATUS_BIT_ALWAYSCULL))
 		return;		// keeps whatever it had
 
-	const bool fadedOut = gAutoFadeStart != 0 && (bits & STATUS_BIT_AUTOFADE) && FadedAlpha(node, camera) <= 0;
-	if (fadedOut || IsNodeOutOfView(node, gWorldToRulesViewMatrix))
+	if (IsNodeOutOfView(node, gWorldToRulesViewMatrix))
 		node->StatusBits |= STATUS_BIT_ISCULLED;
 	else
 		node->StatusBits &= ~STATUS_BIT_ISCULLED;
@@ -313,9 +313,8 @@ static void DrawNodeByGenre(ObjNode* node)
 
 void CullObjects()
 {
-	const OGLPoint3D camera = CameraPosition();
 	for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
-		CullNode(node, camera);
+		CullNode(node);
 }
 
 void DrawObjects()
