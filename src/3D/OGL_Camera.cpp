@@ -15,6 +15,7 @@ OGLMatrix4x4 gViewToFrustumMatrix = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 
 OGLMatrix4x4 gWorldToFrustumMatrix = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
 OGLMatrix4x4 gFrustumToWindowMatrix = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
 OGLMatrix4x4 gWorldToWindowMatrix = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
+OGLMatrix4x4 gWorldToRulesViewMatrix = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
 
 float g2DLogicalWidth = 640;
 float g2DLogicalHeight = LOGICAL_SCREEN_HEIGHT;
@@ -115,6 +116,11 @@ void OGL_CalcCameraMatrices()
 	OGLMatrix4x4_SetLookAt(&gWorldToViewMatrix, &cam.from, &cam.to, &cam.up);
 
 	OGLMatrix4x4_Multiply(&gWorldToViewMatrix, &gViewToFrustumMatrix, &gWorldToFrustumMatrix);
+	// The rules' view has the nominal shape whatever the window's (or the eye's).
+	OGLMatrix4x4 rulesFrustum;
+	OGLMatrix4x4_SetPerspective(&rulesFrustum, view->fov, float(LOGIC_ONLY_VIEW_WIDTH) / float(LOGIC_ONLY_VIEW_HEIGHT),
+			view->hither, view->yon);
+	OGLMatrix4x4_Multiply(&gWorldToViewMatrix, &rulesFrustum, &gWorldToRulesViewMatrix);
 	OGL_CalcFrustumToWindow(&gFrustumToWindowMatrix, float(width), float(height));
 	OGLMatrix4x4_Multiply(&gWorldToFrustumMatrix, &gFrustumToWindowMatrix, &gWorldToWindowMatrix);
 

@@ -87,6 +87,11 @@ extern OGLMatrix4x4 gViewToFrustumMatrix;
 extern OGLMatrix4x4 gWorldToFrustumMatrix;
 extern OGLMatrix4x4 gFrustumToWindowMatrix;
 extern OGLMatrix4x4 gWorldToWindowMatrix;
+// The view the game's rules call "in view" (STATUS_BIT_ISCULLED: an atom
+// regrowing out of sight, a corpse cleared away, a clown fish's reload): the
+// camera with the nominal LOGIC_ONLY_VIEW shape whatever the window's, so a
+// seed plays alike drawn, logic-only and in any window.
+extern OGLMatrix4x4 gWorldToRulesViewMatrix;
 
 // The 2D logical screen: 480 high, 640 or wider, y downward.
 extern float g2DLogicalWidth;

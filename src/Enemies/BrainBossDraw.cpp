@@ -45,7 +45,7 @@ void DrawPortalBeams(ObjNode*)
 			continue;
 		const OGLPoint3D& a = gPortalPoints[i];
 		const OGLPoint3D& b = gPortalPoints[j];
-		float h = 30 + RandomFloat() * 10, u = RandomFloat() * 5;
+		float h = 30 + DrawRandomFloat() * 10, u = DrawRandomFloat() * 5;
 		glTexCoord2f(u, 0);
 		glVertex3f(a.x, a.y + h, a.z);
 		glTexCoord2f(u, 1);
@@ -70,7 +70,7 @@ void DrawBrainStatic(ObjNode* arc)
 	if (w == 0)
 		return;
 	float v0 = 0, v1 = 1;
-	if (RandomFloat() < 0.5f)
+	if (DrawRandomFloat() < 0.5f)
 		std::swap(v0, v1);
 	float c = std::cos(boss->Rot.y), s = std::sin(boss->Rot.y);
 	// In the boss's space: its heading about y, then its position.
@@ -83,7 +83,7 @@ void DrawBrainStatic(ObjNode* arc)
 	glDisable(GL_CULL_FACE);
 	float saved = gGlobalTransparency;
 	gGlobalTransparency = 0.6f;
-	UseLevelImage(STATIC_FIRST_IMAGE + int(RandomFloat() * STATIC_IMAGES) % STATIC_IMAGES);
+	UseLevelImage(STATIC_FIRST_IMAGE + int(DrawRandomFloat() * STATIC_IMAGES) % STATIC_IMAGES);
 	glColor4f(1, 1, 1, gGlobalTransparency);
 	glBegin(GL_QUADS);
 	glTexCoord2f(0, v0);

@@ -584,6 +584,13 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		state->lastNeeds = frame.needsHeld;
 		return frame;
 	}
+	if (view.brain.hunting && goal.verb == ROUTE_BOSS)
+	{
+		AutopilotFightBrain(&frame, route, view, state);
+		ResetProgress(state);
+		state->lastNeeds = frame.needsHeld;
+		return frame;
+	}
 	bool standing = goal.verb == ROUTE_EXIT && state->routeDone;
 	// The saucer's targets are the harvest's business.
 	const AutopilotTarget* target = standing || view.flying ? nullptr : PickTarget(view, *state);
@@ -632,7 +639,9 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 			Deliver(&frame, route, view, state);
 			break;
 		case ROUTE_BOSS:
-			if (view.bossLevel)
+			if (view.bossLevel && view.bossDead && state->brainSeen)
+				AutopilotCollectBrainSpill(&frame, route, view, state);
+			else if (view.bossLevel)
 				FightBoss(&frame, route, view, state);
 			else
 				GoForGoal(&frame, route, view, state);

@@ -117,6 +117,24 @@ struct AutopilotMachineView
 	int shotsLeft = 0;					// of that weapon
 };
 
+// The brain boss as its fight sees it once its shield is down
+// (AutopilotBrain.cpp): where it is, how far its halves stand apart and
+// which way they move, and its homing shots in flight.
+constexpr int AUTOPILOT_MAX_BOSS_SHOTS = 8;
+struct AutopilotBrainView
+{
+	bool hunting = false;				// alive with every portal down: the fight is on
+	float x = 0, z = 0;
+	float width = 0;					// 0 closed … 1 fully apart
+	bool opening = false;				// the halves move apart (no shots yet)
+	bool closing = false;				// they close again; a hit still counts
+	bool hurtsNow = false;				// the weapon in hand hurts it
+	bool hurtsOther = false;			// another one held would
+	int numShots = 0;
+	OGLPoint2D shotAt[AUTOPILOT_MAX_BOSS_SHOTS];
+	OGLVector2D shotDelta[AUTOPILOT_MAX_BOSS_SHOTS];	// units per second
+};
+
 // The world as the autopilot sees it this frame.
 struct AutopilotView
 {
@@ -139,6 +157,7 @@ struct AutopilotView
 	bool respawned = false;				// the first frame in control after a lost life
 	std::vector<AutopilotTarget> targets;
 	AutopilotMachineView machine;
+	AutopilotBrainView brain;
 	// A level whose exit lift is sealed under ice: the sheet's extent while it
 	// is whole, and the ice breaker (a hammer bot) seen near the robot.
 	bool iceSealed = false;
@@ -198,6 +217,11 @@ struct AutopilotState
 	size_t chargeSearchGoal = 0;
 	// A boss machine's fight: settled at the spot it shoots from (it leaves it only when pushed well off).
 	bool settled = false;
+	float chargeSeen = 0;				// the charge last frame: while it still rises, it waits
+	// The brain's fight: where it was last seen, to pick up what it spills
+	// when it dies (its exit charge) before moving on.
+	bool brainSeen = false;
+	float brainX = 0, brainZ = 0;
 	// Needs held last frame (a press needs a release before it counts again).
 	uint64_t lastNeeds = 0;
 };
@@ -219,6 +243,15 @@ void AutopilotFightBossMachine(VirtualInputFrame* frame, const Route& route, con
 // back toward the start and forward again, the opportunistic targets picking
 // up the atoms in reach, until it is full; then on to the next goal.
 void AutopilotWaitForCharge(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// The brain boss's fight once its shield is down (AutopilotBrain.cpp), while
+// the current goal is the route's boss goal: keeps its distance, faces it,
+// fires so the first hit lands while its halves are still opening (it closes
+// again before it ever shoots) and keeps firing while they close, runs from
+// a homing shot, and re-arms at the pods. Always owns the frame.
+void AutopilotFightBrain(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// The brain just died: to where it fell, a moment for its spill to come
+// within reach (the opportunistic chase takes it), then on.
+void AutopilotCollectBrainSpill(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
 // Makes route goal `goal` the current one, its leg starting where the player stands.
 void AutopilotStartGoal(const AutopilotView& view, AutopilotState* state, size_t goal);
 

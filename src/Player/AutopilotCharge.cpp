@@ -59,6 +59,9 @@ void AutopilotWaitForCharge(VirtualInputFrame* frame, const Route& route, const 
 		return;
 	}
 	state->goalClock += view.dt;
+	if (view.exitCharge > state->chargeSeen && !state->chargeSearching)
+		state->goalClock = 0;		// still coming in (humans delivered, a spill taken): wait on
+	state->chargeSeen = view.exitCharge;
 	// Atoms are what fill it: the saucer's deliveries and a boss's death come
 	// by themselves, and a full charge with the exit still shut waits for the boss.
 	const bool atomsCannotHelp = view.flying || view.exitCharge >= 1;

@@ -215,6 +215,34 @@ namespace
 		}
 	}
 
+	// The brain once its shield is down: where it is, how far open, whether the
+	// weapons hurt it, and its shots in flight (as bright as anything in view).
+	void LookAtBrain(AutopilotBrainView* brain)
+	{
+		const ObjNode* boss = gBrainBoss.Get();
+		if (!boss || !IsBrainBossShieldDown())
+			return;
+		brain->hunting = true;
+		brain->x = boss->Coord.x;
+		brain->z = boss->Coord.z;
+		brain->width = boss->SpecialF[BRAIN_WIDTH] / BRAIN_BOSS_OPEN_WIDTH;
+		brain->opening = boss->Mode == BRAIN_BOSS_OPENING;
+		brain->closing = boss->Mode == BRAIN_BOSS_CLOSING;
+		AutopilotTarget part = {AUTOPILOT_TARGET_BOSS_PART, 0, 0, 0};
+		if (ClassifyBossPart(boss, &part))
+		{
+			brain->hurtsNow = !part.wrongWeapon && !part.noWeapon;
+			brain->hurtsOther = part.wrongWeapon;
+		}
+		for (const ObjNode* n = gObjectListHead; n && brain->numShots < AUTOPILOT_MAX_BOSS_SHOTS; n = n->NextNode)
+			if (n->MoveCall == MoveBrainBossShot && n->CType != INVALID_NODE_FLAG)
+			{
+				brain->shotAt[brain->numShots] = {n->Coord.x, n->Coord.z};
+				brain->shotDelta[brain->numShots] = {n->Delta.x, n->Delta.z};
+				brain->numShots++;
+			}
+	}
+
 	// Kept between frames so the target list keeps its storage: no allocation per frame.
 	AutopilotView gView;
 
@@ -274,6 +302,8 @@ namespace
 		}
 		if (view.inControl)
 			LookAtBossMachine(node, &view.machine);
+		if (view.inControl && !view.flying)
+			LookAtBrain(&view.brain);
 		if (view.inControl && CurrentLevelHasRule(LEVEL_RULE_EXIT_UNDER_ICE))
 			LookForIceBreaker(node, &view);
 		if (view.inControl && !view.flying)

@@ -61,7 +61,7 @@ namespace
 			const float t = float(i) / float(numPoints - 1);
 			OGLPoint3D p = {va.x + (vb.x - va.x) * t, va.y + (vb.y - va.y) * t, va.z + (vb.z - va.z) * t};
 			if (i > 0 && i < numPoints - 1)
-				p = p + side * (RandomFloatSigned() * jitter);
+				p = p + side * (DrawRandomFloatSigned() * jitter);
 			OGLPoint3D top = p + side * halfHeight, bottom = p - side * halfHeight;
 			OGLPoint3D_Transform(&top, &viewToWorld, &gRibbonPoints[i * 2]);
 			OGLPoint3D_Transform(&bottom, &viewToWorld, &gRibbonPoints[i * 2 + 1]);

@@ -193,7 +193,7 @@ namespace
 				}
 				else if (r == gMenuRun.selectedRow && IsSelectedSlot(row, c))
 				{
-					const float v = 0.7f + RandomFloat() * 0.29f;
+					const float v = 0.7f + DrawRandomFloat() * 0.29f;
 					color = {v, v, v, 1};
 				}
 				float alpha = color.a;

@@ -7,6 +7,7 @@
 #include "3D/Skeleton.h"
 #include "3D/TextMesh.h"
 #include "Player/Player.h"
+#include "System/Level.h"
 #include "Terrain/Terrain.h"
 
 #include <SDL_opengl.h>
@@ -54,27 +55,51 @@ bool IsBoxOutsideFrustum(const OGLBoundingBox& box, const OGLMatrix4x4& boxToCli
 	return true;
 }
 
-static void CullNode(ObjNode* node)
+// Whether a node lies wholly outside the view of worldToClip (nodes that
+// never cull and nodes without a box never do).
+static bool IsNodeOutOfView(const ObjNode* node, const OGLMatrix4x4& worldToClip)
 {
 	uint32_t bits = node->StatusBits;
-	bool always = bits & STATUS_BIT_ALWAYSCULL;
-	if ((bits & STATUS_BIT_HIDDEN) && !always)
-		return;		// keeps whatever it had
-
-	if (((bits & STATUS_BIT_DONTCULL) && !always) || node->BBox.isEmpty)
-	{
-		node->StatusBits &= ~STATUS_BIT_ISCULLED;
-		return;
-	}
+	if (((bits & STATUS_BIT_DONTCULL) && !(bits & STATUS_BIT_ALWAYSCULL)) || node->BBox.isEmpty)
+		return false;
 
 	OGLMatrix4x4 local, boxToClip;
 	if (node->Genre == SKELETON_GENRE)
 		OGLMatrix4x4_SetTranslate(&local, node->Coord.x, node->Coord.y, node->Coord.z);
 	else
 		local = node->BaseTransformMatrix;
-	OGLMatrix4x4_Multiply(&local, &gWorldToFrustumMatrix, &boxToClip);
+	OGLMatrix4x4_Multiply(&local, &worldToClip, &boxToClip);
+	return IsBoxOutsideFrustum(node->BBox, boxToClip);
+}
 
-	if (IsBoxOutsideFrustum(node->BBox, boxToClip))
+// A node's opacity after the distance fade of nodes that fade.
+static float FadedAlpha(const ObjNode* node, const OGLPoint3D& camera)
+{
+	float alpha = node->ColorFilter.a;
+	if (gAutoFadeStart == 0 || !(node->StatusBits & STATUS_BIT_AUTOFADE))
+		return alpha;
+	float dx = std::fabs(camera.x - node->Coord.x), dz = std::fabs(camera.z - node->Coord.z);
+	float dist = std::max(dx, dz) + 0.375f * std::min(dx, dz);
+	if (!node->BBox.isEmpty)
+		dist += (node->BBox.max.x - node->BBox.min.x) * 0.2f;
+	return CalcAutoFadeAlpha(alpha, dist, gAutoFadeStart, gAutoFadeEnd, gAutoFadeRate);
+}
+
+static OGLPoint3D CameraPosition()
+{
+	return gGameViewInfoPtr ? gGameViewInfoPtr->cameraPlacement.from : OGLPoint3D{0, 0, 0};
+}
+
+// The rules' culled flag: out of the rules' view. The same in drawn and
+// logic-only runs: neither the window's shape nor the distance fade (a look
+// the draw pass applies by itself) plays a part.
+static void CullNode(ObjNode* node)
+{
+	uint32_t bits = node->StatusBits;
+	if ((bits & STATUS_BIT_HIDDEN) && !(bits & STATUS_BIT_ALWAYSCULL))
+		return;		// keeps whatever it had
+
+	if (IsNodeOutOfView(node, gWorldToRulesViewMatrix))
 		node->StatusBits |= STATUS_BIT_ISCULLED;
 	else
 		node->StatusBits &= ~STATUS_BIT_ISCULLED;
@@ -304,30 +329,18 @@ void DrawObjects()
 	st.lightingAtStart = gLightingOn;
 	st.fogAtStart = glIsEnabled(GL_FOG);
 	st.viewUsesFog = gGameViewInfoPtr && gGameViewInfoPtr->useFog;
-	const OGLPoint3D camera = gGameViewInfoPtr ? gGameViewInfoPtr->cameraPlacement.from : OGLPoint3D{0, 0, 0};
+	const OGLPoint3D camera = CameraPosition();
 
 	for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
 	{
-		if ((node->StatusBits & (STATUS_BIT_HIDDEN | STATUS_BIT_ISCULLED)) || node->CType == INVALID_NODE_FLAG)
+		// What the window shows is the window's own frustum's business.
+		if ((node->StatusBits & STATUS_BIT_HIDDEN) || node->CType == INVALID_NODE_FLAG
+				|| IsNodeOutOfView(node, gWorldToFrustumMatrix))
 			continue;
 
-		float alpha = node->ColorFilter.a;
+		const float alpha = FadedAlpha(node, camera);
 		if (alpha <= 0)
 			continue;
-
-		if (gAutoFadeStart != 0 && (node->StatusBits & STATUS_BIT_AUTOFADE))
-		{
-			float dx = std::fabs(camera.x - node->Coord.x), dz = std::fabs(camera.z - node->Coord.z);
-			float dist = std::max(dx, dz) + 0.375f * std::min(dx, dz);
-			if (!node->BBox.isEmpty)
-				dist += (node->BBox.max.x - node->BBox.min.x) * 0.2f;
-			alpha = CalcAutoFadeAlpha(alpha, dist, gAutoFadeStart, gAutoFadeEnd, gAutoFadeRate);
-			if (alpha <= 0)
-			{
-				node->StatusBits |= STATUS_BIT_ISCULLED;
-				continue;
-			}
-		}
 
 		gGlobalColorFilter.r = node->ColorFilter.r;
 		gGlobalColorFilter.g = node->ColorFilter.g;

@@ -64,6 +64,28 @@ void GetRandomState(uint32_t state[3])
 	state[2] = gSeedB;
 }
 
+// A plain xorshift: the looks need no more, and it shares nothing with the
+// game's stream.
+static uint32_t gDrawSeed = 0x9E3779B9u;
+
+static uint32_t DrawRandomNumber()
+{
+	gDrawSeed ^= gDrawSeed << 13;
+	gDrawSeed ^= gDrawSeed >> 17;
+	gDrawSeed ^= gDrawSeed << 5;
+	return gDrawSeed;
+}
+
+float DrawRandomFloat()
+{
+	return float(DrawRandomNumber() & 0xFFFF) * (1.0f / 65535.0f);
+}
+
+float DrawRandomFloatSigned()
+{
+	return DrawRandomFloat() * 2.0f - 1.0f;
+}
+
 float PositiveModulo(float x, float m)
 {
 	float r = std::fmod(x, m);

@@ -1,4 +1,10 @@
-// The one random-number generator of the game.
+// The random-number generators of the game: the game's own stream, which
+// everything that plays draws from (a seed replays a run), and a second one
+// for looks alone.
+//
+// Draw routines take their flicker and jitter from the looks stream
+// (`DrawRandomFloat`...): a drawn run and a logic-only run of the same seed
+// then play alike, since drawing never moves the game's stream.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +19,10 @@ void SetRandomSeed(uint32_t seed);
 uint32_t GetRandomStartSeed();
 // The generator's whole state (what a state hash covers).
 void GetRandomState(uint32_t state[3]);
+// The looks stream: for draw routines only; never seeded by a run, never
+// part of the game's state.
+float DrawRandomFloat();				// 0 .. 1
+float DrawRandomFloatSigned();			// -1 .. 1
 float PositiveModulo(float x, float m);
 int PositiveModulo(int x, int m);
 

@@ -352,6 +352,29 @@ TEST_F(RenderTest, CulledAndHiddenNodesAreNotDrawn)
 	EXPECT_FALSE(visible->StatusBits & STATUS_BIT_ISCULLED);
 }
 
+TEST_F(RenderTest, WhatTheRulesCallOutOfViewDoesNotDependOnTheWindowsShape)
+{
+	// The test window is 4:3; the rules see through the nominal wide view. A
+	// box beside the window's edge but inside the wide view is in view for the
+	// rules (an atom there does not regrow); one past the wide view is not.
+	SetupView({0, 0, 0, 1});
+	const float halfHeight = 500 * std::tan(gGameViewInfoPtr->fov * 0.5f);
+	const float wide = float(LOGIC_ONLY_VIEW_WIDTH) / float(LOGIC_ONLY_VIEW_HEIGHT);
+	ASSERT_GT(wide, float(WIDTH) / float(HEIGHT));
+	ObjNode* besideTheWindow = ShapeNode(ColorBox(5, {1, 0, 0, 1}), {halfHeight * (wide + 4.0f / 3) / 2, 0, -500});
+	ObjNode* pastTheWideView = ShapeNode(ColorBox(5, {1, 0, 0, 1}), {halfHeight * wide * 1.3f, 0, -500});
+	DrawFrame([] { DrawObjects(); });
+	EXPECT_FALSE(besideTheWindow->StatusBits & STATUS_BIT_ISCULLED);
+	EXPECT_TRUE(pastTheWideView->StatusBits & STATUS_BIT_ISCULLED);
+
+	// A run that does not draw reaches the same verdicts.
+	besideTheWindow->StatusBits |= STATUS_BIT_ISCULLED;
+	pastTheWideView->StatusBits &= ~STATUS_BIT_ISCULLED;
+	CullObjects();
+	EXPECT_FALSE(besideTheWindow->StatusBits & STATUS_BIT_ISCULLED);
+	EXPECT_TRUE(pastTheWideView->StatusBits & STATUS_BIT_ISCULLED);
+}
+
 TEST_F(RenderTest, AutoFadingNodesDisappearPastTheFadeEnd)
 {
 	SetupView({0, 0, 0, 1});
@@ -363,7 +386,9 @@ TEST_F(RenderTest, AutoFadingNodesDisappearPastTheFadeEnd)
 		DrawObjects();
 		ExpectPixelNear(ReadPixel(WIDTH / 2, HEIGHT / 2), 0, 0, 0);
 	});
-	EXPECT_TRUE(far->StatusBits & STATUS_BIT_ISCULLED);
+	// Faded out is a look: the rules still call it in view, as a run that
+	// does not draw does.
+	EXPECT_FALSE(far->StatusBits & STATUS_BIT_ISCULLED);
 	gAutoFadeStart = 0;
 }
 

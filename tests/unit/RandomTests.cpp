@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 // Expected values below were worked out by hand from the generator's
 // recurrence (a separate script, not this code), starting from the game's
@@ -147,4 +149,30 @@ TEST(PositiveModulo, NegativeValuesWrapIntoRange)
 	float r = PositiveModulo(-1e-10f, twoPi);
 	EXPECT_GE(r, 0.0f);
 	EXPECT_LT(r, twoPi);
+}
+
+TEST(DrawRandom, LooksNeverMoveTheGamesStreamAndStayInRange)
+{
+	SetRandomSeed(7);
+	uint32_t before[3];
+	GetRandomState(before);
+	float lo = 1, hi = 0, signedLo = 1, signedHi = -1;
+	for (int i = 0; i < 5000; i++)
+	{
+		float f = DrawRandomFloat(), s = DrawRandomFloatSigned();
+		lo = std::min(lo, f);
+		hi = std::max(hi, f);
+		signedLo = std::min(signedLo, s);
+		signedHi = std::max(signedHi, s);
+	}
+	uint32_t after[3];
+	GetRandomState(after);
+	EXPECT_EQ(0, memcmp(before, after, sizeof before)) << "a drawn run's flicker must not change what the game rolls";
+	EXPECT_GE(lo, 0.0f);
+	EXPECT_LE(hi, 1.0f);
+	EXPECT_GT(hi - lo, 0.9f) << "spread over the range";
+	EXPECT_GE(signedLo, -1.0f);
+	EXPECT_LE(signedHi, 1.0f);
+	EXPECT_LT(signedLo, -0.9f);
+	EXPECT_GT(signedHi, 0.9f);
 }

@@ -62,6 +62,7 @@ namespace TerrainBake::Worlds
 			uint32_t seed;
 			std::vector<Point2> route;
 			std::vector<Point2> pads;
+			std::vector<std::vector<Point2>> linesOfFire;	// from each sniping spot to what it shoots
 			std::vector<std::pair<Point2, float>> taken;	// items with their radius
 			uint32_t counter = 0;
 			float edgeMargin = EDGE_MARGIN;
@@ -78,8 +79,12 @@ namespace TerrainBake::Worlds
 						route.push_back(at);
 				}
 				for (const RouteGoal& g : d.route)
+				{
 					if (g.x != 0 || g.z != 0)
 						route.push_back({g.x, g.z});
+					if (g.verb == ROUTE_SNIPE)
+						linesOfFire.push_back({{g.x, g.z}, {g.tx, g.tz}});
+				}
 			}
 
 			float Random() { return Hash01(int32_t(counter++), int32_t(seed), seed * 7 + 1); }
@@ -103,6 +108,9 @@ namespace TerrainBake::Worlds
 						return false;
 				if (RouteDistance(p) < ROUTE_CLEARANCE + radius)
 					return false;
+				for (const std::vector<Point2>& line : linesOfFire)
+					if (DistanceToPath(p.x, p.z, line) < ROUTE_CLEARANCE + radius)
+						return false;
 				if (InSledRun(d, p, radius))
 					return false;
 				for (const auto& [at, r] : taken)
