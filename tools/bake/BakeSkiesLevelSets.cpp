@@ -97,7 +97,13 @@ namespace Skies
 		{
 			Image img(64, 64);
 			Noise(img, Hex(0x3C7A28), Hex(0x6A3C82), 4, 4, 0x7E17);
-			Stripes(img, {0, 0, 0, 0}, {20, 10, 30, 90}, 6, false, 0.3f);
+			// Dark bands laid over the mottled skin: Stripes paints every
+			// pixel, so they are drawn apart and blended on, keeping it opaque.
+			Image bands(64, 64);
+			Stripes(bands, {0, 0, 0, 0}, {20, 10, 30, 90}, 6, false, 0.3f);
+			for (int y = 0; y < img.height; y++)
+				for (int x = 0; x < img.width; x++)
+					Plot(img, x, y, bands.At(x, y), 1.0f);
 			return img;
 		}
 
