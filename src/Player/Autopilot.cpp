@@ -490,7 +490,10 @@ namespace
 		if (legLength > 1)
 		{
 			float offLeg = std::fabs(((view.x - state->legFromX) * legZ - (view.z - state->legFromZ) * legX) / legLength);
-			if (offLeg > AUTOPILOT_OFF_COURSE)
+			// Far off the leg it heads straight for the goal, except where the
+			// ground has holes: there the straight line may cross open sky, and
+			// it walks back onto the way instead.
+			if (offLeg > AUTOPILOT_OFF_COURSE && !view.groundHasHoles)
 				aim = {goal.x, goal.z};
 		}
 		float speed = GO_SPEED;
@@ -604,8 +607,10 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		// A near enemy follows and bites: fight it for longer before leaving it be.
 		bool threat = target->kind == AUTOPILOT_TARGET_ENEMY
 				&& std::hypot(target->x - view.x, target->z - view.z) < (view.bossLevel ? AUTOPILOT_ARENA_THREAT_RANGE : target->engage);
-		if (state->chaseClock > (threat ? AUTOPILOT_FIGHT_GIVE_UP : AUTOPILOT_TARGET_GIVE_UP))
+		if (state->chaseClock > (threat ? AUTOPILOT_FIGHT_GIVE_UP : AUTOPILOT_TARGET_GIVE_UP)
+				|| AutopilotChaseStalled(view, *target, state))
 		{
+			AutopilotResetChaseWatch(state);
 			state->targetRest = AUTOPILOT_TARGET_REST;
 			state->chaseClock = 0;
 		}
@@ -618,7 +623,10 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		}
 	}
 	else
+	{
 		state->chaseClock = 0;
+		AutopilotResetChaseWatch(state);
+	}
 
 	switch (goal.verb)
 	{

@@ -204,6 +204,8 @@ struct AutopilotState
 	// Opportunistic targets.
 	bool chasing = false;
 	float chaseClock = 0;
+	float chaseBest = 1e30f;			// nearest it got to the chased target
+	float chaseStall = 0;				// seconds chasing without getting nearer
 	float targetRest = 0;
 	float punchClock = 0;
 	// The saucer's harvest: the target worked on and for how long.
@@ -262,6 +264,9 @@ void AutopilotStartGoal(const AutopilotView& view, AutopilotState* state, size_t
 // the legs of the way's goals count, and the current one's.
 size_t AutopilotResumeGoal(const Route& route, float startX, float startZ, size_t current, float x, float z,
 		bool wayOnly = false);
+// Where the leg to goal `goal` starts: the place of the last goal before it
+// that has one, or the route's start (startX, startZ).
+void AutopilotLegStart(const Route& route, float startX, float startZ, size_t goal, float* x, float* z);
 // Picks the route up again from the respawn point the view shows.
 void AutopilotResumeAfterRespawn(const Route& route, const AutopilotView& view, AutopilotState* state);
 

@@ -58,7 +58,9 @@ namespace
 	{
 		if (!gPlayerNode || std::fabs(node->Coord.y - gPlayerNode->Coord.y) > AUTOPILOT_FIGHT_HEIGHT)
 			return false;
-		if (IsByAHole(node->Coord.x, node->Coord.z))
+		// Nor with the robot itself at the edge: a fight pushes both ways, and
+		// a creature backing off leads the chase over it.
+		if (IsByAHole(node->Coord.x, node->Coord.z) || IsByAHole(gPlayerNode->Coord.x, gPlayerNode->Coord.z))
 			return false;
 		bool gunReady = gWeaponIsDrawn && gCurrentWeaponType != WEAPON_GROWTH;
 		return gunReady || node->HitByWeaponHandler[WEAPON_FIST];

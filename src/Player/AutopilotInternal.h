@@ -50,3 +50,10 @@ bool IsRouteWayGoal(RouteVerb verb);
 // While walking the route again: a task goal done before is passed over (true
 // when it moved on to the next goal this frame).
 bool AutopilotSkipsDoneTask(const Route& route, const AutopilotView& view, AutopilotState* state);
+
+// Chasing a target (AutopilotChaseWatch.cpp): true once the robot has got no
+// nearer to it for a while, short of working on it (punching, grabbing,
+// shooting): blocked, or following something as fast as itself.
+bool AutopilotChaseStalled(const AutopilotView& view, const AutopilotTarget& t, AutopilotState* state);
+// A new chase: the watch above starts afresh.
+void AutopilotResetChaseWatch(AutopilotState* state);

@@ -5,7 +5,10 @@
 // Where the ground has holes, heading straight for a task's place can cut
 // across the open sky the route's bridges go round, so there the way back is
 // walked goal by goal and the tasks done before (bosses downed, things
-// punched) are passed over until it is back at the goal it was on.
+// punched) are passed over until it is back at the goal it was on. A
+// checkpoint there may stand off the way's line, and a straight walk from it
+// to the goal runs beside the narrow bridge rather than over it: the leg is
+// taken from its own start, so the steering first steps back onto the way.
 #include "Player/AutopilotInternal.h"
 
 #include <algorithm>
@@ -20,6 +23,19 @@ namespace
 		float t = length2 > 1 ? std::clamp(((px - ax) * lx + (pz - az) * lz) / length2, 0.0f, 1.0f) : 0.0f;
 		return std::hypot(px - (ax + lx * t), pz - (az + lz * t));
 	}
+}
+
+void AutopilotLegStart(const Route& route, float startX, float startZ, size_t goal, float* x, float* z)
+{
+	*x = startX;
+	*z = startZ;
+	for (size_t i = std::min(goal, route.size()); i-- > 0;)
+		if (kRouteVerbs[route[i].verb].hasPlace)
+		{
+			*x = route[i].x;
+			*z = route[i].z;
+			return;
+		}
 }
 
 bool IsRouteWayGoal(RouteVerb verb)
@@ -74,6 +90,8 @@ void AutopilotResumeAfterRespawn(const Route& route, const AutopilotView& view, 
 	size_t current = std::max(state->goal, state->resumeGoal == SIZE_MAX ? 0 : state->resumeGoal);
 	size_t from = AutopilotResumeGoal(route, state->startX, state->startZ, current, view.x, view.z, view.groundHasHoles);
 	AutopilotStartGoal(view, state, from);
+	if (view.groundHasHoles)
+		AutopilotLegStart(route, state->startX, state->startZ, from, &state->legFromX, &state->legFromZ);
 	state->chaseClock = 0;
 	state->targetRest = 0;
 	state->chargeSearching = false;
