@@ -25,13 +25,13 @@ namespace fs = std::filesystem;
 
 namespace
 {
-	// How far the first game of a whole game must get. Every level is
-	// finished for real by the autopilot when started alone; in a whole game
-	// (another run of random numbers after the menus, and the lives carried
-	// from level to level) this run gets through the farm, the slime, the
-	// blob machine and the city, and loses its last life in the clouds.
-	// Raise it as the later levels' autopilots get sturdier.
-	constexpr int LEVELS_FINISHABLE_FROM_THE_START = 4;
+	// How far the first game of a whole game must get: all the way. Every
+	// level is finished for real by the autopilot, with the lives carried
+	// from level to level and the run of random numbers the menus leave, and
+	// the game goes on through the tallies to the win screen and the name
+	// entry (the branch below that names where a run stopped stays for when
+	// a change breaks that).
+	constexpr int LEVELS_FINISHABLE_FROM_THE_START = NUM_LEVELS;
 	// A cap only: every whole game ends by itself (won, out of retries, or
 	// an autopilot stalled). Ten levels' play with their screens (intros,
 	// tallies, the two-minute win screen) come to some 60000 frames at 30 a
