@@ -3,42 +3,24 @@
 #include "Player/Autopilot.h"
 #include "Player/AutopilotRoute.h"
 
+#include "AutopilotTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+using AutopilotTestSupport::At;
+using AutopilotTestSupport::Bare;
+using AutopilotTestSupport::DT;
+using AutopilotTestSupport::Walk;
+
 namespace
 {
-	constexpr float DT = 1.0f / 30.0f;
-
-	RouteGoal At(RouteVerb verb, float x, float z)
-	{
-		RouteGoal g;
-		g.verb = verb;
-		g.x = x;
-		g.z = z;
-		return g;
-	}
-
-	RouteGoal Bare(RouteVerb verb)
-	{
-		RouteGoal g;
-		g.verb = verb;
-		return g;
-	}
-
 	// Start (0, 0), then east along z = 0, north, the charge and the exit.
 	Route FarmLikeRoute()
 	{
 		return {At(ROUTE_GOTO, 4000, 0), At(ROUTE_GOTO, 8000, 0), At(ROUTE_GOTO, 8000, 4000), Bare(ROUTE_CHARGE),
 				At(ROUTE_EXIT, 8000, 4500)};
-	}
-
-	// A robot that goes where the stick points at a fixed speed (the camera looks along −z).
-	void Walk(AutopilotView* view, const VirtualInputFrame& f)
-	{
-		view->x += f.steering.x * 900 * DT;
-		view->z += f.steering.y * 900 * DT;
 	}
 }
 
@@ -122,14 +104,7 @@ namespace
 {
 	AutopilotView Standing(float x, float z)
 	{
-		AutopilotView view;
-		view.x = x;
-		view.z = z;
-		view.onGround = true;
-		view.inControl = true;
-		view.groundHasHoles = true;
-		view.dt = DT;
-		return view;
+		return AutopilotTestSupport::Standing(x, z, true);
 	}
 
 	// Plays frames with the robot dead (out of control), then puts it back at (x, z).

@@ -9,33 +9,18 @@
 #include "System/AutomationChecks.h"
 #include "System/Input.h"
 
+#include "AutopilotTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
+using namespace AutopilotTestSupport;
+
 namespace
 {
-	constexpr float DT = 1.0f / 30.0f;
-
-	RouteGoal At(RouteVerb verb, float x, float z)
-	{
-		RouteGoal g;
-		g.verb = verb;
-		g.x = x;
-		g.z = z;
-		return g;
-	}
-
-	RouteGoal Bare(RouteVerb verb, float value = 0)
-	{
-		RouteGoal g;
-		g.verb = verb;
-		g.value = value;
-		return g;
-	}
-
 	bool Held(const VirtualInputFrame& f, int need)
 	{
 		return f.needsHeld & (uint64_t(1) << need);

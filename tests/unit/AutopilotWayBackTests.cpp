@@ -4,41 +4,20 @@
 #include "Player/AutopilotInternal.h"
 #include "Player/AutopilotRoute.h"
 
+#include "AutopilotTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
+using namespace AutopilotTestSupport;
+
 namespace
 {
-	constexpr float DT = 1.0f / 30.0f;
-
 	RouteGoal Goto(float x, float z)
 	{
-		RouteGoal g;
-		g.verb = ROUTE_GOTO;
-		g.x = x;
-		g.z = z;
-		return g;
-	}
-
-	AutopilotView Standing(float x, float z, bool holes)
-	{
-		AutopilotView view;
-		view.x = x;
-		view.z = z;
-		view.onGround = true;
-		view.inControl = true;
-		view.groundHasHoles = holes;
-		view.dt = DT;
-		return view;
-	}
-
-	// A robot that goes where the stick points at a fixed speed (the camera looks along −z).
-	void Walk(AutopilotView* view, const VirtualInputFrame& f)
-	{
-		view->x += f.steering.x * 900 * DT;
-		view->z += f.steering.y * 900 * DT;
+		return At(ROUTE_GOTO, x, z);
 	}
 
 	// Along z = 0 to x = 10000, then on to x = 20000; the robot had got to the
