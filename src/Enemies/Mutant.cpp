@@ -279,37 +279,8 @@ namespace
 		return true;
 	}
 
-	bool HitByShot(ObjNode*, ObjNode* mutant, const OGLPoint3D*, const OGLVector3D* delta, float)
-	{
-		bool taken = HurtMutant(mutant, SHOT_DAMAGE);
-		PushCreatureByShot(mutant, delta);
-		return taken;
-	}
-
-	bool HitByFist(ObjNode*, ObjNode* mutant, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		bool taken = HurtMutant(mutant, FIST_DAMAGE);
-		KnockCreatureBack(mutant);
-		return taken;
-	}
-
-	bool HitByNova(ObjNode*, ObjNode* mutant, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		KillMutant(mutant);
-		return true;
-	}
-
-	bool HitByJet(ObjNode*, ObjNode* mutant, const OGLPoint3D*, const OGLVector3D*, float)
-	{
-		bool taken = HurtMutant(mutant, JET_DAMAGE);
-		KnockCreatureBack(mutant);
-		return taken;
-	}
-
-	bool HitByHurt(ObjNode*, ObjNode* mutant, const OGLPoint3D*, const OGLVector3D*, float damage)
-	{
-		return HurtMutant(mutant, damage);
-	}
+	constexpr CreatureHitRoutines kMutantHits = {.hurt = HurtMutant, .kill = KillMutant, .fistDamage = FIST_DAMAGE,
+			.jetDamage = JET_DAMAGE, .shotDamage = SHOT_DAMAGE};
 
 	void MoveMutantOnSpline(ObjNode* mutant)
 	{
@@ -328,12 +299,12 @@ ObjNode* MakeMutant(float x, float z)
 	CreateCollisionBoxFromBoundingBox(mutant, 1, 1);
 	SetRandomTargetOff(mutant, TARGET_OFFSET);
 	AttachShadowToObject(mutant, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-	mutant->HitByWeaponHandler[WEAPON_STUNGUN] = HitByShot;
-	mutant->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByShot;
-	mutant->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-	mutant->HitByWeaponHandler[WEAPON_NOVA] = HitByNova;
-	mutant->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-	mutant->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
+	mutant->HitByWeaponHandler[WEAPON_STUNGUN] = CreatureHitByShot<kMutantHits>;
+	mutant->HitByWeaponHandler[WEAPON_ARCSHOT] = CreatureHitByShot<kMutantHits>;
+	mutant->HitByWeaponHandler[WEAPON_FIST] = CreatureHitByFist<kMutantHits>;
+	mutant->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kMutantHits>;
+	mutant->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByJet<kMutantHits>;
+	mutant->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kMutantHits>;
 	AttachGlow(mutant);
 	return mutant;
 }
