@@ -2,7 +2,9 @@
 // boss parts round it one by one, nearest first; it creeps toward the one it
 // fights (which turns the robot to face it, for the auto-aim to do the rest),
 // switches weapons when the one in hand does nothing to it, and holds fire
-// while a hit would not count (a closed brain, a shut pitcher plant).
+// while a hit would not count (a closed brain, a shut pitcher plant). With
+// nothing held that hurts it, it waits by the goal, then walks back to the
+// route's start (where an arena keeps its weapons) to rearm.
 #include "Player/AutopilotInternal.h"
 #include "System/Input.h"
 
@@ -44,6 +46,28 @@ void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView
 	const float toGoal = std::hypot(goal.x - view.x, goal.z - view.z);
 	const AutopilotTarget* t = NearestBossPart(view, goal);
 	state->goalClock += view.dt;
+	if (t && !t->noWeapon)
+	{
+		state->rearming = false;
+		state->unarmedClock = 0;
+	}
+	if (state->rearming)
+	{
+		// Out of shots that hurt it: back along the way in to where the
+		// weapons lay (picked up on the way by the usual detours); there and
+		// still unarmed, back to the goal to wait again (they come back
+		// only while out of view).
+		if (std::hypot(state->startX - view.x, state->startZ - view.z) < AUTOPILOT_REACH)
+		{
+			state->rearming = false;
+			state->unarmedClock = 0;
+		}
+		else
+		{
+			AutopilotSteerToward(frame, view, state->startX, state->startZ, 1100.0f);
+			return;
+		}
+	}
 	if (toGoal > AUTOPILOT_REACH && (!t || toGoal > AUTOPILOT_BOSS_AREA))
 	{
 		AutopilotGoForGoal(frame, route, view, state);
@@ -62,8 +86,11 @@ void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView
 	float d = std::hypot(t->x - view.x, t->z - view.z);
 	if (t->noWeapon)
 	{
-		// Out of anything that hurts it: hold back by the goal while the
-		// used-up weapons' pick-ups come back (fetching them is a detour).
+		// Out of anything that hurts it: hold back by the goal a while (the
+		// used-up weapons' pick-ups come back while out of view), then fetch them.
+		state->unarmedClock += view.dt;
+		if (state->unarmedClock > AUTOPILOT_BOSS_REARM_WAIT)
+			state->rearming = true;
 		AutopilotSteerToward(frame, view, goal.x, goal.z, std::min(1100.0f, toGoal * 1.6f));
 		return;
 	}
