@@ -4,8 +4,10 @@
 // switches weapons when the one in hand does nothing to it, and holds fire
 // while a hit would not count (a closed brain, a shut pitcher plant). With
 // nothing held that hurts it, it waits by the goal, then walks back to the
-// route's start (where an arena keeps its weapons) to rearm.
+// route's start (where an arena keeps its weapons) to rearm. Standing to
+// shoot, it steps across the path of a tentacle tip about to reach it.
 #include "Player/AutopilotInternal.h"
+#include "Enemies/JungleBoss.h"
 #include "System/Input.h"
 
 #include <cmath>
@@ -28,6 +30,32 @@ namespace
 			}
 		}
 		return best;
+	}
+
+	// A growing tentacle's tip about to reach the robot: a step across its
+	// heading, to the side the robot already stands on (the tip turns slowly
+	// and overshoots). Nearer only: stepping out from farther off walks the
+	// robot away from its shots, and the tip follows anyway.
+	bool DodgeTentacle(VirtualInputFrame* frame, const AutopilotView& view)
+	{
+		for (const Tentacle& t : gTentacles)
+		{
+			// (One whose generator is gone, as after leaving the arena, is no threat.)
+			if (!t.isUsed || t.mode != TENTACLE_GROWING || !t.owner.IsAlive())
+				continue;
+			float rx = view.x - t.head.x, rz = view.z - t.head.z;
+			float d = std::hypot(rx, rz);
+			if (d > AUTOPILOT_TENTACLE_DODGE_RANGE || d < 1)
+				continue;
+			float hx = -std::sin(t.heading), hz = -std::cos(t.heading);
+			if (hx * rx + hz * rz < 0)
+				continue;		// heading away: past the robot already
+			float side = hx * rz - hz * rx >= 0 ? 1.0f : -1.0f;
+			AutopilotSteerForVelocity(frame, view, -hz * side * AUTOPILOT_TENTACLE_DODGE_SPEED,
+					hx * side * AUTOPILOT_TENTACLE_DODGE_SPEED);
+			return true;
+		}
+		return false;
 	}
 }
 
@@ -102,10 +130,13 @@ void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView
 			state->punchClock = AUTOPILOT_PUNCH_REPEAT;
 		return;
 	}
-	if (d > AUTOPILOT_BOSS_STANDOFF)
-		AutopilotSteerToward(frame, view, t->x, t->z, AUTOPILOT_BOSS_CREEP);
-	else
-		AutopilotSteerForVelocity(frame, view, 0, 0);
+	if (!DodgeTentacle(frame, view))
+	{
+		if (d > AUTOPILOT_BOSS_STANDOFF)
+			AutopilotSteerToward(frame, view, t->x, t->z, AUTOPILOT_BOSS_CREEP);
+		else
+			AutopilotSteerForVelocity(frame, view, 0, 0);
+	}
 
 	if (state->punchClock > 0)
 		return;

@@ -1,6 +1,9 @@
-// The autopilot at a boss with nothing held that hurts it: it waits by the
+// The autopilot at a boss: with nothing held that hurts it, it waits by the
 // goal a while, then walks back to the route's start for weapons, and comes
-// back to fight once armed (or to wait again when nothing was there).
+// back to fight once armed (or to wait again when nothing was there); standing
+// to shoot, it steps aside from a tentacle tip about to reach it.
+#include "Enemies/JungleBoss.h"
+#include "System/Objects.h"
 #include "Player/Autopilot.h"
 #include "Player/AutopilotRoute.h"
 #include "System/Input.h"
@@ -100,4 +103,80 @@ TEST(AutopilotRearm, FindingNothingAtTheStartItGoesBackToWaitByTheBossRatherThan
 	}
 	EXPECT_GE(visitsToGoal, 2);
 	EXPECT_GE(visitsToStart, 2);
+}
+
+namespace
+{
+	// Standing in shooting range of an armed part, one tentacle growing with
+	// its tip `tipAhead` units from the robot along −z, heading `heading`.
+	VirtualInputFrame StepBesideTentacle(float robotX, float tipAhead, float heading)
+	{
+		for (Tentacle& t : gTentacles)
+			t.isUsed = false;
+		Tentacle& t = gTentacles[0];
+		t.isUsed = true;
+		t.mode = TENTACLE_GROWING;
+		t.heading = heading;
+		t.head = {0, 0, tipAhead};
+		t.numPoints = 2;
+		ObjectDef def = {};
+		def.genre = NODRAW_GENRE;
+		def.slot = 100;
+		def.scale = 1;
+		ObjNode* generator = MakeNewObject(&def);
+		t.owner = ObjNodeRef(generator);
+		Route route = {At(ROUTE_BOSS, robotX, 0)};
+		AutopilotView view = Standing(robotX, 0);
+		view.bossLevel = true;
+		view.gunReady = true;
+		view.targets = {AutopilotTarget{AUTOPILOT_TARGET_BOSS_PART, 0, 0, -600}};
+		AutopilotState s;
+		VirtualInputFrame f = AutopilotStep(route, view, &s);
+		t.isUsed = false;
+		t.owner.Clear();
+		DeleteObject(generator);
+		return f;
+	}
+}
+
+TEST(AutopilotTentacleDodge, StepsAcrossATipComingAtItToTheSideItStandsOnAndIgnoresOnesPastOrFar)
+{
+	// A tip 200 units behind (+z), heading −z (heading 0) at the robot: the
+	// robot, a little to the right (+x) of its line, steps right.
+	VirtualInputFrame f = StepBesideTentacle(30, 200, 0);
+	EXPECT_GT(f.steering.x, 0.5f);
+	EXPECT_NEAR(f.steering.y, 0, 0.1f);
+	// To the left of its line: steps left.
+	f = StepBesideTentacle(-30, 200, 0);
+	EXPECT_LT(f.steering.x, -0.5f);
+
+	// Heading away (+z, heading π): past the robot, nothing to dodge; it stands to shoot.
+	f = StepBesideTentacle(30, 200, PI);
+	EXPECT_EQ(f.steering.x, 0);
+	EXPECT_EQ(f.steering.y, 0);
+	// Coming but still far: it stands.
+	f = StepBesideTentacle(30, AUTOPILOT_TENTACLE_DODGE_RANGE + 100, 0);
+	EXPECT_EQ(f.steering.x, 0);
+	EXPECT_EQ(f.steering.y, 0);
+}
+
+TEST(AutopilotTentacleDodge, ATentacleLeftOverWithoutItsGeneratorIsNoThreat)
+{
+	// As after leaving the arena: the slot still says growing, but nothing made it.
+	Tentacle& t = gTentacles[0];
+	t = Tentacle{};
+	t.isUsed = true;
+	t.mode = TENTACLE_GROWING;
+	t.head = {0, 0, 200};
+	t.numPoints = 2;
+	Route route = {At(ROUTE_BOSS, 30, 0)};
+	AutopilotView view = Standing(30, 0);
+	view.bossLevel = true;
+	view.gunReady = true;
+	view.targets = {AutopilotTarget{AUTOPILOT_TARGET_BOSS_PART, 0, 0, -600}};
+	AutopilotState s;
+	VirtualInputFrame f = AutopilotStep(route, view, &s);
+	t.isUsed = false;
+	EXPECT_EQ(f.steering.x, 0);
+	EXPECT_EQ(f.steering.y, 0);
 }
