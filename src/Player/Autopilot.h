@@ -64,6 +64,9 @@ constexpr float AUTOPILOT_ARENA_THREAT_RANGE = 1000.0f;	// units: armed in a bos
 constexpr float AUTOPILOT_BOSS_PUNCH_REACH = 450.0f;	// units from a boss part's centre (a wide one) it punches at
 constexpr float AUTOPILOT_BOSS_SHOT_RANGE = 1500.0f;	// units: a boss part this near is shot before creatures
 constexpr float AUTOPILOT_BOSS_SHOOT_EVERY = 0.45f;		// seconds between shots at a boss part
+constexpr float AUTOPILOT_BOSS_REARM_WAIT = 4.0f;		// seconds unarmed by a boss goal before walking back for weapons
+constexpr float AUTOPILOT_TENTACLE_DODGE_RANGE = 250.0f;	// units from a growing tentacle's tip at which it steps aside
+constexpr float AUTOPILOT_TENTACLE_DODGE_SPEED = 1100.0f;	// units per second of that step
 // Sniping a boss part from afar (AutopilotSnipe.cpp).
 constexpr float AUTOPILOT_SNIPE_SIGHT = 4500.0f;		// units: boss parts this near are seen (the auto-aim reaches 5000)
 constexpr float AUTOPILOT_SNIPE_TARGET_RADIUS = 500.0f;	// units round the route's target point its part is looked for
@@ -219,6 +222,11 @@ struct AutopilotState
 	size_t chargeSearchGoal = 0;
 	// A boss machine's fight: settled at the spot it shoots from (it leaves it only when pushed well off).
 	bool settled = false;
+	// A boss fought with nothing held that hurts it: seconds held back by its
+	// goal, and whether it walks back to the route's start for the weapons
+	// there (they come back once out of view).
+	float unarmedClock = 0;
+	bool rearming = false;
 	float chargeSeen = 0;				// the charge last frame: while it still rises, it waits
 	// The brain's fight: where it was last seen, to pick up what it spills
 	// when it dies (its exit charge) before moving on.

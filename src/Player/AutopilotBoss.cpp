@@ -2,8 +2,12 @@
 // boss parts round it one by one, nearest first; it creeps toward the one it
 // fights (which turns the robot to face it, for the auto-aim to do the rest),
 // switches weapons when the one in hand does nothing to it, and holds fire
-// while a hit would not count (a closed brain, a shut pitcher plant).
+// while a hit would not count (a closed brain, a shut pitcher plant). With
+// nothing held that hurts it, it waits by the goal, then walks back to the
+// route's start (where an arena keeps its weapons) to rearm. Standing to
+// shoot, it steps across the path of a tentacle tip about to reach it.
 #include "Player/AutopilotInternal.h"
+#include "Enemies/JungleBoss.h"
 #include "System/Input.h"
 
 #include <cmath>
@@ -27,6 +31,32 @@ namespace
 		}
 		return best;
 	}
+
+	// A growing tentacle's tip about to reach the robot: a step across its
+	// heading, to the side the robot already stands on (the tip turns slowly
+	// and overshoots). Nearer only: stepping out from farther off walks the
+	// robot away from its shots, and the tip follows anyway.
+	bool DodgeTentacle(VirtualInputFrame* frame, const AutopilotView& view)
+	{
+		for (const Tentacle& t : gTentacles)
+		{
+			// (One whose generator is gone, as after leaving the arena, is no threat.)
+			if (!t.isUsed || t.mode != TENTACLE_GROWING || !t.owner.IsAlive())
+				continue;
+			float rx = view.x - t.head.x, rz = view.z - t.head.z;
+			float d = std::hypot(rx, rz);
+			if (d > AUTOPILOT_TENTACLE_DODGE_RANGE || d < 1)
+				continue;
+			float hx = -std::sin(t.heading), hz = -std::cos(t.heading);
+			if (hx * rx + hz * rz < 0)
+				continue;		// heading away: past the robot already
+			float side = hx * rz - hz * rx >= 0 ? 1.0f : -1.0f;
+			AutopilotSteerForVelocity(frame, view, -hz * side * AUTOPILOT_TENTACLE_DODGE_SPEED,
+					hx * side * AUTOPILOT_TENTACLE_DODGE_SPEED);
+			return true;
+		}
+		return false;
+	}
 }
 
 bool HasBossShot(const Route& route, const AutopilotView& view, const AutopilotState& state)
@@ -44,6 +74,28 @@ void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView
 	const float toGoal = std::hypot(goal.x - view.x, goal.z - view.z);
 	const AutopilotTarget* t = NearestBossPart(view, goal);
 	state->goalClock += view.dt;
+	if (t && !t->noWeapon)
+	{
+		state->rearming = false;
+		state->unarmedClock = 0;
+	}
+	if (state->rearming)
+	{
+		// Out of shots that hurt it: back along the way in to where the
+		// weapons lay (picked up on the way by the usual detours); there and
+		// still unarmed, back to the goal to wait again (they come back
+		// only while out of view).
+		if (std::hypot(state->startX - view.x, state->startZ - view.z) < AUTOPILOT_REACH)
+		{
+			state->rearming = false;
+			state->unarmedClock = 0;
+		}
+		else
+		{
+			AutopilotSteerToward(frame, view, state->startX, state->startZ, 1100.0f);
+			return;
+		}
+	}
 	if (toGoal > AUTOPILOT_REACH && (!t || toGoal > AUTOPILOT_BOSS_AREA))
 	{
 		AutopilotGoForGoal(frame, route, view, state);
@@ -62,8 +114,11 @@ void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView
 	float d = std::hypot(t->x - view.x, t->z - view.z);
 	if (t->noWeapon)
 	{
-		// Out of anything that hurts it: hold back by the goal while the
-		// used-up weapons' pick-ups come back (fetching them is a detour).
+		// Out of anything that hurts it: hold back by the goal a while (the
+		// used-up weapons' pick-ups come back while out of view), then fetch them.
+		state->unarmedClock += view.dt;
+		if (state->unarmedClock > AUTOPILOT_BOSS_REARM_WAIT)
+			state->rearming = true;
 		AutopilotSteerToward(frame, view, goal.x, goal.z, std::min(1100.0f, toGoal * 1.6f));
 		return;
 	}
@@ -75,10 +130,13 @@ void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView
 			state->punchClock = AUTOPILOT_PUNCH_REPEAT;
 		return;
 	}
-	if (d > AUTOPILOT_BOSS_STANDOFF)
-		AutopilotSteerToward(frame, view, t->x, t->z, AUTOPILOT_BOSS_CREEP);
-	else
-		AutopilotSteerForVelocity(frame, view, 0, 0);
+	if (!DodgeTentacle(frame, view))
+	{
+		if (d > AUTOPILOT_BOSS_STANDOFF)
+			AutopilotSteerToward(frame, view, t->x, t->z, AUTOPILOT_BOSS_CREEP);
+		else
+			AutopilotSteerForVelocity(frame, view, 0, 0);
+	}
 
 	if (state->punchClock > 0)
 		return;
