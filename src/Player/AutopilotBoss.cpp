@@ -138,14 +138,18 @@ void FightBoss(VirtualInputFrame* frame, const Route& route, const AutopilotView
 			AutopilotSteerForVelocity(frame, view, 0, 0);
 	}
 
-	if (state->punchClock > 0)
+	if (state->punchClock > 0 || AutopilotCycleToBossWeapon(frame, *t, state))
 		return;
-	if (t->wrongWeapon)
-	{
-		if (AutopilotPress(frame, *state, NEED_NEXT_WEAPON))
-			state->punchClock = AUTOPILOT_BOSS_SHOOT_EVERY;
-		return;
-	}
 	if (t->open && view.gunReady && AutopilotPress(frame, *state, NEED_SHOOT))
 		state->punchClock = AUTOPILOT_BOSS_SHOOT_EVERY;
+}
+
+bool AutopilotCycleToBossWeapon(VirtualInputFrame* frame, const AutopilotTarget& target, AutopilotState* state)
+{
+	if (!target.wrongWeapon)
+		return false;
+	// One press of the weapon key at a time, as a player steps through the slots.
+	if (AutopilotPress(frame, *state, NEED_NEXT_WEAPON))
+		state->punchClock = AUTOPILOT_BOSS_SHOOT_EVERY;
+	return true;
 }

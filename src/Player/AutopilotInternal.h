@@ -37,6 +37,9 @@ void AutopilotShootAt(VirtualInputFrame* frame, const AutopilotView& view, Autop
 // A snipe goal: go to its spot, then from there shoot down the boss part
 // standing at the goal's target point; done once it is gone (AutopilotSnipe.cpp).
 void Snipe(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state);
+// A boss part the held weapon cannot hurt: steps to the next weapon (true: the
+// frame is spent on that, no shot).
+bool AutopilotCycleToBossWeapon(VirtualInputFrame* frame, const AutopilotTarget& target, AutopilotState* state);
 // Radians the player still has to turn, left positive, to face (tx, tz).
 float AutopilotTurnLeft(const AutopilotView& view, float tx, float tz);
 // The charge goal (AutopilotCharge.cpp): waits, out of any creature's reach,

@@ -75,14 +75,8 @@ void Snipe(VirtualInputFrame* frame, const Route& route, const AutopilotView& vi
 	else
 		AutopilotSteerForVelocity(frame, view, 0, 0);
 
-	if (state->punchClock > 0)
+	if (state->punchClock > 0 || AutopilotCycleToBossWeapon(frame, *t, state))
 		return;
-	if (t->wrongWeapon)
-	{
-		if (AutopilotPress(frame, *state, NEED_NEXT_WEAPON))
-			state->punchClock = AUTOPILOT_BOSS_SHOOT_EVERY;
-		return;
-	}
 	if (view.gunReady && !t->noWeapon && t->open && std::fabs(turn) < AUTOPILOT_SNIPE_FIRE_AIM
 			&& AutopilotPress(frame, *state, NEED_SHOOT))
 		state->punchClock = AUTOPILOT_BOSS_SHOOT_EVERY;
