@@ -5,7 +5,7 @@
 #include "3D/OGL_Support.h"
 #include "3D/Skeleton.h"
 #include "Player/Player.h"
-#include "System/Automation.h"
+#include "Automation/Automation.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"

@@ -2,7 +2,7 @@
 #include "3D/OGL_Support.h"
 #include "3D/TextMesh.h"
 #include "3D/MetaObjects.h"
-#include "System/Automation.h"
+#include "Automation/Automation.h"
 #include "System/Error.h"
 #include "System/Input.h"
 #include "System/Objects.h"

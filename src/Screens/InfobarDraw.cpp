@@ -9,7 +9,7 @@
 #include "Player/Player.h"
 #include "Player/PlayerSaucerBeams.h"
 #include "Player/Weapons.h"
-#include "System/Automation.h"
+#include "Automation/Automation.h"
 #include "System/ContentNumbers.h"
 #include "System/FrameTime.h"
 #include "System/LevelTable.h"

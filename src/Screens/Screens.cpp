@@ -8,7 +8,7 @@
 #include "3D/Skeleton.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
-#include "System/Automation.h"
+#include "Automation/Automation.h"
 #include "System/Boot.h"
 #include "System/ContentNumbers.h"
 #include "System/Fade.h"

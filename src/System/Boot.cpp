@@ -1,7 +1,7 @@
 #include "System/Boot.h"
 #include "3D/OGL_Support.h"
 #include "System/DataFiles.h"
-#include "System/Automation.h"
+#include "Automation/Automation.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"

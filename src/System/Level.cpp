@@ -2,7 +2,7 @@
 // per-level clocks, and the clean-up after it.
 #include "System/Level.h"
 #include "System/Game.h"
-#include "System/Automation.h"
+#include "Automation/Automation.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "System/Fade.h"
@@ -12,7 +12,7 @@
 #include "System/Objects.h"
 #include "System/Prefs.h"
 #include "System/Sound.h"
-#include "System/Timedemo.h"
+#include "Automation/Timedemo.h"
 #include "System/Window.h"
 #include "3D/BG3D.h"
 #include "3D/Camera.h"

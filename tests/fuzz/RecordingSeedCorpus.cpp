@@ -1,7 +1,7 @@
 // Seeds the recording fuzzer with valid recordings (so it starts past the
 // checksum): empty, short and long runs with needs and analog values.
 // Usage: fuzz_recording_seeds DIR
-#include "System/Recording.h"
+#include "Automation/Recording.h"
 
 #include <cmath>
 #include <cstdio>

@@ -12,7 +12,7 @@
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
 #include "Enemies/JungleCreatures.h"
-#include "Screens/SkeletonViewer.h"
+#include "Automation/SkeletonViewer.h"
 #include "System/Boot.h"
 #include "System/ContentNumbers.h"
 #include "System/LevelTable.h"

@@ -19,7 +19,7 @@
 #include "Terrain/TerrainFile.h"
 #include "System/ContentNumbers.h"
 #include "Terrain/Collision.h"
-#include "Screens/SkeletonViewer.h"
+#include "Automation/SkeletonViewer.h"
 #include "System/Boot.h"
 #include "System/LevelTable.h"
 #include "System/FrameTime.h"

@@ -7,7 +7,7 @@
 // game goes today is whatever the levels allow.
 #include "Process.h"
 #include "Screens/HighScores.h"
-#include "System/Automation.h"
+#include "Automation/Automation.h"
 #include "System/Game.h"
 
 #include <gtest/gtest.h>

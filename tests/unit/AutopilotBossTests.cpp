@@ -4,8 +4,8 @@
 // to shoot, it steps aside from a tentacle tip about to reach it.
 #include "Enemies/JungleBoss.h"
 #include "System/Objects.h"
-#include "Player/Autopilot.h"
-#include "Player/AutopilotRoute.h"
+#include "Autopilot/Autopilot.h"
+#include "Autopilot/AutopilotRoute.h"
 #include "System/Input.h"
 
 #include "AutopilotTestSupport.h"

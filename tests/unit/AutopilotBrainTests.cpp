@@ -3,7 +3,7 @@
 // the opening), running from a homing shot, backing off from a shut brain
 // close by, changing to a weapon that hurts it, and picking up its spill
 // before moving on.
-#include "Player/Autopilot.h"
+#include "Autopilot/Autopilot.h"
 #include "Player/PlayerInternal.h"
 
 #include <gtest/gtest.h>

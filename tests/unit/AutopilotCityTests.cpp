@@ -1,7 +1,7 @@
 // The autopilot in the ruined city: which weapon it holds against the city's
 // creatures and how it gets it to hand, and the city route that walks over
 // the checkpoint before the gunmen's street.
-#include "Player/AutopilotCity.h"
+#include "Autopilot/AutopilotCity.h"
 #include "Player/Weapons.h"
 #include "BakeTerrainWorlds.h"
 #include "System/LevelTable.h"

@@ -2,8 +2,8 @@
 // front of a flytrap, a circle round a mantis) and a walk along a route past
 // a flytrap that snaps across it, driven closed-loop through the game's own
 // camera-relative steering.
-#include "Player/Autopilot.h"
-#include "Player/AutopilotDangers.h"
+#include "Autopilot/Autopilot.h"
+#include "Autopilot/AutopilotDangers.h"
 #include "Player/PlayerInternal.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The autopilot on the front end, driven closed-loop against the game's own
 // rules for what a press does: the turntable's choice stepping and the
 // high-score name entry's editing.
-#include "Player/AutopilotFrontEnd.h"
+#include "Autopilot/AutopilotFrontEnd.h"
 #include "Screens/HighScoresTextEntry.h"
 #include "Screens/ScreensLogic.h"
 #include "System/Game.h"

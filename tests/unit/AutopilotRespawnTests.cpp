@@ -1,7 +1,7 @@
 // Walking on after a lost life and going back for a missing charge: the
 // route picked up again from the leg the robot is on, never a leg ahead.
-#include "Player/Autopilot.h"
-#include "Player/AutopilotRoute.h"
+#include "Autopilot/Autopilot.h"
+#include "Autopilot/AutopilotRoute.h"
 
 #include "AutopilotTestSupport.h"
 

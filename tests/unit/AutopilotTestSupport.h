@@ -3,8 +3,8 @@
 // points, so a test can play the autopilot against a stand-in world.
 #pragma once
 
-#include "Player/Autopilot.h"
-#include "Player/AutopilotRoute.h"
+#include "Autopilot/Autopilot.h"
+#include "Autopilot/AutopilotRoute.h"
 
 namespace AutopilotTestSupport
 {

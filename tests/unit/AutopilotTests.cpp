@@ -1,12 +1,12 @@
 // The autopilot's decisions, driven closed-loop against a simple mover that
 // steers the way the robot does (the game's own camera-relative turn), and
 // the route files: their reader's checks and the routes the worlds bake.
-#include "Player/Autopilot.h"
-#include "Player/AutopilotRoute.h"
-#include "Player/AutopilotInternal.h"
-#include "Player/AutopilotDangers.h"
+#include "Autopilot/Autopilot.h"
+#include "Autopilot/AutopilotRoute.h"
+#include "Autopilot/AutopilotInternal.h"
+#include "Autopilot/AutopilotDangers.h"
 #include "Player/PlayerInternal.h"
-#include "System/AutomationChecks.h"
+#include "Automation/AutomationChecks.h"
 #include "System/Input.h"
 
 #include "AutopilotTestSupport.h"

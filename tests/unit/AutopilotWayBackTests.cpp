@@ -1,8 +1,8 @@
 // Back onto the way over open sky, and chases that get nowhere: the robot
 // rejoins the route's line after a respawn or a throw instead of walking
 // beside it, and leaves an atom it cannot get nearer to.
-#include "Player/AutopilotInternal.h"
-#include "Player/AutopilotRoute.h"
+#include "Autopilot/AutopilotInternal.h"
+#include "Autopilot/AutopilotRoute.h"
 
 #include "AutopilotTestSupport.h"
 

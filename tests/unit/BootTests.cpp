@@ -1,6 +1,6 @@
 // Command line, automation switches, start-up keys, window size and the data
 // folder search.
-#include "System/Automation.h"
+#include "Automation/Automation.h"
 #include "System/Boot.h"
 #include "System/Error.h"
 #include "System/Game.h"

@@ -6,7 +6,7 @@
 #include "Enemies/RaiderSaucer.h"
 #include "Enemies/Tractor.h"
 #include "Items/Humans.h"
-#include "Player/AutopilotFarm.h"
+#include "Autopilot/AutopilotFarm.h"
 #include "Player/PlayerHeld.h"
 #include "Player/WeaponTypes.h"
 

@@ -4,7 +4,7 @@
 #include "CreatureTestSupport.h"
 #include "Enemies/FireIceCreatures.h"
 #include "Items/Powerups.h"
-#include "Player/AutopilotFireIce.h"
+#include "Autopilot/AutopilotFireIce.h"
 #include "Player/WeaponTypes.h"
 #include "System/LevelTable.h"
 #include "Terrain/TerrainFile.h"

@@ -1,5 +1,5 @@
 // Scripted input: parsing, and what a script holds down frame by frame.
-#include "System/InputScript.h"
+#include "Automation/InputScript.h"
 
 #include <SDL_scancode.h>
 #include <gtest/gtest.h>

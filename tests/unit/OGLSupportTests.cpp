@@ -5,7 +5,7 @@
 #include "Effects/Sparkles.h"
 #include "Enemies/Enemy.h"
 #include "Player/Player.h"
-#include "System/Automation.h"
+#include "Automation/Automation.h"
 #include "System/Error.h"
 #include "System/Game.h"
 #include "System/Input.h"

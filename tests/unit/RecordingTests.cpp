@@ -1,10 +1,10 @@
 // Input recordings as bytes and files: exact round trips, and every kind of
 // damage refused with a message before a frame is played. The timedemo's
 // summary of frame times.
-#include "System/Recording.h"
-#include "System/RecordingFormat.h"
+#include "Automation/Recording.h"
+#include "Automation/RecordingFormat.h"
 #include "System/Input.h"
-#include "System/Timedemo.h"
+#include "Automation/Timedemo.h"
 #include "FilesTestSupport.h"
 
 #include <gtest/gtest.h>

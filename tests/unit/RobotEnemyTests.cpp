@@ -6,7 +6,7 @@
 #include "Enemies/RobotEnemies.h"
 #include "Items/Contraptions.h"
 #include "Items/Powerups.h"
-#include "Player/Autopilot.h"
+#include "Autopilot/Autopilot.h"
 #include "Player/PlayerHeld.h"
 #include "Player/WeaponTypes.h"
 #include "System/LevelTable.h"

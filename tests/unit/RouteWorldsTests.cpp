@@ -3,7 +3,7 @@
 // through the exit saucer, and it ends standing in the exit saucer's beam.
 #include "Items/Contraptions.h"
 #include "BakeTerrainWorlds.h"
-#include "Player/AutopilotRoute.h"
+#include "Autopilot/AutopilotRoute.h"
 #include "System/Game.h"
 
 #include "WorldTestNames.h"

@@ -1,7 +1,7 @@
 // The skeleton viewer's switch: which type and animation a command line asks for.
-#include "Screens/SkeletonViewer.h"
+#include "Automation/SkeletonViewer.h"
 #include "3D/SkeletonTypes.h"
-#include "System/Automation.h"
+#include "Automation/Automation.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "terrain/TerrainWriter.h"
-#include "Player/AutopilotRoute.h"
+#include "Autopilot/AutopilotRoute.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,5 +1,0 @@
-// --show-screen: runs one screen between levels with a plausible game state
-// (SHOW_SCREEN_* of System/Automation.h) so it can be looked at alone.
-#pragma once
-
-void RunScreenShowcase(int screen);
