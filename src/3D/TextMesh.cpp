@@ -304,3 +304,42 @@ void TextMesh_DrawExtents(ObjNode* node)
 	glEnd();
 	OGL_PopState();
 }
+
+//
+// The dark bed under every text
+//
+
+namespace
+{
+	// Overlay units the silhouette is nudged: a unit each way diagonally
+	// thickens the atlas's own rim into an outline, and a further step down
+	// and right throws a shadow.
+	constexpr float UNDERLAY_NUDGE = 1.0f;
+	constexpr float UNDERLAY_SHADOW = 2.2f;
+	constexpr float UNDERLAY_ALPHA = 0.8f;		// of the text's own alpha, per layer
+	const OGLColorRGBA UNDERLAY_COLOR = {0.02f, 0.02f, 0.07f, 1};
+}
+
+void TextMesh_DrawUnderlay(ObjNode* textNode)
+{
+	if (!textNode->BaseGroup || gGlobalTransparency <= 0)
+		return;
+	const OGLColorRGBA filter = gGlobalColorFilter;
+	const float transparency = gGlobalTransparency;
+	gGlobalColorFilter = UNDERLAY_COLOR;
+	gGlobalTransparency = transparency * UNDERLAY_ALPHA;
+	glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+	const float offsets[5][2] = {{-UNDERLAY_NUDGE, -UNDERLAY_NUDGE}, {UNDERLAY_NUDGE, -UNDERLAY_NUDGE},
+			{-UNDERLAY_NUDGE, UNDERLAY_NUDGE}, {UNDERLAY_NUDGE, UNDERLAY_NUDGE}, {UNDERLAY_SHADOW, UNDERLAY_SHADOW}};
+	glMatrixMode(GL_MODELVIEW);
+	for (const auto& offset : offsets)
+	{
+		glPushMatrix();
+		glTranslatef(offset[0], offset[1], 0);
+		MO_DrawObject(textNode->BaseGroup);
+		glPopMatrix();
+	}
+	gGlobalColorFilter = filter;
+	gGlobalTransparency = transparency;
+	glBlendFunc(GL_SRC_ALPHA, (textNode->StatusBits & STATUS_BIT_GLOW) ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+}

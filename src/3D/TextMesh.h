@@ -47,6 +47,14 @@ void TextMesh_Update(const char* text, int alignment, ObjNode* textNode);
 ObjNode* TextMesh_NewDebugTextNode(int capacity, float x, float y, float scale, int slot);
 void TextMesh_SetDebugText(ObjNode* node, const char* text);
 
+// Text reads over any background, bright or dark: before its letters each
+// text node lays down their silhouette (the atlas's rimmed glyphs) in a dark
+// tone, nudged a unit each way diagonally and once down-right as a shadow;
+// the letters then draw as they are, so glowing ones add their light onto
+// that dark bed rather than onto a bright scene. Called by the overlay pass
+// with the node's colour filter and alpha set; leaves the node's blending.
+void TextMesh_DrawUnderlay(ObjNode* textNode);
+
 // The node's extents in screen units: each extent × the node's scale plus its position.
 OGLRect TextMesh_GetExtents(const ObjNode* textNode);
 // Outlines the extents (debug mode 2): white along the top, blue along the bottom.

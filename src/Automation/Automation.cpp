@@ -102,14 +102,14 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		}
 		if (!strcmp(arg, "--show-screen"))
 		{
-			const char* names[] = {"bonus", "save-slots", "load-slots", "high-scores", "name-entry"};
+			const char* names[] = {"bonus", "save-slots", "load-slots", "high-scores", "name-entry", "lose", "win", "jungle-scene", "credits"};
 			options->showScreen = -1;
 			for (int n = 0; i + 1 < argc && n < int(std::size(names)); n++)
 				if (!strcmp(argv[i + 1], names[n]))
 					options->showScreen = n;
 			if (options->showScreen < 0)
 			{
-				*error = "--show-screen takes bonus, save-slots, load-slots, high-scores or name-entry";
+				*error = "--show-screen takes bonus, save-slots, load-slots, high-scores, name-entry, lose, win, jungle-scene or credits";
 				return false;
 			}
 			i++;
@@ -375,7 +375,7 @@ const char* AutomationHelpText()
 		"                       lines \"FRAME key NAME [FRAMES]\", \"FRAME need NAME [FRAMES]\",\n"
 		"                       \"FRAME shot FILE\", \"FRAME quit\"; the run goes through the menus\n"
 		"  --show-screen NAME   show one screen between levels: bonus, save-slots, load-slots,\n"
-		"                       high-scores or name-entry\n"
+		"                       high-scores, name-entry, lose, win, jungle-scene or credits\n"
 		"  --view-models FILE   show the models of a BG3D file\n"
 		"  --view-model N       ... starting with model N alone\n"
 		"  --view-skeleton TYPE ANIM  show a skeleton playing an animation\n"

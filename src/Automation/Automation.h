@@ -30,7 +30,8 @@
 //                      a broken one is a fatal alert naming it
 //   --show-screen NAME show one screen between levels and stay on it (with
 //                      --frames and --screenshot to look at it): bonus,
-//                      save-slots, load-slots, high-scores or name-entry
+//                      save-slots, load-slots, high-scores, name-entry, lose,
+//                      win, jungle-scene or credits
 //   --whole-game       the autopilot plays a whole game as a person would: from the
 //                      start-up notice through the main menu's new game, every level
 //                      with its intro and tally, to the win screen and the high-score
@@ -105,6 +106,10 @@ enum
 	SHOW_SCREEN_LOAD_SLOTS,
 	SHOW_SCREEN_HIGH_SCORES,
 	SHOW_SCREEN_NAME_ENTRY,
+	SHOW_SCREEN_LOSE,
+	SHOW_SCREEN_WIN,
+	SHOW_SCREEN_JUNGLE_SCENE,		// the scene after the jungle level's tally
+	SHOW_SCREEN_CREDITS,
 };
 
 // The process's exit code after an orderly quit (a fatal alert makes it 1).

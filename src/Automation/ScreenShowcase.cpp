@@ -1,6 +1,8 @@
 // --show-screen: one screen between levels, set up with a plausible game so
 // it can be looked at (and screenshotted) without playing up to it.
+#include "Screens/AfterTallyScene.h"
 #include "Screens/FrontEndHooks.h"
+#include "Screens/Menu.h"
 #include "Screens/HighScores.h"
 #include "Screens/Screens.h"
 #include "Automation/ScreenShowcase.h"
@@ -9,6 +11,7 @@
 #include "Player/Weapons.h"
 #include "Automation/Automation.h"
 #include "System/Game.h"
+#include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/SavedGame.h"
 
@@ -74,6 +77,21 @@ void RunScreenShowcase(int screen)
 			SeedEmptyTable();
 			gScore = 61000;
 			DoHighScoreEntry();
+			break;
+		case SHOW_SCREEN_LOSE:
+			DoLoseScreen();
+			break;
+		case SHOW_SCREEN_WIN:
+			DoWinScreen();
+			break;
+		case SHOW_SCREEN_JUNGLE_SCENE:
+			gCurrentLevel = LEVEL_NUM_JUNGLE;
+			DoAfterTallyScene();
+			break;
+		case SHOW_SCREEN_CREDITS:
+			SetupScreenView({0.05f, 0.1f, 0.25f, 3000, false, 0, 800});
+			StartMenu(kCreditsMenu, &kCreditsMenuStyle, nullptr, DrawObjects);
+			EndScreen();
 			break;
 	}
 }

@@ -1,4 +1,5 @@
 // The bonus tally after a level, with the offer to save.
+#include "Screens/AfterTallyScene.h"
 #include "Screens/BonusTally.h"
 #include "Screens/BonusScene.h"
 #include "Screens/ScoreScreenModels.h"
@@ -193,5 +194,6 @@ void DoBonusScreen()
 	}
 	EndScreen();
 	DisposeBonusScene();
+	DoAfterTallyScene();
 	DisposeSoundBank(SOUND_BANK_BONUS);
 }

@@ -36,6 +36,16 @@ constexpr float HIGH_SCORE_TITLE_SCALE = 1.0f;
 constexpr float HIGH_SCORE_YOUR_SCORE_SCALE = 0.8f;
 constexpr float HIGH_SCORE_ENTER_NAME_SCALE = 0.6f;
 
+// The dark backing behind the table pulses: every frame its alpha is
+// (HIGH_SCORE_BACKING_BASE_ALPHA + HIGH_SCORE_BACKING_FLICKER × a random
+// number 0..1) × the table's fade, a restless shimmer rather than a slow swell.
+constexpr float HIGH_SCORE_BACKING_BASE_ALPHA = 0.7f;
+constexpr float HIGH_SCORE_BACKING_FLICKER = 0.1f;
+constexpr float HighScoreBackingAlpha(float fade, float random01)
+{
+	return (HIGH_SCORE_BACKING_BASE_ALPHA + HIGH_SCORE_BACKING_FLICKER * random01) * fade;
+}
+
 // The table in memory, best first. Loaded for each display and each entry.
 extern HighScoreEntry gHighScores[NUM_HIGH_SCORES];
 

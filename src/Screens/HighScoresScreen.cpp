@@ -12,6 +12,7 @@
 #include "System/FrameTime.h"
 #include "System/Input.h"
 #include "System/Objects.h"
+#include "System/Random.h"
 #include "System/SavedGame.h"
 #include "System/Sound.h"
 #include "System/Strings.h"
@@ -66,7 +67,7 @@ namespace
 		glDisable(GL_TEXTURE_2D);
 		glEnable(GL_BLEND);
 		glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-		glColor4f(0.02f, 0.03f, 0.1f, gBackingAlpha * (0.7f + 0.05f * std::sin(gFrameTime)));
+		glColor4f(0.02f, 0.03f, 0.1f, HighScoreBackingAlpha(gBackingAlpha, DrawRandomFloat()));
 		glBegin(GL_QUADS);
 		glVertex2f(-BACKING_HALF_W, -215);
 		glVertex2f(BACKING_HALF_W, -215);

@@ -46,6 +46,7 @@ namespace
 	constexpr float HELP_TEXT_SCALE = 0.5f;
 
 	InfobarLayout gLayout;
+	constexpr OGLColorRGBA HELP_BAND_COLOR = {0.02f, 0.03f, 0.1f, 0.72f};	// the alpha at a fully shown line
 	ObjNode* gHelpTextNode = nullptr;
 	std::string gHelpTextShown;
 	uint32_t gGlowSeed = 12345;		// the glows' flicker; the game's random numbers stay untouched
@@ -253,9 +254,11 @@ namespace
 			gHelpTextShown = text;
 		}
 
+		// A dark band under the line, dark enough that the sun on the
+		// cloud level's bridges cannot wash the letters out.
 		float alpha = gInfobar.helpAlpha;
 		glDisable(GL_TEXTURE_2D);
-		glColor4f(0.2f, 0.2f, 0.2f, alpha * 0.5f);
+		glColor4f(HELP_BAND_COLOR.r, HELP_BAND_COLOR.g, HELP_BAND_COLOR.b, alpha * HELP_BAND_COLOR.a);
 		glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 		glBegin(GL_QUADS);
 		glVertex2f(gLayout.left, gLayout.height - HELP_BAND_TOP);
@@ -270,8 +273,9 @@ namespace
 		glPushMatrix();
 		glTranslatef((gLayout.left + gLayout.right) * 0.5f, gLayout.height - (HELP_BAND_TOP + HELP_BAND_BOTTOM) * 0.5f, 0);
 		glScalef(HELP_TEXT_SCALE, HELP_TEXT_SCALE, 1);
-		glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 		gGlobalTransparency = alpha;
+		TextMesh_DrawUnderlay(gHelpTextNode);
+		glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 		MO_DrawObject(gHelpTextNode->BaseGroup);
 		gGlobalTransparency = 1;
 		glPopMatrix();

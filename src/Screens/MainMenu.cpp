@@ -356,30 +356,31 @@ namespace
 
 namespace
 {
-	MenuItem CreditsItem(int kind, int text, const char* raw = nullptr)
+	MenuItem CreditsItem(int kind, int text)
 	{
 		MenuItem m;
 		m.kind = kind;
 		m.text = text;
-		m.rawText = raw;
 		return m;
 	}
 }
 
-// Each role heading follows a half-row gap so the sections read apart.
+// Each role heading follows a half-row gap so the sections read apart; under
+// each, who did that role's work (the game's contributors, or the baker that
+// makes the content from code), localized like every other row.
 const MenuItem kCreditsMenu[] =
 {
 	CreditsItem(MENU_ITEM_TITLE, STR_CREDITS),
 	CreditsItem(MENU_ITEM_SPACER, -1),
-	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 0), CreditsItem(MENU_ITEM_LABEL, -1, "Ada Brightwell"),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 0), CreditsItem(MENU_ITEM_LABEL, STR_CREDITS_LINE_FIRST + 0),
 	CreditsItem(MENU_ITEM_SPACER, -1),
-	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 1), CreditsItem(MENU_ITEM_LABEL, -1, "Milo Ferrante, Juno Park"),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 1), CreditsItem(MENU_ITEM_LABEL, STR_CREDITS_LINE_FIRST + 1),
 	CreditsItem(MENU_ITEM_SPACER, -1),
-	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 2), CreditsItem(MENU_ITEM_LABEL, -1, "Tove Lindqvist"),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 2), CreditsItem(MENU_ITEM_LABEL, STR_CREDITS_LINE_FIRST + 2),
 	CreditsItem(MENU_ITEM_SPACER, -1),
-	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 3), CreditsItem(MENU_ITEM_LABEL, -1, "Rafael Okonkwo"),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 3), CreditsItem(MENU_ITEM_LABEL, STR_CREDITS_LINE_FIRST + 3),
 	CreditsItem(MENU_ITEM_SPACER, -1),
-	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 4), CreditsItem(MENU_ITEM_LABEL, -1, "Nadia Vos, Kip Arlen"),
+	CreditsItem(MENU_ITEM_SUBTITLE, STR_CREDITS_ROLE_FIRST + 4), CreditsItem(MENU_ITEM_LABEL, STR_CREDITS_LINE_FIRST + 4),
 	MenuItem{},
 };
 

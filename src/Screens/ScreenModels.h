@@ -30,17 +30,38 @@ enum
 enum
 {
 	LOSESCREEN_MODEL_BELT = 0,
-	LOSESCREEN_MODEL_MACHINE = 1,
-	LOSESCREEN_MODEL_HUMAN_FIRST = 2,		// four kinds of captive: 2..5
-	LOSESCREEN_NUM_MODELS = 6,
+	LOSESCREEN_MODEL_MACHINE = 1,			// the captives on the belt are the humans' own skeletons
+	LOSESCREEN_NUM_MODELS = 2,
 };
 
 enum
 {
+	// The hero flies round the earth (its own skeleton), the rescued humans
+	// (theirs) stand on the hill of home in front.
 	WINSCREEN_MODEL_EARTH = 0,
-	WINSCREEN_MODEL_ROBOT = 1,
-	WINSCREEN_MODEL_TITLE = 2,
-	WINSCREEN_NUM_MODELS = 3,
+	WINSCREEN_MODEL_TITLE = 1,
+	WINSCREEN_MODEL_STAR = 2,				// the field behind the earth
+	WINSCREEN_MODEL_ALIEN_SAUCER = 3,		// the invaders leaving for good
+	WINSCREEN_MODEL_FIREWORK = 4,			// one spark of a burst over the earth
+	WINSCREEN_MODEL_HOME_HILL = 5,			// a green hill with houses
+	WINSCREEN_NUM_MODELS = 6,
+};
+
+// The scene after the jungle level's tally: night falls on a clearing, the
+// robot walks in, and the pitcher plant whose arena comes next rises out of
+// the ground.
+constexpr const char* JUNGLEWAKES_MODEL_FILE = ":Models:junglewakes.bg3d";
+
+enum
+{
+	JUNGLEWAKES_MODEL_GROUND = 0,
+	JUNGLEWAKES_MODEL_TREE_FIRST = 1,		// two kinds of jungle tree: 1, 2
+	JUNGLEWAKES_NUM_TREES = 2,
+	JUNGLEWAKES_MODEL_FERN = 3,
+	JUNGLEWAKES_MODEL_FIREFLY = 4,
+	JUNGLEWAKES_MODEL_MOON = 5,
+	JUNGLEWAKES_MODEL_MOUND = 6,			// the heaving earth the plant breaks out of
+	JUNGLEWAKES_NUM_MODELS = 7,
 };
 
 // Sprite sets of the screens, loaded into SPRITE_GROUP_LEVELSPECIFIC by the

@@ -9,6 +9,7 @@
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
 #include "Automation/Automation.h"
+#include "Items/Humans.h"
 #include "System/Boot.h"
 #include "System/ContentNumbers.h"
 #include "System/Fade.h"
@@ -38,6 +39,13 @@ namespace
 	constexpr float LOSE_BELT_SPEED = 260;				// units per second
 	constexpr float LOSE_HUMAN_EVERY = 2.2f;			// seconds between captives
 	constexpr float LOSE_HUMAN_SCALE = 2.0f;
+	constexpr float LOSE_BELT_TOP = 10;					// the belt's surface above its origin
+	// The brain alien working the machine stands in front of it, turned
+	// half towards the camera and half towards the belt.
+	constexpr float LOSE_OVERSEER_X = LOSE_MACHINE_X - 40;
+	constexpr float LOSE_OVERSEER_Z = 230;
+	constexpr float LOSE_OVERSEER_SCALE = 1.6f;
+	constexpr float LOSE_OVERSEER_HEADING = -0.8f;		// radians
 	constexpr float WIN_PANEL_SECONDS = 6;				// each closing panel
 
 	ObjNode* MakeText(const char* text, float x, float y, float scale, OGLColorRGBA color, int align = TEXTMESH_ALIGN_CENTER)
@@ -102,6 +110,7 @@ const ScreenText kScreenTexts[] =
 	{STR_WIN_PANEL_FIRST + 0, WIN_PANEL_TEXT_SCALE},
 	{STR_WIN_PANEL_FIRST + 1, WIN_PANEL_TEXT_SCALE},
 	{STR_WIN_PANEL_FIRST + 2, WIN_PANEL_TEXT_SCALE},
+	{STR_JUNGLE_WAKES, JUNGLE_WAKES_LINE_SCALE},
 };
 const int kNumScreenTexts = int(sizeof(kScreenTexts) / sizeof(kScreenTexts[0]));
 
@@ -244,13 +253,23 @@ namespace
 {
 	LoseBelt gBelt;
 	float gNextHumanTimer;
+	ObjNodeRef gLoseOverseer;		// the brain alien working the machine
 
+	// Captives trudge along the moving belt and shrink away into the
+	// machine's mouth; the overseer zaps each one that goes in.
 	void MoveBeltHuman(ObjNode* node)
 	{
 		node->Coord.x += LOSE_BELT_SPEED * gFrameTime;
-		// Into the machine: shrink away, then free the slot.
 		if (node->Coord.x > LOSE_MACHINE_MOUTH_X)
 		{
+			if (!node->Flag[0])
+			{
+				node->Flag[0] = 1;
+				if (ObjNode* overseer = gLoseOverseer.Get())
+					MorphToSkeletonAnim(overseer->Skeleton, BRAINALIEN_ANIM_ZAP, 8);
+				if (IsSoundEffectLoaded(EFFECT_TRANSFORM))
+					PlayEffect(EFFECT_TRANSFORM);
+			}
 			const float s = std::fmax(0.0f, LOSE_HUMAN_SCALE * (1.0f - (node->Coord.x - LOSE_MACHINE_MOUTH_X) / LOSE_SWALLOW_DISTANCE));
 			node->Scale = {s, s, s};
 			if (s <= 0)
@@ -263,6 +282,13 @@ namespace
 		UpdateObjectTransforms(node);
 	}
 
+	// Back to watching the belt once a zap has played out.
+	void MoveOverseer(ObjNode* node)
+	{
+		if (node->Skeleton->AnimNum == BRAINALIEN_ANIM_ZAP && node->Skeleton->AnimHasStopped)
+			MorphToSkeletonAnim(node->Skeleton, BRAINALIEN_ANIM_STAND, 3);
+	}
+
 	void LoseFrame(float)
 	{
 		gNextHumanTimer -= gFrameTime;
@@ -272,14 +298,18 @@ namespace
 		const int slot = PutNewHumanOnBelt(&gBelt);
 		if (slot < 0)
 			return;		// the belt is full: this one is skipped
-		const int kind = RandomRange(0, 3);
-		ObjNode* human = MakeModel(LOSESCREEN_MODEL_HUMAN_FIRST + kind, {LOSE_BELT_X + LOSE_BELT_START_X * 0.5f, 10, 0}, LOSE_HUMAN_SCALE,
-				MoveBeltHuman);
-		human->Rot.y = -1.5707964f;
+		ObjectDef def = {};
+		def.type = uint8_t(GetSkeletonFromHumanType(RandomRange(0, NUM_HUMAN_TYPES - 1)));
+		def.coord = {LOSE_BELT_X + LOSE_BELT_START_X * 0.5f, LOSE_BELT_TOP, 0};
+		def.slot = 100;
+		def.flags = STATUS_BIT_DONTCULL;
+		def.moveCall = MoveBeltHuman;
+		def.scale = LOSE_HUMAN_SCALE;
+		def.rot = -PI / 2;
+		ObjNode* human = MakeNewSkeletonBaseData(&def, HUMAN_ANIM_WALK);
 		human->Special[0] = slot;
+		human->Flag[0] = 0;
 		UpdateObjectTransforms(human);
-		if (IsSoundEffectLoaded(EFFECT_TRANSFORM))
-			PlayEffect(EFFECT_TRANSFORM);
 	}
 }
 
@@ -293,6 +323,9 @@ void DoLoseScreen()
 	SetupScreenView({0.12f, 0.02f, 0.1f, 6000, true, 420, 1050, 240});
 	LoadBG3D(LOSESCREEN_MODEL_FILE, MODEL_GROUP_LEVELSPECIFIC);
 	LoadSpriteGroup(SPRITE_GROUP_LEVELSPECIFIC, NUM_LOSE_SPRITES, LOSE_SPRITE_SET);
+	for (int kind = 0; kind < NUM_HUMAN_TYPES; kind++)
+		LoadASkeleton(GetSkeletonFromHumanType(kind));
+	LoadASkeleton(SKELETON_TYPE_BRAINALIEN);
 	MakePicture(LOSE_SPRITE_BACKDROP, 0, 0, g2DLogicalWidth, LOGICAL_SCREEN_HEIGHT, 10);
 	MakePicture(LOSE_SPRITE_BANNER, 0, -170, 400, 100);
 
@@ -300,6 +333,18 @@ void DoLoseScreen()
 	gNextHumanTimer = 0;
 	MakeModel(LOSESCREEN_MODEL_BELT, {LOSE_BELT_X, 0, 0}, 1.0f);
 	MakeModel(LOSESCREEN_MODEL_MACHINE, {LOSE_MACHINE_X, 0, 0}, 1.0f);
+	{
+		ObjectDef def = {};
+		def.type = SKELETON_TYPE_BRAINALIEN;
+		def.coord = {LOSE_OVERSEER_X, 0, LOSE_OVERSEER_Z};
+		def.slot = 100;
+		def.flags = STATUS_BIT_DONTCULL;
+		def.moveCall = MoveOverseer;
+		def.scale = LOSE_OVERSEER_SCALE;
+		def.rot = LOSE_OVERSEER_HEADING;
+		ObjNode* overseer = MakeNewSkeletonBaseData(&def, BRAINALIEN_ANIM_STAND);
+		gLoseOverseer = ObjNodeRef(overseer);
+	}
 	// Solid warm yellow on the red banner (a glowing text would add itself
 	// onto the red and wash out).
 	ObjNode* gameOver = MakeText(GetString(STR_GAME_OVER), 0, -170, GAME_OVER_SCALE, {1, 0.9f, 0.35f, 1});
@@ -308,6 +353,7 @@ void DoLoseScreen()
 		PlayEffect(EFFECT_CONVEYORBELT);
 
 	RunScreenLoop(LOSE_SCREEN_SECONDS, 0, LoseFrame);
+	gLoseOverseer.Clear();
 	EndScreen();
 	DisposeSoundBank(SOUND_BANK_LOSE);
 }
@@ -316,15 +362,216 @@ void DoLoseScreen()
 // Win screen
 //
 
+// One stage for the whole screen: the earth spinning in a field of stars,
+// the hero jetting round it, the raiders' saucers leaving for good, the
+// rescued humans at home on their hill in front, fireworks once the title
+// shows. The closing panels then say what the stage shows, each acting its
+// words out: a last flight of saucers, the humans hopping for joy, a finale
+// of fireworks.
 namespace
 {
+	constexpr OGLPoint3D WIN_EARTH_AT = {0, -100, -300};
+	constexpr float WIN_ORBIT_RADIUS = 640;				// units round the earth's middle
+	constexpr float WIN_ORBIT_SPEED = 0.55f;			// radians per second
+	constexpr float WIN_ORBIT_TILT = 0.35f;				// of the radius, up and down over a turn
+	constexpr float WIN_HERO_SCALE = 1.2f;
+	constexpr int WIN_NUM_STARS = 160;
+	constexpr float WIN_SAUCER_EVERY = 2.6f;			// seconds between leaving saucers
+	constexpr float WIN_SAUCER_SPEED = 900;				// units per second, away and up
+	constexpr float WIN_SAUCER_LIFE = 5;				// seconds
+	constexpr float WIN_FIREWORK_EVERY = 1.6f;			// seconds between bursts (a third in the finale)
+	constexpr int WIN_SPARKS_PER_BURST = 26;
+	constexpr float WIN_SPARK_SPEED = 420;				// units per second at the burst
+	constexpr float WIN_SPARK_GRAVITY = 260;			// units per second²
+	constexpr float WIN_SPARK_FADE = 0.45f;				// alpha per second
+	constexpr float WIN_SPARK_SCALE = 2.6f;
+	constexpr OGLPoint3D WIN_HILL_AT = {0, -470, 420};
+	constexpr float WIN_HUMAN_SCALE = 1.3f;
+	constexpr float WIN_HOP_HEIGHT = 40;				// units of a hop for joy
+	constexpr float WIN_HOP_SPEED = 7;					// radians per second of the hop's sine
+	constexpr float WIN_TITLE_LEAVE_SPEED = 500;		// units per second the title rises as the panels come
+	const float kWinHumanX[NUM_HUMAN_TYPES] = {-240, -80, 80, 240};
+	const OGLColorRGBA kSparkColors[5] = {{1, 0.4f, 0.3f, 1}, {1, 0.9f, 0.3f, 1}, {0.4f, 1, 0.5f, 1}, {0.4f, 0.7f, 1, 1},
+			{1, 0.5f, 1, 1}};
+
 	bool gWinTitleShown;
 	ObjNodeRef gWinTitleText;		// under the earth in the first phase; the panels' texts take its place
+	ObjNodeRef gWinHumans[NUM_HUMAN_TYPES];
+	float gWinSaucerTimer, gWinFireworkTimer;
+	bool gWinHopping, gWinFinale;
+	uint32_t gWinSeed = 1;
 
+	// The stage's own numbers: the game's random numbers must not depend on
+	// how long the end was watched.
+	float WinRandom()
+	{
+		gWinSeed = gWinSeed * 1664525u + 1013904223u;
+		return float(gWinSeed >> 8) / float(1u << 24);
+	}
+
+	int gWinPanel = -1;				// the closing panel shown (-1: still the first phase)
+
+	// The title fades in; once the panels come it rises out of their way.
 	void FadeInTitle(ObjNode* node)
 	{
 		node->ColorFilter.a = std::fmin(1.0f, node->ColorFilter.a + 0.5f * gFrameTime);
+		if (gWinPanel >= 0)
+			node->Coord.y += WIN_TITLE_LEAVE_SPEED * gFrameTime;
 		Spin(node);
+	}
+
+	void TwinkleStar(ObjNode* star)
+	{
+		star->SpecialF[0] += gFrameTime;
+		star->ColorFilter.a = 0.55f + 0.45f * std::sin(star->SpecialF[0] * star->SpecialF[1]);
+		star->Rot.z += gFrameTime * 0.3f;
+		UpdateObjectTransforms(star);
+	}
+
+	// The hero circles the earth on a tilted ring, jets lit, facing along its path.
+	void OrbitHero(ObjNode* hero)
+	{
+		hero->SpecialF[0] += WIN_ORBIT_SPEED * gFrameTime;
+		const float a = hero->SpecialF[0];
+		hero->Coord = {WIN_EARTH_AT.x + std::sin(a) * WIN_ORBIT_RADIUS, WIN_EARTH_AT.y + 180 + std::cos(a) * WIN_ORBIT_RADIUS * WIN_ORBIT_TILT,
+				WIN_EARTH_AT.z + std::cos(a) * WIN_ORBIT_RADIUS};
+		hero->Rot.y = a + PI / 2;
+		UpdateObjectTransforms(hero);
+	}
+
+	void FleeSaucer(ObjNode* saucer)
+	{
+		saucer->SpecialF[0] += gFrameTime;
+		saucer->Coord.x += saucer->Delta.x * gFrameTime;
+		saucer->Coord.y += saucer->Delta.y * gFrameTime;
+		saucer->Coord.z += saucer->Delta.z * gFrameTime;
+		saucer->Rot.y += 3 * gFrameTime;
+		saucer->Rot.z = 0.25f * std::sin(saucer->SpecialF[0] * 4);
+		saucer->ColorFilter.a = std::fmin(1.0f, 2 * (WIN_SAUCER_LIFE - saucer->SpecialF[0]) / WIN_SAUCER_LIFE);
+		if (saucer->SpecialF[0] >= WIN_SAUCER_LIFE)
+		{
+			DeleteObject(saucer);
+			return;
+		}
+		UpdateObjectTransforms(saucer);
+	}
+
+	// A saucer lifts off the earth's edge and makes for the dark.
+	void LaunchSaucer()
+	{
+		const float side = WinRandom() < 0.5f ? -1.0f : 1.0f;
+		ObjNode* saucer = MakeModel(WINSCREEN_MODEL_ALIEN_SAUCER,
+				{WIN_EARTH_AT.x + side * 380, WIN_EARTH_AT.y + 150 + WinRandom() * 200, WIN_EARTH_AT.z + 100}, 0.8f, FleeSaucer, 150);
+		saucer->Delta = {side * WIN_SAUCER_SPEED * (0.4f + 0.3f * WinRandom()), WIN_SAUCER_SPEED * (0.2f + 0.2f * WinRandom()),
+				-WIN_SAUCER_SPEED};
+		saucer->SpecialF[0] = 0;
+	}
+
+	void MoveSpark(ObjNode* spark)
+	{
+		spark->Delta.y -= WIN_SPARK_GRAVITY * gFrameTime;
+		spark->Coord.x += spark->Delta.x * gFrameTime;
+		spark->Coord.y += spark->Delta.y * gFrameTime;
+		spark->Coord.z += spark->Delta.z * gFrameTime;
+		spark->ColorFilter.a -= WIN_SPARK_FADE * gFrameTime;
+		if (spark->ColorFilter.a <= 0)
+		{
+			DeleteObject(spark);
+			return;
+		}
+		UpdateObjectTransforms(spark);
+	}
+
+	void BurstFirework()
+	{
+		const OGLPoint3D at = {(WinRandom() * 2 - 1) * 700, 250 + WinRandom() * 350, -100 + WinRandom() * 300};
+		const OGLColorRGBA color = kSparkColors[int(WinRandom() * 5) % 5];
+		for (int i = 0; i < WIN_SPARKS_PER_BURST; i++)
+		{
+			ObjNode* spark = MakeModel(WINSCREEN_MODEL_FIREWORK, at, WIN_SPARK_SCALE, MoveSpark, 160);
+			spark->StatusBits |= STATUS_BIT_GLOW | STATUS_BIT_NOLIGHTING | STATUS_BIT_NOZWRITES;
+			spark->ColorFilter = {0.5f + 0.5f * color.r, 0.5f + 0.5f * color.g, 0.5f + 0.5f * color.b, 1};
+			// Evenly round a sphere, a little ragged.
+			const float u = (float(i) + 0.5f) / WIN_SPARKS_PER_BURST, a = float(i) * 2.39996f;
+			const float y = 1 - 2 * u, r = std::sqrt(std::fmax(0.0f, 1 - y * y));
+			const float v = WIN_SPARK_SPEED * (0.8f + 0.4f * WinRandom());
+			spark->Delta = {std::cos(a) * r * v, y * v, std::sin(a) * r * v};
+		}
+	}
+
+	// The humans stand on their hill, turned a little to each other; while
+	// the second panel shows they hop for joy, each on its own beat.
+	void MoveWinHuman(ObjNode* human)
+	{
+		human->SpecialF[0] += gFrameTime;
+		const float hop = gWinHopping ? std::fabs(std::sin(human->SpecialF[0] * WIN_HOP_SPEED + human->SpecialF[1])) : 0;
+		human->Coord.y = human->InitCoord.y + hop * WIN_HOP_HEIGHT;
+		UpdateObjectTransforms(human);
+	}
+
+	void BuildWinStage()
+	{
+		gWinSeed = 1;
+		for (int i = 0; i < WIN_NUM_STARS; i++)
+		{
+			const OGLPoint3D at = {(WinRandom() * 2 - 1) * 3600, (WinRandom() * 2 - 1) * 2000 + 300, -1600 - WinRandom() * 2400};
+			ObjNode* star = MakeModel(WINSCREEN_MODEL_STAR, at, 0.4f + WinRandom() * 0.9f, TwinkleStar, 50);
+			star->StatusBits |= STATUS_BIT_NOLIGHTING;
+			star->SpecialF[0] = WinRandom() * 6.28f;
+			star->SpecialF[1] = 1 + WinRandom() * 3;
+		}
+		ObjNode* earth = MakeModel(WINSCREEN_MODEL_EARTH, WIN_EARTH_AT, 1.0f, Spin);
+		earth->SpecialF[0] = 0.25f;
+
+		ObjectDef def = {};
+		def.type = SKELETON_TYPE_QUOG;
+		def.coord = WIN_EARTH_AT;
+		def.slot = 120;
+		def.flags = STATUS_BIT_DONTCULL;
+		def.moveCall = OrbitHero;
+		def.scale = WIN_HERO_SCALE;
+		ObjNode* hero = MakeNewSkeletonBaseData(&def, PLAYER_ANIM_JUMPJET);
+		hero->SpecialF[0] = 0.6f;
+		OrbitHero(hero);
+
+		MakeModel(WINSCREEN_MODEL_HOME_HILL, WIN_HILL_AT, 1.0f, nullptr, 130);
+		for (int kind = 0; kind < NUM_HUMAN_TYPES; kind++)
+		{
+			ObjectDef h = {};
+			h.type = uint8_t(GetSkeletonFromHumanType(kind));
+			h.coord = {WIN_HILL_AT.x + kWinHumanX[kind], WIN_HILL_AT.y + 166 - std::fabs(kWinHumanX[kind]) * 0.12f, WIN_HILL_AT.z + 60};
+			h.slot = 131;
+			h.flags = STATUS_BIT_DONTCULL;
+			h.moveCall = MoveWinHuman;
+			h.scale = WIN_HUMAN_SCALE;
+			h.rot = PI + kWinHumanX[kind] * 0.0015f;		// facing us, a little towards each other
+			ObjNode* human = MakeNewSkeletonBaseData(&h, HUMAN_ANIM_STAND);
+			human->SpecialF[1] = float(kind) * 0.9f;
+			gWinHumans[kind] = ObjNodeRef(human);
+		}
+		gWinSaucerTimer = 0.5f;
+		gWinFireworkTimer = 0;
+		gWinHopping = gWinFinale = false;
+	}
+
+	// The stage's clock: saucers always, fireworks once the title shows.
+	void WinStageFrame()
+	{
+		gWinSaucerTimer -= gFrameTime;
+		if (gWinSaucerTimer <= 0)
+		{
+			gWinSaucerTimer = WIN_SAUCER_EVERY;
+			LaunchSaucer();
+		}
+		if (gWinTitleShown)
+		{
+			gWinFireworkTimer -= gFrameTime;
+			if (gWinFireworkTimer <= 0)
+			{
+				gWinFireworkTimer = gWinFinale ? WIN_FIREWORK_EVERY / 3 : WIN_FIREWORK_EVERY;
+				BurstFirework();
+			}
+		}
 	}
 
 	void WinFrame(float time)
@@ -337,14 +584,17 @@ namespace
 			title->SpecialF[0] = 0.3f;
 			gWinTitleText = ObjNodeRef(MakeText(GetString(STR_WIN_TITLE), 0, 185, WIN_TITLE_SCALE, {1, 1, 0.5f, 1}));
 		}
+		WinStageFrame();
 	}
 
-	int gWinPanel;
 	ObjNodeRef gWinPanelText;
 	ObjNodeRef gWinPanelPicture;
 
+	// Each panel's picture sits in the top corner, clear of the stage; its
+	// words run along the bottom while the stage acts them out.
 	void WinPanelsFrame(float time)
 	{
+		WinStageFrame();
 		const int panel = std::min(2, int(time / WIN_PANEL_SECONDS));
 		if (panel == gWinPanel)
 			return;
@@ -353,8 +603,13 @@ namespace
 			DeleteObject(old);
 		if (ObjNode* old = gWinPanelPicture.Get())
 			DeleteObject(old);
-		gWinPanelPicture = ObjNodeRef(MakePicture(WIN_PANEL_SPRITE_FIRST + panel, 0, -10, 230, 230));
-		gWinPanelText = ObjNodeRef(MakeText(GetString(STR_WIN_PANEL_FIRST + panel), 0, 150, WIN_PANEL_TEXT_SCALE, {1, 1, 1, 1}));
+		gWinPanelPicture = ObjNodeRef(MakePicture(WIN_PANEL_SPRITE_FIRST + panel, 0, -150, 150, 150));
+		gWinPanelText = ObjNodeRef(MakeText(GetString(STR_WIN_PANEL_FIRST + panel), 0, 200, WIN_PANEL_TEXT_SCALE, {1, 1, 1, 1}));
+		gWinHopping = panel == 1;
+		gWinFinale = panel == 2;
+		if (panel == 0)
+			for (int i = 0; i < 4; i++)
+				LaunchSaucer();
 	}
 }
 
@@ -363,17 +618,17 @@ void DoWinScreen()
 	if (AutomatedRunSkipsScreens())
 		return;
 	PlaySong(SONG_WIN, SONG_FLAG_PLAY_ONCE);
-	// The earth fills the middle of the screen with the robot circling in front.
-	SetupScreenView({0.0f, 0.05f, 0.15f, 8000, false, 250, 1350, 60});
+	// The earth fills the middle of the screen with the hero circling it.
+	SetupScreenView({0.0f, 0.02f, 0.08f, 8000, false, 250, 1350, 60});
 	LoadBG3D(WINSCREEN_MODEL_FILE, MODEL_GROUP_LEVELSPECIFIC);
-
-	ObjNode* earth = MakeModel(WINSCREEN_MODEL_EARTH, {0, -100, -300}, 1.0f, Spin);
-	earth->SpecialF[0] = 0.25f;
-	ObjNode* robot = MakeModel(WINSCREEN_MODEL_ROBOT, {350, 0, 300}, 1.0f, Spin);
-	robot->SpecialF[0] = -0.6f;
+	LoadASkeleton(SKELETON_TYPE_QUOG);
+	for (int kind = 0; kind < NUM_HUMAN_TYPES; kind++)
+		LoadASkeleton(GetSkeletonFromHumanType(kind));
+	BuildWinStage();
 
 	gWinTitleShown = false;
 	gWinTitleText.Clear();
+	gWinPanel = -1;
 	RunScreenLoop(WIN_PHASE1_SECONDS, WIN_LOCK_SECONDS, WinFrame);
 
 	// The closing panels, one after another.
@@ -385,5 +640,7 @@ void DoWinScreen()
 	gWinPanelPicture.Clear();
 	LoadSpriteGroup(SPRITE_GROUP_LEVELSPECIFIC, NUM_WIN_PANEL_SPRITES, WIN_PANEL_SPRITE_SET);
 	RunScreenLoop(WIN_PHASE2_SECONDS, 0, WinPanelsFrame);
+	for (ObjNodeRef& human : gWinHumans)
+		human.Clear();
 	EndScreen();
 }

@@ -37,6 +37,7 @@ constexpr float WIN_TITLE_SCALE = 1.0f;
 constexpr float WIN_PANEL_TEXT_SCALE = 0.6f;
 constexpr float LEGAL_NOTICE_SCALE = 0.55f;
 constexpr float LEGAL_NOTICE_2_SCALE = 0.45f;
+constexpr float JUNGLE_WAKES_LINE_SCALE = 0.6f;		// the line under the scene after the jungle's tally
 extern const ScreenText kScreenTexts[];
 extern const int kNumScreenTexts;
 void DoWarpCheat();

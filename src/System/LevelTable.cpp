@@ -140,7 +140,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = 0,
-		.rules = LEVEL_RULE_GROWTH_PICKUPS,
+		.rules = LEVEL_RULE_GROWTH_PICKUPS | LEVEL_RULE_SCENE_AFTER_TALLY,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 	// LEVEL_NUM_JUNGLEBOSS: shares the jungle's models and sprites

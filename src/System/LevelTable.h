@@ -126,6 +126,7 @@ enum : uint32_t
 	LEVEL_RULE_NO_INTRO = 1u << 20,				// the level starts without its intro screen (boss arenas)
 	LEVEL_RULE_SHORT_INTRO = 1u << 21,			// the intro screen lasts 5 s instead of 11
 	LEVEL_RULE_BARE_BONUS_TALLY = 1u << 22,		// the tally after the level has no drifting field behind it
+	LEVEL_RULE_SCENE_AFTER_TALLY = 1u << 23,	// after the tally, the scene of what wakes next (AfterTallyScene.h)
 	LEVEL_RULE_BLOBS_CHASE = 1u << 27,			// full-grown warm blobs chase the robot (elsewhere they keep their place)
 };
 

@@ -278,6 +278,8 @@ static void DrawIn2DOverlay(ObjNode* node)
 	}
 	else if (node->BaseGroup)
 	{
+		if (node->Genre == TEXTMESH_GENRE)
+			TextMesh_DrawUnderlay(node);
 		MO_DrawObject(node->BaseGroup);
 		if (gDebugMode == 2 && node->Genre == TEXTMESH_GENRE)
 			TextMesh_DrawExtents(node);

@@ -95,14 +95,17 @@ enum
 	STR_UNBOUND = 119,
 	STR_NEED_NAME_FIRST = 120,		// remappable needs 0..11: 120..131
 	STR_CREDITS_ROLE_FIRST = 132,	// five role headings: 132..136
+	NUM_CREDITS_ROLES = 5,
 	STR_BONUS_COUNT_NONE = 137,
 	STR_BONUS_COUNT_MANY = 138,		// format with the number
 	STR_BONUS_COUNT_ONE = 139,
+	STR_CREDITS_LINE_FIRST = 140,	// who did each role's work, under its heading: 140..144
 	STR_LEGAL_NOTICE = 150,			// start-up notice, two lines
 	STR_LEGAL_NOTICE_2 = 151,
 	STR_GAME_OVER = 152,
 	STR_WIN_TITLE = 153,
 	STR_WIN_PANEL_FIRST = 154,		// three closing panels: 154..156
+	STR_JUNGLE_WAKES = 157,			// the line of the scene after the jungle's tally
 	STR_YOUR_SCORE = 170,			// above the score at the end of a run
 	STR_ENTER_NAME = 171,
 	STR_LEVEL_COMPLETE = 172,		// the bonus tally's title

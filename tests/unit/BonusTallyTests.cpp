@@ -1,6 +1,9 @@
 // The bonus tally: what it counts, how the bonus moves into the score, and
 // the jump control's speed-up.
+#include "Screens/AfterTallyScene.h"
 #include "Screens/BonusTally.h"
+#include "System/Game.h"
+#include "System/LevelTable.h"
 
 #include <gtest/gtest.h>
 
@@ -81,4 +84,34 @@ namespace
 		EXPECT_EQ(tally.score, 500);
 		EXPECT_GE(time, BONUS_END_PAUSE) << "the screen lingers after the empty tally";
 	}
+}
+
+// The scene after the jungle's tally tells its story in order, and only the
+// jungle's row of the level table asks for it.
+TEST(AfterTallySceneTest, TheRobotArrivesThenTheGroundShakesThenThePlantStandsAndSnaps)
+{
+	float arrived = -1, shaking = -1, standing = -1, snapping = -1;
+	for (float t = 0; t <= JUNGLE_WAKES_SECONDS; t += 0.05f)
+	{
+		const JungleWakesBeat beat = JungleWakesBeatAt(t);
+		if (arrived < 0 && beat.robotWalk >= 1)
+			arrived = t;
+		if (shaking < 0 && beat.quake > 0)
+			shaking = t;
+		if (standing < 0 && beat.plantRise >= 1)
+			standing = t;
+		if (snapping < 0 && beat.plantSnaps)
+			snapping = t;
+		if (beat.robotWalk < 1)
+			EXPECT_EQ(beat.plantRise, 0) << "the plant waits for the robot, at " << t;
+	}
+	ASSERT_GT(arrived, JUNGLE_WAKES_LOCK_SECONDS);
+	EXPECT_LT(arrived, shaking);
+	EXPECT_LT(shaking, standing);
+	EXPECT_LE(standing, snapping);
+	EXPECT_LT(snapping, JUNGLE_WAKES_SECONDS - 1) << "the snap is seen before the scene ends";
+	EXPECT_EQ(JungleWakesBeatAt(JUNGLE_WAKES_SECONDS).quake, 0) << "the ground is still again at the end";
+
+	for (int level = 0; level < NUM_LEVELS; level++)
+		EXPECT_EQ((kLevelDefs[level].rules & LEVEL_RULE_SCENE_AFTER_TALLY) != 0, level == LEVEL_NUM_JUNGLE) << level;
 }

@@ -3,9 +3,11 @@
 #include "Screens/HighScoresTextEntry.h"
 #include "AtomicWrite.h"
 #include "FilesTestSupport.h"
+#include "System/Random.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -257,5 +259,22 @@ namespace
 		for (int i = 0; i < 30; i++)
 			StepTextEntry(&entry, idle, 0.05f);
 		EXPECT_EQ(entry.cursor, 0) << "moving the cursor cancelled the automatic move";
+	}
+
+	TEST(HighScoreBackingTest, PulsesFrameToFrameBetweenItsTwoAlphasScaledByTheFade)
+	{
+		const float fade = 0.9f;
+		float lo = 1, hi = 0;
+		for (int frame = 0; frame < 200; frame++)
+		{
+			const float a = HighScoreBackingAlpha(fade, DrawRandomFloat());
+			ASSERT_GE(a, HIGH_SCORE_BACKING_BASE_ALPHA * fade - 1e-6f);
+			ASSERT_LE(a, (HIGH_SCORE_BACKING_BASE_ALPHA + HIGH_SCORE_BACKING_FLICKER) * fade + 1e-6f);
+			lo = std::min(lo, a);
+			hi = std::max(hi, a);
+		}
+		// A flicker over the whole band, not a still or slowly swelling panel.
+		EXPECT_GT(hi - lo, 0.8f * HIGH_SCORE_BACKING_FLICKER * fade);
+		EXPECT_FLOAT_EQ(HighScoreBackingAlpha(0, 1), 0) << "faded out, the backing is gone whatever the flicker";
 	}
 }

@@ -1,6 +1,7 @@
 // The modelling kit's geometry: primitives are closed where they should be,
 // face outward, have unit normals that agree with their winding, and keep
 // doing so through transforms and mirroring.
+#include "kit/BlockLetters.h"
 #include "kit/Mesh.h"
 #include "kit/Model.h"
 #include "kit/Parts.h"
@@ -323,4 +324,48 @@ TEST(KitParts, StandingPartsSitOnTheirBaseAndPlacedOnesTakeOneColour)
 	});
 	file.models = {model, orb};
 	EXPECT_NO_THROW(Validate(file));
+}
+
+namespace
+{
+	// Whether a front face (facing +z) of the mesh covers (x, y).
+	bool FrontCovers(const Kit::Mesh& mesh, float x, float y)
+	{
+		for (const auto& t : mesh.triangles)
+		{
+			const Kit::Vec3 a = mesh.points[t[0]], b = mesh.points[t[1]], c = mesh.points[t[2]];
+			if (mesh.normals[t[0]].z < 0.9f)
+				continue;
+			const float d1 = (x - b.x) * (a.y - b.y) - (a.x - b.x) * (y - b.y);
+			const float d2 = (x - c.x) * (b.y - c.y) - (b.x - c.x) * (y - c.y);
+			const float d3 = (x - a.x) * (c.y - a.y) - (c.x - a.x) * (y - a.y);
+			if (!((d1 < 0 || d2 < 0 || d3 < 0) && (d1 > 0 || d2 > 0 || d3 > 0)))
+				return true;
+		}
+		return false;
+	}
+}
+
+TEST(KitBlockLetters, LettersFillTheirCellsAroundTheirHolesAndUnknownOnesAreRefused)
+{
+	Kit::BlockTextStyle s;
+	const Kit::Mesh o = Kit::BlockText("O", s);
+	Kit::Validate(o);
+	const Kit::Bounds box = Kit::ComputeBounds(o);
+	EXPECT_NEAR(box.Size().x, s.width, 0.01f);
+	EXPECT_NEAR(box.Size().y, s.height, 0.01f);
+	EXPECT_NEAR(box.Size().z, s.depth, 0.01f);
+	EXPECT_FALSE(FrontCovers(o, 0, 0)) << "the O's hole";
+	EXPECT_TRUE(FrontCovers(o, -s.width / 2 + s.stroke / 2, 0)) << "its left side";
+
+	const Kit::Mesh t = Kit::BlockText("T", s);
+	EXPECT_TRUE(FrontCovers(t, -s.width / 2 + s.stroke / 2, s.height / 2 - s.stroke / 2)) << "the bar's left end";
+	EXPECT_TRUE(FrontCovers(t, 0, -s.height / 4)) << "the stem";
+	EXPECT_FALSE(FrontCovers(t, -s.width / 2 + s.stroke / 2, 0)) << "beside the stem";
+
+	// A word is its letters side by side, centred.
+	const Kit::Bounds word = Kit::ComputeBounds(Kit::BlockText("ZAPPATRON", s));
+	EXPECT_NEAR(word.Size().x, Kit::BlockTextWidth("ZAPPATRON", s), 0.01f);
+	EXPECT_NEAR(word.Center().x, 0, 0.01f);
+	EXPECT_THROW(Kit::BlockText("Q", s), std::invalid_argument);
 }

@@ -16,6 +16,7 @@
 #include "Files.h"
 
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 using namespace FontMetricsTestSupport;
@@ -273,4 +274,36 @@ TEST_F(MenuTextFitTest, ColumnsMakeRoomForAWideLabelAndStayOnScreen)
 	EXPECT_LE(gMenuRun.columnX[0] + labelWidth, gMenuRun.columnX[1]);
 	const float valueWidth = 0.5f * TextMesh_GetCharX(row.cell[1], MENU_CELL_TEXT_BYTES) * MenuRowScale(row);
 	EXPECT_LE(gMenuRun.columnX[1] + valueWidth, 320.0f);
+}
+
+TEST_F(MenuTextFitTest, TheCreditsNameTheGamesContributorsAndToolsNoPersonInEveryLanguage)
+{
+	// Each role heading has its credited line under it, a localized string.
+	std::vector<int> lines;
+	for (const MenuItem* item = kCreditsMenu; item->kind; item++)
+		if (item->kind == MENU_ITEM_SUBTITLE)
+		{
+			ASSERT_EQ(item[1].kind, MENU_ITEM_LABEL) << "heading " << item->text << " credits nobody";
+			EXPECT_EQ(item[1].rawText, nullptr) << "a credited line must be translatable";
+			lines.push_back(item[1].text);
+		}
+	ASSERT_EQ(int(lines.size()), NUM_CREDITS_ROLES);
+
+	LoadLocalizedStrings(0);
+	std::vector<std::string> english;
+	for (int line : lines)
+		english.push_back(GetString(line));
+	for (int language = 0; language < MAX_LANGUAGES; language++)
+	{
+		LoadLocalizedStrings(language);
+		for (size_t i = 0; i < lines.size(); i++)
+		{
+			// The game's contributors, or the game's own baker and synthesizer:
+			// every line names Zappatron, which no person's name does.
+			const std::string text = GetString(lines[i]);
+			EXPECT_NE(text.find("Zappatron"), std::string::npos) << "language " << language << ": \"" << text << "\"";
+			if (language > 0)
+				EXPECT_NE(text, english[i]) << "language " << language << " line " << i << " is untranslated";
+		}
+	}
 }

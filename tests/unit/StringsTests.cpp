@@ -145,7 +145,9 @@ namespace
 		range(STR_HELP_FIRST, 22);
 		range(STR_SCALE_FIRST, 8);
 		range(STR_NEED_NAME_FIRST, 12);
-		range(STR_CREDITS_ROLE_FIRST, 5);
+		range(STR_CREDITS_ROLE_FIRST, NUM_CREDITS_ROLES);
+		range(STR_CREDITS_LINE_FIRST, NUM_CREDITS_ROLES);
+		numbers.push_back(STR_JUNGLE_WAKES);
 		return numbers;
 	}
 

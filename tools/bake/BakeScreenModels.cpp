@@ -1,12 +1,13 @@
 // The model files of the screens between levels: the main menu (its seven
 // turntable choices, the turntable, the title, the floating bits, the things
 // that drift across and the information picture), the level intro, the lose
-// screen's belt and machine with its captives, and the win screen. Bright,
+// screen's belt and machine, and the win screen. Bright,
 // chunky, low-poly: the same kit and palette as the levels.
 #include "Bake.h"
 #include "BG3DWriter.h"
 #include "Screens/ScreenModels.h"
 #include "kit/Art.h"
+#include "kit/BlockLetters.h"
 #include "kit/Model.h"
 #include "kit/Primitives.h"
 
@@ -17,8 +18,6 @@
 namespace
 {
 	using namespace Kit;
-
-	constexpr Rgba HUMAN_COLORS[4] = {{90, 160, 255, 255}, {255, 200, 70, 255}, {240, 240, 240, 255}, {240, 110, 190, 255}};
 
 	int Plain(ModelBuilder& b, uint32_t seed) { return b.AddMaterial(Art::Opaque(Art::PlainSurface(16, seed))); }
 	int Glow(ModelBuilder& b, uint32_t seed, float alpha = 1.0f) { return b.AddMaterial(Art::Glowing(Art::PlainSurface(16, seed), alpha)); }
@@ -119,13 +118,26 @@ namespace
 		return b.Build("turntable");
 	}
 
+	// The game's name as a sign: chunky block letters standing proud of a
+	// rounded plate, each with a dark shadow on the plate under it so the
+	// lettering reads however small the window draws it.
+	constexpr const char* GAME_NAME_LETTERING = "ZAPPATRON";
+	constexpr float TITLE_PLATE_DEPTH = 30;
+
 	Node TitlePlate(ModelFile& f, const std::string& name, Rgba face, Rgba edge)
 	{
 		ModelBuilder b(f);
-		int m = Plain(b, 381), g = Glow(b, 382);
-		b.Add(Colored(Extrude(RoundedRectPolygon(700, 110, 40), 30, 6), edge), m);
-		for (int i = 0; i < 9; i++)
-			b.Add(At(Colored(Box({48, 60, 10}), face), {-300 + float(i) * 75, 0, 20}), g);
+		int m = Plain(b, 381);
+		BlockTextStyle letters;
+		letters.height = 84;
+		letters.width = 62;
+		letters.stroke = 19;
+		letters.spacing = 13;
+		const float plateW = BlockTextWidth(GAME_NAME_LETTERING, letters) + 90;
+		b.Add(Colored(Extrude(RoundedRectPolygon(plateW, letters.height + 44, 40), TITLE_PLATE_DEPTH, 6), edge), m);
+		const float front = TITLE_PLATE_DEPTH * 0.5f;
+		b.Add(At(Colored(BlockText(GAME_NAME_LETTERING, letters), Art::ROBOT_DARK), {6, -6, front + 2}), m);
+		b.Add(At(Colored(BlockText(GAME_NAME_LETTERING, letters), face), {0, 0, front + letters.depth * 0.5f + 2}), m);
 		return b.Build(name);
 	}
 
@@ -222,27 +234,6 @@ namespace
 		return f;
 	}
 
-	// A captive on the belt: a person with arms thrown up, about 150 tall
-	// (300 at the screen's scale 2), so the four kinds read by colour and shape.
-	Node Captive(ModelFile& f, int kind)
-	{
-		constexpr Rgba SKIN = {255, 215, 180, 255};
-		constexpr Rgba HAIR[4] = {{90, 50, 20, 255}, {250, 220, 90, 255}, {40, 40, 45, 255}, {200, 60, 30, 255}};
-		constexpr Rgba TROUSERS = {60, 70, 110, 255};
-		ModelBuilder b(f);
-		int m = Plain(b, 600 + uint32_t(kind));
-		for (float side : {-1.0f, 1.0f})
-		{
-			b.Add(At(Colored(Capsule(9, 50, 8, 5), TROUSERS), {side * 12, 30, 0}), m);
-			b.Add(At(Turned(Colored(Capsule(7, 46, 8, 5), HUMAN_COLORS[kind]), {0, 0, side * -0.5f}), {side * 34, 118, 0}), m);
-			b.Add(At(Colored(Sphere(8, 8, 6), SKIN), {side * 45, 140, 0}), m);
-		}
-		b.Add(At(Colored(Capsule(22, 48, 10, 6), HUMAN_COLORS[kind]), {0, 88, 0}), m);
-		b.Add(At(Colored(Sphere(18, 12, 8), SKIN), {0, 138, 0}), m);
-		b.Add(At(Squashed(Colored(Sphere(19, 12, 8), HAIR[kind]), {1, 0.55f, 1}), {0, 148, -3}), m);
-		return b.Build("captive " + std::to_string(kind));
-	}
-
 	ModelFile BuildLoseScreenModels()
 	{
 		ModelFile f;
@@ -265,8 +256,6 @@ namespace
 			b.Add(At(Colored(Sphere(40, 12, 8), Art::ALIEN_GREEN), {0, 400, 0}), g);
 			f.models.push_back(b.Build("alien machine"));
 		}
-		for (int k = 0; k < 4; k++)
-			f.models.push_back(Captive(f, k));
 		if (int(f.models.size()) != LOSESCREEN_NUM_MODELS)
 			throw std::logic_error("lose screen models out of order");
 		return f;
@@ -283,11 +272,139 @@ namespace
 			b.Add(earth, m);
 			f.models.push_back(b.Build("earth"));
 		}
-		f.models.push_back(RobotHead(f));
-		f.models.back().name = "hero";
 		f.models.push_back(TitlePlate(f, "closing title", Art::ROBOT_WHITE, Art::GOLD));
+		{
+			ModelBuilder b(f);
+			int g = Glow(b, 711);
+			b.Add(Colored(Extrude(StarPolygon(4, 30, 9), 4), Art::ROBOT_WHITE), g);
+			f.models.push_back(b.Build("star"));
+		}
+		{
+			// The raiders' saucer: a purple hull, a green dome, a ring of lights.
+			ModelBuilder b(f);
+			int m = Plain(b, 721), g = Glow(b, 722);
+			b.Add(Colored(Squashed(Sphere(110, 18, 8), {1, 0.28f, 1}), Art::ALIEN_PURPLE), m);
+			b.Add(At(Colored(Sphere(45, 14, 8), Art::ALIEN_GREEN), {0, 22, 0}), g);
+			for (int i = 0; i < 8; i++)
+			{
+				const float a = float(i) * 6.2831853f / 8;
+				b.Add(At(Colored(Sphere(9, 8, 6), Art::EXIT_YELLOW), {std::cos(a) * 92, -6, std::sin(a) * 92}), g);
+			}
+			f.models.push_back(b.Build("alien saucer"));
+		}
+		{
+			ModelBuilder b(f);
+			int g = Glow(b, 731);
+			b.Add(Colored(Sphere(12, 8, 6), Art::ROBOT_WHITE), g);
+			f.models.push_back(b.Build("firework spark"));
+		}
+		{
+			// Home: a round green hill with three small houses on its shoulders.
+			ModelBuilder b(f);
+			int m = Plain(b, 741);
+			Mesh hill = Squashed(Sphere(520, 24, 12), {1, 0.32f, 0.55f});
+			GradientColor(hill, {40, 120, 40, 255}, {110, 200, 80, 255});
+			b.Add(hill, m);
+			const Vec3 houses[3] = {{-360, 110, -60}, {330, 120, -80}, {-120, 150, -190}};
+			const Rgba walls[3] = {{250, 235, 200, 255}, {240, 200, 160, 255}, {230, 230, 240, 255}};
+			for (int i = 0; i < 3; i++)
+			{
+				b.Add(At(Colored(Box({90, 70, 80}), walls[i]), houses[i]), m);
+				Mesh roof = Cylinder(72, 0, 55, 4, true, false);
+				Rotate(roof, {0, 0.785f, 0});
+				b.Add(At(Colored(roof, Art::HEALTH_RED), {houses[i].x, houses[i].y + 62, houses[i].z}), m);
+				b.Add(At(Colored(Box({22, 34, 4}), Art::ROBOT_DARK), {houses[i].x, houses[i].y - 18, houses[i].z + 41}), m);
+			}
+			f.models.push_back(b.Build("home hill"));
+		}
 		if (int(f.models.size()) != WINSCREEN_NUM_MODELS)
 			throw std::logic_error("win screen models out of order");
+		return f;
+	}
+
+	// A night clearing in the jungle, in the jungle levels' greens gone dark.
+	ModelFile BuildJungleWakesModels()
+	{
+		constexpr Rgba BARK = {92, 62, 40, 255};
+		constexpr Rgba LEAF_DARK = {30, 110, 50, 255};
+		constexpr Rgba LEAF_LIGHT = {70, 170, 60, 255};
+		constexpr Rgba SOIL = {70, 50, 36, 255};
+		ModelFile f;
+		{
+			ModelBuilder b(f);
+			int m = Plain(b, 801);
+			Mesh ground = Cylinder(1600, 1600, 20, 40);
+			GradientColor(ground, {24, 60, 30, 255}, {40, 96, 44, 255});
+			b.Add(At(ground, {0, -10, 0}), m);
+			f.models.push_back(b.Build("clearing"));
+		}
+		for (int kind = 0; kind < JUNGLEWAKES_NUM_TREES; kind++)
+		{
+			// A leaning trunk under clumps of leaves; the second kind is a palm.
+			ModelBuilder b(f);
+			int m = Plain(b, 811 + uint32_t(kind));
+			const float h = kind == 0 ? 520.0f : 640.0f;
+			b.Add(At(Turned(Colored(Cylinder(34, 20, h, 10), BARK), {0, 0, kind == 0 ? 0.08f : -0.12f}), {0, h * 0.5f, 0}), m);
+			if (kind == 0)
+			{
+				const Vec3 clumps[4] = {{0, h + 40, 0}, {-90, h - 30, 30}, {95, h - 10, -20}, {10, h - 60, 90}};
+				for (int i = 0; i < 4; i++)
+					b.Add(At(Colored(Squashed(Sphere(120 - float(i) * 12, 10, 7), {1, 0.7f, 1}), i % 2 ? LEAF_LIGHT : LEAF_DARK),
+								clumps[i]), m);
+			}
+			else
+			{
+				for (int i = 0; i < 7; i++)
+				{
+					const float a = float(i) * 6.2831853f / 7;
+					Mesh frond = Squashed(Sphere(150, 8, 5), {1, 0.12f, 0.3f});
+					Rotate(frond, {0, 0, -0.45f});
+					Translate(frond, {120, 0, 0});
+					Rotate(frond, {0, a, 0});
+					b.Add(At(Colored(frond, i % 2 ? LEAF_LIGHT : LEAF_DARK), {-70, h, 0}), m);
+				}
+			}
+			f.models.push_back(b.Build("jungle tree " + std::to_string(kind)));
+		}
+		{
+			ModelBuilder b(f);
+			int m = Plain(b, 821);
+			for (int i = 0; i < 6; i++)
+			{
+				const float a = float(i) * 6.2831853f / 6 + 0.3f;
+				Mesh leaf = Squashed(Sphere(70, 8, 5), {1, 0.15f, 0.35f});
+				Rotate(leaf, {0, 0, 0.6f});
+				Translate(leaf, {55, 30, 0});
+				Rotate(leaf, {0, a, 0});
+				b.Add(Colored(leaf, i % 2 ? LEAF_LIGHT : LEAF_DARK), m);
+			}
+			f.models.push_back(b.Build("fern"));
+		}
+		{
+			ModelBuilder b(f);
+			int g = Glow(b, 831);
+			b.Add(Colored(Sphere(7, 8, 6), {230, 255, 120, 255}), g);
+			f.models.push_back(b.Build("firefly"));
+		}
+		{
+			ModelBuilder b(f);
+			int g = Glow(b, 841);
+			b.Add(Colored(Cylinder(160, 160, 4, 32), {235, 240, 200, 255}), g);
+			f.models.push_back(b.Build("moon"));
+		}
+		{
+			ModelBuilder b(f);
+			int m = Plain(b, 851);
+			b.Add(Colored(Squashed(Sphere(260, 16, 8), {1, 0.35f, 1}), SOIL), m);
+			for (int i = 0; i < 5; i++)
+			{
+				const float a = float(i) * 6.2831853f / 5;
+				b.Add(At(Turned(Colored(Box({70, 40, 50}), SOIL), {0.3f, a, 0.5f}), {std::cos(a) * 230, 30, std::sin(a) * 230}), m);
+			}
+			f.models.push_back(b.Build("mound"));
+		}
+		if (int(f.models.size()) != JUNGLEWAKES_NUM_MODELS)
+			throw std::logic_error("jungle scene models out of order");
 		return f;
 	}
 
@@ -295,9 +412,11 @@ namespace
 	void BakeLevelIntro(const Bake::Context& c) { Bake::WriteBG3DFile(c, Bake::DataFolderPath(LEVELINTRO_MODEL_FILE), BuildLevelIntroModels()); }
 	void BakeLoseScreen(const Bake::Context& c) { Bake::WriteBG3DFile(c, Bake::DataFolderPath(LOSESCREEN_MODEL_FILE), BuildLoseScreenModels()); }
 	void BakeWinScreen(const Bake::Context& c) { Bake::WriteBG3DFile(c, Bake::DataFolderPath(WINSCREEN_MODEL_FILE), BuildWinScreenModels()); }
+	void BakeJungleWakes(const Bake::Context& c) { Bake::WriteBG3DFile(c, Bake::DataFolderPath(JUNGLEWAKES_MODEL_FILE), BuildJungleWakesModels()); }
 }
 
 BAKE_STEP("models/screen-mainmenu", BakeMainMenu);
 BAKE_STEP("models/screen-levelintro", BakeLevelIntro);
 BAKE_STEP("models/screen-losescreen", BakeLoseScreen);
 BAKE_STEP("models/screen-winscreen", BakeWinScreen);
+BAKE_STEP("models/screen-junglewakes", BakeJungleWakes);

@@ -326,6 +326,23 @@ namespace
 		{ STR_CREDITS_ROLE_FIRST + 2, { "Music", "Musique", "Musik", "Música", "Musica", "Musik" } },
 		{ STR_CREDITS_ROLE_FIRST + 3, { "Sound Effects", "Effets sonores", "Soundeffekte", "Efectos de sonido", "Effetti sonori", "Ljudeffekter" } },
 		{ STR_CREDITS_ROLE_FIRST + 4, { "Special Thanks", "Remerciements", "Besonderer Dank", "Agradecimientos", "Ringraziamenti", "Tack till" } },
+		// Under each heading, who did the work: the game's contributors, or the
+		// baker that generates the game's content from code. No person is named.
+		{ STR_CREDITS_LINE_FIRST + 0, { "The Zappatron contributors", "Les contributeurs de Zappatron",
+			"Die Mitwirkenden von Zappatron", "Los colaboradores de Zappatron", "I collaboratori di Zappatron",
+			"Zappatrons bidragsgivare" } },
+		{ STR_CREDITS_LINE_FIRST + 1, { "Generated in code by the Zappatron baker", "Générés en code par le générateur de Zappatron",
+			"Im Code erzeugt von Zappatrons Generator", "Generados en código por el generador de Zappatron",
+			"Generata in codice dal generatore di Zappatron", "Skapad i kod av Zappatrons generator" } },
+		{ STR_CREDITS_LINE_FIRST + 2, { "Composed in code by the Zappatron synthesizer", "Composée en code par le synthé de Zappatron",
+			"Im Code komponiert von Zappatrons Synthesizer", "Compuesta en código por el sintetizador de Zappatron",
+			"Composta in codice dal sintetizzatore di Zappatron", "Komponerad i kod av Zappatrons synt" } },
+		{ STR_CREDITS_LINE_FIRST + 3, { "Synthesized by the Zappatron baker", "Synthétisés par le générateur de Zappatron",
+			"Synthetisiert von Zappatrons Generator", "Sintetizados por el generador de Zappatron",
+			"Sintetizzati dal generatore di Zappatron", "Syntetiserade av Zappatrons generator" } },
+		{ STR_CREDITS_LINE_FIRST + 4, { "Everyone who plays Zappatron", "Tous ceux qui jouent à Zappatron",
+			"Allen, die Zappatron spielen", "Todos los que juegan a Zappatron", "Tutti quelli che giocano a Zappatron",
+			"Alla som spelar Zappatron" } },
 
 		// The bonus tally's count of lives: none, many (a format with the number), one.
 		{ STR_BONUS_COUNT_NONE, { "No lives left", "Plus aucune vie", "Keine Leben mehr", "No quedan vidas", "Nessuna vita rimasta", "Inga liv kvar" } },
@@ -362,6 +379,10 @@ namespace
 		{ STR_WIN_PANEL_FIRST + 2, {
 			"Thank you for playing!", "Merci d'avoir joué !", "Danke fürs Spielen!", "¡Gracias por jugar!",
 			"Grazie per aver giocato!", "Tack för att du spelade!" } },
+		{ STR_JUNGLE_WAKES, { "Deep in the jungle, something hungry wakes...",
+			"Au fond de la jungle, quelque chose d'affamé s'éveille...", "Tief im Dschungel erwacht etwas Hungriges...",
+			"En lo más hondo de la jungla, algo hambriento despierta...", "Nel cuore della giungla, qualcosa di affamato si sveglia...",
+			"Djupt inne i djungeln vaknar något hungrigt..." } },
 		{ STR_BONUS_COUNT_ONE, { "1 life left", "1 vie restante", "1 Leben übrig", "Queda 1 vida", "1 vita rimasta", "1 liv kvar" } },
 	};
 
