@@ -11,6 +11,19 @@ namespace
 	// Title, spacer, 12 slots, spacer, back, end.
 	constexpr int SLOT_MENU_ROWS = 2 + NUM_SAVE_SLOTS + 3;
 
+	// Twelve slots and their dates in the default style filled the screen
+	// edge to edge, a row's descenders on the next one's capitals: the slots
+	// are drawn a little smaller in rows that keep a gap between them.
+	constexpr float SLOT_TEXT_SCALE = 0.6f;
+	constexpr float SLOT_ROW_HEIGHT = 24.0f;		// overlay units
+	const MenuStyle kSlotMenuStyle = []
+	{
+		MenuStyle style = kDefaultMenuStyle;
+		style.standardScale = SLOT_TEXT_SCALE;
+		style.rowHeight = SLOT_ROW_HEIGHT;
+		return style;
+	}();
+
 	MenuItem gSlotMenu[SLOT_MENU_ROWS];
 	char gSlotLabels[NUM_SAVE_SLOTS][MENU_CELL_TEXT_BYTES];
 }
@@ -43,7 +56,7 @@ void BuildSaveSlotMenu(int mode, MenuItem menu[], char labels[][MENU_CELL_TEXT_B
 bool SaveSlotScreen(int mode, void (*drawRoutine)())
 {
 	BuildSaveSlotMenu(mode, gSlotMenu, gSlotLabels);
-	int slot = StartMenu(gSlotMenu, nullptr, nullptr, drawRoutine);
+	int slot = StartMenu(gSlotMenu, &kSlotMenuStyle, nullptr, drawRoutine);
 	if (slot < 0 || slot >= NUM_SAVE_SLOTS)
 		return false;
 	return mode == SAVE_SLOT_MODE_SAVE ? SaveGame(slot) : LoadSavedGame(slot);
