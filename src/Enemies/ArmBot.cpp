@@ -36,6 +36,9 @@ const CreatureKind kArmBotKind = {
 	.hits = &kRobotHitTable,
 	.move = MoveRobot,
 	.build = MakeArmBot,
+	// One that rode a loop needs a full point of damage.
+	.loop = {.speed = ROBOT_SPLINE_SPEED, .detachDistance = ROBOT_DETACH_DISTANCE, .trueDistance = true, .health = 1,
+		.whileRiding = PoseRobotEnemy},
 };
 
 const RobotNumbers kArmBotNumbers = {

@@ -61,6 +61,8 @@ const CreatureKind kDrillBotKind = {
 	.hits = &kRobotHitTable,
 	.move = MoveRobot,
 	.build = MakeDrillBot,
+	.loop = {.speed = ROBOT_SPLINE_SPEED, .detachDistance = ROBOT_DETACH_DISTANCE, .trueDistance = true, .health = 1,
+		.whileRiding = PoseRobotEnemy},
 };
 
 const RobotNumbers kDrillBotNumbers = {

@@ -157,6 +157,8 @@ const CreatureKind kHammerBotKind = {
 	.hits = &kRobotHitTable,
 	.move = MoveRobot,
 	.build = MakeUnarmouredHammerBot,
+	.loop = {.speed = 140, .detachDistance = ROBOT_DETACH_DISTANCE, .trueDistance = true, .health = 1.8f,
+		.whileRiding = PoseRobotEnemy},
 };
 
 const RobotNumbers kHammerBotNumbers = {

@@ -123,6 +123,7 @@ namespace
 
 	bool Damage(ObjNode* bot, float amount)
 	{
+		DetachEnemyFromSpline(bot, MoveRobot);		// a rider hit leaves its loop to fight
 		bot->Health -= amount;
 		if (bot->Health <= 0)
 			DestroyRobotEnemy(bot);

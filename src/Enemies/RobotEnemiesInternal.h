@@ -56,6 +56,8 @@ enum { ROBOT_TIMER_CHARGE = 0, ROBOT_TIMER_IDLE_WAIT = 1, ROBOT_TIMER_RECOVER = 
 enum { ROBOT_PART_PHASE = 2 };
 
 constexpr float ROBOT_ARM_SWING = 0.6f;			// radians either way: the arm and hammer bots' wobble
+constexpr float ROBOT_SPLINE_SPEED = 70.0f;		// loop points per second (the hammer bot drives its loop at 140)
+constexpr float ROBOT_DETACH_DISTANCE = 1000.0f;	// units, true distance: the robot this near draws one off its loop
 
 // The shared frame of every machine (drive, collide, pose, contact hit).
 void MoveRobot(ObjNode* bot);

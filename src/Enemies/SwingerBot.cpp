@@ -38,6 +38,8 @@ const CreatureKind kSwingerBotKind = {
 	.hits = &kSwingerBotHitTable,
 	.move = MoveRobot,
 	.build = MakeSwingerBot,
+	// Its arms reach farther: it leaves its loop a little sooner.
+	.loop = {.speed = ROBOT_SPLINE_SPEED, .detachDistance = 1100, .trueDistance = true, .whileRiding = PoseRobotEnemy},
 };
 
 const RobotNumbers kSwingerBotNumbers = {

@@ -8,6 +8,7 @@
 #include "Enemies/FarmCreatures.h"
 #include "Enemies/FireIceCreatures.h"
 #include "Enemies/JungleCreatures.h"
+#include "Enemies/RobotEnemies.h"
 #include "Items/Contraptions.h"
 #include "Items/Hazards.h"
 #include "Items/Humans.h"
@@ -16,13 +17,6 @@
 bool AddSplineItemNotBuiltYet(int, SplineItemType*)
 {
 	return false;
-}
-
-namespace
-{
-	// Rows whose rider is not in the game yet, named by the area that will
-	// build them; each declines, so the item stays unused.
-	constexpr SplineItemRoutine ENEMIES_TO_COME = AddSplineItemNotBuiltYet;
 }
 
 // Unnamed rows are types that never ride a loop.
@@ -117,13 +111,13 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  86 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  87 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  88 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  89 */ {"ArmBot", ENEMIES_TO_COME},
+	/*  89 */ {"ArmBot", AddCreatureOnSpline<kArmBotKind>},
 	/*  90 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  91 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  92 */ {"IceCube", AddCreatureOnSpline<kIceCubeKind>},
-	/*  93 */ {"HammerBot", ENEMIES_TO_COME},
-	/*  94 */ {"DrillBot", ENEMIES_TO_COME},
-	/*  95 */ {"SwingerBot", ENEMIES_TO_COME},
+	/*  93 */ {"HammerBot", AddCreatureOnSpline<kHammerBotKind>},
+	/*  94 */ {"DrillBot", AddCreatureOnSpline<kDrillBotKind>},
+	/*  95 */ {"SwingerBot", AddCreatureOnSpline<kSwingerBotKind>},
 	/*  96 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  97 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  98 */ {"FloatingPlatform", AddFloatingPlatformOnSpline},
