@@ -3,6 +3,7 @@
 // destroyed for the brain boss's shield.
 #include "Enemies/AlienPortal.h"
 #include "Enemies/BrainAlien.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "Effects/Particles.h"
@@ -143,5 +144,5 @@ void MoveAlienPortal(ObjNode* portal)
 	if (portal->SpecialF[TIMER_SPAWN] > 0)
 		return;
 	portal->SpecialF[TIMER_SPAWN] = PORTAL_SPAWN_DELAY + RandomFloat() * PORTAL_SPAWN_JITTER;
-	MakeEliteBrainAlien(portal->Coord.x, portal->Coord.z, portal->Rot.y);
+	CountEnemy(MakeCreature(kEliteBrainAlienKind, portal->Coord.x, portal->Coord.z, portal->Rot.y));
 }

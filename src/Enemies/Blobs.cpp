@@ -136,18 +136,15 @@ namespace
 		return true;
 	}
 
-	void InstallHitHandlers(ObjNode* blob)
-	{
-		blob->HitByWeaponHandler[WEAPON_STUNGUN] = HitByWarmingBlow;
-		blob->HitByWeaponHandler[WEAPON_FIST] = HitByWarmingBlow;
-		blob->HitByWeaponHandler[WEAPON_NOVA] = HitByWarmingBlow;
-		// The other shots sting like the stun gun's.
-		blob->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByWarmingBlow;
-		blob->HitByWeaponHandler[WEAPON_FLARE] = HitByWarmingBlow;
-		blob->HitByWeaponHandler[WEAPON_DART] = HitByWarmingBlow;
-		blob->HitByWeaponHandler[WEAPON_FREEZEGUN] = HitByFreeze;
-		blob->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-	}
+	// Every blow warms it (the shots sting like the stun gun's); the freeze gun chills it.
+	constexpr CreatureHitTable kBlobHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_STUNGUN] = t[WEAPON_FIST] = t[WEAPON_NOVA] = HitByWarmingBlow;
+		t[WEAPON_ARCSHOT] = t[WEAPON_FLARE] = t[WEAPON_DART] = HitByWarmingBlow;
+		t[WEAPON_FREEZEGUN] = HitByFreeze;
+		t[WEAPON_JETHIT] = HitByJet;
+		return t;
+	}();
 
 	// Touching the robot: he wades as through glue and it eats at his health.
 	void TouchRobot(ObjNode* blob)
@@ -192,7 +189,7 @@ namespace
 		SizeBox(blob);
 		KeepOldCollisionBoxes(blob);
 		AttachShadowToObject(blob, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-		InstallHitHandlers(blob);
+		InstallCreatureHits(blob, kBlobHitTable);
 		SetBlobColor(blob);
 		UpdateObjectTransforms(blob);
 		CountEnemy(blob);

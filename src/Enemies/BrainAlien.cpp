@@ -408,86 +408,76 @@ namespace
 
 	constexpr CreatureHitRoutines kBrainAlienHits = {.hurt = HurtBrainAlien, .kill = KillBrainAlien, .freeMove = MoveBrainAlien};
 
-	void InstallHitHandlers(ObjNode* alien)
-	{
-		alien->HitByWeaponHandler[WEAPON_STUNGUN] = HitByShot;
-		alien->HitByWeaponHandler[WEAPON_FREEZEGUN] = CreatureHitByFreeze<kBrainAlienHits>;
-		alien->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByShot;
-		alien->HitByWeaponHandler[WEAPON_FLARE] = HitByShot;
-		alien->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-		alien->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kBrainAlienHits>;
-		alien->HitByWeaponHandler[WEAPON_DART] = HitByShot;
-		alien->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-		alien->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kBrainAlienHits>;
-	}
+	constexpr CreatureHitTable kBrainAlienHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_STUNGUN] = t[WEAPON_ARCSHOT] = t[WEAPON_FLARE] = t[WEAPON_DART] = HitByShot;
+		t[WEAPON_FREEZEGUN] = CreatureHitByFreeze<kBrainAlienHits>;
+		t[WEAPON_FIST] = HitByFist;
+		t[WEAPON_NOVA] = CreatureHitToDeath<kBrainAlienHits>;
+		t[WEAPON_JETHIT] = HitByJet;
+		t[WEAPON_HURT] = CreatureHitByHurt<kBrainAlienHits>;
+		return t;
+	}();
 
-	ObjNode* MakeAlienOfKind(int skeletonType, uint8_t kind, float x, float z, float scale, float rotY)
+	void PrepareAlien(ObjNode* alien)
 	{
-		ObjNode* alien = MakeEnemySkeleton(skeletonType, x, z, scale, rotY, MoveBrainAlien);
-		alien->Kind = kind;
 		alien->SpecialF[ENEMY_TIMER_FROZEN] = 0;
-		CreateCollisionBoxFromBoundingBox(alien, 1, 1);
-		AttachShadowToObject(alien, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-		InstallHitHandlers(alien);
-		return alien;
 	}
-}
 
-bool AddBrainAlien(TerrainItemEntryType* item, float x, float z)
-{
-	if (!CanAddEnemy(ENEMY_KIND_BRAINALIEN, item, BRAINALIEN_LIMIT))
-		return false;
-	ObjNode* alien = MakeBrainAlien(x, z);
-	AttachEnemyToItem(alien, item);
-	return true;
-}
-
-namespace
-{
-	void MoveBrainAlienOnSpline(ObjNode* alien)
+	void AttachBrainGlow(ObjNode* alien)
 	{
-		static const EnemySplineRide kRide = {SPLINE_SPEED, SPLINE_DETACH_DISTANCE, false, MoveBrainAlien};
-		if (MoveEnemyOnSpline(alien, kRide))
-			UpdateEnemySparkles(alien, kBrainSparkles, NUM_BRAIN_SPARKLES);
+		AttachEnemySparkles(alien, kBrainSparkles, NUM_BRAIN_SPARKLES, BRAIN_GLOW);
+	}
+
+	void UpdateBrainGlow(ObjNode* alien)
+	{
+		UpdateEnemySparkles(alien, kBrainSparkles, NUM_BRAIN_SPARKLES);
+	}
+
+	// It walks out of its portal dark and unseen, growing into its colours.
+	void DressElite(ObjNode* alien)
+	{
+		SetSkeletonAnim(alien->Skeleton, BRAINALIEN_ANIM_WALK);
+		alien->ColorFilter = {0.1f, 0.1f, 0.1f, 0};
+		alien->Size *= ELITE_SIZE_FACTOR;
+		alien->Mode = MODE_EMERGING;
+		alien->SpecialF[TIMER_EMERGE] = ELITE_EMERGE_TIME;
+		AttachEnemySparkles(alien, kBrainSparkles, NUM_BRAIN_SPARKLES, ELITE_GLOW);
 	}
 }
 
-bool AddBrainAlienOnSpline(int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* alien = MakeBrainAlien(x, z);
-	alien->Damage = 0;			// a patroller only bites once it has left its loop
-	SwitchAnim(alien, BRAINALIEN_ANIM_WALK, 10);
-	alien->Skeleton->AnimSpeed = SPLINE_WALK_ANIM_SPEED;
-	StartSplineRider(alien, splineNum, item, MoveBrainAlienOnSpline, true);
-	return true;
-}
+const CreatureKind kBrainAlienKind = {
+	.kind = ENEMY_KIND_BRAINALIEN,
+	.limit = BRAINALIEN_LIMIT,
+	.skeletonType = SKELETON_TYPE_BRAINALIEN,
+	.scale = BRAINALIEN_SCALE,
+	.health = BRAINALIEN_HEALTH,
+	.damage = BRAINALIEN_DAMAGE,
+	.shadowX = SHADOW_SIZE,
+	.shadowZ = SHADOW_SIZE,
+	.hits = &kBrainAlienHitTable,
+	.move = MoveBrainAlien,
+	.prepare = PrepareAlien,
+	.dress = AttachBrainGlow,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = SPLINE_DETACH_DISTANCE, .walkAnim = BRAINALIEN_ANIM_WALK,
+		.walkAnimSpeed = SPLINE_WALK_ANIM_SPEED, .damage = 0, .whileRiding = UpdateBrainGlow},
+};
 
-ObjNode* MakeBrainAlien(float x, float z)
-{
-	ObjNode* alien = MakeAlienOfKind(SKELETON_TYPE_BRAINALIEN, ENEMY_KIND_BRAINALIEN, x, z, BRAINALIEN_SCALE, 0);
-	alien->Health = BRAINALIEN_HEALTH;
-	alien->Damage = BRAINALIEN_DAMAGE;
-	AttachEnemySparkles(alien, kBrainSparkles, NUM_BRAIN_SPARKLES, BRAIN_GLOW);
-	return alien;
-}
-
-ObjNode* MakeEliteBrainAlien(float x, float z, float rotY)
-{
-	ObjNode* alien = MakeAlienOfKind(SKELETON_TYPE_ELITEBRAINALIEN, ENEMY_KIND_ELITEBRAINALIEN, x, z, ELITE_SCALE, rotY);
-	SetSkeletonAnim(alien->Skeleton, BRAINALIEN_ANIM_WALK);
-	alien->ColorFilter = {0.1f, 0.1f, 0.1f, 0};
-	alien->Size *= ELITE_SIZE_FACTOR;
-	SetRandomTargetOff(alien, ELITE_TARGET_OFFSET);
-	alien->Health = ELITE_HEALTH;
-	alien->Damage = ELITE_DAMAGE;
-	alien->Mode = MODE_EMERGING;
-	alien->SpecialF[TIMER_EMERGE] = ELITE_EMERGE_TIME;
-	AttachEnemySparkles(alien, kBrainSparkles, NUM_BRAIN_SPARKLES, ELITE_GLOW);
-	CountEnemy(alien);
-	return alien;
-}
+// Made only by the alien portals (AlienPortal.cpp).
+const CreatureKind kEliteBrainAlienKind = {
+	.kind = ENEMY_KIND_ELITEBRAINALIEN,
+	.skeletonType = SKELETON_TYPE_ELITEBRAINALIEN,
+	.scale = ELITE_SCALE,
+	.health = ELITE_HEALTH,
+	.damage = ELITE_DAMAGE,
+	.targetOffset = ELITE_TARGET_OFFSET,
+	.shadowX = SHADOW_SIZE,
+	.shadowZ = SHADOW_SIZE,
+	.hits = &kBrainAlienHitTable,
+	.move = MoveBrainAlien,
+	.prepare = PrepareAlien,
+	.dress = DressElite,
+};
 
 void MoveBrainAlien(ObjNode* alien)
 {

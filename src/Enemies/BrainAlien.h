@@ -6,8 +6,7 @@
 
 #include "System/Objects.h"
 
-struct TerrainItemEntryType;
-struct SplineItemType;
+struct CreatureKind;
 
 constexpr int BRAINALIEN_LIMIT = 6;				// more than this alive: items without the always-add bit wait
 constexpr float BRAINALIEN_HEALTH = 0.7f;
@@ -17,15 +16,11 @@ constexpr float ELITE_DAMAGE = 0.2f;
 constexpr float ELITE_EMERGE_TIME = 1.2f;		// seconds walking out of its portal while it fades in
 constexpr float BRAINALIEN_ZAP_DAMAGE = 0.08f;
 
-// Item: a brain alien at (x, z).
-bool AddBrainAlien(TerrainItemEntryType* item, float x, float z);
-// Spline item: a brain alien patrolling its loop (not counted, harmless until
-// the robot comes near and it leaves the loop).
-bool AddBrainAlienOnSpline(int splineNum, SplineItemType* item);
-// A free brain alien (not counted, no item): the add routine's body.
-ObjNode* MakeBrainAlien(float x, float z);
-// An elite walking out of a portal facing `rotY` (counted).
-ObjNode* MakeEliteBrainAlien(float x, float z, float rotY);
+// The kinds (CreatureKit.h). The brain alien: item 7 and its spline row (a
+// patroller is not counted and harmless until the robot comes near and it
+// leaves the loop). The elite walks out of a portal (AlienPortal.cpp), counted.
+extern const CreatureKind kBrainAlienKind;
+extern const CreatureKind kEliteBrainAlienKind;
 // The free move routine of both kinds (for DetachEnemyFromSpline).
 void MoveBrainAlien(ObjNode* alien);
 // A zap leaving the alien's head along its heading.

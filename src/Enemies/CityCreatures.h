@@ -6,8 +6,7 @@
 
 #include "System/Objects.h"
 
-struct TerrainItemEntryType;
-struct SplineItemType;
+struct CreatureKind;
 
 enum MutantAnim : int
 {
@@ -49,18 +48,13 @@ constexpr float MUTANTROBOT_BOLT_SPEED = 1500.0f;	// units per second
 constexpr float MUTANTROBOT_BOLT_LIFE = 1.0f;		// seconds
 constexpr float MUTANTROBOT_BOLT_DAMAGE = 0.1f;
 
-// Items 59 and 60 and their spline rows.
-bool AddMutant(TerrainItemEntryType* item, float x, float z);
-bool AddMutantOnSpline(int splineNum, SplineItemType* item);
-bool AddMutantRobot(TerrainItemEntryType* item, float x, float z);
-bool AddMutantRobotOnSpline(int splineNum, SplineItemType* item);
+// The kinds (CreatureKit.h): items 59 and 60 and their spline rows.
+extern const CreatureKind kMutantKind;
+extern const CreatureKind kMutantRobotKind;
 
-// A free mutant standing at (x, z) (not counted, no item).
-ObjNode* MakeMutant(float x, float z);
 // A mutant climbing out of the ground at (x, z), tiny at first and turned
 // toward the robot (counted). Null at the enemy cap or the kind's limit.
 ObjNode* RaiseMutantFromGrave(float x, float z);
-ObjNode* MakeMutantRobot(float x, float z);
 
 // Free move routines (for DetachEnemyFromSpline and tests).
 void MoveMutant(ObjNode* mutant);

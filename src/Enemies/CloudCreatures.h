@@ -8,8 +8,7 @@
 
 #include "System/Objects.h"
 
-struct TerrainItemEntryType;
-struct SplineItemType;
+struct CreatureKind;
 
 // The cloud city's level models these creatures show.
 enum : int
@@ -63,16 +62,10 @@ constexpr float STRONGMAN_SPLINE_HEALTH = 1.0f;
 constexpr float STRONGMAN_DAMAGE = 0.33f;
 constexpr float STRONGMAN_GRAB_RANGE = 150.0f;		// units, true distance
 
-// Items 78 and 81, spline rows 78, 79 and 81.
-bool AddClown(TerrainItemEntryType* item, float x, float z);
-bool AddClownOnSpline(int splineNum, SplineItemType* item);
-bool AddClownFishOnSpline(int splineNum, SplineItemType* item);
-bool AddStrongMan(TerrainItemEntryType* item, float x, float z);
-bool AddStrongManOnSpline(int splineNum, SplineItemType* item);
-
-// Free creatures (not counted, no item).
-ObjNode* MakeClown(float x, float z);
-ObjNode* MakeStrongMan(float x, float z);
+// The kinds (CreatureKit.h): items 78 and 81, spline rows 78, 79 and 81.
+extern const CreatureKind kClownKind;
+extern const CreatureKind kClownFishKind;		// rides its loop only
+extern const CreatureKind kStrongManKind;
 
 void MoveClown(ObjNode* clown);
 void MoveClownBubble(ObjNode* bubble);

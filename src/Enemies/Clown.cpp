@@ -302,53 +302,39 @@ namespace
 	constexpr CreatureHitRoutines kClownHits = {
 			.hurt = HurtClown, .kill = KillClown, .fistDamage = FIST_DAMAGE, .jetDamage = JET_DAMAGE};
 
-	void MoveClownOnSpline(ObjNode* clown)
+	constexpr CreatureHitTable kClownHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_STUNGUN] = t[WEAPON_ARCSHOT] = t[WEAPON_FLARE] = t[WEAPON_DART] = CreatureHitByShot<kClownHits>;
+		t[WEAPON_FIST] = CreatureHitByFist<kClownHits>;
+		t[WEAPON_NOVA] = CreatureHitToDeath<kClownHits>;
+		t[WEAPON_JETHIT] = CreatureHitByJet<kClownHits>;
+		t[WEAPON_HURT] = CreatureHitByHurt<kClownHits>;
+		return t;
+	}();
+
+	void PrepareClown(ObjNode* clown)
 	{
-		static const EnemySplineRide kRide = {SPLINE_SPEED, SPLINE_DETACH_DISTANCE, false, MoveClown};
-		MoveEnemyOnSpline(clown, kRide);
+		clown->SpecialF[TIMER_BUBBLE] = RandomFloat() * BUBBLE_DELAY;
+		clown->SpecialF[TIMER_STAND] = 0;
 	}
 }
 
-ObjNode* MakeClown(float x, float z)
-{
-	ObjNode* clown = MakeEnemySkeleton(SKELETON_TYPE_CLOWN, x, z, CLOWN_SCALE, 0, MoveClown);
-	clown->Kind = ENEMY_KIND_CLOWN;
-	clown->Health = CLOWN_HEALTH;
-	clown->Damage = CLOWN_DAMAGE;
-	clown->SpecialF[TIMER_BUBBLE] = RandomFloat() * BUBBLE_DELAY;
-	clown->SpecialF[TIMER_STAND] = 0;
-	CreateCollisionBoxFromBoundingBox(clown, 1, 1);
-	SetRandomTargetOff(clown, TARGET_OFFSET);
-	AttachShadowToObject(clown, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-	clown->HitByWeaponHandler[WEAPON_STUNGUN] = CreatureHitByShot<kClownHits>;
-	clown->HitByWeaponHandler[WEAPON_ARCSHOT] = CreatureHitByShot<kClownHits>;
-	clown->HitByWeaponHandler[WEAPON_FLARE] = CreatureHitByShot<kClownHits>;
-	clown->HitByWeaponHandler[WEAPON_DART] = CreatureHitByShot<kClownHits>;
-	clown->HitByWeaponHandler[WEAPON_FIST] = CreatureHitByFist<kClownHits>;
-	clown->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kClownHits>;
-	clown->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByJet<kClownHits>;
-	clown->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kClownHits>;
-	return clown;
-}
-
-bool AddClown(TerrainItemEntryType* item, float x, float z)
-{
-	if (!CanAddEnemy(ENEMY_KIND_CLOWN, item, CLOWN_LIMIT))
-		return false;
-	AttachEnemyToItem(MakeClown(x, z), item);
-	return true;
-}
-
-bool AddClownOnSpline(int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* clown = MakeClown(x, z);
-	SwitchAnim(clown, CLOWN_ANIM_WALK, 10);
-	clown->Skeleton->AnimSpeed = SPLINE_WALK_ANIM_SPEED;
-	StartSplineRider(clown, splineNum, item, MoveClownOnSpline, true);
-	return true;
-}
+const CreatureKind kClownKind = {
+	.kind = ENEMY_KIND_CLOWN,
+	.limit = CLOWN_LIMIT,
+	.skeletonType = SKELETON_TYPE_CLOWN,
+	.scale = CLOWN_SCALE,
+	.health = CLOWN_HEALTH,
+	.damage = CLOWN_DAMAGE,
+	.targetOffset = TARGET_OFFSET,
+	.shadowX = SHADOW_SIZE,
+	.shadowZ = SHADOW_SIZE,
+	.hits = &kClownHitTable,
+	.move = MoveClown,
+	.prepare = PrepareClown,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = SPLINE_DETACH_DISTANCE, .walkAnim = CLOWN_ANIM_WALK,
+		.walkAnimSpeed = SPLINE_WALK_ANIM_SPEED},
+};
 
 ObjNode* ClownBubbleBeingBlown(const ObjNode* clown)
 {

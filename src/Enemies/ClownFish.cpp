@@ -192,29 +192,43 @@ namespace
 	}
 
 	constexpr CreatureHitRoutines kFishHits = {.kill = ExplodeFish};
+
+	constexpr CreatureHitTable kFishHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_STUNGUN] = t[WEAPON_HURT] = CreatureHitToDeath<kFishHits>;
+		return t;
+	}();
+
+	// It flies at its height over the ground where it was made.
+	void PrepareFish(ObjNode* fish)
+	{
+		const float ground = IsTerrainSetUp() ? TerrainHeightAtNoHoles(fish->Coord.x, fish->Coord.z) : 0.0f;
+		fish->Coord.y = ground + CLOWNFISH_ALTITUDE;
+		fish->SpecialF[FISH_HEIGHT] = fish->Coord.y;
+		fish->Skeleton->AnimSpeed = SWIM_ANIM_SPEED;
+	}
+
+	void HangFirstBomb(ObjNode* fish)
+	{
+		UpdateObjectTransforms(fish);
+		CarryBomb(fish, HangBomb(fish));
+	}
 }
 
-bool AddClownFishOnSpline(int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* fish = MakeEnemySkeleton(SKELETON_TYPE_CLOWNFISH, x, z, CLOWNFISH_SCALE, 0, MoveClownFishOnSpline);
-	fish->Kind = ENEMY_KIND_CLOWNFISH;
-	fish->Health = CLOWNFISH_HEALTH;
-	fish->Damage = CLOWNFISH_DAMAGE;
-	const float ground = IsTerrainSetUp() ? TerrainHeightAtNoHoles(x, z) : 0.0f;
-	fish->Coord.y = ground + CLOWNFISH_ALTITUDE;
-	fish->SpecialF[FISH_HEIGHT] = fish->Coord.y;
-	fish->Skeleton->AnimSpeed = SWIM_ANIM_SPEED;
-	CreateCollisionBoxFromBoundingBox(fish, 1, 1);
-	AttachShadowToObject(fish, 0, SHADOW_SIZE_X, SHADOW_SIZE_Z, false);
-	fish->HitByWeaponHandler[WEAPON_STUNGUN] = CreatureHitToDeath<kFishHits>;
-	fish->HitByWeaponHandler[WEAPON_HURT] = CreatureHitToDeath<kFishHits>;
-	UpdateObjectTransforms(fish);
-	CarryBomb(fish, HangBomb(fish));
-	StartSplineRider(fish, splineNum, item, MoveClownFishOnSpline, true);
-	return true;
-}
+const CreatureKind kClownFishKind = {
+	.kind = ENEMY_KIND_CLOWNFISH,
+	.skeletonType = SKELETON_TYPE_CLOWNFISH,
+	.scale = CLOWNFISH_SCALE,
+	.health = CLOWNFISH_HEALTH,
+	.damage = CLOWNFISH_DAMAGE,
+	.shadowX = SHADOW_SIZE_X,
+	.shadowZ = SHADOW_SIZE_Z,
+	.hits = &kFishHitTable,
+	.move = MoveClownFishOnSpline,
+	.prepare = PrepareFish,
+	.dress = HangFirstBomb,
+	.loop = {.speed = SPLINE_SPEED, .ownMove = MoveClownFishOnSpline},
+};
 
 ObjNode* FishCarriedBomb(const ObjNode* fish)
 {

@@ -8,6 +8,8 @@
 #include "System/ContentNumbers.h"
 #include "System/Math.h"
 #include "Terrain/Collision.h"
+#include "Terrain/Splines.h"
+#include "Terrain/TerrainFile.h"
 
 #include <SDL_opengl.h>		// blending enums of the particle groups
 #include <cmath>
@@ -151,4 +153,77 @@ bool CreatureTakesGiantJet(const CreatureHitRoutines& r, ObjNode* creature)
 		return false;
 	r.kill(creature);
 	return true;
+}
+
+//
+// Creature kinds
+//
+
+void InstallCreatureHits(ObjNode* creature, const CreatureHitTable& hits)
+{
+	for (int w = 0; w < NUM_WEAPON_TYPES; w++)
+		creature->HitByWeaponHandler[w] = hits[w];
+}
+
+ObjNode* MakeCreature(const CreatureKind& k, float x, float z, float rotY)
+{
+	if (k.build)
+		return k.build(x, z);
+	ObjNode* creature = MakeEnemySkeleton(k.skeletonType, x, z, k.scale, rotY, k.move);
+	creature->Kind = k.kind;
+	creature->Health = k.health;
+	creature->Damage = k.damage;
+	// The order below is the order the creatures have always been made in:
+	// several draw random numbers (their own timers first, then the aim wobble).
+	if (k.prepare)
+		k.prepare(creature);
+	if (k.sizeBox)
+		k.sizeBox(creature);
+	else
+		CreateCollisionBoxFromBoundingBox(creature, 1, 1);
+	if (k.targetOffset > 0)
+		SetRandomTargetOff(creature, k.targetOffset);
+	if (k.shadowX > 0)
+		AttachShadowToObject(creature, 0, k.shadowX, k.shadowZ, false);
+	if (k.hits)
+		InstallCreatureHits(creature, *k.hits);
+	if (k.dress)
+		k.dress(creature);
+	return creature;
+}
+
+bool AddCreatureFromItem(const CreatureKind& k, TerrainItemEntryType* item, float x, float z)
+{
+	if (!k.setPiece && !CanAddEnemy(k.kind, item, k.limit))
+		return false;
+	const float rotY = k.facesItemHeading && item ? float(item->parm[0]) * (PI / 4) : 0.0f;
+	AttachEnemyToItem(MakeCreature(k, x, z, rotY), item);
+	return true;
+}
+
+bool AddCreatureToLoop(const CreatureKind& k, int splineNum, SplineItemType* item, ObjNodeRoutine loopMove)
+{
+	float x, z;
+	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
+	ObjNode* creature = MakeCreature(k, x, z);
+	const CreatureLoop& loop = k.loop;
+	if (loop.health >= 0)
+		creature->Health = loop.health;
+	if (loop.damage >= 0)
+		creature->Damage = loop.damage;
+	if (loop.boxFromSkeleton)
+		CreateCollisionBoxFromBoundingBox(creature, 1, 1);
+	if (creature->Skeleton && loop.walkAnim >= 0)
+		MorphToSkeletonAnim(creature->Skeleton, loop.walkAnim, 10);
+	if (creature->Skeleton && loop.walkAnimSpeed > 0)
+		creature->Skeleton->AnimSpeed = loop.walkAnimSpeed;
+	StartSplineRider(creature, splineNum, item, loop.ownMove ? loop.ownMove : loopMove, true);
+	return true;
+}
+
+void RideCreatureLoop(const CreatureKind& k, ObjNode* creature)
+{
+	const EnemySplineRide ride = {k.loop.speed, k.loop.detachDistance, k.loop.trueDistance, k.move};
+	if (MoveEnemyOnSpline(creature, ride) && creature->CType != INVALID_NODE_FLAG && k.loop.whileRiding)
+		k.loop.whileRiding(creature);
 }

@@ -14,16 +14,6 @@
 
 namespace
 {
-	float WrapAngle(float a)
-	{
-		a = std::fmod(a, PI2);
-		if (a > PI)
-			a -= PI2;
-		else if (a < -PI)
-			a += PI2;
-		return a;
-	}
-
 	float GroundHeight(float x, float z)
 	{
 		return IsTerrainSetUp() ? TerrainHeightAt(x, z) : 0.0f;

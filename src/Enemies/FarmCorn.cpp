@@ -236,7 +236,7 @@ void CornShooting(ObjNode* corn)
 			return;
 		float toRobot = CalcYAngleFromPointToPoint(corn->Rot.y, corn->Coord.x, corn->Coord.z, gPlayerNode->Coord.x,
 				gPlayerNode->Coord.z);
-		float off = std::fabs(std::remainder(toRobot - corn->Rot.y, PI2));
+		float off = std::fabs(AngleDifference(toRobot, corn->Rot.y));
 		float d = CalcDistance(corn->Coord.x, corn->Coord.z, gPlayerNode->Coord.x, gPlayerNode->Coord.z);
 		if (off < SHOOT_ANGLE && d < SHOOT_RANGE)
 		{

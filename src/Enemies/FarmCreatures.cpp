@@ -194,7 +194,7 @@ namespace
 			return false;
 		float toRobot = CalcYAngleFromPointToPoint(onion->Rot.y, onion->Coord.x, onion->Coord.z, gPlayerNode->Coord.x,
 				gPlayerNode->Coord.z);
-		float off = std::fabs(std::remainder(toRobot - onion->Rot.y, PI2));
+		float off = std::fabs(AngleDifference(toRobot, onion->Rot.y));
 		return off < ONION_GRAB_REACH_ANGLE;
 	}
 
@@ -549,6 +549,49 @@ namespace
 			sparkle.where = node->Coord;
 		}
 	}
+
+	constexpr CreatureHitTable kFarmCreatureHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_STUNGUN] = HitByStunGun;
+		t[WEAPON_FIST] = HitByFist;
+		t[WEAPON_NOVA] = t[WEAPON_JETHIT] = CreatureHitToDeath<kFarmCreatureHits>;
+		t[WEAPON_HURT] = HitByHurt;
+		return t;
+	}();
+
+	void ClearFarmFields(ObjNode* node)
+	{
+		for (float& f : node->SpecialF)
+			f = 0;
+		for (uint8_t& f : node->Flag)
+			f = 0;
+	}
+
+	// The tomato rolls as it leaps: its rotation order differs.
+	void PrepareTomato(ObjNode* node)
+	{
+		node->StatusBits |= STATUS_BIT_ROTXZY;
+		ClearFarmFields(node);
+	}
+
+	void OpenEyes(ObjNode* node)
+	{
+		StartEyes(node, FarmEyeOffsets(node));
+		UpdateFarmEyes(node);
+	}
+
+	void WatchFromLoop(ObjNode* node)
+	{
+		UpdateFarmEyes(node);
+	}
+
+	// The corn fires its bursts from its loop too.
+	void CornOnLoop(ObjNode* node)
+	{
+		UpdateFarmEyes(node);
+		if (node->StatusBits & STATUS_BIT_ONSPLINE)
+			CornShooting(node);
+	}
 }
 
 //
@@ -592,89 +635,75 @@ bool FarmModelExists(int model)
 	return model >= 0 && model < gNumObjectsInBG3DGroupList[MODEL_GROUP_LEVELSPECIFIC];
 }
 
-ObjNode* MakeFarmCreature(int kind, float x, float z)
-{
-	int skeleton = SKELETON_TYPE_ONION;
-	float scale = ONION_SCALE, targetOff = 200;
-	ObjNodeRoutine move = MoveOnion;
-	if (kind == ENEMY_KIND_CORN)
-	{
-		skeleton = SKELETON_TYPE_CORN;
-		scale = CORN_SCALE;
-		targetOff = 100;
-		move = MoveCorn;
-	}
-	else if (kind == ENEMY_KIND_TOMATO)
-	{
-		skeleton = SKELETON_TYPE_TOMATO;
-		scale = TOMATO_SCALE;
-		move = MoveTomato;
-	}
-	ObjNode* node = MakeEnemySkeleton(skeleton, x, z, scale, 0, move);
-	node->Kind = uint8_t(kind);
-	if (kind == ENEMY_KIND_TOMATO)
-		node->StatusBits |= STATUS_BIT_ROTXZY;
-	node->Health = FARM_CREATURE_HEALTH;
-	node->Damage = FARM_CREATURE_DAMAGE;
-	for (float& f : node->SpecialF)
-		f = 0;
-	for (uint8_t& f : node->Flag)
-		f = 0;
-	CreateCollisionBoxFromBoundingBox(node, 1, 1);
-	SetRandomTargetOff(node, targetOff);
-	AttachShadowToObject(node, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-	node->HitByWeaponHandler[WEAPON_STUNGUN] = HitByStunGun;
-	node->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-	node->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kFarmCreatureHits>;
-	node->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitToDeath<kFarmCreatureHits>;
-	node->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
-	StartEyes(node, FarmEyeOffsets(node));
-	UpdateFarmEyes(node);
-	return node;
-}
+const CreatureKind kOnionKind = {
+	.kind = ENEMY_KIND_ONION,
+	.limit = FARM_CREATURE_LIMIT,
+	.skeletonType = SKELETON_TYPE_ONION,
+	.scale = ONION_SCALE,
+	.health = FARM_CREATURE_HEALTH,
+	.damage = FARM_CREATURE_DAMAGE,
+	.targetOffset = 200,
+	.shadowX = SHADOW_SIZE,
+	.shadowZ = SHADOW_SIZE,
+	.hits = &kFarmCreatureHitTable,
+	.move = MoveOnion,
+	.prepare = ClearFarmFields,
+	.dress = OpenEyes,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = ONION_SPLINE_DETACH, .walkAnim = 1,
+		.walkAnimSpeed = SPLINE_WALK_ANIM_SPEED, .damage = 0, .whileRiding = WatchFromLoop},
+};
 
-bool AddFarmCreature(int kind, TerrainItemEntryType* item, float x, float z)
-{
-	if (!CanAddEnemy(kind, item, FARM_CREATURE_LIMIT))
-		return false;
-	ObjNode* node = MakeFarmCreature(kind, x, z);
-	AttachEnemyToItem(node, item);
-	return true;
-}
+const CreatureKind kCornKind = {
+	.kind = ENEMY_KIND_CORN,
+	.limit = FARM_CREATURE_LIMIT,
+	.skeletonType = SKELETON_TYPE_CORN,
+	.scale = CORN_SCALE,
+	.health = FARM_CREATURE_HEALTH,
+	.damage = FARM_CREATURE_DAMAGE,
+	.targetOffset = 100,
+	.shadowX = SHADOW_SIZE,
+	.shadowZ = SHADOW_SIZE,
+	.hits = &kFarmCreatureHitTable,
+	.move = MoveCorn,
+	.prepare = ClearFarmFields,
+	.dress = OpenEyes,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = ONION_SPLINE_DETACH, .walkAnim = 1,
+		.walkAnimSpeed = SPLINE_WALK_ANIM_SPEED, .damage = 0, .whileRiding = CornOnLoop},
+};
 
-namespace
+const CreatureKind kTomatoKind = {
+	.kind = ENEMY_KIND_TOMATO,
+	.limit = FARM_CREATURE_LIMIT,
+	.skeletonType = SKELETON_TYPE_TOMATO,
+	.scale = TOMATO_SCALE,
+	.health = FARM_CREATURE_HEALTH,
+	.damage = FARM_CREATURE_DAMAGE,
+	.targetOffset = 200,
+	.shadowX = SHADOW_SIZE,
+	.shadowZ = SHADOW_SIZE,
+	.hits = &kFarmCreatureHitTable,
+	.move = MoveTomato,
+	.prepare = PrepareTomato,
+	.dress = OpenEyes,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = TOMATO_SPLINE_DETACH, .walkAnim = 1,
+		.walkAnimSpeed = SPLINE_WALK_ANIM_SPEED, .damage = 0, .whileRiding = WatchFromLoop},
+};
+
+const CreatureKind& FarmCreatureKind(int kind)
 {
-	void MoveFarmCreatureOnSpline(ObjNode* node)
+	switch (kind)
 	{
-		EnemySplineRide ride = {SPLINE_SPEED, node->Kind == ENEMY_KIND_TOMATO ? TOMATO_SPLINE_DETACH : ONION_SPLINE_DETACH,
-				false, FreeMoveOf(node)};
-		if (!MoveEnemyOnSpline(node, ride))
-			return;
-		if (node->CType == INVALID_NODE_FLAG)
-			return;
-		UpdateFarmEyes(node);
-		if (node->Kind == ENEMY_KIND_CORN && (node->StatusBits & STATUS_BIT_ONSPLINE))
-			CornShooting(node);
+		case ENEMY_KIND_ONION:	return kOnionKind;
+		case ENEMY_KIND_CORN:	return kCornKind;
+		default:				return kTomatoKind;
 	}
-}
-
-bool AddFarmCreatureOnSpline(int kind, int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* node = MakeFarmCreature(kind, x, z);
-	node->Damage = 0;		// a patroller is harmless until it leaves its loop
-	MorphToSkeletonAnim(node->Skeleton, 1, 10);
-	node->Skeleton->AnimSpeed = SPLINE_WALK_ANIM_SPEED;
-	StartSplineRider(node, splineNum, item, MoveFarmCreatureOnSpline, true);
-	return true;
 }
 
 ObjNode* GrowFarmCreatureFromSprout(int kind, float x, float z)
 {
 	if (gNumEnemies >= gMaxEnemies)
 		return nullptr;
-	ObjNode* node = MakeFarmCreature(kind, x, z);
+	ObjNode* node = MakeCreature(FarmCreatureKind(kind), x, z);
 	node->Scale = {SPROUT_START_SCALE, SPROUT_START_SCALE, SPROUT_START_SCALE};
 	if (gPlayerNode)
 		node->Rot.y = CalcYAngleFromPointToPoint(node->Rot.y, x, z, gPlayerNode->Coord.x, gPlayerNode->Coord.z);
@@ -728,15 +757,6 @@ void MoveFarmHurt(ObjNode* node)
 // Public entry points
 //
 
-bool AddOnion(TerrainItemEntryType* item, float x, float z) { return AddFarmCreature(ENEMY_KIND_ONION, item, x, z); }
-bool AddCorn(TerrainItemEntryType* item, float x, float z) { return AddFarmCreature(ENEMY_KIND_CORN, item, x, z); }
-bool AddTomato(TerrainItemEntryType* item, float x, float z) { return AddFarmCreature(ENEMY_KIND_TOMATO, item, x, z); }
-bool AddOnionOnSpline(int splineNum, SplineItemType* item) { return AddFarmCreatureOnSpline(ENEMY_KIND_ONION, splineNum, item); }
-bool AddCornOnSpline(int splineNum, SplineItemType* item) { return AddFarmCreatureOnSpline(ENEMY_KIND_CORN, splineNum, item); }
-bool AddTomatoOnSpline(int splineNum, SplineItemType* item) { return AddFarmCreatureOnSpline(ENEMY_KIND_TOMATO, splineNum, item); }
-ObjNode* MakeOnion(float x, float z) { return MakeFarmCreature(ENEMY_KIND_ONION, x, z); }
-ObjNode* MakeCorn(float x, float z) { return MakeFarmCreature(ENEMY_KIND_CORN, x, z); }
-ObjNode* MakeTomato(float x, float z) { return MakeFarmCreature(ENEMY_KIND_TOMATO, x, z); }
 ObjNode* GrowOnionFromSprout(float x, float z) { return GrowFarmCreatureFromSprout(ENEMY_KIND_ONION, x, z); }
 ObjNode* GrowCornFromSprout(float x, float z) { return GrowFarmCreatureFromSprout(ENEMY_KIND_CORN, x, z); }
 ObjNode* GrowTomatoFromSprout(float x, float z) { return GrowFarmCreatureFromSprout(ENEMY_KIND_TOMATO, x, z); }

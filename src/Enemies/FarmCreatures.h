@@ -8,8 +8,7 @@
 #include "Enemies/FarmContent.h"
 #include "System/Objects.h"
 
-struct TerrainItemEntryType;
-struct SplineItemType;
+struct CreatureKind;
 
 // Animations of the three rigs (the code switches to these numbers).
 enum { ONION_ANIM_STAND, ONION_ANIM_WALK, ONION_ANIM_HURT, ONION_ANIM_GRAB, ONION_ANIM_CRUSH, ONION_ANIM_GROW, NUM_ONION_ANIMS };
@@ -33,19 +32,10 @@ constexpr float FARM_ATTACK_COOLDOWN = 5.0f;	// seconds before an onion grabs or
 constexpr float ONION_CRUSH_DAMAGE = 0.3f;
 constexpr float ONION_CRUSH_INVINCIBILITY = 10.0f;	// seconds the robot is spared after a crush
 
-// Item add routines (types 8, 9, 10).
-bool AddOnion(TerrainItemEntryType* item, float x, float z);
-bool AddCorn(TerrainItemEntryType* item, float x, float z);
-bool AddTomato(TerrainItemEntryType* item, float x, float z);
-// Spline item add routines (types 8, 9, 10).
-bool AddOnionOnSpline(int splineNum, SplineItemType* item);
-bool AddCornOnSpline(int splineNum, SplineItemType* item);
-bool AddTomatoOnSpline(int splineNum, SplineItemType* item);
-
-// A free, uncounted creature standing at (x, z) (the add routines' body).
-ObjNode* MakeOnion(float x, float z);
-ObjNode* MakeCorn(float x, float z);
-ObjNode* MakeTomato(float x, float z);
+// The kinds (CreatureKit.h): items and spline rows 8, 9 and 10.
+extern const CreatureKind kOnionKind;
+extern const CreatureKind kCornKind;
+extern const CreatureKind kTomatoKind;
 
 // Sprout makers: the kind grows out of the ground at (x, z), tiny, facing the
 // robot, counted. Null when the enemy cap is reached (the sprout then stays).

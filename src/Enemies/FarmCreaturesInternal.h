@@ -5,17 +5,15 @@
 
 #include "System/Objects.h"
 
-struct TerrainItemEntryType;
-struct SplineItemType;
+struct CreatureKind;
 
 constexpr float CORN_FIST_DAMAGE = 0.2f;
 constexpr float CORN_GROWN_SCALE_ON_HURT = 0.3f;
 // The corn's eye glints on joint 0.
 constexpr OGLPoint3D CORN_EYES[2] = {{-4.5f, 58, -12}, {4.5f, 58, -12}};
 
-ObjNode* MakeFarmCreature(int kind, float x, float z);
-bool AddFarmCreature(int kind, TerrainItemEntryType* item, float x, float z);
-bool AddFarmCreatureOnSpline(int kind, int splineNum, SplineItemType* item);
+// The kit's definition of an onion, corn or tomato by its enemy kind.
+const CreatureKind& FarmCreatureKind(int kind);
 ObjNode* GrowFarmCreatureFromSprout(int kind, float x, float z);
 // False when it died of it (the node is gone).
 bool HurtFarmCreature(ObjNode* node, float damage);

@@ -14,8 +14,7 @@
 
 #include <cstdint>
 
-struct TerrainItemEntryType;
-struct SplineItemType;
+struct CreatureKind;
 
 //
 // Flamester (Flamester.cpp)
@@ -35,9 +34,7 @@ enum { FLAMESTER_ANIM_STAND = 0, FLAMESTER_ANIM_WALK = 1, FLAMESTER_ANIM_SPIN = 
 // Node fields of a flamester.
 enum { FLAMESTER_TIMER_ATTACK = 0, FLAMESTER_TIMER_BLOB = 1 };
 
-bool AddFlamester(TerrainItemEntryType* item, float x, float z);
-bool AddFlamesterOnSpline(int splineNum, SplineItemType* item);
-ObjNode* MakeFlamester(float x, float z);
+extern const CreatureKind kFlamesterKind;		// item 49 and its spline row
 void MoveFlamester(ObjNode* flamester);
 // A fire blob thrown from the flamester in a random direction.
 ObjNode* ThrowFireBlob(const ObjNode* flamester);
@@ -64,9 +61,7 @@ enum { ICECUBE_JOINT_EYES = 3, ICECUBE_JOINT_HAND = 15 };
 enum { ICECUBE_FLAG_RELEASE = 0 };
 enum { ICECUBE_TIMER_THROW = 0, ICECUBE_TIMER_STAND = 1, ICECUBE_TIMER_HURT = 4 };
 
-bool AddIceCube(TerrainItemEntryType* item, float x, float z);
-bool AddIceCubeOnSpline(int splineNum, SplineItemType* item);
-ObjNode* MakeIceCube(float x, float z);
+extern const CreatureKind kIceCubeKind;		// item 92 and its spline row
 void MoveIceCube(ObjNode* cube);
 // Its walking speed at its present size.
 float IceCubeWalkSpeed(const ObjNode* cube);
@@ -88,8 +83,7 @@ enum { SQUOOSHY_JOINT_MOUTH = 1 };
 enum { SQUOOSHY_FLAG_AIRBORNE = 0 };
 enum { SQUOOSHY_TIMER_SPIT = 1, SQUOOSHY_TIMER_HURT = 3 };
 
-bool AddSquooshy(TerrainItemEntryType* item, float x, float z);
-ObjNode* MakeSquooshy(float x, float z);
+extern const CreatureKind kSquooshyKind;		// item 3
 void MoveSquooshy(ObjNode* squooshy);
 ObjNode* SpitSquooshyGlob(ObjNode* squooshy);
 

@@ -197,31 +197,30 @@ namespace
 		return true;
 	}
 
-	ObjNode* MakeFlamesterNode(float x, float z)
+	constexpr CreatureHitTable kFlamesterHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_FREEZEGUN] = HitByFreeze;
+		t[WEAPON_ARCSHOT] = t[WEAPON_FLARE] = HitByFire;
+		t[WEAPON_HURT] = HitByHurt;
+		return t;
+	}();
+
+	void PrepareFlamester(ObjNode* flamester)
 	{
-		ObjNode* flamester = MakeEnemySkeleton(SKELETON_TYPE_FLAMESTER, x, z, FLAMESTER_SCALE, 0, MoveFlamester);
-		flamester->Kind = ENEMY_KIND_FLAMESTER;
-		flamester->Health = FLAMESTER_HEALTH;
-		flamester->Damage = DAMAGE;
 		for (float& f : flamester->SpecialF)
 			f = 0;
 		flamester->DeltaRot.y = 0;
-		CreateCollisionBoxFromBoundingBox(flamester, 1, 1);
-		SetRandomTargetOff(flamester, TARGET_OFFSET);
-		AttachShadowToObject(flamester, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-		AttachEnemySparkles(flamester, kGlow, NUM_GLOW, GLOW_COLOR);
-		flamester->HitByWeaponHandler[WEAPON_FREEZEGUN] = HitByFreeze;
-		flamester->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByFire;
-		flamester->HitByWeaponHandler[WEAPON_FLARE] = HitByFire;
-		flamester->HitByWeaponHandler[WEAPON_HURT] = HitByHurt;
-		return flamester;
 	}
 
-	void MoveFlamesterOnSpline(ObjNode* flamester)
+	void AttachGlow(ObjNode* flamester)
 	{
-		static const EnemySplineRide kRide = {SPLINE_SPEED, SPLINE_DETACH_DISTANCE, false, MoveFlamester};
-		if (MoveEnemyOnSpline(flamester, kRide))
-			UpdateFlames(flamester, SPLINE_FLAME_SCALE);
+		AttachEnemySparkles(flamester, kGlow, NUM_GLOW, GLOW_COLOR);
+	}
+
+	// On its loop it burns at one size, whatever it has grown to.
+	void BurnOnLoop(ObjNode* flamester)
+	{
+		UpdateFlames(flamester, SPLINE_FLAME_SCALE);
 	}
 
 	//
@@ -311,29 +310,23 @@ namespace
 	}
 }
 
-bool AddFlamester(TerrainItemEntryType* item, float x, float z)
-{
-	if (!CanAddEnemy(ENEMY_KIND_FLAMESTER, item, FLAMESTER_LIMIT))
-		return false;
-	ObjNode* flamester = MakeFlamester(x, z);
-	AttachEnemyToItem(flamester, item);
-	return true;
-}
-
-bool AddFlamesterOnSpline(int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* flamester = MakeFlamesterNode(x, z);
-	SwitchAnim(flamester, FLAMESTER_ANIM_WALK, 10);
-	StartSplineRider(flamester, splineNum, item, MoveFlamesterOnSpline, true);
-	return true;
-}
-
-ObjNode* MakeFlamester(float x, float z)
-{
-	return MakeFlamesterNode(x, z);
-}
+const CreatureKind kFlamesterKind = {
+	.kind = ENEMY_KIND_FLAMESTER,
+	.limit = FLAMESTER_LIMIT,
+	.skeletonType = SKELETON_TYPE_FLAMESTER,
+	.scale = FLAMESTER_SCALE,
+	.health = FLAMESTER_HEALTH,
+	.damage = DAMAGE,
+	.targetOffset = TARGET_OFFSET,
+	.shadowX = SHADOW_SIZE,
+	.shadowZ = SHADOW_SIZE,
+	.hits = &kFlamesterHitTable,
+	.move = MoveFlamester,
+	.prepare = PrepareFlamester,
+	.dress = AttachGlow,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = SPLINE_DETACH_DISTANCE, .walkAnim = FLAMESTER_ANIM_WALK,
+		.whileRiding = BurnOnLoop},
+};
 
 void MoveFlamester(ObjNode* flamester)
 {

@@ -102,7 +102,7 @@ namespace
 	{
 		const OGLPoint3D& p = gPlayerNode->Coord;
 		float want = CalcYAngleFromPointToPoint(lizard->Rot.y, gObjCoord.x, gObjCoord.z, p.x, p.z);
-		float d = std::fabs(std::remainder(want - lizard->Rot.y, PI2));
+		float d = std::fabs(AngleDifference(want, lizard->Rot.y));
 		return d;
 	}
 
@@ -447,58 +447,47 @@ namespace
 
 	constexpr CreatureHitRoutines kLizardHits = {.hurt = HurtLizard, .kill = KillLizard, .fistDamage = GIANT_FIST_DAMAGE};
 
-	void MoveLizardOnSpline(ObjNode* lizard)
+	// Every shot lands in the one handler, which sorts them by the projectile's weapon.
+	constexpr CreatureHitTable kLizardHitTable = [] {
+		CreatureHitTable t{};
+		for (int w = WEAPON_STUNGUN; w <= WEAPON_DART; w++)
+			t[w] = HitByWeapon;
+		t[WEAPON_FIST] = CreatureHitByGiantFist<kLizardHits>;
+		t[WEAPON_JETHIT] = CreatureHitByGiantJet<kLizardHits>;
+		t[WEAPON_HURT] = CreatureHitByHurt<kLizardHits>;
+		return t;
+	}();
+
+	// Free, a box of its own; while it patrols, the one from its body.
+	void SizeLizardBox(ObjNode* lizard)
 	{
-		static const EnemySplineRide kRide = {SPLINE_SPEED, JUNGLE_SPLINE_DETACH, false, MoveGiantLizard};
-		MoveEnemyOnSpline(lizard, kRide);
+		lizard->TopOff = 160;
+		lizard->BottomOff = -500;
+		lizard->LeftOff = -200;
+		lizard->RightOff = 200;
+		lizard->FrontOff = 200;
+		lizard->BackOff = -200;
+		CalcObjectBoxFromNode(lizard);
 	}
 }
 
-ObjNode* MakeGiantLizard(float x, float z)
-{
-	ObjNode* lizard = MakeEnemySkeleton(SKELETON_TYPE_GIANTLIZARD, x, z, LIZARD_SCALE, 0, MoveGiantLizard);
-	lizard->Kind = ENEMY_KIND_GIANTLIZARD;
-	lizard->Health = HEALTH;
-	lizard->Damage = DAMAGE;
-	lizard->TopOff = 160;
-	lizard->BottomOff = -500;
-	lizard->LeftOff = -200;
-	lizard->RightOff = 200;
-	lizard->FrontOff = 200;
-	lizard->BackOff = -200;
-	CalcObjectBoxFromNode(lizard);
-	SetRandomTargetOff(lizard, TARGET_OFFSET);
-	AttachShadowToObject(lizard, 0, SHADOW_X, SHADOW_Z, false);
-	// Every shot lands in the one handler, which sorts them by the projectile's weapon.
-	for (int w = WEAPON_STUNGUN; w <= WEAPON_DART; w++)
-		lizard->HitByWeaponHandler[w] = HitByWeapon;
-	lizard->HitByWeaponHandler[WEAPON_FIST] = CreatureHitByGiantFist<kLizardHits>;
-	lizard->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByGiantJet<kLizardHits>;
-	lizard->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kLizardHits>;
-	return lizard;
-}
-
-bool AddGiantLizard(TerrainItemEntryType* item, float x, float z)
-{
-	// Set pieces: no cap and no limit of their own.
-	ObjNode* lizard = MakeGiantLizard(x, z);
-	AttachEnemyToItem(lizard, item);
-	return true;
-}
-
-bool AddGiantLizardOnSpline(int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* lizard = MakeGiantLizard(x, z);
-	lizard->Damage = 0;
-	// Its box comes from its body while it patrols.
-	CreateCollisionBoxFromBoundingBox(lizard, 1, 1);
-	SwitchAnim(lizard, LIZARD_ANIM_WALK, 10);
-	lizard->Skeleton->AnimSpeed = SPLINE_WALK_ANIM_SPEED;
-	StartSplineRider(lizard, splineNum, item, MoveLizardOnSpline, true);
-	return true;
-}
+// A set piece: no cap and no limit of its own.
+const CreatureKind kGiantLizardKind = {
+	.kind = ENEMY_KIND_GIANTLIZARD,
+	.setPiece = true,
+	.skeletonType = SKELETON_TYPE_GIANTLIZARD,
+	.scale = LIZARD_SCALE,
+	.health = HEALTH,
+	.damage = DAMAGE,
+	.targetOffset = TARGET_OFFSET,
+	.shadowX = SHADOW_X,
+	.shadowZ = SHADOW_Z,
+	.hits = &kLizardHitTable,
+	.move = MoveGiantLizard,
+	.sizeBox = SizeLizardBox,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = JUNGLE_SPLINE_DETACH, .walkAnim = LIZARD_ANIM_WALK,
+		.walkAnimSpeed = SPLINE_WALK_ANIM_SPEED, .damage = 0, .boxFromSkeleton = true},
+};
 
 void MoveGiantLizard(ObjNode* lizard)
 {

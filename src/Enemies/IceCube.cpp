@@ -224,7 +224,7 @@ namespace
 			return;
 		const OGLPoint3D& p = gPlayerNode->Coord;
 		float toRobot = CalcYAngleFromPointToPoint(cube->Rot.y, cube->Coord.x, cube->Coord.z, p.x, p.z);
-		float off = std::fabs(std::remainder(toRobot - cube->Rot.y, PI2));
+		float off = std::fabs(AngleDifference(toRobot, cube->Rot.y));
 		float d = EnemyDistanceToPlayer(cube);
 		if (off >= PI / 2 || d <= ICECUBE_THROW_NEAR || d >= ICECUBE_THROW_FAR)
 			return;
@@ -385,38 +385,26 @@ namespace
 
 	constexpr CreatureHitRoutines kIceCubeHits = {.hurt = HurtIceCube, .kill = KillIceCube};
 
-	ObjNode* MakeCube(float x, float z)
+	constexpr CreatureHitTable kIceCubeHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_STUNGUN] = HitByStun;
+		t[WEAPON_FREEZEGUN] = HitByFreeze;
+		t[WEAPON_ARCSHOT] = t[WEAPON_FLARE] = HitByFire;
+		t[WEAPON_FIST] = HitByFist;
+		t[WEAPON_NOVA] = CreatureHitToDeath<kIceCubeHits>;
+		t[WEAPON_JETHIT] = HitByJet;
+		t[WEAPON_HURT] = CreatureHitByHurt<kIceCubeHits>;
+		return t;
+	}();
+
+	void PrepareCube(ObjNode* cube)
 	{
-		ObjNode* cube = MakeEnemySkeleton(SKELETON_TYPE_ICECUBE, x, z, ICECUBE_SCALE, 0, MoveIceCube);
-		cube->Kind = ENEMY_KIND_ICECUBE;
 		cube->StatusBits |= STATUS_BIT_NOLIGHTING;
 		cube->ColorFilter.a = 0.99f;
-		cube->Health = ICECUBE_HEALTH;
-		cube->Damage = DAMAGE;
 		for (float& f : cube->SpecialF)
 			f = 0;
 		cube->SpecialF[ICECUBE_TIMER_THROW] = RandomFloat() * FIRST_THROW_DELAY;
 		cube->ChainNode = nullptr;
-		SetCubeBox(cube);
-		SetRandomTargetOff(cube, TARGET_OFFSET);
-		AttachShadowToObject(cube, 0, SHADOW_WIDTH, SHADOW_DEPTH, false);
-		AttachEyeGlints(cube);
-		cube->HitByWeaponHandler[WEAPON_STUNGUN] = HitByStun;
-		cube->HitByWeaponHandler[WEAPON_FREEZEGUN] = HitByFreeze;
-		cube->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByFire;
-		cube->HitByWeaponHandler[WEAPON_FLARE] = HitByFire;
-		cube->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-		cube->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kIceCubeHits>;
-		cube->HitByWeaponHandler[WEAPON_JETHIT] = HitByJet;
-		cube->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kIceCubeHits>;
-		return cube;
-	}
-
-	void MoveIceCubeOnSpline(ObjNode* cube)
-	{
-		static const EnemySplineRide kRide = {SPLINE_SPEED, SPLINE_DETACH_DISTANCE, true, MoveIceCube};
-		if (MoveEnemyOnSpline(cube, kRide))
-			UpdateEyeGlints(cube);
 	}
 
 	//
@@ -450,29 +438,24 @@ namespace
 	}
 }
 
-bool AddIceCube(TerrainItemEntryType* item, float x, float z)
-{
-	if (!CanAddEnemy(ENEMY_KIND_ICECUBE, item, ICECUBE_LIMIT))
-		return false;
-	ObjNode* cube = MakeIceCube(x, z);
-	AttachEnemyToItem(cube, item);
-	return true;
-}
-
-bool AddIceCubeOnSpline(int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* cube = MakeCube(x, z);
-	SwitchAnim(cube, ICECUBE_ANIM_WALK, 10);
-	StartSplineRider(cube, splineNum, item, MoveIceCubeOnSpline, true);
-	return true;
-}
-
-ObjNode* MakeIceCube(float x, float z)
-{
-	return MakeCube(x, z);
-}
+const CreatureKind kIceCubeKind = {
+	.kind = ENEMY_KIND_ICECUBE,
+	.limit = ICECUBE_LIMIT,
+	.skeletonType = SKELETON_TYPE_ICECUBE,
+	.scale = ICECUBE_SCALE,
+	.health = ICECUBE_HEALTH,
+	.damage = DAMAGE,
+	.targetOffset = TARGET_OFFSET,
+	.shadowX = SHADOW_WIDTH,
+	.shadowZ = SHADOW_DEPTH,
+	.hits = &kIceCubeHitTable,
+	.move = MoveIceCube,
+	.prepare = PrepareCube,
+	.sizeBox = SetCubeBox,
+	.dress = AttachEyeGlints,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = SPLINE_DETACH_DISTANCE, .trueDistance = true,
+		.walkAnim = ICECUBE_ANIM_WALK, .whileRiding = UpdateEyeGlints},
+};
 
 float IceCubeWalkSpeed(const ObjNode* cube)
 {

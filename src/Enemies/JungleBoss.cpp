@@ -361,7 +361,7 @@ namespace
 				// Turn toward the robot by the shorter way, at most the turn rate.
 				const OGLPoint3D& from = t.points[t.numPoints - 1];
 				float want = std::atan2(-(gPlayerNode->Coord.x - from.x), -(gPlayerNode->Coord.z - from.z));
-				float diff = std::remainder(want - t.heading, PI2);
+				float diff = AngleDifference(want, t.heading);
 				float most = TENTACLE_TURN_RATE * h;
 				t.heading += std::clamp(diff, -most, most);
 			}

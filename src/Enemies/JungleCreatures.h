@@ -13,7 +13,7 @@
 #include "System/Objects.h"
 
 struct TerrainItemEntryType;
-struct SplineItemType;
+struct CreatureKind;
 
 //
 // Tunables others read (tests, the autopilot)
@@ -36,17 +36,11 @@ constexpr float MANTIS_SPIT_RANGE = 1600.0f;
 // Item and spline add routines
 //
 
-bool AddGiantLizard(TerrainItemEntryType* item, float x, float z);
-bool AddGiantLizardOnSpline(int splineNum, SplineItemType* item);
-bool AddVenusFlytrap(TerrainItemEntryType* item, float x, float z);
-bool AddMantis(TerrainItemEntryType* item, float x, float z);
-bool AddMantisOnSpline(int splineNum, SplineItemType* item);
+// The kinds (CreatureKit.h): items 50, 51 and 52, spline rows 50 and 52.
+extern const CreatureKind kGiantLizardKind;
+extern const CreatureKind kVenusFlytrapKind;
+extern const CreatureKind kMantisKind;
 bool AddTurtle(TerrainItemEntryType* item, float x, float z);
-
-// Free creatures without an item (tests and the level's own set-ups).
-ObjNode* MakeGiantLizard(float x, float z);
-ObjNode* MakeVenusFlytrap(float x, float z, float heading);
-ObjNode* MakeMantis(float x, float z);
 
 // The free move routines (what a rider becomes off its loop).
 void MoveGiantLizard(ObjNode* lizard);

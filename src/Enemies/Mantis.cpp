@@ -235,56 +235,45 @@ namespace
 
 	constexpr CreatureHitRoutines kMantisHits = {.hurt = HurtMantis, .kill = KillMantis, .fistDamage = GIANT_FIST_DAMAGE};
 
-	void MoveMantisOnSpline(ObjNode* mantis)
+	// Every shot lands in the one handler, which sorts them by the projectile's weapon.
+	constexpr CreatureHitTable kMantisHitTable = [] {
+		CreatureHitTable t{};
+		for (int w = WEAPON_STUNGUN; w <= WEAPON_DART; w++)
+			t[w] = HitByWeapon;
+		t[WEAPON_FIST] = CreatureHitByGiantFist<kMantisHits>;
+		t[WEAPON_JETHIT] = CreatureHitByGiantJet<kMantisHits>;
+		t[WEAPON_HURT] = CreatureHitByHurt<kMantisHits>;
+		return t;
+	}();
+
+	void SizeMantisBox(ObjNode* mantis)
 	{
-		static const EnemySplineRide kRide = {SPLINE_SPEED, JUNGLE_SPLINE_DETACH, false, MoveMantis};
-		MoveEnemyOnSpline(mantis, kRide);
+		mantis->TopOff = 200;
+		mantis->BottomOff = -500;
+		mantis->LeftOff = -120;
+		mantis->RightOff = 120;
+		mantis->FrontOff = 120;
+		mantis->BackOff = -120;
+		CalcObjectBoxFromNode(mantis);
 	}
 }
 
-ObjNode* MakeMantis(float x, float z)
-{
-	ObjNode* mantis = MakeEnemySkeleton(SKELETON_TYPE_MANTIS, x, z, MANTIS_SCALE, 0, MoveMantis);
-	mantis->Kind = ENEMY_KIND_MANTIS;
-	mantis->Health = HEALTH;
-	mantis->Damage = DAMAGE;
-	mantis->TopOff = 200;
-	mantis->BottomOff = -500;
-	mantis->LeftOff = -120;
-	mantis->RightOff = 120;
-	mantis->FrontOff = 120;
-	mantis->BackOff = -120;
-	CalcObjectBoxFromNode(mantis);
-	SetRandomTargetOff(mantis, TARGET_OFFSET);
-	AttachShadowToObject(mantis, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-	for (int w = WEAPON_STUNGUN; w <= WEAPON_DART; w++)
-		mantis->HitByWeaponHandler[w] = HitByWeapon;
-	mantis->HitByWeaponHandler[WEAPON_FIST] = CreatureHitByGiantFist<kMantisHits>;
-	mantis->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByGiantJet<kMantisHits>;
-	mantis->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kMantisHits>;
-	return mantis;
-}
-
-bool AddMantis(TerrainItemEntryType* item, float x, float z)
-{
-	if (!CanAddEnemy(ENEMY_KIND_MANTIS, item, MANTIS_LIMIT))
-		return false;
-	ObjNode* mantis = MakeMantis(x, z);
-	AttachEnemyToItem(mantis, item);
-	return true;
-}
-
-bool AddMantisOnSpline(int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* mantis = MakeMantis(x, z);
-	mantis->Damage = 0;
-	SwitchAnim(mantis, MANTIS_ANIM_WALK, 10);
-	mantis->Skeleton->AnimSpeed = SPLINE_WALK_ANIM_SPEED;
-	StartSplineRider(mantis, splineNum, item, MoveMantisOnSpline, true);
-	return true;
-}
+const CreatureKind kMantisKind = {
+	.kind = ENEMY_KIND_MANTIS,
+	.limit = MANTIS_LIMIT,
+	.skeletonType = SKELETON_TYPE_MANTIS,
+	.scale = MANTIS_SCALE,
+	.health = HEALTH,
+	.damage = DAMAGE,
+	.targetOffset = TARGET_OFFSET,
+	.shadowX = SHADOW_SIZE,
+	.shadowZ = SHADOW_SIZE,
+	.hits = &kMantisHitTable,
+	.move = MoveMantis,
+	.sizeBox = SizeMantisBox,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = JUNGLE_SPLINE_DETACH, .walkAnim = MANTIS_ANIM_WALK,
+		.walkAnimSpeed = SPLINE_WALK_ANIM_SPEED, .damage = 0},
+};
 
 void MoveMantis(ObjNode* mantis)
 {

@@ -282,57 +282,44 @@ namespace
 	constexpr CreatureHitRoutines kMutantHits = {.hurt = HurtMutant, .kill = KillMutant, .fistDamage = FIST_DAMAGE,
 			.jetDamage = JET_DAMAGE, .shotDamage = SHOT_DAMAGE};
 
-	void MoveMutantOnSpline(ObjNode* mutant)
+	constexpr CreatureHitTable kMutantHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_STUNGUN] = t[WEAPON_ARCSHOT] = CreatureHitByShot<kMutantHits>;
+		t[WEAPON_FIST] = CreatureHitByFist<kMutantHits>;
+		t[WEAPON_NOVA] = CreatureHitToDeath<kMutantHits>;
+		t[WEAPON_JETHIT] = CreatureHitByJet<kMutantHits>;
+		t[WEAPON_HURT] = CreatureHitByHurt<kMutantHits>;
+		return t;
+	}();
+
+	void UpdateGlow(ObjNode* mutant)
 	{
-		static const EnemySplineRide kRide = {SPLINE_SPEED, SPLINE_DETACH_DISTANCE, false, MoveMutant};
-		if (MoveEnemyOnSpline(mutant, kRide) && mutant->CType != INVALID_NODE_FLAG)
-			UpdateEnemySparkles(mutant, GlowJoints(), GlowJointCount(mutant));
+		UpdateEnemySparkles(mutant, GlowJoints(), GlowJointCount(mutant));
 	}
 }
 
-ObjNode* MakeMutant(float x, float z)
-{
-	ObjNode* mutant = MakeEnemySkeleton(SKELETON_TYPE_MUTANT, x, z, MUTANT_SCALE, 0, MoveMutant);
-	mutant->Kind = ENEMY_KIND_MUTANT;
-	mutant->Health = MUTANT_HEALTH;
-	mutant->Damage = MUTANT_DAMAGE;
-	CreateCollisionBoxFromBoundingBox(mutant, 1, 1);
-	SetRandomTargetOff(mutant, TARGET_OFFSET);
-	AttachShadowToObject(mutant, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-	mutant->HitByWeaponHandler[WEAPON_STUNGUN] = CreatureHitByShot<kMutantHits>;
-	mutant->HitByWeaponHandler[WEAPON_ARCSHOT] = CreatureHitByShot<kMutantHits>;
-	mutant->HitByWeaponHandler[WEAPON_FIST] = CreatureHitByFist<kMutantHits>;
-	mutant->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kMutantHits>;
-	mutant->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByJet<kMutantHits>;
-	mutant->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kMutantHits>;
-	AttachGlow(mutant);
-	return mutant;
-}
-
-bool AddMutant(TerrainItemEntryType* item, float x, float z)
-{
-	if (!CanAddEnemy(ENEMY_KIND_MUTANT, item, MUTANT_LIMIT))
-		return false;
-	AttachEnemyToItem(MakeMutant(x, z), item);
-	return true;
-}
-
-bool AddMutantOnSpline(int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* mutant = MakeMutant(x, z);
-	SwitchAnim(mutant, MUTANT_ANIM_WALK, 10);
-	mutant->Skeleton->AnimSpeed = SPLINE_WALK_ANIM_SPEED;
-	StartSplineRider(mutant, splineNum, item, MoveMutantOnSpline, true);
-	return true;
-}
+const CreatureKind kMutantKind = {
+	.kind = ENEMY_KIND_MUTANT,
+	.limit = MUTANT_LIMIT,
+	.skeletonType = SKELETON_TYPE_MUTANT,
+	.scale = MUTANT_SCALE,
+	.health = MUTANT_HEALTH,
+	.damage = MUTANT_DAMAGE,
+	.targetOffset = TARGET_OFFSET,
+	.shadowX = SHADOW_SIZE,
+	.shadowZ = SHADOW_SIZE,
+	.hits = &kMutantHitTable,
+	.move = MoveMutant,
+	.dress = AttachGlow,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = SPLINE_DETACH_DISTANCE, .walkAnim = MUTANT_ANIM_WALK,
+		.walkAnimSpeed = SPLINE_WALK_ANIM_SPEED, .whileRiding = UpdateGlow},
+};
 
 ObjNode* RaiseMutantFromGrave(float x, float z)
 {
 	if (!CanAddEnemy(ENEMY_KIND_MUTANT, nullptr, MUTANT_LIMIT))
 		return nullptr;
-	ObjNode* mutant = MakeMutant(x, z);
+	ObjNode* mutant = MakeCreature(kMutantKind, x, z);
 	SetSkeletonAnim(mutant->Skeleton, MUTANT_ANIM_GROW);
 	mutant->Scale = {MUTANT_RISE_START_SCALE, MUTANT_RISE_START_SCALE, MUTANT_RISE_START_SCALE};
 	if (gPlayerNode)

@@ -356,52 +356,39 @@ namespace
 	constexpr CreatureHitRoutines kMutantRobotHits = {.hurt = HurtMutantRobot, .kill = KillMutantRobot,
 			.fistDamage = FIST_DAMAGE, .jetDamage = JET_DAMAGE, .shotDamage = SHOT_DAMAGE};
 
-	void MoveMutantRobotOnSpline(ObjNode* robot)
+	constexpr CreatureHitTable kMutantRobotHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_STUNGUN] = t[WEAPON_ARCSHOT] = CreatureHitByShot<kMutantRobotHits>;
+		t[WEAPON_FIST] = CreatureHitByFist<kMutantRobotHits>;
+		t[WEAPON_NOVA] = CreatureHitToDeath<kMutantRobotHits>;
+		t[WEAPON_JETHIT] = CreatureHitByJet<kMutantRobotHits>;
+		t[WEAPON_HURT] = CreatureHitByHurt<kMutantRobotHits>;
+		return t;
+	}();
+
+	void PrepareMutantRobot(ObjNode* robot)
 	{
-		static const EnemySplineRide kRide = {SPLINE_SPEED, SPLINE_DETACH_DISTANCE, false, MoveMutantRobot};
-		MoveEnemyOnSpline(robot, kRide);
+		robot->ParticleGroup = -1;
+		robot->ParticleTimer = 0;
 	}
 }
 
-ObjNode* MakeMutantRobot(float x, float z)
-{
-	ObjNode* robot = MakeEnemySkeleton(SKELETON_TYPE_MUTANTROBOT, x, z, MUTANTROBOT_SCALE, 0, MoveMutantRobot);
-	robot->Kind = ENEMY_KIND_MUTANTROBOT;
-	robot->Health = MUTANTROBOT_HEALTH;
-	robot->Damage = MUTANTROBOT_DAMAGE;
-	robot->ParticleGroup = -1;
-	robot->ParticleTimer = 0;
-	CreateCollisionBoxFromBoundingBox(robot, 1, 1);
-	SetRandomTargetOff(robot, TARGET_OFFSET);
-	AttachShadowToObject(robot, 0, SHADOW_SIZE, SHADOW_SIZE, false);
-	robot->HitByWeaponHandler[WEAPON_STUNGUN] = CreatureHitByShot<kMutantRobotHits>;
-	robot->HitByWeaponHandler[WEAPON_ARCSHOT] = CreatureHitByShot<kMutantRobotHits>;
-	robot->HitByWeaponHandler[WEAPON_FIST] = CreatureHitByFist<kMutantRobotHits>;
-	robot->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kMutantRobotHits>;
-	robot->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByJet<kMutantRobotHits>;
-	robot->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kMutantRobotHits>;
-	return robot;
-}
-
-bool AddMutantRobot(TerrainItemEntryType* item, float x, float z)
-{
-	if (!CanAddEnemy(ENEMY_KIND_MUTANTROBOT, item, MUTANTROBOT_LIMIT))
-		return false;
-	AttachEnemyToItem(MakeMutantRobot(x, z), item);
-	return true;
-}
-
-bool AddMutantRobotOnSpline(int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* robot = MakeMutantRobot(x, z);
-	robot->Damage = 0;
-	SwitchAnim(robot, MUTANTROBOT_ANIM_WALK, 10);
-	robot->Skeleton->AnimSpeed = SPLINE_WALK_ANIM_SPEED;
-	StartSplineRider(robot, splineNum, item, MoveMutantRobotOnSpline, true);
-	return true;
-}
+const CreatureKind kMutantRobotKind = {
+	.kind = ENEMY_KIND_MUTANTROBOT,
+	.limit = MUTANTROBOT_LIMIT,
+	.skeletonType = SKELETON_TYPE_MUTANTROBOT,
+	.scale = MUTANTROBOT_SCALE,
+	.health = MUTANTROBOT_HEALTH,
+	.damage = MUTANTROBOT_DAMAGE,
+	.targetOffset = TARGET_OFFSET,
+	.shadowX = SHADOW_SIZE,
+	.shadowZ = SHADOW_SIZE,
+	.hits = &kMutantRobotHitTable,
+	.move = MoveMutantRobot,
+	.prepare = PrepareMutantRobot,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = SPLINE_DETACH_DISTANCE, .walkAnim = MUTANTROBOT_ANIM_WALK,
+		.walkAnimSpeed = SPLINE_WALK_ANIM_SPEED, .damage = 0},
+};
 
 void MoveMutantRobot(ObjNode* robot)
 {

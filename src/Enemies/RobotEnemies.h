@@ -1,4 +1,5 @@
-// The fire-and-ice level's machines: the arm bot that swings a jointed flail,
+// The fire-and-ice level's machines (one file each, their shared driving,
+// hits and blast in RobotEnemies.cpp): the arm bot that swings a jointed flail,
 // the hammer bot that smashes its mallet down (and cracks the ice over the
 // exit lift with it), the drill bot that skewers the robot and flings it, and
 // the swinger bot whose spiked arms fly out as it speeds up. They have no
@@ -14,6 +15,7 @@
 #include <cstdint>
 
 struct TerrainItemEntryType;
+struct CreatureKind;
 
 // Their item types.
 constexpr uint16_t ITEM_TYPE_ARMBOT = 89;
@@ -57,11 +59,13 @@ constexpr float HAMMERBOT_COMES_BACK_HEALTH = 20.0f;
 constexpr float DRILLBOT_HOLD_TIME = 3.0f;			// seconds a skewered robot spins on the drill
 constexpr float SWINGERBOT_ARM_LIMIT = PI / 2;		// radians each arm may tilt out
 
-// Item routines 89, 93, 94, 95.
-bool AddArmBot(TerrainItemEntryType* item, float x, float z);
+// The kinds (CreatureKit.h): items 89, 93, 94 and 95. The hammer bot's item
+// has its own routine: the exit lift's guard does not wait on the cap.
+extern const CreatureKind kArmBotKind;
+extern const CreatureKind kHammerBotKind;
+extern const CreatureKind kDrillBotKind;
+extern const CreatureKind kSwingerBotKind;
 bool AddHammerBot(TerrainItemEntryType* item, float x, float z);
-bool AddDrillBot(TerrainItemEntryType* item, float x, float z);
-bool AddSwingerBot(TerrainItemEntryType* item, float x, float z);
 
 // Made free at (x, z) (the item routines' core; `comesBack` gives the hammer
 // bot its armour). The body is returned; its parts hang on its chain.

@@ -285,36 +285,39 @@ namespace
 	}
 }
 
-bool AddSquooshy(TerrainItemEntryType* item, float x, float z)
+namespace
 {
-	if (!CanAddEnemy(ENEMY_KIND_SQUOOSHY, item, SQUOOSHY_LIMIT))
-		return false;
-	ObjNode* squooshy = MakeSquooshy(x, z);
-	AttachEnemyToItem(squooshy, item);
-	return true;
+	constexpr CreatureHitTable kSquooshyHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_STUNGUN] = t[WEAPON_ARCSHOT] = t[WEAPON_FLARE] = HitByShot;
+		t[WEAPON_FREEZEGUN] = CreatureHitByFreeze<kSquooshyHits>;
+		t[WEAPON_FIST] = HitByFist;
+		t[WEAPON_NOVA] = t[WEAPON_JETHIT] = CreatureHitToDeath<kSquooshyHits>;
+		t[WEAPON_HURT] = CreatureHitByHurt<kSquooshyHits>;
+		return t;
+	}();
+
+	void PrepareSquooshy(ObjNode* squooshy)
+	{
+		for (float& f : squooshy->SpecialF)
+			f = 0;
+	}
 }
 
-ObjNode* MakeSquooshy(float x, float z)
-{
-	ObjNode* squooshy = MakeEnemySkeleton(SKELETON_TYPE_SQUOOSHY, x, z, SQUOOSHY_SCALE, 0, MoveSquooshy);
-	squooshy->Kind = ENEMY_KIND_SQUOOSHY;
-	squooshy->Health = SQUOOSHY_HEALTH;
-	squooshy->Damage = DAMAGE;
-	for (float& f : squooshy->SpecialF)
-		f = 0;
-	CreateCollisionBoxFromBoundingBox(squooshy, 1, 1);
-	SetRandomTargetOff(squooshy, TARGET_OFFSET);
-	AttachShadowToObject(squooshy, 0, SHADOW_WIDTH, SHADOW_DEPTH, false);
-	squooshy->HitByWeaponHandler[WEAPON_STUNGUN] = HitByShot;
-	squooshy->HitByWeaponHandler[WEAPON_FREEZEGUN] = CreatureHitByFreeze<kSquooshyHits>;
-	squooshy->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByShot;
-	squooshy->HitByWeaponHandler[WEAPON_FLARE] = HitByShot;
-	squooshy->HitByWeaponHandler[WEAPON_FIST] = HitByFist;
-	squooshy->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kSquooshyHits>;
-	squooshy->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitToDeath<kSquooshyHits>;
-	squooshy->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kSquooshyHits>;
-	return squooshy;
-}
+const CreatureKind kSquooshyKind = {
+	.kind = ENEMY_KIND_SQUOOSHY,
+	.limit = SQUOOSHY_LIMIT,
+	.skeletonType = SKELETON_TYPE_SQUOOSHY,
+	.scale = SQUOOSHY_SCALE,
+	.health = SQUOOSHY_HEALTH,
+	.damage = DAMAGE,
+	.targetOffset = TARGET_OFFSET,
+	.shadowX = SHADOW_WIDTH,
+	.shadowZ = SHADOW_DEPTH,
+	.hits = &kSquooshyHitTable,
+	.move = MoveSquooshy,
+	.prepare = PrepareSquooshy,
+};
 
 void MoveSquooshy(ObjNode* squooshy)
 {

@@ -250,60 +250,46 @@ namespace
 	// No fist handler: a punch does nothing to him.
 	constexpr CreatureHitRoutines kStrongManHits = {.hurt = HurtStrongMan, .kill = KillStrongMan, .jetDamage = JET_DAMAGE};
 
-	void MoveStrongManOnSpline(ObjNode* strongMan)
-	{
-		static const EnemySplineRide kRide = {SPLINE_SPEED, SPLINE_DETACH_DISTANCE, true, MoveStrongMan};
-		MoveEnemyOnSpline(strongMan, kRide);
-	}
+	constexpr CreatureHitTable kStrongManHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_STUNGUN] = t[WEAPON_ARCSHOT] = t[WEAPON_FLARE] = t[WEAPON_DART] = CreatureHitByShot<kStrongManHits>;
+		t[WEAPON_NOVA] = CreatureHitToDeath<kStrongManHits>;
+		t[WEAPON_JETHIT] = CreatureHitByJet<kStrongManHits>;
+		t[WEAPON_HURT] = CreatureHitByHurt<kStrongManHits>;
+		return t;
+	}();
 
-	ObjNode* MakeStrongManNode(float x, float z)
+	void PrepareStrongMan(ObjNode* strongMan)
 	{
-		ObjNode* strongMan = MakeEnemySkeleton(SKELETON_TYPE_STRONGMAN, x, z, STRONGMAN_SCALE, 0, MoveStrongMan);
-		strongMan->Kind = ENEMY_KIND_STRONGMAN;
-		strongMan->Health = STRONGMAN_HEALTH;
-		strongMan->Damage = STRONGMAN_DAMAGE;
 		strongMan->SpecialF[TIMER_GRAB] = RandomFloat() * GRAB_DELAY;
 		strongMan->SpecialF[TIMER_STAND] = 0;
-		SetRandomTargetOff(strongMan, TARGET_OFFSET);
-		AttachShadowToObject(strongMan, 0, SHADOW_SIZE_X, SHADOW_SIZE_Z, false);
-		strongMan->HitByWeaponHandler[WEAPON_STUNGUN] = CreatureHitByShot<kStrongManHits>;
-		strongMan->HitByWeaponHandler[WEAPON_ARCSHOT] = CreatureHitByShot<kStrongManHits>;
-		strongMan->HitByWeaponHandler[WEAPON_FLARE] = CreatureHitByShot<kStrongManHits>;
-		strongMan->HitByWeaponHandler[WEAPON_DART] = CreatureHitByShot<kStrongManHits>;
-		strongMan->HitByWeaponHandler[WEAPON_NOVA] = CreatureHitToDeath<kStrongManHits>;
-		strongMan->HitByWeaponHandler[WEAPON_JETHIT] = CreatureHitByJet<kStrongManHits>;
-		strongMan->HitByWeaponHandler[WEAPON_HURT] = CreatureHitByHurt<kStrongManHits>;
-		return strongMan;
+	}
+
+	// Free he has a box of his own size; on a loop, the skinned one.
+	void SizeStrongManBox(ObjNode* strongMan)
+	{
+		SetObjectCollisionBounds(strongMan, BOX_TOP, BOX_BOTTOM, -BOX_SIDE, BOX_SIDE, BOX_SIDE, -BOX_SIDE);
 	}
 }
 
-ObjNode* MakeStrongMan(float x, float z)
-{
-	ObjNode* strongMan = MakeStrongManNode(x, z);
-	SetObjectCollisionBounds(strongMan, BOX_TOP, BOX_BOTTOM, -BOX_SIDE, BOX_SIDE, BOX_SIDE, -BOX_SIDE);
-	return strongMan;
-}
-
-bool AddStrongMan(TerrainItemEntryType* item, float x, float z)
-{
-	if (!CanAddEnemy(ENEMY_KIND_STRONGMAN, item, STRONGMAN_LIMIT))
-		return false;
-	AttachEnemyToItem(MakeStrongMan(x, z), item);
-	return true;
-}
-
-bool AddStrongManOnSpline(int splineNum, SplineItemType* item)
-{
-	float x, z;
-	GetCoordOnSpline(&gSplineList[splineNum], item->placement, &x, &z);
-	ObjNode* strongMan = MakeStrongManNode(x, z);
-	strongMan->Health = STRONGMAN_SPLINE_HEALTH;
-	CreateCollisionBoxFromBoundingBox(strongMan, 1, 1);
-	SwitchAnim(strongMan, STRONGMAN_ANIM_WALK, 10);
-	strongMan->Skeleton->AnimSpeed = SPLINE_WALK_ANIM_SPEED;
-	StartSplineRider(strongMan, splineNum, item, MoveStrongManOnSpline, true);
-	return true;
-}
+const CreatureKind kStrongManKind = {
+	.kind = ENEMY_KIND_STRONGMAN,
+	.limit = STRONGMAN_LIMIT,
+	.skeletonType = SKELETON_TYPE_STRONGMAN,
+	.scale = STRONGMAN_SCALE,
+	.health = STRONGMAN_HEALTH,
+	.damage = STRONGMAN_DAMAGE,
+	.targetOffset = TARGET_OFFSET,
+	.shadowX = SHADOW_SIZE_X,
+	.shadowZ = SHADOW_SIZE_Z,
+	.hits = &kStrongManHitTable,
+	.move = MoveStrongMan,
+	.prepare = PrepareStrongMan,
+	.sizeBox = SizeStrongManBox,
+	.loop = {.speed = SPLINE_SPEED, .detachDistance = SPLINE_DETACH_DISTANCE, .trueDistance = true,
+		.walkAnim = STRONGMAN_ANIM_WALK, .walkAnimSpeed = SPLINE_WALK_ANIM_SPEED, .health = STRONGMAN_SPLINE_HEALTH,
+		.boxFromSkeleton = true},
+};
 
 ObjNode* StrongManHoldingPlayer()
 {

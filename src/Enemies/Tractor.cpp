@@ -44,11 +44,6 @@ namespace
 		return IsTerrainSetUp() ? TerrainHeightAt(x, z) : 0.0f;
 	}
 
-	float WrapAngle(float a)
-	{
-		return std::remainder(a, PI2);
-	}
-
 	void Drive(ObjNode* tractor)
 	{
 		const float dt = gFrameTime;

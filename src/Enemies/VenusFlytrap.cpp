@@ -3,6 +3,7 @@
 // and cannot be killed: a giant robot's freeze shot stops it for a while and
 // a giant's arc shot sets it burning for good.
 #include "Enemies/JungleCreatures.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
@@ -53,7 +54,7 @@ namespace
 	{
 		const OGLPoint3D& p = gPlayerNode->Coord;
 		float want = CalcYAngleFromPointToPoint(plant->Rot.y, plant->Coord.x, plant->Coord.z, p.x, p.z);
-		return std::fabs(std::remainder(want - plant->Rot.y, PI2));
+		return std::fabs(AngleDifference(want, plant->Rot.y));
 	}
 
 	void HoldPlayerInJaws(ObjNode* plant)
@@ -184,35 +185,51 @@ namespace
 	}
 }
 
-ObjNode* MakeVenusFlytrap(float x, float z, float heading)
+namespace
 {
-	ObjNode* plant = MakeEnemySkeleton(SKELETON_TYPE_VENUSFLYTRAP, x, z, FLYTRAP_SCALE, heading, MoveVenusFlytrap);
-	plant->Kind = ENEMY_KIND_FLYTRAP;
-	plant->Health = HEALTH;
-	plant->Damage = DAMAGE;
+	constexpr CreatureHitTable kFlytrapHitTable = [] {
+		CreatureHitTable t{};
+		t[WEAPON_FREEZEGUN] = HitByFreeze;
+		t[WEAPON_ARCSHOT] = HitByArc;
+		return t;
+	}();
+
 	// Plants wait at different points of their sway.
-	SetSkeletonAnimTime(plant->Skeleton, RandomFloat());
-	plant->TopOff = int32_t(plant->BBox.max.y);
-	plant->BottomOff = int32_t(plant->BBox.min.y);
-	plant->LeftOff = int32_t(-BOX_HALF_WIDTH);
-	plant->RightOff = int32_t(BOX_HALF_WIDTH);
-	plant->FrontOff = int32_t(BOX_HALF_WIDTH);
-	plant->BackOff = int32_t(-BOX_HALF_WIDTH);
-	CalcObjectBoxFromNode(plant);
-	// In the jungle boss's arena the robot's aim belongs to the boss's pod plants.
-	if (CurrentLevelDef().setUp & LEVEL_SETUP_JUNGLE_BOSS)
-		plant->CType &= ~CTYPE_AUTOTARGET;
-	plant->HitByWeaponHandler[WEAPON_FREEZEGUN] = HitByFreeze;
-	plant->HitByWeaponHandler[WEAPON_ARCSHOT] = HitByArc;
-	return plant;
+	void PrepareFlytrap(ObjNode* plant)
+	{
+		SetSkeletonAnimTime(plant->Skeleton, RandomFloat());
+	}
+
+	// As tall as its body, narrower than its leaves.
+	void SizeFlytrapBox(ObjNode* plant)
+	{
+		plant->TopOff = int32_t(plant->BBox.max.y);
+		plant->BottomOff = int32_t(plant->BBox.min.y);
+		plant->LeftOff = int32_t(-BOX_HALF_WIDTH);
+		plant->RightOff = int32_t(BOX_HALF_WIDTH);
+		plant->FrontOff = int32_t(BOX_HALF_WIDTH);
+		plant->BackOff = int32_t(-BOX_HALF_WIDTH);
+		CalcObjectBoxFromNode(plant);
+		// In the jungle boss's arena the robot's aim belongs to the boss's pod plants.
+		if (CurrentLevelDef().setUp & LEVEL_SETUP_JUNGLE_BOSS)
+			plant->CType &= ~CTYPE_AUTOTARGET;
+	}
 }
 
-bool AddVenusFlytrap(TerrainItemEntryType* item, float x, float z)
-{
-	ObjNode* plant = MakeVenusFlytrap(x, z, float(item ? item->parm[0] : 0) * (PI / 4));
-	AttachEnemyToItem(plant, item);
-	return true;
-}
+// A rooted set piece facing its item's heading: no cap, no limit, no shadow.
+const CreatureKind kVenusFlytrapKind = {
+	.kind = ENEMY_KIND_FLYTRAP,
+	.setPiece = true,
+	.facesItemHeading = true,
+	.skeletonType = SKELETON_TYPE_VENUSFLYTRAP,
+	.scale = FLYTRAP_SCALE,
+	.health = HEALTH,
+	.damage = DAMAGE,
+	.hits = &kFlytrapHitTable,
+	.move = MoveVenusFlytrap,
+	.prepare = PrepareFlytrap,
+	.sizeBox = SizeFlytrapBox,
+};
 
 void MoveVenusFlytrap(ObjNode* plant)
 {

@@ -361,7 +361,7 @@ namespace
 					const ObjNode* robot = gPlayerNode;
 					float px = robot->Coord.x + robot->Delta.x, pz = robot->Coord.z + robot->Delta.z;
 					float toRobot = std::atan2(-(px - cannon->Coord.x), -(pz - cannon->Coord.z));
-					if (std::fabs(std::remainder(toRobot - cannon->Rot.y, PI2)) < CANNON_AIM_CONE)
+					if (std::fabs(AngleDifference(toRobot, cannon->Rot.y)) < CANNON_AIM_CONE)
 					{
 						m.cannonReload[i] = CANNON_RELOAD;
 						FireSlimeShot(cannon);
@@ -376,7 +376,7 @@ namespace
 	void RunPlatforms(float dt)
 	{
 		Machine& m = gMachine;
-		gBlobBoss.orbitAngle = std::remainder(gBlobBoss.orbitAngle + ORBIT_RATE * dt, PI2);
+		gBlobBoss.orbitAngle = WrapAngle(gBlobBoss.orbitAngle + ORBIT_RATE * dt);
 		for (int i = 0; i < BLOBBOSS_PLATFORMS; i++)
 		{
 			ObjNode* p = m.platforms[i].Get();

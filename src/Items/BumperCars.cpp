@@ -155,11 +155,6 @@ namespace
 		return std::atan2(-dx, -dz);
 	}
 
-	float AngleDiff(float to, float from)
-	{
-		return std::remainder(to - from, PI2);
-	}
-
 	void ApplyCarFriction(OGLVector3D* v)
 	{
 		float speed = std::hypot(v->x, v->z);
@@ -234,7 +229,7 @@ namespace
 		if (!prey || prey == car)
 			return;
 		float want = Heading(prey->Coord.x - car->Coord.x, prey->Coord.z - car->Coord.z);
-		float diff = AngleDiff(want, car->Rot.y);
+		float diff = AngleDifference(want, car->Rot.y);
 		float step = AI_CAR_TURN * gFrameTime;
 		car->Rot.y += std::clamp(diff, -step, step);
 		OGLPoint3D from = {car->Coord.x, car->Coord.y + 60, car->Coord.z};

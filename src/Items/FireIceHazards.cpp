@@ -66,13 +66,6 @@ namespace
 
 	std::vector<const TerrainItemEntryType*> gEruptedVolcanoes;
 
-	// `from` turned toward `to` by at most `step` radians, the short way round.
-	float TurnToward(float from, float to, float step)
-	{
-		float diff = std::remainder(to - from, PI2);
-		return from + std::clamp(diff, -step, step);
-	}
-
 	//
 	// The swell
 	//
@@ -300,7 +293,7 @@ namespace
 		float speed = std::hypot(ball->Delta.x, ball->Delta.z);
 		ball->Rot.x -= SNOWBALL_PITCH_RATE * speed * dt;
 		if (speed > 1)
-			ball->Rot.y = TurnToward(ball->Rot.y, std::atan2(-ball->Delta.x, -ball->Delta.z), SNOWBALL_TURN * dt);
+			ball->Rot.y = TurnAngleToward(ball->Rot.y, std::atan2(-ball->Delta.x, -ball->Delta.z), SNOWBALL_TURN * dt);
 		UpdateObjectTransforms(ball);
 		CreateCollisionBoxFromBoundingBox_Update(ball, 0.8f, 0.8f);
 	}

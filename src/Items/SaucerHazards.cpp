@@ -111,12 +111,6 @@ namespace
 	// Turrets
 	//
 
-	float TurnToward(float from, float to, float step)
-	{
-		float diff = std::remainder(to - from, PI2);
-		return from + std::clamp(diff, -step, step);
-	}
-
 	void MoveTurretShot(ObjNode* shot)
 	{
 		const float dt = gFrameTime;
@@ -208,14 +202,14 @@ namespace
 			return;
 		float dx = saucer->Coord.x - gun->Coord.x, dy = saucer->Coord.y - gun->Coord.y, dz = saucer->Coord.z - gun->Coord.z;
 		float wantHeading = std::atan2(-dx, -dz), wantPitch = std::atan2(dy, std::hypot(dx, dz));
-		gun->Rot.y = TurnToward(gun->Rot.y, wantHeading, TURRET_TURN * dt);
-		gun->Rot.x = TurnToward(gun->Rot.x, wantPitch, TURRET_TURN * dt);
+		gun->Rot.y = TurnAngleToward(gun->Rot.y, wantHeading, TURRET_TURN * dt);
+		gun->Rot.x = TurnAngleToward(gun->Rot.x, wantPitch, TURRET_TURN * dt);
 		UpdateObjectTransforms(gun);
 		float& reload = base->SpecialF[0];
 		reload -= dt;
 		if (reload > 0 || std::sqrt(dx * dx + dy * dy + dz * dz) >= TURRET_RANGE)
 			return;
-		if (std::fabs(std::remainder(wantHeading - gun->Rot.y, PI2)) < TURRET_AIM_HEADING
+		if (std::fabs(AngleDifference(wantHeading, gun->Rot.y)) < TURRET_AIM_HEADING
 				&& std::fabs(wantPitch - gun->Rot.x) < TURRET_AIM_PITCH)
 		{
 			reload = TURRET_RELOAD;

@@ -239,7 +239,7 @@ void MoveSpinningPlatform(ObjNode* platform)
 	}
 	const float before = platform->Rot.y;
 	platform->Rot.y = PlatformHeading(platform);
-	platform->SpecialF[TURNED] = std::remainder(platform->Rot.y - before, PI2);
+	platform->SpecialF[TURNED] = AngleDifference(platform->Rot.y, before);
 	platform->Flag[CARRIED] = 0;
 	UpdateObjectTransforms(platform);
 }

@@ -41,16 +41,6 @@ namespace
 	constexpr float PUNCH_BOX_HALF_SIZE = 30.0f;
 	constexpr uint32_t PUNCH_TARGET_MASK = CTYPE_ENEMY | CTYPE_PICKUP | CTYPE_MISC | CTYPE_TRIGGER;
 
-	float WrapAngle(float a)
-	{
-		a = std::fmod(a, PI2);
-		if (a > PI)
-			a -= PI2;
-		else if (a < -PI)
-			a += PI2;
-		return a;
-	}
-
 	float HeadingOfDirection(float dx, float dz)
 	{
 		return std::atan2(-dx, -dz);

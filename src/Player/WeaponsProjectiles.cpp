@@ -277,161 +277,46 @@ namespace
 		DeleteObject(dart);
 	}
 
-	void Explode(ObjNode* shot)
-	{
-		switch (shot->Kind)
-		{
-			case WEAPON_STUNGUN: ExplodeStunShot(shot); break;
-			case WEAPON_FREEZEGUN: ExplodeFrost(shot); break;
-			case WEAPON_ARCSHOT: ExplodeArcShot(shot); break;
-			case WEAPON_FLARE: ExplodeFlare(shot); break;
-			case WEAPON_DART: ShatterDart(shot); break;
-			default: DeleteObject(shot); break;
-		}
-	}
-
 	//
-	// Movers
+	// Steering before the flight
 	//
 
-	void MoveStraightShot(ObjNode* shot)
+	void SinkFreezeShot(ObjNode*, float dt)
 	{
-		if (!CountDownLifetime(shot))
-		{
-			DeleteObject(shot);
-			return;
-		}
-		GetObjectInfo(shot);
-		Fly(shot);
-		if (!ProjectileHitTest(shot))
-			UpdateObject(shot);
+		gObjDelta.y -= FREEZE_SHOT_SINK * dt;
 	}
 
-	void MoveFreezeShot(ObjNode* shot)
+	void SpinAndSinkArcShot(ObjNode* shot, float dt)
 	{
-		if (!CountDownLifetime(shot))
-		{
-			DeleteObject(shot);
-			return;
-		}
-		GetObjectInfo(shot);
-		gObjDelta.y -= FREEZE_SHOT_SINK * gFrameTime;
-		Fly(shot);
-		if (ProjectileHitTest(shot))
-			return;
-
-		shot->SpecialF[TIMER_TRAIL] += gFrameTime;
-		if (shot->SpecialF[TIMER_TRAIL] >= FROST_INTERVAL)
-		{
-			shot->SpecialF[TIMER_TRAIL] = 0;
-			int16_t g = TrailGroup(shot, PARTICLE_FLAGS_DONTCHECKGROUND, 200, 15, -0.8f, 0.5f, PARTICLE_SPRITE_EMBER, true);
-			if (g >= 0)
-				for (int i = 0; i < 5; i++)
-				{
-					OGLPoint3D p = {gObjCoord.x - gObjDelta.x * RandomFloat() * 0.05f,
-						gObjCoord.y - gObjDelta.y * RandomFloat() * 0.05f, gObjCoord.z - gObjDelta.z * RandomFloat() * 0.05f};
-					if (!AddOne(g, p, {RandomFloatSigned() * 20, RandomFloatSigned() * 20, RandomFloatSigned() * 20},
-							Rand(1, 2), 0, Rand(0.1f, 0.4f)))
-						break;
-				}
-		}
-		UpdateObject(shot);
+		shot->Rot.x += 6 * dt;
+		shot->Rot.y -= 5 * dt;
+		gObjDelta.y -= ARC_SHOT_SINK * dt;
 	}
 
-	void MoveArcShot(ObjNode* shot)
+	// After a short delay it is pulled toward the nearest enemy.
+	void HomeFlare(ObjNode* flare, float dt)
 	{
-		if (!CountDownLifetime(shot))
-		{
-			DeleteObject(shot);
-			return;
-		}
-		GetObjectInfo(shot);
-		shot->Rot.x += 6 * gFrameTime;
-		shot->Rot.y -= 5 * gFrameTime;
-		gObjDelta.y -= ARC_SHOT_SINK * gFrameTime;
-		Fly(shot);
-		if (ProjectileHitTest(shot))
-			return;
-
-		shot->SpecialF[TIMER_TRAIL] += gFrameTime;
-		if (shot->SpecialF[TIMER_TRAIL] >= ARC_TRAIL_INTERVAL)
-		{
-			shot->SpecialF[TIMER_TRAIL] = 0;
-			int16_t g = TrailGroup(shot, PARTICLE_FLAGS_DONTCHECKGROUND, -100, 10 * gPlayerScale, -1.1f, 0.7f,
-				PARTICLE_SPRITE_SMOKE_GREY, false);
-			if (g >= 0)
-			{
-				// The trail leaves from the shot's tail.
-				const float h = shot->Rot.y;
-				OGLPoint3D tail = {gObjCoord.x + std::sin(h) * 50 * shot->Scale.x, gObjCoord.y,
-					gObjCoord.z + std::cos(h) * 50 * shot->Scale.x};
-				for (int i = 0; i < 4; i++)
-					if (!AddOne(g, tail, {RandomFloatSigned() * 20, RandomFloatSigned() * 20, RandomFloatSigned() * 20},
-							Rand(1, 1.2f), RandomFloatSigned() * 5, Rand(0.6f, 0.9f)))
-						break;
-			}
-		}
-		UpdateObject(shot);
-	}
-
-	void MoveFlare(ObjNode* flare)
-	{
-		if (!CountDownLifetime(flare))
-		{
-			ExplodeFlare(flare);
-			return;
-		}
-		GetObjectInfo(flare);
-		const float dt = gFrameTime;
-
 		flare->SpecialF[TIMER_HOMING] -= dt;
-		if (flare->SpecialF[TIMER_HOMING] <= 0)
-		{
-			ObjNode* best = FindClosestEnemy(&gObjCoord, nullptr);
-			if (best)
-			{
-				OGLVector3D to = best->Coord - gObjCoord, unit;
-				OGLVector3D_Normalize(&to, &unit);
-				gObjDelta.x += unit.x * FLARE_HOMING_PULL.x * dt;
-				gObjDelta.y += unit.y * FLARE_HOMING_PULL.y * dt;
-				gObjDelta.z += unit.z * FLARE_HOMING_PULL.z * dt;
-			}
-		}
-		Fly(flare);
-		if (ProjectileHitTest(flare))
+		if (flare->SpecialF[TIMER_HOMING] > 0)
 			return;
-
-		flare->SpecialF[TIMER_TRAIL] += dt;
-		if (flare->SpecialF[TIMER_TRAIL] >= FLARE_TRAIL_INTERVAL)
-		{
-			flare->SpecialF[TIMER_TRAIL] = 0;
-			int16_t g = TrailGroup(flare, PARTICLE_FLAGS_BOUNCE, 400, 70, 0, 1.1f, PARTICLE_SPRITE_SPARK, true);
-			if (g >= 0)
-				AddOne(g, gObjCoord, {RandomFloatSigned() * 20, RandomFloatSigned() * 20, RandomFloatSigned() * 20},
-					Rand(1, 1.6f), RandomFloatSigned() * 5, 0.9f);
-		}
-		if (flare->Sparkles[0] >= 0)
-			gSparkles[flare->Sparkles[0]].where = gObjCoord;
-		UpdateObject(flare);
+		ObjNode* best = FindClosestEnemy(&gObjCoord, nullptr);
+		if (!best)
+			return;
+		OGLVector3D to = best->Coord - gObjCoord, unit;
+		OGLVector3D_Normalize(&to, &unit);
+		gObjDelta.x += unit.x * FLARE_HOMING_PULL.x * dt;
+		gObjDelta.y += unit.y * FLARE_HOMING_PULL.y * dt;
+		gObjDelta.z += unit.z * FLARE_HOMING_PULL.z * dt;
 	}
 
-	void MoveDart(ObjNode* dart)
+	// Turns and climbs toward the nearest target at a fixed speed; with
+	// nothing to chase it flies straight on.
+	void SteerDart(ObjNode* dart, float dt)
 	{
-		if (!CountDownLifetime(dart))
-		{
-			ShatterDart(dart);
-			return;
-		}
-		GetObjectInfo(dart);
-		const float dt = gFrameTime;
-
-		// A dart with nothing to chase flies straight on.
 		if (ObjNode* target = FindClosestCType(&gObjCoord, DART_TARGET_MASK))
 		{
 			float want = CalcYAngleFromPointToPoint(dart->Rot.y, gObjCoord.x, gObjCoord.z, target->Coord.x, target->Coord.z);
-			float diff = want - dart->Rot.y;
-			while (diff > PI) diff -= PI2;
-			while (diff < -PI) diff += PI2;
+			float diff = AngleDifference(want, dart->Rot.y);
 			float maxTurn = DART_TURN_RATE * dt;
 			dart->Rot.y += std::clamp(diff, -maxTurn, maxTurn);
 
@@ -441,66 +326,171 @@ namespace
 		gObjDelta.x = -std::sin(dart->Rot.y) * DART_SPEED;
 		gObjDelta.z = -std::cos(dart->Rot.y) * DART_SPEED;
 		dart->Rot.x = std::atan2(gObjDelta.y, DART_SPEED);
-		Fly(dart);
-		if (ProjectileHitTest(dart))
-			return;
+	}
 
+	//
+	// Trails: one puff each time the kind's interval comes round, then what
+	// follows the shot every frame
+	//
+
+	void PuffFrost(ObjNode* shot)
+	{
+		int16_t g = TrailGroup(shot, PARTICLE_FLAGS_DONTCHECKGROUND, 200, 15, -0.8f, 0.5f, PARTICLE_SPRITE_EMBER, true);
+		if (g < 0)
+			return;
+		for (int i = 0; i < 5; i++)
+		{
+			OGLPoint3D p = {gObjCoord.x - gObjDelta.x * RandomFloat() * 0.05f,
+				gObjCoord.y - gObjDelta.y * RandomFloat() * 0.05f, gObjCoord.z - gObjDelta.z * RandomFloat() * 0.05f};
+			if (!AddOne(g, p, {RandomFloatSigned() * 20, RandomFloatSigned() * 20, RandomFloatSigned() * 20},
+					Rand(1, 2), 0, Rand(0.1f, 0.4f)))
+				break;
+		}
+	}
+
+	void PuffSmoke(ObjNode* shot)
+	{
+		int16_t g = TrailGroup(shot, PARTICLE_FLAGS_DONTCHECKGROUND, -100, 10 * gPlayerScale, -1.1f, 0.7f,
+			PARTICLE_SPRITE_SMOKE_GREY, false);
+		if (g < 0)
+			return;
+		// The trail leaves from the shot's tail.
+		const float h = shot->Rot.y;
+		OGLPoint3D tail = {gObjCoord.x + std::sin(h) * 50 * shot->Scale.x, gObjCoord.y,
+			gObjCoord.z + std::cos(h) * 50 * shot->Scale.x};
+		for (int i = 0; i < 4; i++)
+			if (!AddOne(g, tail, {RandomFloatSigned() * 20, RandomFloatSigned() * 20, RandomFloatSigned() * 20},
+					Rand(1, 1.2f), RandomFloatSigned() * 5, Rand(0.6f, 0.9f)))
+				break;
+	}
+
+	void PuffSparks(ObjNode* flare)
+	{
+		int16_t g = TrailGroup(flare, PARTICLE_FLAGS_BOUNCE, 400, 70, 0, 1.1f, PARTICLE_SPRITE_SPARK, true);
+		if (g >= 0)
+			AddOne(g, gObjCoord, {RandomFloatSigned() * 20, RandomFloatSigned() * 20, RandomFloatSigned() * 20},
+				Rand(1, 1.6f), RandomFloatSigned() * 5, 0.9f);
+	}
+
+	void GlowFollowsFlare(ObjNode* flare)
+	{
+		if (flare->Sparkles[0] >= 0)
+			gSparkles[flare->Sparkles[0]].where = gObjCoord;
+	}
+
+	void StreakFollowsDart(ObjNode* dart)
+	{
 		if (dart->VaporTrails[0] >= 0)
 		{
 			OGLColorRGBA c = {1, 1, 1, 0.8f};
 			AddToVaporTrail(&dart->VaporTrails[0], &gObjCoord, &c);
 		}
-		UpdateObject(dart);
 	}
 
-	ObjNodeRoutine MoverFor(int type)
-	{
-		switch (type)
-		{
-			case WEAPON_STUNGUN: return MoveStraightShot;
-			case WEAPON_FREEZEGUN: return MoveFreezeShot;
-			case WEAPON_ARCSHOT: return MoveArcShot;
-			case WEAPON_FLARE: return MoveFlare;
-			case WEAPON_DART: return MoveDart;
-			default: return nullptr;
-		}
-	}
+	//
+	// The shot kinds
+	//
 
-	struct ShotLook
+	struct ShotKind
 	{
-		int model;			// global model, or -1 for an invisible carrier of a sparkle
+		int model;							// global model, or -1 for an invisible carrier of a sparkle
 		uint16_t slot;
-		float scale;
-		float lifetime;		// seconds
+		float scale;						// times the robot's scale when `scalesWithRobot`
+		bool scalesWithRobot;
+		float lifetime;						// seconds
 		float damage;
+		void (*steer)(ObjNode* shot, float dt);	// before the flight; none: straight on
+		float trailInterval;				// seconds between puffs of its trail
+		void (*puff)(ObjNode* shot);		// one puff; none: no puffed trail
+		void (*follow)(ObjNode* shot);		// whatever follows it every frame (a glow, a streak)
+		void (*spent)(ObjNode* shot);		// its lifetime is over
+		void (*burst)(ObjNode* shot);		// it struck something; none: the type has no projectile
 	};
 
-	ShotLook LookFor(int type)
+	void DeleteShot(ObjNode* shot)
 	{
-		switch (type)
+		DeleteObject(shot);
+	}
+
+	constexpr ShotKind kShotKinds[NUM_WEAPON_TYPES] = {
+		/* WEAPON_STUNGUN */ {GLOBAL_MODEL_STUN_SHOT, 2991, 2.0f, false, 2, 0.5f, nullptr, 0, nullptr, nullptr, DeleteShot,
+			ExplodeStunShot},
+		/* WEAPON_FREEZEGUN */ {GLOBAL_MODEL_FREEZE_SHOT, 2994, 0.3f, false, 2, 0, SinkFreezeShot, FROST_INTERVAL, PuffFrost,
+			nullptr, DeleteShot, ExplodeFrost},
+		/* WEAPON_ARCSHOT */ {GLOBAL_MODEL_ARC_SHOT, 3001, 0.5f, true, 2, 0.8f, SpinAndSinkArcShot, ARC_TRAIL_INTERVAL,
+			PuffSmoke, nullptr, DeleteShot, ExplodeArcShot},
+		/* WEAPON_GROWTH */ {},
+		/* WEAPON_FLARE */ {-1, 3005, 1, false, 4, 0.8f, HomeFlare, FLARE_TRAIL_INTERVAL, PuffSparks, GlowFollowsFlare,
+			ExplodeFlare, ExplodeFlare},
+		/* WEAPON_FIST */ {},
+		/* WEAPON_NOVA */ {},
+		/* WEAPON_DART */ {GLOBAL_MODEL_DART, 3000, 0.3f, false, 3, 0.4f, SteerDart, 0, nullptr, StreakFollowsDart,
+			ShatterDart, ShatterDart},
+		/* WEAPON_SAUCERBEAM */ {},
+		/* WEAPON_JETHIT */ {},
+		/* WEAPON_HURT */ {},
+	};
+
+	const ShotKind* ShotKindOf(int type)
+	{
+		if (type < 0 || type >= NUM_WEAPON_TYPES || !kShotKinds[type].burst)
+			return nullptr;
+		return &kShotKinds[type];
+	}
+
+	void Explode(ObjNode* shot)
+	{
+		if (const ShotKind* kind = ShotKindOf(shot->Kind))
+			kind->burst(shot);
+		else
+			DeleteObject(shot);
+	}
+
+	// Every shot's frame: its lifetime, its steering, the flight, the hit
+	// test (which may burst it), then its trail.
+	void MoveShot(ObjNode* shot)
+	{
+		const ShotKind& kind = *ShotKindOf(shot->Kind);
+		if (!CountDownLifetime(shot))
 		{
-			case WEAPON_STUNGUN: return {GLOBAL_MODEL_STUN_SHOT, 2991, 2.0f, 2, 0.5f};
-			case WEAPON_FREEZEGUN: return {GLOBAL_MODEL_FREEZE_SHOT, 2994, 0.3f, 2, 0};
-			case WEAPON_ARCSHOT: return {GLOBAL_MODEL_ARC_SHOT, 3001, 0.5f * gPlayerScale, 2, 0.8f};
-			case WEAPON_FLARE: return {-1, 3005, 1, 4, 0.8f};
-			case WEAPON_DART: return {GLOBAL_MODEL_DART, 3000, 0.3f, 3, 0.4f};
-			default: return {-1, 3000, 1, 0, 0};
+			kind.spent(shot);
+			return;
 		}
+		GetObjectInfo(shot);
+		const float dt = gFrameTime;
+		if (kind.steer)
+			kind.steer(shot, dt);
+		Fly(shot);
+		if (ProjectileHitTest(shot))
+			return;
+
+		if (kind.puff)
+		{
+			shot->SpecialF[TIMER_TRAIL] += dt;
+			if (shot->SpecialF[TIMER_TRAIL] >= kind.trailInterval)
+			{
+				shot->SpecialF[TIMER_TRAIL] = 0;
+				kind.puff(shot);
+			}
+		}
+		if (kind.follow)
+			kind.follow(shot);
+		UpdateObject(shot);
 	}
 }
 
 ObjNode* MakeWeaponProjectile(int type, const OGLPoint3D* where, const OGLVector3D* delta)
 {
-	ObjNodeRoutine mover = MoverFor(type);
-	if (!mover)
+	const ShotKind* kind = ShotKindOf(type);
+	if (!kind)
 		FatalAlert("MakeWeaponProjectile: weapon type %d has no projectile", type);
-	const ShotLook look = LookFor(type);
+	const ShotKind& look = *kind;
 
 	ObjectDef def = {};
 	def.coord = *where;
 	def.slot = int16_t(look.slot);
-	def.moveCall = mover;
-	def.scale = look.scale;
+	def.moveCall = MoveShot;
+	def.scale = look.scalesWithRobot ? look.scale * gPlayerScale : look.scale;
 	def.rot = gPlayerNode ? gPlayerNode->Rot.y : 0;
 	ObjNode* shot;
 	if (look.model >= 0 && BG3D_GetNumModels(MODEL_GROUP_GLOBAL) > look.model)

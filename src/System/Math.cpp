@@ -56,6 +56,29 @@ float CalcYAngleFromPointToPoint(float oldRot, float fromX, float fromZ, float t
 	return (-d.x < 0.0f) ? PI2 - a : a;
 }
 
+float WrapAngle(float radians)
+{
+	// fmod leaves the sign of the input; one more turn either way lands in
+	// range, and that subtraction is exact (the operands are within a factor
+	// of two of each other).
+	float a = std::fmod(radians, PI2);
+	if (a > PI)
+		a -= PI2;
+	else if (a < -PI)
+		a += PI2;
+	return a;
+}
+
+float AngleDifference(float to, float from)
+{
+	return WrapAngle(to - from);
+}
+
+float TurnAngleToward(float from, float to, float step)
+{
+	return from + std::clamp(AngleDifference(to, from), -step, step);
+}
+
 float OGLVector3D_AngleBetween(const OGLVector3D* a, const OGLVector3D* b)
 {
 	OGLVector3D ua, ub;

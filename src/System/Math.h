@@ -57,6 +57,15 @@ float CalcDistance3D(float x1, float y1, float z1, float x2, float y2, float z2)
 // previous heading when the two points (nearly) coincide.
 float CalcYAngleFromPointToPoint(float oldRot, float fromX, float fromZ, float toX, float toZ);
 
+// The same angle brought into −π … π (radians): a heading compared with
+// another, or a turn taken the short way round. Whole turns come off exactly,
+// so an angle already in range is returned unchanged.
+float WrapAngle(float radians);
+// How far `to` lies from `from`, the short way round (−π … π).
+float AngleDifference(float to, float from);
+// `from` turned toward `to` by at most `step` radians (≥ 0), the short way round.
+float TurnAngleToward(float from, float to, float step);
+
 // Angle in radians (0 .. π) between two vectors; 0 when either is (nearly) zero.
 float OGLVector3D_AngleBetween(const OGLVector3D* a, const OGLVector3D* b);
 

@@ -3,10 +3,12 @@
 #include "Terrain/Splines.h"
 #include "Enemies/BrainAlien.h"
 #include "Enemies/CityCreatures.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/CloudCreatures.h"
 #include "Enemies/FarmCreatures.h"
 #include "Enemies/FireIceCreatures.h"
 #include "Enemies/JungleCreatures.h"
+#include "Enemies/RobotEnemies.h"
 #include "Items/Contraptions.h"
 #include "Items/Hazards.h"
 #include "Items/Humans.h"
@@ -15,13 +17,6 @@
 bool AddSplineItemNotBuiltYet(int, SplineItemType*)
 {
 	return false;
-}
-
-namespace
-{
-	// Rows whose rider is not in the game yet, named by the area that will
-	// build them; each declines, so the item stays unused.
-	constexpr SplineItemRoutine ENEMIES_TO_COME = AddSplineItemNotBuiltYet;
 }
 
 // Unnamed rows are types that never ride a loop.
@@ -34,10 +29,10 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*   4 */ {"Human", AddHumanOnSpline},
 	/*   5 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*   6 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*   7 */ {"BrainAlien", AddBrainAlienOnSpline},
-	/*   8 */ {"Onion", AddOnionOnSpline},
-	/*   9 */ {"Corn", AddCornOnSpline},
-	/*  10 */ {"Tomato", AddTomatoOnSpline},
+	/*   7 */ {"BrainAlien", AddCreatureOnSpline<kBrainAlienKind>},
+	/*   8 */ {"Onion", AddCreatureOnSpline<kOnionKind>},
+	/*   9 */ {"Corn", AddCreatureOnSpline<kCornKind>},
+	/*  10 */ {"Tomato", AddCreatureOnSpline<kTomatoKind>},
 	/*  11 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  12 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  13 */ {nullptr, AddSplineItemNotBuiltYet},
@@ -76,18 +71,18 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  46 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  47 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  48 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  49 */ {"Flamester", AddFlamesterOnSpline},
-	/*  50 */ {"GiantLizard", AddGiantLizardOnSpline},
+	/*  49 */ {"Flamester", AddCreatureOnSpline<kFlamesterKind>},
+	/*  50 */ {"GiantLizard", AddCreatureOnSpline<kGiantLizardKind>},
 	/*  51 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  52 */ {"Mantis", AddMantisOnSpline},
+	/*  52 */ {"Mantis", AddCreatureOnSpline<kMantisKind>},
 	/*  53 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  54 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  55 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  56 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  57 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  58 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  59 */ {"Mutant", AddMutantOnSpline},
-	/*  60 */ {"MutantRobot", AddMutantRobotOnSpline},
+	/*  59 */ {"Mutant", AddCreatureOnSpline<kMutantKind>},
+	/*  60 */ {"MutantRobot", AddCreatureOnSpline<kMutantRobotKind>},
 	/*  61 */ {"HumanType2", AddHumanType2OnSpline},
 	/*  62 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  63 */ {nullptr, AddSplineItemNotBuiltYet},
@@ -105,10 +100,10 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  75 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  76 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  77 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  78 */ {"Clown", AddClownOnSpline},
-	/*  79 */ {"ClownFish", AddClownFishOnSpline},
+	/*  78 */ {"Clown", AddCreatureOnSpline<kClownKind>},
+	/*  79 */ {"ClownFish", AddCreatureOnSpline<kClownFishKind>},
 	/*  80 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  81 */ {"StrongMan", AddStrongManOnSpline},
+	/*  81 */ {"StrongMan", AddCreatureOnSpline<kStrongManKind>},
 	/*  82 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  83 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  84 */ {nullptr, AddSplineItemNotBuiltYet},
@@ -116,13 +111,13 @@ const SplineItemKind kSplineItemRoutines[MAX_SPLINE_ITEM_NUM + 1] =
 	/*  86 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  87 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  88 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  89 */ {"ArmBot", ENEMIES_TO_COME},
+	/*  89 */ {"ArmBot", AddCreatureOnSpline<kArmBotKind>},
 	/*  90 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  91 */ {nullptr, AddSplineItemNotBuiltYet},
-	/*  92 */ {"IceCube", AddIceCubeOnSpline},
-	/*  93 */ {"HammerBot", ENEMIES_TO_COME},
-	/*  94 */ {"DrillBot", ENEMIES_TO_COME},
-	/*  95 */ {"SwingerBot", ENEMIES_TO_COME},
+	/*  92 */ {"IceCube", AddCreatureOnSpline<kIceCubeKind>},
+	/*  93 */ {"HammerBot", AddCreatureOnSpline<kHammerBotKind>},
+	/*  94 */ {"DrillBot", AddCreatureOnSpline<kDrillBotKind>},
+	/*  95 */ {"SwingerBot", AddCreatureOnSpline<kSwingerBotKind>},
 	/*  96 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  97 */ {nullptr, AddSplineItemNotBuiltYet},
 	/*  98 */ {"FloatingPlatform", AddFloatingPlatformOnSpline},

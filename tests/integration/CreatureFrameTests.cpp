@@ -10,6 +10,7 @@
 #include "SplineTestLoop.h"
 #include "3D/Skeleton.h"
 #include "Enemies/Blobs.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/CityCreatures.h"
 #include "Enemies/CloudCreatures.h"
 #include "Enemies/FarmCreatures.h"
@@ -179,9 +180,9 @@ TEST_F(CreatureFrame, TheFarmsVegetablesShowInTheirColoursAtTheirSize)
 {
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_FARM));
 	CheckEach({
-		{"onion", [] { return MakeOnion(0, 0); }, 0.6f, 1.2f, {{0xA8487E, "purple bulb", 0.25f}, {0x6BAE3A, "green stalks", 0.03f}}},
-		{"corn", [] { return MakeCorn(0, 0); }, 0.52f, 1.05f, {{0xF0C830, "yellow cob", 0.25f}, {0x5DA030, "green leaves", 0.03f}}},
-		{"tomato", [] { return MakeTomato(0, 0); }, 0.23f, 0.47f, {{0xE8321E, "red body", 0.35f}, {0x3E9A2A, "green crown", 0.02f}}},
+		{"onion", [] { return MakeCreature(kOnionKind, 0, 0); }, 0.6f, 1.2f, {{0xA8487E, "purple bulb", 0.25f}, {0x6BAE3A, "green stalks", 0.03f}}},
+		{"corn", [] { return MakeCreature(kCornKind, 0, 0); }, 0.52f, 1.05f, {{0xF0C830, "yellow cob", 0.25f}, {0x5DA030, "green leaves", 0.03f}}},
+		{"tomato", [] { return MakeCreature(kTomatoKind, 0, 0); }, 0.23f, 0.47f, {{0xE8321E, "red body", 0.35f}, {0x3E9A2A, "green crown", 0.02f}}},
 	});
 }
 
@@ -192,7 +193,7 @@ TEST_F(CreatureFrame, TheSlimesBlobsAndSquooshiesShowInTheirColoursAtTheirSize)
 		{"red blob", [] { return MakeBlob(0, 0, BLOB_COLOR_RED); }, 0.52f, 1.05f, {{0xE02020, "red", 0.3f}}},
 		{"green blob", [] { return MakeBlob(0, 0, BLOB_COLOR_GREEN); }, 0.52f, 1.05f, {{0x40E040, "green", 0.3f}}},
 		{"blue blob", [] { return MakeBlob(0, 0, BLOB_COLOR_BLUE); }, 0.52f, 1.05f, {{0x3070F0, "blue", 0.3f}}},
-		{"squooshy", [] { return MakeSquooshy(0, 0); }, 0.45f, 0.9f, {{0x40B8D8, "cyan skin", 0.3f}}},
+		{"squooshy", [] { return MakeCreature(kSquooshyKind, 0, 0); }, 0.45f, 0.9f, {{0x40B8D8, "cyan skin", 0.3f}}},
 	});
 }
 
@@ -200,8 +201,8 @@ TEST_F(CreatureFrame, TheCitysMutantsShowInTheirColoursAtTheirSize)
 {
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_APOCALYPSE));
 	CheckEach({
-		{"mutant", [] { return MakeMutant(0, 0); }, 0.65f, 1.3f, {{0x9AC848, "green skin", 0.1f}, {0x50463C, "brown trousers", 0.05f}}},
-		{"mutant robot", [] { return MakeMutantRobot(0, 0); }, 0.73f, 1.47f, {{0xB05A2A, "rust", 0.02f}}, 0.9f},
+		{"mutant", [] { return MakeCreature(kMutantKind, 0, 0); }, 0.65f, 1.3f, {{0x9AC848, "green skin", 0.1f}, {0x50463C, "brown trousers", 0.05f}}},
+		{"mutant robot", [] { return MakeCreature(kMutantRobotKind, 0, 0); }, 0.73f, 1.47f, {{0xB05A2A, "rust", 0.02f}}, 0.9f},
 	});
 }
 
@@ -210,10 +211,10 @@ TEST_F(CreatureFrame, TheCloudsCircusShowsInItsColoursAtItsSize)
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_CLOUD));
 	SplineTestLoop loop({0, 0, 0}, 2000, 64, 79);		// the clown fish only rides one
 	CheckEach({
-		{"clown", [] { return MakeClown(0, 0); }, 0.84f, 1.68f, {{0x30A0E8, "blue shirt", 0.05f}, {0xE83838, "red trousers", 0.05f}}},
-		{"strong man", [] { return MakeStrongMan(0, 0); }, 0.84f, 1.68f, {{0xE03030, "red vest", 0.05f}, {0xE0A880, "skin", 0.05f}}},
+		{"clown", [] { return MakeCreature(kClownKind, 0, 0); }, 0.84f, 1.68f, {{0x30A0E8, "blue shirt", 0.05f}, {0xE83838, "red trousers", 0.05f}}},
+		{"strong man", [] { return MakeCreature(kStrongManKind, 0, 0); }, 0.84f, 1.68f, {{0xE03030, "red vest", 0.05f}, {0xE0A880, "skin", 0.05f}}},
 		{"clown fish", [] {
-			 if (!AddClownFishOnSpline(0, &gSplineList[0].itemList[0][0]) || gNumSplineObjects < 1)
+			 if (!AddCreatureOnSpline<kClownFishKind>(0, &gSplineList[0].itemList[0][0]) || gNumSplineObjects < 1)
 				 return (ObjNode*) nullptr;
 			 // A rider starts detached until its supertile is in range; there is no terrain here.
 			 ObjNode* fish = gSplineObjects[gNumSplineObjects - 1];
@@ -227,9 +228,9 @@ TEST_F(CreatureFrame, TheJunglesCreaturesShowInTheirColoursAtTheirSize)
 {
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_JUNGLE));
 	CheckEach({
-		{"giant lizard", [] { return MakeGiantLizard(0, 0); }, 1.57f, 3.1f, {{0x4E9A3C, "green scales", 0.25f}, {0xC8D070, "pale belly", 0.02f}}},
-		{"venus flytrap", [] { return MakeVenusFlytrap(0, 0, 0); }, 1.55f, 3.1f, {{0x6CC040, "green trap", 0.2f}, {0xD83848, "red mouth", 0.01f}}},
-		{"mantis", [] { return MakeMantis(0, 0); }, 1.24f, 2.5f, {{0x88D040, "green body", 0.25f}}},
+		{"giant lizard", [] { return MakeCreature(kGiantLizardKind, 0, 0); }, 1.57f, 3.1f, {{0x4E9A3C, "green scales", 0.25f}, {0xC8D070, "pale belly", 0.02f}}},
+		{"venus flytrap", [] { return MakeCreature(kVenusFlytrapKind, 0, 0, 0); }, 1.55f, 3.1f, {{0x6CC040, "green trap", 0.2f}, {0xD83848, "red mouth", 0.01f}}},
+		{"mantis", [] { return MakeCreature(kMantisKind, 0, 0); }, 1.24f, 2.5f, {{0x88D040, "green body", 0.25f}}},
 		{"turtle", [] {
 			 gItem = {};
 			 gItem.type = 53;
@@ -243,8 +244,8 @@ TEST_F(CreatureFrame, TheFireAndIceCreaturesShowInTheirColoursAtTheirSize)
 {
 	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_FIREICE));
 	CheckEach({
-		{"flamester", [] { return MakeFlamester(0, 0); }, 0.68f, 1.36f, {{0xF88020, "orange flame", 0.3f}}},
-		{"ice cube", [] { return MakeIceCube(0, 0); }, 0.53f, 1.07f, {{0x70C0E8, "ice blue", 0.3f}}},
-		{"squooshy", [] { return MakeSquooshy(0, 0); }, 0.45f, 0.9f, {{0x40B8D8, "cyan skin", 0.3f}}},
+		{"flamester", [] { return MakeCreature(kFlamesterKind, 0, 0); }, 0.68f, 1.36f, {{0xF88020, "orange flame", 0.3f}}},
+		{"ice cube", [] { return MakeCreature(kIceCubeKind, 0, 0); }, 0.53f, 1.07f, {{0x70C0E8, "ice blue", 0.3f}}},
+		{"squooshy", [] { return MakeCreature(kSquooshyKind, 0, 0); }, 0.45f, 0.9f, {{0x40B8D8, "cyan skin", 0.3f}}},
 	});
 }

@@ -4,6 +4,7 @@
 #include "PixelTest.h"
 #include "3D/Skeleton.h"
 #include "Enemies/CloudCreatures.h"
+#include "Enemies/CreatureKit.h"
 
 namespace
 {
@@ -33,8 +34,8 @@ TEST_F(CreatureRender, AClownAndAStrongManShowTheirRedCostumesWhereTheyStand)
 {
 	LoadASkeleton(SKELETON_TYPE_CLOWN);
 	LoadASkeleton(SKELETON_TYPE_STRONGMAN);
-	Stand(MakeClown(0, 0), -170, -260, -900);
-	Stand(MakeStrongMan(0, 0), 170, -260, -900);
+	Stand(MakeCreature(kClownKind, 0, 0), -170, -260, -900);
+	Stand(MakeCreature(kStrongManKind, 0, 0), 170, -260, -900);
 	const PixelFrame frame = Render();
 	const int left = frame.Count({10, 20, WIDTH / 2 - 10, HEIGHT - 10}, IsCostumeRed);
 	const int right = frame.Count({WIDTH / 2 + 10, 20, WIDTH - 10, HEIGHT - 10}, IsCostumeRed);

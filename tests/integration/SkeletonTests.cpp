@@ -10,6 +10,7 @@
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
 #include "Enemies/FireIceCreatures.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/RobotEnemies.h"
 #include "Effects/Sparkles.h"
 #include "Enemies/FarmCreatures.h"
@@ -506,8 +507,8 @@ TEST_F(SkeletonDrawTest, EachFireAndIceCreatureIsDrawnWithTheShotItThrows)
 
 	struct Case { const char* name; ObjNode* (*make)(); ObjNode* (*shoot)(ObjNode*); float fit; };
 	const Case cases[] = {
-		{"flamester", [] { return MakeFlamester(0, 0); }, [](ObjNode* f) { return ThrowFireBlob(f); }, 0.45f},
-		{"icecube", [] { return MakeIceCube(0, 0); },
+		{"flamester", [] { return MakeCreature(kFlamesterKind, 0, 0); }, [](ObjNode* f) { return ThrowFireBlob(f); }, 0.45f},
+		{"icecube", [] { return MakeCreature(kIceCubeKind, 0, 0); },
 			[](ObjNode*) {
 				ObjectDef def = {};
 				def.group = MODEL_GROUP_LEVELSPECIFIC;
@@ -516,7 +517,7 @@ TEST_F(SkeletonDrawTest, EachFireAndIceCreatureIsDrawnWithTheShotItThrows)
 				def.scale = 1;
 				return MakeNewDisplayGroupObject(&def);
 			}, 0.45f},
-		{"squooshy", [] { return MakeSquooshy(0, 0); }, [](ObjNode* s) { return SpitSquooshyGlob(s); }, 0.5f},
+		{"squooshy", [] { return MakeCreature(kSquooshyKind, 0, 0); }, [](ObjNode* s) { return SpitSquooshyGlob(s); }, 0.5f},
 	};
 	for (const Case& c : cases)
 	{

@@ -6,6 +6,7 @@
 #include "CreatureTestSupport.h"
 #include "SplineTestLoop.h"
 #include "Enemies/CityCreatures.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/CloudCreatures.h"
 #include "Player/WeaponTypes.h"
 #include "Terrain/TerrainFile.h"
@@ -57,11 +58,11 @@ namespace
 
 TEST_F(CreatureTest, FourStunShotsKillAMutantAndSevenAMutantRobot)
 {
-	struct Case { ObjNode* (*make)(float, float); int hits; };
-	for (Case c : {Case{MakeMutant, 4}, Case{MakeMutantRobot, 7}})
+	struct Case { const CreatureKind* kind; int hits; };
+	for (Case c : {Case{&kMutantKind, 4}, Case{&kMutantRobotKind, 7}})
 	{
 		OGLPoint3D at = NearRobot(1200);
-		ObjNodeRef creature(c.make(at.x, at.z));
+		ObjNodeRef creature(MakeCreature(*c.kind, at.x, at.z));
 		CountEnemy(creature.Get());
 		for (int i = 1; i < c.hits; i++)
 		{
@@ -74,7 +75,7 @@ TEST_F(CreatureTest, FourStunShotsKillAMutantAndSevenAMutantRobot)
 	}
 	// Neither takes a freeze shot: it passes through.
 	OGLPoint3D at = NearRobot(1200);
-	ObjNode* mutant = MakeMutant(at.x, at.z);
+	ObjNode* mutant = MakeCreature(kMutantKind, at.x, at.z);
 	EXPECT_FALSE(Hit(WEAPON_FREEZEGUN, mutant));
 	EXPECT_FLOAT_EQ(mutant->Health, MUTANT_HEALTH);
 }
@@ -83,7 +84,7 @@ TEST_F(CreatureTest, AMutantPunchesOnlyARobotNearInFrontAndNeverOneOnAZipLine)
 {
 	FreezeRobot();
 	OGLPoint3D at = NearRobot(250);
-	ObjNode* mutant = MakeMutant(at.x, at.z);
+	ObjNode* mutant = MakeCreature(kMutantKind, at.x, at.z);
 	// Facing away: it turns first.
 	mutant->Rot.y = robot->Rot.y;
 	Frame();
@@ -105,7 +106,7 @@ TEST_F(CreatureTest, AMutantRobotOpensFireNearButKeepsFiringAtAnyRangeForThreeSe
 {
 	FreezeRobot();
 	OGLPoint3D far = NearRobot(600);
-	ObjNode* gunner = MakeMutantRobot(far.x, far.z);
+	ObjNode* gunner = MakeCreature(kMutantRobotKind, far.x, far.z);
 	Face(gunner, robot);
 	gunner->MoveCall = nullptr;			// held where it is while the robot is out of range
 	for (int i = 0; i < 30; i++)
@@ -144,7 +145,7 @@ TEST_F(CreatureTest, AMutantRobotOpensFireNearButKeepsFiringAtAnyRangeForThreeSe
 TEST_F(CreatureTest, ABoltVanishesAfterASecondUnlessItStrikesFirst)
 {
 	OGLPoint3D at = NearRobot(-400);
-	ObjNode* gunner = MakeMutantRobot(at.x, at.z);
+	ObjNode* gunner = MakeCreature(kMutantRobotKind, at.x, at.z);
 	gunner->Rot.y = robot->Rot.y + PI;			// its back to the robot: the bolts fly off over the fields
 	UpdateObjectTransforms(gunner);
 	ObjectDef def = {};
@@ -198,7 +199,7 @@ TEST_F(CreatureTest, AClownHurtWhileBlowingBurstsItsHalfBlownBubble)
 {
 	FreezeRobot();
 	OGLPoint3D at = NearRobot(500);
-	ObjNode* clown = MakeClown(at.x, at.z);
+	ObjNode* clown = MakeCreature(kClownKind, at.x, at.z);
 	Face(clown, robot);
 	clown->SpecialF[0] = 0;
 	ASSERT_TRUE(RunUntil(3, [&] { return ClownBubbleBeingBlown(clown) != nullptr; })) << "it blows at a robot 500 away";
@@ -216,7 +217,7 @@ TEST_F(CreatureTest, AFreeBubbleDriftsOntoTheRobotAndCostsItOnceOnlyADartBurstsI
 {
 	FreezeRobot();
 	OGLPoint3D at = NearRobot(500);
-	ObjNode* clown = MakeClown(at.x, at.z);
+	ObjNode* clown = MakeCreature(kClownKind, at.x, at.z);
 	Face(clown, robot);
 	clown->SpecialF[0] = 0;
 	ObjNodeRef bubble;
@@ -249,7 +250,7 @@ TEST_F(CreatureTest, AClownFishFliesUncountedDropsOneBombAndReloadsOnlyOutOfSigh
 	FreezeRobot();
 	OGLPoint3D centre = NearRobot(1800);		// the loop passes 300 from the robot
 	SplineTestLoop loop(centre, 1500, 600, 79);
-	ASSERT_TRUE(AddClownFishOnSpline(0, &loop.item));
+	ASSERT_TRUE(AddCreatureOnSpline<kClownFishKind>(0, &loop.item));
 	// Riders move in the spline pass after the objects.
 	auto frameWithRiders = [&] { Frame(); MoveSplineObjects(); };
 	frameWithRiders();
@@ -323,11 +324,11 @@ TEST_F(CreatureTest, TheBlastRingSpinsAndFlingsTheRobotEveryFrameButHurtsItOnce)
 TEST_F(CreatureTest, AStrongManLiftsTheRobotNoOtherCanTakeItAndHurtingHimThrowsItDown)
 {
 	OGLPoint3D at = NearRobot(120);
-	ObjNode* first = MakeStrongMan(at.x, at.z);
+	ObjNode* first = MakeCreature(kStrongManKind, at.x, at.z);
 	Face(first, robot);
 	first->SpecialF[0] = 0;
 	OGLPoint3D other = NearRobot(-120);
-	ObjNode* second = MakeStrongMan(other.x, other.z);
+	ObjNode* second = MakeCreature(kStrongManKind, other.x, other.z);
 	Face(second, robot);
 	second->SpecialF[0] = 0;
 

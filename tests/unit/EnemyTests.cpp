@@ -4,6 +4,7 @@
 // alien portals.
 #include "PlayerTestSupport.h"
 #include "Enemies/AlienPortal.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/BrainAlien.h"
 #include "Enemies/Enemy.h"
 #include "Effects/Shards.h"
@@ -83,7 +84,7 @@ namespace
 		ObjNode* AddAlienAt(OGLPoint3D at, uint8_t parm3 = 0)
 		{
 			TerrainItemEntryType* item = NewItem(7, 0, parm3);
-			if (!AddBrainAlien(item, at.x, at.z))
+			if (!AddCreature<kBrainAlienKind>(item, at.x, at.z))
 				return nullptr;
 			ObjNode* made = gLastCreatedNode;		// its shadow was made last
 			return made->ShadowOwner ? made->ShadowOwner : made;
@@ -191,7 +192,7 @@ TEST_F(EnemyTest, CountersMatchTheLiveEnemiesWhateverHappensToThem)
 			case 2:		// a rider: made free, then put on a spline as the spline riders do
 			{
 				OGLPoint3D at = NearRobot(900);
-				ObjNode* n = MakeBrainAlien(at.x, at.z);
+				ObjNode* n = MakeCreature(kBrainAlienKind, at.x, at.z);
 				AddToSplineObjectList(n);
 				aliens.emplace_back(n);
 				riders++;
@@ -268,7 +269,7 @@ TEST_F(EnemyTest, CountersMatchTheLiveEnemiesWhateverHappensToThem)
 TEST_F(EnemyTest, RidersAreCountedFromTheMomentTheyLeaveTheirSplineOnce)
 {
 	OGLPoint3D at = NearRobot(900);
-	ObjNode* rider = MakeBrainAlien(at.x, at.z);
+	ObjNode* rider = MakeCreature(kBrainAlienKind, at.x, at.z);
 	AddToSplineObjectList(rider);
 	EXPECT_EQ(gNumEnemies, 0) << "a rider is not counted";
 
@@ -279,7 +280,7 @@ TEST_F(EnemyTest, RidersAreCountedFromTheMomentTheyLeaveTheirSplineOnce)
 	DetachEnemyFromSpline(rider, MoveBrainAlien);
 	EXPECT_EQ(gNumEnemies, 1) << "leaving twice counts once";
 
-	ObjNode* frozenRider = MakeBrainAlien(at.x + 300, at.z);
+	ObjNode* frozenRider = MakeCreature(kBrainAlienKind, at.x + 300, at.z);
 	AddToSplineObjectList(frozenRider);
 	HitByWeapon(WEAPON_FREEZEGUN, nullptr, frozenRider, nullptr, nullptr, 0);
 	EXPECT_FALSE(frozenRider->StatusBits & STATUS_BIT_ONSPLINE) << "a frozen rider leaves its spline";
@@ -298,12 +299,12 @@ TEST_F(EnemyTest, TheCapStopsMapEnemiesButNotGiantLizardsOrFlytraps)
 	EXPECT_EQ(gNumEnemies, ENEMY_LIMIT);
 	TerrainItemEntryType* waiting = NewItem(7, 0, ENEMY_ITEM_ALWAYS_ADD);
 	OGLPoint3D at = NearRobot(1200);
-	EXPECT_FALSE(AddBrainAlien(waiting, at.x, at.z)) << "the 21st waits";
+	EXPECT_FALSE(AddCreature<kBrainAlienKind>(waiting, at.x, at.z)) << "the 21st waits";
 
 	// The set pieces count in their kind only, at the cap or not.
 	for (uint8_t kind : {ENEMY_KIND_GIANTLIZARD, ENEMY_KIND_FLYTRAP})
 	{
-		ObjNode* piece = MakeBrainAlien(at.x, at.z);
+		ObjNode* piece = MakeCreature(kBrainAlienKind, at.x, at.z);
 		piece->Kind = kind;
 		CountEnemy(piece);
 		EXPECT_EQ(gNumEnemyOfKind[kind], 1);
@@ -316,7 +317,7 @@ TEST_F(EnemyTest, TheCapStopsMapEnemiesButNotGiantLizardsOrFlytraps)
 	// One dies and is cleared: room for one more.
 	ObjNode* first = FindNewestAlien();
 	DeleteEnemy(first);
-	EXPECT_TRUE(AddBrainAlien(waiting, at.x, at.z));
+	EXPECT_TRUE(AddCreature<kBrainAlienKind>(waiting, at.x, at.z));
 	EXPECT_TRUE(CountersMatchTheWorld());
 }
 

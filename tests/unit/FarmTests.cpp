@@ -3,6 +3,7 @@
 // charge, wreck and return, and each vegetable's attack and death.
 #include "CreatureTestSupport.h"
 #include "Enemies/FarmCreatures.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/RaiderSaucer.h"
 #include "Enemies/Tractor.h"
 #include "Items/Humans.h"
@@ -208,7 +209,7 @@ TEST_F(FarmTest, AfterTheRobotDiesTheTractorStandsAtItsItemAgain)
 TEST_F(FarmTest, AnOnionGrabsCrushesAndSparesTheRobotAndKillingItLetsGo)
 {
 	OGLPoint3D at = NearRobot(400);
-	ObjNode* onion = MakeOnion(at.x, at.z);
+	ObjNode* onion = MakeCreature(kOnionKind, at.x, at.z);
 	FaceRobot(onion);
 	float before = gPlayerHealth;
 	bool held = false;
@@ -238,7 +239,7 @@ TEST_F(FarmTest, AnOnionLeavesARobotAnotherCaptorHoldsAndItsGripCarriesHimUprigh
 	CatchPlayer(PLAYER_ANIM_FLYTRAPPED);
 	ASSERT_TRUE(IsPlayerHeld());
 	OGLPoint3D at = NearRobot(400);
-	ObjNode* onion = MakeOnion(at.x, at.z);
+	ObjNode* onion = MakeCreature(kOnionKind, at.x, at.z);
 	FaceRobot(onion);
 	Run(2);
 	EXPECT_TRUE(IsPlayerHeldIn(PLAYER_ANIM_FLYTRAPPED));
@@ -284,7 +285,7 @@ TEST_F(FarmTest, TheAutopilotSeesAChargingTractorsLaneAndAKernelButNotAnIdleTrac
 
 	// A kernel on the ground by the robot.
 	tractor->Mode = TRACTOR_MODE_IDLE;
-	ObjNode* kernel = ShootCornKernel(MakeCorn(at.x, at.z));
+	ObjNode* kernel = ShootCornKernel(MakeCreature(kCornKind, at.x, at.z));
 	ASSERT_NE(kernel, nullptr);
 	kernel->Coord = NearRobot(100);
 	kernel->Delta = {0, 0, 0};
@@ -297,7 +298,7 @@ TEST_F(FarmTest, TheAutopilotSeesAChargingTractorsLaneAndAKernelButNotAnIdleTrac
 TEST_F(FarmTest, ACornFiresThreeKernelsABurstAndAKernelHurtsOnlyNearTheRobot)
 {
 	OGLPoint3D at = NearRobot(1200);
-	ObjNode* corn = MakeCorn(at.x, at.z);
+	ObjNode* corn = MakeCreature(kCornKind, at.x, at.z);
 	FaceRobot(corn);
 	MorphToSkeletonAnim(corn->Skeleton, CORN_ANIM_WALK, 100);
 	gInvincibleTimer = 100;				// watch the bursts without the robot being knocked about
@@ -308,7 +309,7 @@ TEST_F(FarmTest, ACornFiresThreeKernelsABurstAndAKernelHurtsOnlyNearTheRobot)
 
 	// A kernel popping far away leaves the robot be; one beside him hits him.
 	gInvincibleTimer = 0;
-	ObjNode* shooter = MakeCorn(at.x, at.z);
+	ObjNode* shooter = MakeCreature(kCornKind, at.x, at.z);
 	float before = gPlayerHealth;
 	ObjNode* far = ShootCornKernel(shooter);
 	far->Coord = NearRobot(1000, 500);
@@ -324,7 +325,7 @@ TEST_F(FarmTest, ACornFiresThreeKernelsABurstAndAKernelHurtsOnlyNearTheRobot)
 TEST_F(FarmTest, ATomatoLeapsOntoTheRobotAndSendsARingWaveThroughTheGround)
 {
 	OGLPoint3D at = NearRobot(1000);
-	ObjNode* tomato = MakeTomato(at.x, at.z);
+	ObjNode* tomato = MakeCreature(kTomatoKind, at.x, at.z);
 	FaceRobot(tomato);
 	bool leapt = false;
 	Run(3, [&] { leapt |= tomato->Skeleton->AnimNum == TOMATO_ANIM_LEAP; });
@@ -339,10 +340,10 @@ TEST_F(FarmTest, ATomatoLeapsOntoTheRobotAndSendsARingWaveThroughTheGround)
 
 TEST_F(FarmTest, TwoStunShotsKillAnyVegetableAFistCostsACornOnlyAFifth)
 {
-	for (auto make : {MakeOnion, MakeCorn, MakeTomato})
+	for (const CreatureKind* kind : {&kOnionKind, &kCornKind, &kTomatoKind})
 	{
 		OGLPoint3D at = NearRobot(1500);
-		ObjNode* veg = make(at.x, at.z);
+		ObjNode* veg = MakeCreature(*kind, at.x, at.z);
 		ObjNodeRef ref(veg);
 		OGLVector3D shot = {0, 0, -100};
 		EXPECT_TRUE(HitByWeapon(WEAPON_STUNGUN, nullptr, veg, &veg->Coord, &shot, 0));
@@ -352,7 +353,7 @@ TEST_F(FarmTest, TwoStunShotsKillAnyVegetableAFistCostsACornOnlyAFifth)
 		EXPECT_FALSE(ref.IsAlive()) << "kind " << int(veg->Kind);
 	}
 	OGLPoint3D at = NearRobot(1500);
-	ObjNode* corn = MakeCorn(at.x, at.z);
+	ObjNode* corn = MakeCreature(kCornKind, at.x, at.z);
 	HitByWeapon(WEAPON_FIST, gPlayerHandNodes[0], corn, &corn->Coord, nullptr, 0);
 	EXPECT_NEAR(corn->Health, FARM_CREATURE_HEALTH - 0.2f, 1e-5f);
 }

@@ -3,6 +3,7 @@
 // what hurts them, their attacks and shots, and how they die.
 #include "CreatureTestSupport.h"
 #include "Enemies/FireIceCreatures.h"
+#include "Enemies/CreatureKit.h"
 #include "Items/Powerups.h"
 #include "Autopilot/AutopilotFireIce.h"
 #include "Player/WeaponTypes.h"
@@ -42,7 +43,7 @@ namespace
 
 TEST_F(FireIceWorld, FireFeedsAFlamesterUpToItsLargestSizeAndRestoresItsHealth)
 {
-	ObjNodeRef flame(MakeFlamester(NearRobot(2500).x, NearRobot(2500).z));
+	ObjNodeRef flame(MakeCreature(kFlamesterKind, NearRobot(2500).x, NearRobot(2500).z));
 	ObjNode* f = flame.Get();
 	EXPECT_FALSE(HitWith(WEAPON_STUNGUN, f, 1)) << "a stun shot passes through a flame";
 	EXPECT_FALSE(HitWith(WEAPON_FIST, f, 1));
@@ -69,7 +70,7 @@ TEST_F(FireIceWorld, SixFreezeShotsPutOutAFullSizedFlamesterAndItSpillsAtoms)
 		return n;
 	};
 	int atomsBefore = atoms();
-	ObjNodeRef flame(MakeFlamester(NearRobot(2500).x, NearRobot(2500).z));
+	ObjNodeRef flame(MakeCreature(kFlamesterKind, NearRobot(2500).x, NearRobot(2500).z));
 	for (int shot = 1; shot <= 5; shot++)
 	{
 		HitWith(WEAPON_FREEZEGUN, flame.Get(), 1);
@@ -85,7 +86,7 @@ TEST_F(FireIceWorld, SixFreezeShotsPutOutAFullSizedFlamesterAndItSpillsAtoms)
 TEST_F(FireIceWorld, AFlamesterSpinsUpNearTheRobotThrowsFireBlobsAndStopsAfterSevenSeconds)
 {
 	OGLPoint3D at = NearRobot(400);
-	ObjNode* f = MakeFlamester(at.x, at.z);
+	ObjNode* f = MakeCreature(kFlamesterKind, at.x, at.z);
 	gInvincibleTimer = 100;		// the blobs must not knock the robot about
 	Run(0.5f);
 	EXPECT_NE(f->Skeleton->AnimNum, FLAMESTER_ANIM_SPIN) << "no attack on an invincible robot";
@@ -115,7 +116,7 @@ TEST_F(FireIceWorld, AFlamesterSpinsUpNearTheRobotThrowsFireBlobsAndStopsAfterSe
 
 TEST_F(FireIceWorld, FireMeltsAnIceCubeStepByStepAndOneAtItsLeastSizeWaitsToRegrowBeforeItDies)
 {
-	ObjNodeRef cube(MakeIceCube(NearRobot(3500).x, NearRobot(3500).z));
+	ObjNodeRef cube(MakeCreature(kIceCubeKind, NearRobot(3500).x, NearRobot(3500).z));
 	for (int hit = 1; hit <= 7; hit++)
 	{
 		HitWith(WEAPON_FLARE, cube.Get(), 1);
@@ -134,7 +135,7 @@ TEST_F(FireIceWorld, FireMeltsAnIceCubeStepByStepAndOneAtItsLeastSizeWaitsToRegr
 
 TEST_F(FireIceWorld, TheFreezeGunGrowsAnIceCubeToItsCapAndTimeBringsItBackToRestSize)
 {
-	ObjNodeRef cube(MakeIceCube(NearRobot(3500).x, NearRobot(3500).z));
+	ObjNodeRef cube(MakeCreature(kIceCubeKind, NearRobot(3500).x, NearRobot(3500).z));
 	HurtObject(cube.Get(), 0.5f);
 	for (int i = 0; i < 8; i++)
 		HitWith(WEAPON_FREEZEGUN, cube.Get(), 1);
@@ -148,7 +149,7 @@ TEST_F(FireIceWorld, ASmallIceCubeWalksSlowerThanABigOne)
 {
 	auto walkSpeed = [&](int meltHits) {
 		OGLPoint3D at = NearRobot(2300);
-		ObjNodeRef cube(MakeIceCube(at.x, at.z));
+		ObjNodeRef cube(MakeCreature(kIceCubeKind, at.x, at.z));
 		cube.Get()->SpecialF[ICECUBE_TIMER_THROW] = 100;		// walking only
 		for (int i = 0; i < meltHits; i++)
 			HitWith(WEAPON_FLARE, cube.Get(), 1);
@@ -173,7 +174,7 @@ TEST_F(FireIceWorld, ASmallIceCubeWalksSlowerThanABigOne)
 TEST_F(FireIceWorld, AnIceCubeThrowsABlockThatHurtsAndAHitMakesItDropTheOneInItsHand)
 {
 	OGLPoint3D at = NearRobot(1200);
-	ObjNodeRef cube(MakeIceCube(at.x, at.z));
+	ObjNodeRef cube(MakeCreature(kIceCubeKind, at.x, at.z));
 	cube.Get()->SpecialF[ICECUBE_TIMER_THROW] = 0;
 	ASSERT_TRUE(RunUntil(1, [&] { return IceCubeHeldBlock(cube.Get()) != nullptr; })) << "the robot is 1200 ahead of it";
 	EXPECT_EQ(cube.Get()->Skeleton->AnimNum, ICECUBE_ANIM_THROW);
@@ -205,13 +206,13 @@ TEST_F(FireIceWorld, AnIceCubeThrowsABlockThatHurtsAndAHitMakesItDropTheOneInIts
 
 TEST_F(FireIceWorld, AFrozenSquooshyShattersAtOnePunchAndAWarmOneTakesAFifth)
 {
-	ObjNodeRef warm(MakeSquooshy(NearRobot(3500).x, NearRobot(3500).z));
+	ObjNodeRef warm(MakeCreature(kSquooshyKind, NearRobot(3500).x, NearRobot(3500).z));
 	EXPECT_TRUE(HitWith(WEAPON_FIST, warm.Get(), 1));
 	ASSERT_TRUE(warm.IsAlive());
 	EXPECT_NEAR(warm.Get()->Health, SQUOOSHY_HEALTH - SQUOOSHY_FIST_DAMAGE, 1e-5f) << "whatever the fist carries";
 	EXPECT_EQ(warm.Get()->Skeleton->AnimNum, SQUOOSHY_ANIM_HURT);
 
-	ObjNodeRef cold(MakeSquooshy(NearRobot(3700).x, NearRobot(3700).z));
+	ObjNodeRef cold(MakeCreature(kSquooshyKind, NearRobot(3700).x, NearRobot(3700).z));
 	EXPECT_TRUE(HitWith(WEAPON_FREEZEGUN, cold.Get(), 1));
 	EXPECT_TRUE(IsEnemyFrozen(cold.Get()));
 	Run(1);
@@ -223,7 +224,7 @@ TEST_F(FireIceWorld, AFrozenSquooshyShattersAtOnePunchAndAWarmOneTakesAFifth)
 
 TEST_F(FireIceWorld, ASquooshyKilledWarmLiesAsACorpseThatOnlyDirectHurtStillReaches)
 {
-	ObjNodeRef s(MakeSquooshy(NearRobot(3500).x, NearRobot(3500).z));
+	ObjNodeRef s(MakeCreature(kSquooshyKind, NearRobot(3500).x, NearRobot(3500).z));
 	EXPECT_TRUE(HitWith(WEAPON_NOVA, s.Get(), 0));
 	ASSERT_TRUE(s.IsAlive()) << "it dies where it stands";
 	EXPECT_EQ(s.Get()->Skeleton->AnimNum, SQUOOSHY_ANIM_DEAD);
@@ -238,7 +239,7 @@ TEST_F(FireIceWorld, ASquooshyKilledWarmLiesAsACorpseThatOnlyDirectHurtStillReac
 TEST_F(FireIceWorld, ASquooshyHopsAtARobotFarOffAndSpitsGlobsAtOneNearBy)
 {
 	OGLPoint3D at = NearRobot(2000);
-	ObjNodeRef s(MakeSquooshy(at.x, at.z));
+	ObjNodeRef s(MakeCreature(kSquooshyKind, at.x, at.z));
 	gInvincibleTimer = 0;
 	bool airborne = false;
 	float highest = 0;
@@ -254,7 +255,7 @@ TEST_F(FireIceWorld, ASquooshyHopsAtARobotFarOffAndSpitsGlobsAtOneNearBy)
 	float after = CalcQuickDistance(s.Get()->Coord.x, s.Get()->Coord.z, robot->Coord.x, robot->Coord.z);
 	EXPECT_LT(after, before - 200) << "toward the robot";
 
-	ObjNodeRef near(MakeSquooshy(NearRobot(600).x, NearRobot(600).z));
+	ObjNodeRef near(MakeCreature(kSquooshyKind, NearRobot(600).x, NearRobot(600).z));
 	int globs = 0;
 	RunUntil(5, [&] {
 		globs = std::max(globs, CountModels(LEVEL_MODEL_SQUOOSHY_GLOB));
@@ -270,7 +271,7 @@ TEST_F(FireIceWorld, ASquooshyHopsAtARobotFarOffAndSpitsGlobsAtOneNearBy)
 TEST_F(FireIceWorld, TheAutopilotIsPushedAwayFromASpinningFlamesterFartherThanFromAnIdleOne)
 {
 	OGLPoint3D at = NearRobot(1200);
-	ObjNode* f = MakeFlamester(at.x, at.z);
+	ObjNode* f = MakeCreature(kFlamesterKind, at.x, at.z);
 	CountEnemy(f);
 	std::vector<AutopilotDanger> dangers;
 	GatherFireIceDangers(robot, &dangers);

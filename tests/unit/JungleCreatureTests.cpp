@@ -5,6 +5,7 @@
 // counted once they leave their loops.
 #include "CreatureTestSupport.h"
 #include "Enemies/JungleCreatures.h"
+#include "Enemies/CreatureKit.h"
 #include "Player/Weapons.h"
 #include "Player/WeaponTypes.h"
 
@@ -64,7 +65,7 @@ namespace
 TEST_F(JungleCreatureTest, ALizardBreathesFireAtARobotAThousandAwayAndSwallowsOneCloseByThenSpitsItFar)
 {
 	OGLPoint3D far = NearRobot(1000);
-	ObjNode* fireLizard = MakeGiantLizard(far.x, far.z);
+	ObjNode* fireLizard = MakeCreature(kGiantLizardKind, far.x, far.z);
 	FaceRobot(fireLizard);
 	ObjNodeRef fireRef(fireLizard);
 	EXPECT_TRUE(RunUntil(4, [&] { return CountNodesMovedBy(MoveLizardFlame) > 0; })) << "no flame left its mouth";
@@ -75,7 +76,7 @@ TEST_F(JungleCreatureTest, ALizardBreathesFireAtARobotAThousandAwayAndSwallowsOn
 	gInvincibleTimer = 0;
 
 	OGLPoint3D near = NearRobot(500);
-	ObjNode* lizard = MakeGiantLizard(near.x, near.z);
+	ObjNode* lizard = MakeCreature(kGiantLizardKind, near.x, near.z);
 	FaceRobot(lizard);
 	ASSERT_TRUE(RunUntil(5, [&] { return Anim(robot) == PLAYER_ANIM_GRABBED; })) << "the lunge never caught the robot";
 	EXPECT_EQ(lizard->Skeleton->AnimNum, LIZARD_ANIM_HOLD);
@@ -91,10 +92,10 @@ TEST_F(JungleCreatureTest, AGiantRobotIsNeverSwallowedOrCaughtOnlyBreathedFireAt
 {
 	MakeRobotGiant();
 	OGLPoint3D near = NearRobot(600);
-	ObjNode* lizard = MakeGiantLizard(near.x, near.z);
+	ObjNode* lizard = MakeCreature(kGiantLizardKind, near.x, near.z);
 	FaceRobot(lizard);
 	OGLPoint3D ahead = NearRobot(150);
-	ObjNode* plant = MakeVenusFlytrap(ahead.x, ahead.z, robot->Rot.y + PI);
+	ObjNode* plant = MakeCreature(kVenusFlytrapKind, ahead.x, ahead.z, robot->Rot.y + PI);
 	bool breathedFire = false;
 	Run(8, [&] {
 		EXPECT_NE(Anim(robot), PLAYER_ANIM_GRABBED);
@@ -118,7 +119,7 @@ TEST_F(JungleCreatureTest, ShotsCountOnALizardInSinglePrecisionAndItsDeathLetsTh
 		if (c.giant)
 			MakeRobotGiant();
 		OGLPoint3D at = NearRobot(2000);
-		ObjNode* lizard = MakeGiantLizard(at.x, at.z);
+		ObjNode* lizard = MakeCreature(kGiantLizardKind, at.x, at.z);
 		ObjNode stun = Shot(WEAPON_STUNGUN);
 		for (int i = 1; i < c.hitsToKill; i++)
 			HitByWeapon(WEAPON_STUNGUN, &stun, lizard, nullptr, nullptr, stun.Damage);
@@ -134,7 +135,7 @@ TEST_F(JungleCreatureTest, ShotsCountOnALizardInSinglePrecisionAndItsDeathLetsTh
 
 	// Swallowed, then the lizard dies of a projectile-less hit: the robot falls out.
 	OGLPoint3D near = NearRobot(500);
-	ObjNode* eater = MakeGiantLizard(near.x, near.z);
+	ObjNode* eater = MakeCreature(kGiantLizardKind, near.x, near.z);
 	FaceRobot(eater);
 	ASSERT_TRUE(RunUntil(5, [&] { return Anim(robot) == PLAYER_ANIM_GRABBED; }));
 	HitByWeapon(WEAPON_NOVA, nullptr, eater, nullptr, nullptr, 0);
@@ -144,7 +145,7 @@ TEST_F(JungleCreatureTest, ShotsCountOnALizardInSinglePrecisionAndItsDeathLetsTh
 TEST_F(JungleCreatureTest, AFlytrapFrozenByAGiantStopsFourSecondsBurnsForGoodAndNeverDies)
 {
 	OGLPoint3D at = NearRobot(2500);
-	ObjNode* plant = MakeVenusFlytrap(at.x, at.z, 0);
+	ObjNode* plant = MakeCreature(kVenusFlytrapKind, at.x, at.z, 0);
 	ObjNodeRef ref(plant);
 	ObjNode freeze = Shot(WEAPON_FREEZEGUN), arc = Shot(WEAPON_ARCSHOT);
 	EXPECT_FALSE(HitByWeapon(WEAPON_FREEZEGUN, &freeze, plant, nullptr, nullptr, 0)) << "a normal robot cannot freeze it";
@@ -170,7 +171,7 @@ TEST_F(JungleCreatureTest, AFlytrapFrozenByAGiantStopsFourSecondsBurnsForGoodAnd
 TEST_F(JungleCreatureTest, AMantisBurnsUnderArcShotsTheTwelfthKillsItAndANormalRobotsStunDoesNothing)
 {
 	OGLPoint3D at = NearRobot(2600);
-	ObjNode* mantis = MakeMantis(at.x, at.z);
+	ObjNode* mantis = MakeCreature(kMantisKind, at.x, at.z);
 	ObjNode stun = Shot(WEAPON_STUNGUN), arc = Shot(WEAPON_ARCSHOT);
 	EXPECT_FALSE(HitByWeapon(WEAPON_STUNGUN, &stun, mantis, nullptr, nullptr, stun.Damage));
 	EXPECT_FALSE(HitByWeapon(WEAPON_FIST, nullptr, mantis, nullptr, nullptr, 0));
@@ -188,7 +189,7 @@ TEST_F(JungleCreatureTest, AMantisBurnsUnderArcShotsTheTwelfthKillsItAndANormalR
 TEST_F(JungleCreatureTest, AnAcidGlobBouncesThreeTimesAndIsGoneOnTheFourthImpact)
 {
 	OGLPoint3D at = NearRobot(3000);
-	ObjNode* mantis = MakeMantis(at.x, at.z);
+	ObjNode* mantis = MakeCreature(kMantisKind, at.x, at.z);
 	ObjNode* glob = SpitMantisAcid(mantis);
 	DeleteEnemy(mantis);
 	ObjNodeRef ref(glob);
@@ -205,8 +206,8 @@ TEST_F(JungleCreatureTest, AnAcidGlobBouncesThreeTimesAndIsGoneOnTheFourthImpact
 TEST_F(JungleCreatureTest, RidingLizardsAndMantisesAreCountedOnlyOffTheirLoopsAndLizardsNeverInTheTotal)
 {
 	OGLPoint3D at = NearRobot(2000);
-	ObjNode* lizard = MakeGiantLizard(at.x, at.z);
-	ObjNode* mantis = MakeMantis(at.x + 400, at.z);
+	ObjNode* lizard = MakeCreature(kGiantLizardKind, at.x, at.z);
+	ObjNode* mantis = MakeCreature(kMantisKind, at.x + 400, at.z);
 	AddToSplineObjectList(lizard);
 	AddToSplineObjectList(mantis);
 	EXPECT_EQ(gNumEnemyOfKind[ENEMY_KIND_GIANTLIZARD] + gNumEnemyOfKind[ENEMY_KIND_MANTIS], 0);
@@ -231,7 +232,7 @@ TEST_F(JungleCreatureTest, ALizardsFireCarriesOutToARobotInItsFireRangeRatherTha
 	// into the ground at its feet.
 	constexpr float ROBOT_DISTANCE = 1100;
 	OGLPoint3D far = NearRobot(ROBOT_DISTANCE);
-	ObjNode* lizard = MakeGiantLizard(far.x, far.z);
+	ObjNode* lizard = MakeCreature(kGiantLizardKind, far.x, far.z);
 	FaceRobot(lizard);
 	float farthest = 0;
 	int flames = 0;

@@ -78,6 +78,33 @@ TEST(MathAngles, YawKeepsPreviousHeadingWhenPointsCoincide)
 	EXPECT_EQ(CalcYAngleFromPointToPoint(-2.0f, 7, 7, 7.00005f, 6.99995f), -2.0f);
 }
 
+TEST(MathAngles, WrapAngleTakesWholeTurnsOffExactly)
+{
+	// Already in range: unchanged, to the bit (headings are compared after it).
+	for (float a : {0.0f, 1.0f, -1.0f, PI, -PI, 3.0f, -3.1f})
+		EXPECT_EQ(WrapAngle(a), a) << a;
+	// Out of range: the one angle of −π … π a whole number of turns away,
+	// exactly as the library's remainder gives it (the callers rely on this
+	// both ways round: the wrap and the remainder are interchangeable).
+	for (float a = -40.0f; a < 40.0f; a += 0.731f)
+	{
+		const float w = WrapAngle(a);
+		EXPECT_GE(w, -PI) << a;
+		EXPECT_LE(w, PI) << a;
+		EXPECT_EQ(w, std::remainder(a, PI2)) << a;
+	}
+	EXPECT_NEAR(AngleDifference(0.1f, PI2 - 0.1f), 0.2f, 1e-5f);
+}
+
+TEST(MathAngles, TurnTowardGoesTheShortWayAndStopsOnTheTarget)
+{
+	// From just short of a full turn to just past 0: forward across the seam.
+	EXPECT_NEAR(TurnAngleToward(PI2 - 0.1f, 0.1f, 0.05f), PI2 - 0.05f, 1e-5f);
+	EXPECT_NEAR(TurnAngleToward(0.1f, PI2 - 0.1f, 0.05f), 0.05f, 1e-5f);
+	// A step longer than the gap lands on the target's direction.
+	EXPECT_NEAR(TurnAngleToward(1.0f, 1.2f, 0.5f), 1.2f, 1e-6f);
+}
+
 TEST(MathAngles, AngleBetweenVectors)
 {
 	OGLVector3D x = {2, 0, 0}, y = {0, 5, 0}, minusX = {-1, 0, 0}, zero = {0, 0, 0};

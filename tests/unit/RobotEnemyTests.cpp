@@ -4,6 +4,10 @@
 // lift, and the autopilot's wait for them.
 #include "CreatureTestSupport.h"
 #include "Enemies/RobotEnemies.h"
+#include "Enemies/CreatureKit.h"
+#include "Enemies/Enemy.h"
+#include "SplineTestLoop.h"
+#include "Terrain/Splines.h"
 #include "Items/Contraptions.h"
 #include "Items/Powerups.h"
 #include "Autopilot/Autopilot.h"
@@ -267,4 +271,83 @@ TEST(AutopilotIceBreaker, WaitsInsideTheIceForANearHammerBotAndBacksAwayWhenItCo
 	EXPECT_GT(wz, 0) << "backs straight away from it";
 	view.iceSealed = false;
 	EXPECT_FALSE(AutopilotWaitForIceBreaker(view, &wx, &wz)) << "the ice is gone: the route again";
+}
+
+//
+// Riding a loop
+//
+
+namespace
+{
+	// The rider of the only loop, or null.
+	ObjNode* LoopRider()
+	{
+		for (int i = 0; i < gNumSplineObjects; i++)
+			if (gSplineObjects[i] && gSplineObjects[i]->CType != INVALID_NODE_FLAG)
+				return gSplineObjects[i];
+		return nullptr;
+	}
+}
+
+TEST_F(RobotWorld, AMachineOnALoopDrivesItAtItsSpeedUncountedAndLeavesItToChaseWithinItsDetachDistance)
+{
+	robot->MoveCall = nullptr;		// it stands where the test puts it
+	auto frameWithRiders = [&] { Frame(); MoveSplineObjects(); };
+	constexpr int POINTS = 6000;
+	for (const CreatureKind* kind : {&kArmBotKind, &kHammerBotKind, &kDrillBotKind, &kSwingerBotKind})
+	{
+		const CreatureLoop& ride = kind->loop;
+		// The loop passes well outside the detach distance of the robot.
+		SplineTestLoop loop(NearRobot(1500 + ride.detachDistance + 600), 1500, POINTS, kind->kind == ENEMY_KIND_ARMBOT
+				? ITEM_TYPE_ARMBOT : kind->kind == ENEMY_KIND_HAMMERBOT ? ITEM_TYPE_HAMMERBOT
+				: kind->kind == ENEMY_KIND_DRILLBOT ? ITEM_TYPE_DRILLBOT : ITEM_TYPE_SWINGERBOT);
+		ASSERT_TRUE(kSplineItemRoutines[loop.item.type].add(0, &loop.item)) << kSplineItemRoutines[loop.item.type].name;
+		frameWithRiders();
+		ObjNodeRef bot(LoopRider());
+		ASSERT_TRUE(bot.IsAlive());
+		EXPECT_EQ(bot.Get()->Kind, kind->kind);
+		EXPECT_EQ(gNumEnemies, 0) << "a rider is not counted";
+
+		// Its speed: loop points per second.
+		const float before = bot.Get()->SplinePlacement;
+		Run(1.0f, [] { MoveSplineObjects(); });
+		EXPECT_NEAR(bot.Get()->SplinePlacement - before, ride.speed / POINTS, 0.1f * ride.speed / POINTS) << int(kind->kind);
+		EXPECT_TRUE(bot.Get()->StatusBits & STATUS_BIT_ONSPLINE);
+		EXPECT_EQ(bot.Get()->ChainNode->Coord.x, bot.Get()->Coord.x) << "its parts ride with it";
+
+		// Just outside its detach distance it drives on; just inside, it leaves to chase.
+		auto robotAt = [&](float distance) {
+			const OGLPoint3D& b = bot.Get()->Coord;
+			robot->Coord = {b.x, b.y, b.z + distance};
+			robot->OldCoord = robot->Coord;
+		};
+		robotAt(ride.detachDistance + 40);
+		frameWithRiders();
+		EXPECT_TRUE(bot.Get()->StatusBits & STATUS_BIT_ONSPLINE) << int(kind->kind);
+		robotAt(ride.detachDistance - 40);
+		frameWithRiders();
+		ASSERT_FALSE(bot.Get()->StatusBits & STATUS_BIT_ONSPLINE) << int(kind->kind);
+		EXPECT_EQ(gNumEnemies, 1) << "counted once off its loop";
+		frameWithRiders();
+		EXPECT_EQ(bot.Get()->Mode, ROBOT_MODE_CHASE);
+		DeleteEnemy(bot.Get());
+	}
+}
+
+TEST_F(RobotWorld, AHitTakesARiderOffItsLoopAndOneThatRodeALoopNeedsAFullPointOfDamage)
+{
+	robot->MoveCall = nullptr;		// it stands where the test puts it
+	SplineTestLoop loop(NearRobot(4000), 1500, 6000, ITEM_TYPE_ARMBOT);
+	ASSERT_TRUE(kSplineItemRoutines[ITEM_TYPE_ARMBOT].add(0, &loop.item));
+	Frame();
+	MoveSplineObjects();
+	ObjNodeRef bot(LoopRider());
+	ASSERT_TRUE(bot.IsAlive());
+	EXPECT_TRUE(HitWith(WEAPON_STUNGUN, bot.Get(), 0.5f));
+	ASSERT_TRUE(bot.IsAlive()) << "an arm bot from its item falls to this; a rider has a point";
+	EXPECT_FALSE(bot.Get()->StatusBits & STATUS_BIT_ONSPLINE);
+	EXPECT_EQ(gNumEnemies, 1);
+	HitWith(WEAPON_STUNGUN, bot.Get(), 0.5f);
+	EXPECT_FALSE(bot.IsAlive());
+	EXPECT_EQ(gNumEnemies, 0);
 }

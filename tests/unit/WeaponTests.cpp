@@ -6,6 +6,7 @@
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
 #include "Enemies/BrainAlien.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "Items/Humans.h"
 #include "Player/Weapons.h"
@@ -192,7 +193,7 @@ namespace
 			item.type = 7;
 			item.flags = ITEM_FLAG_INUSE;
 			items.push_back(item);
-			if (!AddBrainAlien(&items.back(), at.x, at.z))
+			if (!AddCreature<kBrainAlienKind>(&items.back(), at.x, at.z))
 				return nullptr;
 			ObjNode* made = gLastCreatedNode;
 			return made->ShadowOwner ? made->ShadowOwner : made;

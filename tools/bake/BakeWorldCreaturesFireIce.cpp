@@ -6,6 +6,7 @@
 #include "BakeTerrainWorlds.h"
 #include "BakeWorldWater.h"
 #include "Enemies/FireIceCreatures.h"
+#include "Enemies/RobotEnemies.h"
 
 #include <stdexcept>
 
@@ -56,6 +57,11 @@ namespace TerrainBake::Worlds
 		// Patrols that leave their loops when the robot comes near.
 		Patrol(d, way, ITEM_TYPE_FLAMESTER, {volcano.x - 5000, volcano.z + 1000}, 800);
 		Patrol(d, way, ITEM_TYPE_ICECUBE, {glacier.x + 3500, glacier.z - 6500}, 700);
+		// The machines drive loops of their own on the basalt and the snow.
+		Patrol(d, way, ITEM_TYPE_ARMBOT, {volcano.x - 9000, volcano.z - 6500}, 900);
+		Patrol(d, way, ITEM_TYPE_HAMMERBOT, {way[0].x + 5900, way[0].z + 4400}, 900);		// in sight of the landing
+		Patrol(d, way, ITEM_TYPE_DRILLBOT, {volcano.x - 4000, volcano.z - 7000}, 800);
+		Patrol(d, way, ITEM_TYPE_SWINGERBOT, {glacier.x + 7500, glacier.z + 2500}, 900);
 	}
 
 	void AddSlimeSquooshies(WorldDesign& d, const std::vector<Point2>& causeway, const std::vector<Point2>& spots)
