@@ -3,5 +3,5 @@
 # Extra arguments go to the game, e.g. scripts/play.sh --skip-fluff
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh build
+scripts/setup.sh build zappatron
 exec build/zappatron "$@"

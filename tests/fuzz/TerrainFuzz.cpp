@@ -3,7 +3,9 @@
 // the sidecar, then the data fork. Every input must either load or stop with
 // the reader's fatal alert; nothing may read or write out of bounds.
 #include "Terrain/TerrainFile.h"
+#include "FuzzHeadless.h"
 #include "System/Error.h"
+#include "System/Game.h"
 #include "DataReaders.h"
 #include "FilesAppleDouble.h"
 #include "Memory.h"
@@ -15,21 +17,10 @@
 #include <stdexcept>
 #include <vector>
 
-// What the reader needs from the rest of the game.
-int gCurrentLevel = 0;
-bool gFatalErrorRaised = false;
-std::string gLastFatalMessage;
-
-void FatalAlert(const char* format, ...)
+// The reader's fatal alerts are the game's own (they raise the quit request).
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-	char message[1024];
-	va_list args;
-	va_start(args, format);
-	vsnprintf(message, sizeof(message), format, args);
-	va_end(args);
-	gFatalErrorRaised = true;
-	gLastFatalMessage = message;
-	throw Tamber::QuitRequest();
+	return FuzzMakeHeadless();
 }
 
 namespace

@@ -1,0 +1,65 @@
+# Source files (relative to the top folder) that define a file-scope name
+# another file of their folder also defines, and so are compiled on their own
+# rather than in a unity batch (see BuildSpeed.cmake).
+set(ZAPP_UNITY_SEPARATE
+  bench/EffectsBench.cpp bench/ItemWakeBench.cpp bench/LevelFrameBench.cpp bench/RenderBench.cpp
+  bench/TerrainBench.cpp bench/WeaponBench.cpp
+  platform/AiffReader.cpp platform/SoundHeader.cpp
+  src/3D/BG3D.cpp src/3D/SkeletonFile.cpp src/3D/SkeletonParse.cpp src/3D/Sprites.cpp src/3D/TGA.cpp
+  src/3D/TextMesh.cpp
+  src/Automation/ModelViewer.cpp src/Automation/SkeletonViewer.cpp
+  src/Autopilot/Autopilot.cpp src/Autopilot/AutopilotBossMachine.cpp src/Autopilot/AutopilotBrain.cpp
+  src/Autopilot/AutopilotCity.cpp src/Autopilot/AutopilotCloud.cpp src/Autopilot/AutopilotFarm.cpp
+  src/Autopilot/AutopilotFireIce.cpp src/Autopilot/AutopilotJungle.cpp src/Autopilot/AutopilotRespawn.cpp
+  src/Effects/ParticlesEmitters.cpp src/Effects/Shards.cpp
+  src/Enemies/Blobs.cpp src/Enemies/BrainAlien.cpp src/Enemies/BrainBoss.cpp src/Enemies/Clown.cpp
+  src/Enemies/ClownFish.cpp src/Enemies/CreatureKit.cpp src/Enemies/EnemyFreeze.cpp src/Enemies/EnemyMove.cpp
+  src/Enemies/FarmCorn.cpp src/Enemies/FarmCreatures.cpp src/Enemies/Flamester.cpp
+  src/Enemies/GiantLizard.cpp src/Enemies/IceCube.cpp src/Enemies/JungleBoss.cpp
+  src/Enemies/JungleBossMesh.cpp src/Enemies/JungleShots.cpp src/Enemies/Mantis.cpp src/Enemies/Mutant.cpp
+  src/Enemies/MutantRobot.cpp src/Enemies/RaiderSaucer.cpp src/Enemies/RobotEnemies.cpp
+  src/Enemies/Squooshy.cpp src/Enemies/StrongMan.cpp src/Enemies/Tractor.cpp src/Enemies/VenusFlytrap.cpp
+  src/Items/AtomsDraw.cpp src/Items/BlobBossMachine.cpp src/Items/Cannon.cpp src/Items/Checkpoints.cpp
+  src/Items/Crushers.cpp src/Items/FireIceHazards.cpp src/Items/Humans.cpp src/Items/HumansCaptive.cpp
+  src/Items/HurtingVents.cpp src/Items/PowerupPods.cpp src/Items/RocketSled.cpp src/Items/SaucerHazards.cpp
+  src/Items/SlimeHazards.cpp src/Items/SpinningPlatforms.cpp src/Items/SpinningRings.cpp
+  src/Items/Teleporters.cpp src/Items/WormPods.cpp src/Items/ZipLines.cpp
+  src/Player/Weapons.cpp src/Player/WeaponsFire.cpp
+  src/Screens/BonusScene.cpp src/Screens/BonusScreen.cpp src/Screens/HighScoresScene.cpp
+  src/Screens/HighScoresScreen.cpp src/Screens/MainMenu.cpp src/Screens/MenuDraw.cpp src/Screens/Screens.cpp
+  src/System/InputBindings.cpp src/System/Level.cpp src/System/LevelContent.cpp src/System/SavedGame.cpp
+  src/Terrain/Fences.cpp src/Terrain/Water.cpp
+  tests/integration/BetweenLevelsRunTests.cpp tests/integration/BossFrameTests.cpp
+  tests/integration/ContentTests.cpp tests/integration/CreatureFrameTests.cpp
+  tests/integration/CreatureRenderTests.cpp tests/integration/EffectsTests.cpp
+  tests/integration/FrontEndRunTests.cpp tests/integration/HazardRenderTests.cpp
+  tests/integration/JungleDrawTests.cpp tests/integration/PixelTest.cpp
+  tests/integration/PlaythroughTests.cpp tests/integration/RenderTests.cpp
+  tests/integration/ReplayRunTests.cpp tests/integration/SkeletonTests.cpp
+  tests/integration/WholeGameTests.cpp
+  tests/unit/AiffTests.cpp tests/unit/AutopilotBossTests.cpp tests/unit/AutopilotBrainTests.cpp
+  tests/unit/AutopilotCityTests.cpp tests/unit/AutopilotDangerTests.cpp tests/unit/AutopilotFrontEndTests.cpp
+  tests/unit/AutopilotTests.cpp tests/unit/BG3DTests.cpp tests/unit/BakeContentTests.cpp
+  tests/unit/BakeSoundTests.cpp tests/unit/BakeWriterTests.cpp tests/unit/CodecReferenceTests.cpp
+  tests/unit/CodecTests.cpp tests/unit/CollisionQueryTests.cpp tests/unit/CollisionTests.cpp
+  tests/unit/DataReaderTests.cpp tests/unit/LZSSTests.cpp tests/unit/MathTests.cpp tests/unit/MixerTests.cpp
+  tests/unit/ObjectsTests.cpp tests/unit/RecordingTests.cpp tests/unit/RideTests.cpp
+  tests/unit/SaucerBeamTests.cpp tests/unit/SavedGameTests.cpp tests/unit/SceneryTests.cpp
+  tests/unit/SkeletonFileTests.cpp tests/unit/SkeletonSkinTests.cpp tests/unit/SkeletonViewerTests.cpp
+  tests/unit/SoundChannelTests.cpp tests/unit/SoundHeaderTests.cpp tests/unit/SplineTests.cpp
+  tests/unit/StringsTests.cpp tests/unit/TGATests.cpp tests/unit/WeaponTests.cpp
+  tools/bake/BakeDesktopIcon.cpp tools/bake/BakeGlobalModelsEffects.cpp tools/bake/BakeGlobalModelsHands.cpp
+  tools/bake/BakeGlobalModelsItems.cpp tools/bake/BakeGlobalModelsSaucers.cpp tools/bake/BakeLevelModels.cpp
+  tools/bake/BakeLevelModelsBlobBoss.cpp tools/bake/BakeLevelModelsBosses.cpp
+  tools/bake/BakeLevelModelsCreatures.cpp tools/bake/BakeLevelModelsRides.cpp
+  tools/bake/BakeLevelModelsScenery.cpp tools/bake/BakeRobot.cpp tools/bake/BakeScoreScreens.cpp
+  tools/bake/BakeScreenModels.cpp tools/bake/BakeSkeletonsAliens.cpp tools/bake/BakeSkeletonsCity.cpp
+  tools/bake/BakeSkeletonsCloud.cpp tools/bake/BakeSkeletonsFarm.cpp tools/bake/BakeSkeletonsFireIce.cpp
+  tools/bake/BakeSkeletonsHero.cpp tools/bake/BakeSkeletonsHumans.cpp tools/bake/BakeSkeletonsJungle.cpp
+  tools/bake/BakeSkeletonsSlime.cpp tools/bake/BakeSkiesLevelSets.cpp tools/bake/BakeSoundsSongs.cpp
+  tools/bake/BakeSprites.cpp tools/bake/BakeSpritesGlobal.cpp tools/bake/BakeSpritesInfobar.cpp
+  tools/bake/BakeSpritesParticles.cpp tools/bake/BakeSpritesScreens.cpp tools/bake/BakeWorldBlobs.cpp
+  tools/bake/BakeWorldBosses.cpp tools/bake/BakeWorldCreaturesCity.cpp tools/bake/BakeWorldCreaturesCloud.cpp
+  tools/bake/BakeWorldCreaturesFireIce.cpp tools/bake/BakeWorldFireIce.cpp tools/bake/BakeWorldJungle.cpp
+  tools/bake/BakeWorldPickups.cpp tools/bake/BakeWorldRides.cpp tools/bake/BakeWorldScenery.cpp
+)
