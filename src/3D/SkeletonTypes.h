@@ -114,6 +114,8 @@ enum PlayerAnim : int
 
 enum
 {
+	PLAYER_JOINT_LEFT_FOOT = 3,			// the jump jet's flame leaves the soles
+	PLAYER_JOINT_RIGHT_FOOT = 6,
 	PLAYER_JOINT_HEAD = 9,				// the nova charge's hand points are in its space
 	PLAYER_JOINT_LEFT_HAND = 12,		// the punching hand
 	PLAYER_JOINT_RIGHT_HAND = 15,		// the weapon hand: muzzle and dart origin

@@ -42,7 +42,6 @@ namespace
 	constexpr float GOO_FADE = 1.5f;				// alpha per second once a blob grew out of it
 	constexpr float GOO_HELP_RANGE = 500.0f;
 	constexpr float GOO_HELP_SECONDS = 3.0f;
-	constexpr int HELP_GOO = 18;
 	constexpr uint16_t GOO_SLOT = 80;
 	constexpr OGLBoundingBox GOO_STAND_IN = {{-40, 0, -40}, {40, 30, 40}, false};
 

@@ -399,6 +399,8 @@ void MoveBrainBoss(ObjNode* boss)
 		gObjDelta = {-std::sin(boss->Rot.y) * BRAIN_BOSS_SPEED, 0, -std::cos(boss->Rot.y) * BRAIN_BOSS_SPEED};
 		gObjCoord.x += gObjDelta.x * dt;
 		gObjCoord.z += gObjDelta.z * dt;
+		// It floats over everything but the ground and the arena's fences.
+		EnemyGroundStep(boss, CTYPE_FENCE, false);
 		MoveSuperTileDeformation(gRipple, gObjCoord.x, gObjCoord.z);
 	}
 	UpdateObject(boss);

@@ -60,6 +60,7 @@ namespace
 	constexpr OGLPoint3D EXHAUST = {0, -12, 16};		// the nozzle on the back, joint 15's space
 	constexpr float EXHAUST_INTERVAL = 0.01f;			// seconds between puffs
 	constexpr float FLASH_FADE = 4.0f;					// alpha per second
+	constexpr float SHOOT_MORPH_SPEED = 6.0f;			// morphs per second into the aiming pose
 
 	constexpr float BOLT_SCALE = 0.6f;
 	constexpr float BOLT_BOX = 50.0f;					// half size of its hurting box
@@ -215,12 +216,15 @@ namespace
 	{
 		if (!CanShoot(robot, true))
 			return;
-		robot->SpecialF[TIMER_NEXT_SHOT] = MUTANTROBOT_SHOT_INTERVAL;
 		if (CreatureAnim(robot) != MUTANTROBOT_ANIM_SHOOT)
 		{
-			SwitchAnim(robot, MUTANTROBOT_ANIM_SHOOT, 6);
+			// The burst's first bolt waits until the cannon is up in the aiming pose.
+			SwitchAnim(robot, MUTANTROBOT_ANIM_SHOOT, SHOOT_MORPH_SPEED);
 			robot->SpecialF[TIMER_SHOOTING] = MUTANTROBOT_SHOOT_TIME;
+			robot->SpecialF[TIMER_NEXT_SHOT] = 1.0f / SHOOT_MORPH_SPEED;
+			return;
 		}
+		robot->SpecialF[TIMER_NEXT_SHOT] = MUTANTROBOT_SHOT_INTERVAL;
 		FireBolt(robot);
 	}
 

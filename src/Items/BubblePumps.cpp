@@ -43,7 +43,14 @@ namespace
 	constexpr float BUBBLE_WOBBLE = 0.06f;
 	constexpr float BUBBLE_WOBBLE_X_RATE = 10.0f, BUBBLE_WOBBLE_Z_RATE = -14.0f;
 	constexpr float BUBBLE_FADE_TIME = 4.0f;		// its green and blue go over the carry's last seconds
-	constexpr float POP_SPARK_RADIUS = 150.0f;
+	// A pop: a spray of droplets, each starting 0.15 s along its own flight.
+	constexpr int POP_DROPLETS = 50;
+	constexpr float POP_DROPLET_SPEED = 400.0f;		// ± units per second per axis
+	constexpr float POP_DROPLET_LEAD = 0.15f;		// seconds of flight the spray starts at
+	constexpr float POP_DROPLET_GRAVITY = 1000.0f;
+	constexpr float POP_DROPLET_SIZE = 10.0f;
+	constexpr float POP_DROPLET_SHRINK = 0.3f;		// scale per second
+	constexpr float POP_DROPLET_FADE = 0.7f;		// opacity per second
 
 	const OGLBoundingBox PLUNGER_STAND_IN = {{-30, 0, -30}, {30, 60, 30}, false};
 	const OGLBoundingBox BUBBLE_STAND_IN = {{-100, -100, -100}, {100, 100, 100}, false};
@@ -247,10 +254,39 @@ bool IsNearSpikePoint(const OGLPoint3D& where, float range)
 	return false;
 }
 
+namespace
+{
+	void SprayDroplets(const OGLPoint3D& centre)
+	{
+		NewParticleGroupDefType def = {};
+		def.magicNum = RandomNumber();
+		def.type = PARTICLE_TYPE_FALLINGSPARKS;
+		def.flags = PARTICLE_FLAGS_BOUNCE;
+		def.gravity = POP_DROPLET_GRAVITY;
+		def.baseScale = POP_DROPLET_SIZE;
+		def.decayRate = POP_DROPLET_SHRINK;
+		def.fadeRate = POP_DROPLET_FADE;
+		def.particleTextureNum = PARTICLE_SPRITE_DROPLET;
+		def.srcBlend = GL_SRC_ALPHA;
+		def.dstBlend = GL_ONE;
+		const int16_t group = NewParticleGroup(&def);
+		if (group < 0)
+			return;
+		for (int i = 0; i < POP_DROPLETS; i++)
+		{
+			const OGLVector3D delta = {RandomFloatSigned() * POP_DROPLET_SPEED, RandomFloatSigned() * POP_DROPLET_SPEED,
+					RandomFloatSigned() * POP_DROPLET_SPEED};
+			const OGLPoint3D where = centre + delta * POP_DROPLET_LEAD;
+			NewParticleDefType p = {group, &where, &delta, 1.0f + RandomFloat(), 0, 0, 1.0f};
+			if (AddParticleToGroup(&p))
+				break;
+		}
+	}
+}
+
 void PopBubble(ObjNode* bubble)
 {
-	MakeSparkBurst(bubble->Coord.x, bubble->Coord.y, bubble->Coord.z, POP_SPARK_RADIUS, PARTICLE_SPRITE_DROPLET,
-			GL_SRC_ALPHA, GL_ONE, 1.0f);
+	SprayDroplets(bubble->Coord);
 	PlayItemEffect3D(EFFECT_BUBBLEPOP, &bubble->Coord);
 	if (gPlayerBubble.Get() == bubble)
 	{

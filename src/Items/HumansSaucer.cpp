@@ -11,11 +11,13 @@
 #include "System/Error.h"
 #include "System/FrameTime.h"
 #include "System/Sound.h"
+#include "System/Strings.h"
 #include "Terrain/Splines.h"
 #include "Terrain/Terrain.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace
 {
@@ -41,6 +43,7 @@ namespace
 	constexpr float ENTER_FADE_DISTANCE = 60.0f;
 	constexpr float ENTER_FADE = 1.3f;					// fade timer per second
 	constexpr float DELIVERED_HELP_SECONDS = 5.0f;
+	constexpr float DELIVERED_NOTICE_SECONDS = 2.0f;
 
 	// Per delivered human: where it walks to (SpecialF 2 … 5).
 	float& DropZoneX(ObjNode* n) { return n->SpecialF[2]; }
@@ -224,5 +227,13 @@ void DeliverHuman(ObjNode* human)
 	gExitCharge = std::min(1.0f, gExitCharge + HUMAN_EXIT_CHARGE_PER_DELIVERY);
 	if (gHumansRescuedTotal == 1)
 		ShowHelpMessage(HELP_FIRST_DELIVERY, DELIVERED_HELP_SECONDS, true);
+	else
+	{
+		// Each later one is counted on the help line.
+		const int needed = int(std::ceil(1.0f / HUMAN_EXIT_CHARGE_PER_DELIVERY - 0.001f));
+		char notice[128];
+		std::snprintf(notice, sizeof notice, GetString(STR_HUMANS_DELIVERED), gHumansRescuedTotal, needed);
+		ShowInfobarNotice(notice, DELIVERED_NOTICE_SECONDS);
+	}
 	DeleteObject(human);
 }

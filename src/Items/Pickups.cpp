@@ -10,6 +10,7 @@
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
+#include "System/LevelTable.h"
 #include "Terrain/Collision.h"
 #include "Terrain/Terrain.h"
 
@@ -116,7 +117,7 @@ ObjNode* MakePickup(int type, const OGLPoint3D& where, bool regenerates, int boa
 	def.moveCall = MovePickup;
 	def.scale = look.scale;
 	OGLBoundingBox standIn = PICKUP_STAND_IN;
-	if (type == POWERUP_TYPE_GROWTH && !IsItemModelLoaded(def.group, def.type))
+	if (type == POWERUP_TYPE_GROWTH && (!CurrentLevelHasRule(LEVEL_RULE_OWN_GROWTH_VIAL) || !IsItemModelLoaded(def.group, def.type)))
 	{
 		// A level without its own vial shows the one the robot holds.
 		def.group = MODEL_GROUP_GLOBAL;

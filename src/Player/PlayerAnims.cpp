@@ -9,6 +9,7 @@
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/Input.h"
+#include "System/LevelTable.h"
 #include "System/Sound.h"
 #include "Terrain/Collision.h"
 #include "Terrain/Terrain.h"
@@ -21,6 +22,13 @@ namespace
 	constexpr float ANIM_BLEND_SPEED = 8.0f;			// morphs per second between states
 	constexpr float FALL_START_HEIGHT = 40.0f;			// stepping off something higher starts a fall
 	constexpr float HARD_LANDING_SPEED = 300.0f;
+	// The ring a hard landing sends through soft ground (units, units per
+	// second, radians per unit, amplitude lost per second).
+	constexpr float LANDING_WAVE_AMPLITUDE = 120.0f;
+	constexpr float LANDING_WAVE_SPEED = 2000.0f;
+	constexpr float LANDING_WAVE_FREQUENCY = 1.0f / 200.0f;
+	constexpr float LANDING_WAVE_WIDTH = 500.0f;
+	constexpr float LANDING_WAVE_DECAY = 100.0f;
 	// The jet fires for a moment: it stops the fall and lifts the robot.
 	constexpr float JET_DURATION = 0.8f;
 	constexpr float JET_LIFT = 8400.0f;					// upward push, against gravity
@@ -61,9 +69,18 @@ namespace
 		return gWeaponIsDrawn ? PLAYER_ANIM_WALKWITHGUN : PLAYER_ANIM_WALK;
 	}
 
+	// Off the ground beyond a stumble: an action done in the air (a punch,
+	// a shot, a weapon change) keeps the air's friction and ends in a fall.
+	bool IsAirborne(const ObjNode* node)
+	{
+		return !IsPlayerOnGround(node) && gHeightAboveGround > NEAR_GROUND;
+	}
+
 	void StandOrWalk(ObjNode* node)
 	{
-		if (SpeedEstimate() > WALK_START_SPEED && gPlayerInfo.timeSinceMoveInput < WALK_INPUT_GRACE)
+		if (IsAirborne(node))
+			SetPlayerAnim(node, PLAYER_ANIM_FALL);
+		else if (SpeedEstimate() > WALK_START_SPEED && gPlayerInfo.timeSinceMoveInput < WALK_INPUT_GRACE)
 			SetPlayerAnim(node, WalkAnim());
 		else
 			SetPlayerAnim(node, StandAnim());
@@ -85,6 +102,12 @@ namespace
 		DoPlayerSteering(node, IsPlayerOnGround(node));
 		ApplyPlayerFriction(node, friction);
 		MovePlayerStep(node);
+	}
+
+	// The actions the weapon controls start, on the ground or in the air.
+	void MoveDuringAction(ObjNode* node, float groundFriction)
+	{
+		MoveOnFoot(node, IsAirborne(node) ? FRICTION_AIR : groundFriction);
 	}
 
 	void MoveInAir(ObjNode* node)
@@ -132,9 +155,8 @@ namespace
 	// it stays raised (the controls read it) until the animation ends.
 	void ChangeWeapon(ObjNode* node)
 	{
-		MoveOnFoot(node, PlayerHasMoveInput() ? FRICTION_WALK : FRICTION_STAND);
-		if (StartFallIfUnsupported(node))
-			return;
+		// A change begun in the air goes on through the fall; it ends in one.
+		MoveDuringAction(node, PlayerHasMoveInput() ? FRICTION_WALK : FRICTION_STAND);
 		if (DoPlayerJumpControls(node))
 			return;
 		DoWeaponControls(node);
@@ -144,7 +166,7 @@ namespace
 
 	void DrinkGrowth(ObjNode* node)
 	{
-		MoveOnFoot(node, FRICTION_STAND);
+		MoveDuringAction(node, FRICTION_STAND);
 		if (AnimStopped(node) || gPlayerInfo.stateClock > WEAPON_ACTION_MAX_TIME)
 		{
 			FinishGrowthAnim(node);
@@ -154,7 +176,7 @@ namespace
 
 	void ThrowingDart(ObjNode* node)
 	{
-		MoveOnFoot(node, FRICTION_STAND);
+		MoveDuringAction(node, FRICTION_STAND);
 		if (TakeFlagEvent(node))
 			ThrowDart(node);
 		if (AnimStopped(node) || gPlayerInfo.stateClock > WEAPON_ACTION_MAX_TIME)
@@ -173,7 +195,7 @@ namespace
 	void Punch(ObjNode* node)
 	{
 		TurnPlayerTowardTarget(node);
-		MoveOnFoot(node, FRICTION_STAND);
+		MoveDuringAction(node, FRICTION_STAND);
 		if (TakeFlagEvent(node))
 			DoPlayerPunchHit(node);
 		if (AnimStopped(node))
@@ -183,7 +205,7 @@ namespace
 	void Grab(ObjNode* node)
 	{
 		TurnPlayerTowardTarget(node);
-		MoveOnFoot(node, FRICTION_STAND);
+		MoveDuringAction(node, FRICTION_STAND);
 		if (TakeFlagEvent(node))
 			DoPlayerGrabKeyFrame(node);
 		if (AnimStopped(node))
@@ -218,8 +240,14 @@ namespace
 			FirePlayerJumpJet(node);
 			return;
 		}
-		DoPlayerJumpControls(node);
-		if (PlayerAnim(node) == PLAYER_ANIM_JUMP && gObjDelta.y < 0)
+		if (DoPlayerJumpControls(node) || PlayerAnim(node) != PLAYER_ANIM_JUMP)
+			return;
+		if (DoWeaponControls(node))
+		{
+			gPlayerInfo.jetQueued = false;		// the action took over the jump
+			return;
+		}
+		if (gObjDelta.y < 0)
 			SetPlayerAnim(node, PLAYER_ANIM_FALL);
 	}
 
@@ -230,11 +258,18 @@ namespace
 		if (IsPlayerOnGround(node))
 		{
 			if (fallSpeed > HARD_LANDING_SPEED)
+			{
 				PlayPlayerEffect3D(EFFECT_METALLAND, &gObjCoord);
+				if (CurrentLevelHasRule(LEVEL_RULE_RIPPLING_GROUND))
+					MakeRingWaveDeformation(LANDING_WAVE_AMPLITUDE, 0, LANDING_WAVE_SPEED, LANDING_WAVE_FREQUENCY,
+							LANDING_WAVE_WIDTH, LANDING_WAVE_DECAY, gObjCoord.x, gObjCoord.z);
+			}
 			StandOrWalk(node);
 			return;
 		}
-		DoPlayerJumpControls(node);
+		if (DoPlayerJumpControls(node) || PlayerAnim(node) != PLAYER_ANIM_FALL)
+			return;
+		DoWeaponControls(node);
 	}
 
 	void JumpJet(ObjNode* node)
@@ -243,6 +278,7 @@ namespace
 		ApplyPlayerFriction(node, FRICTION_AIR);
 		gObjDelta.y = std::min(gObjDelta.y + JET_LIFT * gFrameTime, JET_MAX_RISE);
 		MovePlayerStep(node);
+		PuffJetExhaust(node);
 		if (IsPlayerOnGround(node) && gObjDelta.y <= 0)
 		{
 			StandOrWalk(node);
@@ -250,7 +286,7 @@ namespace
 		}
 		if (gPlayerInfo.stateClock >= JET_DURATION || AnimStopped(node) || GetNewNeedState(NEED_JUMP))
 			SetPlayerAnim(node, PLAYER_ANIM_FALL);
-		else
+		else if (!DoWeaponControls(node))
 			DoJumpJetHits(node);
 	}
 

@@ -26,6 +26,8 @@
 namespace
 {
 	int gPlayerWaterPatch = 0;							// the patch the last water test found
+	bool gGrabShowsMessage = false;						// the object being grabbed has its message (goo)
+	constexpr float GRAB_MESSAGE_SECONDS = 3.0f;
 
 	constexpr float GROUND_ACCEL = 2200.0f;
 	constexpr float AIR_ACCEL = 5000.0f;
@@ -357,6 +359,8 @@ bool DoPlayerPunchControls(ObjNode* node)
 	if (pickup)
 	{
 		gHeldObject = pickup;
+		// Read now: goo lets go of its class as soon as it is taken.
+		gGrabShowsMessage = pickup->CType & CTYPE_PICKUP_MESSAGE;
 		PlayPlayerEffect3D(EFFECT_WEAPONWHIR, &gObjCoord);
 		int kind = pickup->Kind;
 		bool low = (kind >= 1 && kind <= 4) || kind == 10 || kind == 11;
@@ -404,8 +408,12 @@ void DoPlayerGrabKeyFrame(ObjNode* node)
 {
 	ObjNode* held = gHeldObject;
 	gHeldObject = nullptr;
+	const bool showMessage = gGrabShowsMessage;
+	gGrabShowsMessage = false;
 	if (!held || held->CType == INVALID_NODE_FLAG)
 		return;
+	if (showMessage)
+		ShowHelpMessage(HELP_GOO, GRAB_MESSAGE_SECONDS, true);
 	PlayPlayerEffect3D(PlayerAnim(node) == PLAYER_ANIM_PICKUPLOW ? EFFECT_WEAPONDEPOSIT : EFFECT_WEAPONCLICK, &gObjCoord);
 	FinishGrab(held);
 }

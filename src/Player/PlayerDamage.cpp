@@ -9,6 +9,7 @@
 #include "3D/OGL_Support.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
+#include "Effects/Shards.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "System/Game.h"
@@ -31,6 +32,8 @@ namespace
 	constexpr float SHUTTER_OPEN = -20.0f;
 	constexpr float SHUTTER_SHUT = 320.0f;
 	constexpr float DEATH_INVINCIBILITY = 3.0f;
+	constexpr float DEATH_SHARD_FORCE = 500.0f;		// how hard the shards of a blown-up robot fly
+	constexpr float DEATH_SHARD_DECAY = 0.6f;		// scale the shards lose per second
 	ObjNodeRef gPlayerFallDoor;
 
 	bool IsHitProofAnim(int anim)
@@ -50,6 +53,21 @@ namespace
 			default:
 				return false;
 		}
+	}
+
+	// Sparks and the shards of the robot's three models (the saucer's one);
+	// whatever it was playing stops.
+	void BlowApart(ObjNode* node)
+	{
+		MakeSparkBurst(node->Coord.x, node->Coord.y, node->Coord.z, 400, PARTICLE_SObjType_WhiteSpark,
+				GL_SRC_ALPHA, GL_ONE, 1.0f);
+		ExplodeGeometry(node, DEATH_SHARD_FORCE, SHARD_MODE_BOUNCE | SHARD_MODE_FROMORIGIN | SHARD_MODE_UPTHRUST, 1,
+				DEATH_SHARD_DECAY);
+		if (node->Skeleton)
+			for (ObjNode* hand : gPlayerHandNodes)
+				if (hand && hand->CType != INVALID_NODE_FLAG && !(hand->StatusBits & STATUS_BIT_HIDDEN))
+					ExplodeGeometry(hand, DEATH_SHARD_FORCE, SHARD_MODE_BOUNCE | SHARD_MODE_FROMORIGIN, 1, DEATH_SHARD_DECAY);
+		StopAChannel(&node->EffectChannel);
 	}
 
 	void HidePlayer(ObjNode* node, bool hide)
@@ -151,10 +169,8 @@ void KillPlayer(uint8_t deathKind)
 			break;
 
 		case DEATH_KIND_BLOWN_UP:
+			BlowApart(node);
 			HidePlayer(node, true);
-			MakeSparkBurst(node->Coord.x, node->Coord.y, node->Coord.z, 400, PARTICLE_SObjType_WhiteSpark,
-					GL_SRC_ALPHA, GL_ONE, 1.0f);
-			// (The robot would also break into shards of its parts once shards are in the game.)
 			PlayPlayerEffect3D(EFFECT_PLAYERCRASH, &node->Coord);
 			StartDeathTransition(2.5f);
 			gDeathTimer = 3;
@@ -173,8 +189,11 @@ void KillPlayer(uint8_t deathKind)
 		case DEATH_KIND_SAUCER:
 			PlayPlayerEffect(EFFECT_SAUCER_MINEEXPLOSION);
 			Rumble(1.0f, 1000);
-			MakeSparkBurst(node->Coord.x, node->Coord.y, node->Coord.z, 400, PARTICLE_SObjType_WhiteSpark,
-					GL_SRC_ALPHA, GL_ONE, 1.0f);
+			BlowApart(node);
+			SilencePlayerSaucer();
+			// Gone until the respawn shows it again.
+			node->StatusBits |= STATUS_BIT_HIDDEN;
+			node->CType = 0;
 			StartDeathTransition(2.5f);
 			break;
 	}
@@ -210,6 +229,7 @@ void ResetPlayerAtCheckpoint()
 	{
 		node->StatusBits &= ~STATUS_BIT_HIDDEN;
 		node->CType = CTYPE_PLAYER;
+		RestartPlayerSaucerSound();
 	}
 	node->OldCoord = node->Coord;
 	node->Delta = {0, 0, 0};

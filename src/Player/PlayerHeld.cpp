@@ -12,6 +12,7 @@
 namespace
 {
 	constexpr float THROW_SWOOSH_VOLUME = 2.0f;
+	constexpr float FLATTEN_DAMAGE = 0.3f;				// health a flattening costs
 
 	bool CanChangeState()
 	{
@@ -120,6 +121,9 @@ void FlattenPlayer()
 	if (!CanChangeState() || PlayerAnim(gPlayerNode) == PLAYER_ANIM_FLATTENED)
 		return;
 	SetPlayerAnim(gPlayerNode, PLAYER_ANIM_FLATTENED);
+	PlayPlayerEffect3D(EFFECT_PLAYERCRUSH, &gPlayerNode->Coord);
+	// Squashed flat costs health; the last of it blows the robot apart.
+	PlayerLoseHealth(FLATTEN_DAMAGE, DEATH_KIND_BLOWN_UP);
 }
 
 void HeldByCreature(ObjNode* node)

@@ -37,6 +37,8 @@ bool IsPlayerOnGround(const ObjNode* node);
 // The jump need: jump, jet, or nothing. Returns true when a jump started.
 bool DoPlayerJumpControls(ObjNode* node);
 void FirePlayerJumpJet(ObjNode* node);
+// Each frame of the jet: flame and smoke from the soles (PlayerJetExhaust.cpp).
+void PuffJetExhaust(ObjNode* node);
 // The punch need: a pick-up or a punch. Returns true when one started.
 bool DoPlayerPunchControls(ObjNode* node);
 // The punch lands (the punch animation's flag event).
@@ -108,3 +110,7 @@ ObjNode* GetExitSaucerNode();
 
 // The player's saucer of the saucer level (PlayerSaucerLevel.cpp).
 void InitPlayerSaucer();
+// Shot down: its beam goes off and its engine, charge and beam sounds stop.
+void SilencePlayerSaucer();
+// Back after a respawn: the engine hums again (nothing unless the player is the saucer).
+void RestartPlayerSaucerSound();

@@ -4,6 +4,7 @@
 // the exit is charged, opens for a robot that comes close and carries it off.
 #include "Player/PlayerInternal.h"
 #include "Enemies/BrainBoss.h"
+#include "Screens/Infobar.h"
 #include "3D/BG3D.h"
 #include "3D/Skeleton.h"
 #include "System/Boot.h"
@@ -36,6 +37,7 @@ namespace
 	constexpr float FLUFF_SPEEDUP = 10.0f;			// how much faster everything goes with the fluff skipped
 	constexpr float EXIT_OPEN_DISTANCE = 900.0f;
 	constexpr float EXIT_CLOSE_DISTANCE = 1200.0f;
+	constexpr float NOT_CHARGED_HELP_SECONDS = 2.0f;		// kept up while the robot waits by a shut saucer
 	constexpr float EXIT_WALK_IN_POINT = 320.0f;
 	// The beam area in front of the exit saucer, in its own frame (x sideways, f forward).
 	constexpr float BEAM_HALF_WIDTH = 160.0f;
@@ -298,12 +300,16 @@ namespace
 		if (!robot || gPlayerIsDead)
 			return;
 		float d = CalcQuickDistance(robot->Coord.x, robot->Coord.z, saucer->Coord.x, saucer->Coord.z);
-		if (d < EXIT_OPEN_DISTANCE && IsExitCharged())
+		if (d >= EXIT_OPEN_DISTANCE)
+			return;
+		if (IsExitCharged())
 		{
 			PlayPlayerEffect3D(EFFECT_HATCH, &saucer->Coord);
 			saucer->Mode = SAUCER_OPENING;
 		}
-		// (Out of charge, the infobar will say so once it shows messages.)
+		// Short of charge the infobar says so (a boss still alive keeps it shut without a word).
+		else if (!CurrentLevelHasRule(LEVEL_RULE_EXIT_ALWAYS_OPEN) && gExitCharge < 1.0f)
+			ShowHelpMessage(HELP_EXIT_NOT_CHARGED, NOT_CHARGED_HELP_SECONDS, false);
 	}
 
 	void WaitOpen(ObjNode* saucer, ObjNode* robot)

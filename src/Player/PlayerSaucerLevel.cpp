@@ -38,6 +38,7 @@ namespace
 	constexpr float SAUCER_ACCEL = 900.0f;
 	constexpr float SAUCER_DRAG = 450.0f;			// without input the saucer coasts to a stop
 	constexpr float SAUCER_MAX_SPEED = 900.0f;
+	constexpr float SAUCER_HUM_VOLUME = 0.5f;		// its engine loop
 	constexpr float SAUCER_EDGE_MARGIN = 7200.0f;
 	constexpr float SAUCER_TO_DROP_SPEED = 100.0f;	// units/s of the saucer flying itself to the drop point
 	constexpr float SAUCER_AT_DROP_POINT = 10.0f;	// units: close enough to start unloading
@@ -543,11 +544,30 @@ void InitPlayerSaucer()
 	node->CBits = SIDE_ALL;
 	node->Mode = SAUCER_FLYING;
 	node->EffectChannel = IsSoundEffectLoaded(EFFECT_SAUCER)
-			? PlayEffect_Parms3D(EFFECT_SAUCER, &node->Coord, NORMAL_CHANNEL_RATE, 0.5f) : int16_t(-1);
+			? PlayEffect_Parms3D(EFFECT_SAUCER, &node->Coord, NORMAL_CHANNEL_RATE, SAUCER_HUM_VOLUME) : int16_t(-1);
 	gPlayerMaxSpeed = SAUCER_MAX_SPEED;
 	gPlayerNode = node;
 	gPlayerInfo.coord = node->Coord;
 	gLevel.saucer = ObjNodeRef(node);
+}
+
+void SilencePlayerSaucer()
+{
+	ObjNode* saucer = gLevel.saucer.Get();
+	if (!saucer)
+		return;
+	StopSaucerBeam(&gSaucerBeam);
+	StopAChannel(&saucer->EffectChannel);
+	StopAChannel(&gLevel.chargeChannel);
+	StopAChannel(&gLevel.humChannel);
+}
+
+void RestartPlayerSaucerSound()
+{
+	ObjNode* saucer = gLevel.saucer.Get();
+	if (!saucer || saucer != gPlayerNode || saucer->EffectChannel >= 0 || !IsSoundEffectLoaded(EFFECT_SAUCER))
+		return;
+	saucer->EffectChannel = PlayEffect_Parms3D(EFFECT_SAUCER, &saucer->Coord, NORMAL_CHANNEL_RATE, SAUCER_HUM_VOLUME);
 }
 
 void SaucerTakeHumanAboard(int humanType)

@@ -3,11 +3,13 @@
 // to the ground and vanish.
 #include "Player/Weapons.h"
 #include "Player/PlayerInternal.h"
+#include "3D/BG3D.h"
 #include "3D/Skeleton.h"
 #include "Effects/Shards.h"
 #include "System/ContentNumbers.h"
 #include "System/FrameTime.h"
 #include "System/Level.h"
+#include "System/LevelTable.h"
 #include "System/Random.h"
 #include "System/Sound.h"
 #include "Terrain/Collision.h"
@@ -22,6 +24,7 @@ namespace
 	constexpr float VIAL_SPIN_X = 2 * PI;				// radians per second
 	constexpr float VIAL_SPIN_Z = 9.0f;
 	constexpr float VIAL_SCALE = 1.0f;					// of gPlayerScale
+	constexpr float LEVEL_VIAL_SCALE = 0.25f;			// of gPlayerScale: a level's vial is modelled four times larger
 	constexpr float GUN_THROW_UP = 600.0f;
 	constexpr float GUN_THROW_SIDEWAYS = 200.0f;		// random ± per axis
 	constexpr float GUN_GRAVITY = 2000.0f;				// units per second per second
@@ -100,9 +103,19 @@ void ThrowAwayEmptyWeapon(int type)
 	def.rot = player->Rot.y;
 	if (type == WEAPON_GROWTH)
 	{
-		// The jungle levels' own vial is not built yet: the global one stands in.
-		def.type = GLOBAL_MODEL_HELD_GROWTH;
-		def.scale = VIAL_SCALE * gPlayerScale;
+		// A level with a vial of its own throws that one; elsewhere the vial in the hand.
+		if (CurrentLevelHasRule(LEVEL_RULE_OWN_GROWTH_VIAL)
+				&& BG3D_GetNumModels(MODEL_GROUP_LEVELSPECIFIC) > LEVEL_MODEL_GROWTH_PICKUP)
+		{
+			def.group = MODEL_GROUP_LEVELSPECIFIC;
+			def.type = LEVEL_MODEL_GROWTH_PICKUP;
+			def.scale = LEVEL_VIAL_SCALE * gPlayerScale;
+		}
+		else
+		{
+			def.type = GLOBAL_MODEL_HELD_GROWTH;
+			def.scale = VIAL_SCALE * gPlayerScale;
+		}
 		def.moveCall = MoveThrownVial;
 	}
 	else

@@ -141,6 +141,14 @@ void ShowHelpMessage(int type, float seconds, bool replace)
 	gHelpText = need >= 0 ? GetShortNameForInputNeed(text, need) : text;
 }
 
+void ShowInfobarNotice(const char* text, float seconds)
+{
+	gHelpType = HELP_NOTICE;
+	gHelpTime = seconds;
+	gInfobar.helpAlpha = 0;
+	gHelpText = text;
+}
+
 void SwitchOffHelp(int type)
 {
 	if (IsHelpType(type))

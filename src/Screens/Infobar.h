@@ -31,6 +31,8 @@ enum
 	HELP_SAUCER_FULL = 15,
 	HELP_SAUCER_LANDING = 16,
 	HELP_EXIT_NOT_CHARGED = 17,
+	HELP_GOO = 18,				// near burst goo, and when the robot grabs it
+	HELP_NOTICE = NUM_HELP_TYPES,	// not a help type: a notice of the game's own (ShowInfobarNotice)
 };
 
 //
@@ -110,6 +112,9 @@ float StepToward(float value, float target, float speed, float dt);
 // the message already showing only gets its time set again; another message
 // showing is replaced only when `replace` is set.
 void ShowHelpMessage(int type, float seconds, bool replace);
+// A short notice on the help line, whatever is showing (it cannot be switched
+// off; help that does not replace waits until it has faded).
+void ShowInfobarNotice(const char* text, float seconds);
 // The player has shown he knows this help: it is not shown again this game.
 void SwitchOffHelp(int type);
 bool IsHelpSwitchedOff(int type);

@@ -53,7 +53,8 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0.1f,
 		.waves = {{15, 200, 1.0f / 300.0f, 1, 0}, {10, 300, 0.005f, 0, 0}},
 		.setUp = 0,
-		.rules = LEVEL_RULE_EXIT_BEAMS_UP | LEVEL_RULE_BARE_BONUS_TALLY | LEVEL_RULE_SPIKES_POP_BUBBLES,
+		.rules = LEVEL_RULE_EXIT_BEAMS_UP | LEVEL_RULE_BARE_BONUS_TALLY | LEVEL_RULE_SPIKES_POP_BUBBLES
+				| LEVEL_RULE_RIPPLING_GROUND,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 		.blobGooModel = 28,
 	},
@@ -140,7 +141,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = 0,
-		.rules = LEVEL_RULE_GROWTH_PICKUPS | LEVEL_RULE_SCENE_AFTER_TALLY,
+		.rules = LEVEL_RULE_GROWTH_PICKUPS | LEVEL_RULE_OWN_GROWTH_VIAL | LEVEL_RULE_SCENE_AFTER_TALLY,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 	// LEVEL_NUM_JUNGLEBOSS: shares the jungle's models and sprites
@@ -160,7 +161,8 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.gravity = GRAVITY, .groundSlip = 0,
 		.waves = {},
 		.setUp = LEVEL_SETUP_JUNGLE_BOSS,
-		.rules = LEVEL_RULE_EXIT_ALWAYS_OPEN | LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_NO_INTRO | LEVEL_RULE_EXIT_AFTER_BOSS,
+		.rules = LEVEL_RULE_EXIT_ALWAYS_OPEN | LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_NO_INTRO | LEVEL_RULE_EXIT_AFTER_BOSS
+				| LEVEL_RULE_OWN_GROWTH_VIAL,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 1, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 	},
 	// LEVEL_NUM_FIREICE

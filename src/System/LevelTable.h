@@ -120,8 +120,12 @@ enum : uint32_t
 	// level breaks (route checks, which do not wait for it, start with the ice broken).
 	LEVEL_RULE_EXIT_UNDER_ICE = 1u << 12,
 	LEVEL_RULE_EXIT_AFTER_BOSS = 1u << 13,		// the exit saucer opens only once the level's boss is dead
+	LEVEL_RULE_RIPPLING_GROUND = 1u << 14,		// a hard landing sends a ring wave through the soft ground
 	LEVEL_RULE_SPIKES_POP_BUBBLES = 1u << 15,	// the level's models 26 and 27 are spiky: their points pop a carrying bubble
 	LEVEL_RULE_FENCES_ON_GROUND = 1u << 16,		// fence bottoms stand on the ground instead of reaching into it
+	// The level's model 8 is its own growth vial: the pick-up, and the empty
+	// one a robot throws away (elsewhere the robot's held vial stands for both).
+	LEVEL_RULE_OWN_GROWTH_VIAL = 1u << 17,
 	LEVEL_RULE_NO_RAIDER_SAUCERS = 1u << 18,	// no raider saucer comes for humans or sprouts here
 	LEVEL_RULE_NO_INTRO = 1u << 20,				// the level starts without its intro screen (boss arenas)
 	LEVEL_RULE_SHORT_INTRO = 1u << 21,			// the intro screen lasts 5 s instead of 11

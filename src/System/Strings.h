@@ -113,7 +113,8 @@ enum
 	STR_SCORE = 174,
 	STR_HUMANS_RESCUED = 175,
 	STR_WEAPONS_LEFT = 176,
-	NUM_NAMED_STRING_ROWS = 177,
+	STR_HUMANS_DELIVERED = 177,		// "%d … %d": delivered so far, the deliveries the exit needs
+	NUM_NAMED_STRING_ROWS = 178,
 };
 
 // Loads STRINGS_FILE_PATH for `language` 0..5 (fatal if missing).

@@ -11,8 +11,10 @@
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
+#include "Terrain/Fences.h"
 #include "Terrain/TerrainItems.h"
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 
@@ -202,6 +204,45 @@ TEST_F(BossTest, TheBrainsShotFliesStraightThenHomesNoFasterThanItsTopSpeedAndLi
 				BRAIN_SHOT_SPEED + 0.01f);
 	}
 	gInvincibleTimer = 0;
+}
+
+TEST_F(BossTest, TheHuntingBrainStandsOnTheGroundAndCannotCrossAFence)
+{
+	LoadLevelModels(":Models:level10_brainboss.bg3d", 3);
+	ObjNode* boss = AddBoss();
+	ASSERT_NE(boss, nullptr);
+	DestroyPortals(NUM_ALIEN_PORTALS);
+
+	// Sunk below its ground, one step of the hunt stands it on it.
+	const float ground = TerrainHeightAt(boss->Coord.x, boss->Coord.z);
+	boss->InitCoord.y = ground - 400;
+	MoveBrainBoss(boss);
+	EXPECT_GE(boss->Coord.y + float(boss->BottomOff), TerrainHeightAt(boss->Coord.x, boss->Coord.z) - 1);
+
+	// The farm's first fence between the brain and the robot.
+	ASSERT_GT(gNumFences, 0);
+	PrimeFences();
+	const FenceRecord& fence = gFenceList[0];
+	const OGLPoint3D a = fence.nubList[0], b = fence.nubList[1];
+	const OGLVector2D n = fence.sectionNormals[0];
+	const OGLPoint3D middle = {(a.x + b.x) / 2, 0, (a.z + b.z) / 2};
+	boss->Coord = boss->OldCoord = {middle.x + n.x * 400, boss->Coord.y, middle.z + n.y * 400};
+	robot->Coord = {middle.x - n.x * 1500, robot->Coord.y, middle.z - n.y * 1500};
+	gInvincibleTimer = 100;
+	float nearest = 1e9f;
+	for (float t = 0; t < 12; t += STEP)
+	{
+		const OGLPoint3D before = boss->Coord;
+		MoveBrainBoss(boss);
+		OGLPoint3D hit;
+		bool above;
+		float top;
+		ASSERT_FALSE(SegmentHitsFence(&before, &boss->Coord, &hit, &above, &top)) << "through the fence at " << t << " s";
+		nearest = std::min(nearest, std::fabs((boss->Coord.x - middle.x) * n.x + (boss->Coord.z - middle.z) * n.y));
+	}
+	gInvincibleTimer = 0;
+	EXPECT_LT(nearest, boss->Size + 50) << "it pressed up against the fence";
+	DisposeFences();
 }
 
 TEST_F(BossTest, PortalNumbersOutsideTheRingOrTwiceUsedStopTheLevelWithAMessage)

@@ -124,8 +124,22 @@ TEST_F(CreatureTest, AMutantRobotOpensFireNearButKeepsFiringAtAnyRangeForThreeSe
 	gunner->MoveCall = MoveMutantRobot;
 	Frame();
 	ASSERT_EQ(gunner->Skeleton->AnimNum, MUTANTROBOT_ANIM_SHOOT);
-	int bolts = 0;
+	EXPECT_EQ(CountNodesMovedBy(MoveMutantRobotBolt), 0) << "the cannon comes up before the first bolt";
+	ObjNode* first = nullptr;
 	float burst = 0;
+	for (int i = 0; i < 10 && !first; i++)
+	{
+		Frame();
+		burst += FRAME;
+		first = FindObjectWithMoveCall(MoveMutantRobotBolt);
+	}
+	ASSERT_NE(first, nullptr);
+	// Aimed: it flies at the robot, within the 60° the gunner fires in.
+	const OGLVector2D toRobot = {robot->Coord.x - first->Coord.x, robot->Coord.z - first->Coord.z};
+	const float cosine = (toRobot.x * first->Delta.x + toRobot.y * first->Delta.z)
+			/ (std::hypot(toRobot.x, toRobot.y) * std::hypot(first->Delta.x, first->Delta.z));
+	EXPECT_GT(cosine, std::cos(PI / 3)) << "the first bolt leaves the raised cannon";
+	int bolts = 1;
 	OGLPoint3D back = NearRobot(700);
 	gunner->Coord.x = back.x;
 	gunner->Coord.z = back.z;

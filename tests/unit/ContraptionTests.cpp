@@ -1,6 +1,7 @@
 // The exit lift, the bumper-car arena, bubbles and boats, driven on the farm's terrain
 // without a window from hand-made map items.
 #include "PlayerTestSupport.h"
+#include "System/Pool.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
 #include "Items/Contraptions.h"
@@ -499,6 +500,11 @@ TEST_F(BubbleWorld, TheRobotInABubbleFloatsUpAndAJumpPopsIt)
 	EXPECT_EQ(GetPlayerBubble(), nullptr);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FALL);
 	EXPECT_EQ(Bubbles().size(), 0u);
+	int droplets = 0;
+	for (int32_t g = Pool_First(gParticleGroupPool); g >= 0; g = Pool_Next(gParticleGroupPool, g))
+		if (gParticleGroups[g].particleTextureNum == PARTICLE_SPRITE_DROPLET)
+			droplets += CountParticlesInGroup(int16_t(g));
+	EXPECT_EQ(droplets, 50) << "the pop sprays its droplets";
 }
 
 TEST_F(BubbleWorld, AHitPopsTheBubbleInsteadOfHurtingTheRobot)

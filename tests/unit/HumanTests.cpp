@@ -2,6 +2,7 @@
 // rescue by touch, capsules that only shots break, people huts, and the
 // saucer level's beamed and delivered humans.
 #include "PlayerTestSupport.h"
+#include "System/Strings.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
 #include "Items/Humans.h"
@@ -225,14 +226,19 @@ TEST_F(HumanWorld, TwentyDeliveredHumansFillTheExitChargeAndMoreKeepItFull)
 	gExitCharge = 0;
 	const OGLPoint3D dropZone = {gPlayerStartX, 0, gPlayerStartZ};
 	std::vector<ObjNodeRef> walking;
+	LoadLocalizedStrings(0);
 	for (int i = 0; i < 20; i++)
 	{
 		float a = float(i) * PI2 / 20;
-		OGLPoint3D from = {dropZone.x + 600 * std::sin(a), TerrainHeightAt(dropZone.x, dropZone.z) + 400,
-				dropZone.z + 600 * std::cos(a)};
+		const float away = i == 0 ? 250.0f : 600.0f;		// the first arrives alone
+		OGLPoint3D from = {dropZone.x + away * std::sin(a), TerrainHeightAt(dropZone.x, dropZone.z) + 400,
+				dropZone.z + away * std::cos(a)};
 		walking.emplace_back(MakeDeliveredHuman(i % NUM_HUMAN_TYPES, from, dropZone));
 	}
+	int helpAtFirst = -1;
 	auto allDelivered = [&] {
+		if (gHumansRescuedTotal == 1)
+			helpAtFirst = GetCurrentHelpType();
 		for (const ObjNodeRef& r : walking)
 			if (r.IsAlive())
 				return false;
@@ -242,13 +248,18 @@ TEST_F(HumanWorld, TwentyDeliveredHumansFillTheExitChargeAndMoreKeepItFull)
 	EXPECT_NEAR(gExitCharge, 1.0f, 1e-4f);
 	EXPECT_EQ(gHumansRescuedTotal, 20);
 	EXPECT_EQ(gHumansRescued[HUMAN_TYPE_SKIRTLADY], 5);
-	EXPECT_EQ(GetCurrentHelpType(), HELP_FIRST_DELIVERY);
+	// The first delivery explains the goal; each later one is counted.
+	EXPECT_EQ(helpAtFirst, HELP_FIRST_DELIVERY);
+	EXPECT_EQ(GetCurrentHelpType(), HELP_NOTICE);
+	EXPECT_STREQ(GetHelpMessageText(), "Humans delivered: 20 of 20");
 
 	const OGLPoint3D from = {dropZone.x + 300, TerrainHeightAt(dropZone.x + 300, dropZone.z) + 400, dropZone.z};
 	ObjNodeRef last(MakeDeliveredHuman(HUMAN_TYPE_FARMER, from, dropZone));
 	ASSERT_TRUE(RunUntil(20, [&] { return !last.IsAlive(); }));
 	EXPECT_EQ(gExitCharge, 1.0f);
 	EXPECT_EQ(gHumansRescuedTotal, 21);
+	EXPECT_STREQ(GetHelpMessageText(), "Humans delivered: 21 of 20");
+	DisposeLocalizedStrings();
 }
 
 TEST_F(HumanWorld, ABeamedHumanRisesIntoTheSaucerAndIsNotCountedAsRescued)

@@ -2,12 +2,17 @@
 // input at 30 frames per second: the landing, running, jumping, the jump
 // jet, punching, getting hit, dying and coming back at the checkpoint.
 #include "PlayerTestSupport.h"
+#include "Player/PlayerHeld.h"
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
 #include "Player/WeaponTypes.h"
 #include "Items/Humans.h"
+#include "Effects/Shards.h"
+#include "Screens/Infobar.h"
+#include "System/Pool.h"
 
 #include <algorithm>
+#include <vector>
 
 using namespace PlayerTestSupport;
 
@@ -420,9 +425,11 @@ TEST_F(PlayerTest, ExitSaucerWaitsForTheChargeThenCarriesTheRobotAway)
 	ObjNodeRef saucer(gLastCreatedNode->ChainHead ? gLastCreatedNode->ChainHead : gLastCreatedNode);
 	ASSERT_TRUE(saucer.IsAlive());
 
+	ClearHelpMessage();
 	gExitCharge = 0.5f;
 	Run(2);
 	EXPECT_EQ(saucer.Get()->Mode, 5) << "closed while the exit is not charged";
+	EXPECT_EQ(GetCurrentHelpType(), HELP_EXIT_NOT_CHARGED) << "and it says so";
 	EXPECT_FALSE(gLevelDone);
 
 	gExitCharge = 1;
@@ -641,4 +648,168 @@ TEST_F(PlayerTest, OnTheSaucerLevelAChargedExitLetsTheSaucerDropTheRobotWhoWalks
 	ASSERT_TRUE(RunUntil(5, [&] { return IsPlayerOnGround(robot); })) << "the robot never landed";
 	ASSERT_TRUE(RunUntil(30, [] { return gLevelDone; })) << "the exit saucer never took the robot";
 	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_HIDDEN);
+}
+
+//
+// Hurt in other ways: flattened, blown apart, shot down in the saucer
+//
+
+namespace
+{
+	class PlayerHurtTest : public PlayerTest
+	{
+	protected:
+		void SetUp() override
+		{
+			PlayerTest::SetUp();
+			InitShardSystem();
+		}
+
+		void TearDown() override
+		{
+			PlayerTest::TearDown();
+			DisposeShardSystem();
+		}
+
+		static int CountShards()
+		{
+			int n = 0;
+			for (int32_t i = Pool_First(gShardPool); i >= 0; i = Pool_Next(gShardPool, i))
+				n++;
+			return n;
+		}
+	};
+}
+
+TEST_F(PlayerHurtTest, FlatteningCostsHealthPinsTheRobotAndTheLastOfItBlowsItApart)
+{
+	ObjNode* robot = MakeRobotOnGround();
+	Run(0.2f);
+	FlattenPlayer();
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FLATTENED);
+	EXPECT_FLOAT_EQ(gPlayerHealth, 1 - 0.3f);
+	FlattenPlayer();
+	EXPECT_FLOAT_EQ(gPlayerHealth, 1 - 0.3f) << "no second squash while flat";
+	Run(1.8f);
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FLATTENED) << "pinned for 2 s";
+	ASSERT_TRUE(RunUntil(0.5f, [&] { return Anim(robot) == PLAYER_ANIM_STAND; }));
+	EXPECT_FALSE(gPlayerIsDead);
+	EXPECT_EQ(CountShards(), 0);
+
+	gPlayerHealth = 0.3f;
+	FlattenPlayer();
+	EXPECT_TRUE(gPlayerIsDead);
+	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_HIDDEN) << "blown up, not worn out";
+	EXPECT_GT(CountShards(), 0) << "the robot breaks into shards";
+}
+
+TEST_F(PlayerHurtTest, TheSaucerShotDownVanishesSilentWithItsBeamOffAndComesBackHumming)
+{
+	gCurrentLevel = LEVEL_NUM_SAUCER;
+	ClearPlayerLevelFlags();
+	InitPlayerSaucer();
+	ObjNode* saucer = gPlayerNode;
+	InitCamera();
+	MakeDeathTransitionRunner();
+	gPlayerLives = 2;
+	Press(NEED_SHOOT);
+	ASSERT_TRUE(RunUntil(4, [] { return gSaucerBeam.on >= 0; })) << "a beam to shut off";
+
+	EXPECT_TRUE(PlayerLoseHealth(1, DEATH_KIND_SAUCER));
+	EXPECT_TRUE(gPlayerIsDead);
+	EXPECT_TRUE(saucer->StatusBits & STATUS_BIT_HIDDEN);
+	EXPECT_EQ(saucer->CType, 0u);
+	EXPECT_LT(gSaucerBeam.on, 0) << "its beam went off";
+	EXPECT_LT(saucer->EffectChannel, 0);
+
+	ASSERT_TRUE(RunUntil(10, [] { return !gPlayerIsDead; }));
+	EXPECT_EQ(gPlayerNode, saucer);
+	EXPECT_FALSE(saucer->StatusBits & STATUS_BIT_HIDDEN);
+	EXPECT_EQ(saucer->CType, CTYPE_PLAYER);
+}
+
+TEST_F(PlayerTest, TheJumpJetSpurtsFlameDownAndSmokeFromBothFeet)
+{
+	ObjNode* robot = MakeRobotOnGround();
+	gJumpJetFuel = 1;
+	Run(0.2f);
+	Press(NEED_JUMP);
+	Frame();
+	ASSERT_TRUE(RunUntil(1, [&] { return std::fabs(robot->Delta.y) < 800; }));
+	auto exhaust = [](uint8_t texture) {
+		std::vector<std::pair<OGLPoint3D, OGLVector3D>> found;
+		for (int32_t g = Pool_First(gParticleGroupPool); g >= 0; g = Pool_Next(gParticleGroupPool, g))
+			if (gParticleGroups[g].particleTextureNum == texture)
+				for (int32_t p = Pool_First(gParticleGroups[g].pool); p >= 0; p = Pool_Next(gParticleGroups[g].pool, p))
+					found.push_back({gParticleGroups[g].coord[p], gParticleGroups[g].delta[p]});
+		return found;
+	};
+	EXPECT_TRUE(exhaust(PARTICLE_SPRITE_FLAME).empty()) << "a plain jump burns nothing";
+
+	Press(NEED_JUMP);
+	Frame();
+	ASSERT_EQ(Anim(robot), PLAYER_ANIM_JUMPJET);
+	Run(0.2f);
+	const auto flames = exhaust(PARTICLE_SPRITE_FLAME);
+	ASSERT_GE(flames.size(), 4u) << "puffs from two feet, frame after frame";
+	EXPECT_FALSE(exhaust(PARTICLE_SPRITE_SMOKE_GREY).empty());
+	bool leftSide = false, rightSide = false;
+	const float sideX = std::cos(robot->Rot.y), sideZ = -std::sin(robot->Rot.y);
+	for (const auto& [at, delta] : flames)
+	{
+		EXPECT_LT(at.y, robot->Coord.y) << "below the robot's middle";
+		EXPECT_LT(std::hypot(at.x - robot->Coord.x, at.z - robot->Coord.z), 200.0f);
+		EXPECT_LT(delta.y, 0.0f) << "shot down";
+		const float side = (at.x - robot->Coord.x) * sideX + (at.z - robot->Coord.z) * sideZ;
+		leftSide |= side < 0;
+		rightSide |= side > 0;
+	}
+	EXPECT_TRUE(leftSide && rightSide) << "from both feet";
+}
+
+TEST_F(PlayerTest, AHardLandingSendsARingWaveThroughSoftGroundOnly)
+{
+	auto landingWaves = [&](int level) {
+		gCurrentLevel = level;
+		ClearSuperTileDeformations();
+		ObjNode* robot = MakeRobotOnGround();
+		Run(0.2f);
+		robot->Coord.y += 600;
+		SetPlayerAnim(robot, PLAYER_ANIM_FALL);
+		EXPECT_TRUE(RunUntil(2, [&] { return IsPlayerOnGround(robot); }));
+		int waves = 0;
+		for (const SuperTileDeformation& d : gDeformationList)
+			if (d.active && d.type == DEFORM_RING_WAVE && std::hypot(d.centerX - robot->Coord.x, d.centerZ - robot->Coord.z) < 50)
+				waves++;
+		DeleteObject(robot);
+		return waves;
+	};
+	EXPECT_EQ(landingWaves(LEVEL_NUM_FARM), 0);
+	EXPECT_EQ(landingWaves(LEVEL_NUM_BLOB), 1) << "the slime world's ground ripples";
+	ClearSuperTileDeformations();
+}
+
+TEST_F(PlayerTest, GrabbingAPickUpOfTheMessageClassShowsItsHelp)
+{
+	ObjNode* robot = MakeRobotOnGround();
+	Run(0.2f);
+	auto grab = [&](uint32_t cType) {
+		ClearHelpMessage();
+		ObjectDef def = {};
+		def.genre = NODRAW_GENRE;
+		def.slot = 100;
+		def.coord = {robot->Coord.x - std::sin(robot->Rot.y) * 100, robot->Coord.y, robot->Coord.z - std::cos(robot->Rot.y) * 100};
+		def.scale = 1;
+		ObjNodeRef thing(MakeNewObject(&def));
+		thing.Get()->CType = cType;
+		Press(NEED_PUNCH);
+		Frame();
+		EXPECT_EQ(Anim(robot), PLAYER_ANIM_PICKUP);
+		EXPECT_EQ(GetCurrentHelpType(), -1) << "nothing until the hands close";
+		EXPECT_TRUE(RunUntil(3, [&] { return !thing.IsAlive(); })) << "taken";
+		Run(0.5f);
+		return GetCurrentHelpType();
+	};
+	EXPECT_EQ(grab(CTYPE_PICKUP | CTYPE_PICKUP_MESSAGE), HELP_GOO);
+	EXPECT_EQ(grab(CTYPE_PICKUP), -1);
 }

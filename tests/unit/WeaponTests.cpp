@@ -436,3 +436,80 @@ TEST_F(WeaponWorld, GrowthSwellsTheRobotForTwelveSecondsThenPutsItsBoxBackExactl
 	for (int i = 0; i < 6; i++)
 		EXPECT_EQ(after[i], before[i]) << "offset " << i;
 }
+
+TEST_F(WeaponWorld, TheRobotShootsSwitchesWeaponsAndPunchesInTheAir)
+{
+	AddWeaponToInventory(WEAPON_STUNGUN, 5);
+	AddWeaponToInventory(WEAPON_FREEZEGUN, 5);
+	ChangeWeapons(0, +1, false);
+	ASSERT_TRUE(RunUntil(3, [&] { return Anim(robot) != PLAYER_ANIM_CHANGEWEAPON; }));
+	ASSERT_EQ(gCurrentWeaponType, WEAPON_STUNGUN);
+	auto stunShots = [] { return gWeaponInventory[FindWeaponSlot(WEAPON_STUNGUN)].quantity; };
+	auto inAir = [&] { return !(robot->StatusBits & STATUS_BIT_ONGROUND); };
+	gJumpJetFuel = 1;
+
+	// Rising.
+	Press(NEED_JUMP);
+	Frame();
+	Press(NEED_SHOOT);
+	Frame();
+	EXPECT_EQ(stunShots(), 4) << "a shot on the way up";
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_JUMP);
+
+	// Under the jet, which burns on.
+	ASSERT_TRUE(RunUntil(1, [&] { return std::fabs(robot->Delta.y) < 800; }));
+	Press(NEED_JUMP);
+	Frame();
+	ASSERT_EQ(Anim(robot), PLAYER_ANIM_JUMPJET);
+	Press(NEED_SHOOT);
+	Frame();
+	EXPECT_EQ(stunShots(), 3) << "a shot under the jet";
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_JUMPJET);
+
+	// Falling: the weapon changes in mid-air and the fall goes on after it.
+	ASSERT_TRUE(RunUntil(2, [&] { return Anim(robot) == PLAYER_ANIM_FALL; }));
+	Press(NEED_SHOOT);
+	Frame();
+	EXPECT_EQ(stunShots(), 2) << "a shot while falling";
+	Press(NEED_NEXT_WEAPON);
+	Frame();
+	EXPECT_EQ(gCurrentWeaponType, WEAPON_FREEZEGUN);
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_CHANGEWEAPON);
+	EXPECT_TRUE(inAir());
+	ASSERT_TRUE(RunUntil(3, [&] { return Anim(robot) != PLAYER_ANIM_CHANGEWEAPON; }));
+	EXPECT_TRUE(Anim(robot) == PLAYER_ANIM_FALL || (!inAir() && Anim(robot) == PLAYER_ANIM_STANDWITHGUN));
+	ASSERT_TRUE(RunUntil(3, [&] { return Anim(robot) == PLAYER_ANIM_STANDWITHGUN; }));
+
+	// A punch from a jump lands standing.
+	Press(NEED_JUMP);
+	Frame();
+	Run(0.1f);
+	Press(NEED_PUNCH);
+	Frame();
+	EXPECT_EQ(Anim(robot), PLAYER_ANIM_PUNCH);
+	EXPECT_TRUE(inAir());
+	ASSERT_TRUE(RunUntil(3, [&] { return !inAir() && Anim(robot) == PLAYER_ANIM_STANDWITHGUN; }));
+}
+
+TEST_F(WeaponWorld, AnEmptyGrowthVialThrownAwayIsTheLevelsOwnWhereItHasOne)
+{
+	auto throwVial = [&] {
+		ThrowAwayEmptyWeapon(WEAPON_GROWTH);
+		return gLastCreatedNode;
+	};
+	ObjNode* vial = throwVial();
+	ASSERT_NE(vial, nullptr);
+	EXPECT_EQ(vial->Group, MODEL_GROUP_GLOBAL) << "the farm has no vial of its own";
+	EXPECT_EQ(vial->Type, GLOBAL_MODEL_HELD_GROWTH);
+
+	gCurrentLevel = LEVEL_NUM_JUNGLE;
+	ASSERT_GT(LoadBG3D(":Models:level6_jungle.bg3d", MODEL_GROUP_LEVELSPECIFIC), LEVEL_MODEL_GROWTH_PICKUP);
+	for (int level : {LEVEL_NUM_JUNGLE, LEVEL_NUM_JUNGLEBOSS})
+	{
+		gCurrentLevel = level;
+		vial = throwVial();
+		EXPECT_EQ(vial->Group, MODEL_GROUP_LEVELSPECIFIC) << "level " << level;
+		EXPECT_EQ(vial->Type, LEVEL_MODEL_GROWTH_PICKUP);
+		EXPECT_FLOAT_EQ(vial->Scale.x, 0.25f * gPlayerScale) << "the level's vial is modelled four times larger";
+	}
+}

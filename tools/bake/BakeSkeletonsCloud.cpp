@@ -238,8 +238,11 @@ namespace Skeletons
 		for (float x : {-1.0f, 1.0f})
 		{
 			body.Ball(head + Vec3{x * 3.5f, 5.8f, -7} * sc, Vec3{3.6f, 1.3f, 1.5f} * sc, h[ROLE_HEAD], hair, 6, 3);
+			body.Ball(head + Vec3{x * 7.0f, 7.4f, -6.4f} * sc, Vec3{1.2f, 1.9f, 1.2f} * sc, h[ROLE_HEAD], hair, 6, 3);	// curled tip
 		}
-		body.Ball(head + Vec3{0, 13.5f, 0.5f} * sc, Vec3{7.2f, 3.4f, 7.5f} * sc, h[ROLE_HEAD], hair, 6, 3);
+		// Slicked back over the crown: a cap a little wider than the skull (its
+		// centre 9.5 up the head joint), standing proud of it at the top.
+		body.Ball(head + Vec3{0, 16.5f, 0.9f} * sc, Vec3{8.4f, 6.2f, 8.9f} * sc, h[ROLE_HEAD], hair, 8, 4);
 		body.Block(h.Pivot(ROLE_PELVIS) + Vec3{0, 3, 0} * sc, Vec3{26, 5, 16} * sc, h[ROLE_PELVIS], Hex(0xE8C020), 1.5f * sc);	// belt
 		body.Block(h.Pivot(ROLE_PELVIS) + Vec3{0, 3, -8.2f} * sc, Vec3{7, 6, 1.5f} * sc, h[ROLE_PELVIS], Hex(0xF8E060), 0.8f * sc);
 		// No belly joint: the chest carries the waist down to the belt, tapering to it.

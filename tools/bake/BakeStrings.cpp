@@ -355,6 +355,8 @@ namespace
 		{ STR_SCORE, { "Score", "Score", "Punkte", "Puntos", "Punteggio", "Poäng" } },
 		{ STR_HUMANS_RESCUED, { "Humans rescued", "Humains sauvés", "Gerettete Menschen", "Humanos rescatados", "Umani salvati", "Räddade människor" } },
 		{ STR_WEAPONS_LEFT, { "Weapons left", "Armes restantes", "Übrige Waffen", "Armas restantes", "Armi rimaste", "Vapen kvar" } },
+		{ STR_HUMANS_DELIVERED, { "Humans delivered: %d of %d", "Humains déposés : %d sur %d", "Abgesetzte Menschen: %d von %d",
+			"Humanos entregados: %d de %d", "Umani consegnati: %d su %d", "Avlämnade människor: %d av %d" } },
 		{ STR_LEGAL_NOTICE, {
 			"Zappatron is an original game by its own small team.",
 			"Zappatron est un jeu original créé par sa petite équipe.",
