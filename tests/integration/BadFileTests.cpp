@@ -37,16 +37,20 @@ namespace
 		out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 	}
 
-	// Damages `path` (a file of the copy) in place.
-	void DamageFile(const fs::path& path, Damage damage)
+	// Damages `path` (a file of the copy) in place. A file that opens with a
+	// free-text title line has its header flipped after that line.
+	void DamageFile(const fs::path& path, Damage damage, bool titleLine = false)
 	{
 		std::vector<uint8_t> bytes = ReadFile(path);
+		size_t header = 0;
+		if (titleLine)
+			header = size_t(std::find(bytes.begin(), bytes.end(), uint8_t('\n')) - bytes.begin()) + 1;
 		switch (damage)
 		{
 			case TRUNCATE: bytes.resize(bytes.size() / 2); break;
 			case ZERO: std::fill(bytes.begin(), bytes.end(), 0); break;
 			case FLIP:		// the header, where a reader learns what follows
-				for (size_t i = 0; i < std::min<size_t>(bytes.size(), 16); i++)
+				for (size_t i = header; i < std::min<size_t>(bytes.size(), header + 16); i++)
 					bytes[i] ^= 0xFF;
 				break;
 			case RANDOM:
@@ -113,6 +117,7 @@ namespace
 		std::string file;						// relative to the Data folder
 		const std::vector<std::string>* run;
 		bool warnsOnly;							// the game may warn and play on
+		bool titleLine = false;					// opens with a line of free text
 	};
 
 	std::vector<DataCase> DataCases()
@@ -125,7 +130,7 @@ namespace
 			{"skeleton models", "Skeletons/Farmer.bg3d", &kLevelRun, false},
 			{"skeleton", "Skeletons/Farmer.skeleton.rsrc", &kLevelRun, false},
 			{"sprite", "sprites/infobar/infobar000.tga", &kDrawnRun, false},
-			{"font metrics", "System/font.sfl", &kDrawnRun, false},
+			{"font metrics", "System/font.sfl", &kDrawnRun, false, true},
 			{"font atlas", "System/font1.tga", &kDrawnRun, false},
 			{"strings", "System/strings.tsv", &kLevelRun, false},
 			{"sound bank", FirstFileIn("audio/main.sounds"), &kLevelRun, false},
@@ -171,7 +176,7 @@ TEST_F(BadFileTest, EachDamagedDataFileStopsTheGameWithOneMessageNamingIt)
 			SCOPED_TRACE(std::string(c.kind) + " " + c.file + " " + kDamageNames[damage]);
 			scratch = MakeScratchFolder("zapp-badfile");
 			fs::path exe = MirrorGame(scratch);
-			DamageFile(scratch / "Data" / c.file, damage);
+			DamageFile(scratch / "Data" / c.file, damage, c.titleLine);
 			ProcessResult r = RunOn(exe, *c.run);
 			EXPECT_FALSE(r.timedOut);
 			if (c.warnsOnly)
@@ -222,7 +227,7 @@ namespace
 		std::vector<uint8_t> saveImage(SAVED_GAME_FILE_SIZE);
 		EncodeSavedGameFile(record, saveImage.data());
 		char saveName[32];
-		GetSavedGameFileName(0, saveName, sizeof(saveName));
+		GetSavedGameFileName(5, saveName, sizeof(saveName));		// the showcase writes slots 0 and 3 itself
 
 		HighScoreEntry table[NUM_HIGH_SCORES] = {};
 		for (int i = 0; i < NUM_HIGH_SCORES; i++)
