@@ -11,7 +11,7 @@
 # Usage: scripts/soak.sh [MINUTES] (default 30)   ZAPP_SOAK_ONLY=monkey|autopilot
 #        scripts/soak.sh --short   (the test command's: a whole game from the
 #        last level, through the front end, the win screen and the high score,
-#        and a monkey run of 3000 frames on the first level)
+#        and a monkey run of 6000 frames from the first level)
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${ZAPP_SANITIZE_BUILD_DIR:-$ROOT/build-asan}"
@@ -76,7 +76,8 @@ FAILED=0
 RUNS=0
 if [ -n "$SHORT" ]; then
 	run "whole-game-from-level9" "0" --no-draw --whole-game --level 9 --fixed-step 30 --seed 1 --check-invariants
-	run "monkey-level0-short" "0" --no-draw --monkey --level 0 --fixed-step 30 --seed 1 --frames 3000 --check-invariants
+	run "monkey-level0-short" "0" --no-draw --monkey --level 0 --fixed-step 30 --seed 1 --end-level-after 40 \
+		--frames 6000 --check-invariants
 	echo "== soak (short): $RUNS runs, $FAILED failed (logs in $LOGS)"
 	[ "$FAILED" -eq 0 ]
 	exit
@@ -90,9 +91,10 @@ while [ $SECONDS -lt $DEADLINE ]; do
 	[ $SECONDS -lt $DEADLINE ] || break
 	if [ "$ONLY" != "autopilot" ]; then
 		level=$(((seed - 1) % 10))
-		# Frames running out is how a monkey run ends (exit 0 without a level count).
+		# Each level ends on a clock, so a run goes on through the tally into
+		# the next levels; frames running out is how it ends (exit 0).
 		run "monkey-level$level-seed$seed" "0" --no-draw --monkey --level "$level" --fixed-step 30 --seed "$seed" \
-			--frames "$MONKEY_FRAMES" --check-invariants
+			--end-level-after 90 --frames "$MONKEY_FRAMES" --check-invariants
 	fi
 	seed=$((seed + 1))
 done
