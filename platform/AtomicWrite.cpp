@@ -2,6 +2,7 @@
 #include "FilesInternal.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -19,6 +20,8 @@ namespace Tamber::Files
 	namespace
 	{
 		constexpr size_t MAX_TEMP_STEM = 200;	// leaves room for the prefix and suffix within NAME_MAX
+		constexpr char TEMP_PATTERN[] = "XXXXXX";	// mkstemp's unique part
+		constexpr size_t TEMP_UNIQUE = sizeof(TEMP_PATTERN) - 1;
 
 		// Writes everything or returns the errno that stopped it.
 		int WriteAll(int fd, const uint8_t* data, size_t size)
@@ -76,7 +79,7 @@ namespace Tamber::Files
 			folder = ".";
 
 		std::string stem = path.filename().string().substr(0, MAX_TEMP_STEM);
-		std::string temp = (folder / ("." + stem + ".XXXXXX")).string();
+		std::string temp = (folder / ("." + stem + "." + TEMP_PATTERN)).string();
 		int fd = ::mkstemp(temp.data());
 		if (fd < 0)
 			return Fail(path, "create temporary file for", errno);
@@ -111,6 +114,34 @@ namespace Tamber::Files
 				return Fail(folder, "flush folder", syncError);
 		}
 		return noErr;
+	}
+}
+
+namespace Tamber::Files
+{
+	bool IsAtomicWriteTemporaryName(const std::string& name)
+	{
+		// "." stem "." unique, with a stem of at least one character.
+		if (name.size() < 3 + TEMP_UNIQUE || name[0] != '.' || name[name.size() - TEMP_UNIQUE - 1] != '.')
+			return false;
+		for (size_t i = name.size() - TEMP_UNIQUE; i < name.size(); i++)
+			if (!std::isalnum(static_cast<unsigned char>(name[i])))
+				return false;
+		return true;
+	}
+
+	int RemoveStaleTemporaryFiles(const fs::path& folder)
+	{
+		int removed = 0;
+		std::error_code ec;
+		for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
+		{
+			if (!entry.is_regular_file(ec) || !IsAtomicWriteTemporaryName(entry.path().filename().string()))
+				continue;
+			if (fs::remove(entry.path(), ec))
+				removed++;
+		}
+		return removed;
 	}
 }
 

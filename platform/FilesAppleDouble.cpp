@@ -13,12 +13,12 @@ namespace Tamber::Files
 		in.clear();
 		in.seekg(0);
 		if (fileSize < HEADER_SIZE)
-			throw std::runtime_error("No ADF magic");
+			throw MalformedData("No ADF magic");
 
 		uint8_t header[HEADER_SIZE];
 		ReadBytes(in, header, sizeof(header));
 		if (PeekBEU32(header) != APPLEDOUBLE_MAGIC || PeekBEU32(header + 4) != APPLEDOUBLE_VERSION)
-			throw std::runtime_error("No ADF magic");
+			throw MalformedData("No ADF magic");
 
 		uint64_t numEntries = PeekBEU16(header + 24);
 		if (HEADER_SIZE + numEntries * ENTRY_SIZE > fileSize)
@@ -39,6 +39,6 @@ namespace Tamber::Files
 				throw MalformedData("AppleDouble resource fork lies outside the file");
 			return range;
 		}
-		throw std::runtime_error("Didn't find entry ID=2 in ADF");
+		throw MalformedData("Didn't find entry ID=2 in ADF");
 	}
 }

@@ -16,8 +16,10 @@ namespace Tamber::Files
 
 	// Reads the header from the start of `in` (a sidecar of fileSize bytes) and
 	// leaves the stream at the start of the resource fork. Throws
-	// std::runtime_error "No ADF magic" for anything but AppleDouble version 2,
-	// "Didn't find entry ID=2 in ADF" without a resource fork entry, and
-	// Tamber::MalformedData when the entry table or the fork lies outside the file.
+	// Tamber::MalformedData: "No ADF magic" for anything but AppleDouble
+	// version 2, "Didn't find entry ID=2 in ADF" without a resource fork entry,
+	// and when the entry table or the fork lies outside the file. (Sidecars are
+	// the game's own files: one that is not AppleDouble is a damaged one, and
+	// is refused like any other, so the loader names it.)
 	ForkRange ReadAppleDoubleHeader(std::istream& in, uint64_t fileSize);
 }

@@ -92,3 +92,6 @@ echo "== fuzzers (bounded)"
 ZAPP_SANITIZE_BUILD_DIR="$ROOT/build-asan" scripts/fuzz.sh "${ZAPP_FUZZ_SECONDS:-20}"
 phase_done "fuzzers"
 
+echo "== soak of the sanitized game (short)"
+ZAPP_SANITIZE_BUILD_DIR="$ROOT/build-asan" scripts/soak.sh --short
+phase_done "soak (short)"

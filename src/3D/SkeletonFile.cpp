@@ -258,8 +258,9 @@ SkeletonInfoType* LoadSkeleton(int skeletonType)
 	bool wasChanged = false;
 	OSErr err = ResolveAlias(&spec, alias, &modelSpec, &wasChanged);
 	ReleaseResource(alias);
-	if (err != noErr)
-		FailLoad(fileName, "ReadDataFromSkeletonFile: Cannot find Skeleton's 3DMF file!");
+	if (err != noErr)		// the baker puts the model beside the skeleton under the type's name
+		FailLoad(fileName, std::string("ReadDataFromSkeletonFile: Cannot find the skeleton's model file \"")
+				+ SKELETON_FILE_NAMES[skeletonType] + ".bg3d\"");
 	const int group = MODEL_GROUP_SKELETONBASE + skeletonType;
 	ImportBG3D(&modelSpec, group);
 

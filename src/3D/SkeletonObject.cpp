@@ -22,8 +22,12 @@ void InitSkeletonManager()
 ObjNode* MakeNewSkeletonBaseData(ObjectDef* def, int animNum)
 {
 	const int type = def->type;
-	if (type >= MAX_SKELETON_TYPES || !gLoadedSkeletonsList[type])
-		FatalAlert("MakeNewSkeletonBaseData: Skeleton data isnt loaded!");
+	if (type < 0 || type >= MAX_SKELETON_TYPES)
+		FatalAlert("MakeNewSkeletonBaseData: no skeleton type %d", type);
+	// Not loaded: its file was missing when the level loaded. Say which.
+	if (!gLoadedSkeletonsList[type])
+		FatalAlert("MakeNewSkeletonBaseData: Skeleton data isnt loaded! (skeleton file \"%s.skeleton\" missing?)",
+				   SKELETON_FILE_NAMES[type]);
 
 	def->genre = SKELETON_GENRE;
 	ObjNode* node = MakeNewObject(def);

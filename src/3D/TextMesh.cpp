@@ -60,7 +60,8 @@ void TextMesh_LoadMetrics()
 	int16_t refNum = -1;
 	if (err == noErr)
 		err = FSpOpenDF(&spec, fsRdPerm, &refNum);
-	GAME_ASSERT(!err);
+	if (err != noErr)
+		FatalAlert("Couldn't open the font metrics file \"%s\" (error %d).", FONT_METRICS_PATH, int(err));
 
 	int32_t length = 0;
 	err = GetEOF(refNum, &length);
@@ -69,7 +70,8 @@ void TextMesh_LoadMetrics()
 	if (err == noErr)
 		err = FSRead(refNum, &count, text.data());
 	FSClose(refNum);
-	GAME_ASSERT(err == noErr);
+	if (err != noErr)
+		FatalAlert("Couldn't read the font metrics file \"%s\" (error %d).", FONT_METRICS_PATH, int(err));
 
 	for (auto& page : gFont.pages)
 		page.reset();

@@ -18,6 +18,8 @@
 #include "Automation/RecordingFormat.h"
 #include "Automation/Replay.h"
 #include "Automation/Timedemo.h"
+#include "Automation/Monkey.h"
+#include "3D/MetaObjects.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -80,6 +82,11 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 			bool* flag = !strcmp(arg, "--autopilot") ? &options->autopilot
 					   : !strcmp(arg, "--route-check") ? &options->routeCheck : &options->checkInvariants;
 			*flag = true;
+			continue;
+		}
+		if (!strcmp(arg, "--monkey"))
+		{
+			options->monkey = true;
 			continue;
 		}
 		if (!strcmp(arg, "--whole-game"))
@@ -266,6 +273,11 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		*error = "--input-script drives the screens: it can't go with --no-draw, --autopilot, --replay or --timedemo";
 		return false;
 	}
+	if (options->monkey && (options->autopilot || !options->replayPath.empty() || !options->inputScriptPath.empty()))
+	{
+		*error = "--monkey is the input: it can't go with --autopilot, --whole-game, --replay or --input-script";
+		return false;
+	}
 	if (options->wholeGame && (!options->replayPath.empty() || !options->recordPath.empty()))
 	{
 		*error = "--whole-game starts at the front end: it can't go with --record, --replay or --timedemo";
@@ -305,6 +317,8 @@ bool AutomationStartRun(AutomationOptions* options, std::string* error)
 		StartRecording(options->startLevel, options->fixedStepHz);
 	if (options->wholeGame)
 		StartWholeGameAutopilot(WHOLE_GAME_RETRIES, options->wholeGameStartLevel);
+	if (options->monkey)
+		StartMonkey(options->hasSeed ? options->seed : 1);
 	return true;
 }
 
@@ -381,6 +395,7 @@ const char* AutomationHelpText()
 		"  --view-skeleton TYPE ANIM  show a skeleton playing an animation\n"
 		"  --test-score N       test runs: a new game starts with N points\n"
 		"  --test-hurt-every S  test runs: the robot loses 0.4 of its health every S s of a life\n"
+		"  --monkey             soak runs: random presses, pauses and trips through the menus\n"
 		"  --help               this text\n";
 }
 
@@ -475,6 +490,15 @@ void AutomationLevelEnded()
 	fflush(stdout);
 	if (gAutomation.quitAfterLevels > 0 && gLevelsFinished >= gAutomation.quitAfterLevels)
 		RequestQuit();
+}
+
+void AutomationLevelCleanedUp()
+{
+	if (!gAutomation.checkInvariants)
+		return;
+	printf("LEVEL %d cleaned up: nodes=%d meta objects=%d heap=%zu bytes\n", gCurrentLevel, gObjectCount,
+		   gNumMetaObjects, HeapBytesInUse());
+	fflush(stdout);
 }
 
 void AutomationWriteScreenshot()

@@ -54,6 +54,8 @@
 //   --test-hurt-every S  test runs: every S seconds of a life the robot loses
 //                      TEST_HURT_AMOUNT of its health through the game's own damage,
 //                      so it dies, respawns and reaches game over without an enemy
+//   --monkey           soak runs: random presses of every need, pauses and trips
+//                      through the menus (Automation/Monkey.h), seeded by --seed
 //   --help             print these switches and the game's own, then quit
 #pragma once
 
@@ -90,6 +92,7 @@ struct AutomationOptions
 	std::string inputScriptPath;	// empty: no scripted input
 	int32_t testScore = 0;			// points a new game starts with
 	float testHurtEvery = 0;		// seconds; 0: no test damage
+	bool monkey = false;			// --monkey: random input (soak runs)
 };
 
 constexpr int WHOLE_GAME_RETRIES = 1;		// new games a whole-game run starts after a lost one
@@ -140,6 +143,10 @@ const char* AutomationHelpText();
 void AutomationLevelFrame();
 // Called by the play loop when a level's loop ends (finished, lost or left).
 void AutomationLevelEnded();
+// After a level's clean-up: with --check-invariants, prints what is left in
+// use ("LEVEL n cleaned up: nodes=… meta objects=… heap=… bytes"), so a soak
+// sees any growth from one level to the next.
+void AutomationLevelCleanedUp();
 
 // Writes the last captured frame, if a screenshot was asked for (at exit).
 void AutomationWriteScreenshot();

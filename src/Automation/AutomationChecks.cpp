@@ -65,3 +65,26 @@ PlayInvariantView GetPlayInvariantView()
 		view.enemyCountersMatch = view.enemyCountersMatch && perKind[k] == gNumEnemyOfKind[k];
 	return view;
 }
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZAPP_HEAP_FROM_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define ZAPP_HEAP_FROM_SANITIZER 1
+#endif
+
+#ifdef ZAPP_HEAP_FROM_SANITIZER
+#include <sanitizer/allocator_interface.h>
+size_t HeapBytesInUse()
+{
+	return __sanitizer_get_current_allocated_bytes();
+}
+#else
+#include <malloc.h>
+size_t HeapBytesInUse()
+{
+	return mallinfo2().uordblks;
+}
+#endif

@@ -4,6 +4,7 @@
 // at the frame where it happened instead of somewhere later.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct PlayInvariantView
@@ -25,3 +26,7 @@ const char* FindBrokenPlayInvariant(const PlayInvariantView& view);
 
 // The view of the running game (the player, gauges and pools).
 PlayInvariantView GetPlayInvariantView();
+
+// Bytes the heap has handed out and not yet taken back (the sanitizer's count
+// in a sanitized build, the C library's otherwise).
+size_t HeapBytesInUse();

@@ -1,5 +1,7 @@
 #include "Automation/InputScript.h"
 
+#include <cerrno>
+
 #include <SDL.h>
 #include <cctype>
 #include <cstdlib>
@@ -18,11 +20,14 @@ namespace
 		"TEXT_BACKSPACE", "TEXT_DELETE", "TEXT_DONE", "TEXT_NEXT_LETTER", "TEXT_PREV_LETTER", "TEXT_SPACE",
 	};
 
+	// Frame numbers and press lengths: up to INPUT_SCRIPT_MAX_FRAMES, so a
+	// press's end (its frame plus its length) is always a number too.
 	bool ReadCount(const std::string& word, long minValue, long* out)
 	{
 		char* end = nullptr;
+		errno = 0;
 		long v = std::strtol(word.c_str(), &end, 10);
-		if (word.empty() || *end != '\0' || v < minValue)
+		if (word.empty() || *end != '\0' || errno == ERANGE || v < minValue || v > INPUT_SCRIPT_MAX_FRAMES)
 			return false;
 		*out = v;
 		return true;

@@ -19,6 +19,7 @@
 #include <vector>
 
 constexpr int INPUT_SCRIPT_DEFAULT_HOLD = 2;	// frames a press lasts unless the line says
+constexpr long INPUT_SCRIPT_MAX_FRAMES = 1000000000;	// a frame number or press length (over a year at 30 Hz)
 
 enum
 {

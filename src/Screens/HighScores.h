@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct ObjNode;
 
@@ -18,6 +19,12 @@ constexpr int MAX_NAME_LENGTH = 24;					// characters of a name
 constexpr int HIGH_SCORE_ENTRY_SIZE = 32;			// bytes on file: name[25], 3 reserved, score
 constexpr int HIGH_SCORES_FILE_SIZE = NUM_HIGH_SCORES * HIGH_SCORE_ENTRY_SIZE;	// 480 bytes
 constexpr const char* HIGH_SCORES_FILE_NAME = "HighScores2";
+
+// The largest score a table row may hold: seven digits, the width the table's
+// score column is laid out for. Points come only from the bonus tally between
+// levels (500 a rescued human, at most 8 × 99 weapon units of 250 or less),
+// so no game comes near it; a larger number is a damaged file.
+constexpr uint32_t MAX_HIGH_SCORE = 9999999;
 
 struct HighScoreEntry
 {
@@ -53,12 +60,21 @@ extern HighScoreEntry gHighScores[NUM_HIGH_SCORES];
 // Table and file (HighScoresTable.cpp)
 //
 
-void EncodeHighScores(const HighScoreEntry table[NUM_HIGH_SCORES], uint8_t out[HIGH_SCORES_FILE_SIZE]);
-// False when the image is not exactly one table long; names come out terminated.
-bool DecodeHighScores(const uint8_t* bytes, size_t size, HighScoreEntry table[NUM_HIGH_SCORES]);
+// A character a name may hold: one the name entry lets a player type.
+bool IsHighScoreNameCharacter(char c);
 
-// Reads the file: a missing file is created cleared; an unreadable one is
-// deleted and the table left cleared (never half filled).
+void EncodeHighScores(const HighScoreEntry table[NUM_HIGH_SCORES], uint8_t out[HIGH_SCORES_FILE_SIZE]);
+// Reads a file image row by row, checking every field: the image is exactly
+// one table long, each name is printable characters, each score at most
+// MAX_HIGH_SCORE and no row above its predecessor. False (with `problem`
+// saying what and where, when given) when any check fails; names come out
+// terminated.
+bool DecodeHighScores(const uint8_t* bytes, size_t size, HighScoreEntry table[NUM_HIGH_SCORES],
+					  std::string* problem = nullptr);
+
+// Reads the file: a missing file is created cleared; a damaged one is set
+// aside for the player (renamed, see SetAsidePrefsFolderFile), the player is
+// told once and the table starts cleared (never half filled).
 void LoadHighScores();
 // Writes the file atomically: a failed write keeps the old file and says so. Returns success.
 bool SaveHighScores();

@@ -1,9 +1,11 @@
 // The high-score table, its file image and the qualifying rule.
 #include "Screens/HighScores.h"
+#include "Screens/HighScoresTextEntry.h"
 #include "System/Error.h"
 #include "System/PrefsFolder.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 HighScoreEntry gHighScores[NUM_HIGH_SCORES];
@@ -32,18 +34,35 @@ void EncodeHighScores(const HighScoreEntry table[NUM_HIGH_SCORES], uint8_t out[H
 	}
 }
 
-bool DecodeHighScores(const uint8_t* bytes, size_t size, HighScoreEntry table[NUM_HIGH_SCORES])
+bool IsHighScoreNameCharacter(char c)
 {
-	if (size != size_t(HIGH_SCORES_FILE_SIZE))
+	return c >= TEXT_ENTRY_FIRST_CHARACTER && c <= TEXT_ENTRY_LAST_CHARACTER;
+}
+
+bool DecodeHighScores(const uint8_t* bytes, size_t size, HighScoreEntry table[NUM_HIGH_SCORES], std::string* problem)
+{
+	auto fail = [&](int row, const std::string& what) {
+		if (problem)
+			*problem = row < 0 ? what : "row " + std::to_string(row + 1) + ": " + what;
 		return false;
+	};
+	if (size != size_t(HIGH_SCORES_FILE_SIZE))
+		return fail(-1, std::to_string(size) + " bytes instead of " + std::to_string(HIGH_SCORES_FILE_SIZE));
 	for (int i = 0; i < NUM_HIGH_SCORES; i++)
 	{
 		const uint8_t* entry = bytes + i * HIGH_SCORE_ENTRY_SIZE;
 		std::memcpy(table[i].name, entry, NAME_BYTES);
 		table[i].name[MAX_NAME_LENGTH] = '\0';
+		for (const char* c = table[i].name; *c; c++)
+			if (!IsHighScoreNameCharacter(*c))
+				return fail(i, "the name holds a character that can't be typed");
 		table[i].score = 0;
 		for (int b = 0; b < 4; b++)
 			table[i].score |= uint32_t(entry[SCORE_OFFSET + b]) << (8 * b);
+		if (table[i].score > MAX_HIGH_SCORE)
+			return fail(i, "the score is more than a game can reach");
+		if (i > 0 && table[i].score > table[i - 1].score)
+			return fail(i, "the score is above the row before it");
 	}
 	return true;
 }
@@ -60,13 +79,15 @@ void LoadHighScores()
 	if (err != noErr)
 		FatalAlert("LoadHighScores: Error opening High Scores file!");
 
-	if (!DecodeHighScores(bytes.data(), bytes.size(), gHighScores))
+	std::string problem;
+	if (!DecodeHighScores(bytes.data(), bytes.size(), gHighScores, &problem))
 	{
-		// Never show or save half a table. The damaged file stays until a
-		// good table replaces it whole.
-		ClearTable(gHighScores);
-		ShowAlert("The high scores file \"%s\" is damaged (%zu bytes instead of %d); starting a new table.",
-				  HIGH_SCORES_FILE_NAME, bytes.size(), HIGH_SCORES_FILE_SIZE);
+		// Never show or save half a table. The damaged file is kept for the
+		// player under another name, and a new table takes its place.
+		std::string aside = SetAsidePrefsFolderFile(HIGH_SCORES_FILE_NAME);
+		ShowAlert("The high scores file \"%s\" is damaged (%s); %s Starting a new table.",
+				  HIGH_SCORES_FILE_NAME, problem.c_str(), DescribeSetAside(aside).c_str());
+		ClearHighScores();
 	}
 }
 

@@ -109,7 +109,7 @@ bool StepTextEntry(TextEntryState* s, const TextEntryControls& c, float dt)
 		changed = letterStep = StepLetterAtCursor(s, -1);
 	else if (c.space)
 		InsertAt(s, ' ');
-	else if (c.typed && c.typed[0] >= ' ' && c.typed[0] <= '}')
+	else if (c.typed && IsHighScoreNameCharacter(c.typed[0]))
 	{
 		char ch = c.typed[0];
 		if (ch >= 'a' && ch <= 'z')

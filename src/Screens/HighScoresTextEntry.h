@@ -9,6 +9,9 @@
 constexpr float TEXT_ENTRY_AUTO_ADVANCE = 1.0f;		// seconds after a stepped letter until the cursor moves on
 constexpr float TEXT_ENTRY_REPEAT = 0.125f;			// seconds between letter steps while held
 inline constexpr char TEXT_ENTRY_ALPHABET[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ ";
+// The characters the keyboard may type into a name (the font has them all).
+constexpr char TEXT_ENTRY_FIRST_CHARACTER = ' ';
+constexpr char TEXT_ENTRY_LAST_CHARACTER = '}';
 
 // The controls of one frame: "New" is a fresh press, the others held.
 struct TextEntryControls

@@ -6,6 +6,7 @@
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/Prefs.h"
+#include "System/PrefsFolder.h"
 #include "System/Window.h"
 #include "3D/OGL_Support.h"
 #include "Platform.h"
@@ -167,6 +168,8 @@ void Boot(int argc, char** argv)
 	StartPlatformLayer();
 	InstallPlatformErrorHandler();
 
+	// A save killed mid-write leaves its temporary file; the old file stands.
+	RemoveStalePrefsFolderTemporaries();
 	InitDefaultPrefs();
 	LoadPrefs();
 

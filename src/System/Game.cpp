@@ -181,6 +181,7 @@ void PlayLevels()
 		if (gObjectCount > nodesBefore || gNumMetaObjects > metaObjectsBefore)
 			ShowAlert("Level clean-up left %d nodes and %d meta objects behind",
 					gObjectCount - nodesBefore, gNumMetaObjects - metaObjectsBefore);
+		AutomationLevelCleanedUp();
 
 		if (gGameOver)
 		{

@@ -43,9 +43,14 @@ OSErr LoadPrefs()
 	PrefsType defaults;
 	MakeDefaultPrefs(&defaults, GetSystemLanguage());
 	int numReset = 0;
-	if (DecodePrefsFile(bytes.data(), bytes.size(), defaults, &gGamePrefs, &numReset) != PREFS_DECODE_OK)
+	PrefsDecodeResult result = DecodePrefsFile(bytes.data(), bytes.size(), defaults, &gGamePrefs, &numReset);
+	if (result != PREFS_DECODE_OK)
 	{
-		printf("Prefs appear corrupt.\n");
+		// The defaults stay; the damaged file is kept for the player.
+		std::string aside = SetAsidePrefsFolderFile(PREFS_FILE_NAME);
+		ShowAlert("The preferences file \"%s\" is damaged (%s); %s The default settings are used.", PREFS_FILE_NAME,
+				  result == PREFS_DECODE_WRONG_SIZE ? "it has the wrong size" : "it was not written by this game",
+				  DescribeSetAside(aside).c_str());
 		return PREFS_CORRUPT_ERROR;
 	}
 	if (numReset > 0)

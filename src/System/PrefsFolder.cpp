@@ -3,7 +3,10 @@
 #include "AtomicWrite.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <ctime>
 #include <string>
+#include <system_error>
 
 bool MakePrefsFolderSpec(const char* fileName, FSSpec* spec)
 {
@@ -58,4 +61,46 @@ OSErr WritePrefsFolderFile(const char* fileName, const void* data, size_t size)
 	if (!MakePrefsFolderSpec(fileName, &spec))
 		return fnfErr;
 	return WriteFileAtomically(spec, data, size);
+}
+
+std::string SetAsidePrefsFolderFile(const char* fileName)
+{
+	FSSpec spec;
+	if (!MakePrefsFolderSpec(fileName, &spec))
+		return "";
+	const std::filesystem::path path = Tamber::Files::FSSpecToHostPath(spec);
+
+	char stamp[32];
+	std::time_t now = std::time(nullptr);
+	std::tm local;
+	if (!localtime_r(&now, &local) || !std::strftime(stamp, sizeof(stamp), "%Y%m%d-%H%M%S", &local))
+		snprintf(stamp, sizeof(stamp), "%lld", (long long)now);
+
+	const std::string base = std::string(fileName) + ".damaged-" + stamp;
+	for (int n = 1; n < 100; n++)
+	{
+		std::string name = n == 1 ? base : base + "-" + std::to_string(n);
+		std::filesystem::path target = path.parent_path() / name;
+		std::error_code ec;
+		if (std::filesystem::exists(target, ec))
+			continue;
+		std::filesystem::rename(path, target, ec);
+		return ec ? "" : name;
+	}
+	return "";
+}
+
+std::string DescribeSetAside(const std::string& newName)
+{
+	if (newName.empty())
+		return "it could not be renamed and stays where it is.";
+	return "it was kept as \"" + newName + "\".";
+}
+
+int RemoveStalePrefsFolderTemporaries()
+{
+	FSSpec spec;
+	if (!MakePrefsFolderSpec("x", &spec))
+		return 0;
+	return Tamber::Files::RemoveStaleTemporaryFiles(Tamber::Files::FSSpecToHostPath(spec).parent_path());
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 constexpr char GAME_PREFS_FOLDER_NAME[] = "Zappatron";
@@ -23,3 +24,17 @@ OSErr ReadPrefsFolderFile(const char* fileName, std::vector<uint8_t>* bytes, siz
 // Replaces the file with `data` through the crash-safe writer: on failure the
 // previous file is left as it was.
 OSErr WritePrefsFolderFile(const char* fileName, const void* data, size_t size);
+
+// A damaged file is kept for the player rather than deleted: it is renamed to
+// "<fileName>.damaged-<YYYYMMDD-HHMMSS>" (a "-2", "-3" ... follows when that
+// name is taken) beside where it was. Returns the new name, or "" when it
+// could not be renamed (it is then left where it is).
+std::string SetAsidePrefsFolderFile(const char* fileName);
+// The words an alert uses for the outcome of SetAsidePrefsFolderFile:
+// "it was kept as \"HighScores2.damaged-20250101-120000\"." or why not.
+std::string DescribeSetAside(const std::string& newName);
+
+// At start-up: deletes the temporary files a crash-safe write leaves behind
+// when the game is killed in the middle of it (they never replaced anything).
+// Returns how many were removed.
+int RemoveStalePrefsFolderTemporaries();

@@ -67,6 +67,13 @@ static bool ReadSlot(int slot, SavedGameRecord* record, SavedGameDecodeResult* p
 	if (ReadPrefsFolderFile(name, &bytes, SAVED_GAME_FILE_SIZE) != noErr)
 		return false;
 	*problem = DecodeSavedGame(bytes.data(), bytes.size(), record);
+	if (*problem != SAVED_GAME_OK)
+	{
+		// The slot shows as empty from now on; the file is kept for the player.
+		std::string aside = SetAsidePrefsFolderFile(name);
+		ShowAlert("The saved game \"%s\" is damaged (%s); %s", name, DescribeSavedGameProblem(*problem),
+				  DescribeSetAside(aside).c_str());
+	}
 	return *problem == SAVED_GAME_OK;
 }
 
@@ -81,16 +88,7 @@ bool LoadSavedGame(int slot)
 	SavedGameRecord record;
 	SavedGameDecodeResult problem;
 	if (!ReadSlot(slot, &record, &problem))
-	{
-		if (problem != SAVED_GAME_OK)
-		{
-			// The file is left as it is: it may yet be looked at or mended.
-			char name[32];
-			GetSavedGameFileName(slot, name, sizeof(name));
-			ShowAlert("Couldn't load the saved game \"%s\": %s.", name, DescribeSavedGameProblem(problem));
-		}
-		return false;
-	}
+		return false;		// a damaged file has been set aside and named by ReadSlot
 
 	SavedGamePlayerState state = SavedGameResumeState(record);
 	gScore = state.score;

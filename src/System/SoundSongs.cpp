@@ -7,6 +7,9 @@
 #include "System/Prefs.h"
 #include "Files.h"
 
+#include <exception>
+#include <string>
+
 static int gCurrentSong = -1;
 static bool gSongPlaying = false;		// current and not paused
 
@@ -52,20 +55,35 @@ void PlaySong(int songNum, int flags)
 
 	KillSong();
 
+	// A missing or damaged song stops the game with the file's name, as any
+	// other damaged data file does.
+	const char* path = kSongDefs[songNum].path;
 	FSSpec spec;
-	OSErr iErr = MakeDataFileSpec(kSongDefs[songNum].path, &spec);
-	GAME_ASSERT(!iErr);
+	OSErr iErr = MakeDataFileSpec(path, &spec);
 	int16_t refNum = -1;
-	iErr = FSpOpenDF(&spec, fsRdPerm, &refNum);
-	GAME_ASSERT(!iErr);
+	if (iErr == noErr)
+		iErr = FSpOpenDF(&spec, fsRdPerm, &refNum);
+	if (iErr != noErr)
+		FatalAlert("Couldn't open the song file \"%s\" (error %d).", path, int(iErr));
 
 	// Silent until it is known whether the song starts paused: the mixer may
 	// run between the start and the pause.
 	SendSoundCommand(gMusicChannel, volumeCmd, 0, MakeVolumeParam(0, 0));
 
-	iErr = SndStartFilePlay(gMusicChannel, refNum, 0, 0, nullptr, nullptr, nullptr, true);
+	std::string damage;
+	try
+	{
+		iErr = SndStartFilePlay(gMusicChannel, refNum, 0, 0, nullptr, nullptr, nullptr, true);
+	}
+	catch (const std::exception& e)		// the file reader's and codecs' refusals
+	{
+		damage = e.what();
+	}
 	FSClose(refNum);
-	GAME_ASSERT(!iErr);
+	if (!damage.empty())
+		FatalAlert("The song file \"%s\" is damaged: %s", path, damage.c_str());
+	if (iErr != noErr)
+		FatalAlert("The song file \"%s\" can't be played (error %d).", path, int(iErr));
 	gCurrentSong = songNum;
 	gSongPlaying = true;
 

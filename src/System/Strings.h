@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
 
 constexpr int MAX_LANGUAGES = 6;
 constexpr int MAX_STRINGS = 256;
@@ -129,6 +132,10 @@ void DisposeLocalizedStrings();
 // (the English cell when the row has none). Returns the number of rows read.
 // A row beyond MAX_STRINGS stops the program.
 int ParseLocalizedStrings(char* bytes, size_t size, int language, const char* table[MAX_STRINGS]);
+
+// What is wrong with a strings file's bytes ("" when nothing): text that is
+// not UTF-8 (or holds a zero byte), or fewer rows than the game names.
+std::string CheckStringsFile(const std::vector<uint8_t>& file);
 
 // Loads from a buffer instead of the data folder (tests, tools).
 void LoadLocalizedStringsFromMemory(const char* bytes, size_t size, int language);

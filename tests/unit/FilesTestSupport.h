@@ -55,6 +55,18 @@ namespace FilesTestSupport
 		return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 	}
 
+	// The one file in `folder` whose name starts with `prefix` ("" when there
+	// is none or more than one): where a damaged file was set aside.
+	inline fs::path OnlyFileStartingWith(const fs::path& folder, const std::string& prefix)
+	{
+		fs::path found;
+		int count = 0;
+		for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+			if (entry.path().filename().string().rfind(prefix, 0) == 0)
+				found = entry.path(), count++;
+		return count == 1 ? found : fs::path();
+	}
+
 	inline std::string ReadText(const fs::path& path)
 	{
 		std::vector<uint8_t> bytes = ReadAll(path);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <random>
 #include <string>
 
 using namespace FilesTestSupport;
@@ -116,7 +117,7 @@ namespace
 		EXPECT_EQ(ReadAll(FilePath()), before);
 	}
 
-	TEST_F(HighScoreFileTest, DamagedFileLeavesAClearedTableAndNamesTheFile)
+	TEST_F(HighScoreFileTest, ADamagedFileIsSetAsideAndANewTableStarts)
 	{
 		FillTable(gHighScores);
 		ASSERT_TRUE(SaveHighScores());
@@ -127,9 +128,61 @@ namespace
 		testing::internal::CaptureStdout();
 		LoadHighScores();
 		std::string shown = testing::internal::GetCapturedStdout();
-		EXPECT_NE(shown.find(HIGH_SCORES_FILE_NAME), std::string::npos) << shown;
+		EXPECT_NE(shown.find("\"HighScores2\" is damaged (200 bytes instead of 480)"), std::string::npos) << shown;
 		for (const HighScoreEntry& entry : gHighScores)
 			EXPECT_EQ(entry.score, 0u) << "no half-read rows";
+
+		fs::path kept = OnlyFileStartingWith(FilePath().parent_path(), "HighScores2.damaged-");
+		ASSERT_FALSE(kept.empty());
+		EXPECT_NE(shown.find(kept.filename().string()), std::string::npos) << shown;
+		EXPECT_EQ(ReadAll(kept), bytes) << "kept as it was";
+		EXPECT_EQ(fs::file_size(FilePath()), size_t(HIGH_SCORES_FILE_SIZE)) << "a cleared table took its place";
+
+		testing::internal::CaptureStdout();
+		LoadHighScores();
+		EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "said once";
+	}
+
+	// Every field is checked, so a file of the right size with wrong contents
+	// never reaches the screen.
+	TEST(HighScoreDecodeTest, RowsAreCheckedFieldByField)
+	{
+		HighScoreEntry table[NUM_HIGH_SCORES];
+		FillTable(table);
+		uint8_t good[HIGH_SCORES_FILE_SIZE];
+		EncodeHighScores(table, good);
+		HighScoreEntry decoded[NUM_HIGH_SCORES];
+		ASSERT_TRUE(DecodeHighScores(good, sizeof(good), decoded));
+
+		struct Case { const char* what; int offset; uint8_t value; const char* problem; };
+		const Case cases[] = {
+			{"a control character in a name", 2 * HIGH_SCORE_ENTRY_SIZE + 1, 0x07, "row 3: the name"},
+			{"a byte beyond the typed characters", 0, 0xC3, "row 1: the name"},
+			{"a score past MAX_HIGH_SCORE", 28 + 3, 0x01, "row 1: the score is more than"},
+			{"a row above the one before it", 5 * HIGH_SCORE_ENTRY_SIZE + 29, 0x10, "row 6: the score is above"},
+		};
+		for (const Case& c : cases)
+		{
+			uint8_t bad[HIGH_SCORES_FILE_SIZE];
+			std::memcpy(bad, good, sizeof(bad));
+			bad[c.offset] = c.value;
+			std::string problem;
+			EXPECT_FALSE(DecodeHighScores(bad, sizeof(bad), decoded, &problem)) << c.what;
+			EXPECT_EQ(problem.rfind(c.problem, 0), 0u) << c.what << ": " << problem;
+		}
+
+		// Random bytes of the right size: a row of them is all but never a
+		// name, let alone fifteen in order.
+		std::mt19937 random(31);
+		for (int n = 0; n < 200; n++)
+		{
+			uint8_t noise[HIGH_SCORES_FILE_SIZE];
+			for (uint8_t& b : noise)
+				b = uint8_t(random());
+			EXPECT_FALSE(DecodeHighScores(noise, sizeof(noise), decoded)) << "random table " << n;
+		}
+		EXPECT_TRUE(IsHighScoreNameCharacter(' ') && IsHighScoreNameCharacter('}') && IsHighScoreNameCharacter('A'));
+		EXPECT_FALSE(IsHighScoreNameCharacter('~') || IsHighScoreNameCharacter('\t'));
 	}
 
 	//

@@ -48,6 +48,10 @@ TEST(InputScriptTests, MalformedLinesAreRefusedWithTheirLineNumber)
 		{"5 shot", "shot takes one file name"},
 		{"5 quit now", "quit takes nothing more"},
 		{"-1 quit", "is not a frame number"},
+		// Found by the fuzzer: a frame past what a long holds made a press's end overflow.
+		{"190888888888888888888888 quit", "is not a frame number"},
+		{"1000000001 quit", "is not a frame number"},
+		{"5 key A 9223372036854775807", "is not a number of frames"},
 	};
 	for (const auto& c : cases)
 	{

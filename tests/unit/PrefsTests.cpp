@@ -251,17 +251,33 @@ namespace
 		EXPECT_EQ(memcmp(&gGamePrefs, &written, sizeof(written)), 0);
 	}
 
-	TEST_F(PrefsFileTest, CorruptFileIsReportedAndIgnored)
+	TEST_F(PrefsFileTest, ADamagedFileIsSetAsideNamedOnceAndTheDefaultsStay)
 	{
 		std::vector<uint8_t> image = Image(Defaults());
-		image[16 + 3] = 1;
-		image.push_back(0);
-		WriteBytes(PrefsPath(), image);
-		gGamePrefs.hudScale = 6;
-		testing::internal::CaptureStdout();
-		EXPECT_EQ(LoadPrefs(), PREFS_CORRUPT_ERROR);
-		EXPECT_EQ(testing::internal::GetCapturedStdout(), "Prefs appear corrupt.\n");
-		EXPECT_EQ(gGamePrefs.hudScale, 6);
+		image[3] ^= 0x20;		// not this game's magic
+		std::vector<uint8_t> tooLong = Image(Defaults());
+		tooLong.push_back(0);
+		for (const std::vector<uint8_t>& damaged : {image, tooLong})
+		{
+			WriteBytes(PrefsPath(), damaged);
+			gGamePrefs.hudScale = 6;
+			testing::internal::CaptureStdout();
+			EXPECT_EQ(LoadPrefs(), PREFS_CORRUPT_ERROR);
+			std::string shown = testing::internal::GetCapturedStdout();
+			EXPECT_NE(shown.find("\"Preferences6\" is damaged"), std::string::npos) << shown;
+			EXPECT_EQ(gGamePrefs.hudScale, 6) << "nothing of the damaged file is used";
+
+			fs::path kept = OnlyFileStartingWith(home.path / "Zappatron", "Preferences6.damaged-");
+			ASSERT_FALSE(kept.empty()) << "the damaged file is kept under a new name";
+			EXPECT_NE(shown.find(kept.filename().string()), std::string::npos) << shown;
+			EXPECT_EQ(ReadAll(kept), damaged);
+			EXPECT_FALSE(fs::exists(PrefsPath()));
+
+			testing::internal::CaptureStdout();
+			EXPECT_EQ(LoadPrefs(), fnfErr);
+			EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "said once";
+			fs::remove(kept);
+		}
 	}
 
 	TEST_F(PrefsFileTest, BadLanguageInTheFileNoLongerBlocksTheGame)

@@ -235,12 +235,21 @@ namespace
 		bytes = Encode(Sample());
 		bytes[9] = 42;			// level 42
 		WriteBytes(SlotPath(2), bytes);
-		EXPECT_FALSE(ReadSavedGameHeader(2, &header));
 		testing::internal::CaptureStdout();
 		EXPECT_FALSE(LoadSavedGame(2));
 		std::string shown = testing::internal::GetCapturedStdout();
 		EXPECT_NE(shown.find("level is out of range"), std::string::npos) << shown;
 		EXPECT_EQ(gCurrentLevel, 4) << "nothing of a refused save is applied";
+
+		// Kept for the player under another name, named in the message, and
+		// from then on an empty slot that says nothing more.
+		fs::path kept = OnlyFileStartingWith(SlotPath(2).parent_path(), SlotPath(2).filename().string() + ".damaged-");
+		ASSERT_FALSE(kept.empty());
+		EXPECT_NE(shown.find(kept.filename().string()), std::string::npos) << shown;
+		EXPECT_EQ(ReadAll(kept), bytes);
+		testing::internal::CaptureStdout();
+		EXPECT_FALSE(ReadSavedGameHeader(2, &header));
+		EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 	}
 
 	TEST_F(SavedGameFileTest, FailedSaveKeepsTheOldSaveAndTellsThePlayer)

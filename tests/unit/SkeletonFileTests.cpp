@@ -225,7 +225,7 @@ TEST_F(SkeletonFileTest, MissingFilesStop)
 
 	Rig::Skeleton rig = Rig::SampleArm("Farmer");
 	WriteResources(Rig::BuildSkeletonResourceList(rig));		// the skeleton without its model
-	ExpectLoadFails("ReadDataFromSkeletonFile: Cannot find Skeleton's 3DMF file!");
+	ExpectLoadFails("ReadDataFromSkeletonFile: Cannot find the skeleton's model file \"");
 }
 
 //
@@ -249,7 +249,7 @@ TEST_F(SkeletonFileTest, DamagedHeadersStop)
 	WriteDamaged([](Resources& r) { Remove(r, "alis", 1001); });
 	ExpectLoadFails("ReadDataFromSkeletonFile: file is missing the Alias resource");
 	WriteDamaged([](Resources& r) { Find(r, "alis", 1001)->data = Rig::MakeAliasRecord("Nowhere.bg3d"); });
-	ExpectLoadFails("Cannot find Skeleton's 3DMF file!");
+	ExpectLoadFails("Cannot find the skeleton's model file");
 }
 
 TEST_F(SkeletonFileTest, DamagedBonesStop)
