@@ -8,7 +8,6 @@
 #include "3D/Skeleton.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
-#include "Automation/Automation.h"
 #include "System/Boot.h"
 #include "System/ContentNumbers.h"
 #include "System/Fade.h"
@@ -187,7 +186,7 @@ void DoLegalScreen()
 
 bool AutomatedRunSkipsScreens()
 {
-	return gAutomation.startLevel >= 0;
+	return gRunOptions.startLevel >= 0;
 }
 
 bool LevelIntroIsShown()

@@ -4,7 +4,7 @@
 #include "TerrainTestSupport.h"
 #include "System/Error.h"
 #include "System/Prefs.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_Camera.h"
 
 #include <gtest/gtest.h>
 
