@@ -3,6 +3,7 @@
 // and the pool over a long random flight.
 #include "TerrainTestSupport.h"
 #include "System/Error.h"
+#include "System/Objects.h"
 #include "System/Prefs.h"
 #include "3D/OGL_Camera.h"
 
