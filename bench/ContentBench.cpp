@@ -3,6 +3,7 @@
 // building meta objects) always runs; the whole load with texture upload runs
 // when a display is available for a GL context.
 #include "3D/BG3D.h"
+#include "3D/OGL_DebugOverlay.h"
 #include "3D/OGL_Support.h"
 #include "3D/Sprites.h"
 #include "3D/TGA.h"

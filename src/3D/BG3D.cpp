@@ -4,6 +4,7 @@
 #include "3D/BG3D.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/OGL_Support.h"
+#include "3D/OGL_Textures.h"
 #include "System/DataFiles.h"
 #include "System/Error.h"
 #include "Files.h"

@@ -5,7 +5,7 @@
 #include "3D/OGL_Support.h"
 #include "3D/Skeleton.h"
 #include "Player/Player.h"
-#include "Automation/Automation.h"
+#include "System/Boot.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
@@ -192,7 +192,7 @@ float CalcCameraLowestEye(float lookAtY, float dist)
 void InitCamera()
 {
 	StopCameraFlyOver();
-	if (gAutomation.flyOver && InitCameraFlyOver())
+	if (gRunOptions.flyOver && InitCameraFlyOver())
 		return;
 
 	gCameraUserRotY = 0;

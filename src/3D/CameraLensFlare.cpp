@@ -3,6 +3,7 @@
 #include "3D/Camera.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "System/ContentNumbers.h"
 #include "System/Game.h"

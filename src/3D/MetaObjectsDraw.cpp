@@ -1,7 +1,10 @@
 // Drawing meta objects with the fixed-function pipeline.
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
+#include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
+#include "3D/OGL_Textures.h"
 #include "System/Error.h"
 
 #include <SDL_opengl.h>

@@ -1,4 +1,5 @@
 // The camera of the view: placement, projection and the shared matrices.
+#include "3D/OGL_Camera.h"
 #include "3D/OGL_Support.h"
 #include "System/Sound.h"
 #include "System/Error.h"

@@ -1,4 +1,5 @@
 // The numbers of the debug overlay (F8: off, stats, stats and collision boxes, wireframe).
+#include "3D/OGL_DebugOverlay.h"
 #include "3D/OGL_Support.h"
 #include "Effects/Particles.h"
 #include "Effects/Shards.h"
@@ -17,6 +18,10 @@
 #include <SDL_opengl.h>
 #include <cmath>
 #include <cstdio>
+
+int gDebugMode = 0;
+ObjNodeRef gDebugTextNode;
+int32_t gVRAMEstimate = 0;
 
 int OGL_NextDebugMode(int mode)
 {

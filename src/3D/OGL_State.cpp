@@ -1,5 +1,6 @@
 // The fixed-function state stack, lighting switch, error checks and the 2D
 // overlay state.
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "3D/MetaObjects.h"
 #include "System/Error.h"

@@ -1,9 +1,12 @@
 // The draw context, the view and the per-frame scene pass.
 #include "3D/OGL_Support.h"
+#include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_State.h"
+#include "3D/OGL_Textures.h"
 #include "3D/TextMesh.h"
 #include "3D/MetaObjects.h"
-#include "Automation/Automation.h"
 #include "System/Error.h"
+#include "System/FrameWatcher.h"
 #include "System/Input.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
@@ -22,9 +25,6 @@ bool gLogicOnly = false;
 float gFadeLevel = 1;
 int gTrianglesThisFrame = 0;
 bool gLightingOn = false;
-int gDebugMode = 0;
-ObjNodeRef gDebugTextNode;
-int32_t gVRAMEstimate = 0;
 
 MetaObjectPtr gMostRecentMaterial = nullptr;
 uint32_t gGlobalMaterialFlags = 0;
@@ -343,7 +343,8 @@ static void LogicOnlyFrame(void (*logicRoutine)())
 		if (logicRoutine)
 			logicRoutine();
 	}
-	AutomationFrameDrawn();
+	if (gFrameWatcher.frameDrawn)
+		gFrameWatcher.frameDrawn();
 }
 
 void OGL_DrawScene(void (*drawRoutine)(), void (*logicRoutine)())
@@ -362,7 +363,8 @@ void OGL_DrawScene(void (*drawRoutine)(), void (*logicRoutine)())
 		// Fully faded out: a black frame, and the scene is not even drawn.
 		glClearColor(0, 0, 0, 1);
 		glClear(GL_COLOR_BUFFER_BIT);
-		AutomationFrameDrawn();
+		if (gFrameWatcher.frameDrawn)
+			gFrameWatcher.frameDrawn();
 		SDL_GL_SwapWindow(gWindow);
 		return;
 	}
@@ -433,7 +435,8 @@ void OGL_DrawScene(void (*drawRoutine)(), void (*logicRoutine)())
 
 	UpdateDebugOverlay();
 
-	AutomationFrameDrawn();
+	if (gFrameWatcher.frameDrawn)
+		gFrameWatcher.frameDrawn();
 	SDL_GL_SwapWindow(gWindow);
 
 	if (anaglyph)

@@ -1,4 +1,6 @@
 // Texture upload, binding, and the colour conversions of the two-colour stereo mode.
+#include "3D/OGL_Textures.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "3D/TGA.h"
 #include "System/DataFiles.h"

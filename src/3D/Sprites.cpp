@@ -1,7 +1,9 @@
 // Sprite groups, sprite nodes and immediate 2D sprites.
 #include "3D/Sprites.h"
 #include "3D/MetaObjectsRegistry.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
+#include "3D/OGL_Textures.h"
 #include "3D/TGA.h"
 #include "System/DataFiles.h"
 #include "System/Error.h"

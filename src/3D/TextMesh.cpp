@@ -1,6 +1,9 @@
 // Text nodes, the font material and the font metrics of the run.
 #include "3D/TextMesh.h"
+#include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
+#include "3D/OGL_Textures.h"
 #include "3D/TGA.h"
 #include "System/DataFiles.h"
 #include "System/Error.h"

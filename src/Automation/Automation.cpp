@@ -1,7 +1,13 @@
 #include "Automation/Automation.h"
 
 #include <iterator>
+#include "System/Boot.h"
 #include "System/Error.h"
+#include "System/FrameWatcher.h"
+#include "System/Prefs.h"
+#include "3D/OGL_Support.h"
+#include "Automation/ModelViewer.h"
+#include "Automation/ScreenShowcase.h"
 #include "3D/Screenshot.h"
 #include "Automation/SkeletonViewer.h"
 #include "Automation/AutomationChecks.h"
@@ -361,10 +367,6 @@ long AutomationFramesDrawn()
 const char* AutomationHelpText()
 {
 	return
-		"Usage: zappatron [switches]\n"
-		"  --skip-fluff                   leave out the intro animations and fades\n"
-		"  --fullscreen-resolution W H    full-screen mode size\n"
-		"  --fullscreen-refresh-rate HZ   full-screen refresh rate\n"
 		"Automated runs:\n"
 		"  --level N            start at level N (0..9) without menus\n"
 		"  --frames N           quit after N drawn frames\n"
@@ -397,6 +399,64 @@ const char* AutomationHelpText()
 		"  --test-hurt-every S  test runs: the robot loses 0.4 of its health every S s of a life\n"
 		"  --monkey             soak runs: random presses, pauses and trips through the menus\n"
 		"  --help               this text\n";
+}
+
+FrameWatcher AutomationFrameWatcher()
+{
+	FrameWatcher watcher;
+	watcher.playFrameStarted = TimedemoFrameBegins;
+	watcher.playFrameMoved = AutomationLevelFrame;
+	watcher.drawingStarted = TimedemoDrawBegins;
+	watcher.frameDrawn = AutomationFrameDrawn;
+	watcher.levelEnded = AutomationLevelEnded;
+	return watcher;
+}
+
+// Boot: the switches, the run they ask for, and what the game is told of it.
+static bool StartAutomation(int argc, char** argv, std::string* error)
+{
+	if (!ParseAutomationFlags(argc, argv, &gAutomation, error) || !AutomationStartRun(&gAutomation, error))
+		return false;
+	if (gAutomation.timedemo)
+		gGamePrefs.vsync = 0;		// as fast as it can draw
+	SetFixedFrameStep(gAutomation.fixedStepHz);
+	if (gAutomation.windowed)
+		gGamePrefs.fullscreen = 0;
+	if (gAutomation.noDraw)
+		gLogicOnly = true;
+
+	gRunOptions.startLevel = gAutomation.startLevel;
+	gRunOptions.hasSeed = gAutomation.hasSeed;
+	gRunOptions.seed = gAutomation.seed;
+	gRunOptions.newGameScore = gAutomation.testScore;
+	gRunOptions.endLevelAfter = gAutomation.endLevelAfter;
+	gRunOptions.flyOver = gAutomation.flyOver;
+	gFrameWatcher = AutomationFrameWatcher();
+	return true;
+}
+
+// The game is loaded: a viewer or a showcase instead of the game.
+static void AutomationGameLoaded()
+{
+	if (!gAutomation.viewModelsFile.empty())
+		RunModelViewer(gAutomation.viewModelsFile.c_str(), gAutomation.viewModel);
+	if (gAutomation.viewSkeletonType >= 0)
+		RunSkeletonViewer(gAutomation.viewSkeletonType, gAutomation.viewSkeletonAnim);
+	if (gAutomation.showScreen >= 0)
+		RunScreenShowcase(gAutomation.showScreen);
+}
+
+static int FinishAutomation()
+{
+	return AutomationFinish() ? gAutomationExitCode : 1;
+}
+
+void InstallAutomation()
+{
+	gBootHooks.helpText = AutomationHelpText;
+	gBootHooks.start = StartAutomation;
+	gBootHooks.gameLoaded = AutomationGameLoaded;
+	gBootHooks.finish = FinishAutomation;
 }
 
 void AutomationLevelFrame()

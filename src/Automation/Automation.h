@@ -59,6 +59,8 @@
 //   --help             print these switches and the game's own, then quit
 #pragma once
 
+#include "System/FrameWatcher.h"
+
 #include <cstdint>
 #include <string>
 
@@ -122,6 +124,15 @@ extern int gAutomationExitCode;
 
 extern AutomationOptions gAutomation;
 
+// Plugs the automation into the game (System/Boot.h) before RunProgram: at
+// boot it reads its switches, sets the run up and watches every frame.
+void InstallAutomation();
+
+// The automation's frame watcher (System/FrameWatcher.h): the timedemo's
+// marks, the per-frame work of play, the end of a level, each drawn frame.
+// Boot installs it; a test that drives frames itself may install it too.
+FrameWatcher AutomationFrameWatcher();
+
 // Reads the switches; returns false with a message in `error` when a value is
 // missing or out of range.
 bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std::string* error);
@@ -131,17 +142,17 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 // file when the recording can't be used.
 bool AutomationStartRun(AutomationOptions* options, std::string* error);
 
-// Called by the scene pass once per frame, after drawing and before the swap.
+// Once per drawn frame, after drawing and before the swap (the frame watcher).
 void AutomationFrameDrawn();
 // Frames drawn so far in this run.
 long AutomationFramesDrawn();
 
-// The text --help prints: every switch, the game's own and the automation ones.
+// The text --help prints after the game's own switches: the automation's.
 const char* AutomationHelpText();
 
-// Called by the play loop once per frame after the objects moved.
+// Once per frame of play after the objects moved (the frame watcher).
 void AutomationLevelFrame();
-// Called by the play loop when a level's loop ends (finished, lost or left).
+// When a level's play loop ends, finished, lost or left (the frame watcher).
 void AutomationLevelEnded();
 // After a level's clean-up: with --check-invariants, prints what is left in
 // use ("LEVEL n cleaned up: nodes=… meta objects=… heap=… bytes"), so a soak

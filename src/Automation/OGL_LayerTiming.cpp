@@ -1,5 +1,6 @@
 // One full-screen layer's cost, measured on the game's own context so a
 // timedemo's frame times can be read against what the machine fills per frame.
+#include "Automation/OGL_LayerTiming.h"
 #include "3D/OGL_Support.h"
 #include "System/Window.h"
 

@@ -3,7 +3,7 @@
 #include "Player/PlayerInternal.h"
 #include "Player/Weapons.h"
 #include "System/Game.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_Camera.h"
 #include "3D/Skeleton.h"
 #include "Terrain/Terrain.h"
 

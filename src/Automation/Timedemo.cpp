@@ -1,5 +1,6 @@
 #include "Automation/Timedemo.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_Camera.h"
+#include "Automation/OGL_LayerTiming.h"
 
 #include <SDL.h>
 #include <algorithm>

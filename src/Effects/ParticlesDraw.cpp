@@ -2,6 +2,7 @@
 // group's mesh, and each group in view is one draw call with its own blending.
 #include "Effects/Particles.h"
 #include "3D/MetaObjects.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "System/Error.h"
 #include "System/Pool.h"

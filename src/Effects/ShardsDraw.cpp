@@ -1,6 +1,7 @@
 // Drawing shards: one triangle each, under its own matrix and tint.
 #include "Effects/Shards.h"
 #include "3D/MetaObjects.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "System/Pool.h"
 

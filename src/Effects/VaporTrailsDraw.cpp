@@ -3,7 +3,8 @@
 #include "Effects/VaporTrails.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_Camera.h"
+#include "3D/OGL_State.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 

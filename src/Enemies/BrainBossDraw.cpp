@@ -4,6 +4,7 @@
 #include "Enemies/AlienPortal.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "System/ContentNumbers.h"
 #include "System/Random.h"

@@ -3,6 +3,7 @@
 #include "Items/Scenery.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "System/ContentNumbers.h"
 #include "System/Objects.h"

@@ -6,7 +6,7 @@
 #include "3D/BG3D.h"
 #include "3D/Camera.h"
 #include "3D/MetaObjects.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_State.h"
 #include "3D/Skeleton.h"
 #include "Effects/Particles.h"
 #include "Effects/Shards.h"

@@ -3,7 +3,8 @@
 // every struck target after a discharge. Brightness follows the charge.
 #include "Player/Weapons.h"
 #include "3D/MetaObjects.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_Camera.h"
+#include "3D/OGL_State.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "System/ContentNumbers.h"
 #include "System/Random.h"

@@ -3,7 +3,7 @@
 #include "Screens/HighScores.h"
 #include "Screens/ScoreScreenModels.h"
 #include "3D/BG3D.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_Camera.h"
 #include "3D/Skeleton.h"
 #include "3D/SkeletonTypes.h"
 #include "3D/Sprites.h"

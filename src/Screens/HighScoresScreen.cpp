@@ -6,6 +6,7 @@
 #include "Screens/ScreenWatch.h"
 #include "Screens/Screens.h"
 #include "3D/MetaObjects.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "3D/TextMesh.h"
 #include "Player/Player.h"

@@ -3,13 +3,14 @@
 #include "Screens/Infobar.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "3D/TextMesh.h"
 #include "Items/Humans.h"
 #include "Player/Player.h"
 #include "Player/PlayerSaucerBeams.h"
 #include "Player/Weapons.h"
-#include "Automation/Automation.h"
+#include "System/Boot.h"
 #include "System/ContentNumbers.h"
 #include "System/FrameTime.h"
 #include "System/LevelTable.h"
@@ -285,7 +286,7 @@ namespace
 void DrawInfobar()
 {
 	// A fly-over tours the level with no one playing: nothing to show.
-	if (gNumSpritesInGroupList[SPRITE_GROUP_INFOBAR] < NUM_INFOBAR_SPRITES || gAutomation.flyOver)
+	if (gNumSpritesInGroupList[SPRITE_GROUP_INFOBAR] < NUM_INFOBAR_SPRITES || gRunOptions.flyOver)
 		return;
 	UpdateInfobar(gFrameTime);
 

@@ -2,7 +2,7 @@
 // moving the selection, backing out, cyclers, picks and the remapping
 // captures. The text nodes that show the table live in MenuDraw.cpp.
 #include "Screens/Menu.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_Camera.h"
 #include "3D/TextMesh.h"
 #include "System/Error.h"
 #include "System/Input.h"

@@ -2,6 +2,7 @@
 // cell of the run's row table, the darkening pane, slide-in, flicker and
 // fades, the mouse hit test and the two system cursors.
 #include "Screens/Menu.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "3D/TextMesh.h"
 #include "System/Error.h"

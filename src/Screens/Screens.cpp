@@ -8,7 +8,6 @@
 #include "3D/Skeleton.h"
 #include "3D/Sprites.h"
 #include "3D/TextMesh.h"
-#include "Automation/Automation.h"
 #include "Items/Humans.h"
 #include "System/Boot.h"
 #include "System/ContentNumbers.h"
@@ -196,7 +195,7 @@ void DoLegalScreen()
 
 bool AutomatedRunSkipsScreens()
 {
-	return gAutomation.startLevel >= 0;
+	return gRunOptions.startLevel >= 0;
 }
 
 bool LevelIntroIsShown()

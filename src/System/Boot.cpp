@@ -1,14 +1,11 @@
 #include "System/Boot.h"
 #include "3D/OGL_Support.h"
 #include "System/DataFiles.h"
-#include "Automation/Automation.h"
 #include "System/Error.h"
-#include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/Prefs.h"
 #include "System/PrefsFolder.h"
 #include "System/Window.h"
-#include "3D/OGL_Support.h"
 #include "Platform.h"
 #include "Files.h"
 #include "PlatformTypes.h"
@@ -20,6 +17,8 @@
 #include <vector>
 
 bool gSkipFluff = false;
+BootHooks gBootHooks;
+GameRunOptions gRunOptions;
 std::filesystem::path gDataFolderPath;
 
 namespace fs = std::filesystem;
@@ -175,21 +174,13 @@ void Boot(int argc, char** argv)
 
 	ParseCommandLine(argc, argv);
 
-	std::string automationError;
-	if (!ParseAutomationFlags(argc, argv, &gAutomation, &automationError))
-		FatalAlert("%s", automationError.c_str());
-	if (!AutomationStartRun(&gAutomation, &automationError))
-		FatalAlert("%s", automationError.c_str());
-	if (gAutomation.timedemo)
-		gGamePrefs.vsync = 0;		// as fast as it can draw
-	SetFixedFrameStep(gAutomation.fixedStepHz);
-	if (gAutomation.windowed)
-		gGamePrefs.fullscreen = 0;
+	std::string hookError;
+	if (gBootHooks.start && !gBootHooks.start(argc, argv, &hookError))
+		FatalAlert("%s", hookError.c_str());
 
-	if (gAutomation.noDraw)
+	if (gLogicOnly)
 	{
 		// Logic only: no window and no GL context, but events are still pumped.
-		gLogicOnly = true;
 		if (SDL_Init(SDL_INIT_EVENTS) != 0)
 			throw std::runtime_error("Couldn't initialize SDL events.");
 	}
@@ -242,7 +233,12 @@ int RunProgram(int argc, char** argv)
 	{
 		if (!strcmp(argv[i], "--help"))
 		{
-			fputs(AutomationHelpText(), stdout);
+			fputs("Usage: zappatron [switches]\n"
+				  "  --skip-fluff                   leave out the intro animations and fades\n"
+				  "  --fullscreen-resolution W H    full-screen mode size\n"
+				  "  --fullscreen-refresh-rate HZ   full-screen refresh rate\n", stdout);
+			if (gBootHooks.helpText)
+				fputs(gBootHooks.helpText(), stdout);
 			return 0;
 		}
 	}
@@ -267,7 +263,7 @@ int RunProgram(int argc, char** argv)
 		message = "unknown";
 	}
 
-	bool automationOk = AutomationFinish();
+	int exitCode = gBootHooks.finish ? gBootHooks.finish() : 0;
 	ShutdownPlatformLayer();
 	ShutdownVideo();
 
@@ -278,5 +274,5 @@ int RunProgram(int argc, char** argv)
 			SDL_ShowSimpleMessageBox(0, "Zappatron", message.c_str(), nullptr);
 		return 1;
 	}
-	return gFatalErrorRaised || !automationOk ? 1 : gAutomationExitCode;
+	return gFatalErrorRaised ? 1 : exitCode;
 }

@@ -3,14 +3,50 @@
 
 #include "Files.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
 extern bool gSkipFluff;
+
+// How a run goes when it is not a person who started it (the test and
+// benchmark switches set this at boot, before RunGame); a person's run keeps
+// the defaults.
+struct GameRunOptions
+{
+	int startLevel = -1;		// ≥ 0: straight into this level, no start-up notice, menus, intros or tallies
+	bool hasSeed = false;		// else the random numbers are seeded from the clock
+	uint32_t seed = 0;
+	int32_t newGameScore = 0;	// points a new game (not a loaded one) starts with
+	float endLevelAfter = 0;	// seconds of play after which a level ends as if its exit was reached; 0: never
+	bool flyOver = false;		// the camera tours each level instead of following the robot; no infobar
+};
+extern GameRunOptions gRunOptions;
 extern std::filesystem::path gDataFolderPath;	// host path of the Data folder
 // The Data folder's "Skeletons" folder: its vRefNum and parID anchor every
 // data path, e.g. ":Terrain:EarthFarm.ter".
 extern FSSpec gDataFolderSpec;
+
+// Where whatever drives or measures the game from the command line (the
+// test and benchmark switches) plugs in, before RunProgram. The game calls
+// these at the points named and knows nothing else of it; any may be null.
+struct BootHooks
+{
+	// What --help prints after the game's own switches.
+	const char* (*helpText)() = nullptr;
+	// At boot, after the preferences load and the game's own switches are
+	// read, before the window: reads its own switches and sets the run up
+	// (gRunOptions, gLogicOnly, the preferences, input sources, a frame
+	// watcher). False, with a message, stops the run with a fatal alert.
+	bool (*start)(int argc, char** argv, std::string* error) = nullptr;
+	// The game is loaded and seeded and has shown nothing yet: may take the
+	// run over (a model viewer) and end it with a quit.
+	void (*gameLoaded)() = nullptr;
+	// After the run, however it ended, before shutdown: the exit code of an
+	// orderly end (a fatal alert makes it 1 whatever this says).
+	int (*finish)() = nullptr;
+};
+extern BootHooks gBootHooks;
 
 // Runs the whole program: boot, the game, shutdown. Returns the exit code.
 int RunProgram(int argc, char** argv);

@@ -3,6 +3,7 @@
 #include "System/FrameTime.h"
 #include "System/Input.h"
 #include "System/Objects.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 
 static ObjNode* MakeFadeNode(float speed, bool fadeIn)

@@ -1,5 +1,4 @@
 #include "System/Game.h"
-#include "Automation/Automation.h"
 #include "System/Boot.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
@@ -24,10 +23,7 @@
 #include "Player/Player.h"
 #include "Screens/HighScores.h"
 #include "Screens/Infobar.h"
-#include "Automation/ModelViewer.h"
 #include "Screens/Screens.h"
-#include "Automation/ScreenShowcase.h"
-#include "Automation/SkeletonViewer.h"
 #include "Terrain/Fences.h"
 #include "Terrain/Splines.h"
 #include "Terrain/Terrain.h"
@@ -98,22 +94,19 @@ void RunGame()
 	InitSkeletonManager();
 	InitSoundTools();
 
-	SetRandomSeed(gAutomation.hasSeed ? gAutomation.seed : uint32_t(uint64_t(time(nullptr)) - 2082844800u));
+	SetRandomSeed(gRunOptions.hasSeed ? gRunOptions.seed : uint32_t(uint64_t(time(nullptr)) - 2082844800u));
 
 	SDL_ShowCursor(0);
 
-	if (!gAutomation.viewModelsFile.empty())
-		RunModelViewer(gAutomation.viewModelsFile.c_str(), gAutomation.viewModel);
-	if (gAutomation.viewSkeletonType >= 0)
-		RunSkeletonViewer(gAutomation.viewSkeletonType, gAutomation.viewSkeletonAnim);
-	if (gAutomation.showScreen >= 0)
-		RunScreenShowcase(gAutomation.showScreen);
+	// A viewer or a screen showcase takes the run over here.
+	if (gBootHooks.gameLoaded)
+		gBootHooks.gameLoaded();
 
 	// Automated runs that name a level (the autopilot and replays always do)
 	// go straight to it: nothing may wait in a menu.
-	if (gAutomation.startLevel >= 0)
+	if (gRunOptions.startLevel >= 0)
 	{
-		gCurrentLevel = gAutomation.startLevel;
+		gCurrentLevel = gRunOptions.startLevel;
 	}
 	else
 	{
@@ -161,8 +154,8 @@ void PlayLevels()
 {
 	gRunFromSavedGame = gPlayerResumingSavedGame;
 	InitPlayerForNewRun();
-	if (!gRunFromSavedGame && gAutomation.testScore > 0)
-		gScore = gAutomation.testScore;
+	if (!gRunFromSavedGame && gRunOptions.newGameScore > 0)
+		gScore = gRunOptions.newGameScore;
 	ResetHelpMessageSwitches();
 
 	while (gCurrentLevel < NUM_LEVELS)

@@ -2,17 +2,17 @@
 // per-level clocks, and the clean-up after it.
 #include "System/Level.h"
 #include "System/Game.h"
-#include "Automation/Automation.h"
+#include "System/Boot.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
 #include "System/Fade.h"
 #include "System/FrameTime.h"
+#include "System/FrameWatcher.h"
 #include "System/Input.h"
 #include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
 #include "System/Sound.h"
-#include "Automation/Timedemo.h"
 #include "System/Window.h"
 #include "3D/BG3D.h"
 #include "3D/Camera.h"
@@ -379,11 +379,14 @@ void PlayCurrentLevel()
 	float playTime = 0;
 	for (;;)
 	{
-		TimedemoFrameBegins(gLevelFrameCount);
+		if (gFrameWatcher.playFrameStarted)
+			gFrameWatcher.playFrameStarted(gLevelFrameCount);
 		UpdateInput();
 		UpdateLevelFrame();
-		AutomationLevelFrame();
-		TimedemoDrawBegins();
+		if (gFrameWatcher.playFrameMoved)
+			gFrameWatcher.playFrameMoved();
+		if (gFrameWatcher.drawingStarted)
+			gFrameWatcher.drawingStarted();
 		OGL_DrawScene(DrawObjects, UpdateSceneWithoutDrawing);
 
 		if (GetNewNeedState(NEED_PAUSE))
@@ -406,7 +409,7 @@ void PlayCurrentLevel()
 
 		// Automated runs may end a level on a clock instead of at its exit.
 		playTime += gFrameTime;
-		if (gAutomation.endLevelAfter > 0 && playTime >= gAutomation.endLevelAfter && !gLevelDone)
+		if (gRunOptions.endLevelAfter > 0 && playTime >= gRunOptions.endLevelAfter && !gLevelDone)
 		{
 			gLevelDone = true;
 			gLevelDoneTimer = 0.5f;
@@ -424,7 +427,8 @@ void PlayCurrentLevel()
 		gFirstFrameOfLevel = false;
 	}
 
-	AutomationLevelEnded();
+	if (gFrameWatcher.levelEnded)
+		gFrameWatcher.levelEnded();
 	FadeOutScene(DrawObjects, UpdateTerrainAtCamera);
 	GrabMouse(false);
 }

@@ -3,6 +3,8 @@
 #include "System/Objects.h"
 #include "System/Game.h"
 #include "3D/MetaObjects.h"
+#include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "3D/Skeleton.h"
 #include "3D/TextMesh.h"

@@ -4,7 +4,7 @@
 #include "System/Game.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_State.h"
 #include "Terrain/Terrain.h"
 
 #include <SDL_opengl.h>

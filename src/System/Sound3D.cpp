@@ -2,7 +2,7 @@
 // distance, panning by direction, and looping effects that follow their nodes.
 #include "System/SoundChannels.h"
 #include "System/Error.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_Camera.h"
 
 #include <algorithm>
 #include <cmath>

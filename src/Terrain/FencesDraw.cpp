@@ -2,6 +2,7 @@
 // from the camera where the level fades its scenery.
 #include "Terrain/Fences.h"
 #include "Terrain/TerrainFile.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "System/Level.h"
 

@@ -5,7 +5,7 @@
 #include "Terrain/Terrain.h"
 #include "Terrain/TerrainFile.h"
 #include "Terrain/Water.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_State.h"
 
 #include <SDL_opengl.h>
 #include <cmath>

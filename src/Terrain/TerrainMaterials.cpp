@@ -3,6 +3,7 @@
 #include "Terrain/TerrainFile.h"
 #include "3D/MetaObjects.h"
 #include "3D/OGL_Support.h"
+#include "3D/OGL_Textures.h"
 #include "System/Error.h"
 #include "System/Game.h"
 #include "System/LevelTable.h"

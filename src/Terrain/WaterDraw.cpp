@@ -2,7 +2,7 @@
 // both texture layers scrolling against each other every frame.
 #include "Terrain/Water.h"
 #include "Terrain/TerrainFile.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_State.h"
 #include "System/FrameTime.h"
 
 #include <SDL_opengl.h>

@@ -5,6 +5,8 @@
 #include "3D/BG3D.h"
 #include "TestGLWindow.h"
 #include "3D/MetaObjectsRegistry.h"
+#include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "3D/Sprites.h"
 #include "3D/TGA.h"
@@ -387,11 +389,14 @@ TEST_F(ContentTest, TheModelViewerShowsEveryModelOfAFileInAGrid)
 	fs::path shot = sDataDir / "viewer.tga";
 
 	AutomationOptions saved = gAutomation;
+	FrameWatcher savedWatcher = gFrameWatcher;
 	gAutomation.frames = 1;				// quit after the first frame…
 	gAutomation.screenshotPath = shot.string();		// …and keep it
+	gFrameWatcher = AutomationFrameWatcher();
 	EXPECT_THROW(RunModelViewer("viewer", -1), Tamber::QuitRequest);
 	AutomationWriteScreenshot();
 	gAutomation = saved;
+	gFrameWatcher = savedWatcher;
 
 	std::ifstream in(shot, std::ios::binary);
 	std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

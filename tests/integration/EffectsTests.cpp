@@ -8,6 +8,7 @@
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/MetaObjectsShapes.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "3D/Screenshot.h"
 #include "3D/Sprites.h"

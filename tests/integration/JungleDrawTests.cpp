@@ -4,6 +4,8 @@
 // colours (fire orange, the plant's pink), which a missing model, a grey
 // stand-in block or a lit, shaded flame would not. With ZAPP_JUNGLE_SHOT
 // naming a PNG file, the lizard's frame is written there to look at.
+#include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "TestGLWindow.h"
 #include "3D/BG3D.h"

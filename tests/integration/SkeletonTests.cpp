@@ -2,7 +2,10 @@
 // virtual display, read back from the frame buffer. With ZAPP_SKELETON_SHOTS
 // set to a folder, a further test writes frames of walks and punches there
 // for people to look at.
+#include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
+#include "3D/OGL_Textures.h"
 #include "TestGLWindow.h"
 #include "3D/Screenshot.h"
 #include "3D/Skeleton.h"

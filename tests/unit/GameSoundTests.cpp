@@ -12,7 +12,7 @@
 #include "System/Objects.h"
 #include "System/Prefs.h"
 #include "System/Sound.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_Camera.h"
 #include "cmixer.h"
 
 #include <SDL.h>

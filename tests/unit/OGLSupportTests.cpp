@@ -1,7 +1,10 @@
 // The renderer's arithmetic without a window: viewports, the 2D logical
 // screen, stereo projection and colours, the debug mode cycle, the
 // overlay's numbers, and the scene pass of a logic-only run.
+#include "3D/OGL_DebugOverlay.h"
 #include "3D/OGL_Support.h"
+#include "3D/OGL_Textures.h"
+#include "Automation/OGL_LayerTiming.h"
 #include "Effects/Sparkles.h"
 #include "Enemies/Enemy.h"
 #include "Player/Player.h"
@@ -260,6 +263,7 @@ namespace
 		OGLViewInfo view = {};
 		OGLViewInfo* savedView = gGameViewInfoPtr;
 		AutomationOptions savedAutomation = gAutomation;
+		FrameWatcher savedWatcher = gFrameWatcher;
 		float savedFade = gFadeLevel;
 
 		void SetUp() override
@@ -274,12 +278,14 @@ namespace
 			gFadeLevel = 1;
 			gDrawCalls = gLogicCalls = 0;
 			gAutomation = AutomationOptions{};
+			gFrameWatcher = AutomationFrameWatcher();		// as boot installs it
 		}
 		void TearDown() override
 		{
 			gLogicOnly = false;
 			gGameViewInfoPtr = savedView;
 			gAutomation = savedAutomation;
+			gFrameWatcher = savedWatcher;
 			gFadeLevel = savedFade;
 		}
 	};

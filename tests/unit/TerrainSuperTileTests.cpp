@@ -3,8 +3,9 @@
 // and the pool over a long random flight.
 #include "TerrainTestSupport.h"
 #include "System/Error.h"
+#include "System/Objects.h"
 #include "System/Prefs.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_Camera.h"
 
 #include <gtest/gtest.h>
 

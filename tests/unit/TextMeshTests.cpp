@@ -1,7 +1,7 @@
 // Text meshes: the metrics parser, UTF-8 decoding, the layout of text nodes
 // (with an untextured font material, so no OpenGL is needed) and the baked font.
 #include "3D/MetaObjectsShapes.h"
-#include "3D/OGL_Support.h"
+#include "3D/OGL_DebugOverlay.h"
 #include "3D/TGA.h"
 #include "3D/TextMesh.h"
 #include "System/Boot.h"

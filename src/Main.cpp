@@ -1,0 +1,27 @@
+// Process entry, and the one place that puts the program together: the game
+// (zappgame) with the test and benchmark machinery plugged in at its boot
+// hooks (zappautomation, which brings the autopilot). Neither side names the
+// other; this file sits outside both. The arguments are UTF-8 already on this
+// platform.
+#include "Automation/Automation.h"
+#include "System/Boot.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <new>
+
+int main(int argc, char** argv)
+{
+	SDL_SetMainReady();
+	InstallAutomation();
+	try
+	{
+		return RunProgram(argc, argv);
+	}
+	catch (const std::bad_alloc&)
+	{
+		fprintf(stderr, "Out of memory - aborting\n");
+		SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Fatal Error", "Out of memory - aborting", nullptr);
+		return 1;
+	}
+}
