@@ -409,6 +409,7 @@ FrameWatcher AutomationFrameWatcher()
 	watcher.drawingStarted = TimedemoDrawBegins;
 	watcher.frameDrawn = AutomationFrameDrawn;
 	watcher.levelEnded = AutomationLevelEnded;
+	watcher.levelCleanedUp = AutomationLevelCleanedUp;
 	return watcher;
 }
 

@@ -20,6 +20,9 @@ struct FrameWatcher
 	void (*frameDrawn)() = nullptr;
 	// A level's play loop has ended: finished, lost or left.
 	void (*levelEnded)() = nullptr;
+	// A level's resources are released (what is still in use now is what
+	// the next level starts from).
+	void (*levelCleanedUp)() = nullptr;
 };
 
 inline FrameWatcher gFrameWatcher;

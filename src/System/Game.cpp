@@ -2,6 +2,7 @@
 #include "System/Boot.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
+#include "System/FrameWatcher.h"
 #include "System/Input.h"
 #include "System/LevelTable.h"
 #include "System/Objects.h"
@@ -174,7 +175,8 @@ void PlayLevels()
 		if (gObjectCount > nodesBefore || gNumMetaObjects > metaObjectsBefore)
 			ShowAlert("Level clean-up left %d nodes and %d meta objects behind",
 					gObjectCount - nodesBefore, gNumMetaObjects - metaObjectsBefore);
-		AutomationLevelCleanedUp();
+		if (gFrameWatcher.levelCleanedUp)
+			gFrameWatcher.levelCleanedUp();
 
 		if (gGameOver)
 		{
