@@ -12,6 +12,7 @@ set(ZAPP_UNITY_SEPARATE
   src/Autopilot/AutopilotCity.cpp src/Autopilot/AutopilotCloud.cpp src/Autopilot/AutopilotFarm.cpp
   src/Autopilot/AutopilotFireIce.cpp src/Autopilot/AutopilotJungle.cpp src/Autopilot/AutopilotRespawn.cpp
   src/Effects/ParticlesEmitters.cpp src/Effects/Shards.cpp
+  src/Enemies/ArmBot.cpp src/Enemies/DrillBot.cpp src/Enemies/HammerBot.cpp src/Enemies/SwingerBot.cpp
   src/Enemies/Blobs.cpp src/Enemies/BrainAlien.cpp src/Enemies/BrainBoss.cpp src/Enemies/Clown.cpp
   src/Enemies/ClownFish.cpp src/Enemies/CreatureKit.cpp src/Enemies/EnemyFreeze.cpp src/Enemies/EnemyMove.cpp
   src/Enemies/FarmCorn.cpp src/Enemies/FarmCreatures.cpp src/Enemies/Flamester.cpp
