@@ -135,6 +135,13 @@ namespace LevelModels
 				Put(f, 17, ScenerySprout(f, "corn sprout", Hex(0xF5D442)));
 				Put(f, 18, ScenerySprout(f, "onion sprout", Hex(0xF2E8F8)));
 				Put(f, 19, ScenerySprout(f, "tomato sprout", Hex(0xE83A2A)));
+				// Pumpkins, a scarecrow, a windmill and a water tower: items 18, 14, 21, 22.
+				Put(f, 20, SceneryPumpkins(f, "pumpkin patch"));
+				Hold(f, {"farm spare 21"});
+				Put(f, 22, SceneryScarecrow(f, "scarecrow"));
+				Put(f, 23, SceneryWindmillTower(f, "windmill"));
+				Put(f, 24, SceneryWindmillSails(f, "windmill sails"));
+				Put(f, 25, SceneryWaterTower(f, "water tower"));
 				AddFarmCreatureModels(f);
 				break;
 			case LEVEL_NUM_BLOB:

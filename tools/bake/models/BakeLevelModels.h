@@ -134,6 +134,12 @@ namespace LevelModels
 	Kit::Node SceneryHayBale(Kit::ModelFile& file, const std::string& name);
 	Kit::Node ScenerySilo(Kit::ModelFile& file, const std::string& name, Kit::Rgba body, Kit::Rgba cap);
 	Kit::Node SceneryCornStalks(Kit::ModelFile& file, const std::string& name);
+	// The farm's field and yard pieces of items 18, 14, 21 and 22 (models 20, 22, 23 + 24, 25).
+	Kit::Node SceneryPumpkins(Kit::ModelFile& file, const std::string& name);
+	Kit::Node SceneryScarecrow(Kit::ModelFile& file, const std::string& name);
+	Kit::Node SceneryWindmillTower(Kit::ModelFile& file, const std::string& name);
+	Kit::Node SceneryWindmillSails(Kit::ModelFile& file, const std::string& name);
+	Kit::Node SceneryWaterTower(Kit::ModelFile& file, const std::string& name);
 	Kit::Node ScenerySprout(Kit::ModelFile& file, const std::string& name, Kit::Rgba tip);
 	Kit::Node SceneryPlankDoor(Kit::ModelFile& file, const std::string& name, Kit::Rgba wood, Kit::Rgba bands);
 	Kit::Node SceneryBarGate(Kit::ModelFile& file, const std::string& name, Kit::Rgba metal, Kit::Rgba stripe);

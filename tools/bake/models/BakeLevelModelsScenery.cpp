@@ -164,6 +164,89 @@ namespace LevelModels
 		return s.b.Build(name);
 	}
 
+	Node SceneryPumpkins(ModelFile& file, const std::string& name)
+	{
+		// Three pumpkins on a bed of leaves, 90 across (× 2.5 in the game, tilted to the ground).
+		Shop s(file, 311);
+		s.Add(At(Cylinder(48, 48, 3, 10, true, false), {0, 1.5f, 0}), Hex(0x3E7A2A));
+		const struct { Vec3 at; float r; } pumpkins[] = {{{-18, 0, 8}, 20}, {{20, 0, 12}, 16}, {{4, 0, -20}, 13}};
+		for (const auto& k : pumpkins)
+		{
+			Mesh body = Sphere(k.r, 10, 6);
+			Kit::Scale(body, {1.2f, 0.85f, 1.2f});
+			s.AddShaded(At(body, k.at + Vec3{0, k.r * 0.8f, 0}), Hex(0xC05A10), Hex(0xF59A2A));
+			s.Add(At(Cylinder(2.5f, 2, 7, 5), k.at + Vec3{0, k.r * 1.6f + 3, 0}), Hex(0x5A7A2A));
+		}
+		return s.b.Build(name);
+	}
+
+	Node SceneryScarecrow(ModelFile& file, const std::string& name)
+	{
+		// A scarecrow 78 high on its pole, arms out in a patched shirt (× 4 in the game).
+		Shop s(file, 313);
+		const Rgba wood = Hex(0x7A5230), shirt = Hex(0xC83A2A), straw = Hex(0xF0D060);
+		s.Add(At(Cylinder(2.5f, 2.5f, 60, 6), {0, 30, 0}), wood);
+		s.Add(At(Box({58, 3, 3}), {0, 52, 0}), wood);
+		s.AddShaded(At(Box({20, 24, 9}), {0, 46, 0}), Shade(shirt, 0.7f), shirt);
+		s.Add(At(Box({14, 10, 9.5f}), {-3, 44, 0}), Hex(0x3A5AA8));			// a patch
+		for (float x : {-1.0f, 1.0f})
+		{
+			s.Add(At(Box({16, 8, 8}), {x * 17, 52, 0}), shirt);
+			s.Add(At(Cone(4, 7, 6), {x * 27, 49, 0}), straw);
+		}
+		s.Add(At(Sphere(8, 8, 5), {0, 66, 0}), Hex(0xE8D8B0));
+		s.Add(At(Cylinder(14, 14, 1.5f, 10), {0, 72, 0}), Hex(0x8A6A3A));	// the hat's brim
+		s.Add(At(Cylinder(7, 6, 8, 8), {0, 76, 0}), Hex(0x8A6A3A));
+		return s.b.Build(name);
+	}
+
+	Node SceneryWindmillTower(ModelFile& file, const std::string& name)
+	{
+		// A windmill's tapering tower, 150 high with a cap facing -z (× 4 in the game); its sails are the next model.
+		Shop s(file, 315);
+		s.AddShaded(At(Cylinder(30, 20, 130, 8, false, true), {0, 65, 0}), Hex(0xB8B0A0), Hex(0xF0ECE0));
+		s.Add(At(Cone(24, 22, 8), {0, 141, 0}), Hex(0x8A3A2A));
+		s.Add(At(Box({14, 22, 4}), {0, 11, -27}), Hex(0x5A3A20));				// the door
+		s.Add(At(Cylinder(3, 3, 12, 6), {0, 118, -22}), Hex(0x4A4A4A));		// the axle's housing
+		return s.b.Build(name);
+	}
+
+	Node SceneryWindmillSails(ModelFile& file, const std::string& name)
+	{
+		// Four lattice sails round the axle at the tower's front, 120 across.
+		Shop s(file, 317);
+		const Vec3 hub{0, 118, -30};
+		for (int k = 0; k < 4; k++)
+		{
+			const float a = float(k) * PI / 2 + PI / 4;
+			Mesh sail = Box({10, 56, 1.5f});
+			Translate(sail, {6, 34, 0});
+			Rotate(sail, {0, 0, a});
+			s.Add(At(sail, hub), Hex(0xF4F0E4));
+			Mesh spar = Box({2, 62, 2});
+			Translate(spar, {0, 31, 0});
+			Rotate(spar, {0, 0, a});
+			s.Add(At(spar, hub), Hex(0x6A4A2A));
+		}
+		s.Add(At(Sphere(5, 6, 4), hub), Hex(0x4A4A4A));
+		return s.b.Build(name);
+	}
+
+	Node SceneryWaterTower(ModelFile& file, const std::string& name)
+	{
+		// A farm's water tank on four legs, 112 high (× 5 in the game).
+		Shop s(file, 319);
+		const Rgba steel = Hex(0x8A98A8);
+		for (float x : {-18.0f, 18.0f})
+			for (float z : {-18.0f, 18.0f})
+				s.Add(At(Cylinder(2.5f, 2, 70, 6), {x, 35, z}), steel);
+		s.Add(At(Box({40, 2, 2}), {0, 30, -18}), steel);
+		s.Add(At(Box({40, 2, 2}), {0, 30, 18}), steel);
+		s.AddShaded(At(Cylinder(26, 26, 30, 12, true, true), {0, 85, 0}), Hex(0x3A6AA8), Hex(0x6AA0E0));
+		s.Add(At(Cone(28, 12, 12), {0, 106, 0}), Hex(0xC8322A));
+		return s.b.Build(name);
+	}
+
 	Node SceneryCornStalks(ModelFile& file, const std::string& name)
 	{
 		// A clump of ripe corn stalks, 160 high at its own scale.

@@ -21,14 +21,20 @@ namespace TerrainBake::Worlds
 		enum : uint16_t
 		{
 			ITEM_POD_SHOWER = 2,
+			ITEM_BIG_GRAVE = 25,			// level model 30 + parm[0] at 1.3
+			ITEM_BIG_RUBBLE = 42,			// level model 31 + parm[0] at 3
 			ITEM_CRUSHER = 45,				// parm[0] heading in eighths, parm[3] CRUSHER_ONE_SIDED
 			ITEM_MANHOLE = 46,
 			ITEM_MUTANT = 59,
 			ITEM_MUTANT_ROBOT = 60,
 			ITEM_FLOATING_MINE = 62,
 			ITEM_LAMP_POST = 63,			// parm[0] kind (level models 24 … 26)
+			ITEM_JET_DEBRIS = 64,			// level model 27 + parm[0] (7 kinds) at 2.5: the jet smashes it
 			ITEM_CRASHED_SHIP = 66,			// parm[0] kind (39, 40)
 			ITEM_MINE = 67,
+			ITEM_RUBBLE_PLATFORM = 85,		// level model 28 + parm[0] at 3: stood on
+			ITEM_BIG_BOULDER = 96,			// level model 40 + parm[0] at 2.5
+			ITEM_WRECK_PART = 106,			// level model 29 (a jet debris piece) at 1.6
 			SPLINE_ITEM_MUTANT = 59,
 			SPLINE_ITEM_MUTANT_ROBOT = 60,
 		};
@@ -144,6 +150,31 @@ namespace TerrainBake::Worlds
 				ByKind(41, 170, 2, 8, 13),					// scorched boulders
 				ByKind(42, 120, 2, 9, 12),					// withered shrubs
 			}, 80);
+			// Wreckage the jet smashes, big boulders, rubble mounds (one flat
+			// enough to climb onto), monuments and a wreck's tail beside the way.
+			const float debris[] = {0.12f, 0.3f, 0.55f, 0.8f};
+			for (int i = 0; i < 4; i++)
+				s.MustBeside(debris[i], i % 2 ? -900.0f : 900.0f, {ITEM_JET_DEBRIS, 0, 7, 160, 1, 0, 0, false}, "jet debris");
+			s.MustBeside(0.22f, -1200, {ITEM_BIG_BOULDER, 1, 2, 340, 1, 0, 0, false}, "a big boulder");
+			s.MustBeside(0.45f, 1300, {ITEM_BIG_RUBBLE, 12, 7, 360, 1, 0, 0, false}, "a rubble mound");
+			s.MustBeside(0.38f, -1400, {ITEM_RUBBLE_PLATFORM, 15, 1, 360, 1, 0, 0, false}, "a rubble platform");
+			s.MustBeside(0.68f, -1000, {ITEM_BIG_GRAVE, 4, 5, 120, 1, 0, 0, false}, "a monument");
+			s.MustBeside(0.88f, 1000, {ITEM_WRECK_PART, 0, 1, 130, 1, 0, 0, false}, "a wreck's tail");
+		}
+
+		// Concrete barriers block the side streets some way off the way:
+		// past the survivors, crushers and manholes, the city is closed off.
+		void AddCityBarricades(WorldDesign& d, Point2 start, Point2 corner, float block)
+		{
+			constexpr float BARRICADE_OUT = 2600, BARRICADE_HALF = 520;
+			for (int k = 3; k <= 7; k++)
+				for (float side : {-1.0f, 1.0f})
+				{
+					const float x = float(k) * block, z = start.z + side * BARRICADE_OUT;
+					d.fences.push_back(Fence(FENCE_CONCRETE_BARRIER, {{x - BARRICADE_HALF, z}, {x + BARRICADE_HALF, z}}));
+					const float zz = float(k) * block, xx = corner.x + side * BARRICADE_OUT;
+					d.fences.push_back(Fence(FENCE_CONCRETE_BARRIER, {{xx, zz - BARRICADE_HALF}, {xx, zz + BARRICADE_HALF}}));
+				}
 		}
 	}
 
@@ -277,6 +308,7 @@ namespace TerrainBake::Worlds
 		AddApocalypseHazards(d, start, exitSite, BLOCK);
 		AddApocalypseCreatures(d, start, exitSite, BLOCK);
 		AddCityScenery(d);
+		AddCityBarricades(d, start, corner, BLOCK);
 		// The second street's gunmen are the hard part: the way touches the
 		// checkpoint at the corner before it, cutting across to its post.
 		RouteThroughCheckpoint(d, 2, 1000, 400);

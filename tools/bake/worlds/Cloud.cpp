@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ namespace TerrainBake::Worlds
 	{
 		enum : uint16_t
 		{
+			ITEM_CLOUD_BANK = 43,		// level model 1 + parm[0] at 10
 			ITEM_SPINNING_RINGS = 47,
 			ITEM_BUMPER_CAR = 76,		// parm[0] car ID 0 … 3, parm[1] area, parm[3] bit 0: the robot's own
 			ITEM_CLOWN = 78,
@@ -128,6 +130,55 @@ namespace TerrainBake::Worlds
 			return true;
 		}
 
+		// The arena's fence: the square's edge `inset` inside it, open for
+		// `gapHalf` either side of where each bridge in `toward` comes in.
+		void AddArenaFence(WorldDesign& d, Point2 centre, float half, float inset, const std::vector<Point2>& toward, float gapHalf)
+		{
+			const float h = half - inset, side = 2 * h, perimeter = 4 * side;
+			const Point2 corners[4] = {{centre.x - h, centre.z - h}, {centre.x + h, centre.z - h}, {centre.x + h, centre.z + h},
+					{centre.x - h, centre.z + h}};
+			auto at = [&](float s) {
+				s = std::fmod(s + perimeter, perimeter);
+				const int k = std::min(int(s / side), 3);
+				const Point2 a = corners[k], b = corners[(k + 1) % 4];
+				const float f = (s - float(k) * side) / side;
+				return Point2{Lerp(a.x, b.x, f), Lerp(a.z, b.z, f)};
+			};
+			// Where a bridge from the centre toward `p` crosses the edge, as a distance round it.
+			std::vector<float> entries;
+			for (Point2 p : toward)
+			{
+				const float dx = p.x - centre.x, dz = p.z - centre.z, t = h / std::max(std::fabs(dx), std::fabs(dz));
+				const Point2 e{centre.x + dx * t, centre.z + dz * t};
+				float best = 0, bestOff = 1e9f;
+				for (float s = 0; s < perimeter; s += 10)
+				{
+					const Point2 q = at(s);
+					if (Hypot(q.x - e.x, q.z - e.z) < bestOff)
+					{
+						bestOff = Hypot(q.x - e.x, q.z - e.z);
+						best = s;
+					}
+				}
+				entries.push_back(best);
+			}
+			std::sort(entries.begin(), entries.end());
+			for (size_t i = 0; i < entries.size(); i++)
+			{
+				const float from = entries[i] + gapHalf;
+				const float to = (i + 1 < entries.size() ? entries[i + 1] : entries[0] + perimeter) - gapHalf;
+				std::vector<Point2> run{at(from)};
+				for (int k = 1; k <= 8; k++)		// the corners in between
+				{
+					const float c = float(k) * side;
+					if (c > from && c < to)
+						run.push_back(at(c));
+				}
+				run.push_back(at(to));
+				d.fences.push_back(Fence(FENCE_CIRCUS_TENT, run));
+			}
+		}
+
 		// The circus: clowns on the islands the way crosses, a troupe of them on
 		// its rounds on the big middle island, strong men waiting off the way on
 		// the middle and east islands, and clown fish circling high over the
@@ -173,6 +224,25 @@ namespace TerrainBake::Worlds
 		void AddCloudScenery(WorldDesign& d)
 		{
 			Scatter s(d);
+			// A towering bank of cloud (a puff ten times over) on the start's
+			// island, off to the side of the way out: the first thing a player sees
+			// (placed first, so the rest of the scenery keeps out of it).
+			const Point2 from = s.route[0], to = s.route[1];
+			const float len = Hypot(to.x - from.x, to.z - from.z);
+			const Point2 across{-(to.z - from.z) / len, (to.x - from.x) / len};
+			const Piece bank{ITEM_CLOUD_BANK, 0, 1, 700, 1, 0, 0, false};
+			bool banked = false;
+			for (float off : {2300.0f, -2300.0f, 2100.0f, -2100.0f})
+			{
+				const Point2 at{from.x + across.x * off, from.z + across.z * off};
+				if (!banked && s.IsClear(at, bank.radius))
+				{
+					s.Place(at, bank);
+					banked = true;
+				}
+			}
+			if (!banked)
+				throw std::logic_error("scenery: no room for the cloud bank on the start's island");
 			s.Spread({
 				{ITEM_SCENERY_1, 0, 1, 180, 4},				// cloud puffs
 				{ITEM_SCENERY_2, 0, 1, 150, 2, 0, 0, false},	// sky columns
@@ -331,6 +401,8 @@ namespace TerrainBake::Worlds
 		// The arena's gate stands across the west bridge where it meets the floor.
 		const Point2 gate{arena.x - ARENA_HALF + 150, arena.z - (ARENA_HALF - 150) * (arena.z - 6500) / (arena.x - 15500)};
 		AddBumperArena(d, 0, arena, ARENA_HALF, gate, 1);
+		// A circus tent's wall round the arena, open where the three bridges come in.
+		AddArenaFence(d, arena, ARENA_HALF, 60, {bridges[0][1], bridges[3][1], bridges[4][1]}, BRIDGE_HALF + 200);
 		AddCloudTrapDoors(d, trapDoors);
 		AddCloudCreatures(d, start, middle, east, exitSite, islands[5].c);
 		AddCloudScenery(d);

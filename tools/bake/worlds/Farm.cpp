@@ -20,9 +20,13 @@ namespace TerrainBake::Worlds
 			ITEM_CORN = 9,
 			ITEM_TOMATO = 10,
 			ITEM_TRACTOR = 15,
+			ITEM_SCARECROW = 14,		// level model 22 at 4, parm[0] half turns
 			ITEM_SPROUT = 16,			// parm[0] 0 corn, 1 onion, 2 tomato
 			ITEM_SCENERY_16 = 17,		// level model 16 at 2, tilted to the ground
+			ITEM_PUMPKINS = 18,			// level model 20 at 2.5, tilted to the ground
 			ITEM_SPEED_GATE = 19,		// level model 6; parm[0] as the jet door's
+			ITEM_WINDMILL = 21,			// level models 23 and 24 (its sails) at 4
+			ITEM_WATER_TOWER = 22,		// level model 25 at 5
 		};
 
 		void AddFarmCreatures(WorldDesign& d, const std::vector<Point2>& track, Point2 yard)
@@ -69,6 +73,14 @@ namespace TerrainBake::Worlds
 			s.Beside(0.4f, 900, {ITEM_JET_DOOR, 0, 2, 260, 1});
 			s.Beside(0.7f, -900, {ITEM_JET_DOOR, 0, 2, 260, 1});
 			s.Beside(0.55f, 1000, {ITEM_SPEED_GATE, 0, 2, 260, 1});
+			// Pumpkin patches and scarecrows in the fields by the track, a
+			// windmill on the rise beyond them and a water tower by the yard.
+			s.MustBeside(0.15f, -1100, {ITEM_PUMPKINS, 0, 1, 130, 1, 0, 0, false}, "a pumpkin patch");
+			s.MustBeside(0.62f, 1200, {ITEM_PUMPKINS, 0, 1, 130, 1, 0, 0, false}, "a pumpkin patch");
+			s.MustBeside(0.2f, 1300, {ITEM_SCARECROW, 0, 2, 140, 1}, "a scarecrow");
+			s.MustBeside(0.66f, -1300, {ITEM_SCARECROW, 0, 2, 140, 1}, "a scarecrow");
+			s.MustBeside(0.35f, -1900, {ITEM_WINDMILL, 0, 1, 220, 1, 0, 0, false}, "the windmill");
+			s.MustBeside(0.52f, 1700, {ITEM_WATER_TOWER, 0, 1, 160, 1, 0, 0, false}, "the water tower");
 		}
 	}
 

@@ -25,6 +25,7 @@ namespace TerrainBake::Worlds
 		{
 			ITEM_SQUOOSHY = 3,
 			ITEM_FLAMESTER = 49,
+			ITEM_ICE_TOWER = 87,		// level model 1 at 8
 			ITEM_VOLCANO = 88,
 			ITEM_EXIT_LIFT = 90,
 			ITEM_ICECUBE = 92,
@@ -186,6 +187,8 @@ namespace TerrainBake::Worlds
 				ByKind(14, 130, 2, 8, 12),					// fire crystals
 				ByKind(15, 170, 3, 8, 13),					// snow-capped rocks
 			}, 70);
+			// A tower of ice spikes on the snowfield, a landmark off the way north.
+			s.MustBeside(0.3f, 2600, {ITEM_ICE_TOWER, 0, 1, 600, 1, 0, 0, false}, "the ice tower");
 		}
 	}
 

@@ -17,12 +17,14 @@ namespace TerrainBake::Worlds
 	{
 		enum : uint16_t
 		{
+			ITEM_GIANT_TREE = 44,		// level model 1 at 3: only the jet or a giant's fist fells it; parm[0] 1 turns it a quarter
 			ITEM_GIANT_LIZARD = 50,
 			ITEM_FLYTRAP = 51,			// parm[0] facing in eighths of a turn
 			ITEM_MANTIS = 52,
 			ITEM_TURTLE = 53,			// parm[0] facing in eighths of a turn
 			ITEM_GIANT_WALL = 54,		// level model 5 + parm[0], parm[1] eighth turns
 			ITEM_BOUNCY_OBJECT = 55,	// parm[0] kind 0 … 3
+			ITEM_GREAT_BOULDER = 107,	// level model 4 at 9
 		};
 
 		// A place `side` off the trail at `t` that keeps out of the river
@@ -100,6 +102,10 @@ namespace TerrainBake::Worlds
 			s.Beside(0.45f, 1100, {ITEM_GIANT_WALL, 0, 1, 480, 1});
 			s.Beside(0.75f, -1100, {ITEM_GIANT_WALL, 0, 1, 480, 1});
 			s.Beside(0.3f, -900, {ITEM_JET_DOOR, 0, 2, 260, 1});
+			// A jungle giant across a side path that only the jet or a giant
+			// fells, and a great mossy boulder looming over the trail.
+			s.MustBeside(0.58f, -1500, {ITEM_GIANT_TREE, 0, 2, 450, 1}, "the giant tree");
+			s.MustBeside(0.22f, 2800, {ITEM_GREAT_BOULDER, 0, 1, 1000, 1, 0, 0, false}, "the great boulder");
 		}
 	}
 

@@ -548,6 +548,12 @@ namespace TerrainBake::Worlds
 		return false;
 	}
 
+	void Scatter::MustBeside(float t, float side, const Piece& piece, const std::string& what)
+	{
+		if (!Beside(t, side, piece))
+			throw std::logic_error("scenery: no room for " + what + " beside the route");
+	}
+
 	//
 	// Fences, water and spline loops
 	//

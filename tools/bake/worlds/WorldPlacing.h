@@ -391,6 +391,8 @@ namespace TerrainBake::Worlds
 		void Spread(const std::vector<Piece>& pieces, int count);
 		// A piece beside the route, `side` units off it, a fraction `t` of the way along.
 		bool Beside(float t, float side, const Piece& piece);
+		// The same for a piece the world's design needs: no room stops the bake, naming `what`.
+		void MustBeside(float t, float side, const Piece& piece, const std::string& what);
 	};
 
 	// The jungle's pieces (worlds/Jungle.cpp); the jungle boss's clearing
@@ -411,6 +413,7 @@ namespace TerrainBake::Worlds
 		FENCE_SLIME_CRYSTALS = 4,
 		FENCE_CITY_WALL = 6,
 		FENCE_CONCRETE_BARRIER = 8,
+		FENCE_CIRCUS_TENT = 10,
 		FENCE_BAMBOO = 11,
 		FENCE_LAVA_ROCK = 14,
 	};
