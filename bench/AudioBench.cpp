@@ -1,7 +1,7 @@
 // Audio costs: the mixer per second of output, each decoder, and the baker's
 // encoders and AIFF writer.
 #include "Aiff.h"
-#include "AiffWriter.h"
+#include "formats/AiffWriter.h"
 #include "Codec.h"
 #include "Memory.h"
 #include "cmixer.h"

@@ -8,7 +8,7 @@
 #include "System/FrameTime.h"
 #include "System/Objects.h"
 #include "System/Window.h"
-#include "terrain/WorldKit.h"
+#include "worlds/WorldKit.h"
 #include "Memory.h"
 
 #include <SDL.h>

@@ -4,7 +4,7 @@
 #include "Resources.h"
 #include "DataReaders.h"
 #include "Memory.h"
-#include "ResourceForkWriter.h"
+#include "formats/ResourceForkWriter.h"
 
 #include <benchmark/benchmark.h>
 

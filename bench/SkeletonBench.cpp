@@ -7,7 +7,7 @@
 #include "System/FrameTime.h"
 #include "System/Objects.h"
 #include "Bake.h"
-#include "BakeSkeletons.h"
+#include "skeletons/BakeSkeletons.h"
 #include "Files.h"
 #include "rig/SampleRigs.h"
 #include "rig/SkeletonWriter.h"

@@ -2,7 +2,7 @@
 // the baked files per codec as a bank load does, and baking the soundscape.
 #include "Aiff.h"
 #include "Bake.h"
-#include "BakeSounds.h"
+#include "sounds/BakeSounds.h"
 #include "Codec.h"
 #include "Files.h"
 #include "Memory.h"

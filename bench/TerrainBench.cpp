@@ -15,8 +15,8 @@
 #include "Terrain/SuperTile.h"
 #include "Terrain/Terrain.h"
 #include "Terrain/TerrainItems.h"
-#include "terrain/TerrainWriter.h"
-#include "terrain/WorldKit.h"
+#include "formats/TerrainWriter.h"
+#include "worlds/WorldKit.h"
 #include "Files.h"
 #include "Memory.h"
 

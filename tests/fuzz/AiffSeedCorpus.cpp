@@ -1,7 +1,7 @@
 // Writes the AIFF fuzzer's seed inputs: files from the baker's AIFF writer in
 // every encoding, mono and stereo, with and without a loop, and one 'snd '
 // resource with a standard sound header.
-#include "AiffWriter.h"
+#include "formats/AiffWriter.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // Writes seed inputs for the model, image and font-metrics fuzzers: small
 // valid files that use every record type, image type and metrics feature.
-#include "BigEndianWriter.h"
+#include "formats/BigEndianWriter.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // Writes the fuzzers' seed inputs: sidecars made by the baker's resource-fork
 // writer and a few structpack formats with data.
-#include "ResourceForkWriter.h"
+#include "formats/ResourceForkWriter.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,6 +1,6 @@
 // Writes the skeleton fuzzer's seeds: the skeleton files of the rig kit's
 // sample rigs and of a few baked creatures, as resource-fork sidecars.
-#include "BakeSkeletons.h"
+#include "skeletons/BakeSkeletons.h"
 #include "rig/SampleRigs.h"
 #include "rig/SkeletonWriter.h"
 #include "3D/SkeletonTypes.h"

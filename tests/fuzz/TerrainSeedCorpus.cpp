@@ -1,6 +1,6 @@
 // Writes the terrain fuzzer's seed inputs with the baker's terrain writer:
 // a few small, valid terrain files in the harness's input layout.
-#include "terrain/TerrainWriter.h"
+#include "formats/TerrainWriter.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -19,9 +19,9 @@
 #include "System/Window.h"
 #include "Bake.h"
 #include "BakedData.h"
-#include "BG3DWriter.h"
+#include "formats/BG3DWriter.h"
 #include "Files.h"
-#include "TGAWriter.h"
+#include "formats/TGAWriter.h"
 #include "kit/Primitives.h"
 
 #include <SDL.h>

@@ -1,7 +1,7 @@
 // The AIFF / AIFF-C reader: well-formed files from the baker's writer, files
 // built chunk by chunk, a malformed corpus and seeded mutations.
 #include "Aiff.h"
-#include "AiffWriter.h"
+#include "formats/AiffWriter.h"
 #include "Memory.h"
 #include "Sound.h"
 

@@ -3,7 +3,7 @@
 // the checkpoint before the gunmen's street.
 #include "Autopilot/AutopilotCity.h"
 #include "Player/Weapons.h"
-#include "BakeTerrainWorlds.h"
+#include "worlds/WorldPlacing.h"
 #include "System/LevelTable.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 #include "3D/BG3D.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "System/Error.h"
-#include "BG3DWriter.h"
-#include "BigEndianWriter.h"
+#include "formats/BG3DWriter.h"
+#include "formats/BigEndianWriter.h"
 #include "FilesTestSupport.h"
 #include "kit/Primitives.h"
 

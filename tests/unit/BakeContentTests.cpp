@@ -4,8 +4,8 @@
 // identical bytes.
 #include "Bake.h"
 #include "BakedData.h"
-#include "BakeGlobalModels.h"
-#include "BakeRobot.h"
+#include "models/BakeGlobalModels.h"
+#include "skeletons/BakeRobot.h"
 #include "System/ContentNumbers.h"
 #include "kit/Model.h"
 

@@ -1,6 +1,6 @@
 // The synthesiser under the baked sounds: loops that join, notes that wrap
 // round a song's ring, instruments in tune, keys and written parts.
-#include "BakeSounds.h"
+#include "sounds/BakeSounds.h"
 #include "System/SoundTable.h"
 #include "synth/Sequencer.h"
 #include "synth/Synth.h"

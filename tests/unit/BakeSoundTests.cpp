@@ -5,7 +5,7 @@
 #include "Aiff.h"
 #include "Codec.h"
 #include "Bake.h"
-#include "BakeSounds.h"
+#include "sounds/BakeSounds.h"
 #include "BakedData.h"
 #include "FilesTestSupport.h"
 #include "Memory.h"

@@ -1,9 +1,9 @@
 // The baker's BG3D, TGA and font-metrics writers against byte fixtures
 // written out by hand from the file formats (floats as their IEEE bit
 // patterns), so the writers can't share a mistake with the game's readers.
-#include "BG3DWriter.h"
-#include "FontBaker.h"
-#include "TGAWriter.h"
+#include "formats/BG3DWriter.h"
+#include "formats/FontBaker.h"
+#include "formats/TGAWriter.h"
 #include "kit/Model.h"
 #include "kit/Primitives.h"
 

@@ -2,7 +2,7 @@
 // MACE 3:1, IMA4 QuickTime, mu-law and A-law) for fixed inputs, and, where
 // ffmpeg is installed, against it live on whole files from our writer.
 #include "Aiff.h"
-#include "AiffWriter.h"
+#include "formats/AiffWriter.h"
 #include "Codec.h"
 #include "Memory.h"
 #include "Sound.h"

@@ -1,5 +1,5 @@
 // Codec size rules, errors and round trips through the baker's encoders.
-#include "AiffWriter.h"
+#include "formats/AiffWriter.h"
 #include "Codec.h"
 #include "CodecTables.h"
 

@@ -1,6 +1,6 @@
 #include "FilesTestSupport.h"
 #include "DataReaders.h"
-#include "BigEndianWriter.h"
+#include "formats/BigEndianWriter.h"
 #include "System/Error.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "System/Objects.h"
 #include "System/Pool.h"
 #include "Memory.h"
-#include "BakeSkies.h"
+#include "sprites/BakeSkies.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "FilesTestSupport.h"
 #include "Files.h"
 #include "FilesIDAllocator.h"
-#include "BigEndianWriter.h"
-#include "ResourceForkWriter.h"
+#include "formats/BigEndianWriter.h"
+#include "formats/ResourceForkWriter.h"
 #include "Memory.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The game's sound layer over the real channels and a hand-driven mixer: banks
 // from baked effect files, 3D volume and panning, the "only if louder" rule,
 // looping node sounds, pausing, and songs with the music preference.
-#include "BakeSounds.h"
+#include "sounds/BakeSounds.h"
 #include "BakedData.h"
 #include "FilesTestSupport.h"
 #include "Memory.h"

@@ -1,8 +1,8 @@
 // Where the world designs put their hazards: each level that should have them
 // has them, kept off the route far enough to be fair, and the cloud's trap
 // doors stand over holes (or the robot could never fall through them).
-#include "BakeTerrainWorlds.h"
-#include "BakeWorldWater.h"
+#include "worlds/WorldPlacing.h"
+#include "System/LevelTable.h"
 #include "Items/Hazards.h"
 
 #include <gtest/gtest.h>

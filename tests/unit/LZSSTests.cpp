@@ -4,7 +4,7 @@
 #include "FilesTestSupport.h"
 #include "Terrain/LZSS.h"
 #include "Terrain/TerrainFile.h"
-#include "terrain/LZSSEncoder.h"
+#include "formats/LZSSEncoder.h"
 #include "Files.h"
 
 #include <gtest/gtest.h>

@@ -6,10 +6,10 @@
 #include "System/LevelTable.h"
 #include "System/ContentNumbers.h"
 #include "Bake.h"
-#include "BakeLevelModels.h"
-#include "BakeSkies.h"
+#include "models/BakeLevelModels.h"
+#include "sprites/BakeSkies.h"
 #include "Effects/Sky.h"
-#include "terrain/WorldKit.h"
+#include "worlds/WorldKit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The mixer on a real SDL audio device: the dummy driver for a stress test
 // that plays, stops, frees and switches sounds while the callback runs (build
 // with the sanitizers to check it), and the disk driver to render a song.
-#include "AiffWriter.h"
+#include "formats/AiffWriter.h"
 #include "Memory.h"
 #include "Sound.h"
 #include "cmixer.h"

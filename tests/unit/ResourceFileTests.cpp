@@ -3,8 +3,8 @@
 #include "ResourcesInternal.h"
 #include "DataReaders.h"
 #include "Memory.h"
-#include "ResourceForkWriter.h"
-#include "BigEndianWriter.h"
+#include "formats/ResourceForkWriter.h"
+#include "formats/BigEndianWriter.h"
 
 #include <gtest/gtest.h>
 

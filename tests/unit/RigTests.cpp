@@ -9,7 +9,7 @@
 #include "System/FrameTime.h"
 #include "System/Objects.h"
 #include "Bake.h"
-#include "BakeSkeletons.h"
+#include "skeletons/BakeSkeletons.h"
 #include "BakedData.h"
 #include "FilesTestSupport.h"
 #include "Memory.h"

@@ -2,7 +2,8 @@
 // goals stand on ground that exists, its legs never cross a hole or pass
 // through the exit saucer, and it ends standing in the exit saucer's beam.
 #include "Items/Contraptions.h"
-#include "BakeTerrainWorlds.h"
+#include "worlds/WorldPlacing.h"
+#include "System/LevelTable.h"
 #include "Autopilot/AutopilotRoute.h"
 #include "System/Game.h"
 

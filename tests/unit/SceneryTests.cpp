@@ -3,8 +3,9 @@
 // baked scenery names models its level file really has, away from the
 // landing and exit pads.
 #include "PlayerTestSupport.h"
-#include "BakeLevelModels.h"
-#include "BakeTerrainWorlds.h"
+#include "models/BakeLevelModels.h"
+#include "worlds/WorldPlacing.h"
+#include "System/LevelTable.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/SkeletonTypes.h"
 #include "Effects/Shards.h"

@@ -7,7 +7,7 @@
 #include "System/Boot.h"
 #include "System/ContentNumbers.h"
 #include "System/Error.h"
-#include "BigEndianWriter.h"
+#include "formats/BigEndianWriter.h"
 #include "FilesTestSupport.h"
 #include "Memory.h"
 #include "Resources.h"

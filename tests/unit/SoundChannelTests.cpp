@@ -1,7 +1,7 @@
 // Sound channels: commands, status, sounds in place and file play. The mixer
 // runs by hand (no device).
 #include "Aiff.h"
-#include "AiffWriter.h"
+#include "formats/AiffWriter.h"
 #include "FilesTestSupport.h"
 #include "Memory.h"
 #include "Sound.h"

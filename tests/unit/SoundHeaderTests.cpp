@@ -1,5 +1,5 @@
 // 'snd ' resources, sound headers and the pre-decoded sound handle.
-#include "AiffWriter.h"
+#include "formats/AiffWriter.h"
 #include "Codec.h"
 #include "Memory.h"
 #include "Sound.h"

@@ -2,7 +2,7 @@
 // the faults that stop a level, and the list of objects riding loops.
 #include "Terrain/Splines.h"
 #include "TerrainTestSupport.h"
-#include "BakeWorldWater.h"
+#include "worlds/WorldPlacing.h"
 #include "Items/SplinePlatforms.h"
 #include "System/FrameTime.h"
 #include "Terrain/TerrainFile.h"

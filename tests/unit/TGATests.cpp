@@ -4,7 +4,7 @@
 #include "System/Error.h"
 #include "FilesTestSupport.h"
 #include "Memory.h"
-#include "TGAWriter.h"
+#include "formats/TGAWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include "Terrain/Terrain.h"
 #include "Terrain/TerrainItems.h"
 #include "System/Game.h"
-#include "terrain/TerrainWriter.h"
-#include "terrain/WorldKit.h"
+#include "formats/TerrainWriter.h"
+#include "worlds/WorldKit.h"
 #include "Memory.h"
 
 #include <gtest/gtest.h>

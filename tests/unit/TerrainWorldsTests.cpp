@@ -3,9 +3,8 @@
 // sets the level code looks for, and on the Cloud level holes that look like
 // what the height queries treat as holes. Checked on the designs themselves
 // (heights, flags and items), which is what the baker samples.
-#include "BakeLevelModels.h"
-#include "BakeTerrainWorlds.h"
-#include "BakeWorldWater.h"
+#include "models/BakeLevelModels.h"
+#include "worlds/WorldPlacing.h"
 #include "System/ContentNumbers.h"
 #include "System/Game.h"
 #include "System/LevelTable.h"

@@ -9,7 +9,7 @@
 #include "System/Objects.h"
 #include "Bake.h"
 #include "FilesTestSupport.h"
-#include "FontBaker.h"
+#include "formats/FontBaker.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The worlds' fences, water and loops: they keep off the way the autopilot
 // (and a player) takes, and the slime world's first loop lies on its water
 // for the boats.
-#include "BakeWorldWater.h"
+#include "worlds/WorldPlacing.h"
 #include "Terrain/TerrainFormat.h"
 #include "Terrain/Water.h"
 #include "System/ContentNumbers.h"
@@ -32,7 +32,7 @@ namespace
 	}
 
 	// The route as the robot walks it: from the start item through every placed goal.
-	std::vector<Point2> RouteLine(const WorldDesign& d)
+	std::vector<Point2> WalkedLine(const WorldDesign& d)
 	{
 		std::vector<Point2> line;
 		for (const FileItem& item : d.items)
@@ -56,7 +56,7 @@ TEST_P(WorldWater, FencesAndHarmfulWaterKeepOffTheRoute)
 	for (const FileFence& f : d.fences)
 		EXPECT_GT(DistanceFromRoute(d, WorldPoints(f.nubs)), 400) << d.name << ": a fence of type " << f.type;
 
-	const std::vector<Point2> route = RouteLine(d);
+	const std::vector<Point2> route = WalkedLine(d);
 	for (const FileWaterPatch& w : d.water)
 	{
 		if (w.type != WATER_KIND_SLIME && w.type != WATER_KIND_LAVA)

@@ -3,7 +3,7 @@
 // bake --preview DIR [FILTER]: the same into DIR/Data, plus a contact sheet
 // of every model file and sprite set in DIR, for looking at the art.
 #include "Bake.h"
-#include "TGAWriter.h"
+#include "formats/TGAWriter.h"
 #include "3D/Screenshot.h"
 #include "kit/Preview.h"
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 namespace Rig
 {
@@ -76,6 +77,13 @@ namespace Rig
 		anim.name = name;
 		anim.keys.resize(skeleton.joints.size());
 		skeleton.anims.push_back(std::move(anim));
+	}
+
+	AnimBuilder::AnimBuilder(Skeleton& skeleton, int number, const std::string& name) : AnimBuilder(skeleton, name)
+	{
+		if (mIndex != number)
+			throw std::logic_error(skeleton.name + ": animation \"" + name + "\" is built as number " + std::to_string(mIndex)
+					+ ", the game plays it as " + std::to_string(number));
 	}
 
 	AnimBuilder& AnimBuilder::Key(int tick, const Pose& pose, Ease ease)

@@ -98,6 +98,10 @@ namespace Rig
 	{
 	public:
 		AnimBuilder(Skeleton& skeleton, const std::string& name);
+		// The same for the animation the game knows as `number` (its skeleton
+		// header's enum): the rig must build its animations in that order, and
+		// throws std::logic_error when this one would not land at `number`.
+		AnimBuilder(Skeleton& skeleton, int number, const std::string& name);
 
 		AnimBuilder& Key(int tick, const Pose& pose, Ease ease = EASE_INOUT);
 		AnimBuilder& Event(int tick, uint8_t type, uint8_t value = 0);

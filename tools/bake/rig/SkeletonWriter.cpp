@@ -1,6 +1,6 @@
 #include "rig/SkeletonWriter.h"
-#include "BG3DWriter.h"
-#include "BigEndianWriter.h"
+#include "formats/BG3DWriter.h"
+#include "formats/BigEndianWriter.h"
 #include "3D/SkeletonParse.h"
 #include "PlatformTypes.h"
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "Bake.h"
-#include "ResourceForkWriter.h"
+#include "formats/ResourceForkWriter.h"
 #include "rig/Rig.h"
 #include "3D/SkeletonDecompose.h"
 
