@@ -84,8 +84,10 @@ bool ParseRouteText(const std::string& text, const std::string& fileName, Route*
 			goal.value = numbers[0];
 		if (goal.verb == ROUTE_WAIT && goal.value < 0)
 			return Fail(error, fileName, lineNumber, "wait takes seconds of 0 or more");
-		if (goal.verb == ROUTE_HARVEST && goal.value <= 0)
-			return Fail(error, fileName, lineNumber, "harvest takes a radius above 0");
+		// Routes hold whole units (FormatRouteGoal), so a radius under one would be
+		// written as 0 and refused when read back.
+		if (goal.verb == ROUTE_HARVEST && !(goal.value >= 1))
+			return Fail(error, fileName, lineNumber, "harvest takes a radius of at least 1");
 		route->push_back(goal);
 	}
 	if (route->empty())

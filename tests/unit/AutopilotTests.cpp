@@ -679,7 +679,8 @@ TEST(RouteText, BadLinesAreNamedByFileAndLine)
 		{"goto 1 2z\n", "\"2z\" is not a number"},
 		{"goto nan 2\n", "\"nan\" is not a number"},
 		{"wait -1\n", "Level4.route:1: wait takes seconds of 0 or more"},
-		{"harvest 1 2 0\n", "Level4.route:1: harvest takes a radius above 0"},
+		{"harvest 1 2 0\n", "Level4.route:1: harvest takes a radius of at least 1"},
+		{"harvest 1 2 0.2\n", "Level4.route:1: harvest takes a radius of at least 1"},
 		{"# nothing\n\n", "the route has no goals"},
 	};
 	for (const Case& c : cases)
