@@ -2,6 +2,7 @@
 # another file of their folder also defines, and so are compiled on their own
 # rather than in a unity batch (see BuildSpeed.cmake).
 set(ZAPP_UNITY_SEPARATE
+  tools/bake/worlds/BlobBoss.cpp tools/bake/worlds/BrainBoss.cpp tools/bake/worlds/City.cpp tools/bake/worlds/Cloud.cpp tools/bake/worlds/Farm.cpp tools/bake/worlds/FireIce.cpp tools/bake/worlds/Ground.cpp tools/bake/worlds/Jungle.cpp tools/bake/worlds/JungleBoss.cpp tools/bake/worlds/Saucer.cpp tools/bake/worlds/Slime.cpp tools/bake/worlds/WorldKit.cpp tools/bake/worlds/WorldPlacing.cpp tools/bake/worlds/Worlds.cpp
   bench/EffectsBench.cpp bench/ItemWakeBench.cpp bench/LevelFrameBench.cpp bench/RenderBench.cpp
   bench/TerrainBench.cpp bench/WeaponBench.cpp
   platform/AiffReader.cpp platform/SoundHeader.cpp
@@ -40,6 +41,8 @@ set(ZAPP_UNITY_SEPARATE
   tests/integration/WholeGameTests.cpp
   tests/unit/AiffTests.cpp tests/unit/AutopilotBossTests.cpp tests/unit/AutopilotBrainTests.cpp
   tests/unit/AutopilotCityTests.cpp tests/unit/AutopilotDangerTests.cpp tests/unit/AutopilotFrontEndTests.cpp
+  tests/unit/AutopilotRespawnTests.cpp tests/unit/AutopilotWayBackTests.cpp tests/unit/BakeSoundSynthTests.cpp
+  tests/unit/KitGeometryTests.cpp tests/unit/KitImageTests.cpp
   tests/unit/AutopilotTests.cpp tests/unit/BG3DTests.cpp tests/unit/BakeContentTests.cpp
   tests/unit/BakeSoundTests.cpp tests/unit/BakeWriterTests.cpp tests/unit/CodecReferenceTests.cpp
   tests/unit/CodecTests.cpp tests/unit/CollisionQueryTests.cpp tests/unit/CollisionTests.cpp
@@ -49,18 +52,18 @@ set(ZAPP_UNITY_SEPARATE
   tests/unit/SkeletonFileTests.cpp tests/unit/SkeletonSkinTests.cpp tests/unit/SkeletonViewerTests.cpp
   tests/unit/SoundChannelTests.cpp tests/unit/SoundHeaderTests.cpp tests/unit/SplineTests.cpp
   tests/unit/StringsTests.cpp tests/unit/TGATests.cpp tests/unit/WeaponTests.cpp
-  tools/bake/BakeDesktopIcon.cpp tools/bake/BakeGlobalModelsEffects.cpp tools/bake/BakeGlobalModelsHands.cpp
-  tools/bake/BakeGlobalModelsItems.cpp tools/bake/BakeGlobalModelsSaucers.cpp tools/bake/BakeLevelModels.cpp
-  tools/bake/BakeLevelModelsBlobBoss.cpp tools/bake/BakeLevelModelsBosses.cpp
-  tools/bake/BakeLevelModelsCreatures.cpp tools/bake/BakeLevelModelsRides.cpp
-  tools/bake/BakeLevelModelsScenery.cpp tools/bake/BakeRobot.cpp tools/bake/BakeScoreScreens.cpp
-  tools/bake/BakeScreenModels.cpp tools/bake/BakeSkeletonsAliens.cpp tools/bake/BakeSkeletonsCity.cpp
-  tools/bake/BakeSkeletonsCloud.cpp tools/bake/BakeSkeletonsFarm.cpp tools/bake/BakeSkeletonsFireIce.cpp
-  tools/bake/BakeSkeletonsHero.cpp tools/bake/BakeSkeletonsHumans.cpp tools/bake/BakeSkeletonsJungle.cpp
-  tools/bake/BakeSkeletonsSlime.cpp tools/bake/BakeSkiesLevelSets.cpp tools/bake/BakeSoundsSongs.cpp
-  tools/bake/BakeSprites.cpp tools/bake/BakeSpritesGlobal.cpp tools/bake/BakeSpritesInfobar.cpp
-  tools/bake/BakeSpritesParticles.cpp tools/bake/BakeSpritesScreens.cpp tools/bake/BakeWorldBlobs.cpp
-  tools/bake/BakeWorldBosses.cpp tools/bake/BakeWorldCreaturesCity.cpp tools/bake/BakeWorldCreaturesCloud.cpp
-  tools/bake/BakeWorldCreaturesFireIce.cpp tools/bake/BakeWorldFireIce.cpp tools/bake/BakeWorldJungle.cpp
-  tools/bake/BakeWorldPickups.cpp tools/bake/BakeWorldRides.cpp tools/bake/BakeWorldScenery.cpp
+  tools/bake/models/BakeDesktopIcon.cpp tools/bake/models/BakeGlobalModelsEffects.cpp tools/bake/models/BakeGlobalModelsHands.cpp
+  tools/bake/models/BakeGlobalModelsItems.cpp tools/bake/models/BakeGlobalModelsSaucers.cpp tools/bake/models/BakeLevelModels.cpp
+  tools/bake/models/BakeLevelModelsBlobBoss.cpp tools/bake/models/BakeLevelModelsBosses.cpp
+  tools/bake/models/BakeLevelModelsCreatures.cpp tools/bake/models/BakeLevelModelsRides.cpp
+  tools/bake/models/BakeLevelModelsScenery.cpp tools/bake/skeletons/BakeRobot.cpp tools/bake/models/BakeScoreScreens.cpp
+  tools/bake/models/BakeScreenModels.cpp tools/bake/skeletons/BakeSkeletonsAliens.cpp tools/bake/skeletons/BakeSkeletonsCity.cpp
+  tools/bake/skeletons/BakeSkeletonsCloud.cpp tools/bake/skeletons/BakeSkeletonsFarm.cpp tools/bake/skeletons/BakeSkeletonsFireIce.cpp
+  tools/bake/skeletons/BakeSkeletonsHero.cpp tools/bake/skeletons/BakeSkeletonsHumans.cpp tools/bake/skeletons/BakeSkeletonsJungle.cpp
+  tools/bake/skeletons/BakeSkeletonsSlime.cpp tools/bake/sprites/BakeSkiesLevelSets.cpp tools/bake/sounds/BakeSoundsSongs.cpp
+  tools/bake/sprites/BakeSprites.cpp tools/bake/sprites/BakeSpritesGlobal.cpp tools/bake/sprites/BakeSpritesInfobar.cpp
+  tools/bake/sprites/BakeSpritesParticles.cpp tools/bake/sprites/BakeSpritesScreens.cpp
+
+
+
 )
