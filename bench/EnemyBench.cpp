@@ -10,6 +10,7 @@
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
 #include "Enemies/BrainAlien.h"
+#include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
 #include "Player/Player.h"
 #include "System/Boot.h"
@@ -73,7 +74,7 @@ namespace
 			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
 			gFrameTime = 1.0f / 60.0f;
 			for (int i = 0; i < NUM_ALIENS; i++)
-				aliens.push_back(MakeBrainAlien(robot->Coord.x, robot->Coord.z));
+				aliens.push_back(MakeCreature(kBrainAlienKind, robot->Coord.x, robot->Coord.z));
 			SetOutOnRing();
 			ready = true;
 		}

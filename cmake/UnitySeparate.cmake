@@ -42,7 +42,8 @@ set(ZAPP_UNITY_SEPARATE
   tests/unit/AiffTests.cpp tests/unit/AutopilotBossTests.cpp tests/unit/AutopilotBrainTests.cpp
   tests/unit/AutopilotCityTests.cpp tests/unit/AutopilotDangerTests.cpp tests/unit/AutopilotFrontEndTests.cpp
   tests/unit/AutopilotRespawnTests.cpp tests/unit/AutopilotWayBackTests.cpp tests/unit/BakeSoundSynthTests.cpp
-  tests/unit/KitGeometryTests.cpp tests/unit/KitImageTests.cpp
+  tests/unit/KitGeometryTests.cpp tests/unit/KitImageTests.cpp tests/unit/MemoryTests.cpp
+  tests/integration/SaveKillTests.cpp
   tests/unit/AutopilotTests.cpp tests/unit/BG3DTests.cpp tests/unit/BakeContentTests.cpp
   tests/unit/BakeSoundTests.cpp tests/unit/BakeWriterTests.cpp tests/unit/CodecReferenceTests.cpp
   tests/unit/CodecTests.cpp tests/unit/CollisionQueryTests.cpp tests/unit/CollisionTests.cpp

@@ -6,6 +6,7 @@
 #include "PNGFile.h"
 #include "Screens/ScreenModels.h"
 #include "3D/BG3D.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "3D/TextMesh.h"
 #include "System/ContentNumbers.h"
