@@ -542,7 +542,7 @@ TEST_F(GameSound, AMissingSongFileStopsTheGame)
 	fs::path moved = file;
 	moved += ".away";
 	fs::rename(file, moved);
-	ExpectFatal([] { PlaySong(SONG_WIN, 0); }, "!iErr");
+	ExpectFatal([] { PlaySong(SONG_WIN, 0); }, "\":audio:WinSong.aif\"");
 	fs::rename(moved, file);
 	EXPECT_EQ(GetCurrentSong(), -1);
 }

@@ -244,5 +244,7 @@ TEST_F(SkeletonSkinTest, NodesOfUnloadedTypesStop)
 	def.type = SKELETON_TYPE_TOMATO;
 	def.scale = 1;
 	EXPECT_THROW(MakeNewSkeletonBaseData(&def, 0), Tamber::QuitRequest);
-	EXPECT_EQ(gLastFatalMessage, "MakeNewSkeletonBaseData: Skeleton data isnt loaded!");
+	// The message names the file the type's data would have come from.
+	EXPECT_EQ(gLastFatalMessage.rfind("MakeNewSkeletonBaseData: Skeleton data isnt loaded!", 0), 0u) << gLastFatalMessage;
+	EXPECT_NE(gLastFatalMessage.find("\"Tomato.skeleton\""), std::string::npos) << gLastFatalMessage;
 }
