@@ -383,7 +383,7 @@ namespace
 			"Grazie per aver giocato!", "Tack för att du spelade!" } },
 		{ STR_JUNGLE_WAKES, { "Deep in the jungle, something hungry wakes...",
 			"Au fond de la jungle, quelque chose d'affamé s'éveille...", "Tief im Dschungel erwacht etwas Hungriges...",
-			"En lo más hondo de la jungla, algo hambriento despierta...", "Nel cuore della giungla, qualcosa di affamato si sveglia...",
+			"En la jungla, algo hambriento despierta...", "Nel cuore della giungla, qualcosa di affamato si sveglia...",
 			"Djupt inne i djungeln vaknar något hungrigt..." } },
 		{ STR_BONUS_COUNT_ONE, { "1 life left", "1 vie restante", "1 Leben übrig", "Queda 1 vida", "1 vita rimasta", "1 liv kvar" } },
 	};
