@@ -225,8 +225,8 @@ namespace
 JungleWakesBeat JungleWakesBeatAt(float t)
 {
 	JungleWakesBeat beat;
-	beat.robotWalk = std::clamp((t - 0.5f) / 3.0f, 0.0f, 1.0f);
-	beat.quake = Smooth((t - 3.2f) / 1.3f) * (1 - Smooth((t - 6.8f) / 1.0f));
+	beat.robotWalk = std::clamp((t - 0.5f) / 3.0f, 0.0f, 1.0f);		// in from the left by 3.5 s
+	beat.quake = Smooth((t - 3.6f) / 1.3f) * (1 - Smooth((t - 6.8f) / 1.0f));
 	beat.plantRise = Smooth((t - 4.5f) / 2.6f);
 	beat.plantSnaps = t >= SNAP_AT;
 	return beat;
