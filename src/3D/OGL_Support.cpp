@@ -1,5 +1,6 @@
 // The draw context, the view and the per-frame scene pass.
 #include "3D/OGL_Support.h"
+#include "3D/ScreenshotKey.h"
 #include "3D/TextMesh.h"
 #include "3D/MetaObjects.h"
 #include "Automation/Automation.h"
@@ -432,6 +433,7 @@ void OGL_DrawScene(void (*drawRoutine)(), void (*logicRoutine)())
 	}
 
 	UpdateDebugOverlay();
+	ScreenshotKey_Frame();
 
 	AutomationFrameDrawn();
 	SDL_GL_SwapWindow(gWindow);

@@ -110,7 +110,9 @@ enum
 	STR_SCORE = 174,
 	STR_HUMANS_RESCUED = 175,
 	STR_WEAPONS_LEFT = 176,
-	NUM_NAMED_STRING_ROWS = 177,
+	STR_SCREENSHOT_SAVED = 177,		// the screenshot key's notice, above the file's path
+	STR_SCREENSHOT_FAILED = 178,
+	NUM_NAMED_STRING_ROWS = 179,
 };
 
 // Loads STRINGS_FILE_PATH for `language` 0..5 (fatal if missing).
