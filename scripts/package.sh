@@ -3,7 +3,8 @@
 # included), checks what it holds and runs lintian on it. The game is built
 # and its Data folder baked once more, in a copy of the tree, so nothing of
 # the package build lands in the tree itself.
-# Usage: scripts/package.sh [OUT_DIR]   (default build-package)
+# Usage: scripts/package.sh [OUT_DIR]   (default build-package; the copy of
+# the tree is built in OUT_DIR/work)
 # Installs with: apt install ./OUT_DIR/zappatron_<version>_<arch>.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,9 +39,12 @@ if [ "$VERSION" != "$CMAKE_VERSION" ] || [ "$VERSION" != "$RELEASE" ]; then
 	echo "version mismatch: debian/changelog $VERSION, CMakeLists.txt $CMAKE_VERSION, newest metainfo release $RELEASE"
 	exit 1
 fi
+mkdir -p "$OUT_DIR"
 
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
+# The copy lives at the same place every time, so ccache serves a repeated
+# build, and it stays for a look after the build.
+WORK="$OUT_DIR/work"
+rm -rf "$WORK"
 SRC="$WORK/zappatron-$VERSION"
 mkdir -p "$SRC"
 # The tracked files and the new ones not ignored: what a commit would hold.
@@ -49,11 +53,17 @@ git ls-files -z --cached --others --exclude-standard | while IFS= read -r -d '' 
 done | tar -c --null -T - -f - | tar -x -C "$SRC" -f -
 
 echo "== building the package"
-# ccache, when installed, keeps a repeated package build cheap.
-[ -d /usr/lib/ccache ] && export PATH="/usr/lib/ccache:$PATH"
+# ccache, when installed, keeps a repeated package build cheap. debhelper
+# points HOME elsewhere while it builds, so the cache and its settings are named.
+if command -v ccache >/dev/null && [ -d /usr/lib/ccache ]; then
+	export PATH="/usr/lib/ccache:$PATH"
+	CCACHE_DIR=${CCACHE_DIR:-$(ccache -k cache_dir)}
+	export CCACHE_DIR
+	CONFIG="${XDG_CONFIG_HOME:-$HOME/.config}/ccache/ccache.conf"
+	if [ -z "${CCACHE_CONFIGPATH:-}" ] && [ -f "$CONFIG" ]; then export CCACHE_CONFIGPATH="$CONFIG"; fi
+fi
 (cd "$SRC" && DEB_BUILD_OPTIONS="parallel=${PACKAGE_JOBS:-2}" nice -n 10 dpkg-buildpackage -us -uc)
 
-mkdir -p "$OUT_DIR"
 ARCH=$(dpkg-architecture -qDEB_HOST_ARCH)
 DEB="$OUT_DIR/zappatron_${VERSION}_${ARCH}.deb"
 CHANGES="$OUT_DIR/zappatron_${VERSION}_${ARCH}.changes"
