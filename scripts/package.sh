@@ -74,7 +74,7 @@ echo "== what the package holds"
 APP_ID=$(basename "$METAINFO" .metainfo.xml)
 LISTING=$(dpkg-deb -c "$DEB" | awk '{print $6}' | sed 's|^\./|/|')
 expect=(
-	/usr/bin/zappatron
+	/usr/games/zappatron
 	/usr/share/zappatron/Data/System/strings.tsv
 	"/usr/share/applications/$APP_ID.desktop"
 	"/usr/share/metainfo/$APP_ID.metainfo.xml"
