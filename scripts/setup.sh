@@ -10,7 +10,8 @@ shift || true
 PACKAGES=(build-essential cmake ninja-build pkg-config
 	libsdl2-dev libgl-dev libgl1-mesa-dri libfreetype-dev libpng-dev fonts-dejavu-core
 	googletest libgtest-dev libbenchmark-dev
-	xvfb xauth clang libclang-rt-dev)
+	xvfb xauth clang libclang-rt-dev
+	desktop-file-utils appstream)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

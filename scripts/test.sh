@@ -52,6 +52,14 @@ print_phases() {
 scripts/setup.sh build zappatron unit_tests integration_tests
 phase_done "setup and build"
 
+# The desktop entry and the AppStream metainfo, as desktops and software
+# centres read them. --no-net: the screenshots are named by their published
+# URLs, which the validator would otherwise try to fetch.
+echo "== desktop entry and metainfo"
+desktop-file-validate dist/linux/*.desktop
+appstreamcli validate --no-net dist/linux/*.metainfo.xml
+phase_done "desktop files"
+
 # A private X server on a free display; xvfb-run has been seen to hang.
 DISPLAY_NUM=""
 for n in $(seq 90 140); do

@@ -3,6 +3,7 @@
 #include "3D/OGL_DebugOverlay.h"
 #include "3D/OGL_State.h"
 #include "3D/OGL_Textures.h"
+#include "3D/ScreenshotKey.h"
 #include "3D/TextMesh.h"
 #include "3D/MetaObjects.h"
 #include "System/Error.h"
@@ -434,6 +435,7 @@ void OGL_DrawScene(void (*drawRoutine)(), void (*logicRoutine)())
 	}
 
 	UpdateDebugOverlay();
+	ScreenshotKey_Frame();
 
 	if (gFrameWatcher.frameDrawn)
 		gFrameWatcher.frameDrawn();

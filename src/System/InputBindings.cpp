@@ -1,4 +1,5 @@
 #include "System/InputBindings.h"
+#include "3D/ScreenshotKey.h"
 #include "System/InputState.h"
 #include "System/Prefs.h"
 #include "System/Strings.h"
@@ -319,6 +320,8 @@ CaptureResult PollKeyCapture(int need, int slot)
 			continue;
 		if (scancode == SCANCODE_ESCAPE)
 			return CAPTURE_CANCELLED;
+		if (scancode == SCREENSHOT_KEY)
+			continue;		// it takes its picture and stays bound to nothing else
 		AssignKeyBinding(gGamePrefs.bindings, need, slot, scancode);
 		return CAPTURE_DONE;
 	}

@@ -44,7 +44,8 @@ void ResetMouseBindings(InputBinding bindings[NUM_REMAPPABLE_NEEDS]);
 void ResetPadBindings(InputBinding bindings[NUM_REMAPPABLE_NEEDS]);
 
 // One update of a capture started by a remapping row. Poll once per frame
-// after UpdateInput; the preferences' bindings change on CAPTURE_DONE.
+// after UpdateInput; the preferences' bindings change on CAPTURE_DONE. The
+// key capture passes over the screenshot key, so no need is ever bound to it.
 enum CaptureResult
 {
 	CAPTURE_WAITING,

@@ -117,7 +117,9 @@ enum
 	STR_HUMANS_RESCUED = 175,
 	STR_WEAPONS_LEFT = 176,
 	STR_HUMANS_DELIVERED = 177,		// "%d … %d": delivered so far, the deliveries the exit needs
-	NUM_NAMED_STRING_ROWS = 178,
+	STR_SCREENSHOT_SAVED = 178,		// the screenshot key's notice, above the file's path
+	STR_SCREENSHOT_FAILED = 179,
+	NUM_NAMED_STRING_ROWS = 180,
 };
 
 // Loads STRINGS_FILE_PATH for `language` 0..5 (fatal if missing).

@@ -94,6 +94,23 @@ namespace FilesTestSupport
 		return {};
 	}
 
+	// Sets (or with null, unsets) an environment variable for one scope.
+	struct ScopedEnv
+	{
+		std::string name, old;
+		bool had = false;
+		ScopedEnv(const char* variable, const char* value) : name(variable)
+		{
+			const char* o = getenv(variable);
+			had = o != nullptr;
+			old = o ? o : "";
+			value ? setenv(variable, value, 1) : unsetenv(variable);
+		}
+		~ScopedEnv() { had ? setenv(name.c_str(), old.c_str(), 1) : unsetenv(name.c_str()); }
+		ScopedEnv(const ScopedEnv&) = delete;
+		ScopedEnv& operator=(const ScopedEnv&) = delete;
+	};
+
 	// A test that starts the file layer afresh in its own temporary folder.
 	class FileLayerTest : public ::testing::Test
 	{

@@ -1,5 +1,6 @@
 // Names of keys and buttons, the remapping rules and the captures.
 #include "System/InputBindings.h"
+#include "3D/ScreenshotKey.h"
 #include "System/InputState.h"
 #include "System/Prefs.h"
 #include "System/PrefsFile.h"
@@ -175,11 +176,15 @@ namespace
 		EXPECT_EQ(memcmp(Bindings(), kDefaultInputBindings, sizeof(gGamePrefs.bindings)), 0);
 	}
 
-	TEST_F(InputBindingsTest, KeyCaptureTakesTheFirstNewKeyOrCancelsOnEscape)
+	TEST_F(InputBindingsTest, KeyCaptureTakesTheFirstNewKeyButTheScreenshotKeyOrCancelsOnEscape)
 	{
 		EXPECT_EQ(PollKeyCapture(NEED_SHOOT, 0), CAPTURE_WAITING);
 		gInputState.keyboard[4] = KEYSTATE_HELD;		// A held from before: not new
 		EXPECT_EQ(PollKeyCapture(NEED_SHOOT, 0), CAPTURE_WAITING);
+		gInputState.keyboard[SCREENSHOT_KEY] = KEYSTATE_DOWN;
+		EXPECT_EQ(PollKeyCapture(NEED_SHOOT, 0), CAPTURE_WAITING);
+		EXPECT_EQ(Bindings()[NEED_SHOOT].key[0], 224) << "the screenshot key is never bound";
+		gInputState.keyboard[SCREENSHOT_KEY] = KEYSTATE_OFF;
 
 		gInputState.keyboard[41] = KEYSTATE_DOWN;		// escape
 		EXPECT_EQ(PollKeyCapture(NEED_SHOOT, 0), CAPTURE_CANCELLED);

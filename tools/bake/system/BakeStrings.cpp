@@ -357,6 +357,8 @@ namespace
 		{ STR_WEAPONS_LEFT, { "Weapons left", "Armes restantes", "Übrige Waffen", "Armas restantes", "Armi rimaste", "Vapen kvar" } },
 		{ STR_HUMANS_DELIVERED, { "Humans delivered: %d of %d", "Humains déposés : %d sur %d", "Abgesetzte Menschen: %d von %d",
 			"Humanos entregados: %d de %d", "Umani consegnati: %d su %d", "Avlämnade människor: %d av %d" } },
+		{ STR_SCREENSHOT_SAVED, { "Screenshot saved", "Capture d'écran enregistrée", "Bildschirmfoto gespeichert", "Captura de pantalla guardada", "Screenshot salvato", "Skärmbild sparad" } },
+		{ STR_SCREENSHOT_FAILED, { "Could not save the screenshot", "Impossible d'enregistrer la capture d'écran", "Bildschirmfoto konnte nicht gespeichert werden", "No se pudo guardar la captura de pantalla", "Impossibile salvare lo screenshot", "Skärmbilden kunde inte sparas" } },
 		{ STR_LEGAL_NOTICE, {
 			"Zappatron is an original game by its own small team.",
 			"Zappatron est un jeu original créé par sa petite équipe.",
