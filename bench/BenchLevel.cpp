@@ -84,7 +84,7 @@ void PlayBenchFrame()
 	UpdateLevelFrame();
 	OGL_DrawScene(DrawObjects, UpdateSceneWithoutDrawing);		// logic only: culls and builds supertiles
 	MeasureFrameTime();
-	gLevelFrameCount++;
+	gLevel.frameCount++;
 }
 
 bool RunLevelForBench(int level, int warmUpFrames)

@@ -128,8 +128,8 @@ static void BM_BrainAlienFrame(benchmark::State& state)
 	for (auto _ : state)
 	{
 		// The robot stays a target that never gets hurt: the aliens keep their full work.
-		gInvincibleTimer = 0;
-		gPlayerHealth = 1;
+		gPlayerLevel.invincibleTimer = 0;
+		gRun.health = 1;
 		BeginObjectMovePass();
 		for (ObjNode* n : scene.aliens)
 		{

@@ -177,7 +177,7 @@ static void BM_FlyOverFrame(benchmark::State& state)
 	gCurrentLevel = int(state.range(0));
 	InitLevel();
 	gFrameTime = 1.0f / 60;
-	gFirstFrameOfLevel = true;
+	gLevel.firstFrame = true;
 	std::vector<double> frameMs;
 	for (auto _ : state)
 	{
@@ -188,7 +188,7 @@ static void BM_FlyOverFrame(benchmark::State& state)
 		OGL_DrawScene(DrawObjects);
 		glFinish();
 		frameMs.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-		gFirstFrameOfLevel = false;
+		gLevel.firstFrame = false;
 	}
 
 	std::sort(frameMs.begin(), frameMs.end());

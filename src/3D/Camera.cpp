@@ -59,7 +59,7 @@ namespace
 	OGLPoint3D HeroTarget(const ObjNode* hero)
 	{
 		OGLPoint3D p = {hero->Coord.x, std::max(hero->Coord.y + float(hero->BottomOff), LOWEST_TARGET), hero->Coord.z};
-		const ObjNode* ride = gPlayerInfo.ridingNode;
+		const ObjNode* ride = gPlayerLevel.ridingNode;
 		if (ride && ride->CType != INVALID_NODE_FLAG)
 			p = {ride->Coord.x, ride->Coord.y - 100, ride->Coord.z + 112.5f};
 		return p;
@@ -67,7 +67,7 @@ namespace
 
 	bool IsRiding()
 	{
-		return gPlayerInfo.ridingNode && gPlayerInfo.ridingNode->CType != INVALID_NODE_FLAG;
+		return gPlayerLevel.ridingNode && gPlayerLevel.ridingNode->CType != INVALID_NODE_FLAG;
 	}
 
 	int HeroAnim(const ObjNode* hero)
@@ -142,7 +142,7 @@ namespace
 				wantedY = blockerTop + 100;
 
 			from->y += (wantedY - from->y) * gCameraFromAccelY * dt;
-			if (gPlayerScale <= 1)
+			if (gPlayerLevel.scale <= 1)
 				from->y = std::max(from->y, CalcCameraLowestEye(to.y, dist));
 			float ground = TerrainHeightAtNoHoles(from->x, from->z) + gMinHeightOffTerrain + (riding ? 100.0f : 0.0f);
 			from->y = std::max(from->y, ground);
@@ -157,7 +157,7 @@ namespace
 		const float dt = gFrameTime;
 		if (gGamePrefs.freeCameraOrbit && axis != 0 && !gAutoRotateCamera)
 		{
-			gPlayerInfo.stateTimer = -1000;		// no automatic following until the robot's state changes
+			gPlayerLevel.stateTimer = -1000;		// no automatic following until the robot's state changes
 			gCameraRealign = false;
 			RotateAbout(from, to, dt * axis * ORBIT_SPEED);
 		}
@@ -165,8 +165,8 @@ namespace
 			RotateAbout(from, to, dt * gAutoRotateCameraSpeed);
 
 		OGL_SetCameraFromTo(from, &to);
-		gPlayerInfo.cameraFrom = *from;
-		gPlayerInfo.cameraTo = to;
+		gPlayerLevel.cameraFrom = *from;
+		gPlayerLevel.cameraTo = to;
 	}
 }
 
@@ -229,8 +229,8 @@ void InitCamera()
 	OGLPoint3D to = {hero->Coord.x, hero->Coord.y + gCameraLookAtYOff, hero->Coord.z};
 	gCameraLookAngle = PI - CalcYAngleFromPointToPoint(0, hero->Coord.x, hero->Coord.z, from.x, from.z);
 	OGL_SetCameraFromTo(&from, &to);
-	gPlayerInfo.cameraFrom = from;
-	gPlayerInfo.cameraTo = to;
+	gPlayerLevel.cameraFrom = from;
+	gPlayerLevel.cameraTo = to;
 }
 
 void MoveCamera()
@@ -268,7 +268,7 @@ void MoveCamera()
 	if (!gFreezeCameraFromXZ)
 	{
 		OGLVector2D d = UnitXZ(p.x, p.z, from.x, from.z);
-		if (gCameraRealign || (gGamePrefs.cameraAutoFollow && (gPlayerInfo.stateTimer > 0.5f || gGamePrefs.cameraAlwaysFollow)))
+		if (gCameraRealign || (gGamePrefs.cameraAutoFollow && (gPlayerLevel.stateTimer > 0.5f || gGamePrefs.cameraAlwaysFollow)))
 		{
 			float a = gCameraUserRotY + hero->Rot.y;
 			OGLVector2D blend = {0.5f * std::sin(a) + 0.5f * d.x, 0.5f * std::cos(a) + 0.5f * d.y};
@@ -311,7 +311,7 @@ void MoveCamera_Saucer()
 	if (!gFreezeCameraFromXZ)
 	{
 		OGLVector2D d = UnitXZ(p.x, p.z, from.x, from.z);
-		if (gCameraRealign || (gGamePrefs.cameraAutoFollow && gPlayerInfo.stateTimer > 1.1f))
+		if (gCameraRealign || (gGamePrefs.cameraAutoFollow && gPlayerLevel.stateTimer > 1.1f))
 		{
 			// Behind the direction of flight (kept while hovering).
 			if (std::fabs(hero->Delta.x) > VECTOR_ZERO_TOLERANCE || std::fabs(hero->Delta.z) > VECTOR_ZERO_TOLERANCE)

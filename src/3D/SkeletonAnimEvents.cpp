@@ -25,7 +25,7 @@ bool DescribeAnimSoundEvent(const ObjNode* node, uint8_t value, AnimSoundEvent* 
 			// there is no player, as in the skeleton viewer).
 			if (gPlayerNode)
 				out->where = gPlayerNode->Coord;
-			if (gPlayerScale > 1.0f)
+			if (gPlayerLevel.scale > 1.0f)
 			{
 				out->effect = EFFECT_GIANTFOOTSTEP;
 				out->defaultParms = true;

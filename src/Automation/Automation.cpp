@@ -462,13 +462,13 @@ void InstallAutomation()
 
 void AutomationLevelFrame()
 {
-	if (gLevelFrameCount == 0)
+	if (gLevel.frameCount == 0)
 	{
 		gLevelClock = 0;
 		gGoalsReported = 0;
 		gLastProgressClock = 0;
-		gChargeSeen = gExitCharge;
-		gLivesSeen = gPlayerLives;
+		gChargeSeen = gLevel.exitCharge;
+		gLivesSeen = gRun.lives;
 		gTestHurtClock = 0;
 		if (gAutomation.autopilot && !HasVirtualInputSource())
 			StartAutopilot();
@@ -483,17 +483,17 @@ void AutomationLevelFrame()
 	// Only the charge: the robot still has to get to the exit by itself (and,
 	// where the exit is the lift under ice, get the ice broken over it).
 	if (gAutomation.routeCheck)
-		gExitCharge = 1;
+		gLevel.exitCharge = 1;
 
-	if (gAutomation.autopilot && int(gPlayerLives) < gLivesSeen && gPlayerNode)
+	if (gAutomation.autopilot && int(gRun.lives) < gLivesSeen && gPlayerNode)
 		printf("AUTOPILOT level %d lost a life at %.1f s near %.0f, %.0f\n", gCurrentLevel, gLevelClock,
 				gPlayerNode->Coord.x, gPlayerNode->Coord.z);
-	gLivesSeen = gPlayerLives;
+	gLivesSeen = gRun.lives;
 
 	// Test damage goes through the robot's own health, death and respawn.
 	if (gAutomation.testHurtEvery > 0 && gPlayerNode)
 	{
-		gTestHurtClock = gPlayerIsDead ? 0 : gTestHurtClock + gFrameTime;
+		gTestHurtClock = gPlayerLevel.isDead ? 0 : gTestHurtClock + gFrameTime;
 		if (gTestHurtClock >= gAutomation.testHurtEvery)
 		{
 			gTestHurtClock = 0;
@@ -514,9 +514,9 @@ void AutomationLevelFrame()
 	// A stuck autopilot would otherwise play on until the frames run out (or
 	// forever in a whole game): say where it stopped and end the run. Going
 	// back for missed charge does no goal but fills the exit.
-	if (gExitCharge > gChargeSeen)
+	if (gLevel.exitCharge > gChargeSeen)
 	{
-		gChargeSeen = gExitCharge;
+		gChargeSeen = gLevel.exitCharge;
 		gLastProgressClock = gLevelClock;
 	}
 	if (gAutomation.autopilot && gLevelClock - gLastProgressClock >= AUTOPILOT_STALL_SECONDS)
@@ -524,7 +524,7 @@ void AutomationLevelFrame()
 		float x = gPlayerNode ? gPlayerNode->Coord.x : 0, z = gPlayerNode ? gPlayerNode->Coord.z : 0;
 		printf("AUTOPILOT STALLED in level %d at %.1f s: no route goal done nor charge gained for %.0f s,"
 			   " working on goal %d/%d near %.0f, %.0f with the exit charged %.2f (%d levels finished)\n", gCurrentLevel, gLevelClock, gLevelClock - gLastProgressClock,
-				done + 1, total, x, z, gExitCharge, gLevelsFinished);
+				done + 1, total, x, z, gLevel.exitCharge, gLevelsFinished);
 		fflush(stdout);
 		gAutomationExitCode = AUTOMATION_EXIT_STALLED;
 		RequestQuit();
@@ -543,11 +543,11 @@ void AutomationLevelEnded()
 		ResetAutopilotForLevel();
 	if (gAutomation.reportPlayer)
 		printf("LEVEL %d end %s\n", gCurrentLevel, DescribeRunForAutomation().c_str());
-	if (!gLevelDone || gGameOver)
+	if (!gLevel.done || gLevel.gameOver)
 		return;
 	gLevelsFinished++;
-	printf("LEVEL %d done time=%.1f lives=%d score=%d humans=%d\n", gCurrentLevel, gLevelClock, int(gPlayerLives),
-			int(gScore), gHumansRescuedTotal);
+	printf("LEVEL %d done time=%.1f lives=%d score=%d humans=%d\n", gCurrentLevel, gLevelClock, int(gRun.lives),
+			int(gRun.score), gLevel.humansRescuedTotal);
 	fflush(stdout);
 	if (gAutomation.quitAfterLevels > 0 && gLevelsFinished >= gAutomation.quitAfterLevels)
 		RequestQuit();

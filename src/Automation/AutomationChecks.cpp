@@ -1,5 +1,6 @@
 // Frame invariants of automated runs.
 #include "Automation/AutomationChecks.h"
+#include "System/Level.h"
 #include "System/Objects.h"
 #include "Enemies/Enemy.h"
 #include "Player/Player.h"
@@ -52,9 +53,9 @@ PlayInvariantView GetPlayInvariantView()
 		view.velocity[1] = node->Delta.y;
 		view.velocity[2] = node->Delta.z;
 	}
-	view.exitCharge = gExitCharge;
-	view.health = gPlayerHealth;
-	view.fuel = gJumpJetFuel;
+	view.exitCharge = gLevel.exitCharge;
+	view.health = gRun.health;
+	view.fuel = gRun.fuel;
 	view.nodesInUse = gObjectCount;
 	view.nodeCapacity = MAX_NODES;
 	view.freeSuperTiles = gFreeSuperTileCount;

@@ -34,11 +34,11 @@ std::string DescribeRunForAutomation()
 {
 	std::string text;
 	char part[96];
-	snprintf(part, sizeof(part), "lives=%d health=%.2f fuel=%.2f score=%d weapons=", int(gPlayerLives), gPlayerHealth,
-			gJumpJetFuel, int(gScore));
+	snprintf(part, sizeof(part), "lives=%d health=%.2f fuel=%.2f score=%d weapons=", int(gRun.lives), gRun.health,
+			gRun.fuel, int(gRun.score));
 	text = part;
 	bool first = true;
-	for (const WeaponSlot& slot : gWeaponInventory)
+	for (const WeaponSlot& slot : gRun.weapons)
 	{
 		if (slot.type < 0)
 			continue;

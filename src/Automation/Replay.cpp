@@ -109,20 +109,20 @@ uint64_t ComputeStateHash()
 {
 	Hasher hash;
 	hash.I32(gCurrentLevel);
-	hash.I32(gLevelFrameCount);
-	hash.U32(gGameOver | gLevelDone << 1 | gPlayerIsDead << 2);
+	hash.I32(gLevel.frameCount);
+	hash.U32(gLevel.gameOver | gLevel.done << 1 | gPlayerLevel.isDead << 2);
 
 	// The robot's node while it lives; the camera's target otherwise.
-	OGLPoint3D where = gPlayerNode ? gPlayerNode->Coord : gPlayerInfo.coord;
+	OGLPoint3D where = gPlayerNode ? gPlayerNode->Coord : gPlayerLevel.coord;
 	hash.F32(where.x);
 	hash.F32(where.y);
 	hash.F32(where.z);
 	hash.F32(gPlayerNode ? gPlayerNode->Rot.y : 0.0f);
-	hash.F32(gPlayerHealth);
-	hash.U32(gPlayerLives);
-	hash.F32(gJumpJetFuel);
-	hash.I32(gScore);
-	hash.I32(gCheckpointNum);
+	hash.F32(gRun.health);
+	hash.U32(gRun.lives);
+	hash.F32(gRun.fuel);
+	hash.I32(gRun.score);
+	hash.I32(gPlayerLevel.checkpointNum);
 	hash.I32(gObjectCount);
 
 	uint32_t random[3];

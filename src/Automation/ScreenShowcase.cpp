@@ -22,13 +22,13 @@ namespace
 	void PlausibleGame()
 	{
 		gCurrentLevel = 3;
-		gScore = 12750;
-		gPlayerLives = 3;
-		gPlayerHealth = 0.8f;
-		gJumpJetFuel = 0.5f;
+		gRun.score = 12750;
+		gRun.lives = 3;
+		gRun.health = 0.8f;
+		gRun.fuel = 0.5f;
 		const int rescued[NUM_HUMAN_TYPES] = {4, 2, 1, 3};
 		for (int i = 0; i < NUM_HUMAN_TYPES; i++)
-			gHumansRescued[i] = rescued[i];
+			gLevel.humansRescued[i] = rescued[i];
 		InitWeaponInventory();
 		AddWeaponToInventory(WEAPON_STUNGUN, 14);
 		AddWeaponToInventory(WEAPON_FLARE, 5);
@@ -75,7 +75,7 @@ void RunScreenShowcase(int screen)
 			break;
 		case SHOW_SCREEN_NAME_ENTRY:
 			SeedEmptyTable();
-			gScore = 61000;
+			gRun.score = 61000;
 			DoHighScoreEntry();
 			break;
 		case SHOW_SCREEN_LOSE:

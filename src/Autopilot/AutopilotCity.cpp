@@ -81,7 +81,7 @@ void GatherCityAutopilotTargets(const ObjNode* player, std::vector<AutopilotTarg
 	{
 		// A lit post is no trigger any more.
 		if (n->CType == INVALID_NODE_FLAG || !(n->CType & CTYPE_TRIGGER) || n->Kind != TRIGGER_KIND_CHECKPOINT
-				|| n->Special[0] <= gCheckpointNum)
+				|| n->Special[0] <= gPlayerLevel.checkpointNum)
 			continue;
 		if (std::hypot(n->Coord.x - player->Coord.x, n->Coord.z - player->Coord.z) > CHECKPOINT_DETOUR)
 			continue;
@@ -91,8 +91,8 @@ void GatherCityAutopilotTargets(const ObjNode* player, std::vector<AutopilotTarg
 
 float AutopilotCityEngageRange(const ObjNode* enemy, float usual)
 {
-	if (!IsCityCreature(enemy) || !gWeaponIsDrawn || gCurrentWeaponType < 0 || gCurrentWeaponType >= NUM_WEAPON_TYPES
-			|| !enemy->HitByWeaponHandler[gCurrentWeaponType])
+	if (!IsCityCreature(enemy) || !gWeaponIsDrawn || gRun.currentWeapon < 0 || gRun.currentWeapon >= NUM_WEAPON_TYPES
+			|| !enemy->HitByWeaponHandler[gRun.currentWeapon])
 		return usual;
 	return std::max(usual, ARMED_ENGAGE);
 }
@@ -136,7 +136,7 @@ void AutopilotArmForCity(const ObjNode* player, AutopilotState* state, VirtualIn
 	static bool pressedLastFrame = false;
 	const bool pressed = pressedLastFrame;
 	pressedLastFrame = false;
-	if (!player || gPlayerIsDead || !player->Skeleton || !IsGunmenLevel()
+	if (!player || gPlayerLevel.isDead || !player->Skeleton || !IsGunmenLevel()
 			|| player->Skeleton->AnimNum == PLAYER_ANIM_CHANGEWEAPON)
 		return;
 	bool cityNear = false, alienNear = false;
@@ -150,8 +150,8 @@ void AutopilotArmForCity(const ObjNode* player, AutopilotState* state, VirtualIn
 	}
 	if (!cityNear && !alienNear)
 		return;
-	const int wanted = CityWeaponWanted(gWeaponInventory, cityNear);
-	const int step = WeaponChangeToward(gWeaponInventory, gCurrentWeaponType, wanted);
+	const int wanted = CityWeaponWanted(gRun.weapons, cityNear);
+	const int step = WeaponChangeToward(gRun.weapons, gRun.currentWeapon, wanted);
 	if (step == 0 || pressed)
 		return;
 	// A shot or a punch this frame would be taken before the change.

@@ -62,7 +62,7 @@ namespace
 		// a creature backing off leads the chase over it.
 		if (IsByAHole(node->Coord.x, node->Coord.z) || IsByAHole(gPlayerNode->Coord.x, gPlayerNode->Coord.z))
 			return false;
-		bool gunReady = gWeaponIsDrawn && gCurrentWeaponType != WEAPON_GROWTH;
+		bool gunReady = gWeaponIsDrawn && gRun.currentWeapon != WEAPON_GROWTH;
 		return gunReady || node->HitByWeaponHandler[WEAPON_FIST];
 	}
 
@@ -110,10 +110,10 @@ namespace
 			return false;
 		auto hurts = [&](int weapon) { return weapon >= 0 && weapon < NUM_WEAPON_TYPES && node->HitByWeaponHandler[weapon]; };
 		// The fist counts while no gun is drawn (a portal falls to punches too).
-		bool current = hurts(gWeaponIsDrawn ? gCurrentWeaponType : WEAPON_FIST);
+		bool current = hurts(gWeaponIsDrawn ? gRun.currentWeapon : WEAPON_FIST);
 		bool other = false;
-		for (const WeaponSlot& slot : gWeaponInventory)
-			if (slot.quantity > 0 && slot.type != gCurrentWeaponType && slot.type != WEAPON_GROWTH && hurts(slot.type))
+		for (const WeaponSlot& slot : gRun.weapons)
+			if (slot.quantity > 0 && slot.type != gRun.currentWeapon && slot.type != WEAPON_GROWTH && hurts(slot.type))
 				other = true;
 		target->kind = AUTOPILOT_TARGET_BOSS_PART;
 		target->open = IsBossPartVulnerable(node);
@@ -206,12 +206,12 @@ namespace
 		{
 			if (n->CType == INVALID_NODE_FLAG || !IsBlobBossTarget(n))
 				continue;
-			for (const WeaponSlot& slot : gWeaponInventory)
+			for (const WeaponSlot& slot : gRun.weapons)
 				if (slot.quantity > 0 && slot.type >= 0 && slot.type < NUM_WEAPON_TYPES && n->HitByWeaponHandler[slot.type])
 				{
 					machine->weaponCarried = true;
 					machine->shotsLeft = slot.quantity;
-					machine->weaponDrawn = gWeaponIsDrawn && gCurrentWeaponType == slot.type;
+					machine->weaponDrawn = gWeaponIsDrawn && gRun.currentWeapon == slot.type;
 				}
 			break;
 		}
@@ -263,23 +263,23 @@ namespace
 		view.cameraLookAngle = gCameraLookAngle;
 		view.bossLevel = CurrentLevelHasRule(LEVEL_RULE_EXIT_AFTER_BOSS);
 		view.bossDead = IsLevelBossDead();
-		view.exitCharge = gExitCharge;
+		view.exitCharge = gLevel.exitCharge;
 		view.exitCharged = IsExitCharged();
-		view.fuel = gJumpJetFuel;
-		view.gunReady = gWeaponIsDrawn && gCurrentWeaponType != WEAPON_GROWTH;
+		view.fuel = gRun.fuel;
+		view.gunReady = gWeaponIsDrawn && gRun.currentWeapon != WEAPON_GROWTH;
 		if (!node || node->CType == INVALID_NODE_FLAG)
 			return view;
 		view.x = node->Coord.x;
 		view.y = node->Coord.y + float(node->BottomOff);
 		view.z = node->Coord.z;
 		view.heading = node->Rot.y;
-		view.health = gPlayerHealth;
+		view.health = gRun.health;
 		view.dx = node->Delta.x;
 		view.dz = node->Delta.z;
 		view.onGround = node->StatusBits & STATUS_BIT_ONGROUND;
 		view.flying = CurrentLevelDef().playerStart == PLAYER_START_FLYING_SAUCER && !node->Skeleton;
 		view.groundHasHoles = CurrentLevelHasRule(LEVEL_RULE_TERRAIN_HOLES);
-		view.inControl = !gPlayerIsDead && !IsPlayerInSaucer() && !(node->StatusBits & STATUS_BIT_HIDDEN)
+		view.inControl = !gPlayerLevel.isDead && !IsPlayerInSaucer() && !(node->StatusBits & STATUS_BIT_HIDDEN)
 					  && (node->CType & CTYPE_PLAYER);
 		if (view.flying)
 		{
@@ -290,7 +290,7 @@ namespace
 			view.hasDropPoint = GetSaucerDropPoint(&view.dropX, &view.dropZ);
 			view.inControl = view.inControl && view.saucerSteering;
 		}
-		if (gPlayerIsDead)
+		if (gPlayerLevel.isDead)
 			gSawDeath = true;
 		else if (view.inControl && gSawDeath)
 		{

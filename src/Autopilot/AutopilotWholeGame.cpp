@@ -60,7 +60,7 @@ namespace
 		else if (gCurrentLevel >= NUM_LEVELS)
 		{
 			gPilot.gameWon = true;
-			printf("WHOLE GAME won: all %d levels played, score=%d; quitting\n", NUM_LEVELS, int(gScore));
+			printf("WHOLE GAME won: all %d levels played, score=%d; quitting\n", NUM_LEVELS, int(gRun.score));
 		}
 		else if (gPilot.newGamesStarted > gPilot.retriesAllowed)
 			printf("WHOLE GAME stopped: game over in level %d, no retries left; quitting\n", gCurrentLevel);
@@ -86,7 +86,7 @@ namespace
 		const bool inNameEntry = view.screen == FRONT_END_NAME_ENTRY;
 		if (gInNameEntry && !inNameEntry)
 		{
-			printf("WHOLE GAME high score entered as \"%s\" with %d points\n", AUTOPILOT_HIGH_SCORE_NAME, int(gScore));
+			printf("WHOLE GAME high score entered as \"%s\" with %d points\n", AUTOPILOT_HIGH_SCORE_NAME, int(gRun.score));
 			fflush(stdout);
 		}
 		gInNameEntry = inNameEntry;

@@ -148,7 +148,7 @@ namespace
 	// Touching the robot: he wades as through glue and it eats at his health.
 	void TouchRobot(ObjNode* blob)
 	{
-		if (!IsRobotInPlay() || gPlayerIsDead)
+		if (!IsRobotInPlay() || gPlayerLevel.isDead)
 			return;
 		const float top = gObjCoord.y + float(blob->TopOff), bottom = gObjCoord.y + float(blob->BottomOff);
 		if (!BoxHitsPlayer(top, bottom, gObjCoord.x + float(blob->LeftOff), gObjCoord.x + float(blob->RightOff),
@@ -381,7 +381,7 @@ void MoveGoo(ObjNode* goo)
 		return;
 	}
 	const float dt = gFrameTime;
-	if (gHeldObject == goo && goo->CType)
+	if (gPlayerLevel.heldObject == goo && goo->CType)
 	{
 		ReleaseGooAtoms(goo);		// the grab's end deletes the node
 		return;

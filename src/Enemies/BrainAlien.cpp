@@ -145,7 +145,7 @@ namespace
 	// Bites up close, or now and then starts zapping when facing the robot.
 	void AttackCheck(ObjNode* alien, float angleLeft)
 	{
-		if (!IsRobotInPlay() || gInvincibleTimer > 0)
+		if (!IsRobotInPlay() || gPlayerLevel.invincibleTimer > 0)
 			return;
 		if (!CanSeePlayer(alien))
 			return;
@@ -271,7 +271,7 @@ namespace
 		OGLPoint3D mouth;
 		FindCoordOnJoint(alien, BRAINALIEN_JOINT_HEAD, &BITE_OFFSET, &mouth);
 		const float r = BITE_BOX_HALF;
-		if (gInvincibleTimer <= 0 && IsRobotInPlay()
+		if (gPlayerLevel.invincibleTimer <= 0 && IsRobotInPlay()
 				&& BoxHitsPlayer(mouth.y + r, mouth.y - r, mouth.x - r, mouth.x + r, mouth.z + r, mouth.z - r))
 		{
 			PlayEnemyEffect3D(EFFECT_HEADTHUD, &mouth);
@@ -568,7 +568,7 @@ void MoveBrainAlienZap(ObjNode* zap)
 			}
 		}
 
-		if (zap->Mode == ZAP_FLYING && gInvincibleTimer <= 0 && IsRobotInPlay())
+		if (zap->Mode == ZAP_FLYING && gPlayerLevel.invincibleTimer <= 0 && IsRobotInPlay())
 		{
 			const OGLPoint3D& p = gPlayerNode->Coord;
 			if (CalcDistance3D(gObjCoord.x, gObjCoord.y, gObjCoord.z, p.x, p.y, p.z) < ZAP_HIT_DISTANCE)

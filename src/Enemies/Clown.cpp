@@ -180,7 +180,7 @@ namespace
 
 	void BubbleCheck(ObjNode* clown)
 	{
-		if (!IsRobotInPlay() || gInvincibleTimer > 0)
+		if (!IsRobotInPlay() || gPlayerLevel.invincibleTimer > 0)
 			return;
 		clown->SpecialF[TIMER_BUBBLE] -= gFrameTime;
 		if (clown->SpecialF[TIMER_BUBBLE] > 0)

@@ -142,7 +142,7 @@ void PoseDrillBot(ObjNode* bot)
 	if (!SegmentHitsPlayer(&base, &tip))
 		return;
 	PlayerGotHit(nullptr, SKEWER_DAMAGE);
-	if (gPlayerIsDead)
+	if (gPlayerLevel.isDead)
 		return;
 	gSkewer.bot = ObjNodeRef(bot);
 	gSkewer.hold = DRILLBOT_HOLD_TIME;

@@ -186,7 +186,7 @@ bool IsEnemyFighting(const ObjNode* node)
 bool IsRobotInPlay()
 {
 	// The saucer of the saucer level is no robot: nothing here bites or zaps it.
-	return gPlayerNode && gPlayerNode->CType != INVALID_NODE_FLAG && gPlayerNode->Skeleton && !gPlayerIsDead
+	return gPlayerNode && gPlayerNode->CType != INVALID_NODE_FLAG && gPlayerNode->Skeleton && !gPlayerLevel.isDead
 			&& !IsPlayerUntouchable();
 }
 

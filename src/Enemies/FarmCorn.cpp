@@ -129,7 +129,7 @@ namespace
 	// The robot caught in a popping kernel's blast.
 	void BlastPlayer(const ObjNode* kernel, bool robotTouchedIt)
 	{
-		if (!gPlayerNode || gInvincibleTimer > 0)
+		if (!gPlayerNode || gPlayerLevel.invincibleTimer > 0)
 			return;
 		const OGLPoint3D& p = gPlayerNode->Coord;
 		float dx = p.x - kernel->Coord.x, dy = p.y - kernel->Coord.y, dz = p.z - kernel->Coord.z;

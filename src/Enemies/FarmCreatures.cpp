@@ -188,7 +188,7 @@ namespace
 
 	bool OnionCanGrab(ObjNode* onion)
 	{
-		if (!IsRobotInPlay() || gInvincibleTimer > 0 || IsPlayerHeld() || !FarmCreatureSeesPlayer(onion))
+		if (!IsRobotInPlay() || gPlayerLevel.invincibleTimer > 0 || IsPlayerHeld() || !FarmCreatureSeesPlayer(onion))
 			return false;
 		if (EnemyDistanceToPlayer(onion) >= ONION_GRAB_RANGE)
 			return false;
@@ -240,7 +240,7 @@ namespace
 				PlayerLetGoToGetUp();
 				if (gPlayerNode)
 					PlayEnemyEffect3D(EFFECT_PLAYERCRUSH, &gPlayerNode->Coord);
-				gInvincibleTimer = ONION_CRUSH_INVINCIBILITY;
+				gPlayerLevel.invincibleTimer = ONION_CRUSH_INVINCIBILITY;
 				PlayerLoseHealth(ONION_CRUSH_DAMAGE, DEATH_KIND_BLOWN_UP);
 			}
 		}
@@ -367,7 +367,7 @@ namespace
 			SwitchAnim(tomato, TOMATO_ANIM_ROLL, 8);
 			tomato->SpecialF[TIMER_HURT] = TOMATO_ROLL_TIME;
 			MakeRingWaveDeformation(150, 0, 2800, 1.0f / 280.0f, 400, 100, gObjCoord.x, gObjCoord.z);
-			if (onRobot && gInvincibleTimer <= 0)
+			if (onRobot && gPlayerLevel.invincibleTimer <= 0)
 				FlattenPlayer();
 		}
 		TomatoCommon(tomato);

@@ -50,7 +50,7 @@ namespace FireIce
 
 	bool RobotIsTarget()
 	{
-		return IsRobotInPlay() && !gPlayerIsDead && gInvincibleTimer <= 0;
+		return IsRobotInPlay() && !gPlayerLevel.isDead && gPlayerLevel.invincibleTimer <= 0;
 	}
 
 	void ResizeCreature(ObjNode* creature, float scale)

@@ -158,7 +158,7 @@ namespace
 
 	bool MayAttack(const ObjNode* lizard)
 	{
-		return gInvincibleTimer <= 0 && IsRobotInPlay() && CreatureCanSeePlayer(lizard);
+		return gPlayerLevel.invincibleTimer <= 0 && IsRobotInPlay() && CreatureCanSeePlayer(lizard);
 	}
 
 	void StartInhaling(ObjNode* lizard)
@@ -262,7 +262,7 @@ namespace
 		{
 			OGLPoint3D mouth;
 			JawPoint(lizard, &mouth);
-			bool caught = IsRobotInPlay() && !IsPlayerGiant() && gInvincibleTimer <= 0 && !FenceBetweenPlayerAnd(lizard)
+			bool caught = IsRobotInPlay() && !IsPlayerGiant() && gPlayerLevel.invincibleTimer <= 0 && !FenceBetweenPlayerAnd(lizard)
 					&& CalcQuickDistance(mouth.x, mouth.z, gPlayerNode->Coord.x, gPlayerNode->Coord.z) < SWALLOW_REACH;
 			if (caught)
 			{

@@ -124,7 +124,7 @@ namespace
 
 bool IsPlayerGiant()
 {
-	return gPlayerScale > 1.0f;
+	return gPlayerLevel.scale > 1.0f;
 }
 
 bool FenceBetweenPlayerAnd(const ObjNode* creature)

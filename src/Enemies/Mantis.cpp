@@ -89,7 +89,7 @@ namespace
 
 	void SpitCheck(ObjNode* mantis)
 	{
-		if (gInvincibleTimer > 0 || !IsRobotInPlay() || !CreatureCanSeePlayer(mantis))
+		if (gPlayerLevel.invincibleTimer > 0 || !IsRobotInPlay() || !CreatureCanSeePlayer(mantis))
 			return;
 		mantis->SpecialF[TIMER_SPIT_DELAY] -= gFrameTime;
 		if (mantis->SpecialF[TIMER_SPIT_DELAY] <= 0 && EnemyDistanceToPlayer(mantis) < MANTIS_SPIT_RANGE)

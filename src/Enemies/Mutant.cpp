@@ -112,7 +112,7 @@ namespace
 
 	void PunchCheck(ObjNode* mutant)
 	{
-		if (!IsRobotInPlay() || gInvincibleTimer > 0)
+		if (!IsRobotInPlay() || gPlayerLevel.invincibleTimer > 0)
 			return;
 		if (EnemyDistanceToPlayer(mutant) >= MUTANT_PUNCH_RANGE || AngleOffHeadingToPlayer(mutant) >= PUNCH_ANGLE)
 			return;

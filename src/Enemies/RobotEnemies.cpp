@@ -352,7 +352,7 @@ OGLPoint3D PointOnRobotPart(const ObjNode* part, OGLPoint3D local)
 
 bool RobotIsTarget()
 {
-	return IsRobotInPlay() && gInvincibleTimer <= 0;
+	return IsRobotInPlay() && gPlayerLevel.invincibleTimer <= 0;
 }
 
 bool RobotInBox(OGLPoint3D centre, float half, float bottom, float top)

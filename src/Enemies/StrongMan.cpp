@@ -95,7 +95,7 @@ namespace
 
 	void GrabCheck(ObjNode* strongMan, float distance)
 	{
-		if (!IsRobotInPlay() || gPlayerIsDead || gInvincibleTimer > 0)
+		if (!IsRobotInPlay() || gPlayerLevel.isDead || gPlayerLevel.invincibleTimer > 0)
 			return;
 		if (CurrentPlayerAnim() == PLAYER_ANIM_STRONGMANHELD || gHolder.IsAlive())
 			return;

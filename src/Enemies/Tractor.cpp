@@ -111,7 +111,7 @@ namespace
 
 	void RunOverRobot(ObjNode* tractor)
 	{
-		if (!gPlayerNode || !IsRobotInPlay() || gPlayerIsDead)
+		if (!gPlayerNode || !IsRobotInPlay() || gPlayerLevel.isDead)
 			return;
 		const OGLPoint3D& p = gPlayerNode->Coord;
 		float dx = p.x - tractor->Coord.x, dy = p.y - tractor->Coord.y, dz = p.z - tractor->Coord.z;
@@ -178,7 +178,7 @@ ObjNode* MakeTractor(float x, float z)
 void MoveTractor(ObjNode* tractor)
 {
 	const float dt = gFrameTime;
-	if (gPlayerIsDead && tractor->Mode != TRACTOR_MODE_WRECKED)
+	if (gPlayerLevel.isDead && tractor->Mode != TRACTOR_MODE_WRECKED)
 		tractor->Mode = TRACTOR_MODE_WAIT_FOR_ROBOT;
 	GetObjectInfo(tractor);
 
@@ -216,7 +216,7 @@ void MoveTractor(ObjNode* tractor)
 			break;
 
 		case TRACTOR_MODE_WAIT_FOR_ROBOT:
-			if (gPlayerIsDead)
+			if (gPlayerLevel.isDead)
 			{
 				Coast(tractor);
 				break;

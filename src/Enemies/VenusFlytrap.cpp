@@ -86,7 +86,7 @@ namespace
 
 	void MoveWait(ObjNode* plant)
 	{
-		if (gInvincibleTimer > 0 || !IsRobotInPlay())
+		if (gPlayerLevel.invincibleTimer > 0 || !IsRobotInPlay())
 			return;
 		if (EnemyDistanceToPlayer(plant) < FLYTRAP_REACH && AngleToPlayer(plant) < SNAP_ANGLE)
 		{
@@ -102,7 +102,7 @@ namespace
 			SwitchAnim(plant, FLYTRAP_ANIM_WAIT, 2);
 			return;
 		}
-		if (!plant->Flag[FLAG_EVENT] || IsPlayerGiant() || !IsRobotInPlay() || gInvincibleTimer > 0
+		if (!plant->Flag[FLAG_EVENT] || IsPlayerGiant() || !IsRobotInPlay() || gPlayerLevel.invincibleTimer > 0
 				|| FenceBetweenPlayerAnd(plant))
 			return;
 		OGLPoint3D mouth;

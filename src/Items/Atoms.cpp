@@ -1,6 +1,7 @@
 // Atoms: glowing balls of health, fuel or exit charge that bounce out of
 // pods and defeated creatures, or sit where the level puts them.
 #include "Items/Powerups.h"
+#include "System/Level.h"
 #include "Items/ItemsInternal.h"
 #include "Effects/Particles.h"
 #include "Player/Player.h"
@@ -141,9 +142,9 @@ float AtomColorValue(int color)
 {
 	switch (color)
 	{
-		case ATOM_COLOR_HEALTH: return gPlayerHealth;
-		case ATOM_COLOR_FUEL: return gJumpJetFuel;
-		default: return gExitCharge;
+		case ATOM_COLOR_HEALTH: return gRun.health;
+		case ATOM_COLOR_FUEL: return gRun.fuel;
+		default: return gLevel.exitCharge;
 	}
 }
 
@@ -242,13 +243,13 @@ void CollectAtom(ObjNode* atom)
 	switch (atom->Type)
 	{
 		case ATOM_COLOR_HEALTH:
-			gPlayerHealth = std::min(1.0f, gPlayerHealth + ATOM_HEALTH_GAIN);
+			gRun.health = std::min(1.0f, gRun.health + ATOM_HEALTH_GAIN);
 			break;
 		case ATOM_COLOR_FUEL:
-			gJumpJetFuel = std::min(1.0f, gJumpJetFuel + ATOM_FUEL_GAIN);
+			gRun.fuel = std::min(1.0f, gRun.fuel + ATOM_FUEL_GAIN);
 			break;
 		default:
-			gExitCharge = std::min(1.0f, gExitCharge + ATOM_EXIT_CHARGE_GAIN);
+			gLevel.exitCharge = std::min(1.0f, gLevel.exitCharge + ATOM_EXIT_CHARGE_GAIN);
 			break;
 	}
 	SwitchOffHelp(HELP_ATOM_BASE + atom->Type);

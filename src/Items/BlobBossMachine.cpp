@@ -171,8 +171,8 @@ namespace
 			column->HitByWeaponHandler[WEAPON_STUNGUN] = nullptr;
 		}
 		gMachine.segmentClock = 0;
-		gLevelDone = true;
-		gLevelDoneTimer = BLOBBOSS_LEVEL_DONE_DELAY;
+		gLevel.done = true;
+		gLevel.doneTimer = BLOBBOSS_LEVEL_DONE_DELAY;
 	}
 
 	bool HitEmitter(ObjNode*, ObjNode* emitter, const OGLPoint3D*, const OGLVector3D*, float)
@@ -400,7 +400,7 @@ namespace
 	{
 		Machine& m = gMachine;
 		// The robot in a live beam is struck.
-		if (IsRobotInPlay() && !gPlayerIsDead)
+		if (IsRobotInPlay() && !gPlayerLevel.isDead)
 		{
 			const ObjNode* robot = gPlayerNode;
 			const float feet = robot->Coord.y + float(robot->BottomOff);

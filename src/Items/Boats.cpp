@@ -105,7 +105,7 @@ namespace
 		if (boat->Mode == BOAT_RUNNING)
 		{
 			// The robot died while it ran: once he is back in play it starts over.
-			if (gPlayerIsDead)
+			if (gPlayerLevel.isDead)
 				boat->Flag[BOAT_ROBOT_DIED] = 1;
 			else if (boat->Flag[BOAT_ROBOT_DIED])
 			{

@@ -124,7 +124,7 @@ namespace
 
 	bool GiantBreakableTriggered(ObjNode* wall, ObjNode* mover, uint32_t)
 	{
-		if (mover == gPlayerNode && gPlayerScale > 1.0f)
+		if (mover == gPlayerNode && gPlayerLevel.scale > 1.0f)
 			Shatter(wall, EFFECT_BIGDOORSMASH);
 		return true;
 	}

@@ -169,7 +169,7 @@ namespace
 			case BUBBLE_CARRYING:
 			{
 				ObjNode* robot = gPlayerNode;
-				if (!robot || gPlayerIsDead)
+				if (!robot || gPlayerLevel.isDead)
 				{
 					PopBubble(bubble);
 					return;
@@ -201,7 +201,7 @@ namespace
 			}
 			// A robot it comes upon is taken in.
 			ObjNode* robot = gPlayerNode;
-			if (robot && !gPlayerIsDead && bubble->Mode == BUBBLE_DRIFTING && !gPlayerBubble.IsAlive()
+			if (robot && !gPlayerLevel.isDead && bubble->Mode == BUBBLE_DRIFTING && !gPlayerBubble.IsAlive()
 					&& robot->CType != 0 && OGLPoint3D_Distance(&gObjCoord, &robot->Coord) < BUBBLE_TAKE_RANGE)
 			{
 				bubble->Mode = BUBBLE_CARRYING;

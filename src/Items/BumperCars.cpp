@@ -469,7 +469,7 @@ bool AddBumperCar(TerrainItemEntryType* item, float x, float z)
 
 bool DoTrig_BumperCar(ObjNode* car, ObjNode* mover, uint32_t)
 {
-	if (mover != gPlayerNode || gPlayerIsDead || car->Flag[0] || AreaOf(car).done)
+	if (mover != gPlayerNode || gPlayerLevel.isDead || car->Flag[0] || AreaOf(car).done)
 		return true;
 	PutPlayerInBumperCar(car);
 	return false;

@@ -122,7 +122,7 @@ void MoveCannon(ObjNode* cannon)
 			FireCannon(cannon);
 		return;
 	}
-	if (gPlayerNode && !gPlayerIsDead && (gPlayerNode->StatusBits & STATUS_BIT_ONGROUND))
+	if (gPlayerNode && !gPlayerLevel.isDead && (gPlayerNode->StatusBits & STATUS_BIT_ONGROUND))
 	{
 		OGLPoint3D mouth = CannonMouth(cannon);
 		if (CalcQuickDistance(gPlayerNode->Coord.x, gPlayerNode->Coord.z, mouth.x, mouth.z) < CANNON_MOUTH_RADIUS)

@@ -44,7 +44,7 @@ namespace
 		}
 		const float dt = gFrameTime;
 		GetObjectInfo(post);
-		gObjDelta.y -= gGravity * dt;
+		gObjDelta.y -= gLevel.gravity * dt;
 		gObjCoord.y += gObjDelta.y * dt;
 		ResolveCollisions(post, POST_FALL_MASK, 0);
 		UpdateObject(post);
@@ -102,7 +102,7 @@ bool AddCheckpoint(TerrainItemEntryType* item, float x, float z)
 
 	AttachShadowToObject(post, 0, 5, 5, false);
 
-	if (post->Special[0] <= gCheckpointNum)
+	if (post->Special[0] <= gPlayerLevel.checkpointNum)
 	{
 		post->Flag[POST_FLAG_LIT] = 1;
 		post->CType &= ~CTYPE_TRIGGER;
@@ -136,12 +136,12 @@ bool DoTrig_Checkpoint(ObjNode* post, ObjNode* mover, uint32_t)
 	post->Flag[POST_FLAG_LIT] = 1;
 	post->CType = CTYPE_MISC;
 	int num = post->Special[0];
-	if (num >= gCheckpointNum)
+	if (num >= gPlayerLevel.checkpointNum)
 	{
-		gCheckpointX = mover->Coord.x;
-		gCheckpointZ = mover->Coord.z;
-		gCheckpointNum = num;
-		gCheckpointRot = post->Rot.y;
+		gPlayerLevel.checkpointX = mover->Coord.x;
+		gPlayerLevel.checkpointZ = mover->Coord.z;
+		gPlayerLevel.checkpointNum = num;
+		gPlayerLevel.checkpointRot = post->Rot.y;
 	}
 	LightCheckpoint(post);
 	SwitchOffHelp(HELP_CHECKPOINTS);

@@ -204,7 +204,7 @@ namespace
 	bool CrusherUndersideTouched(ObjNode* door, ObjNode* mover, uint32_t)
 	{
 		ObjNode* frame = door->ChainHead;
-		if (mover == gPlayerNode && frame && frame->Mode == CRUSHER_FALL && !gPlayerIsDead)
+		if (mover == gPlayerNode && frame && frame->Mode == CRUSHER_FALL && !gPlayerLevel.isDead)
 			KillPlayer(DEATH_KIND_BLOWN_UP);
 		return true;
 	}

@@ -112,7 +112,7 @@ namespace
 	void HoldPlayerOnIce(ObjNode* sheet)
 	{
 		ObjNode* robot = gPlayerNode;
-		if (!robot || gPlayerIsDead || robot->CType == 0)
+		if (!robot || gPlayerLevel.isDead || robot->CType == 0)
 			return;
 		const CollisionBoxType& ice = sheet->CollisionBoxes[0];
 		float feet = robot->Coord.y + float(robot->BottomOff);
@@ -185,9 +185,9 @@ namespace
 				break;
 
 			case EXIT_LIFT_SHUT:
-				if (!robot || gPlayerIsDead || PlayerDistance(lift) >= EXIT_LIFT_OPEN_RANGE)
+				if (!robot || gPlayerLevel.isDead || PlayerDistance(lift) >= EXIT_LIFT_OPEN_RANGE)
 					break;
-				if (gExitCharge >= 1.0f)
+				if (gLevel.exitCharge >= 1.0f)
 					StartLid(lift, EXIT_LIFT_OPENING);
 				else
 					ShowHelpMessage(HELP_EXIT_NOT_CHARGED, 2, false);
@@ -203,7 +203,7 @@ namespace
 					break;
 				if (PlayerDistance(lift) >= EXIT_LIFT_OPEN_RANGE)
 					StartLid(lift, EXIT_LIFT_CLOSING);
-				else if (!gPlayerIsDead && PlayerDistance(lift) < EXIT_LIFT_TAKE_RANGE)
+				else if (!gPlayerLevel.isDead && PlayerDistance(lift) < EXIT_LIFT_TAKE_RANGE)
 				{
 					lift->Mode = EXIT_LIFT_TAKING;
 					PlayerDropIntoExitLift(lift->Coord);
@@ -253,10 +253,10 @@ namespace
 				if (lift->EffectChannel >= 0)
 					Update3DSoundChannel(EFFECT_SAUCER, &lift->EffectChannel, &lift->Coord);
 				PlayerRideExitLift({lift->Coord.x, LidTop(lift), lift->Coord.z});
-				if (lift->Coord.y - BaseTerrainHeightAt(lift->Coord.x, lift->Coord.z) >= EXIT_LIFT_DONE_HEIGHT && !gLevelDone)
+				if (lift->Coord.y - BaseTerrainHeightAt(lift->Coord.x, lift->Coord.z) >= EXIT_LIFT_DONE_HEIGHT && !gLevel.done)
 				{
-					gLevelDone = true;
-					gLevelDoneTimer = 0;
+					gLevel.done = true;
+					gLevel.doneTimer = 0;
 				}
 				break;
 			}

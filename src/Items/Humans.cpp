@@ -23,11 +23,11 @@
 #include <algorithm>
 #include <cmath>
 
-int gHumansRescued[NUM_HUMAN_TYPES] = {};
-int gHumansRescuedTotal = 0;
-int gHumansInLevel = 0;
-float gHumanScale = 1;
-int gHumansBeamingUp = 0;
+int gLevel.humansRescued[NUM_HUMAN_TYPES] = {};
+int gLevel.humansRescuedTotal = 0;
+int gLevel.humansInLevel = 0;
+float gLevel.humanScale = 1;
+int gLevel.humansBeamingUp = 0;
 
 namespace
 {
@@ -57,12 +57,12 @@ namespace
 		{
 			TerrainItemEntryType& item = gTerrainItemList[i];
 			if (IsHumanItemType(item.type))
-				gHumansInLevel++;
+				gLevel.humansInLevel++;
 			else if (item.type == ITEM_TYPE_PEOPLE_HUT)
 			{
 				if (item.parm[0] == 0)
 					item.parm[0] = uint8_t(RandomRange(1, 8));
-				gHumansInLevel += item.parm[0];
+				gLevel.humansInLevel += item.parm[0];
 			}
 		}
 
@@ -75,7 +75,7 @@ namespace
 			{
 				const SplineItemType& item = (*spline.itemList)[i];
 				if (IsHumanItemType(item.type))
-					gHumansInLevel++;
+					gLevel.humansInLevel++;
 				GAME_ASSERT_MESSAGE(item.type != ITEM_TYPE_PEOPLE_HUT, "people hut moving along spline!?");
 			}
 		}
@@ -190,7 +190,7 @@ namespace
 		sparkle.flags = SPARKLE_FLAG_OMNIDIRECTIONAL;
 		sparkle.where = {human->Coord.x, human->Coord.y + human->SpecialF[1], human->Coord.z};
 		sparkle.color = {0.7f, 1, 0.7f, 1};
-		sparkle.scale = 40.0f * gHumanScale;
+		sparkle.scale = 40.0f * gLevel.humanScale;
 		sparkle.separation = 20;
 		sparkle.textureNum = PARTICLE_SPRITE_GLINT;
 	}
@@ -205,12 +205,12 @@ namespace
 
 void InitHumans()
 {
-	for (int& n : gHumansRescued)
+	for (int& n : gLevel.humansRescued)
 		n = 0;
-	gHumansRescuedTotal = 0;
-	gHumansInLevel = 0;
-	gHumansBeamingUp = 0;
-	gHumanScale = CurrentLevelHasRule(LEVEL_RULE_SAUCER_HUMANS) ? 0.5f : 1.0f;
+	gLevel.humansRescuedTotal = 0;
+	gLevel.humansInLevel = 0;
+	gLevel.humansBeamingUp = 0;
+	gLevel.humanScale = CurrentLevelHasRule(LEVEL_RULE_SAUCER_HUMANS) ? 0.5f : 1.0f;
 	SetTriggerHandler(TRIGGER_KIND_HUMAN, RescueHuman);
 	if (gTerrainItemList)
 		CountHumanItems();
@@ -230,7 +230,7 @@ int GetSkeletonFromHumanType(int humanType)
 
 ObjNode* MakeHumanNode(int humanType, float x, float y, float z, float rot, void (*move)(ObjNode*))
 {
-	const float scale = 2.0f * gHumanScale;
+	const float scale = 2.0f * gLevel.humanScale;
 	ObjectDef def = {};
 	def.type = uint8_t(GetSkeletonFromHumanType(humanType));
 	def.coord = {x, y, z};
@@ -258,7 +258,7 @@ ObjNode* MakeHumanNode(int humanType, float x, float y, float z, float rot, void
 	UpdateObjectTransforms(node);
 	CalcObjectBoxFromNode(node);
 	KeepOldCollisionBoxes(node);
-	AttachShadowToObject(node, 0, HUMAN_SHADOW_SIZE * gHumanScale, HUMAN_SHADOW_SIZE * gHumanScale, false);
+	AttachShadowToObject(node, 0, HUMAN_SHADOW_SIZE * gLevel.humanScale, HUMAN_SHADOW_SIZE * gLevel.humanScale, false);
 	return node;
 }
 
@@ -343,7 +343,7 @@ bool RescueHuman(ObjNode* human, ObjNode* whoTouched, uint32_t sides)
 	MorphToSkeletonAnim(human->Skeleton, HUMAN_ANIM_TELEPORT, 8);
 	human->Skeleton->AnimSpeed = TELEPORT_ANIM_SPEED;
 
-	gHumansRescuedTotal++;
-	gHumansRescued[human->SubKind]++;
+	gLevel.humansRescuedTotal++;
+	gLevel.humansRescued[human->SubKind]++;
 	return true;
 }

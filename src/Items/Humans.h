@@ -55,11 +55,11 @@ constexpr float HUMAN_EXIT_CHARGE_PER_DELIVERY = 0.05f;	// of a full exit charge
 // Counters (per level, cleared by InitHumans)
 //
 
-extern int gHumansRescued[NUM_HUMAN_TYPES];
-extern int gHumansRescuedTotal;
-extern int gHumansInLevel;			// how many the level holds
-extern float gHumanScale;			// 1, or 0.5 where the saucer picks them up
-extern int gHumansBeamingUp;		// humans rising in the tractor beam right now
+extern int gLevel.humansRescued[NUM_HUMAN_TYPES];
+extern int gLevel.humansRescuedTotal;
+extern int gLevel.humansInLevel;			// how many the level holds
+extern float gLevel.humanScale;			// 1, or 0.5 where the saucer picks them up
+extern int gLevel.humansBeamingUp;		// humans rising in the tractor beam right now
 
 // Level start: clears the counters, installs the rescue trigger and counts
 // the level's humans (items of the human types, people huts' occupants, and

@@ -10,7 +10,7 @@ struct ObjNode;
 
 constexpr uint16_t HUMAN_SLOT = 2950;
 constexpr float HUMAN_GRAVITY = 3500.0f;			// units per second²
-constexpr float HUMAN_SHADOW_SIZE = 8.0f;			// × gHumanScale
+constexpr float HUMAN_SHADOW_SIZE = 8.0f;			// × gLevel.humanScale
 
 // Platforms, terrain, fences, misc obstacles and the triggers meant for non-players.
 constexpr uint32_t HUMAN_COLLISION_MASK = 0x203048;

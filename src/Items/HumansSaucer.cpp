@@ -2,6 +2,7 @@
 // player's saucer, and being let down at the drop zone, walking in and being
 // delivered, which charges the exit.
 #include "Items/HumansInternal.h"
+#include "System/Level.h"
 #include "Enemies/RaiderSaucer.h"
 #include "System/LevelTable.h"
 #include "3D/Skeleton.h"
@@ -60,7 +61,7 @@ namespace
 		node->Coord.y += BEAM_RISE * dt;
 		if (!saucer || saucer->CType == INVALID_NODE_FLAG)
 		{
-			gHumansBeamingUp--;
+			gLevel.humansBeamingUp--;
 			DeleteObject(node);
 			return;
 		}
@@ -78,7 +79,7 @@ namespace
 		}
 		if (saucer->Coord.y - node->Coord.y < BEAM_ARRIVE_HEIGHT)
 		{
-			gHumansBeamingUp--;
+			gLevel.humansBeamingUp--;
 			SaucerTakeHumanAboard(node->SubKind);
 			DeleteObject(node);
 			return;
@@ -189,7 +190,7 @@ bool BeamHumanUp(ObjNode* beam, ObjNode* human, const OGLPoint3D* where, const O
 		return true;
 	}
 	human->MoveCall = MoveHumanInBeam;
-	gHumansBeamingUp++;
+	gLevel.humansBeamingUp++;
 	return true;
 }
 
@@ -221,18 +222,18 @@ ObjNode* MakeDeliveredHuman(int humanType, const OGLPoint3D& from, const OGLPoin
 
 void DeliverHuman(ObjNode* human)
 {
-	gHumansRescuedTotal++;
-	gHumansRescued[human->SubKind]++;
+	gLevel.humansRescuedTotal++;
+	gLevel.humansRescued[human->SubKind]++;
 	PlayHumanEffect3D(EFFECT_TELEPORTHUMAN, &human->Coord);
-	gExitCharge = std::min(1.0f, gExitCharge + HUMAN_EXIT_CHARGE_PER_DELIVERY);
-	if (gHumansRescuedTotal == 1)
+	gLevel.exitCharge = std::min(1.0f, gLevel.exitCharge + HUMAN_EXIT_CHARGE_PER_DELIVERY);
+	if (gLevel.humansRescuedTotal == 1)
 		ShowHelpMessage(HELP_FIRST_DELIVERY, DELIVERED_HELP_SECONDS, true);
 	else
 	{
 		// Each later one is counted on the help line.
 		const int needed = int(std::ceil(1.0f / HUMAN_EXIT_CHARGE_PER_DELIVERY - 0.001f));
 		char notice[128];
-		std::snprintf(notice, sizeof notice, GetString(STR_HUMANS_DELIVERED), gHumansRescuedTotal, needed);
+		std::snprintf(notice, sizeof notice, GetString(STR_HUMANS_DELIVERED), gLevel.humansRescuedTotal, needed);
 		ShowInfobarNotice(notice, DELIVERED_NOTICE_SECONDS);
 	}
 	DeleteObject(human);

@@ -2,6 +2,7 @@
 // stand on the ground, and can be rescued like any other human (the rescue
 // takes them off the loop and the ordinary human routine plays the teleport).
 #include "Items/HumansInternal.h"
+#include "System/Level.h"
 #include "3D/Skeleton.h"
 #include "System/FrameTime.h"
 #include "System/Objects.h"
@@ -11,7 +12,7 @@
 
 namespace
 {
-	constexpr float SPLINE_WALK_SPEED = 30.0f;		// loop points per second, × gHumanScale
+	constexpr float SPLINE_WALK_SPEED = 30.0f;		// loop points per second, × gLevel.humanScale
 	constexpr float SPLINE_ANIM_SPEED = 1.5f;
 	// A wandering human is rescued by touch and stands in the way of the robot.
 	constexpr uint32_t SPLINE_HUMAN_CTYPE = CTYPE_HUMAN | CTYPE_TRIGGER | CTYPE_MISC;
@@ -20,7 +21,7 @@ namespace
 	{
 		const bool active = IsSplineObjectOnActiveTerrain(node);
 		const OGLPoint3D before = node->Coord;
-		IncreaseSplineIndex(node, SPLINE_WALK_SPEED * gHumanScale);
+		IncreaseSplineIndex(node, SPLINE_WALK_SPEED * gLevel.humanScale);
 		SetSplineObjectCoord(node);
 		if (!active)
 			return;

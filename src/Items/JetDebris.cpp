@@ -104,7 +104,7 @@ namespace
 
 	bool GiantWallPunched(ObjNode*, ObjNode* wall, const OGLPoint3D*, const OGLVector3D*, float)
 	{
-		if (gPlayerScale > 1)
+		if (gPlayerLevel.scale > 1)
 			SmashGiantWall(wall);
 		else
 			Shake(wall, BREAKABLE_SHOT_SHAKE);

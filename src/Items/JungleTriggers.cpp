@@ -167,7 +167,7 @@ bool DoTrig_BouncyObject(ObjNode* bouncy, ObjNode* mover, uint32_t sides)
 	bool landing = (sides & SIDE_BOTTOM) && mover == gPlayerNode && gObjDelta.y < -BOUNCY_LANDING_SPEED;
 	if (!landing)
 		return true;
-	bool giant = gPlayerScale > 1.0f;
+	bool giant = gPlayerLevel.scale > 1.0f;
 	bouncy->SpecialF[BOUNCE_PHASE] = PI;
 	bouncy->SpecialF[BOUNCE_AMOUNT] = giant ? BOUNCE_GIANT : BOUNCE_NORMAL;
 	return !giant;

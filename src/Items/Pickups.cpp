@@ -193,8 +193,8 @@ void CollectPowerup(ObjNode* pickup)
 			GiveWeapon(look.weapon, look.count, false);
 			break;
 		case POWERUP_TYPE_EXTRA_LIFE:
-			if (gPlayerLives < MAX_LIVES)
-				gPlayerLives++;
+			if (gRun.lives < MAX_LIVES)
+				gRun.lives++;
 			break;
 		case POWERUP_TYPE_TOW_HANDLE:
 			// Not collected: the robot's hands keep it (GrabTowHandle, from FinishGrab).

@@ -198,7 +198,7 @@ namespace
 		}
 		const float dt = gFrameTime;
 		GetObjectInfo(pod);
-		gObjDelta.y -= gGravity * dt;
+		gObjDelta.y -= gLevel.gravity * dt;
 		gObjCoord = gObjCoord + gObjDelta * dt;
 		if (pod->LinkNode)				// ride along with the platform under it
 			gObjCoord = gObjCoord + pod->LinkNode->Delta * dt;
@@ -238,7 +238,7 @@ namespace
 
 	bool OpenGroundPodByGiant(ObjNode* pod, ObjNode* mover, uint32_t)
 	{
-		if (mover == gPlayerNode && gPlayerScale > 1)
+		if (mover == gPlayerNode && gPlayerLevel.scale > 1)
 			PowerupPodGotPunched(nullptr, pod, &pod->Coord, nullptr, 0);
 		return true;
 	}

@@ -276,7 +276,7 @@ bool DoTrig_RocketSled(ObjNode* sled, ObjNode* mover, uint32_t)
 		return true;
 	if (gRocketSled)
 		FatalAlert("DoTrig_RocketSled: already in a rocket sled, why double trigger?");
-	if (gPlayerIsDead)
+	if (gPlayerLevel.isDead)
 		return true;
 	sled->CType = CTYPE_MISC;
 	gRocketSled = sled;

@@ -68,7 +68,7 @@ namespace
 	ObjNode* PlayerSaucer()
 	{
 		ObjNode* n = gPlayerNode;
-		if (!n || n->Skeleton || n->CType == INVALID_NODE_FLAG || gPlayerIsDead
+		if (!n || n->Skeleton || n->CType == INVALID_NODE_FLAG || gPlayerLevel.isDead
 				|| CurrentLevelDef().playerStart != PLAYER_START_FLYING_SAUCER)
 			return nullptr;
 		return n;

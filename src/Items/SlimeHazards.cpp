@@ -54,7 +54,7 @@ namespace
 	// Cubes along its length blow up a robot they touch, unless he lies stunned.
 	void CrystalStrikes(ObjNode* crystal)
 	{
-		if (!gPlayerNode || gPlayerIsDead || PlayerAnim(gPlayerNode) == PLAYER_ANIM_FLATTENED)
+		if (!gPlayerNode || gPlayerLevel.isDead || PlayerAnim(gPlayerNode) == PLAYER_ANIM_FLATTENED)
 			return;
 		const float length = crystal->SpecialF[HEIGHT], half = crystal->SpecialF[WIDTH] * CRYSTAL_BOX_WIDTH * 0.5f;
 		const int boxes = std::clamp(int(std::ceil(length / (2 * half))), 1, FALLING_CRYSTAL_MAX_BOXES);

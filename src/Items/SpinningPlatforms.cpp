@@ -128,7 +128,7 @@ SpinningPlatformShape SpinningPlatformShapeOf(int kind)
 
 float SpinningPlatformAngle()
 {
-	return CurrentLevelHasRule(LEVEL_RULE_WOBBLE_CLOCK) ? gLevel2WobbleAngle : gOwnAngle;
+	return CurrentLevelHasRule(LEVEL_RULE_WOBBLE_CLOCK) ? gLevel.wobbleAngle : gOwnAngle;
 }
 
 void ResetSpinningPlatformAngle()

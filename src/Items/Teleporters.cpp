@@ -238,7 +238,7 @@ void MoveTeleporter(ObjNode* teleporter)
 	}
 
 	ObjNode* robot = gPlayerNode;
-	if (!robot || gPlayerIsDead || IsPlayerTeleporting() || !(robot->CType & CTYPE_PLAYER))
+	if (!robot || gPlayerLevel.isDead || IsPlayerTeleporting() || !(robot->CType & CTYPE_PLAYER))
 		return;
 	if (IsPlayerNear(teleporter, STREAM_DISTANCE))
 		StreamToward(teleporter);

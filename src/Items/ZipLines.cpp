@@ -66,7 +66,7 @@ namespace
 
 	void MovePulleyWaiting(ObjNode* pulley)
 	{
-		if (gZipPulley || !gPlayerNode || gPlayerIsDead)
+		if (gZipPulley || !gPlayerNode || gPlayerLevel.isDead)
 			return;
 		int anim = CurrentPlayerAnim();
 		if (anim != PLAYER_ANIM_JUMP && anim != PLAYER_ANIM_FALL)

@@ -49,27 +49,27 @@ enum : uint8_t
 
 extern ObjNode* gPlayerNode;
 extern ObjNode* gPlayerHandNodes[2];
-extern float gPlayerHealth;
-extern uint8_t gPlayerLives;
-extern float gJumpJetFuel;
-extern int32_t gScore;
-extern bool gPlayerIsDead;
-extern float gInvincibleTimer;
-extern float gDeathTimer;
-extern float gCheckpointX, gCheckpointZ, gCheckpointRot;
-extern int gCheckpointNum;
-extern ObjNode* gHeldObject;
-extern float gHeightAboveGround;
-extern float gPlayerMaxSpeed;
-extern float gPlayerBaseMaxSpeed;
-extern bool gCanUseJumpJet;
-extern float gPlayerScale;
-extern float gExitCharge;
-extern float gPlayerSlipperiness;
+extern float gRun.health;
+extern uint8_t gRun.lives;
+extern float gRun.fuel;
+extern int32_t gRun.score;
+extern bool gPlayerLevel.isDead;
+extern float gPlayerLevel.invincibleTimer;
+extern float gPlayerLevel.deathTimer;
+extern float gPlayerLevel.checkpointX, gPlayerLevel.checkpointZ, gPlayerLevel.checkpointRot;
+extern int gPlayerLevel.checkpointNum;
+extern ObjNode* gPlayerLevel.heldObject;
+extern float gPlayerLevel.heightAboveGround;
+extern float gPlayerLevel.maxSpeed;
+extern float gPlayerLevel.baseMaxSpeed;
+extern bool gPlayerLevel.canUseJumpJet;
+extern float gPlayerLevel.scale;
+extern float gLevel.exitCharge;
+extern float gPlayerLevel.slipperiness;
 // Camera-relative steering (the default) or tank steering.
 extern bool gPlayerTankControls;
 // Set when a cheat was used this run.
-extern bool gPlayerUsedCheats;
+extern bool gRun.usedCheats;
 
 // What the rest of the game reads of the robot beyond its node.
 struct PlayerInfo
@@ -86,7 +86,7 @@ struct PlayerInfo
 	OGLPoint3D cameraFrom;			// where the camera put itself this frame
 	OGLPoint3D cameraTo;
 };
-extern PlayerInfo gPlayerInfo;
+extern PlayerInfo gPlayerLevel;
 
 //
 // Set-up
@@ -96,7 +96,7 @@ extern PlayerInfo gPlayerInfo;
 void InitPlayerForNewRun();
 // Set by loading a saved game: the next run keeps the loaded score, lives,
 // health and fuel (InitPlayerForNewRun clears it).
-extern bool gPlayerResumingSavedGame;
+extern bool gRun.resumingSavedGame;
 // The level's player: the terrain window at the start, then the robot (level
 // 2), the player's saucer (level 8) or the landing saucer carrying the robot.
 void InitPlayerAtStartOfLevel();

@@ -73,14 +73,14 @@ namespace
 	// a shot, a weapon change) keeps the air's friction and ends in a fall.
 	bool IsAirborne(const ObjNode* node)
 	{
-		return !IsPlayerOnGround(node) && gHeightAboveGround > NEAR_GROUND;
+		return !IsPlayerOnGround(node) && gPlayerLevel.heightAboveGround > NEAR_GROUND;
 	}
 
 	void StandOrWalk(ObjNode* node)
 	{
 		if (IsAirborne(node))
 			SetPlayerAnim(node, PLAYER_ANIM_FALL);
-		else if (SpeedEstimate() > WALK_START_SPEED && gPlayerInfo.timeSinceMoveInput < WALK_INPUT_GRACE)
+		else if (SpeedEstimate() > WALK_START_SPEED && gPlayerLevel.timeSinceMoveInput < WALK_INPUT_GRACE)
 			SetPlayerAnim(node, WalkAnim());
 		else
 			SetPlayerAnim(node, StandAnim());
@@ -89,7 +89,7 @@ namespace
 	// Standing, walking and their actions all leave the ground the same way.
 	bool StartFallIfUnsupported(ObjNode* node)
 	{
-		if (!IsPlayerOnGround(node) && gHeightAboveGround > FALL_START_HEIGHT && gObjDelta.y < 0)
+		if (!IsPlayerOnGround(node) && gPlayerLevel.heightAboveGround > FALL_START_HEIGHT && gObjDelta.y < 0)
 		{
 			SetPlayerAnim(node, PLAYER_ANIM_FALL);
 			return true;
@@ -128,7 +128,7 @@ namespace
 			return;
 		if (DoPlayerJumpControls(node) || DoWeaponControls(node))
 			return;
-		if (SpeedEstimate() > WALK_START_SPEED && gPlayerInfo.timeSinceMoveInput < WALK_INPUT_GRACE)
+		if (SpeedEstimate() > WALK_START_SPEED && gPlayerLevel.timeSinceMoveInput < WALK_INPUT_GRACE)
 			SetPlayerAnim(node, WalkAnim());
 		else if (PlayerAnim(node) != StandAnim())
 			SetPlayerAnim(node, StandAnim());
@@ -142,7 +142,7 @@ namespace
 			return;
 		if (DoPlayerJumpControls(node) || DoWeaponControls(node))
 			return;
-		if (SpeedEstimate() < WALK_START_SPEED || gPlayerInfo.timeSinceMoveInput >= WALK_INPUT_GRACE)
+		if (SpeedEstimate() < WALK_START_SPEED || gPlayerLevel.timeSinceMoveInput >= WALK_INPUT_GRACE)
 			SetPlayerAnim(node, StandAnim());
 		else if (PlayerAnim(node) != WalkAnim())
 		{
@@ -167,7 +167,7 @@ namespace
 	void DrinkGrowth(ObjNode* node)
 	{
 		MoveDuringAction(node, FRICTION_STAND);
-		if (AnimStopped(node) || gPlayerInfo.stateClock > WEAPON_ACTION_MAX_TIME)
+		if (AnimStopped(node) || gPlayerLevel.stateClock > WEAPON_ACTION_MAX_TIME)
 		{
 			FinishGrowthAnim(node);
 			StandOrWalk(node);
@@ -179,7 +179,7 @@ namespace
 		MoveDuringAction(node, FRICTION_STAND);
 		if (TakeFlagEvent(node))
 			ThrowDart(node);
-		if (AnimStopped(node) || gPlayerInfo.stateClock > WEAPON_ACTION_MAX_TIME)
+		if (AnimStopped(node) || gPlayerLevel.stateClock > WEAPON_ACTION_MAX_TIME)
 			StandOrWalk(node);
 	}
 
@@ -210,7 +210,7 @@ namespace
 			DoPlayerGrabKeyFrame(node);
 		if (AnimStopped(node))
 		{
-			gHeldObject = nullptr;
+			gPlayerLevel.heldObject = nullptr;
 			StandOrWalk(node);
 		}
 	}
@@ -218,10 +218,10 @@ namespace
 	void GetUp(ObjNode* node)
 	{
 		MoveOnFoot(node, FRICTION_STAND);
-		if (gPlayerInfo.stateClock >= GETUP_TIME)
+		if (gPlayerLevel.stateClock >= GETUP_TIME)
 		{
 			// A longer grace given by what knocked him down (an onion's crush) is kept.
-			gInvincibleTimer = std::max(gInvincibleTimer, 1.0f);
+			gPlayerLevel.invincibleTimer = std::max(gPlayerLevel.invincibleTimer, 1.0f);
 			SetPlayerAnim(node, PLAYER_ANIM_STAND);
 		}
 	}
@@ -231,11 +231,11 @@ namespace
 		MoveInAir(node);
 		if (IsPlayerOnGround(node) && gObjDelta.y <= 0)
 		{
-			gPlayerInfo.jetQueued = false;
+			gPlayerLevel.jetQueued = false;
 			StandOrWalk(node);
 			return;
 		}
-		if (gPlayerInfo.jetQueued && std::fabs(gObjDelta.y) < JET_MAX_VERTICAL_SPEED)
+		if (gPlayerLevel.jetQueued && std::fabs(gObjDelta.y) < JET_MAX_VERTICAL_SPEED)
 		{
 			FirePlayerJumpJet(node);
 			return;
@@ -244,7 +244,7 @@ namespace
 			return;
 		if (DoWeaponControls(node))
 		{
-			gPlayerInfo.jetQueued = false;		// the action took over the jump
+			gPlayerLevel.jetQueued = false;		// the action took over the jump
 			return;
 		}
 		if (gObjDelta.y < 0)
@@ -284,7 +284,7 @@ namespace
 			StandOrWalk(node);
 			return;
 		}
-		if (gPlayerInfo.stateClock >= JET_DURATION || AnimStopped(node) || GetNewNeedState(NEED_JUMP))
+		if (gPlayerLevel.stateClock >= JET_DURATION || AnimStopped(node) || GetNewNeedState(NEED_JUMP))
 			SetPlayerAnim(node, PLAYER_ANIM_FALL);
 		else if (!DoWeaponControls(node))
 			DoJumpJetHits(node);
@@ -294,8 +294,8 @@ namespace
 	{
 		ApplyPlayerFriction(node, FRICTION_STAND);
 		MovePlayerStep(node);
-		gPlayerInfo.stateCountdown -= gFrameTime;
-		if (gPlayerInfo.stateCountdown <= 0)
+		gPlayerLevel.stateCountdown -= gFrameTime;
+		if (gPlayerLevel.stateCountdown <= 0)
 			KillPlayer(DEATH_KIND_BLOWN_UP);
 	}
 
@@ -303,10 +303,10 @@ namespace
 	{
 		ApplyPlayerFriction(node, FRICTION_STAND);
 		MovePlayerStep(node);
-		if (gDeathTimer > 0)
+		if (gPlayerLevel.deathTimer > 0)
 		{
-			gDeathTimer -= gFrameTime;
-			if (gDeathTimer <= 0 && !gDeathTransition.active)
+			gPlayerLevel.deathTimer -= gFrameTime;
+			if (gPlayerLevel.deathTimer <= 0 && !gDeathTransition.active)
 				StartDeathTransition(0);
 		}
 	}
@@ -317,9 +317,9 @@ namespace
 		DoPlayerSteering(node, onGround);
 		ApplyPlayerFriction(node, onGround ? FRICTION_STAND : FRICTION_AIR);
 		MovePlayerStep(node);
-		if (IsPlayerOnGround(node) && gPlayerInfo.stateClock > HIT_RECOVER_TIME && !gPlayerIsDead)
+		if (IsPlayerOnGround(node) && gPlayerLevel.stateClock > HIT_RECOVER_TIME && !gPlayerLevel.isDead)
 		{
-			gInvincibleTimer = std::max(gInvincibleTimer, 2.0f);
+			gPlayerLevel.invincibleTimer = std::max(gPlayerLevel.invincibleTimer, 2.0f);
 			SetPlayerAnim(node, PLAYER_ANIM_STAND);
 		}
 	}
@@ -330,16 +330,16 @@ namespace
 		float top = HighestSurfaceAt(gObjCoord.x, gObjCoord.z, CTYPE_MISC | CTYPE_TERRAIN);
 		gObjCoord.y = top - float(node->BottomOff);
 		node->StatusBits |= STATUS_BIT_ONGROUND;
-		if (gPlayerInfo.stateClock >= STUN_TIME)
+		if (gPlayerLevel.stateClock >= STUN_TIME)
 		{
-			gInvincibleTimer = 1.3f;
+			gPlayerLevel.invincibleTimer = 1.3f;
 			SetPlayerAnim(node, PLAYER_ANIM_STAND);
 		}
 	}
 
 	void Thrown(ObjNode* node)
 	{
-		gObjDelta.y -= gGravity * 0.7f * gFrameTime;
+		gObjDelta.y -= gLevel.gravity * 0.7f * gFrameTime;
 		MovePlayerStep(node);
 		if (IsPlayerOnGround(node))
 		{
@@ -359,7 +359,7 @@ namespace
 	void Held(ObjNode* node)
 	{
 		gObjDelta = {0, 0, 0};
-		if (gPlayerInfo.stateClock > HELD_MAX_TIME)
+		if (gPlayerLevel.stateClock > HELD_MAX_TIME)
 		{
 			UpdateObjectTransforms(node);
 			SetPlayerAnim(node, PLAYER_ANIM_FALL);
@@ -371,7 +371,7 @@ namespace
 	void OtherAction(ObjNode* node)
 	{
 		MoveOnFoot(node, FRICTION_STAND);
-		if (AnimStopped(node) || gPlayerInfo.stateClock > 3)
+		if (AnimStopped(node) || gPlayerLevel.stateClock > 3)
 			StandOrWalk(node);
 	}
 
@@ -379,10 +379,10 @@ namespace
 	{
 		node->Rot.x = node->Rot.z = 0;
 		MoveOnFoot(node, FRICTION_WALK);
-		gPlayerInfo.stateCountdown -= gFrameTime;
-		if (gPlayerInfo.stateCountdown <= 0 || SpeedEstimate() < 1)
+		gPlayerLevel.stateCountdown -= gFrameTime;
+		if (gPlayerLevel.stateCountdown <= 0 || SpeedEstimate() < 1)
 		{
-			gInvincibleTimer = 1;
+			gPlayerLevel.invincibleTimer = 1;
 			SetPlayerAnim(node, PLAYER_ANIM_STAND);
 		}
 	}
@@ -472,25 +472,25 @@ namespace
 		UpdateObjectTransforms(node);
 		CalcObjectBoxFromNode(node);
 
-		gPlayerInfo.coord = node->Coord;
+		gPlayerLevel.coord = node->Coord;
 		node->Speed2D = std::hypot(gObjDelta.x, gObjDelta.z);
 		node->Speed = std::sqrt(node->Speed2D * node->Speed2D + gObjDelta.y * gObjDelta.y);
 
 		// A boost above the normal limit wears off as the robot slows.
-		if (node->Speed2D < gPlayerBaseMaxSpeed)
-			gPlayerMaxSpeed = gPlayerBaseMaxSpeed;
-		else if (gPlayerMaxSpeed > gPlayerBaseMaxSpeed && node->Speed2D < gPlayerMaxSpeed)
-			gPlayerMaxSpeed = node->Speed2D;
+		if (node->Speed2D < gPlayerLevel.baseMaxSpeed)
+			gPlayerLevel.maxSpeed = gPlayerLevel.baseMaxSpeed;
+		else if (gPlayerLevel.maxSpeed > gPlayerLevel.baseMaxSpeed && node->Speed2D < gPlayerLevel.maxSpeed)
+			gPlayerLevel.maxSpeed = node->Speed2D;
 
-		if (gPlayerInfo.burnTimer > 0)
+		if (gPlayerLevel.burnTimer > 0)
 		{
-			gPlayerInfo.burnTimer -= gFrameTime;
-			MakeJointFlames(node, 40 * gPlayerScale);
+			gPlayerLevel.burnTimer -= gFrameTime;
+			MakeJointFlames(node, 40 * gPlayerLevel.scale);
 		}
 
 		UpdatePlayerHands(node);
 		if (IsPlayerOnGround(node))
-			gCanUseJumpJet = true;
+			gPlayerLevel.canUseJumpJet = true;
 	}
 }
 
@@ -507,8 +507,8 @@ void SetPlayerAnim(ObjNode* node, int anim, float speed)
 		MorphToSkeletonAnim(node->Skeleton, anim, ANIM_BLEND_SPEED);
 	node->Skeleton->AnimSpeed = speed;
 	node->Flag[0] = 0;
-	gPlayerInfo.stateTimer = 0;
-	gPlayerInfo.stateClock = 0;
+	gPlayerLevel.stateTimer = 0;
+	gPlayerLevel.stateClock = 0;
 }
 
 void MovePlayerRobot(ObjNode* node)
@@ -518,20 +518,20 @@ void MovePlayerRobot(ObjNode* node)
 
 	const float dt = gFrameTime;
 	GetObjectInfo(node);
-	if (gInvincibleTimer > 0)
-		gInvincibleTimer = std::max(0.0f, gInvincibleTimer - dt);
-	gPlayerInfo.stateTimer += dt;
-	gPlayerInfo.stateClock += dt;
-	gPlayerInfo.timeSinceMoveInput += dt;
+	if (gPlayerLevel.invincibleTimer > 0)
+		gPlayerLevel.invincibleTimer = std::max(0.0f, gPlayerLevel.invincibleTimer - dt);
+	gPlayerLevel.stateTimer += dt;
+	gPlayerLevel.stateClock += dt;
+	gPlayerLevel.timeSinceMoveInput += dt;
 
 	// The cheat keys top the robot up and fill the weapon inventory.
-	if (AreCheatKeysDown() && !gPlayerIsDead)
+	if (AreCheatKeysDown() && !gPlayerLevel.isDead)
 	{
 		GiveCheatWeaponInventory();
-		gPlayerHealth = 1;
-		gJumpJetFuel = 1;
-		gPlayerLives = std::max<uint8_t>(gPlayerLives, 3);
-		gPlayerUsedCheats = true;
+		gRun.health = 1;
+		gRun.fuel = 1;
+		gRun.lives = std::max<uint8_t>(gRun.lives, 3);
+		gRun.usedCheats = true;
 	}
 
 	HandlerFor(PlayerAnim(node))(node);

@@ -84,10 +84,10 @@ namespace
 			gObjCoord.y = ground - float(node->BottomOff);
 			gObjDelta.y = LANDED_DELTA_Y;
 			node->StatusBits |= STATUS_BIT_ONGROUND;
-			gPlayerSlipperiness = gGroundSlip;
+			gPlayerLevel.slipperiness = gLevel.groundSlip;
 
 			// The boss arena's ground is live: it hurts and throws the robot up.
-			if (CurrentLevelHasRule(LEVEL_RULE_LIVE_GROUND) && !gPlayerIsDead)
+			if (CurrentLevelHasRule(LEVEL_RULE_LIVE_GROUND) && !gPlayerLevel.isDead)
 			{
 				gObjDelta.y = LEVEL2_GROUND_THROW;
 				node->StatusBits &= ~STATUS_BIT_ONGROUND;
@@ -126,7 +126,7 @@ namespace
 
 	void CollidePlayerSubStep(ObjNode* node)
 	{
-		gPlayerSlipperiness = 0;
+		gPlayerLevel.slipperiness = 0;
 		OGLPoint3D before = gObjCoord;
 		ResolveCollisions(node, PLAYER_COLLISION_MASK, 0.3f);
 
@@ -137,7 +137,7 @@ namespace
 				continue;
 			bool landedOn = gCollisionList[i].sides & SIDE_BOTTOM;
 			if (landedOn)
-				gPlayerSlipperiness = hit->Slipperiness;
+				gPlayerLevel.slipperiness = hit->Slipperiness;
 			else if (hit->CType & CTYPE_PLAYER_BLOCKER)
 			{
 				gObjCoord.x = before.x;
@@ -147,7 +147,7 @@ namespace
 			{
 				PlayerGotHit(hit, 0);
 				if (hit->CType & CTYPE_BURNS_PLAYER)
-					gPlayerInfo.burnTimer = 2.5f;
+					gPlayerLevel.burnTimer = 2.5f;
 			}
 		}
 		CollideWithGround(node);
@@ -187,11 +187,11 @@ void TurnPlayerToward(ObjNode* node, float targetRot, float rate)
 void DoPlayerSteering(ObjNode* node, bool onGround)
 {
 	const float dt = gFrameTime;
-	const float slip = gPlayerSlipperiness;
+	const float slip = gPlayerLevel.slipperiness;
 	OGLVector2D in = gAnalogSteering;
 	bool hasInput = PlayerHasMoveInput();
 	if (hasInput)
-		gPlayerInfo.timeSinceMoveInput = 0;
+		gPlayerLevel.timeSinceMoveInput = 0;
 	float speed = std::hypot(gObjDelta.x, gObjDelta.z);
 
 	if (gPlayerTankControls)
@@ -232,7 +232,7 @@ void DoPlayerSteering(ObjNode* node, bool onGround)
 void ApplyPlayerFriction(ObjNode* node, float friction)
 {
 	const float dt = gFrameTime;
-	gObjDelta.y -= gGravity * dt;
+	gObjDelta.y -= gLevel.gravity * dt;
 	if (gObjDelta.y < 0 && gObjDelta.y > -20 * dt)
 		gObjDelta.y = -20 * dt;
 
@@ -244,7 +244,7 @@ void ApplyPlayerFriction(ObjNode* node, float friction)
 	float len = std::hypot(gObjDelta.x, gObjDelta.z);
 	if (len <= 0)
 		return;
-	float f = friction * (1 - gPlayerSlipperiness) * dt;
+	float f = friction * (1 - gPlayerLevel.slipperiness) * dt;
 	float fx = std::fabs(gObjDelta.x / len) * f, fz = std::fabs(gObjDelta.z / len) * f;
 	gObjDelta.x = std::fabs(gObjDelta.x) <= fx ? 0 : gObjDelta.x - std::copysign(fx, gObjDelta.x);
 	gObjDelta.z = std::fabs(gObjDelta.z) <= fz ? 0 : gObjDelta.z - std::copysign(fz, gObjDelta.z);
@@ -259,12 +259,12 @@ void MovePlayerStep(ObjNode* node)
 		gObjDelta = {0, 0, 0};
 		speed = 0;
 	}
-	if (speed > gPlayerMaxSpeed)
+	if (speed > gPlayerLevel.maxSpeed)
 	{
-		float k = gPlayerMaxSpeed / speed;
+		float k = gPlayerLevel.maxSpeed / speed;
 		gObjDelta.x *= k;
 		gObjDelta.z *= k;
-		speed = gPlayerMaxSpeed;
+		speed = gPlayerLevel.maxSpeed;
 	}
 
 	// A platform stood on carries the robot along.
@@ -284,10 +284,10 @@ void MovePlayerStep(ObjNode* node)
 	DoPlayerWaterEffects(node, gPlayerWaterPatch, wasInWater);
 
 	float ground = TerrainHeightAt(gObjCoord.x, gObjCoord.z);
-	gHeightAboveGround = gObjCoord.y + float(node->BottomOff) - ground;
+	gPlayerLevel.heightAboveGround = gObjCoord.y + float(node->BottomOff) - ground;
 
 	// A robot that fell into a hole in the clouds is gone.
-	if (CurrentLevelHasRule(LEVEL_RULE_TERRAIN_HOLES) && ground == TERRAIN_HEIGHT_HOLE && !gPlayerIsDead
+	if (CurrentLevelHasRule(LEVEL_RULE_TERRAIN_HOLES) && ground == TERRAIN_HEIGHT_HOLE && !gPlayerLevel.isDead
 			&& gObjCoord.y + float(node->BottomOff) < TerrainHeightAtNoHoles(gObjCoord.x, gObjCoord.z) - 30)
 		KillPlayer(DEATH_KIND_FELL);
 }
@@ -297,7 +297,7 @@ bool DoPlayerJumpControls(ObjNode* node)
 	if (!GetNewNeedState(NEED_JUMP))
 		return false;
 	int anim = PlayerAnim(node);
-	if (IsPlayerOnGround(node) || gHeightAboveGround < NEAR_GROUND)
+	if (IsPlayerOnGround(node) || gPlayerLevel.heightAboveGround < NEAR_GROUND)
 	{
 		// At a cannon's mouth the jump climbs in instead.
 		if (ObjNode* cannon = FindCannonMouthNear(gObjCoord.x, gObjCoord.z))
@@ -319,8 +319,8 @@ bool DoPlayerJumpControls(ObjNode* node)
 		if (std::fabs(gObjDelta.y) < JET_MAX_VERTICAL_SPEED)
 			FirePlayerJumpJet(node);
 		else if (anim == PLAYER_ANIM_JUMP)
-			gPlayerInfo.jetQueued = true;
-		else if (gHeightAboveGround > 200)
+			gPlayerLevel.jetQueued = true;
+		else if (gPlayerLevel.heightAboveGround > 200)
 			FirePlayerJumpJet(node);
 	}
 	return false;
@@ -328,20 +328,20 @@ bool DoPlayerJumpControls(ObjNode* node)
 
 void FirePlayerJumpJet(ObjNode* node)
 {
-	gPlayerInfo.jetQueued = false;
-	if (!gCanUseJumpJet)
+	gPlayerLevel.jetQueued = false;
+	if (!gPlayerLevel.canUseJumpJet)
 		return;
-	if (gJumpJetFuel <= 0)
+	if (gRun.fuel <= 0)
 	{
 		FlashFuelGauge();
 		PlayPlayerEffect(EFFECT_NOJUMPJET);
 		return;
 	}
-	gJumpJetFuel -= PLAYER_JUMPJET_COST;
-	if (gJumpJetFuel < 0.0001f)
-		gJumpJetFuel = 0;
-	gCanUseJumpJet = false;
-	if (gPlayerScale > 1)
+	gRun.fuel -= PLAYER_JUMPJET_COST;
+	if (gRun.fuel < 0.0001f)
+		gRun.fuel = 0;
+	gPlayerLevel.canUseJumpJet = false;
+	if (gPlayerLevel.scale > 1)
 		SetPlayerAnim(node, PLAYER_ANIM_GIANTJUMPJET, 0.6f);
 	else
 		SetPlayerAnim(node, PLAYER_ANIM_JUMPJET);
@@ -355,10 +355,10 @@ bool DoPlayerPunchControls(ObjNode* node)
 		return false;
 	node->Flag[0] = 0;
 
-	ObjNode* pickup = FindNearest(node, CTYPE_PICKUP, PICKUP_REACH * gPlayerScale, false);
+	ObjNode* pickup = FindNearest(node, CTYPE_PICKUP, PICKUP_REACH * gPlayerLevel.scale, false);
 	if (pickup)
 	{
-		gHeldObject = pickup;
+		gPlayerLevel.heldObject = pickup;
 		// Read now: goo lets go of its class as soon as it is taken.
 		gGrabShowsMessage = pickup->CType & CTYPE_PICKUP_MESSAGE;
 		PlayPlayerEffect3D(EFFECT_WEAPONWHIR, &gObjCoord);
@@ -386,7 +386,7 @@ void DoPlayerPunchHit(ObjNode* node)
 	ObjNode* hits[MAX_COLLISIONS];
 	for (int i = 0; i < n; i++)
 		hits[i] = gCollisionList[i].objectPtr;
-	gPlayerInfo.punchPoint = hand;
+	gPlayerLevel.punchPoint = hand;
 	for (int i = 0; i < n; i++)
 	{
 		ObjNode* target = hits[i];
@@ -406,8 +406,8 @@ void DoPlayerPunchHit(ObjNode* node)
 
 void DoPlayerGrabKeyFrame(ObjNode* node)
 {
-	ObjNode* held = gHeldObject;
-	gHeldObject = nullptr;
+	ObjNode* held = gPlayerLevel.heldObject;
+	gPlayerLevel.heldObject = nullptr;
 	const bool showMessage = gGrabShowsMessage;
 	gGrabShowsMessage = false;
 	if (!held || held->CType == INVALID_NODE_FLAG)
@@ -428,6 +428,6 @@ void TurnPlayerTowardTarget(ObjNode* node)
 		if (target)
 			TurnPlayerToward(node, HeadingOfDirection(target->Coord.x - gObjCoord.x, target->Coord.z - gObjCoord.z), 6);
 	}
-	else if (gHeldObject && gHeldObject->CType != INVALID_NODE_FLAG)
-		TurnPlayerToward(node, HeadingOfDirection(gHeldObject->Coord.x - gObjCoord.x, gHeldObject->Coord.z - gObjCoord.z), 9);
+	else if (gPlayerLevel.heldObject && gPlayerLevel.heldObject->CType != INVALID_NODE_FLAG)
+		TurnPlayerToward(node, HeadingOfDirection(gPlayerLevel.heldObject->Coord.x - gObjCoord.x, gPlayerLevel.heldObject->Coord.z - gObjCoord.z), 9);
 }

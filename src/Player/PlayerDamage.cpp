@@ -88,7 +88,7 @@ namespace
 
 bool PlayerGotHit(ObjNode* attacker, float damage)
 {
-	if (gInvincibleTimer > 0)
+	if (gPlayerLevel.invincibleTimer > 0)
 		return false;
 	ObjNode* node = gPlayerNode;
 	if (!node || !node->Skeleton)
@@ -97,7 +97,7 @@ bool PlayerGotHit(ObjNode* attacker, float damage)
 	if (PlayerAnim(node) == PLAYER_ANIM_BUBBLE)
 	{
 		PopPlayerBubble();
-		gInvincibleTimer = PLAYER_HIT_INVINCIBILITY;
+		gPlayerLevel.invincibleTimer = PLAYER_HIT_INVINCIBILITY;
 		return true;
 	}
 	float heading = node->Rot.y;
@@ -116,25 +116,25 @@ bool PlayerGotHit(ObjNode* attacker, float damage)
 		if (gCurrentMoveNode == node)		// the hit came during the robot's own move
 			gObjDelta = knock;
 		node->StatusBits &= ~STATUS_BIT_ONGROUND;
-		gHeldObject = nullptr;
+		gPlayerLevel.heldObject = nullptr;
 	}
 	PlayerLoseHealth(damage, DEATH_KIND_BLOWN_UP);
-	gInvincibleTimer = PLAYER_HIT_INVINCIBILITY;
+	gPlayerLevel.invincibleTimer = PLAYER_HIT_INVINCIBILITY;
 	return true;
 }
 
 bool PlayerLoseHealth(float amount, uint8_t deathKind)
 {
 	// A dead robot has nothing left to lose (health is 0 once dead).
-	if (gPlayerIsDead || gPlayerHealth < 0)
+	if (gPlayerLevel.isDead || gRun.health < 0)
 		return true;
-	gPlayerHealth -= amount;
-	if (gPlayerHealth > 0)
+	gRun.health -= amount;
+	if (gRun.health > 0)
 	{
 		Rumble(0.8f, 300);
 		return false;
 	}
-	gPlayerHealth = 0;
+	gRun.health = 0;
 	KillPlayer(deathKind);
 	return true;
 }
@@ -144,7 +144,7 @@ void KillPlayer(uint8_t deathKind)
 	ObjNode* node = gPlayerNode;
 	if (!node)
 		return;
-	if (gPlayerIsDead)
+	if (gPlayerLevel.isDead)
 	{
 		// Later calls only force the animation of a robot still on show.
 		if (!(node->StatusBits & STATUS_BIT_HIDDEN))
@@ -157,15 +157,15 @@ void KillPlayer(uint8_t deathKind)
 		return;
 	}
 
-	gPlayerIsDead = true;
-	gPlayerHealth = 0;
-	gHeldObject = nullptr;
+	gPlayerLevel.isDead = true;
+	gRun.health = 0;
+	gPlayerLevel.heldObject = nullptr;
 	switch (deathKind)
 	{
 		case DEATH_KIND_WORN_OUT:
 			SetPlayerAnim(node, PLAYER_ANIM_DEATH, 5);
-			gDeathTimer = 3;
-			gInvincibleTimer = DEATH_INVINCIBILITY;
+			gPlayerLevel.deathTimer = 3;
+			gPlayerLevel.invincibleTimer = DEATH_INVINCIBILITY;
 			break;
 
 		case DEATH_KIND_BLOWN_UP:
@@ -173,14 +173,14 @@ void KillPlayer(uint8_t deathKind)
 			HidePlayer(node, true);
 			PlayPlayerEffect3D(EFFECT_PLAYERCRASH, &node->Coord);
 			StartDeathTransition(2.5f);
-			gDeathTimer = 3;
-			gInvincibleTimer = DEATH_INVINCIBILITY;
+			gPlayerLevel.deathTimer = 3;
+			gPlayerLevel.invincibleTimer = DEATH_INVINCIBILITY;
 			break;
 
 		case DEATH_KIND_FELL:
 			SetPlayerAnim(node, PLAYER_ANIM_FALL);
-			gDeathTimer = 2;
-			gInvincibleTimer = 2;
+			gPlayerLevel.deathTimer = 2;
+			gPlayerLevel.invincibleTimer = 2;
 			PlayPlayerEffect3D(EFFECT_YAAA, &node->Coord);
 			StartDeathTransition(2.0f);
 			gPlayerFallDoor = ObjNodeRef(FindTrapDoorNear(node->Coord, TRAP_DOOR_FALL_REACH));
@@ -209,19 +209,19 @@ void ResetPlayerAtCheckpoint()
 	ObjNode* node = gPlayerNode;
 	if (!node)
 		return;
-	UpdateVisibleTerrain(gCheckpointX, gCheckpointZ);
+	UpdateVisibleTerrain(gPlayerLevel.checkpointX, gPlayerLevel.checkpointZ);
 	gPlayerFallDoor.Clear();
 
-	node->Coord.x = gCheckpointX;
-	node->Coord.z = gCheckpointZ;
+	node->Coord.x = gPlayerLevel.checkpointX;
+	node->Coord.z = gPlayerLevel.checkpointZ;
 	if (CurrentLevelDef().playerStart != PLAYER_START_FLYING_SAUCER)
 	{
-		float top = HighestSurfaceAt(gCheckpointX, gCheckpointZ, CTYPE_MISC | CTYPE_TERRAIN);
+		float top = HighestSurfaceAt(gPlayerLevel.checkpointX, gPlayerLevel.checkpointZ, CTYPE_MISC | CTYPE_TERRAIN);
 		node->Coord.y = top - float(node->BottomOff) + 20;
-		node->Rot.y = gCheckpointRot;
+		node->Rot.y = gPlayerLevel.checkpointRot;
 		ResetGrowth(node);
 		node->Scale = {PLAYER_NODE_SCALE, PLAYER_NODE_SCALE, PLAYER_NODE_SCALE};
-		gPlayerScale = 1;
+		gPlayerLevel.scale = 1;
 		HidePlayer(node, false);
 		SetPlayerAnim(node, PLAYER_ANIM_STAND);
 	}
@@ -238,14 +238,14 @@ void ResetPlayerAtCheckpoint()
 		gObjCoord = node->Coord;
 		gObjDelta = node->Delta;
 	}
-	gPlayerHealth = 1;
-	gPlayerInfo.burnTimer = 0;
-	gPlayerIsDead = false;
-	gDeathTimer = 0;
+	gRun.health = 1;
+	gPlayerLevel.burnTimer = 0;
+	gPlayerLevel.isDead = false;
+	gPlayerLevel.deathTimer = 0;
 	UpdateObjectTransforms(node);
 	CalcObjectBoxFromNode(node);
 	KeepOldCollisionBoxes(node);
-	gPlayerInfo.coord = node->Coord;
+	gPlayerLevel.coord = node->Coord;
 	UpdatePlayerHands(node);
 
 	InitCamera();
@@ -285,15 +285,15 @@ void UpdateDeathTransition(float dt)
 		if (t.position >= SHUTTER_SHUT)
 		{
 			t.position = SHUTTER_SHUT;
-			if (gPlayerLives > 0)
+			if (gRun.lives > 0)
 			{
-				gPlayerLives--;
+				gRun.lives--;
 				ResetPlayerAtCheckpoint();
 				t.closing = false;
 			}
 			else
 			{
-				gGameOver = true;
+				gLevel.gameOver = true;
 				t.active = false;
 			}
 		}

@@ -16,7 +16,7 @@ namespace
 
 	bool CanChangeState()
 	{
-		return gPlayerNode && gPlayerNode->Skeleton && !gPlayerIsDead;
+		return gPlayerNode && gPlayerNode->Skeleton && !gPlayerLevel.isDead;
 	}
 
 	// Motion set on the robot, also while his own move routine runs (it
@@ -36,7 +36,7 @@ void CatchPlayer(int anim)
 	SetPlayerAnim(gPlayerNode, anim);
 	SetPlayerDelta({0, 0, 0});
 	gPlayerNode->StatusBits &= ~STATUS_BIT_ONGROUND;
-	gHeldObject = nullptr;
+	gPlayerLevel.heldObject = nullptr;
 }
 
 bool IsPlayerHeldIn(int anim)
@@ -70,7 +70,7 @@ void PlacePlayerInGrip(const OGLMatrix4x4& transform, const OGLPoint3D& where)
 	node->BaseTransformMatrix = transform;
 	SyncBaseTransformObject(node);
 	CalcObjectBoxFromNode(node);
-	gPlayerInfo.coord = where;
+	gPlayerLevel.coord = where;
 	UpdatePlayerHands(node);
 }
 
@@ -99,7 +99,7 @@ void ThrowPlayerFree(const OGLVector3D& velocity, float maxSpeed)
 	SetPlayerAnim(node, PLAYER_ANIM_THROWN);
 	SetPlayerDelta(velocity);
 	node->StatusBits &= ~STATUS_BIT_ONGROUND;
-	gPlayerMaxSpeed = maxSpeed;
+	gPlayerLevel.maxSpeed = maxSpeed;
 	// His own transform again: the captor's matrix let go.
 	UpdateObjectTransforms(node);
 	if (IsSoundEffectLoaded(EFFECT_THROWNSWOOSH))
@@ -141,7 +141,7 @@ void HeldByCreature(ObjNode* node)
 void ReleasePlayerFromHold(float heading)
 {
 	ObjNode* node = gPlayerNode;
-	if (!node || !node->Skeleton || gPlayerIsDead)
+	if (!node || !node->Skeleton || gPlayerLevel.isDead)
 		return;
 	SetPlayerAnim(node, PLAYER_ANIM_GOTHIT, 7);
 	node->Delta = {-std::sin(heading) * PLAYER_KNOCKBACK_SPEED, 400, -std::cos(heading) * PLAYER_KNOCKBACK_SPEED};

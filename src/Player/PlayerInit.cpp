@@ -19,28 +19,28 @@
 
 ObjNode* gPlayerNode = nullptr;
 ObjNode* gPlayerHandNodes[2] = {};
-float gPlayerHealth = 1;
-uint8_t gPlayerLives = PLAYER_START_LIVES;
-float gJumpJetFuel = 0;
-int32_t gScore = 0;
-bool gPlayerIsDead = false;
-float gInvincibleTimer = 0;
-float gDeathTimer = 0;
-float gCheckpointX = 0, gCheckpointZ = 0, gCheckpointRot = 0;
-int gCheckpointNum = -1;
-ObjNode* gHeldObject = nullptr;
-float gHeightAboveGround = 0;
-float gPlayerMaxSpeed = PLAYER_BASE_MAX_SPEED;
-float gPlayerBaseMaxSpeed = PLAYER_BASE_MAX_SPEED;
-bool gCanUseJumpJet = false;
-float gPlayerScale = 1;
-float gExitCharge = 0;
-float gPlayerSlipperiness = 0;
+float gRun.health = 1;
+uint8_t gRun.lives = PLAYER_START_LIVES;
+float gRun.fuel = 0;
+int32_t gRun.score = 0;
+bool gPlayerLevel.isDead = false;
+float gPlayerLevel.invincibleTimer = 0;
+float gPlayerLevel.deathTimer = 0;
+float gPlayerLevel.checkpointX = 0, gPlayerLevel.checkpointZ = 0, gPlayerLevel.checkpointRot = 0;
+int gPlayerLevel.checkpointNum = -1;
+ObjNode* gPlayerLevel.heldObject = nullptr;
+float gPlayerLevel.heightAboveGround = 0;
+float gPlayerLevel.maxSpeed = PLAYER_BASE_MAX_SPEED;
+float gPlayerLevel.baseMaxSpeed = PLAYER_BASE_MAX_SPEED;
+bool gPlayerLevel.canUseJumpJet = false;
+float gPlayerLevel.scale = 1;
+float gLevel.exitCharge = 0;
+float gPlayerLevel.slipperiness = 0;
 bool gPlayerTankControls = false;
-bool gPlayerUsedCheats = false;
+bool gRun.usedCheats = false;
 // Set by the saved-game loader while a resumed game starts its first level.
-bool gPlayerResumingSavedGame = false;
-PlayerInfo gPlayerInfo = {};
+bool gRun.resumingSavedGame = false;
+PlayerInfo gPlayerLevel = {};
 
 namespace
 {
@@ -170,42 +170,42 @@ ObjNode* MakePlayerRobot(float x, float z, float rot, float scale)
 	KeepOldCollisionBoxes(node);
 
 	gPlayerNode = node;
-	gPlayerInfo.coord = node->Coord;
-	gPlayerInfo.stateTimer = 0;
-	gPlayerInfo.timeSinceMoveInput = 100;
+	gPlayerLevel.coord = node->Coord;
+	gPlayerLevel.stateTimer = 0;
+	gPlayerLevel.timeSinceMoveInput = 100;
 	MakePlayerHands(node);
 	return node;
 }
 
 void InitPlayerForNewRun()
 {
-	if (!gPlayerResumingSavedGame)
+	if (!gRun.resumingSavedGame)
 	{
-		gPlayerHealth = 1;
-		gScore = 0;
-		gPlayerLives = PLAYER_START_LIVES;
-		gJumpJetFuel = 0;
+		gRun.health = 1;
+		gRun.score = 0;
+		gRun.lives = PLAYER_START_LIVES;
+		gRun.fuel = 0;
 	}
-	gPlayerResumingSavedGame = false;
-	gDeathTimer = 0;
+	gRun.resumingSavedGame = false;
+	gPlayerLevel.deathTimer = 0;
 	StopDeathTransition();
 	gPlayerStartX = gPlayerStartZ = gPlayerStartRot = 0;
-	gPlayerUsedCheats = false;
+	gRun.usedCheats = false;
 }
 
 void ClearPlayerLevelFlags()
 {
-	gPlayerIsDead = false;
-	gHeldObject = nullptr;
-	gInvincibleTimer = 0;
-	gDeathTimer = 0;
-	gPlayerScale = 1;
+	gPlayerLevel.isDead = false;
+	gPlayerLevel.heldObject = nullptr;
+	gPlayerLevel.invincibleTimer = 0;
+	gPlayerLevel.deathTimer = 0;
+	gPlayerLevel.scale = 1;
 	ResetGrowth();
-	gPlayerMaxSpeed = gPlayerBaseMaxSpeed;
-	gPlayerSlipperiness = 0;
-	gCanUseJumpJet = false;
-	gPlayerInfo = {};
-	gPlayerInfo.timeSinceMoveInput = 100;
+	gPlayerLevel.maxSpeed = gPlayerLevel.baseMaxSpeed;
+	gPlayerLevel.slipperiness = 0;
+	gPlayerLevel.canUseJumpJet = false;
+	gPlayerLevel = {};
+	gPlayerLevel.timeSinceMoveInput = 100;
 	gPlayerHandNodes[0] = gPlayerHandNodes[1] = nullptr;
 	StopDeathTransition();
 	ResetPlayerSaucers();
@@ -216,15 +216,15 @@ void InitPlayerAtStartOfLevel()
 	ClearPlayerLevelFlags();
 	if (!TakeLoadedWeaponInventory())
 		InitWeaponInventory();
-	gExitCharge = CurrentLevelDef().exitChargeAtStart;
+	gLevel.exitCharge = CurrentLevelDef().exitChargeAtStart;
 
 	CreateTerrainDrawNode();
 	MakeDeathTransitionNode();
 	UpdateVisibleTerrain(gPlayerStartX, gPlayerStartZ);
 
-	gCheckpointX = gPlayerStartX;
-	gCheckpointZ = gPlayerStartZ;
-	gCheckpointRot = gPlayerStartRot;
+	gPlayerLevel.checkpointX = gPlayerStartX;
+	gPlayerLevel.checkpointZ = gPlayerStartZ;
+	gPlayerLevel.checkpointRot = gPlayerStartRot;
 
 	// The robot's chrome parts.
 	if (HaveGlobalModels())

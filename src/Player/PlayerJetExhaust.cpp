@@ -16,7 +16,7 @@ namespace
 	constexpr int FEET[2] = {PLAYER_JOINT_LEFT_FOOT, PLAYER_JOINT_RIGHT_FOOT};
 
 	// Flame: hot, shot down and gone in a quarter of a second.
-	constexpr float FLAME_SCALE = 45.0f;				// particle size at gPlayerScale 1
+	constexpr float FLAME_SCALE = 45.0f;				// particle size at gPlayerLevel.scale 1
 	constexpr float FLAME_SPEED = 550.0f;				// units per second, downward
 	constexpr float FLAME_SPREAD = 120.0f;				// ± units per second sideways
 	constexpr float FLAME_FADE = 4.0f;					// opacity per second
@@ -80,7 +80,7 @@ void PuffJetExhaust(ObjNode* robot)
 		return;
 	gJetExhaust.timer = PUFF_INTERVAL;
 
-	const float size = gPlayerScale;
+	const float size = gPlayerLevel.scale;
 	const int16_t flame = GroupFor(gJetExhaust.flame, PARTICLE_SPRITE_FLAME, 0, FLAME_SCALE * size, FLAME_SHRINK,
 			FLAME_FADE, GL_ONE);
 	const int16_t smoke = GroupFor(gJetExhaust.smoke, PARTICLE_SPRITE_SMOKE_GREY, -SMOKE_LIFT, SMOKE_SCALE * size,

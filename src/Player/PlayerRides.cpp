@@ -52,12 +52,12 @@ namespace
 	{
 		node->Rot.x = node->Rot.z = 0;
 		SetPlayerAnim(node, PLAYER_ANIM_SKID);
-		gPlayerInfo.stateCountdown = LANDING_SKID_TIME;
+		gPlayerLevel.stateCountdown = LANDING_SKID_TIME;
 	}
 
 	void LetTheSpeedThrough(float speed)
 	{
-		gPlayerMaxSpeed = std::max(gPlayerMaxSpeed, speed);
+		gPlayerLevel.maxSpeed = std::max(gPlayerLevel.maxSpeed, speed);
 	}
 
 	void EndTeleportSparkle()
@@ -256,7 +256,7 @@ void MovePlayerTeleporting(ObjNode* node)
 	if (gTeleport.sparkle >= 0)
 		gSparkles[gTeleport.sparkle].color.a = std::min(1.0f, gTeleport.clock / TELEPORT_SPARKLE_FADE_IN);
 
-	const float fullScale = PLAYER_NODE_SCALE * gPlayerScale;
+	const float fullScale = PLAYER_NODE_SCALE * gPlayerLevel.scale;
 	if (!gTeleport.arrived)
 	{
 		node->Scale.x = node->Scale.z = std::max(0.0f, node->Scale.x - TELEPORT_SHRINK_RATE * dt);
@@ -268,7 +268,7 @@ void MovePlayerTeleporting(ObjNode* node)
 			node->OldCoord = node->Coord;
 			node->Rot.y = gTeleport.heading;
 			gTeleport.arrived = true;
-			gPlayerInfo.coord = node->Coord;
+			gPlayerLevel.coord = node->Coord;
 			InitCamera();
 		}
 	}
@@ -287,6 +287,6 @@ void MovePlayerTeleporting(ObjNode* node)
 	}
 	UpdateObjectTransforms(node);
 	CalcObjectBoxFromNode(node);
-	gPlayerInfo.coord = node->Coord;
+	gPlayerLevel.coord = node->Coord;
 	UpdatePlayerHands(node);
 }

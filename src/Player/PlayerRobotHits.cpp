@@ -29,7 +29,7 @@ void PlayerThrownByMachine(const OGLVector3D& velocity)
 bool PlayerFlattenedByEnemy()
 {
 	ObjNode* node = gPlayerNode;
-	if (!node || gPlayerIsDead || gInvincibleTimer > 0 || PlayerAnim(node) == PLAYER_ANIM_FLATTENED)
+	if (!node || gPlayerLevel.isDead || gPlayerLevel.invincibleTimer > 0 || PlayerAnim(node) == PLAYER_ANIM_FLATTENED)
 		return false;
 	FlattenPlayer();
 	node->Delta = {0, 0, 0};
@@ -41,11 +41,11 @@ bool PlayerFlattenedByEnemy()
 void PlayerSkeweredOnDrill()
 {
 	ObjNode* node = gPlayerNode;
-	if (!node || gPlayerIsDead)
+	if (!node || gPlayerLevel.isDead)
 		return;
 	CatchPlayer(PLAYER_ANIM_HELDALT);
 	node->StatusBits |= STATUS_BIT_ROTZXY;
-	gInvincibleTimer = SKEWERED_INVINCIBILITY;
+	gPlayerLevel.invincibleTimer = SKEWERED_INVINCIBILITY;
 }
 
 bool HoldPlayerOnDrill(const OGLPoint3D& where, float heading, float roll)
@@ -64,7 +64,7 @@ bool HoldPlayerOnDrill(const OGLPoint3D& where, float heading, float roll)
 	node->Coord = at;
 	UpdateObjectTransforms(node);
 	PlacePlayerInGrip(node->BaseTransformMatrix, at);
-	gInvincibleTimer = SKEWERED_INVINCIBILITY;
+	gPlayerLevel.invincibleTimer = SKEWERED_INVINCIBILITY;
 	return true;
 }
 

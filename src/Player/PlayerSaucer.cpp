@@ -136,7 +136,7 @@ namespace
 		robot->Rot.y = saucer->Rot.y;
 		UpdateObjectTransforms(robot);
 		CalcObjectBoxFromNode(robot);
-		gPlayerInfo.coord = robot->Coord;
+		gPlayerLevel.coord = robot->Coord;
 		UpdatePlayerHands(robot);
 	}
 
@@ -229,7 +229,7 @@ namespace
 			robot->Skeleton->AnimSpeed = 1;
 			UpdateObjectTransforms(robot);
 			CalcObjectBoxFromNode(robot);
-			gPlayerInfo.coord = robot->Coord;
+			gPlayerLevel.coord = robot->Coord;
 			UpdatePlayerHands(robot);
 		}
 		if (Timer(saucer) > 0)
@@ -245,9 +245,9 @@ namespace
 			robot->OldCoord = robot->Coord;
 			KeepOldCollisionBoxes(robot);
 			SetPlayerAnim(robot, PLAYER_ANIM_STAND);
-			gCheckpointX = robot->Coord.x;
-			gCheckpointZ = robot->Coord.z;
-			gCheckpointRot = robot->Rot.y;
+			gPlayerLevel.checkpointX = robot->Coord.x;
+			gPlayerLevel.checkpointZ = robot->Coord.z;
+			gPlayerLevel.checkpointRot = robot->Rot.y;
 		}
 		PlayPlayerEffect3D(EFFECT_HATCH, &saucer->Coord);
 		saucer->Mode = SAUCER_CLOSING;
@@ -280,10 +280,10 @@ namespace
 			return;
 		if (IsExitSaucer(saucer))
 		{
-			if (!gLevelDone)
+			if (!gLevel.done)
 			{
-				gLevelDone = true;
-				gLevelDoneTimer = 0;
+				gLevel.done = true;
+				gLevel.doneTimer = 0;
 			}
 			return;
 		}
@@ -297,7 +297,7 @@ namespace
 			DeleteObject(saucer);
 			return;
 		}
-		if (!robot || gPlayerIsDead)
+		if (!robot || gPlayerLevel.isDead)
 			return;
 		float d = CalcQuickDistance(robot->Coord.x, robot->Coord.z, saucer->Coord.x, saucer->Coord.z);
 		if (d >= EXIT_OPEN_DISTANCE)
@@ -308,13 +308,13 @@ namespace
 			saucer->Mode = SAUCER_OPENING;
 		}
 		// Short of charge the infobar says so (a boss still alive keeps it shut without a word).
-		else if (!CurrentLevelHasRule(LEVEL_RULE_EXIT_ALWAYS_OPEN) && gExitCharge < 1.0f)
+		else if (!CurrentLevelHasRule(LEVEL_RULE_EXIT_ALWAYS_OPEN) && gLevel.exitCharge < 1.0f)
 			ShowHelpMessage(HELP_EXIT_NOT_CHARGED, NOT_CHARGED_HELP_SECONDS, false);
 	}
 
 	void WaitOpen(ObjNode* saucer, ObjNode* robot)
 	{
-		if (!robot || gPlayerIsDead)
+		if (!robot || gPlayerLevel.isDead)
 			return;
 		float d = CalcQuickDistance(robot->Coord.x, robot->Coord.z, saucer->Coord.x, saucer->Coord.z);
 		if (d > EXIT_CLOSE_DISTANCE)
@@ -331,8 +331,8 @@ namespace
 		{
 			SetPlayerAnim(robot, PLAYER_ANIM_BEAMEDUP);
 			robot->CType = 0;
-			gLevelDone = true;
-			gLevelDoneTimer = 4;
+			gLevel.done = true;
+			gLevel.doneTimer = 4;
 			saucer->Mode = SAUCER_BEAMED_ROBOT_UP;
 			return;
 		}
@@ -369,7 +369,7 @@ namespace
 		}
 		robot->Coord.y = TerrainHeightAt(robot->Coord.x, robot->Coord.z) - float(robot->BottomOff);
 		UpdateObjectTransforms(robot);
-		gPlayerInfo.coord = robot->Coord;
+		gPlayerLevel.coord = robot->Coord;
 		UpdatePlayerHands(robot);
 	}
 
@@ -485,7 +485,7 @@ bool IsExitCharged()
 		return false;
 	if (CurrentLevelHasRule(LEVEL_RULE_EXIT_ALWAYS_OPEN))
 		return true;
-	return gExitCharge >= 1.0f;
+	return gLevel.exitCharge >= 1.0f;
 }
 
 bool IsPlayerInSaucer()

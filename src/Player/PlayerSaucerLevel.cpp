@@ -89,7 +89,7 @@ namespace
 		SaucerUnload unload;
 		float dropBeamTimer = 0;
 		ObjNodeRef shaded[16];					// darkened last frame: lightened again once clear
-	} gLevel;
+	} gSaucerLevel;
 
 	void KeepInsideMap()
 	{
@@ -102,7 +102,7 @@ namespace
 
 	bool IsPiloted(const ObjNode* saucer)
 	{
-		return gPlayerNode == saucer && !gPlayerIsDead;
+		return gPlayerNode == saucer && !gPlayerLevel.isDead;
 	}
 
 	// The point in front of the drop zone where the saucer unloads; false without a drop zone.
@@ -151,7 +151,7 @@ namespace
 			gObjDelta = {0, 0, 0};
 			saucer->Mode = SAUCER_UNLOADING;
 			StartSaucerUnloadBeam(&gSaucerBeam);
-			StartSaucerUnload(&gLevel.unload);
+			StartSaucerUnload(&gSaucerLevel.unload);
 			return;
 		}
 		gObjDelta = {dx / d * SAUCER_TO_DROP_SPEED, 0, dz / d * SAUCER_TO_DROP_SPEED};
@@ -160,7 +160,7 @@ namespace
 	void Unload(ObjNode* saucer, float dt)
 	{
 		gObjDelta = {0, 0, 0};
-		int kind = StepSaucerUnload(&gLevel.unload, &gSaucerCargo, dt);
+		int kind = StepSaucerUnload(&gSaucerLevel.unload, &gSaucerCargo, dt);
 		if (kind >= 0)
 		{
 			ObjNode* zone = GetExitSaucerNode();
@@ -169,7 +169,7 @@ namespace
 			OGLPoint3D from = {gObjCoord.x, gObjCoord.y - SAUCER_HUMAN_DROP_BELOW, gObjCoord.z};
 			MakeDeliveredHuman(kind, from, zone->Coord);
 		}
-		if (!gLevel.unload.active)
+		if (!gSaucerLevel.unload.active)
 		{
 			StopSaucerBeam(&gSaucerBeam);
 			saucer->Mode = SAUCER_FLYING;
@@ -180,7 +180,7 @@ namespace
 	void DropRobot(ObjNode* saucer)
 	{
 		StartSaucerUnloadBeam(&gSaucerBeam);
-		gLevel.dropBeamTimer = SAUCER_DROP_BEAM_TIME;
+		gSaucerLevel.dropBeamTimer = SAUCER_DROP_BEAM_TIME;
 		ObjNode* robot = MakePlayerRobot(gObjCoord.x, gObjCoord.z, saucer->Rot.y, SAUCER_ROBOT_SCALE);
 		robot->Coord.y = gObjCoord.y - SAUCER_ROBOT_DROP_BELOW;
 		robot->OldCoord = robot->Coord;
@@ -190,11 +190,11 @@ namespace
 		KeepOldCollisionBoxes(robot);
 		if (robot->Genre == SKELETON_GENRE && BG3D_GetNumModels(MODEL_GROUP_GLOBAL) > 0)
 			AttachShadowToObject(robot, 0, 4, 4, false);
-		gPlayerScale = 1;
-		gPlayerInfo.coord = robot->Coord;
-		gCheckpointX = robot->Coord.x;
-		gCheckpointZ = robot->Coord.z;
-		gCheckpointRot = robot->Rot.y;
+		gPlayerLevel.scale = 1;
+		gPlayerLevel.coord = robot->Coord;
+		gPlayerLevel.checkpointX = robot->Coord.x;
+		gPlayerLevel.checkpointZ = robot->Coord.z;
+		gPlayerLevel.checkpointRot = robot->Rot.y;
 		StopAChannel(&saucer->EffectChannel);
 		saucer->Mode = SAUCER_ROBOT_DROPPED;
 		SwitchOffHelp(HELP_SAUCER_LANDING);
@@ -213,7 +213,7 @@ namespace
 			saucer->Mode = SAUCER_TO_DROP_ZONE;
 			return;
 		}
-		if (CanSaucerDropRobot(gExitCharge, gSaucerBeam, gSaucerCargo, d))
+		if (CanSaucerDropRobot(gLevel.exitCharge, gSaucerBeam, gSaucerCargo, d))
 		{
 			ShowHelpMessage(HELP_SAUCER_LANDING, HELP_SECONDS, false);
 			if (GetNewNeedState(NEED_JUMP))
@@ -264,7 +264,7 @@ namespace
 		if (best->HitByWeaponHandler[WEAPON_SAUCERBEAM](saucer, best, &best->Coord, nullptr, 0))
 		{
 			// The human counts itself as rising; the hold follows that count.
-			gSaucerCargo.rising = gHumansBeamingUp;
+			gSaucerCargo.rising = gLevel.humansBeamingUp;
 			SwitchOffHelp(HELP_SAUCER_HUMANS);
 		}
 	}
@@ -275,24 +275,24 @@ namespace
 		if (charging != SAUCER_BEAM_NONE)
 		{
 			auto rate = uint32_t((gSaucerBeam.charge[charging] + CHARGE_RATE_BASE) * float(NORMAL_CHANNEL_RATE));
-			if (gLevel.chargeChannel < 0 && IsSoundEffectLoaded(EFFECT_NOVACHARGE))
-				gLevel.chargeChannel = PlayEffect_Parms3D(EFFECT_NOVACHARGE, &saucer->Coord, rate, 1.0f);
-			else if (gLevel.chargeChannel >= 0)
-				ChangeChannelRate(gLevel.chargeChannel, int32_t(rate));
+			if (gSaucerLevel.chargeChannel < 0 && IsSoundEffectLoaded(EFFECT_NOVACHARGE))
+				gSaucerLevel.chargeChannel = PlayEffect_Parms3D(EFFECT_NOVACHARGE, &saucer->Coord, rate, 1.0f);
+			else if (gSaucerLevel.chargeChannel >= 0)
+				ChangeChannelRate(gSaucerLevel.chargeChannel, int32_t(rate));
 		}
 		else
-			StopAChannel(&gLevel.chargeChannel);
+			StopAChannel(&gSaucerLevel.chargeChannel);
 
 		if (gSaucerBeam.on != SAUCER_BEAM_NONE)
 		{
-			if (gLevel.humChannel < 0 && IsSoundEffectLoaded(EFFECT_BEAMHUM))
-				gLevel.humChannel = PlayEffect_Parms3D(EFFECT_BEAMHUM, &saucer->Coord,
+			if (gSaucerLevel.humChannel < 0 && IsSoundEffectLoaded(EFFECT_BEAMHUM))
+				gSaucerLevel.humChannel = PlayEffect_Parms3D(EFFECT_BEAMHUM, &saucer->Coord,
 						uint32_t(BEAM_HUM_RATE * float(NORMAL_CHANNEL_RATE)), BEAM_HUM_VOLUME);
-			else if (gLevel.humChannel >= 0)
-				Update3DSoundChannel(EFFECT_BEAMHUM, &gLevel.humChannel, &saucer->Coord);
+			else if (gSaucerLevel.humChannel >= 0)
+				Update3DSoundChannel(EFFECT_BEAMHUM, &gSaucerLevel.humChannel, &saucer->Coord);
 		}
 		else
-			StopAChannel(&gLevel.humChannel);
+			StopAChannel(&gSaucerLevel.humChannel);
 	}
 
 	ObjNode* MakeBeamCone(const ObjNode* saucer, int model)
@@ -315,15 +315,15 @@ namespace
 	{
 		if (BG3D_GetNumModels(MODEL_GROUP_GLOBAL) <= GLOBAL_MODEL_BEAM_INNER)
 			return;
-		ObjNode* outer = gLevel.beamOuter.Get();
-		ObjNode* inner = gLevel.beamInner.Get();
+		ObjNode* outer = gSaucerLevel.beamOuter.Get();
+		ObjNode* inner = gSaucerLevel.beamInner.Get();
 		bool on = gSaucerBeam.on != SAUCER_BEAM_NONE;
 		if (on && !outer)
 		{
 			outer = MakeBeamCone(saucer, GLOBAL_MODEL_BEAM_OUTER);
 			inner = MakeBeamCone(saucer, GLOBAL_MODEL_BEAM_INNER);
-			gLevel.beamOuter = ObjNodeRef(outer);
-			gLevel.beamInner = ObjNodeRef(inner);
+			gSaucerLevel.beamOuter = ObjNodeRef(outer);
+			gSaucerLevel.beamInner = ObjNodeRef(inner);
 			int16_t s = GetFreeSparkle(outer);
 			if (s >= 0)
 			{
@@ -338,15 +338,15 @@ namespace
 		if (!outer || !inner)
 			return;
 		if (on)
-			gLevel.beamShown = gSaucerBeam.on;
-		OGLColorRGBA color = BEAM_COLORS[std::max<int>(0, gLevel.beamShown)];
+			gSaucerLevel.beamShown = gSaucerBeam.on;
+		OGLColorRGBA color = BEAM_COLORS[std::max<int>(0, gSaucerLevel.beamShown)];
 		float alpha = on ? 1.0f : outer->ColorFilter.a - BEAM_FADE * dt;
 		if (alpha <= 0)
 		{
 			DeleteObject(outer);
 			DeleteObject(inner);
-			gLevel.beamOuter.Clear();
-			gLevel.beamInner.Clear();
+			gSaucerLevel.beamOuter.Clear();
+			gSaucerLevel.beamInner.Clear();
 			return;
 		}
 		outer->ColorFilter = {color.r, color.g, color.b, alpha};
@@ -386,7 +386,7 @@ namespace
 
 	void ShadeObjectsBelow(ObjNode* saucer)
 	{
-		ObjNodeRef now[std::size(gLevel.shaded)];
+		ObjNodeRef now[std::size(gSaucerLevel.shaded)];
 		size_t count = 0;
 		for (ObjNode* n = gObjectListHead; n && count < std::size(now); n = n->NextNode)
 		{
@@ -399,13 +399,13 @@ namespace
 			now[count++] = ObjNodeRef(n);
 		}
 		// What was under the saucer last frame and is clear now gets its colour back.
-		for (ObjNodeRef& was : gLevel.shaded)
+		for (ObjNodeRef& was : gSaucerLevel.shaded)
 		{
 			ObjNode* n = was.Get();
 			if (n && std::none_of(now, now + count, [n](const ObjNodeRef& r) { return r.Get() == n; }))
 				SetShade(n, 1);
 		}
-		std::copy(now, now + std::size(now), gLevel.shaded);
+		std::copy(now, now + std::size(now), gSaucerLevel.shaded);
 	}
 
 	//
@@ -417,24 +417,24 @@ namespace
 		const float dt = gFrameTime;
 		GetObjectInfo(node);
 		bool piloted = IsPiloted(node);
-		gSaucerCargo.rising = std::max(0, gHumansBeamingUp);
+		gSaucerCargo.rising = std::max(0, gLevel.humansBeamingUp);
 		if (piloted)
 		{
-			gPlayerInfo.stateTimer += dt;
-			if (gInvincibleTimer > 0)
-				gInvincibleTimer = std::max(0.0f, gInvincibleTimer - dt);
+			gPlayerLevel.stateTimer += dt;
+			if (gPlayerLevel.invincibleTimer > 0)
+				gPlayerLevel.invincibleTimer = std::max(0.0f, gPlayerLevel.invincibleTimer - dt);
 			if (AreCheatKeysDown())
 			{
-				gExitCharge = 1;
-				gPlayerUsedCheats = true;
+				gLevel.exitCharge = 1;
+				gRun.usedCheats = true;
 			}
 		}
 		node->Rot.y += SAUCER_SPIN * dt;
-		if (gPlayerNode == node && gPlayerIsDead && node->Mode != SAUCER_FLYING)
+		if (gPlayerNode == node && gPlayerLevel.isDead && node->Mode != SAUCER_FLYING)
 		{
 			// Shot down on the way in or while unloading: whoever is still aboard stays aboard.
 			StopSaucerBeam(&gSaucerBeam);
-			gLevel.unload.active = false;
+			gSaucerLevel.unload.active = false;
 			node->Mode = SAUCER_FLYING;
 		}
 
@@ -456,8 +456,8 @@ namespace
 				break;
 			case SAUCER_ROBOT_DROPPED:
 				Steer(dt, false);
-				gLevel.dropBeamTimer -= dt;
-				if (gLevel.dropBeamTimer <= 0 && gSaucerBeam.on == SAUCER_BEAM_UNLOAD)
+				gSaucerLevel.dropBeamTimer -= dt;
+				if (gSaucerLevel.dropBeamTimer <= 0 && gSaucerBeam.on == SAUCER_BEAM_UNLOAD)
 					StopSaucerBeam(&gSaucerBeam);
 				break;
 		}
@@ -495,7 +495,7 @@ namespace
 		UpdateObjectTransforms(node);
 		CalcObjectBoxFromNode(node);
 		if (piloted)
-			gPlayerInfo.coord = node->Coord;
+			gPlayerLevel.coord = node->Coord;
 
 		Tractor(node);
 		UpdateBeamSounds(node);
@@ -510,7 +510,7 @@ void ResetSaucerBeams()
 {
 	gSaucerBeam = {};
 	gSaucerCargo = {};
-	gLevel = {};
+	gSaucerLevel = {};
 }
 
 void InitPlayerSaucer()
@@ -545,26 +545,26 @@ void InitPlayerSaucer()
 	node->Mode = SAUCER_FLYING;
 	node->EffectChannel = IsSoundEffectLoaded(EFFECT_SAUCER)
 			? PlayEffect_Parms3D(EFFECT_SAUCER, &node->Coord, NORMAL_CHANNEL_RATE, SAUCER_HUM_VOLUME) : int16_t(-1);
-	gPlayerMaxSpeed = SAUCER_MAX_SPEED;
+	gPlayerLevel.maxSpeed = SAUCER_MAX_SPEED;
 	gPlayerNode = node;
-	gPlayerInfo.coord = node->Coord;
-	gLevel.saucer = ObjNodeRef(node);
+	gPlayerLevel.coord = node->Coord;
+	gSaucerLevel.saucer = ObjNodeRef(node);
 }
 
 void SilencePlayerSaucer()
 {
-	ObjNode* saucer = gLevel.saucer.Get();
+	ObjNode* saucer = gSaucerLevel.saucer.Get();
 	if (!saucer)
 		return;
 	StopSaucerBeam(&gSaucerBeam);
 	StopAChannel(&saucer->EffectChannel);
-	StopAChannel(&gLevel.chargeChannel);
-	StopAChannel(&gLevel.humChannel);
+	StopAChannel(&gSaucerLevel.chargeChannel);
+	StopAChannel(&gSaucerLevel.humChannel);
 }
 
 void RestartPlayerSaucerSound()
 {
-	ObjNode* saucer = gLevel.saucer.Get();
+	ObjNode* saucer = gSaucerLevel.saucer.Get();
 	if (!saucer || saucer != gPlayerNode || saucer->EffectChannel >= 0 || !IsSoundEffectLoaded(EFFECT_SAUCER))
 		return;
 	saucer->EffectChannel = PlayEffect_Parms3D(EFFECT_SAUCER, &saucer->Coord, NORMAL_CHANNEL_RATE, SAUCER_HUM_VOLUME);
@@ -578,7 +578,7 @@ void SaucerTakeHumanAboard(int humanType)
 
 bool IsSaucerDestroyBeamOver(const ObjNode* hut)
 {
-	const ObjNode* saucer = gLevel.saucer.Get();
+	const ObjNode* saucer = gSaucerLevel.saucer.Get();
 	if (!saucer || gSaucerBeam.on != SAUCER_BEAM_DESTROY)
 		return false;
 	return CalcDistance(saucer->Coord.x, saucer->Coord.z, hut->Coord.x, hut->Coord.z) < hut->Size;
@@ -596,6 +596,6 @@ bool GetSaucerDropPoint(float* x, float* z)
 
 bool IsSaucerFlyingItself()
 {
-	const ObjNode* saucer = gLevel.saucer.Get();
+	const ObjNode* saucer = gSaucerLevel.saucer.Get();
 	return saucer && (saucer->Mode == SAUCER_TO_DROP_ZONE || saucer->Mode == SAUCER_UNLOADING);
 }

@@ -36,13 +36,13 @@ void PlayerSitInBumperCar(ObjNode* car)
 		return;
 	SetPlayerAnim(node, PLAYER_ANIM_BUMPERCAR);
 	node->Delta = {0, 0, 0};
-	gPlayerInfo.ridingNode = car;
+	gPlayerLevel.ridingNode = car;
 }
 
 void PlayerJumpOutOfBumperCar()
 {
 	ObjNode* node = gPlayerNode;
-	gPlayerInfo.ridingNode = nullptr;
+	gPlayerLevel.ridingNode = nullptr;
 	if (!node)
 		return;
 	SetPlayerAnim(node, PLAYER_ANIM_JUMP, 1);
@@ -63,7 +63,7 @@ void PlayerStateInBumperCar(ObjNode* node)
 	gObjCoord = {car->Coord.x, car->Coord.y + PLAYER_CAR_SEAT_HEIGHT, car->Coord.z};
 	node->Rot.y = car->Rot.y;
 	node->StatusBits |= STATUS_BIT_ONGROUND;
-	gHeightAboveGround = 0;
+	gPlayerLevel.heightAboveGround = 0;
 	// The car reads the jump need itself (it must stop its hums too).
 }
 
@@ -116,7 +116,7 @@ void PlayerDropIntoExitLift(const OGLPoint3D& liftCentre)
 	if (!node)
 		return;
 	SetPlayerAnim(node, PLAYER_ANIM_FALL);
-	gInvincibleTimer = PLAYER_LIFT_INVINCIBILITY;
+	gPlayerLevel.invincibleTimer = PLAYER_LIFT_INVINCIBILITY;
 	node->Delta.x = 2 * (liftCentre.x - node->Coord.x);
 	node->Delta.z = 2 * (liftCentre.z - node->Coord.z);
 }
@@ -133,7 +133,7 @@ void PlayerRideExitLift(const OGLPoint3D& where)
 		node->CType = 0;
 		ShowPlayerHands(false);
 	}
-	gInvincibleTimer = std::max(gInvincibleTimer, 1.0f);
+	gPlayerLevel.invincibleTimer = std::max(gPlayerLevel.invincibleTimer, 1.0f);
 	node->Coord = {where.x, where.y - float(node->BottomOff), where.z};
 	node->Delta = {0, 0, 0};
 	UpdateObjectTransforms(node);
@@ -142,7 +142,7 @@ void PlayerRideExitLift(const OGLPoint3D& where)
 
 void ElectrocutePlayer(ObjNode* robot)
 {
-	if (gPlayerIsDead || PlayerAnim(robot) == PLAYER_ANIM_ZAPPED)
+	if (gPlayerLevel.isDead || PlayerAnim(robot) == PLAYER_ANIM_ZAPPED)
 		return;
 	// The state handler that moved him may still pick his next state this
 	// frame: the shock takes over once it has.
@@ -154,13 +154,13 @@ void ApplyPendingPlayerShock(ObjNode* robot)
 	if (!gShockPending)
 		return;
 	gShockPending = false;
-	if (gPlayerIsDead || PlayerAnim(robot) == PLAYER_ANIM_ZAPPED)
+	if (gPlayerLevel.isDead || PlayerAnim(robot) == PLAYER_ANIM_ZAPPED)
 		return;
 	MakeSparkBurst(robot->Coord.x, robot->Coord.y, robot->Coord.z, SHOCK_SPARK_RADIUS, PARTICLE_SObjType_WhiteSpark,
 			GL_SRC_ALPHA, GL_ONE, 1.0f);
 	PlayPlayerEffect3D(EFFECT_ZAP, &robot->Coord);
 	SetPlayerAnim(robot, PLAYER_ANIM_ZAPPED);
-	gPlayerInfo.stateCountdown = PLAYER_SHOCK_COUNTDOWN;
+	gPlayerLevel.stateCountdown = PLAYER_SHOCK_COUNTDOWN;
 	ElectrocutionDischarge(robot);
 }
 
@@ -236,16 +236,16 @@ void PlayerStateTowed(ObjNode* node)
 	// Reaching for the handle: his hands close on it after a moment.
 	if (!GetHeldTowHandle())
 	{
-		if (!gHeldObject || gHeldObject->CType == INVALID_NODE_FLAG)
+		if (!gPlayerLevel.heldObject || gPlayerLevel.heldObject->CType == INVALID_NODE_FLAG)
 		{
-			gHeldObject = nullptr;
+			gPlayerLevel.heldObject = nullptr;
 			SetPlayerAnim(node, PLAYER_ANIM_STAND);
 			return;
 		}
 		TurnPlayerTowardTarget(node);
 		ApplyPlayerFriction(node, FRICTION_STAND);
 		MovePlayerStep(node);
-		if (gPlayerInfo.stateClock >= TOW_GRAB_TIME)
+		if (gPlayerLevel.stateClock >= TOW_GRAB_TIME)
 		{
 			DoPlayerGrabKeyFrame(node);
 			if (!GetHeldTowHandle())
@@ -272,9 +272,9 @@ void PlayerStateTowed(ObjNode* node)
 	OGLVector2D pull = TowPullVelocity({boat->Coord.x, boat->Coord.z}, {gObjCoord.x, gObjCoord.z}, gAnalogSteering.x);
 	gObjDelta.x = pull.x;
 	gObjDelta.z = pull.y;
-	gObjDelta.y -= gGravity * dt;
+	gObjDelta.y -= gLevel.gravity * dt;
 	const float speed = std::hypot(gObjDelta.x, gObjDelta.z);
-	gPlayerMaxSpeed = std::max(gPlayerMaxSpeed, speed);
+	gPlayerLevel.maxSpeed = std::max(gPlayerLevel.maxSpeed, speed);
 	node->Skeleton->AnimSpeed = 1 + speed * TOW_ANIM_PER_SPEED;
 
 	// Moving in steps; anything solid met at speed is a crash.
@@ -292,5 +292,5 @@ void PlayerStateTowed(ObjNode* node)
 		}
 	}
 	SkimOrStand(node);
-	gHeightAboveGround = gObjCoord.y + float(node->BottomOff) - TerrainHeightAt(gObjCoord.x, gObjCoord.z);
+	gPlayerLevel.heightAboveGround = gObjCoord.y + float(node->BottomOff) - TerrainHeightAt(gObjCoord.x, gObjCoord.z);
 }

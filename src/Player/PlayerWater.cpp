@@ -98,7 +98,7 @@ void DoPlayerWaterEffects(ObjNode* node, int patch, bool wasInWater)
 	if (kind == WATER_KIND_SLIME)
 	{
 		Drag(SLIME_DRAG, dt);
-		if (!gPlayerIsDead)
+		if (!gPlayerLevel.isDead)
 			PlayerLoseHealth(SLIME_DAMAGE * dt, DEATH_KIND_WORN_OUT);
 		if (puff)
 			MakeRadialPuff(gObjCoord.x, surface, gObjCoord.z, 250, 25, PARTICLE_SPRITE_DROPLET, 6);
@@ -106,7 +106,7 @@ void DoPlayerWaterEffects(ObjNode* node, int patch, bool wasInWater)
 	else if (kind == WATER_KIND_LAVA)
 	{
 		Drag(LAVA_DRAG, dt);
-		if (!gPlayerIsDead)
+		if (!gPlayerLevel.isDead)
 			PlayerLoseHealth(LAVA_DAMAGE * dt, DEATH_KIND_BLOWN_UP);
 		if (puff)
 		{
@@ -114,7 +114,7 @@ void DoPlayerWaterEffects(ObjNode* node, int patch, bool wasInWater)
 			MakeBouncingSparks(gObjCoord.x, gObjCoord.z, &up);
 		}
 	}
-	else if (!wasInWater && !gPlayerIsDead && IsFreeToSwim(PlayerAnim(node)))
+	else if (!wasInWater && !gPlayerLevel.isDead && IsFreeToSwim(PlayerAnim(node)))
 	{
 		MakeRadialPuff(gObjCoord.x, surface, gObjCoord.z, 400, 30, PARTICLE_SPRITE_DROPLET, 12);
 		SetPlayerAnim(node, PLAYER_ANIM_SWIM, SWIM_ANIM_SPEED);

@@ -7,8 +7,8 @@
 #include "System/Error.h"
 #include "System/Sound.h"
 
-WeaponSlot gWeaponInventory[MAX_WEAPON_SLOTS];
-int16_t gCurrentWeaponType = WEAPON_FIST;
+WeaponSlot gRun.weapons[MAX_WEAPON_SLOTS];
+int16_t gRun.currentWeapon = WEAPON_FIST;
 bool gWeaponIsDrawn = false;
 int16_t gPrevWeaponType = WEAPON_FIST;
 bool gPrevWeaponDrawn = false;
@@ -33,10 +33,10 @@ namespace
 
 void InitWeaponInventory()
 {
-	gWeaponInventory[0] = {WEAPON_FIST, MAX_WEAPON_QUANTITY};
+	gRun.weapons[0] = {WEAPON_FIST, MAX_WEAPON_QUANTITY};
 	for (int i = 1; i < MAX_WEAPON_SLOTS; i++)
-		gWeaponInventory[i] = {-1, 0};
-	gCurrentWeaponType = WEAPON_FIST;
+		gRun.weapons[i] = {-1, 0};
+	gRun.currentWeapon = WEAPON_FIST;
 	gWeaponIsDrawn = false;
 	gPrevWeaponType = WEAPON_FIST;
 	gPrevWeaponDrawn = false;
@@ -49,7 +49,7 @@ void GiveCheatWeaponInventory()
 		{WEAPON_GROWTH, 1}, {WEAPON_FLARE, 99}, {WEAPON_NOVA, 99}, {WEAPON_DART, 99},
 	};
 	for (int i = 0; i < MAX_WEAPON_SLOTS; i++)
-		gWeaponInventory[i] = CHEAT_INVENTORY[i];
+		gRun.weapons[i] = CHEAT_INVENTORY[i];
 }
 
 bool IsWeaponHeldInHand(int type)
@@ -62,7 +62,7 @@ bool IsWeaponHeldInHand(int type)
 int FindWeaponSlot(int type)
 {
 	for (int i = 0; i < MAX_WEAPON_SLOTS; i++)
-		if (gWeaponInventory[i].type == type && gWeaponInventory[i].quantity >= 1)
+		if (gRun.weapons[i].type == type && gRun.weapons[i].quantity >= 1)
 			return i;
 	return -1;
 }
@@ -77,15 +77,15 @@ void AddWeaponToInventory(int type, int count)
 	int slot = FindWeaponSlot(type);
 	if (slot >= 0)
 	{
-		int q = gWeaponInventory[slot].quantity + count;
-		gWeaponInventory[slot].quantity = (int16_t)(q > MAX_WEAPON_QUANTITY ? MAX_WEAPON_QUANTITY : q);
+		int q = gRun.weapons[slot].quantity + count;
+		gRun.weapons[slot].quantity = (int16_t)(q > MAX_WEAPON_QUANTITY ? MAX_WEAPON_QUANTITY : q);
 		return;
 	}
 	for (int i = 0; i < MAX_WEAPON_SLOTS; i++)
 	{
-		if (gWeaponInventory[i].quantity < 1)
+		if (gRun.weapons[i].quantity < 1)
 		{
-			gWeaponInventory[i] = {(int16_t)type,
+			gRun.weapons[i] = {(int16_t)type,
 				(int16_t)(count > MAX_WEAPON_QUANTITY ? MAX_WEAPON_QUANTITY : count)};
 			return;
 		}
@@ -98,15 +98,15 @@ int ChangeWeapons(int startSlot, int direction, bool noAdvance)
 {
 	const int start = WrapSlot(startSlot);
 	int i = noAdvance ? start : WrapSlot(start + direction);
-	while (gWeaponInventory[i].quantity < 1)
+	while (gRun.weapons[i].quantity < 1)
 	{
 		i = WrapSlot(i + direction);
 		if (i == start)
 			return start;					// nothing else to change to
 	}
 
-	const int newType = gWeaponInventory[i].type;
-	if (newType == gCurrentWeaponType)
+	const int newType = gRun.weapons[i].type;
+	if (newType == gRun.currentWeapon)
 		return i;
 
 	if (RobotIsChangingWeapons())
@@ -115,16 +115,16 @@ int ChangeWeapons(int startSlot, int direction, bool noAdvance)
 			"shouldn't allow fast weapon switching once anim raises ChangeWeapon flag");
 	}
 	else if (gPlayerNode && gPlayerNode->Skeleton &&
-			 (IsWeaponHeldInHand(gCurrentWeaponType) || IsWeaponHeldInHand(newType)))
+			 (IsWeaponHeldInHand(gRun.currentWeapon) || IsWeaponHeldInHand(newType)))
 	{
-		gPrevWeaponType = gCurrentWeaponType;
+		gPrevWeaponType = gRun.currentWeapon;
 		gPrevWeaponDrawn = gWeaponIsDrawn;
 		SetPlayerAnim(gPlayerNode, PLAYER_ANIM_CHANGEWEAPON);
 		if (IsSoundEffectLoaded(EFFECT_WEAPONWHIR))
 			PlayEffect_Parms3D(EFFECT_WEAPONWHIR, &gPlayerNode->Coord, WHIR_RATE, 1.0f);
 	}
 
-	gCurrentWeaponType = (int16_t)newType;
+	gRun.currentWeapon = (int16_t)newType;
 	gWeaponIsDrawn = IsWeaponHeldInHand(newType);
 	if (IsSoundEffectLoaded(EFFECT_CHANGEWEAPON))
 		PlayEffect_Parms(EFFECT_CHANGEWEAPON, CHANGE_VOLUME_LEFT, CHANGE_VOLUME_RIGHT, NORMAL_RATE);
@@ -139,25 +139,25 @@ void DecWeaponQuantity(int type)
 	if (type == WEAPON_FIST)
 		return;								// the fist is never used up
 
-	if (--gWeaponInventory[slot].quantity > 0)
+	if (--gRun.weapons[slot].quantity > 0)
 		return;
 
-	gWeaponInventory[slot] = {-1, 0};
-	const bool wasDrawn = gWeaponIsDrawn && gCurrentWeaponType == type;
+	gRun.weapons[slot] = {-1, 0};
+	const bool wasDrawn = gWeaponIsDrawn && gRun.currentWeapon == type;
 	if (wasDrawn)
 		ThrowAwayEmptyWeapon(type);
 
 	gWeaponIsDrawn = false;
-	gCurrentWeaponType = -1;
+	gRun.currentWeapon = -1;
 	ChangeWeapons(slot, +1, true);
 	// Running out of a gun should not leave the robot charging a nova.
-	if (gCurrentWeaponType == WEAPON_NOVA && wasDrawn)
-		gCurrentWeaponType = WEAPON_FIST;
+	if (gRun.currentWeapon == WEAPON_NOVA && wasDrawn)
+		gRun.currentWeapon = WEAPON_FIST;
 }
 
 int WeaponShownInHand()
 {
-	int type = gCurrentWeaponType;
+	int type = gRun.currentWeapon;
 	bool drawn = gWeaponIsDrawn;
 	if (RobotIsChangingWeapons() && !gPlayerNode->Flag[0])
 	{

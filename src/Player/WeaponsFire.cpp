@@ -140,17 +140,17 @@ bool DoWeaponControls(ObjNode* player)
 	// During the change animation more presses count only until the swap.
 	const bool canSwitch = !(PlayerAnim(player) == PLAYER_ANIM_CHANGEWEAPON && player->Flag[0]);
 	if (canSwitch && GetNewNeedState(NEED_NEXT_WEAPON))
-		ChangeWeapons(FindWeaponSlot(gCurrentWeaponType), +1, false);
+		ChangeWeapons(FindWeaponSlot(gRun.currentWeapon), +1, false);
 	else if (canSwitch && GetNewNeedState(NEED_PREV_WEAPON))
-		ChangeWeapons(FindWeaponSlot(gCurrentWeaponType), -1, false);
+		ChangeWeapons(FindWeaponSlot(gRun.currentWeapon), -1, false);
 	return PlayerAnim(player) == PLAYER_ANIM_CHANGEWEAPON;
 }
 
 bool FireWeapon(ObjNode* player)
 {
-	if (!player || FindWeaponSlot(gCurrentWeaponType) < 0)
+	if (!player || FindWeaponSlot(gRun.currentWeapon) < 0)
 		return false;
-	switch (gCurrentWeaponType)
+	switch (gRun.currentWeapon)
 	{
 		case WEAPON_STUNGUN: FireShot(player, WEAPON_STUNGUN, STUN_SHOT_SPEED); return false;
 		case WEAPON_FREEZEGUN: FireShot(player, WEAPON_FREEZEGUN, FREEZE_SHOT_SPEED); return false;

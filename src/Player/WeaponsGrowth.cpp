@@ -15,7 +15,7 @@ namespace
 {
 	constexpr float GROWTH_RATE = 1.0f;				// node scale per second
 	constexpr float BOX_HALF_WIDTH = 40.0f;			// per unit of node scale
-	constexpr float SHADOW_SCALE = 3.7f;			// per unit of gPlayerScale
+	constexpr float SHADOW_SCALE = 3.7f;			// per unit of gPlayerLevel.scale
 	constexpr float CAMERA_DIST = 700.0f, CAMERA_DIST_PER_SCALE = 75.0f;
 	constexpr float CAMERA_LOOK_Y = 100.0f, CAMERA_LOOK_Y_PER_SCALE = 190.0f;
 
@@ -78,9 +78,9 @@ void UpdateGrowth(ObjNode* player, float dt)
 	}
 
 	const float s = gGrowthNodeScale;
-	gPlayerScale = s / GROWTH_MIN_SCALE;
-	gCameraDistFromMe = CAMERA_DIST + CAMERA_DIST_PER_SCALE * (gPlayerScale - 1);
-	gCameraLookAtYOff = CAMERA_LOOK_Y + CAMERA_LOOK_Y_PER_SCALE * (gPlayerScale - 1);
+	gPlayerLevel.scale = s / GROWTH_MIN_SCALE;
+	gCameraDistFromMe = CAMERA_DIST + CAMERA_DIST_PER_SCALE * (gPlayerLevel.scale - 1);
+	gCameraLookAtYOff = CAMERA_LOOK_Y + CAMERA_LOOK_Y_PER_SCALE * (gPlayerLevel.scale - 1);
 	if (!player)
 		return;
 	if (!gHaveBaseOffsets)
@@ -94,5 +94,5 @@ void UpdateGrowth(ObjNode* player, float dt)
 	if (gGrowthState == GROWTH_STATE_NONE)
 		RestoreBaseOffsets(player);		// back to normal size exactly; the next growth takes them afresh
 	if (player->ShadowNode)
-		player->ShadowNode->SpecialF[0] = player->ShadowNode->SpecialF[1] = SHADOW_SCALE * gPlayerScale;
+		player->ShadowNode->SpecialF[0] = player->ShadowNode->SpecialF[1] = SHADOW_SCALE * gPlayerLevel.scale;
 }

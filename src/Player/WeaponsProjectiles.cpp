@@ -350,7 +350,7 @@ namespace
 
 	void PuffSmoke(ObjNode* shot)
 	{
-		int16_t g = TrailGroup(shot, PARTICLE_FLAGS_DONTCHECKGROUND, -100, 10 * gPlayerScale, -1.1f, 0.7f,
+		int16_t g = TrailGroup(shot, PARTICLE_FLAGS_DONTCHECKGROUND, -100, 10 * gPlayerLevel.scale, -1.1f, 0.7f,
 			PARTICLE_SPRITE_SMOKE_GREY, false);
 		if (g < 0)
 			return;
@@ -490,7 +490,7 @@ ObjNode* MakeWeaponProjectile(int type, const OGLPoint3D* where, const OGLVector
 	def.coord = *where;
 	def.slot = int16_t(look.slot);
 	def.moveCall = MoveShot;
-	def.scale = look.scalesWithRobot ? look.scale * gPlayerScale : look.scale;
+	def.scale = look.scalesWithRobot ? look.scale * gPlayerLevel.scale : look.scale;
 	def.rot = gPlayerNode ? gPlayerNode->Rot.y : 0;
 	ObjNode* shot;
 	if (look.model >= 0 && BG3D_GetNumModels(MODEL_GROUP_GLOBAL) > look.model)

@@ -23,8 +23,8 @@ namespace
 	constexpr float VIAL_THROW_SPEED = 600.0f;			// units per second, horizontal and up
 	constexpr float VIAL_SPIN_X = 2 * PI;				// radians per second
 	constexpr float VIAL_SPIN_Z = 9.0f;
-	constexpr float VIAL_SCALE = 1.0f;					// of gPlayerScale
-	constexpr float LEVEL_VIAL_SCALE = 0.25f;			// of gPlayerScale: a level's vial is modelled four times larger
+	constexpr float VIAL_SCALE = 1.0f;					// of gPlayerLevel.scale
+	constexpr float LEVEL_VIAL_SCALE = 0.25f;			// of gPlayerLevel.scale: a level's vial is modelled four times larger
 	constexpr float GUN_THROW_UP = 600.0f;
 	constexpr float GUN_THROW_SIDEWAYS = 200.0f;		// random ± per axis
 	constexpr float GUN_GRAVITY = 2000.0f;				// units per second per second
@@ -64,7 +64,7 @@ namespace
 	{
 		GetObjectInfo(node);
 		const float dt = gFrameTime;
-		gObjDelta.y -= gGravity * 0.5f * dt;
+		gObjDelta.y -= gLevel.gravity * 0.5f * dt;
 		gObjCoord.x += gObjDelta.x * dt;
 		gObjCoord.y += gObjDelta.y * dt;
 		gObjCoord.z += gObjDelta.z * dt;
@@ -109,19 +109,19 @@ void ThrowAwayEmptyWeapon(int type)
 		{
 			def.group = MODEL_GROUP_LEVELSPECIFIC;
 			def.type = LEVEL_MODEL_GROWTH_PICKUP;
-			def.scale = LEVEL_VIAL_SCALE * gPlayerScale;
+			def.scale = LEVEL_VIAL_SCALE * gPlayerLevel.scale;
 		}
 		else
 		{
 			def.type = GLOBAL_MODEL_HELD_GROWTH;
-			def.scale = VIAL_SCALE * gPlayerScale;
+			def.scale = VIAL_SCALE * gPlayerLevel.scale;
 		}
 		def.moveCall = MoveThrownVial;
 	}
 	else
 	{
 		def.type = uint8_t(ThrownModelForType(type));
-		def.scale = gPlayerScale;
+		def.scale = gPlayerLevel.scale;
 		def.moveCall = MoveThrownGun;
 	}
 	ObjNode* thrown = MakeNewDisplayGroupObject(&def);

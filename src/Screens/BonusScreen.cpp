@@ -80,12 +80,12 @@ namespace
 
 	void LivesText(char* text, size_t size)
 	{
-		if (gPlayerLives <= 0)
+		if (gRun.lives <= 0)
 			snprintf(text, size, "%s", GetString(STR_BONUS_COUNT_NONE));
-		else if (gPlayerLives == 1)
+		else if (gRun.lives == 1)
 			snprintf(text, size, "%s", GetString(STR_BONUS_COUNT_ONE));
 		else
-			snprintf(text, size, GetString(STR_BONUS_COUNT_MANY), int(gPlayerLives));
+			snprintf(text, size, GetString(STR_BONUS_COUNT_MANY), int(gRun.lives));
 	}
 
 	void StopBeep()
@@ -143,7 +143,7 @@ void DoBonusScreen()
 		return;
 
 	// A run that used the cheats was handed its weapons: they earn nothing.
-	StartBonusTally(&gTally, gHumansRescued, gWeaponInventory, gScore, !gPlayerUsedCheats);
+	StartBonusTally(&gTally, gLevel.humansRescued, gRun.weapons, gRun.score, !gRun.usedCheats);
 
 	PlaySong(SONG_BONUS, 0);
 	LoadSoundBank(SOUND_BANK_BONUS);
@@ -183,7 +183,7 @@ void DoBonusScreen()
 		OGL_DrawScene(DrawObjects);
 	}
 	StopBeep();
-	gScore = gTally.score;
+	gRun.score = gTally.score;
 	if (ObjNode* panel = gPanel.Get())
 		DeleteObject(panel);
 

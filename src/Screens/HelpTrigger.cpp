@@ -24,7 +24,7 @@ namespace
 
 		int type = node->Type;
 		// Telling an empty robot how to jet would only frustrate: ask for fuel first.
-		if (type == HELP_JUMP_JET && gJumpJetFuel <= 0)
+		if (type == HELP_JUMP_JET && gRun.fuel <= 0)
 			type = HELP_NEED_FUEL;
 		ShowHelpMessage(type, HELP_TRIGGER_SECONDS, false);
 	}

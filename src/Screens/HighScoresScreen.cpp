@@ -206,19 +206,19 @@ const TextEntryState* NameEntryShown()
 
 void DoHighScoreEntry()
 {
-	if (gScore <= 0 || AutomatedRunSkipsScreens())
+	if (gRun.score <= 0 || AutomatedRunSkipsScreens())
 		return;
 
 	LoadHighScores();
 	PlaySong(SONG_HIGHSCORE, 0);
-	int slot = FindHighScoreSlot(gHighScores, uint32_t(gScore), gRunFromSavedGame, uint32_t(gLoadedGameScore));
+	int slot = FindHighScoreSlot(gHighScores, uint32_t(gRun.score), gRun.fromSavedGame, uint32_t(gRun.loadedGameScore));
 	if (slot >= 0)
-		InsertHighScore(gHighScores, slot, uint32_t(gScore));
+		InsertHighScore(gHighScores, slot, uint32_t(gRun.score));
 
 	SetupScreenView({0.03f, 0.02f, 0.12f, 3000, false, 0, 800});
 	MakeHighScoreScene();
 	char scoreText[16];
-	snprintf(scoreText, sizeof(scoreText), "%ld", long(gScore));
+	snprintf(scoreText, sizeof(scoreText), "%ld", long(gRun.score));
 	MakeText(GetString(STR_YOUR_SCORE), 0, -90, HIGH_SCORE_YOUR_SCORE_SCALE, TITLE_COLOR, TEXTMESH_ALIGN_CENTER);
 	MakeHighScorePlate(0, 22, 400, 110, TABLE_SLOT - 2);		// the big digits hang below their y
 	ObjNode* bigScore = MakeText(scoreText, 0, 0, 2.0f, SCORE_COLOR, TEXTMESH_ALIGN_CENTER);

@@ -1,6 +1,7 @@
 // The infobar's GL-free state: help messages, the gauges' animation phases,
 // the weapon slots' and rescue counters' slide-ins, the low-health warning.
 #include "Screens/Infobar.h"
+#include "System/Level.h"
 #include "Items/Humans.h"
 #include "Player/Player.h"
 #include "Player/Weapons.h"
@@ -85,7 +86,7 @@ void UpdateInfobar(float dt)
 	InfobarState& bar = gInfobar;
 	bar.fillPhase += 10.0f * dt;
 
-	bar.lowHealthWarning = IsLowHealthWarning(gPlayerHealth);
+	bar.lowHealthWarning = IsLowHealthWarning(gRun.health);
 	if (bar.lowHealthWarning)
 	{
 		bar.healthShakePhase += 25.0f * dt;
@@ -95,25 +96,25 @@ void UpdateInfobar(float dt)
 	else
 		StopWarning();
 
-	if (gPlayerHealth >= 1.0f)
+	if (gRun.health >= 1.0f)
 		bar.healthFrameSpin += 2.0f * dt;
-	if (gJumpJetFuel >= 1.0f)
+	if (gRun.fuel >= 1.0f)
 		bar.fuelFrameSpin -= 2.0f * dt;
-	if (gExitCharge >= 1.0f)
+	if (gLevel.exitCharge >= 1.0f)
 		bar.goalFrameSpin += 2.0f * dt;
 	bar.fuelFlashTimer = std::max(0.0f, bar.fuelFlashTimer - dt);
 
 	for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
 	{
-		const WeaponSlot& slot = gWeaponInventory[k];
+		const WeaponSlot& slot = gRun.weapons[k];
 		float target = INFOBAR_SLOT_EMPTY_Y;
 		if (slot.type >= 0 && slot.quantity > 0)
-			target = slot.type == gCurrentWeaponType ? INFOBAR_SLOT_SELECTED_Y : INFOBAR_SLOT_CARRIED_Y;
+			target = slot.type == gRun.currentWeapon ? INFOBAR_SLOT_SELECTED_Y : INFOBAR_SLOT_CARRIED_Y;
 		bar.slotY[k] = StepToward(bar.slotY[k], target, INFOBAR_SLOT_SPEED, dt);
 	}
 
 	for (int i = 0; i < NUM_HUMAN_TYPES; i++)
-		if (gHumansRescued[i] > 0)
+		if (gLevel.humansRescued[i] > 0)
 			bar.counterOffset[i] = StepToward(bar.counterOffset[i], 0, INFOBAR_COUNTER_SPEED, dt);
 }
 

@@ -1,6 +1,7 @@
 // Drawing the infobar over the scene, in layout space (the logical screen
 // divided by the HUD scale, y downward).
 #include "Screens/Infobar.h"
+#include "System/Level.h"
 #include "3D/MetaObjects.h"
 #include "3D/MetaObjectsRegistry.h"
 #include "3D/OGL_State.h"
@@ -113,7 +114,7 @@ namespace
 
 	void DrawLives()
 	{
-		for (int i = 0; i < gPlayerLives; i++)
+		for (int i = 0; i < gRun.lives; i++)
 			DrawPiece(INFOBAR_SPRITE_LIFE, gLayout.left + LIFE_SPACING * float(i), gLayout.height - LIFE_BOTTOM, LIFE_SIZE);
 	}
 
@@ -122,7 +123,7 @@ namespace
 		float x = gLayout.left + HEALTH_GAUGE_X;
 		if (gInfobar.lowHealthWarning)
 			x += 4.0f * std::sin(gInfobar.healthShakePhase);
-		DrawGauge(INFOBAR_SPRITE_HEALTH_FILL, x, GAUGE_TOP, gPlayerHealth, gInfobar.healthFrameSpin, gPlayerHealth >= 1.0f);
+		DrawGauge(INFOBAR_SPRITE_HEALTH_FILL, x, GAUGE_TOP, gRun.health, gInfobar.healthFrameSpin, gRun.health >= 1.0f);
 	}
 
 	void DrawFuel(float alpha)
@@ -131,20 +132,20 @@ namespace
 		float f = gInfobar.fuelFlashTimer;
 		if (f > 0)
 			x += std::sin(32.0f * f) * 8.0f * f;
-		DrawGauge(INFOBAR_SPRITE_FUEL_FILL, x, GAUGE_TOP, gJumpJetFuel, gInfobar.fuelFrameSpin, gJumpJetFuel >= 1.0f, alpha);
+		DrawGauge(INFOBAR_SPRITE_FUEL_FILL, x, GAUGE_TOP, gRun.fuel, gInfobar.fuelFrameSpin, gRun.fuel >= 1.0f, alpha);
 	}
 
 	void DrawGoal()
 	{
-		DrawGauge(INFOBAR_SPRITE_GOAL_FILL, gLayout.right - GOAL_GAUGE_X, GAUGE_TOP, gExitCharge,
-				  gInfobar.goalFrameSpin, gExitCharge >= 1.0f);
+		DrawGauge(INFOBAR_SPRITE_GOAL_FILL, gLayout.right - GOAL_GAUGE_X, GAUGE_TOP, gLevel.exitCharge,
+				  gInfobar.goalFrameSpin, gLevel.exitCharge >= 1.0f);
 	}
 
 	void DrawCornerOrnament()
 	{
 		int16_t types[MAX_WEAPON_SLOTS];
 		for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
-			types[k] = gWeaponInventory[k].quantity > 0 ? gWeaponInventory[k].type : int16_t(-1);
+			types[k] = gRun.weapons[k].quantity > 0 ? gRun.weapons[k].type : int16_t(-1);
 		if (InfobarCornerOrnamentShows(gLayout, types, MAX_WEAPON_SLOTS))
 			DrawPiece(INFOBAR_SPRITE_SLOT_MARKER, gLayout.right - 107.0f, 15.0f, 30.0f);
 	}
@@ -156,7 +157,7 @@ namespace
 			float y = gInfobar.slotY[k];
 			if (y <= INFOBAR_SLOT_EMPTY_Y)
 				continue;
-			const WeaponSlot& slot = gWeaponInventory[k];
+			const WeaponSlot& slot = gRun.weapons[k];
 			float x = InfobarWeaponSlotX(gLayout, k);
 			DrawPiece(INFOBAR_SPRITE_WEAPON_SLOT, x, y, SLOT_SIZE);
 			if (slot.type < 0 || slot.type >= NUM_INVENTORY_WEAPONS)
@@ -176,7 +177,7 @@ namespace
 		int shown = 0;
 		for (int i = 0; i < NUM_HUMAN_TYPES; i++)
 		{
-			if (gHumansRescued[i] <= 0)
+			if (gLevel.humansRescued[i] <= 0)
 				continue;
 			float offset = gInfobar.counterOffset[i];
 			float iconSize = i == 0 ? ICON_SIZE : ICON_SIZE * 0.5f;
@@ -199,7 +200,7 @@ namespace
 												   : panelX + COUNTER_PANEL_SIZE * 0.5f - 10 - iconSize * 0.5f;
 			DrawPiece(INFOBAR_SPRITE_RESCUE_ICON + i, iconX, cy - iconSize * 0.5f, iconSize);
 			float digit = COUNTER_DIGIT_SIZE * 2;
-			DrawNumber(gHumansRescued[i], iconX - digit, cy - digit * 0.5f, digit, COUNTER_DIGIT_SPACING * 2);
+			DrawNumber(gLevel.humansRescued[i], iconX - digit, cy - digit * 0.5f, digit, COUNTER_DIGIT_SPACING * 2);
 			shown++;
 		}
 	}

@@ -36,7 +36,7 @@ bool ApplyPausePick(int pick)
 		case PAUSE_PICK_SETTINGS:
 			return true;
 		case PAUSE_PICK_END_GAME:
-			gGameOver = true;		// the play loop ends after this frame; the lose screen follows
+			gLevel.gameOver = true;		// the play loop ends after this frame; the lose screen follows
 			return false;
 		default:
 			return false;			// resume, or backed out

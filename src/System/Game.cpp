@@ -118,7 +118,7 @@ void RunGame()
 		switch (ReadStartupKeys(HeldNow, &level, &gSkipFluff))
 		{
 			case STARTUP_HIGH_SCORE_ENTRY:
-				gScore = RandomRange(100, 65535);
+				gRun.score = RandomRange(100, 65535);
 				DoHighScoreEntry();
 				FlushInputEvents();
 				DoMainMenu();
@@ -153,10 +153,10 @@ void RunGame()
 
 void PlayLevels()
 {
-	gRunFromSavedGame = gPlayerResumingSavedGame;
+	gRun.fromSavedGame = gRun.resumingSavedGame;
 	InitPlayerForNewRun();
-	if (!gRunFromSavedGame && gRunOptions.newGameScore > 0)
-		gScore = gRunOptions.newGameScore;
+	if (!gRun.fromSavedGame && gRunOptions.newGameScore > 0)
+		gRun.score = gRunOptions.newGameScore;
 	ResetHelpMessageSwitches();
 
 	while (gCurrentLevel < NUM_LEVELS)
@@ -178,7 +178,7 @@ void PlayLevels()
 		if (gFrameWatcher.levelCleanedUp)
 			gFrameWatcher.levelCleanedUp();
 
-		if (gGameOver)
+		if (gLevel.gameOver)
 		{
 			DoLoseScreen();
 			break;

@@ -50,21 +50,21 @@
 #include <algorithm>
 #include <cmath>
 
-bool gGameOver = false;
-bool gLevelDone = false;
-float gLevelDoneTimer = 0;
-int gLevelFrameCount = 0;
-bool gFirstFrameOfLevel = false;
-float gGravity = 5200;
-float gGroundSlip = 0;
+bool gLevel.gameOver = false;
+bool gLevel.done = false;
+float gLevel.doneTimer = 0;
+int gLevel.frameCount = 0;
+bool gLevel.firstFrame = false;
+float gLevel.gravity = 5200;
+float gLevel.groundSlip = 0;
 bool gDrawLensFlare = false;
 float gLightDirection[3] = {0, -1, 0};
 float gAutoFadeStart = 0;
 float gAutoFadeEnd = 0;
 float gAutoFadeRate = 0;
 uint32_t gAutoFadeStatusBits = 0;
-float gCloudClock = 0;
-float gLevel2WobbleAngle = 0;
+float gLevel.cloudClock = 0;
+float gLevel.wobbleAngle = 0;
 
 static void LevelEffectsDraw(ObjNode*)
 {
@@ -225,8 +225,8 @@ static void MakeStandInScenery()
 // The level's physics, terrain waves and own set-up steps, from its row.
 static void SetUpLevelRules(const LevelDef& level)
 {
-	gGravity = level.gravity;
-	gGroundSlip = level.groundSlip;
+	gLevel.gravity = level.gravity;
+	gLevel.groundSlip = level.groundSlip;
 
 	if (level.setUp & LEVEL_SETUP_BLOB_BOSS_MACHINE)
 		MakeBlobBossMachine();
@@ -253,10 +253,10 @@ static void SetUpLevelRules(const LevelDef& level)
 void InitLevel()
 {
 	const LevelDef& level = CurrentLevelDef();
-	gLevelFrameCount = 0;
-	gGameOver = false;
-	gLevelDone = false;
-	gCheckpointNum = -1;
+	gLevel.frameCount = 0;
+	gLevel.gameOver = false;
+	gLevel.done = false;
+	gPlayerLevel.checkpointNum = -1;
 	gPlayerNode = nullptr;
 	ClearPlayerLevelFlags();
 
@@ -280,8 +280,8 @@ void InitLevel()
 	BlendASprite(3, 6);
 	InitVaporTrails();
 
-	gCloudClock = 0;
-	gLevel2WobbleAngle = 0;
+	gLevel.cloudClock = 0;
+	gLevel.wobbleAngle = 0;
 	ClearRideItemPointers();
 	InitExitLift();
 	InitBubblePumps();
@@ -332,12 +332,12 @@ static void RunLevelClocksAndScrolls(float dt)
 	const LevelDef& level = CurrentLevelDef();
 	if (level.rules & LEVEL_RULE_WOBBLE_CLOCK)
 	{
-		gLevel2WobbleAngle += dt * 0.5f;
-		if (gLevel2WobbleAngle > PI2)
-			gLevel2WobbleAngle -= PI2;
+		gLevel.wobbleAngle += dt * 0.5f;
+		if (gLevel.wobbleAngle > PI2)
+			gLevel.wobbleAngle -= PI2;
 	}
 	if (level.rules & LEVEL_RULE_CLOUD_CLOCK)
-		gCloudClock += dt;
+		gLevel.cloudClock += dt;
 
 	for (int i = 0; i < level.numUVScrolls; i++)
 	{
@@ -373,14 +373,14 @@ void PlayCurrentLevel()
 	UpdateInput();
 	MeasureFrameTime();
 	MeasureFrameTime();
-	gFirstFrameOfLevel = true;
+	gLevel.firstFrame = true;
 	StartFade(true, 1.0f);
 
 	float playTime = 0;
 	for (;;)
 	{
 		if (gFrameWatcher.playFrameStarted)
-			gFrameWatcher.playFrameStarted(gLevelFrameCount);
+			gFrameWatcher.playFrameStarted(gLevel.frameCount);
 		UpdateInput();
 		UpdateLevelFrame();
 		if (gFrameWatcher.playFrameMoved)
@@ -397,7 +397,7 @@ void PlayCurrentLevel()
 		}
 
 		MeasureFrameTime();
-		gLevelFrameCount++;
+		gLevel.frameCount++;
 
 		if (GetKeyState(SDL_SCANCODE_GRAVE))
 		{
@@ -409,22 +409,22 @@ void PlayCurrentLevel()
 
 		// Automated runs may end a level on a clock instead of at its exit.
 		playTime += gFrameTime;
-		if (gRunOptions.endLevelAfter > 0 && playTime >= gRunOptions.endLevelAfter && !gLevelDone)
+		if (gRunOptions.endLevelAfter > 0 && playTime >= gRunOptions.endLevelAfter && !gLevel.done)
 		{
-			gLevelDone = true;
-			gLevelDoneTimer = 0.5f;
+			gLevel.done = true;
+			gLevel.doneTimer = 0.5f;
 		}
 
-		if (gGameOver)
+		if (gLevel.gameOver)
 			break;
-		if (gLevelDone)
+		if (gLevel.done)
 		{
-			gLevelDoneTimer -= gFrameTime;
-			if (gLevelDoneTimer <= 0)
+			gLevel.doneTimer -= gFrameTime;
+			if (gLevel.doneTimer <= 0)
 				break;
 		}
 
-		gFirstFrameOfLevel = false;
+		gLevel.firstFrame = false;
 	}
 
 	if (gFrameWatcher.levelEnded)

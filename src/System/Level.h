@@ -6,13 +6,13 @@
 
 #include <cstdint>
 
-extern bool gGameOver;
-extern bool gLevelDone;
-extern float gLevelDoneTimer;
-extern int gLevelFrameCount;
-extern bool gFirstFrameOfLevel;
-extern float gGravity;					// units per second², from the level's row
-extern float gGroundSlip;
+extern bool gLevel.gameOver;
+extern bool gLevel.done;
+extern float gLevel.doneTimer;
+extern int gLevel.frameCount;
+extern bool gLevel.firstFrame;
+extern float gLevel.gravity;					// units per second², from the level's row
+extern float gLevel.groundSlip;
 extern bool gDrawLensFlare;
 extern float gLightDirection[3];
 extern float gAutoFadeStart;
@@ -22,8 +22,8 @@ extern uint32_t gAutoFadeStatusBits;
 
 // Per-level clocks (LEVEL_RULE_CLOUD_CLOCK, LEVEL_RULE_WOBBLE_CLOCK): seconds
 // of play on the cloud level; the slime boss arena's wobble, 0 … 2π.
-extern float gCloudClock;
-extern float gLevel2WobbleAngle;
+extern float gLevel.cloudClock;
+extern float gLevel.wobbleAngle;
 
 // Sets level gCurrentLevel up: view and lights, content, the level's own
 // set-up steps, the player and the camera.

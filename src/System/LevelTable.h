@@ -108,8 +108,8 @@ enum : uint32_t
 	LEVEL_RULE_EXIT_ALWAYS_OPEN = 1u << 3,		// the exit saucer opens without a full exit charge
 	LEVEL_RULE_EXIT_SAUCER_STAYS = 1u << 4,		// the waiting exit saucer is kept when out of range
 	LEVEL_RULE_EXIT_BEAMS_UP = 1u << 5,			// the exit saucer beams the robot up instead of carrying it off
-	LEVEL_RULE_CLOUD_CLOCK = 1u << 6,			// gCloudClock runs
-	LEVEL_RULE_WOBBLE_CLOCK = 1u << 7,			// gLevel2WobbleAngle turns
+	LEVEL_RULE_CLOUD_CLOCK = 1u << 6,			// gLevel.cloudClock runs
+	LEVEL_RULE_WOBBLE_CLOCK = 1u << 7,			// gLevel.wobbleAngle turns
 	// Humans are the saucer's to pick up: half size, kept when out of range,
 	// beamed up and delivered rather than rescued by touch.
 	LEVEL_RULE_SAUCER_HUMANS = 1u << 8,

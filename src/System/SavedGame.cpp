@@ -10,8 +10,8 @@
 #include <ctime>
 #include <vector>
 
-int32_t gLoadedGameScore = 0;
-bool gRunFromSavedGame = false;
+int32_t gRun.loadedGameScore = 0;
+bool gRun.fromSavedGame = false;
 
 namespace
 {
@@ -29,12 +29,12 @@ bool SaveGame(int slot)
 {
 	CheckSlot(slot);
 
-	SavedGamePlayerState state = { gScore, gCurrentLevel, gPlayerLives, gPlayerHealth, gJumpJetFuel };
+	SavedGamePlayerState state = { gRun.score, gCurrentLevel, gRun.lives, gRun.health, gRun.fuel };
 	SavedGameRecord record = MakeSavedGameRecord(state, int64_t(std::time(nullptr)));
 	record.hasWeapons = true;
-	record.currentWeapon = gCurrentWeaponType;
+	record.currentWeapon = gRun.currentWeapon;
 	for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
-		record.weapons[k] = gWeaponInventory[k];
+		record.weapons[k] = gRun.weapons[k];
 	uint8_t image[SAVED_GAME_FILE_SIZE];
 	EncodeSavedGameFile(record, image);
 
@@ -91,13 +91,13 @@ bool LoadSavedGame(int slot)
 		return false;		// a damaged file has been set aside and named by ReadSlot
 
 	SavedGamePlayerState state = SavedGameResumeState(record);
-	gScore = state.score;
-	gLoadedGameScore = state.score;
+	gRun.score = state.score;
+	gRun.loadedGameScore = state.score;
 	gCurrentLevel = state.currentLevel;
-	gPlayerLives = uint8_t(state.lives);
-	gPlayerHealth = state.health;
-	gJumpJetFuel = state.fuel;
-	gPlayerResumingSavedGame = true;
+	gRun.lives = uint8_t(state.lives);
+	gRun.health = state.health;
+	gRun.fuel = state.fuel;
+	gRun.resumingSavedGame = true;
 
 	// A save from before weapons were kept resumes with the fist alone.
 	gLoadedWeaponsPending = record.hasWeapons;
@@ -114,13 +114,13 @@ bool TakeLoadedWeaponInventory()
 	gLoadedWeaponsPending = false;
 	InitWeaponInventory();
 	for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
-		gWeaponInventory[k] = gLoadedWeapons[k];
+		gRun.weapons[k] = gLoadedWeapons[k];
 	// The selection must be a weapon the robot holds; else the first it has.
-	gCurrentWeaponType = gLoadedCurrentWeapon;
-	if (gCurrentWeaponType < 0 || FindWeaponSlot(gCurrentWeaponType) < 0)
+	gRun.currentWeapon = gLoadedCurrentWeapon;
+	if (gRun.currentWeapon < 0 || FindWeaponSlot(gRun.currentWeapon) < 0)
 	{
 		int slot = ChangeWeapons(0, +1, true);
-		gCurrentWeaponType = slot >= 0 ? gWeaponInventory[slot].type : int16_t(-1);
+		gRun.currentWeapon = slot >= 0 ? gRun.weapons[slot].type : int16_t(-1);
 	}
 	return true;
 }

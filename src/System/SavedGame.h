@@ -44,9 +44,9 @@ struct SavedGamePlayerState
 };
 
 // Score the loaded game started with (the high-score entry compares against it).
-extern int32_t gLoadedGameScore;
+extern int32_t gRun.loadedGameScore;
 // The run in progress began from a saved game (set as each run starts).
-extern bool gRunFromSavedGame;
+extern bool gRun.fromSavedGame;
 
 SavedGameRecord MakeSavedGameRecord(const SavedGamePlayerState& state, int64_t savedAt);
 // The state a loaded record resumes: currentLevel is the level to play next.

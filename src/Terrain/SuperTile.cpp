@@ -273,7 +273,7 @@ int MakeSuperTileMesh(int tileCol, int tileRow)
 	CalcSuperTileBounds(memIndex);
 
 	// Supertiles built in one update appear over the next four frames, except on a level's first.
-	if (gFirstFrameOfLevel)
+	if (gLevel.firstFrame)
 		e.drawDelay = 0;
 	else
 	{

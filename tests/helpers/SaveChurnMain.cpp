@@ -29,11 +29,11 @@ int main(int argc, char** argv)
 	{
 		MakeChurnPrefs(g, &gGamePrefs, defaults);
 		SavedGamePlayerState state = ChurnSaveState(g);
-		gScore = state.score;
+		gRun.score = state.score;
 		gCurrentLevel = state.currentLevel;
-		gPlayerLives = uint8_t(state.lives);
-		gPlayerHealth = state.health;
-		gJumpJetFuel = state.fuel;
+		gRun.lives = uint8_t(state.lives);
+		gRun.health = state.health;
+		gRun.fuel = state.fuel;
 		MakeChurnHighScores(g, gHighScores);
 		if (!SavePrefs() || !SaveGame(SAVE_CHURN_SLOT) || !SaveHighScores())
 			return 1;

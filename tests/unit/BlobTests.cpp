@@ -271,11 +271,11 @@ TEST_F(BlobWorld, TheMachineFallsPhaseByPhaseToStunShotsAndNeverGoesBack)
 
 	for (int shot = 0; shot < 4; shot++)
 		Stun(column);
-	EXPECT_FALSE(gLevelDone);
+	EXPECT_FALSE(gLevel.done);
 	Stun(column);
 	EXPECT_EQ(gBlobBoss.phase, BLOBBOSS_PHASE_DESTROYED);
-	EXPECT_TRUE(gLevelDone);
-	EXPECT_FLOAT_EQ(gLevelDoneTimer, BLOBBOSS_LEVEL_DONE_DELAY);
+	EXPECT_TRUE(gLevel.done);
+	EXPECT_FLOAT_EQ(gLevel.doneTimer, BLOBBOSS_LEVEL_DONE_DELAY);
 	EXPECT_FALSE(IsBlobBossTarget(column));
 
 	// More shots change nothing, and the column's segments go one by one.

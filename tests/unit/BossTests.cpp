@@ -2,6 +2,7 @@
 // boss's shield, opening cycle and damage rules; the jungle arena's pod
 // heads, pitcher plant and tentacles; the tentacle tube's mesh.
 #include "PlayerTestSupport.h"
+#include "Player/Player.h"
 #include "Enemies/AlienPortal.h"
 #include "Enemies/BrainBoss.h"
 #include "Enemies/JungleBoss.h"
@@ -188,7 +189,7 @@ TEST_F(BossTest, TheBrainsShotFliesStraightThenHomesNoFasterThanItsTopSpeedAndLi
 	DestroyPortals(NUM_ALIEN_PORTALS);
 	boss->Mode = BRAIN_BOSS_OPENING;
 	boss->SpecialF[BRAIN_WIDTH] = BRAIN_BOSS_OPEN_WIDTH;
-	gInvincibleTimer = 100;		// the shot may reach the robot: it must not end the test
+	gPlayerLevel.invincibleTimer = 100;		// the shot may reach the robot: it must not end the test
 	MoveBrainBoss(boss);
 	MoveBrainBoss(boss);			// open: the first shot goes at once
 	ObjNode* shot = FindObjectWithMoveCall(MoveBrainBossShot);
@@ -203,7 +204,7 @@ TEST_F(BossTest, TheBrainsShotFliesStraightThenHomesNoFasterThanItsTopSpeedAndLi
 		EXPECT_LE(std::sqrt(shot->Delta.x * shot->Delta.x + shot->Delta.y * shot->Delta.y + shot->Delta.z * shot->Delta.z),
 				BRAIN_SHOT_SPEED + 0.01f);
 	}
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 }
 
 TEST_F(BossTest, TheHuntingBrainStandsOnTheGroundAndCannotCrossAFence)
@@ -228,7 +229,7 @@ TEST_F(BossTest, TheHuntingBrainStandsOnTheGroundAndCannotCrossAFence)
 	const OGLPoint3D middle = {(a.x + b.x) / 2, 0, (a.z + b.z) / 2};
 	boss->Coord = boss->OldCoord = {middle.x + n.x * 400, boss->Coord.y, middle.z + n.y * 400};
 	robot->Coord = {middle.x - n.x * 1500, robot->Coord.y, middle.z - n.y * 1500};
-	gInvincibleTimer = 100;
+	gPlayerLevel.invincibleTimer = 100;
 	float nearest = 1e9f;
 	for (float t = 0; t < 12; t += STEP)
 	{
@@ -240,7 +241,7 @@ TEST_F(BossTest, TheHuntingBrainStandsOnTheGroundAndCannotCrossAFence)
 		ASSERT_FALSE(SegmentHitsFence(&before, &boss->Coord, &hit, &above, &top)) << "through the fence at " << t << " s";
 		nearest = std::min(nearest, std::fabs((boss->Coord.x - middle.x) * n.x + (boss->Coord.z - middle.z) * n.y));
 	}
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 	EXPECT_LT(nearest, boss->Size + 50) << "it pressed up against the fence";
 	DisposeFences();
 }
@@ -353,7 +354,7 @@ TEST_F(BossTest, ATentacleCrawlsToItsLimitThenRetractsAndFreesItsSlot)
 	ASSERT_TRUE(AddTentacleGenerator(item, float(item->x), float(item->z)));
 	ObjNode* generator = FindObjectWithMoveCall(MoveTentacleGenerator);
 	ASSERT_NE(generator, nullptr);
-	gInvincibleTimer = 1000;
+	gPlayerLevel.invincibleTimer = 1000;
 	robot->StatusBits |= STATUS_BIT_HIDDEN;
 	robot->CType = 0;			// out of the tentacle's reach: it grows its whole length
 	ASSERT_TRUE(StartTentacle(generator));
@@ -377,7 +378,7 @@ TEST_F(BossTest, ATentacleCrawlsToItsLimitThenRetractsAndFreesItsSlot)
 		MoveTentacles(nullptr);
 	EXPECT_FALSE(t.isUsed);
 	EXPECT_EQ(generator->Flag[0], 0);
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 }
 
 TEST_F(BossTest, AGeneratorDiesOnTheThirdArcShotAndItsTentacleWithers)

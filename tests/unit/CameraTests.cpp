@@ -1,6 +1,7 @@
 // The follow camera: its easing rules, its height rules, and the real
 // follow behind a robot running on the baked farm terrain.
 #include "PlayerTestSupport.h"
+#include "Player/Player.h"
 
 #include <algorithm>
 #include <cmath>
@@ -125,7 +126,7 @@ TEST_F(CameraTest, PublishedYawTurnsTheControlsWithTheCamera)
 	gCameraSwivelInput = 1;
 	Run(0.6f);
 	gCameraSwivelInput = 0;
-	EXPECT_LT(gPlayerInfo.stateTimer, 0) << "the orbit holds off the automatic follow";
+	EXPECT_LT(gPlayerLevel.stateTimer, 0) << "the orbit holds off the automatic follow";
 	Run(0.2f);
 	const OGLCameraPlacement& cam = gGameViewInfoPtr->cameraPlacement;
 	OGLVector2D view = {cam.to.x - cam.from.x, cam.to.z - cam.from.z};
@@ -154,8 +155,8 @@ TEST_F(CameraTest, TheFirstBossArenaKeepsTheEyeHigh)
 	gCurrentLevel = LEVEL_NUM_BLOBBOSS;
 	ObjNode* hero = MakeRobotOnGround();
 	EXPECT_EQ(gMinHeightOffTerrain, 400);
-	gInvincibleTimer = 100;
-	gPlayerHealth = 100;			// the arena floor hurts; this test is about the camera
+	gPlayerLevel.invincibleTimer = 100;
+	gRun.health = 100;			// the arena floor hurts; this test is about the camera
 	float lowest = 1e9f;
 	Run(2, [&] { lowest = std::min(lowest, EyeAboveGround()); });
 	EXPECT_GE(lowest, 400 - 0.01f);

@@ -4,6 +4,7 @@
 // clown's bubble (burst when the clown is hurt, by a dart, or on the robot),
 // the clown fish's bomb and its shock ring, and the strong man's hold.
 #include "CreatureTestSupport.h"
+#include "Player/Player.h"
 #include "SplineTestLoop.h"
 #include "Enemies/CityCreatures.h"
 #include "Enemies/CreatureKit.h"
@@ -32,7 +33,7 @@ namespace
 		void SetUp() override
 		{
 			CreatureWorld::SetUp();
-			gPlayerHealth = 1;
+			gRun.health = 1;
 		}
 
 		// The robot stands still and takes no part: only the creature moves.
@@ -90,11 +91,11 @@ TEST_F(CreatureTest, AMutantPunchesOnlyARobotNearInFrontAndNeverOneOnAZipLine)
 	Frame();
 	EXPECT_NE(mutant->Skeleton->AnimNum, MUTANT_ANIM_PUNCH) << "the robot is behind it";
 	ASSERT_TRUE(RunUntil(2, [&] { printf("anim %d d %.0f ang %.2f\n", mutant->Skeleton->AnimNum, EnemyDistanceToPlayer(mutant), std::fabs(mutant->Rot.y - robot->Rot.y)); return mutant->Skeleton->AnimNum == MUTANT_ANIM_PUNCH; })) << "turned, it punches";
-	ASSERT_TRUE(RunUntil(2, [&] { return gPlayerHealth < 1; })) << "the blow lands";
-	EXPECT_NEAR(gPlayerHealth, 1 - MUTANT_DAMAGE, 1e-4f);
+	ASSERT_TRUE(RunUntil(2, [&] { return gRun.health < 1; })) << "the blow lands";
+	EXPECT_NEAR(gRun.health, 1 - MUTANT_DAMAGE, 1e-4f);
 
 	// On a zip line the robot is out of its reach.
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 	robot->Skeleton->AnimNum = PLAYER_ANIM_ZIPLINE;
 	Run(1.5f);
 	Face(mutant, robot);
@@ -149,7 +150,7 @@ TEST_F(CreatureTest, AMutantRobotOpensFireNearButKeepsFiringAtAnyRangeForThreeSe
 		Frame();
 		burst += FRAME;
 		bolts += CountNodesMovedBy(MoveMutantRobotBolt) > before ? 1 : 0;
-		gInvincibleTimer = 1;			// the bolts must not knock the robot aside
+		gPlayerLevel.invincibleTimer = 1;			// the bolts must not knock the robot aside
 	}
 	EXPECT_NEAR(burst, MUTANTROBOT_SHOOT_TIME, 2 * FRAME) << "a burst lasts its three seconds";
 	EXPECT_GE(bolts, 13) << "a bolt every 0.2 s";
@@ -244,11 +245,11 @@ TEST_F(CreatureTest, AFreeBubbleDriftsOntoTheRobotAndCostsItOnceOnlyADartBurstsI
 	EXPECT_FALSE(Hit(WEAPON_STUNGUN, bubble.Get())) << "a stun shot passes through";
 	ASSERT_TRUE(bubble.IsAlive());
 	ASSERT_TRUE(RunUntil(CLOWN_BUBBLE_LIFE, [&] { return !bubble.IsAlive(); }));
-	EXPECT_NEAR(gPlayerHealth, 1 - CLOWN_BUBBLE_DAMAGE, 1e-4f) << "it burst on the robot";
+	EXPECT_NEAR(gRun.health, 1 - CLOWN_BUBBLE_DAMAGE, 1e-4f) << "it burst on the robot";
 
 	// A second one, shot with a dart in the air.
 	clown->MoveCall = MoveClown;
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 	ObjNodeRef second;
 	ASSERT_TRUE(RunUntil(8, [&] {
 		if (ObjNode* b = ClownBubbleBeingBlown(clown))
@@ -285,7 +286,7 @@ TEST_F(CreatureTest, AClownFishFliesUncountedDropsOneBombAndReloadsOnlyOutOfSigh
 	{
 		frameWithRiders();
 		fish->StatusBits &= ~STATUS_BIT_ISCULLED;		// in view the whole way round
-		gInvincibleTimer = 1;
+		gPlayerLevel.invincibleTimer = 1;
 		if (FishCarriedBomb(fish) != carried)
 		{
 			drops += carried != nullptr;
@@ -330,7 +331,7 @@ TEST_F(CreatureTest, TheBlastRingSpinsAndFlingsTheRobotEveryFrameButHurtsItOnce)
 		speed = now;
 	});
 	EXPECT_GE(frames, 2) << "doubled on more than one frame";
-	EXPECT_NEAR(gPlayerHealth, 1 - FISH_BOMB_RING_DAMAGE, 1e-4f) << "the damage lands once";
+	EXPECT_NEAR(gRun.health, 1 - FISH_BOMB_RING_DAMAGE, 1e-4f) << "the damage lands once";
 	float away = CalcYAngleFromPointToPoint(0, def.coord.x, def.coord.z, robot->Coord.x, robot->Coord.z);
 	EXPECT_NEAR(std::cos(robot->Rot.y - away), 1, 1e-3f) << "facing away from the blast";
 }
@@ -361,5 +362,5 @@ TEST_F(CreatureTest, AStrongManLiftsTheRobotNoOtherCanTakeItAndHurtingHimThrowsI
 	EXPECT_TRUE(Hit(WEAPON_STUNGUN, holder));
 	EXPECT_EQ(StrongManHoldingPlayer(), nullptr);
 	EXPECT_EQ(robot->Skeleton->AnimNum, PLAYER_ANIM_GOTHIT);
-	EXPECT_NEAR(gPlayerHealth, 1 - STRONGMAN_DAMAGE, 1e-4f) << "let go with the throw's hit";
+	EXPECT_NEAR(gRun.health, 1 - STRONGMAN_DAMAGE, 1e-4f) << "let go with the throw's hit";
 }

@@ -1,6 +1,8 @@
 // The exit lift, the bumper-car arena, bubbles and boats, driven on the farm's terrain
 // without a window from hand-made map items.
 #include "PlayerTestSupport.h"
+#include "Player/Player.h"
+#include "System/Level.h"
 #include "System/Pool.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
@@ -39,7 +41,7 @@ namespace
 			InitExitLift();
 			savedItems = gTerrainItemList;
 			savedItemCount = gNumTerrainItems;
-			savedCharge = gExitCharge;
+			savedCharge = gLevel.exitCharge;
 		}
 
 		void TearDown() override
@@ -51,7 +53,7 @@ namespace
 					c->TerrainItemPtr = nullptr;
 			gTerrainItemList = savedItems;
 			gNumTerrainItems = savedItemCount;
-			gExitCharge = savedCharge;
+			gLevel.exitCharge = savedCharge;
 			PlayerWorld::TearDown();
 			gNovaChargeNode = nullptr;			// a shock's discharge went with the objects
 			gZapTimer = 0;
@@ -235,7 +237,7 @@ TEST_F(ContraptionWorld, StandingOnADeadFloorIsSafeAndOnALiveOneShocksTheRobotTo
 	tile |= TILE_ATTRIB_BUMPERAREA0;
 	Run(0.2f);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_ZAPPED) << "area 0's floor is live";
-	EXPECT_TRUE(RunUntil(2.5f, [] { return gPlayerIsDead; })) << "the countdown ends in a blow-up";
+	EXPECT_TRUE(RunUntil(2.5f, [] { return gPlayerLevel.isDead; })) << "the countdown ends in a blow-up";
 	tile = savedTile;
 }
 
@@ -315,7 +317,7 @@ TEST_F(ContraptionWorld, TheLiftStaysLockedUnderIceUntilTheFourthCrack)
 	TerrainItemEntryType item = MakeItem(90, 0, 0, 600);
 	ObjNode* lift = Add(&item);
 	ASSERT_TRUE(lift);
-	gExitCharge = 1;
+	gLevel.exitCharge = 1;
 	Run(0.5f);
 	EXPECT_EQ(lift->Mode, EXIT_LIFT_LOCKED);
 	float iceTop = BaseTerrainHeightAt(lift->Coord.x, lift->Coord.z) + 400;
@@ -348,13 +350,13 @@ TEST_F(ContraptionWorld, TheLidOpensOnlyForACharge)
 	ASSERT_TRUE(lid);
 	float rest = lid->Coord.y;
 
-	gExitCharge = 0.95f;
+	gLevel.exitCharge = 0.95f;
 	Run(1);
 	EXPECT_EQ(lift->Mode, EXIT_LIFT_SHUT);
 	EXPECT_FLOAT_EQ(lid->Coord.y, rest);
 	EXPECT_EQ(GetCurrentHelpType(), HELP_EXIT_NOT_CHARGED);
 
-	gExitCharge = 1;
+	gLevel.exitCharge = 1;
 	Run(2);
 	EXPECT_EQ(lift->Mode, EXIT_LIFT_OPEN);
 	EXPECT_NEAR(lid->Coord.y, rest + EXIT_LIFT_LID_RISE, 0.5f);
@@ -367,14 +369,14 @@ TEST_F(ContraptionWorld, TheOpenLiftTakesTheRobotAndFliesOffEndingTheLevel)
 	TerrainItemEntryType item = MakeItem(90, 0, 0, 200);
 	ObjNode* lift = Add(&item);
 	ASSERT_TRUE(lift);
-	gExitCharge = 1;
+	gLevel.exitCharge = 1;
 
 	ASSERT_TRUE(RunUntil(10, [&] { return lift->Mode == EXIT_LIFT_TAKING_OFF; }));
 	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_HIDDEN);
 	EXPECT_EQ(robot->CType, 0u) << "nothing touches him inside";
-	EXPECT_FALSE(gLevelDone);
+	EXPECT_FALSE(gLevel.done);
 	float ground = lift->Coord.y;
-	EXPECT_TRUE(RunUntil(30, [] { return gLevelDone; }));
+	EXPECT_TRUE(RunUntil(30, [] { return gLevel.done; }));
 	EXPECT_GT(lift->Coord.y - ground, EXIT_LIFT_DONE_HEIGHT - 200);
 	EXPECT_NEAR(robot->Coord.x, lift->Coord.x, 1) << "he went with it";
 	EXPECT_GT(robot->Coord.y, ground + 5000);
@@ -511,13 +513,13 @@ TEST_F(BubbleWorld, AHitPopsTheBubbleInsteadOfHurtingTheRobot)
 {
 	ObjNode* robot = MakeRobotOnGround();
 	ASSERT_TRUE(RobotInABubble(robot));
-	float health = gPlayerHealth;
-	gInvincibleTimer = 0;
+	float health = gRun.health;
+	gPlayerLevel.invincibleTimer = 0;
 	EXPECT_TRUE(PlayerGotHit(nullptr, 0.3f));
-	EXPECT_FLOAT_EQ(gPlayerHealth, health);
+	EXPECT_FLOAT_EQ(gRun.health, health);
 	EXPECT_EQ(GetPlayerBubble(), nullptr);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FALL);
-	EXPECT_FLOAT_EQ(gInvincibleTimer, PLAYER_HIT_INVINCIBILITY);
+	EXPECT_FLOAT_EQ(gPlayerLevel.invincibleTimer, PLAYER_HIT_INVINCIBILITY);
 }
 
 TEST_F(BubbleWorld, ASpikePointPopsTheBubbleOnlyWhereTheLevelsSpikyThingsAreSpiky)
@@ -619,8 +621,8 @@ namespace
 			robot->Coord.y = TerrainHeightAt(robot->Coord.x, robot->Coord.z) - float(robot->BottomOff);
 			UpdateObjectTransforms(robot);
 			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
-			gCheckpointX = robot->Coord.x;
-			gCheckpointZ = robot->Coord.z;
+			gPlayerLevel.checkpointX = robot->Coord.x;
+			gPlayerLevel.checkpointZ = robot->Coord.z;
 			return robot;
 		}
 
@@ -747,12 +749,12 @@ TEST_F(BoatWorld, HittingSomethingFastOnTheLineBlowsTheRobotUpAndTheBoatStartsOv
 	block->CBits = SIDE_ALL;
 	CreateCollisionBoxFromBoundingBox(block, 1, 1);
 	KeepOldCollisionBoxes(block);
-	EXPECT_TRUE(RunUntil(2, [] { return gPlayerIsDead; }));
+	EXPECT_TRUE(RunUntil(2, [] { return gPlayerLevel.isDead; }));
 	EXPECT_EQ(GetHeldTowHandle(), nullptr);
 	EXPECT_EQ(boat->Mode, BOAT_RUNNING) << "it runs on while he is dead";
 	DeleteObject(block);
 	// The shutters close, a life goes, he is back: the boat waits at its start again.
-	EXPECT_TRUE(RunUntil(8, [] { return !gPlayerIsDead; }));
+	EXPECT_TRUE(RunUntil(8, [] { return !gPlayerLevel.isDead; }));
 	Frame();
 	EXPECT_EQ(boat->Mode, BOAT_WAITING);
 	EXPECT_FLOAT_EQ(boat->SplinePlacement, 0);

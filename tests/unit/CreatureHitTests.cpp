@@ -51,17 +51,17 @@ namespace
 		{
 			gRecord = {};
 			savedPlayer = gPlayerNode;
-			savedScale = gPlayerScale;
+			savedScale = gPlayerLevel.scale;
 			robot.Rot.y = 0.6f;
 			gPlayerNode = &robot;
-			gPlayerScale = 1;
+			gPlayerLevel.scale = 1;
 			creature.CType = CTYPE_ENEMY;
 			creature.StatusBits = STATUS_BIT_ONGROUND;
 		}
 		void TearDown() override
 		{
 			gPlayerNode = savedPlayer;
-			gPlayerScale = savedScale;
+			gPlayerLevel.scale = savedScale;
 		}
 
 		void ExpectThrownBackAlongTheRobotsHeading() const
@@ -131,7 +131,7 @@ TEST_F(CreatureHitTest, OnlyAGiantRobotsFistAndJetCount)
 	EXPECT_EQ(gRecord.hurts + gRecord.kills, 0);
 	EXPECT_FLOAT_EQ(creature.Delta.y, 0);
 
-	gPlayerScale = 2;
+	gPlayerLevel.scale = 2;
 	EXPECT_TRUE(CreatureHitByGiantFist<kOwnShotDamage>(nullptr, &creature, nullptr, nullptr, 0));
 	EXPECT_FLOAT_EQ(gRecord.damage, 0.25f);
 	ExpectThrownBackAlongTheRobotsHeading();

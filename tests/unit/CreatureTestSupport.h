@@ -6,6 +6,7 @@
 #pragma once
 
 #include "PlayerTestSupport.h"
+#include "Player/Player.h"
 #include "Enemies/Enemy.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
@@ -42,7 +43,7 @@ namespace CreatureTestSupport
 			FlushObjectDeleteQueue();
 			InitEnemyManager();
 			UpdateVisibleTerrain(robot->Coord.x, robot->Coord.z);
-			gInvincibleTimer = 0;
+			gPlayerLevel.invincibleTimer = 0;
 		}
 
 		void TearDown() override

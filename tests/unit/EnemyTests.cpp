@@ -3,6 +3,7 @@
 // shattering; corpses; the brain alien's attacks and line of sight; the
 // alien portals.
 #include "PlayerTestSupport.h"
+#include "Player/Player.h"
 #include "Enemies/AlienPortal.h"
 #include "Enemies/CreatureKit.h"
 #include "Enemies/BrainAlien.h"
@@ -454,10 +455,10 @@ TEST_F(EnemyTest, NoBiteOrZapStartsThroughAWallOrAtAnInvinciblePlayer)
 			wall = ObjNodeRef(MakeSightBlocker(alien->Coord, robot->Coord));
 
 		bool attacked = false;
-		gInvincibleTimer = c.invincible ? 10.0f : 0.0f;
+		gPlayerLevel.invincibleTimer = c.invincible ? 10.0f : 0.0f;
 		Run(4, [&] {
-			gInvincibleTimer = c.invincible ? 10.0f : 0.0f;
-			gPlayerHealth = 1;
+			gPlayerLevel.invincibleTimer = c.invincible ? 10.0f : 0.0f;
+			gRun.health = 1;
 			if (ObjNode* n = ref.Get())
 				attacked |= n->Skeleton->AnimNum == BRAINALIEN_ANIM_BITE || n->Skeleton->AnimNum == BRAINALIEN_ANIM_ZAP;
 			attacked |= CountNodesWithMoveCall(MoveBrainAlienZap) > 0;
@@ -469,7 +470,7 @@ TEST_F(EnemyTest, NoBiteOrZapStartsThroughAWallOrAtAnInvinciblePlayer)
 		for (ObjNode* n = gObjectListHead; n; n = n->NextNode)
 			if (n->MoveCall == MoveBrainAlienZap)
 				DeleteObject(n);
-		gInvincibleTimer = 0;
+		gPlayerLevel.invincibleTimer = 0;
 		Run(3);		// the robot gets over any hit
 	}
 }
@@ -482,14 +483,14 @@ TEST_F(EnemyTest, AZapThatReachesTheRobotHitsItOnce)
 	alien->Rot.y = CalcYAngleFromPointToPoint(0, at.x, at.z, robot->Coord.x, robot->Coord.z);
 	alien->Coord.y = robot->Coord.y;			// level with the robot's middle
 	UpdateObjectTransforms(alien);
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 	ObjNode* zap = ShootBrainAlienZap(alien);
 	zap->Coord.y = robot->Coord.y;
 	DeleteEnemy(alien);							// the zap flies on without its shooter
 
-	float before = gPlayerHealth;
+	float before = gRun.health;
 	Run(1.0f);
-	EXPECT_NEAR(gPlayerHealth, before - BRAINALIEN_ZAP_DAMAGE, 1e-4f);
+	EXPECT_NEAR(gRun.health, before - BRAINALIEN_ZAP_DAMAGE, 1e-4f);
 	Run(1.0f);
 	EXPECT_EQ(CountNodesWithMoveCall(MoveBrainAlienZap), 0) << "burst and gone";
 }
@@ -520,7 +521,7 @@ TEST_F(EnemyTest, APortalSendsUpToFourElitesAndFallsToFire)
 	EXPECT_NEAR(portal->Rot.y, 3 * PI / 4, 1e-5f);
 	ObjNodeRef portalRef(portal);
 
-	Run(30, [] { gInvincibleTimer = 10; gPlayerHealth = 1; });
+	Run(30, [] { gPlayerLevel.invincibleTimer = 10; gRun.health = 1; });
 	EXPECT_EQ(gNumEnemyOfKind[ENEMY_KIND_ELITEBRAINALIEN], PORTAL_MAX_ELITES);
 	EXPECT_TRUE(CountersMatchTheWorld());
 	ObjNode* elite = nullptr;

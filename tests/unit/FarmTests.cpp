@@ -2,6 +2,8 @@
 // taking a human (or leaving one the robot saved), the tractor's chase,
 // charge, wreck and return, and each vegetable's attack and death.
 #include "CreatureTestSupport.h"
+#include "Player/Player.h"
+#include "System/Level.h"
 #include "Enemies/FarmCreatures.h"
 #include "Enemies/CreatureKit.h"
 #include "Enemies/RaiderSaucer.h"
@@ -88,7 +90,7 @@ TEST_F(FarmTest, ARaiderCarriesAHumanOffAndItIsLostNotRescued)
 	ObjNode* human = HumanAt(NearRobot(900, 300));
 	ASSERT_NE(human, nullptr);
 	ObjNodeRef humanRef(human);
-	int rescuedBefore = gHumansRescuedTotal;
+	int rescuedBefore = gLevel.humansRescuedTotal;
 	ASSERT_TRUE(CallUntilSent(human));
 	ObjNode* other = HumanAt(NearRobot(700, -300));
 	EXPECT_FALSE(CallUntilSent(other)) << "one raider at a time";
@@ -104,7 +106,7 @@ TEST_F(FarmTest, ARaiderCarriesAHumanOffAndItIsLostNotRescued)
 	EXPECT_TRUE(beamed);
 	EXPECT_TRUE(carried);
 	EXPECT_FALSE(humanRef.IsAlive()) << "faded away in the beam";
-	EXPECT_EQ(gHumansRescuedTotal, rescuedBefore);
+	EXPECT_EQ(gLevel.humansRescuedTotal, rescuedBefore);
 	EXPECT_EQ(GetRaiderSaucer(), nullptr) << "flew off and was gone past 9000 from the camera";
 }
 
@@ -156,7 +158,7 @@ TEST_F(FarmTest, TheTractorChasesChargesRunsTheRobotOverAndIsHarmlessOnceWrecked
 	OGLPoint3D at = NearRobot(2500);
 	ObjNode* tractor = MakeTractor(at.x, at.z);
 	FaceRobot(tractor);
-	float before = gPlayerHealth;
+	float before = gRun.health;
 	bool chased = false, charged = false;
 	Run(6, [&] {
 		chased |= tractor->Mode == TRACTOR_MODE_CHASE;
@@ -164,15 +166,15 @@ TEST_F(FarmTest, TheTractorChasesChargesRunsTheRobotOverAndIsHarmlessOnceWrecked
 	});
 	EXPECT_TRUE(chased);
 	EXPECT_TRUE(charged);
-	EXPECT_NEAR(gPlayerHealth, before - TRACTOR_DAMAGE, 1e-4f) << "one hit, then the robot is invincible for a while";
+	EXPECT_NEAR(gRun.health, before - TRACTOR_DAMAGE, 1e-4f) << "one hit, then the robot is invincible for a while";
 
 	WreckTractor(tractor);
-	gInvincibleTimer = 0;
-	before = gPlayerHealth;
+	gPlayerLevel.invincibleTimer = 0;
+	before = gRun.health;
 	tractor->Speed2D = TRACTOR_CHARGE_SPEED;
 	tractor->Coord = {robot->Coord.x, robot->Coord.y, robot->Coord.z};
 	Run(1);
-	EXPECT_EQ(gPlayerHealth, before);
+	EXPECT_EQ(gRun.health, before);
 	EXPECT_EQ(tractor->Mode, TRACTOR_MODE_WRECKED);
 }
 
@@ -192,10 +194,10 @@ TEST_F(FarmTest, AfterTheRobotDiesTheTractorStandsAtItsItemAgain)
 	ASSERT_NE(tractor, nullptr);
 	tractor->Coord.x += 1500;
 	tractor->Mode = TRACTOR_MODE_CHASE;
-	gPlayerIsDead = true;
+	gPlayerLevel.isDead = true;
 	Run(FRAME * 2);
 	EXPECT_EQ(tractor->Mode, TRACTOR_MODE_WAIT_FOR_ROBOT);
-	gPlayerIsDead = false;
+	gPlayerLevel.isDead = false;
 	Run(FRAME * 2);
 	EXPECT_NEAR(tractor->Coord.x, float(item.x), 1);
 	EXPECT_NEAR(tractor->Coord.z, float(item.z), 1);
@@ -211,16 +213,16 @@ TEST_F(FarmTest, AnOnionGrabsCrushesAndSparesTheRobotAndKillingItLetsGo)
 	OGLPoint3D at = NearRobot(400);
 	ObjNode* onion = MakeCreature(kOnionKind, at.x, at.z);
 	FaceRobot(onion);
-	float before = gPlayerHealth;
+	float before = gRun.health;
 	bool held = false;
 	Run(6, [&] { held |= IsPlayerHeld(); });
 	EXPECT_TRUE(held);
-	EXPECT_NEAR(gPlayerHealth, before - ONION_CRUSH_DAMAGE, 1e-4f);
-	EXPECT_GT(gInvincibleTimer, 3) << "spared for 10 s after a crush";
+	EXPECT_NEAR(gRun.health, before - ONION_CRUSH_DAMAGE, 1e-4f);
+	EXPECT_GT(gPlayerLevel.invincibleTimer, 3) << "spared for 10 s after a crush";
 	EXPECT_FALSE(IsPlayerHeld());
 
 	// A fresh grab, then the onion dies with the robot in its hand.
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 	onion->SpecialF[2] = 0;
 	ObjNodeRef ref(onion);
 	Run(4, [&] {
@@ -301,24 +303,24 @@ TEST_F(FarmTest, ACornFiresThreeKernelsABurstAndAKernelHurtsOnlyNearTheRobot)
 	ObjNode* corn = MakeCreature(kCornKind, at.x, at.z);
 	FaceRobot(corn);
 	MorphToSkeletonAnim(corn->Skeleton, CORN_ANIM_WALK, 100);
-	gInvincibleTimer = 100;				// watch the bursts without the robot being knocked about
+	gPlayerLevel.invincibleTimer = 100;				// watch the bursts without the robot being knocked about
 	int most = 0;
 	Run(1.5f, [&] { most = std::max(most, CountNodesMovedBy(MoveCornKernel)); });
 	EXPECT_EQ(most, CORN_BURST_KERNELS);
 	DeleteEnemy(corn);
 
 	// A kernel popping far away leaves the robot be; one beside him hits him.
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 	ObjNode* shooter = MakeCreature(kCornKind, at.x, at.z);
-	float before = gPlayerHealth;
+	float before = gRun.health;
 	ObjNode* far = ShootCornKernel(shooter);
 	far->Coord = NearRobot(1000, 500);
 	PopCornKernel(far, false);
-	EXPECT_EQ(gPlayerHealth, before);
+	EXPECT_EQ(gRun.health, before);
 	ObjNode* near = ShootCornKernel(shooter);
 	near->Coord = {robot->Coord.x + 50, robot->Coord.y, robot->Coord.z};
 	PopCornKernel(near, false);
-	EXPECT_NEAR(gPlayerHealth, before - KERNEL_DAMAGE, 1e-4f);
+	EXPECT_NEAR(gRun.health, before - KERNEL_DAMAGE, 1e-4f);
 	EXPECT_EQ(near->MoveCall, MovePopcorn);
 }
 

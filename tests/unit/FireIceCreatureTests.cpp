@@ -2,6 +2,7 @@
 // the robot, with the fire-and-ice level's models: how their element decides
 // what hurts them, their attacks and shots, and how they die.
 #include "CreatureTestSupport.h"
+#include "Player/Player.h"
 #include "Enemies/FireIceCreatures.h"
 #include "Enemies/CreatureKit.h"
 #include "Items/Powerups.h"
@@ -87,12 +88,12 @@ TEST_F(FireIceWorld, AFlamesterSpinsUpNearTheRobotThrowsFireBlobsAndStopsAfterSe
 {
 	OGLPoint3D at = NearRobot(400);
 	ObjNode* f = MakeCreature(kFlamesterKind, at.x, at.z);
-	gInvincibleTimer = 100;		// the blobs must not knock the robot about
+	gPlayerLevel.invincibleTimer = 100;		// the blobs must not knock the robot about
 	Run(0.5f);
 	EXPECT_NE(f->Skeleton->AnimNum, FLAMESTER_ANIM_SPIN) << "no attack on an invincible robot";
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 	ASSERT_TRUE(RunUntil(1, [&] { return f->Skeleton->AnimNum == FLAMESTER_ANIM_SPIN; }));
-	gInvincibleTimer = 100;
+	gPlayerLevel.invincibleTimer = 100;
 	float fastest = 0;
 	int blobsSeen = 0;
 	float spun = 0;
@@ -240,7 +241,7 @@ TEST_F(FireIceWorld, ASquooshyHopsAtARobotFarOffAndSpitsGlobsAtOneNearBy)
 {
 	OGLPoint3D at = NearRobot(2000);
 	ObjNodeRef s(MakeCreature(kSquooshyKind, at.x, at.z));
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 	bool airborne = false;
 	float highest = 0;
 	float start = s.Get()->Coord.y;

@@ -122,7 +122,7 @@ namespace
 		robot->Coord.x = frame->Coord.x;
 		robot->Coord.z = frame->Coord.z;
 		UpdateObjectTransforms(robot);
-		EXPECT_TRUE(RunUntil(4, [] { return gPlayerIsDead; }));
+		EXPECT_TRUE(RunUntil(4, [] { return gPlayerLevel.isDead; }));
 	}
 
 	TEST_F(HazardWorld, MineBlastHurtsTheRobotAndHurtableNodesOnlyWithinItsReach)
@@ -140,13 +140,13 @@ namespace
 			return true;
 		};
 
-		const float before = gPlayerHealth;
+		const float before = gRun.health;
 		ExplodeMine({robot->Coord.x, robot->Coord.y, robot->Coord.z + MINE_BLAST_RADIUS + 400}, nullptr);
-		EXPECT_EQ(gPlayerHealth, before);
+		EXPECT_EQ(gRun.health, before);
 		EXPECT_EQ(hurtTaken, 0);
 
 		ExplodeMine({robot->Coord.x + 150, robot->Coord.y, robot->Coord.z}, nullptr);
-		EXPECT_NEAR(gPlayerHealth, before - MINE_BLAST_DAMAGE, 1e-4f);
+		EXPECT_NEAR(gRun.health, before - MINE_BLAST_DAMAGE, 1e-4f);
 		EXPECT_NEAR(hurtTaken, MINE_BLAST_DAMAGE, 1e-6f);
 	}
 
@@ -157,9 +157,9 @@ namespace
 		ASSERT_TRUE(AddMine(item, float(item->x), float(item->z)));
 		ObjNode* mine = Newest();
 		ObjNodeRef ref(mine);
-		const float before = gPlayerHealth;
+		const float before = gRun.health;
 		EXPECT_FALSE(HandleTrigger(mine, robot, SIDE_FRONT));
-		EXPECT_NEAR(gPlayerHealth, before - MINE_BLAST_DAMAGE, 1e-4f);
+		EXPECT_NEAR(gRun.health, before - MINE_BLAST_DAMAGE, 1e-4f);
 		EXPECT_FALSE(ref.IsAlive());
 	}
 
@@ -218,9 +218,9 @@ namespace
 		TerrainItemEntryType* item = MakeItem(46, 30, 0);
 		ASSERT_TRUE(AddManholeCover(item, float(item->x), float(item->z)));
 		ObjNode* cover = Newest();
-		const float before = gPlayerHealth, rest = cover->Coord.y;
-		ASSERT_TRUE(RunUntil(4.5f, [&] { return gPlayerHealth < before; }));
-		EXPECT_NEAR(gPlayerHealth, before - 0.2f, 1e-4f);
+		const float before = gRun.health, rest = cover->Coord.y;
+		ASSERT_TRUE(RunUntil(4.5f, [&] { return gRun.health < before; }));
+		EXPECT_NEAR(gRun.health, before - 0.2f, 1e-4f);
 		EXPECT_GT(robot->Delta.y, 1500);
 		Frame();
 		EXPECT_GT(cover->Coord.y, rest + 50);		// blown off
@@ -318,7 +318,7 @@ namespace
 		EXPECT_EQ(PlayerFallDoor(), nullptr);
 
 		// Other deaths, and falls far from any door, remember none.
-		gPlayerIsDead = false;
+		gPlayerLevel.isDead = false;
 		robot->Coord = {door->Coord.x - TRAP_DOOR_FALL_REACH - 300, door->Coord.y, door->Coord.z};
 		KillPlayer(DEATH_KIND_FELL);
 		EXPECT_EQ(PlayerFallDoor(), nullptr);
@@ -390,7 +390,7 @@ namespace
 			InitPlayerSaucer();
 			saucer = gPlayerNode;
 			Frame();			// it keeps its distance from the map's edges: let it settle
-			gPlayerHealth = 1;
+			gRun.health = 1;
 		}
 		TerrainItemEntryType* NearSaucer(uint16_t type, float dx, float dz)
 		{
@@ -405,12 +405,12 @@ namespace
 		TerrainItemEntryType* far = NearSaucer(102, PlayerSaucerRadius() + 150, 0);
 		ASSERT_TRUE(AddTower(far, float(far->x), float(far->z)));
 		Run(0.5f);
-		EXPECT_EQ(gPlayerHealth, 1);
+		EXPECT_EQ(gRun.health, 1);
 
 		TerrainItemEntryType* under = NearSaucer(102, 0, 40);
 		ASSERT_TRUE(AddTower(under, float(under->x), float(under->z)));
 		Run(0.2f);
-		EXPECT_NEAR(gPlayerHealth, 1 - TOWER_DAMAGE_RATE * 0.2f, 0.01f);
+		EXPECT_NEAR(gRun.health, 1 - TOWER_DAMAGE_RATE * 0.2f, 0.01f);
 	}
 
 	TEST_F(SaucerHazardWorld, TurretShootsTheSaucerInRangeAndTheDestroyBeamBlowsItUp)
@@ -419,20 +419,20 @@ namespace
 		ASSERT_TRUE(AddTurret(item, float(item->x), float(item->z)));
 		ObjNode* base = Newest()->ChainHead;
 		ObjNodeRef ref(base);
-		ASSERT_TRUE(RunUntil(8, [] { return gPlayerHealth < 1; }));
+		ASSERT_TRUE(RunUntil(8, [] { return gRun.health < 1; }));
 		// Each shot that lands costs the same.
-		const float lost = 1 - gPlayerHealth;
+		const float lost = 1 - gRun.health;
 		EXPECT_NEAR(lost / TURRET_SHOT_DAMAGE, std::round(lost / TURRET_SHOT_DAMAGE), 1e-3f);
 
 		// The gun flashes at its muzzle while it fires, and the flash fades
 		// once there is no saucer to fire at.
 		ObjNode* gun = base->ChainNode;
 		EXPECT_TRUE(gun->Sparkles[0] != -1 || gun->Sparkles[1] != -1);
-		gPlayerIsDead = true;
+		gPlayerLevel.isDead = true;
 		Run(0.5f);
 		EXPECT_EQ(gun->Sparkles[0], -1);
 		EXPECT_EQ(gun->Sparkles[1], -1);
-		gPlayerIsDead = false;
+		gPlayerLevel.isDead = false;
 
 		// Out of the beam's reach it stands; over it, it goes.
 		gSaucerBeam.on = SAUCER_BEAM_DESTROY;

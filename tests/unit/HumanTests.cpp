@@ -2,6 +2,7 @@
 // rescue by touch, capsules that only shots break, people huts, and the
 // saucer level's beamed and delivered humans.
 #include "PlayerTestSupport.h"
+#include "System/Level.h"
 #include "System/Strings.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
@@ -99,13 +100,13 @@ TEST_F(HumanWorld, ARescuedHumanCountsOnceAndItsItemNeverBringsItBack)
 	ObjNodeRef ref(human);
 	Run(0.5f);
 	ASSERT_TRUE(ref.IsAlive());
-	EXPECT_EQ(gHumansRescuedTotal, 0);
+	EXPECT_EQ(gLevel.humansRescuedTotal, 0);
 
 	PutRobotOn(robot, human);
 	Run(0.2f);
-	EXPECT_EQ(gHumansRescuedTotal, 1);
-	EXPECT_EQ(gHumansRescued[HUMAN_TYPE_BEEWOMAN], 1);
-	EXPECT_EQ(gHumansRescued[HUMAN_TYPE_FARMER], 0);
+	EXPECT_EQ(gLevel.humansRescuedTotal, 1);
+	EXPECT_EQ(gLevel.humansRescued[HUMAN_TYPE_BEEWOMAN], 1);
+	EXPECT_EQ(gLevel.humansRescued[HUMAN_TYPE_FARMER], 0);
 	EXPECT_FALSE(IsHumanRescuable(human));
 	EXPECT_EQ(GetCurrentHelpType(), HELP_RESCUE_HUMANS);
 
@@ -113,7 +114,7 @@ TEST_F(HumanWorld, ARescuedHumanCountsOnceAndItsItemNeverBringsItBack)
 	// and its item stays taken, so its supertile never makes it again.
 	PutRobotOn(robot, human);
 	EXPECT_TRUE(RunUntil(3, [&] { return !ref.IsAlive(); })) << "the teleport fades it out";
-	EXPECT_EQ(gHumansRescuedTotal, 1);
+	EXPECT_EQ(gLevel.humansRescuedTotal, 1);
 	EXPECT_TRUE(item.flags & ITEM_FLAG_INUSE);
 
 	// A human that merely leaves the active area is given back to its item.
@@ -145,10 +146,10 @@ TEST_F(HumanWorld, ACapturedHumanIsFreedByShotsButNotByTouchOrPunch)
 		EXPECT_EQ(capsule->HitByWeaponHandler[WEAPON_FIST], nullptr) << "a punch does not open it";
 		EXPECT_EQ(capsule->HitByWeaponHandler[WEAPON_FREEZEGUN], nullptr);
 
-		const int rescuedBefore = gHumansRescuedTotal;
+		const int rescuedBefore = gLevel.humansRescuedTotal;
 		PutRobotOn(robot, human);
 		Run(0.3f);
-		EXPECT_EQ(gHumansRescuedTotal, rescuedBefore) << "the glass keeps the robot off";
+		EXPECT_EQ(gLevel.humansRescuedTotal, rescuedBefore) << "the glass keeps the robot off";
 
 		ASSERT_NE(capsule->HitByWeaponHandler[weapon], nullptr);
 		EXPECT_TRUE(capsule->HitByWeaponHandler[weapon](nullptr, capsule, &capsule->Coord, nullptr, 1));
@@ -156,7 +157,7 @@ TEST_F(HumanWorld, ACapturedHumanIsFreedByShotsButNotByTouchOrPunch)
 		EXPECT_TRUE(IsHumanRescuable(human));
 		PutRobotOn(robot, human);
 		Run(0.2f);
-		EXPECT_EQ(gHumansRescuedTotal, rescuedBefore + 1);
+		EXPECT_EQ(gLevel.humansRescuedTotal, rescuedBefore + 1);
 		Run(2);
 	}
 }
@@ -196,11 +197,11 @@ TEST_F(HumanWorld, TheLevelCountsItemsHutOccupantsAndSplineRiders)
 		EXPECT_LE(items[i].parm[0], 8);
 		hutHumans += items[i].parm[0];
 	}
-	EXPECT_EQ(gHumansInLevel, 2 + 3 + hutHumans + 2);
+	EXPECT_EQ(gLevel.humansInLevel, 2 + 3 + hutHumans + 2);
 
 	// Counting again keeps the numbers written back.
 	InitHumans();
-	EXPECT_EQ(gHumansInLevel, 2 + 3 + hutHumans + 2);
+	EXPECT_EQ(gLevel.humansInLevel, 2 + 3 + hutHumans + 2);
 
 	gTerrainItemList = savedItems;
 	gNumTerrainItems = savedNumItems;
@@ -222,8 +223,8 @@ TEST_F(HumanWorld, TwentyDeliveredHumansFillTheExitChargeAndMoreKeepItFull)
 {
 	gCurrentLevel = LEVEL_NUM_SAUCER;
 	InitHumans();
-	EXPECT_FLOAT_EQ(gHumanScale, 0.5f);
-	gExitCharge = 0;
+	EXPECT_FLOAT_EQ(gLevel.humanScale, 0.5f);
+	gLevel.exitCharge = 0;
 	const OGLPoint3D dropZone = {gPlayerStartX, 0, gPlayerStartZ};
 	std::vector<ObjNodeRef> walking;
 	LoadLocalizedStrings(0);
@@ -237,7 +238,7 @@ TEST_F(HumanWorld, TwentyDeliveredHumansFillTheExitChargeAndMoreKeepItFull)
 	}
 	int helpAtFirst = -1;
 	auto allDelivered = [&] {
-		if (gHumansRescuedTotal == 1)
+		if (gLevel.humansRescuedTotal == 1)
 			helpAtFirst = GetCurrentHelpType();
 		for (const ObjNodeRef& r : walking)
 			if (r.IsAlive())
@@ -245,9 +246,9 @@ TEST_F(HumanWorld, TwentyDeliveredHumansFillTheExitChargeAndMoreKeepItFull)
 		return true;
 	};
 	ASSERT_TRUE(RunUntil(40, allDelivered)) << "every human walks into the drop zone";
-	EXPECT_NEAR(gExitCharge, 1.0f, 1e-4f);
-	EXPECT_EQ(gHumansRescuedTotal, 20);
-	EXPECT_EQ(gHumansRescued[HUMAN_TYPE_SKIRTLADY], 5);
+	EXPECT_NEAR(gLevel.exitCharge, 1.0f, 1e-4f);
+	EXPECT_EQ(gLevel.humansRescuedTotal, 20);
+	EXPECT_EQ(gLevel.humansRescued[HUMAN_TYPE_SKIRTLADY], 5);
 	// The first delivery explains the goal; each later one is counted.
 	EXPECT_EQ(helpAtFirst, HELP_FIRST_DELIVERY);
 	EXPECT_EQ(GetCurrentHelpType(), HELP_NOTICE);
@@ -256,8 +257,8 @@ TEST_F(HumanWorld, TwentyDeliveredHumansFillTheExitChargeAndMoreKeepItFull)
 	const OGLPoint3D from = {dropZone.x + 300, TerrainHeightAt(dropZone.x + 300, dropZone.z) + 400, dropZone.z};
 	ObjNodeRef last(MakeDeliveredHuman(HUMAN_TYPE_FARMER, from, dropZone));
 	ASSERT_TRUE(RunUntil(20, [&] { return !last.IsAlive(); }));
-	EXPECT_EQ(gExitCharge, 1.0f);
-	EXPECT_EQ(gHumansRescuedTotal, 21);
+	EXPECT_EQ(gLevel.exitCharge, 1.0f);
+	EXPECT_EQ(gLevel.humansRescuedTotal, 21);
 	EXPECT_STREQ(GetHelpMessageText(), "Humans delivered: 21 of 20");
 	DisposeLocalizedStrings();
 }
@@ -284,14 +285,14 @@ TEST_F(HumanWorld, ABeamedHumanRisesIntoTheSaucerAndIsNotCountedAsRescued)
 	EXPECT_TRUE(human->HitByWeaponHandler[WEAPON_SAUCERBEAM](nullptr, human, nullptr, nullptr, 0));
 	EXPECT_FALSE(human->HitByWeaponHandler[WEAPON_SAUCERBEAM](nullptr, human, nullptr, nullptr, 0))
 			<< "already in the beam";
-	EXPECT_EQ(gHumansBeamingUp, 1);
+	EXPECT_EQ(gLevel.humansBeamingUp, 1);
 	EXPECT_FALSE(IsHumanRescuable(human));
 	const float startY = human->Coord.y;
 	Run(1);
 	ASSERT_TRUE(ref.IsAlive());
 	EXPECT_NEAR(human->Coord.y - startY, 130, 10) << "it rises at 130 a second";
 	EXPECT_TRUE(RunUntil(4, [&] { return !ref.IsAlive(); })) << "taken aboard near the saucer";
-	EXPECT_EQ(gHumansBeamingUp, 0);
-	EXPECT_EQ(gHumansRescuedTotal, 0) << "beamed is not yet delivered";
+	EXPECT_EQ(gLevel.humansBeamingUp, 0);
+	EXPECT_EQ(gLevel.humansRescuedTotal, 0) << "beamed is not yet delivered";
 	EXPECT_TRUE(item.flags & ITEM_FLAG_INUSE) << "its item does not bring it back";
 }

@@ -1,6 +1,8 @@
 // Atoms, power-up pods, pick-ups and checkpoints on the farm, driven without
 // a window: the items are made from hand-built map items at the start.
 #include "PlayerTestSupport.h"
+#include "Player/Player.h"
+#include "System/Level.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
 #include "Items/Powerups.h"
@@ -35,10 +37,10 @@ namespace
 			InitWeaponInventory();
 			InitPowerupPods();
 			InitTouchItems();
-			savedHealth = gPlayerHealth;
-			savedFuel = gJumpJetFuel;
-			savedCharge = gExitCharge;
-			savedCheckpoint = gCheckpointNum;
+			savedHealth = gRun.health;
+			savedFuel = gRun.fuel;
+			savedCharge = gLevel.exitCharge;
+			savedCheckpoint = gPlayerLevel.checkpointNum;
 		}
 
 		void TearDown() override
@@ -47,11 +49,11 @@ namespace
 			DisposeShardSystem();
 			DisposeSparkles();
 			ClearTriggerHandlers();
-			gPlayerHealth = savedHealth;
-			gJumpJetFuel = savedFuel;
-			gExitCharge = savedCharge;
-			gCheckpointNum = savedCheckpoint;
-			gPlayerScale = 1;
+			gRun.health = savedHealth;
+			gRun.fuel = savedFuel;
+			gLevel.exitCharge = savedCharge;
+			gPlayerLevel.checkpointNum = savedCheckpoint;
+			gPlayerLevel.scale = 1;
 		}
 
 		TerrainItemEntryType MakeItem(uint16_t type, uint8_t p0, uint8_t p1 = 0, uint16_t flags = 0, float dx = 0)
@@ -105,7 +107,7 @@ namespace
 TEST_F(ItemWorld, ReachingCheckpointThreeThenTwoLightsBothButKeepsThreesRespawn)
 {
 	ObjNode* robot = MakeRobotOnGround();
-	gCheckpointNum = -1;
+	gPlayerLevel.checkpointNum = -1;
 	TerrainItemEntryType three = MakeItem(27, 3, 2, 0, 300);
 	TerrainItemEntryType two = MakeItem(27, 2, 0, 0, -300);
 	ObjNode* post3 = AddFromItem(&three);
@@ -117,9 +119,9 @@ TEST_F(ItemWorld, ReachingCheckpointThreeThenTwoLightsBothButKeepsThreesRespawn)
 	robot->Coord.x = post2->Coord.x - 40;
 	HandleTrigger(post2, robot, SIDE_FRONT);
 
-	EXPECT_EQ(gCheckpointNum, 3);
-	EXPECT_FLOAT_EQ(gCheckpointX, post3->Coord.x + 40);
-	EXPECT_FLOAT_EQ(gCheckpointRot, 2 * PI / 4);
+	EXPECT_EQ(gPlayerLevel.checkpointNum, 3);
+	EXPECT_FLOAT_EQ(gPlayerLevel.checkpointX, post3->Coord.x + 40);
+	EXPECT_FLOAT_EQ(gPlayerLevel.checkpointRot, 2 * PI / 4);
 	EXPECT_EQ(post2->CType, uint32_t(CTYPE_MISC));		// lit: no longer a trigger
 	EXPECT_EQ(post3->CType, uint32_t(CTYPE_MISC));
 
@@ -142,10 +144,10 @@ TEST_F(ItemWorld, APodOfFiveRegeneratingHealthAtomsGivesThemBackByThresholdAndOu
 
 	std::vector<ObjNode*> atoms = NodesMovedBy(MoveAtom);
 	ASSERT_EQ(atoms.size(), 5u);
-	gPlayerHealth = 0.5f;
+	gRun.health = 0.5f;
 	for (ObjNode* atom : atoms)
 		CollectAtom(atom);
-	EXPECT_FLOAT_EQ(gPlayerHealth, 1.0f);
+	EXPECT_FLOAT_EQ(gRun.health, 1.0f);
 	EXPECT_EQ(CountShown(atoms), 0);
 
 	auto runAtoms = [&](bool inView) {
@@ -158,10 +160,10 @@ TEST_F(ItemWorld, APodOfFiveRegeneratingHealthAtomsGivesThemBackByThresholdAndOu
 			MoveAtom(atom);
 		}
 	};
-	gPlayerHealth = 0.25f;
+	gRun.health = 0.25f;
 	runAtoms(false);
 	EXPECT_EQ(CountShown(atoms), 2);			// thresholds 0.3 and 0.4
-	gPlayerHealth = 0.2f;
+	gRun.health = 0.2f;
 	runAtoms(true);
 	EXPECT_EQ(CountShown(atoms), 2);			// the 0.2 atom waits while its spot is seen
 	runAtoms(false);
@@ -171,15 +173,15 @@ TEST_F(ItemWorld, APodOfFiveRegeneratingHealthAtomsGivesThemBackByThresholdAndOu
 TEST_F(ItemWorld, EachAtomColourTopsUpItsOwnValueCappedAtOne)
 {
 	MakeRobotOnGround();
-	gPlayerHealth = 0.95f;
-	gJumpJetFuel = 0.3f;
-	gExitCharge = 0.98f;
+	gRun.health = 0.95f;
+	gRun.fuel = 0.3f;
+	gLevel.exitCharge = 0.98f;
 	CollectAtom(MakeAtom(gPlayerStartX, 0, gPlayerStartZ, ATOM_COLOR_HEALTH));
 	CollectAtom(MakeAtom(gPlayerStartX, 0, gPlayerStartZ, ATOM_COLOR_FUEL));
 	CollectAtom(MakeAtom(gPlayerStartX, 0, gPlayerStartZ, ATOM_COLOR_EXIT_CHARGE));
-	EXPECT_FLOAT_EQ(gPlayerHealth, 1.0f);
-	EXPECT_FLOAT_EQ(gJumpJetFuel, 0.4f);
-	EXPECT_FLOAT_EQ(gExitCharge, 1.0f);
+	EXPECT_FLOAT_EQ(gRun.health, 1.0f);
+	EXPECT_FLOAT_EQ(gRun.fuel, 0.4f);
+	EXPECT_FLOAT_EQ(gLevel.exitCharge, 1.0f);
 	EXPECT_TRUE(NodesMovedBy(MoveAtom).empty());		// not regenerating: gone
 }
 
@@ -206,12 +208,12 @@ TEST_F(ItemWorld, AGroundPodOpensOnWalkInOnlyWhileTheRobotIsGiant)
 	ObjNode* pod = AddFromItem(&item);
 	ASSERT_TRUE(pod);
 
-	gPlayerScale = 1;
+	gPlayerLevel.scale = 1;
 	EXPECT_TRUE(HandleTrigger(pod, robot, SIDE_FRONT));
 	EXPECT_NE(pod->CType, INVALID_NODE_FLAG);
 	EXPECT_TRUE(NodesMovedBy(MovePickup).empty());
 
-	gPlayerScale = 2;
+	gPlayerLevel.scale = 2;
 	HandleTrigger(pod, robot, SIDE_FRONT);
 	EXPECT_EQ(pod->CType, INVALID_NODE_FLAG);
 	std::vector<ObjNode*> pickups = NodesMovedBy(MovePickup);
@@ -227,8 +229,8 @@ TEST_F(ItemWorld, GrabbingARegeneratingStunGunAddsTwentyDrawsItAndHidesThePickup
 	FinishGrab(pickup);
 	int slot = FindWeaponSlot(WEAPON_STUNGUN);
 	ASSERT_GE(slot, 0);
-	EXPECT_EQ(gWeaponInventory[slot].quantity, 20);
-	EXPECT_EQ(gCurrentWeaponType, WEAPON_STUNGUN);
+	EXPECT_EQ(gRun.weapons[slot].quantity, 20);
+	EXPECT_EQ(gRun.currentWeapon, WEAPON_STUNGUN);
 	EXPECT_TRUE(pickup->StatusBits & STATUS_BIT_HIDDEN);
 	EXPECT_FALSE(pickup->CType & CTYPE_PICKUP);
 

@@ -4,6 +4,7 @@
 // the mantis under the arc shot, the acid glob's four impacts, and riders
 // counted once they leave their loops.
 #include "CreatureTestSupport.h"
+#include "Player/Player.h"
 #include "Enemies/JungleCreatures.h"
 #include "Enemies/CreatureKit.h"
 #include "Player/Weapons.h"
@@ -27,7 +28,7 @@ namespace
 		{
 			if (robot)
 				ResetGrowth(robot);
-			gPlayerScale = 1;
+			gPlayerLevel.scale = 1;
 			CreatureWorld::TearDown();
 		}
 
@@ -73,7 +74,7 @@ TEST_F(JungleCreatureTest, ALizardBreathesFireAtARobotAThousandAwayAndSwallowsOn
 	EXPECT_EQ(fireLizard->Skeleton->AnimNum, LIZARD_ANIM_BREATHE_FIRE);
 	DeleteEnemy(fireLizard);
 	FlushObjectDeleteQueue();
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 
 	OGLPoint3D near = NearRobot(500);
 	ObjNode* lizard = MakeCreature(kGiantLizardKind, near.x, near.z);
@@ -103,8 +104,8 @@ TEST_F(JungleCreatureTest, AGiantRobotIsNeverSwallowedOrCaughtOnlyBreathedFireAt
 		EXPECT_NE(lizard->Skeleton->AnimNum, LIZARD_ANIM_LUNGE);
 		breathedFire |= lizard->Skeleton->AnimNum == LIZARD_ANIM_BREATHE_FIRE;
 		// Flames land and burn: the grip rules are what is tested, so the robot stays whole and open to attack.
-		gInvincibleTimer = 0;
-		gPlayerHealth = 1;
+		gPlayerLevel.invincibleTimer = 0;
+		gRun.health = 1;
 	});
 	EXPECT_TRUE(breathedFire);
 	EXPECT_NE(plant->Skeleton->AnimNum, FLYTRAP_ANIM_CHEW);
@@ -131,7 +132,7 @@ TEST_F(JungleCreatureTest, ShotsCountOnALizardInSinglePrecisionAndItsDeathLetsTh
 		EXPECT_FALSE(HitByWeapon(WEAPON_FREEZEGUN, &freeze, lizard, nullptr, nullptr, 0)) << "a corpse takes no more shots";
 	}
 	ResetGrowth(robot);
-	gPlayerScale = 1;
+	gPlayerLevel.scale = 1;
 
 	// Swallowed, then the lizard dies of a projectile-less hit: the robot falls out.
 	OGLPoint3D near = NearRobot(500);

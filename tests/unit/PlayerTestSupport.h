@@ -53,8 +53,8 @@ namespace PlayerTestSupport
 			savedPrefs = gGamePrefs;
 			savedLevel = gCurrentLevel;
 			savedSkipFluff = gSkipFluff;
-			savedGroundSlip = gGroundSlip;
-			savedGravity = gGravity;
+			savedGroundSlip = gLevel.groundSlip;
+			savedGravity = gLevel.gravity;
 
 			Tamber::Files::Init();
 			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(BakedData::Folder() / "Skeletons");
@@ -70,10 +70,10 @@ namespace PlayerTestSupport
 			// The farm's items wake its creatures too.
 			for (int i = 0; i < CurrentLevelDef().numSkeletons; i++)
 				LoadASkeleton(CurrentLevelDef().skeletons[i]);
-			gGravity = 5200;
-			gGroundSlip = 0;
+			gLevel.gravity = 5200;
+			gLevel.groundSlip = 0;
 			gSkipFluff = false;
-			gFirstFrameOfLevel = true;
+			gLevel.firstFrame = true;
 			MakeTriangleTemplates();
 			FSSpec spec;
 			ASSERT_EQ(MakeDataFileSpec(":Terrain:EarthFarm.ter", &spec), noErr);
@@ -89,8 +89,8 @@ namespace PlayerTestSupport
 
 			ResetInputState();
 			gFrameTime = FRAME;
-			gLevelDone = false;
-			gGameOver = false;
+			gLevel.done = false;
+			gLevel.gameOver = false;
 			ClearPlayerLevelFlags();
 		}
 
@@ -112,20 +112,20 @@ namespace PlayerTestSupport
 			gGamePrefs = savedPrefs;
 			gCurrentLevel = savedLevel;
 			gSkipFluff = savedSkipFluff;
-			gGroundSlip = savedGroundSlip;
-			gGravity = savedGravity;
-			gFirstFrameOfLevel = false;
-			gLevelDone = false;
-			gGameOver = false;
+			gLevel.groundSlip = savedGroundSlip;
+			gLevel.gravity = savedGravity;
+			gLevel.firstFrame = false;
+			gLevel.done = false;
+			gLevel.gameOver = false;
 		}
 
 		// The robot standing at the level's start, with the camera behind it.
 		ObjNode* MakeRobotOnGround()
 		{
 			ClearPlayerLevelFlags();
-			gCheckpointX = gPlayerStartX;
-			gCheckpointZ = gPlayerStartZ;
-			gCheckpointRot = gPlayerStartRot;
+			gPlayerLevel.checkpointX = gPlayerStartX;
+			gPlayerLevel.checkpointZ = gPlayerStartZ;
+			gPlayerLevel.checkpointRot = gPlayerStartRot;
 			MakeDeathTransitionRunner();
 			ObjNode* robot = MakePlayerRobot(gPlayerStartX, gPlayerStartZ, gPlayerStartRot);
 			InitCamera();

@@ -2,6 +2,7 @@
 // input at 30 frames per second: the landing, running, jumping, the jump
 // jet, punching, getting hit, dying and coming back at the checkpoint.
 #include "PlayerTestSupport.h"
+#include "System/Level.h"
 #include "Player/PlayerHeld.h"
 #include "Player/PlayerInternal.h"
 #include "Player/PlayerSaucerBeams.h"
@@ -84,8 +85,8 @@ TEST_F(PlayerTest, LandsFromTheSaucerWalksOutAndStandsOnTheGround)
 	EXPECT_FALSE(IsPlayerUntouchable());
 	float out = CalcDistance(robot->Coord.x, robot->Coord.z, gPlayerStartX, gPlayerStartZ);
 	EXPECT_NEAR(out, 2.5f * 250, 20) << "walked 2.5 s at 250 out of the saucer";
-	EXPECT_FLOAT_EQ(gCheckpointX, robot->Coord.x) << "the checkpoint is where it stepped off";
-	EXPECT_FLOAT_EQ(gCheckpointZ, robot->Coord.z);
+	EXPECT_FLOAT_EQ(gPlayerLevel.checkpointX, robot->Coord.x) << "the checkpoint is where it stepped off";
+	EXPECT_FLOAT_EQ(gPlayerLevel.checkpointZ, robot->Coord.z);
 
 	Run(1);
 	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_ONGROUND);
@@ -102,7 +103,7 @@ TEST_F(PlayerTest, RunsAwayFromTheCameraAtFullSpeedAndStopsWhenReleased)
 {
 	ObjNode* robot = MakeRobotOnGround();
 	OGLPoint3D start = robot->Coord;
-	const OGLPoint3D eye = gPlayerInfo.cameraFrom;
+	const OGLPoint3D eye = gPlayerLevel.cameraFrom;
 	OGLVector2D away = {start.x - eye.x, start.z - eye.z};
 	OGLVector2D_Normalize(&away, &away);
 
@@ -141,13 +142,13 @@ TEST_F(PlayerTest, OnIceTheRobotStopsTenPercentMoreSlowly)
 	// Let go at full speed on the flat ground of the start, on plain ground and on ice.
 	ObjNode* robot = MakeRobotOnGround();
 	auto stopTime = [&](float slip) {
-		gGroundSlip = slip;
+		gLevel.groundSlip = slip;
 		robot->Coord = {gPlayerStartX, GroundUnder(robot) - float(robot->BottomOff), gPlayerStartZ};
 		Run(0.2f);
-		EXPECT_NEAR(gPlayerSlipperiness, slip, 1e-6f);
+		EXPECT_NEAR(gPlayerLevel.slipperiness, slip, 1e-6f);
 		SetPlayerAnim(robot, PLAYER_ANIM_WALK);
 		robot->Delta = {PLAYER_BASE_MAX_SPEED, -200, 0};
-		gPlayerInfo.timeSinceMoveInput = 0;
+		gPlayerLevel.timeSinceMoveInput = 0;
 		// Fine frames, so the timing is not lost in whole frames.
 		gFrameTime = 1.0f / 600;
 		int frames = 0;
@@ -187,13 +188,13 @@ TEST_F(PlayerTest, JumpsToTheHeightItsSpeedGivesAndLandsStanding)
 	EXPECT_TRUE(fell) << "the jump turns into a fall on the way down";
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_STAND);
 	EXPECT_NEAR(FeetHeight(robot), GroundUnder(robot), 1.0f);
-	EXPECT_TRUE(gCanUseJumpJet);
+	EXPECT_TRUE(gPlayerLevel.canUseJumpJet);
 }
 
 TEST_F(PlayerTest, JumpJetBurnsFuelOnceAJumpAndDoesNothingWhenEmpty)
 {
 	ObjNode* robot = MakeRobotOnGround();
-	gJumpJetFuel = 0.05f;
+	gRun.fuel = 0.05f;
 	Run(0.2f);
 	float ground = GroundUnder(robot);
 
@@ -205,8 +206,8 @@ TEST_F(PlayerTest, JumpJetBurnsFuelOnceAJumpAndDoesNothingWhenEmpty)
 	Press(NEED_JUMP);
 	Frame();
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_JUMPJET);
-	EXPECT_EQ(gJumpJetFuel, 0.0f) << "0.05 − 0.1 is empty, not negative";
-	EXPECT_FALSE(gCanUseJumpJet);
+	EXPECT_EQ(gRun.fuel, 0.0f) << "0.05 − 0.1 is empty, not negative";
+	EXPECT_FALSE(gPlayerLevel.canUseJumpJet);
 	float highest = 0;
 	RunUntil(3, [&] {
 		highest = std::max(highest, FeetHeight(robot) - ground);
@@ -223,13 +224,13 @@ TEST_F(PlayerTest, JumpJetBurnsFuelOnceAJumpAndDoesNothingWhenEmpty)
 	Press(NEED_JUMP);
 	Frame();
 	EXPECT_NE(Anim(robot), PLAYER_ANIM_JUMPJET);
-	EXPECT_EQ(gJumpJetFuel, 0.0f);
+	EXPECT_EQ(gRun.fuel, 0.0f);
 }
 
 TEST_F(PlayerTest, JetIsQueuedWhileTheJumpIsStillFast)
 {
 	ObjNode* robot = MakeRobotOnGround();
-	gJumpJetFuel = 1;
+	gRun.fuel = 1;
 	Run(0.2f);
 	Press(NEED_JUMP);
 	Frame();
@@ -238,7 +239,7 @@ TEST_F(PlayerTest, JetIsQueuedWhileTheJumpIsStillFast)
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_JUMP);
 	ASSERT_TRUE(RunUntil(1, [&] { return Anim(robot) == PLAYER_ANIM_JUMPJET; }));
 	EXPECT_LT(std::fabs(robot->Delta.y), 800 + 9000 * FRAME);
-	EXPECT_NEAR(gJumpJetFuel, 0.9f, 1e-5f);
+	EXPECT_NEAR(gRun.fuel, 0.9f, 1e-5f);
 }
 
 TEST_F(PlayerTest, PunchLandsOnItsFlagEventOnce)
@@ -275,7 +276,7 @@ TEST_F(PlayerTest, HitKnocksBackAndTheNextTwoAndAHalfSecondsAreSafe)
 	ObjNode* robot = MakeRobotOnGround();
 	Run(0.2f);
 	EXPECT_TRUE(PlayerGotHit(nullptr, 0.3f));
-	EXPECT_FLOAT_EQ(gPlayerHealth, 0.7f);
+	EXPECT_FLOAT_EQ(gRun.health, 0.7f);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_GOTHIT);
 	EXPECT_GT(robot->Delta.y, 0) << "thrown up";
 	EXPECT_NEAR(HorizontalSpeed(robot), PLAYER_KNOCKBACK_SPEED, 1);
@@ -283,11 +284,11 @@ TEST_F(PlayerTest, HitKnocksBackAndTheNextTwoAndAHalfSecondsAreSafe)
 	EXPECT_FALSE(PlayerGotHit(nullptr, 0.3f));
 	Run(2.3f);
 	EXPECT_FALSE(PlayerGotHit(nullptr, 0.3f)) << "still invincible";
-	EXPECT_FLOAT_EQ(gPlayerHealth, 0.7f);
+	EXPECT_FLOAT_EQ(gRun.health, 0.7f);
 	Run(0.3f);
 	EXPECT_TRUE(PlayerGotHit(nullptr, 0.3f));
-	EXPECT_FLOAT_EQ(gPlayerHealth, 0.4f);
-	EXPECT_FALSE(gPlayerIsDead);
+	EXPECT_FLOAT_EQ(gRun.health, 0.4f);
+	EXPECT_FALSE(gPlayerLevel.isDead);
 }
 
 TEST_F(PlayerTest, AttackersDamageAndHeadingDecideTheHit)
@@ -301,7 +302,7 @@ TEST_F(PlayerTest, AttackersDamageAndHeadingDecideTheHit)
 	attacker->Damage = 0.25f;
 	attacker->Rot.y = PI_HALF;		// facing −x
 	EXPECT_TRUE(PlayerGotHit(attacker, 0.9f));
-	EXPECT_FLOAT_EQ(gPlayerHealth, 0.75f);
+	EXPECT_FLOAT_EQ(gRun.health, 0.75f);
 	EXPECT_NEAR(robot->Delta.x, -PLAYER_KNOCKBACK_SPEED, 1);
 	EXPECT_NEAR(robot->Delta.z, 0, 1);
 }
@@ -309,58 +310,58 @@ TEST_F(PlayerTest, AttackersDamageAndHeadingDecideTheHit)
 TEST_F(PlayerTest, HitThatTakesTheLastHealthKillsAndADeadRobotStaysDead)
 {
 	ObjNode* robot = MakeRobotOnGround();
-	gPlayerHealth = 0.2f;
+	gRun.health = 0.2f;
 	EXPECT_TRUE(PlayerGotHit(nullptr, 0.2f));
-	EXPECT_TRUE(gPlayerIsDead);
-	EXPECT_EQ(gPlayerHealth, 0.0f);
+	EXPECT_TRUE(gPlayerLevel.isDead);
+	EXPECT_EQ(gRun.health, 0.0f);
 	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_HIDDEN) << "blown up";
 	EXPECT_EQ(robot->CType, 0u);
 	EXPECT_TRUE(gDeathTransition.active);
 
 	// Hurting the remains changes nothing.
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 	EXPECT_TRUE(PlayerLoseHealth(0.5f, DEATH_KIND_WORN_OUT));
-	EXPECT_EQ(gPlayerHealth, 0.0f);
+	EXPECT_EQ(gRun.health, 0.0f);
 	EXPECT_NE(Anim(robot), PLAYER_ANIM_DEATH) << "a blown-up robot is not stood up to die again";
 }
 
 TEST_F(PlayerTest, DeathCostsALifeAndTheRobotComesBackAtTheCheckpoint)
 {
 	ObjNode* robot = MakeRobotOnGround();
-	gPlayerLives = 3;
-	gCheckpointX = gPlayerStartX + 500;
-	gCheckpointZ = gPlayerStartZ + 300;
-	gCheckpointRot = 1.0f;
+	gRun.lives = 3;
+	gPlayerLevel.checkpointX = gPlayerStartX + 500;
+	gPlayerLevel.checkpointZ = gPlayerStartZ + 300;
+	gPlayerLevel.checkpointRot = 1.0f;
 	Stick(0, -1);
 	Run(0.5f);
 	Stick(0, 0);
 
 	KillPlayer(DEATH_KIND_WORN_OUT);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_DEATH);
-	EXPECT_TRUE(gPlayerIsDead);
-	ASSERT_TRUE(RunUntil(10, [] { return !gPlayerIsDead; })) << "the shutters never brought the robot back";
-	EXPECT_EQ(gPlayerLives, 2);
-	EXPECT_FLOAT_EQ(robot->Coord.x, gCheckpointX);
-	EXPECT_FLOAT_EQ(robot->Coord.z, gCheckpointZ);
-	EXPECT_FLOAT_EQ(robot->Rot.y, gCheckpointRot);
-	EXPECT_EQ(gPlayerHealth, 1.0f);
+	EXPECT_TRUE(gPlayerLevel.isDead);
+	ASSERT_TRUE(RunUntil(10, [] { return !gPlayerLevel.isDead; })) << "the shutters never brought the robot back";
+	EXPECT_EQ(gRun.lives, 2);
+	EXPECT_FLOAT_EQ(robot->Coord.x, gPlayerLevel.checkpointX);
+	EXPECT_FLOAT_EQ(robot->Coord.z, gPlayerLevel.checkpointZ);
+	EXPECT_FLOAT_EQ(robot->Rot.y, gPlayerLevel.checkpointRot);
+	EXPECT_EQ(gRun.health, 1.0f);
 	EXPECT_EQ(robot->CType, CTYPE_PLAYER);
 	EXPECT_FALSE(robot->StatusBits & STATUS_BIT_HIDDEN);
 	EXPECT_TRUE(gDeathTransition.active) << "the shutters open again";
 	ASSERT_TRUE(RunUntil(3, [] { return !gDeathTransition.active; }));
-	EXPECT_FALSE(gGameOver);
+	EXPECT_FALSE(gLevel.gameOver);
 	EXPECT_NEAR(FeetHeight(robot), GroundUnder(robot), 1.0f) << "dropped back onto the ground";
 }
 
 TEST_F(PlayerTest, WithNoLivesLeftTheShuttersEndTheRun)
 {
 	ObjNode* robot = MakeRobotOnGround();
-	gPlayerLives = 0;
+	gRun.lives = 0;
 	KillPlayer(DEATH_KIND_BLOWN_UP);
-	ASSERT_TRUE(RunUntil(10, [] { return gGameOver; }));
-	EXPECT_TRUE(gPlayerIsDead) << "no respawn";
+	ASSERT_TRUE(RunUntil(10, [] { return gLevel.gameOver; }));
+	EXPECT_TRUE(gPlayerLevel.isDead) << "no respawn";
 	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_HIDDEN);
-	EXPECT_EQ(gPlayerLives, 0);
+	EXPECT_EQ(gRun.lives, 0);
 }
 
 TEST_F(PlayerTest, ShuttersWaitTheirDelayThenCloseAtTheirSpeed)
@@ -426,13 +427,13 @@ TEST_F(PlayerTest, ExitSaucerWaitsForTheChargeThenCarriesTheRobotAway)
 	ASSERT_TRUE(saucer.IsAlive());
 
 	ClearHelpMessage();
-	gExitCharge = 0.5f;
+	gLevel.exitCharge = 0.5f;
 	Run(2);
 	EXPECT_EQ(saucer.Get()->Mode, 5) << "closed while the exit is not charged";
 	EXPECT_EQ(GetCurrentHelpType(), HELP_EXIT_NOT_CHARGED) << "and it says so";
-	EXPECT_FALSE(gLevelDone);
+	EXPECT_FALSE(gLevel.done);
 
-	gExitCharge = 1;
+	gLevel.exitCharge = 1;
 	ASSERT_TRUE(RunUntil(3, [&] { return saucer.Get()->Mode == 6; })) << "opens for a charged exit with the robot near";
 
 	// The robot steps into the beam in front of the hatch and is taken aboard.
@@ -442,7 +443,7 @@ TEST_F(PlayerTest, ExitSaucerWaitsForTheChargeThenCarriesTheRobotAway)
 	Run(0.2f);
 	EXPECT_TRUE(IsPlayerInSaucer());
 	EXPECT_TRUE(IsPlayerUntouchable());
-	ASSERT_TRUE(RunUntil(30, [] { return gLevelDone; })) << "the saucer never left with the robot";
+	ASSERT_TRUE(RunUntil(30, [] { return gLevel.done; })) << "the saucer never left with the robot";
 	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_HIDDEN);
 	EXPECT_GT(saucer.Get()->Coord.y, TerrainHeightAt(sx, sz) + 9000 - 1);
 }
@@ -473,7 +474,7 @@ TEST_F(PlayerTest, AnOpenExitSaucerClosesWhenTheRobotWalksAway)
 	float sx = robot->Coord.x, sz = robot->Coord.z + 700;
 	ASSERT_TRUE(AddExitSaucer(&item, sx, sz));
 	ObjNodeRef saucer(gLastCreatedNode->ChainHead ? gLastCreatedNode->ChainHead : gLastCreatedNode);
-	gExitCharge = 1;
+	gLevel.exitCharge = 1;
 	ASSERT_TRUE(RunUntil(3, [&] { return saucer.Get()->Mode == 6; }));
 	robot->Coord.z -= 1000;		// 1700 away
 	ASSERT_TRUE(RunUntil(3, [&] { return saucer.Get()->Mode == 5; })) << "closed again";
@@ -513,7 +514,7 @@ TEST_F(PlayerTest, OnTheSaucerLevelThePlayerFliesASaucerThatHurtingThingsDamage)
 	KeepOldCollisionBoxes(mine.Get());
 	Run(1);
 	EXPECT_FALSE(mine.IsAlive()) << "the mine is used up";
-	EXPECT_FLOAT_EQ(gPlayerHealth, 0.7f);
+	EXPECT_FLOAT_EQ(gRun.health, 0.7f);
 }
 
 TEST_F(PlayerTest, OnTheSlimeWorldTheExitBeamsTheRobotUpAndEndsTheLevel)
@@ -526,14 +527,14 @@ TEST_F(PlayerTest, OnTheSlimeWorldTheExitBeamsTheRobotUpAndEndsTheLevel)
 	float sx = robot->Coord.x, sz = robot->Coord.z + 700;
 	ASSERT_TRUE(AddExitSaucer(&item, sx, sz));
 	ObjNodeRef saucer(gLastCreatedNode);
-	gExitCharge = 1;
+	gLevel.exitCharge = 1;
 	ASSERT_TRUE(RunUntil(3, [&] { return saucer.Get()->Mode == 6; }));
 	robot->Coord = {sx, TerrainHeightAt(sx, sz - 400) - float(robot->BottomOff), sz - 400};
 	Run(0.2f);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_BEAMEDUP);
 	EXPECT_TRUE(IsPlayerUntouchable());
-	EXPECT_TRUE(gLevelDone);
-	EXPECT_NEAR(gLevelDoneTimer, 4, 0.01f);
+	EXPECT_TRUE(gLevel.done);
+	EXPECT_NEAR(gLevel.doneTimer, 4, 0.01f);
 	float y = robot->Coord.y;
 	Run(1);
 	EXPECT_GT(robot->Coord.y, y + 100) << "rising into the saucer";
@@ -548,7 +549,7 @@ namespace
 	{
 		human->CType = 0;
 		gHumansTaken++;
-		gHumansBeamingUp++;
+		gLevel.humansBeamingUp++;
 		return true;
 	}
 }
@@ -562,7 +563,7 @@ TEST_F(PlayerTest, TheSaucersTractorTakesTenHumansAtMostAndTheDestroyBeamReaches
 	InitCamera();
 	Run(FRAME);			// the saucer keeps its distance from the map's edge
 	gHumansTaken = 0;
-	gHumansBeamingUp = 0;
+	gLevel.humansBeamingUp = 0;
 	for (int i = 0; i < 12; i++)
 	{
 		ObjectDef def = {};
@@ -602,7 +603,7 @@ TEST_F(PlayerTest, TheSaucersTractorTakesTenHumansAtMostAndTheDestroyBeamReaches
 	EXPECT_EQ(gHumansTaken, SAUCER_MAX_CARGO);
 	for (int i = 0; i < 4; i++)
 	{
-		gHumansBeamingUp--;
+		gLevel.humansBeamingUp--;
 		SaucerTakeHumanAboard(i);
 	}
 	Run(0.5f);
@@ -618,19 +619,19 @@ TEST_F(PlayerTest, OnTheSaucerLevelAChargedExitLetsTheSaucerDropTheRobotWhoWalks
 	ObjNode* saucer = gPlayerNode;
 	InitCamera();
 	MakeDeathTransitionRunner();
-	gHumansBeamingUp = 0;
+	gLevel.humansBeamingUp = 0;
 	Run(FRAME);			// the saucer keeps its distance from the map's edge
 	// The exit faces −z: the drop point 400 in front of it is under the saucer.
 	TerrainItemEntryType item = {};
 	float sx = saucer->Coord.x, sz = saucer->Coord.z + 400;
 	ASSERT_TRUE(AddExitSaucer(&item, sx, sz));
 
-	gExitCharge = 0.95f;
+	gLevel.exitCharge = 0.95f;
 	Press(NEED_JUMP);
 	Run(0.5f);
 	EXPECT_EQ(gPlayerNode, saucer) << "no landing before the exit is charged";
 
-	gExitCharge = 1;
+	gLevel.exitCharge = 1;
 	Press(NEED_SHOOT);
 	Run(0.1f);
 	Press(NEED_JUMP);
@@ -646,7 +647,7 @@ TEST_F(PlayerTest, OnTheSaucerLevelAChargedExitLetsTheSaucerDropTheRobotWhoWalks
 	EXPECT_LT(robot->Coord.y, saucer->Coord.y);
 	EXPECT_EQ(gSaucerBeam.on, SAUCER_BEAM_UNLOAD) << "the drop beam";
 	ASSERT_TRUE(RunUntil(5, [&] { return IsPlayerOnGround(robot); })) << "the robot never landed";
-	ASSERT_TRUE(RunUntil(30, [] { return gLevelDone; })) << "the exit saucer never took the robot";
+	ASSERT_TRUE(RunUntil(30, [] { return gLevel.done; })) << "the exit saucer never took the robot";
 	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_HIDDEN);
 }
 
@@ -687,18 +688,18 @@ TEST_F(PlayerHurtTest, FlatteningCostsHealthPinsTheRobotAndTheLastOfItBlowsItApa
 	Run(0.2f);
 	FlattenPlayer();
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FLATTENED);
-	EXPECT_FLOAT_EQ(gPlayerHealth, 1 - 0.3f);
+	EXPECT_FLOAT_EQ(gRun.health, 1 - 0.3f);
 	FlattenPlayer();
-	EXPECT_FLOAT_EQ(gPlayerHealth, 1 - 0.3f) << "no second squash while flat";
+	EXPECT_FLOAT_EQ(gRun.health, 1 - 0.3f) << "no second squash while flat";
 	Run(1.8f);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_FLATTENED) << "pinned for 2 s";
 	ASSERT_TRUE(RunUntil(0.5f, [&] { return Anim(robot) == PLAYER_ANIM_STAND; }));
-	EXPECT_FALSE(gPlayerIsDead);
+	EXPECT_FALSE(gPlayerLevel.isDead);
 	EXPECT_EQ(CountShards(), 0);
 
-	gPlayerHealth = 0.3f;
+	gRun.health = 0.3f;
 	FlattenPlayer();
-	EXPECT_TRUE(gPlayerIsDead);
+	EXPECT_TRUE(gPlayerLevel.isDead);
 	EXPECT_TRUE(robot->StatusBits & STATUS_BIT_HIDDEN) << "blown up, not worn out";
 	EXPECT_GT(CountShards(), 0) << "the robot breaks into shards";
 }
@@ -711,18 +712,18 @@ TEST_F(PlayerHurtTest, TheSaucerShotDownVanishesSilentWithItsBeamOffAndComesBack
 	ObjNode* saucer = gPlayerNode;
 	InitCamera();
 	MakeDeathTransitionRunner();
-	gPlayerLives = 2;
+	gRun.lives = 2;
 	Press(NEED_SHOOT);
 	ASSERT_TRUE(RunUntil(4, [] { return gSaucerBeam.on >= 0; })) << "a beam to shut off";
 
 	EXPECT_TRUE(PlayerLoseHealth(1, DEATH_KIND_SAUCER));
-	EXPECT_TRUE(gPlayerIsDead);
+	EXPECT_TRUE(gPlayerLevel.isDead);
 	EXPECT_TRUE(saucer->StatusBits & STATUS_BIT_HIDDEN);
 	EXPECT_EQ(saucer->CType, 0u);
 	EXPECT_LT(gSaucerBeam.on, 0) << "its beam went off";
 	EXPECT_LT(saucer->EffectChannel, 0);
 
-	ASSERT_TRUE(RunUntil(10, [] { return !gPlayerIsDead; }));
+	ASSERT_TRUE(RunUntil(10, [] { return !gPlayerLevel.isDead; }));
 	EXPECT_EQ(gPlayerNode, saucer);
 	EXPECT_FALSE(saucer->StatusBits & STATUS_BIT_HIDDEN);
 	EXPECT_EQ(saucer->CType, CTYPE_PLAYER);
@@ -731,7 +732,7 @@ TEST_F(PlayerHurtTest, TheSaucerShotDownVanishesSilentWithItsBeamOffAndComesBack
 TEST_F(PlayerTest, TheJumpJetSpurtsFlameDownAndSmokeFromBothFeet)
 {
 	ObjNode* robot = MakeRobotOnGround();
-	gJumpJetFuel = 1;
+	gRun.fuel = 1;
 	Run(0.2f);
 	Press(NEED_JUMP);
 	Frame();

@@ -3,6 +3,7 @@
 // is to destroy, the hammer bot's smashes breaking the ice over the exit
 // lift, and the autopilot's wait for them.
 #include "CreatureTestSupport.h"
+#include "Player/Player.h"
 #include "Enemies/RobotEnemies.h"
 #include "Enemies/CreatureKit.h"
 #include "Enemies/Enemy.h"
@@ -108,11 +109,11 @@ TEST_F(RobotWorld, TheArmBotsFlailSpinsFasterAtSpeedAndThrowsARobotItCatches)
 	EXPECT_NE(lastSegment->Rot.x, before);
 
 	// The arm's tip swept through the robot: it is thrown, high.
-	gInvincibleTimer = 0;
+	gPlayerLevel.invincibleTimer = 0;
 	bool thrown = RunUntil(10, [&] { return Anim(robot) == PLAYER_ANIM_THROWN; });
 	ASSERT_TRUE(thrown) << "the bot drove at the robot and its flail caught it";
 	EXPECT_GT(robot->Delta.y, 1000);
-	EXPECT_GE(gPlayerMaxSpeed, std::hypot(robot->Delta.x, robot->Delta.z));
+	EXPECT_GE(gPlayerLevel.maxSpeed, std::hypot(robot->Delta.x, robot->Delta.z));
 }
 
 TEST_F(RobotWorld, ADrillBotSkewersTheRobotHoldsItInvincibleThreeSecondsThenFlingsIt)
@@ -123,17 +124,17 @@ TEST_F(RobotWorld, ADrillBotSkewersTheRobotHoldsItInvincibleThreeSecondsThenFlin
 	ASSERT_TRUE(charged) << "facing the robot within 500";
 	bool skewered = RunUntil(3, [&] { return GetDrillBotSkewering() != nullptr; });
 	ASSERT_TRUE(skewered);
-	float healthOnDrill = gPlayerHealth;
+	float healthOnDrill = gRun.health;
 	float held = 0;
 	while (GetDrillBotSkewering() && held < 5)
 	{
-		EXPECT_GT(gInvincibleTimer, 0);
+		EXPECT_GT(gPlayerLevel.invincibleTimer, 0);
 		EXPECT_FALSE(PlayerGotHit(nullptr, 0.5f)) << "nothing else hurts it on the drill";
 		Frame();
 		held += FRAME;
 	}
 	EXPECT_NEAR(held, DRILLBOT_HOLD_TIME, 0.1f);
-	EXPECT_FLOAT_EQ(gPlayerHealth, healthOnDrill);
+	EXPECT_FLOAT_EQ(gRun.health, healthOnDrill);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_THROWN);
 	EXPECT_NEAR(robot->Delta.y, 2200, 100) << "flung up";
 	EXPECT_NEAR(std::hypot(robot->Delta.x, robot->Delta.z), 1000, 50) << "and sideways";

@@ -186,11 +186,11 @@ namespace
 
 		static void SetGame(int32_t score, int level, int lives, float health, float fuel)
 		{
-			gScore = score;
+			gRun.score = score;
 			gCurrentLevel = level;
-			gPlayerLives = uint8_t(lives);
-			gPlayerHealth = health;
-			gJumpJetFuel = fuel;
+			gRun.lives = uint8_t(lives);
+			gRun.health = health;
+			gRun.fuel = fuel;
 		}
 
 		fs::path SlotPath(int slot) const
@@ -213,12 +213,12 @@ namespace
 
 		SetGame(0, 0, 4, 1.0f, 0.0f);
 		ASSERT_TRUE(LoadSavedGame(7));
-		EXPECT_EQ(gScore, 5000);
-		EXPECT_EQ(gLoadedGameScore, 5000);
+		EXPECT_EQ(gRun.score, 5000);
+		EXPECT_EQ(gRun.loadedGameScore, 5000);
 		EXPECT_EQ(gCurrentLevel, 5);
-		EXPECT_EQ(gPlayerLives, 2);
-		EXPECT_EQ(gPlayerHealth, 0.5f);
-		EXPECT_EQ(gJumpJetFuel, 0.25f);
+		EXPECT_EQ(gRun.lives, 2);
+		EXPECT_EQ(gRun.health, 0.5f);
+		EXPECT_EQ(gRun.fuel, 0.25f);
 	}
 
 	TEST_F(SavedGameFileTest, EmptyShortAndForeignSlotsAreRefused)
@@ -271,22 +271,22 @@ namespace
 		InitWeaponInventory();
 		AddWeaponToInventory(WEAPON_FREEZEGUN, 12);
 		AddWeaponToInventory(WEAPON_NOVA, 3);
-		gCurrentWeaponType = WEAPON_NOVA;
+		gRun.currentWeapon = WEAPON_NOVA;
 		WeaponSlot saved[MAX_WEAPON_SLOTS];
-		std::memcpy(saved, gWeaponInventory, sizeof(saved));
+		std::memcpy(saved, gRun.weapons, sizeof(saved));
 		ASSERT_TRUE(SaveGame(4));
 
 		InitWeaponInventory();
 		EXPECT_FALSE(TakeLoadedWeaponInventory()) << "nothing pending before a load";
 		ASSERT_TRUE(LoadSavedGame(4));
-		EXPECT_EQ(gWeaponInventory[1].type, -1) << "the level start, not the load, hands the weapons over";
+		EXPECT_EQ(gRun.weapons[1].type, -1) << "the level start, not the load, hands the weapons over";
 		ASSERT_TRUE(TakeLoadedWeaponInventory());
 		for (int k = 0; k < MAX_WEAPON_SLOTS; k++)
 		{
-			EXPECT_EQ(gWeaponInventory[k].type, saved[k].type) << k;
-			EXPECT_EQ(gWeaponInventory[k].quantity, saved[k].quantity) << k;
+			EXPECT_EQ(gRun.weapons[k].type, saved[k].type) << k;
+			EXPECT_EQ(gRun.weapons[k].quantity, saved[k].quantity) << k;
 		}
-		EXPECT_EQ(gCurrentWeaponType, WEAPON_NOVA);
+		EXPECT_EQ(gRun.currentWeapon, WEAPON_NOVA);
 		EXPECT_FALSE(TakeLoadedWeaponInventory()) << "only the first level after the load";
 		InitWeaponInventory();
 	}
@@ -301,7 +301,7 @@ namespace
 
 		AddWeaponToInventory(WEAPON_DART, 5);
 		ASSERT_TRUE(LoadSavedGame(6));
-		EXPECT_EQ(gScore, 123456);
+		EXPECT_EQ(gRun.score, 123456);
 		EXPECT_EQ(gCurrentLevel, 3);
 		EXPECT_FALSE(TakeLoadedWeaponInventory()) << "the level start's fresh inventory stands";
 		InitWeaponInventory();

@@ -3,6 +3,7 @@
 // baked scenery names models its level file really has, away from the
 // landing and exit pads.
 #include "PlayerTestSupport.h"
+#include "Player/Player.h"
 #include "models/BakeLevelModels.h"
 #include "worlds/WorldPlacing.h"
 #include "System/LevelTable.h"
@@ -48,12 +49,12 @@ namespace
 			ResetSceneryWarnings();
 			InitBreakables();
 			robot = MakeRobotOnGround();
-			gPlayerScale = 1;
+			gPlayerLevel.scale = 1;
 		}
 
 		void TearDown() override
 		{
-			gPlayerScale = 1;
+			gPlayerLevel.scale = 1;
 			PlayerWorld::TearDown();
 			DisposeShardSystem();
 			ClearTriggerHandlers();
@@ -184,7 +185,7 @@ TEST_F(SceneryWorld, AGiantWallOnlyYieldsToAGiantRobot)
 	EXPECT_TRUE(HandleTrigger(wall, robot, SIDE_FRONT));
 	EXPECT_FALSE(IsGone(wall)) << "the jump jet alone does not break it";
 
-	gPlayerScale = 2;
+	gPlayerLevel.scale = 2;
 	EXPECT_TRUE(HandleTrigger(wall, robot, SIDE_FRONT)) << "solid even as it shatters";
 	EXPECT_TRUE(IsGone(wall));
 }

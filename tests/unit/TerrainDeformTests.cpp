@@ -193,12 +193,12 @@ TEST_F(Deformations, AGiantsFootstepSendsARingWaveFromThePlayer)
 	ObjNode player = {};
 	player.Coord = {2000, 0, 3000};
 	ObjNode* savedPlayer = gPlayerNode;
-	const float savedScale = gPlayerScale;
+	const float savedScale = gPlayerLevel.scale;
 	gPlayerNode = &player;
 	ObjNode foot = {};
 
 	// No terrain (the skeleton viewer): nothing to shake, nothing kept.
-	gPlayerScale = 2;
+	gPlayerLevel.scale = 2;
 	PlayAnimSoundEvent(&foot, ANIMSOUND_LEFT_FOOT);
 	EXPECT_EQ(gNumDeformations, 0);
 
@@ -206,11 +206,11 @@ TEST_F(Deformations, AGiantsFootstepSendsARingWaveFromThePlayer)
 	LoadFromMemory(t);
 	ClearSuperTileDeformations();
 
-	gPlayerScale = 1;
+	gPlayerLevel.scale = 1;
 	PlayAnimSoundEvent(&foot, ANIMSOUND_RIGHT_FOOT);
 	EXPECT_EQ(gNumDeformations, 0) << "a normal-sized step leaves the ground alone";
 
-	gPlayerScale = 2;
+	gPlayerLevel.scale = 2;
 	PlayAnimSoundEvent(&foot, ANIMSOUND_RIGHT_FOOT);
 	ASSERT_EQ(gNumDeformations, 1);
 	const SuperTileDeformation& d = gDeformationList[0];
@@ -230,6 +230,6 @@ TEST_F(Deformations, AGiantsFootstepSendsARingWaveFromThePlayer)
 	AnimateSuperTileDeformations(0.25f);
 	EXPECT_EQ(gNumDeformations, 0);
 
-	gPlayerScale = savedScale;
+	gPlayerLevel.scale = savedScale;
 	gPlayerNode = savedPlayer;
 }

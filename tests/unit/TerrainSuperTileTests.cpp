@@ -2,6 +2,7 @@
 // normals, the window of built supertiles, draw delays, waking the items,
 // and the pool over a long random flight.
 #include "TerrainTestSupport.h"
+#include "System/Level.h"
 #include "System/Error.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
@@ -164,7 +165,7 @@ TEST_F(SuperTiles, NewSupertilesAppearOverFourFramesExceptOnTheFirst)
 {
 	MemoryTerrain t = FromContent(SimpleContent(30, 30, [](float, float) { return 0.0f; }));
 	LoadFromMemory(t);
-	gFirstFrameOfLevel = true;
+	gLevel.firstFrame = true;
 	UpdateVisibleTerrain(20000, 20000);
 	for (int r = 0; r < 30; r++)
 		for (int c = 0; c < 30; c++)
@@ -177,7 +178,7 @@ TEST_F(SuperTiles, NewSupertilesAppearOverFourFramesExceptOnTheFirst)
 	EXPECT_EQ(firstFrame, 275) << "everything is drawn at once on the first frame";
 
 	// One supertile along x: the new column's cells wait 0, 1, 2, 3, 0, … frames.
-	gFirstFrameOfLevel = false;
+	gLevel.firstFrame = false;
 	UpdateVisibleTerrain(20000 + 1800, 20000);
 	std::vector<int> delays;
 	for (int r = 0; r < 30; r++)
@@ -250,7 +251,7 @@ TEST_F(SuperTiles, ThePoolNeverRunsDryOverALongRandomFlight)
 	std::uniform_real_distribution<float> step(-700, 700), anywhere(-20000, 40 * 1800 + 20000);
 	float x = 30000, z = 30000;
 	int lowest = SUPERTILE_POOL_SIZE;
-	gFirstFrameOfLevel = false;
+	gLevel.firstFrame = false;
 	for (int frame = 0; frame < 10000; frame++)
 	{
 		if (rng() % 200 == 0)

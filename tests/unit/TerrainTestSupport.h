@@ -112,7 +112,7 @@ namespace TerrainTestSupport
 		{
 			savedLevel = gCurrentLevel;
 			gCurrentLevel = LEVEL_NUM_FARM;
-			gFirstFrameOfLevel = true;
+			gLevel.firstFrame = true;
 			MakeTriangleTemplates();
 			SetEverythingVisible(true);
 		}
@@ -121,7 +121,7 @@ namespace TerrainTestSupport
 			DisposeTerrain();
 			DisposeSuperTileMemoryList();
 			gCurrentLevel = savedLevel;
-			gFirstFrameOfLevel = false;
+			gLevel.firstFrame = false;
 		}
 	};
 }

@@ -3,6 +3,7 @@
 // handlers take or refuse them, the nova's fizzle, full charge and target cap,
 // and what each weapon does to a brain alien and to a human's capsule.
 #include "PlayerTestSupport.h"
+#include "Player/Player.h"
 #include "Effects/Shards.h"
 #include "Effects/Sparkles.h"
 #include "Enemies/BrainAlien.h"
@@ -43,16 +44,16 @@ TEST_F(Inventory, AddingFillsTheFirstEmptySlotAndTopsUpAHeldWeaponTo99)
 	EXPECT_EQ(FindWeaponSlot(WEAPON_DART), 2);
 
 	AddWeaponToInventory(WEAPON_FREEZEGUN, 50);
-	EXPECT_EQ(gWeaponInventory[1].quantity, 99);
+	EXPECT_EQ(gRun.weapons[1].quantity, 99);
 	AddWeaponToInventory(WEAPON_STUNGUN, 150);
-	EXPECT_EQ(gWeaponInventory[3].type, WEAPON_STUNGUN);
-	EXPECT_EQ(gWeaponInventory[3].quantity, 99) << "a first pick-up is capped too";
+	EXPECT_EQ(gRun.weapons[3].type, WEAPON_STUNGUN);
+	EXPECT_EQ(gRun.weapons[3].quantity, 99) << "a first pick-up is capped too";
 
 	// A used-up slot in the middle is the first empty one again.
-	gWeaponInventory[1] = {-1, 0};
+	gRun.weapons[1] = {-1, 0};
 	AddWeaponToInventory(WEAPON_FLARE, 3);
 	EXPECT_EQ(FindWeaponSlot(WEAPON_FLARE), 1);
-	EXPECT_EQ(gCurrentWeaponType, WEAPON_FIST) << "adding does not select";
+	EXPECT_EQ(gRun.currentWeapon, WEAPON_FIST) << "adding does not select";
 }
 
 TEST_F(Inventory, ACarriedTypeOutOfRangeIsRefusedByName)
@@ -69,15 +70,15 @@ TEST_F(Inventory, SwitchingSkipsEmptySlotsBothWaysAndTheFistAloneGoesNowhere)
 {
 	EXPECT_EQ(ChangeWeapons(0, +1, false), 0);
 	EXPECT_EQ(ChangeWeapons(0, -1, false), 0);
-	EXPECT_EQ(gCurrentWeaponType, WEAPON_FIST);
+	EXPECT_EQ(gRun.currentWeapon, WEAPON_FIST);
 
-	gWeaponInventory[3] = {WEAPON_FLARE, 4};
-	gWeaponInventory[6] = {WEAPON_NOVA, 2};
+	gRun.weapons[3] = {WEAPON_FLARE, 4};
+	gRun.weapons[6] = {WEAPON_NOVA, 2};
 	EXPECT_EQ(ChangeWeapons(0, +1, false), 3);
-	EXPECT_EQ(gCurrentWeaponType, WEAPON_FLARE);
+	EXPECT_EQ(gRun.currentWeapon, WEAPON_FLARE);
 	EXPECT_TRUE(gWeaponIsDrawn);
 	EXPECT_EQ(ChangeWeapons(3, +1, false), 6);
-	EXPECT_EQ(gCurrentWeaponType, WEAPON_NOVA);
+	EXPECT_EQ(gRun.currentWeapon, WEAPON_NOVA);
 	EXPECT_FALSE(gWeaponIsDrawn) << "the nova is not held in the hand";
 	EXPECT_EQ(ChangeWeapons(6, +1, false), 0) << "wraps round to the fist";
 	EXPECT_EQ(ChangeWeapons(0, -1, false), 6) << "backwards wraps the other way";
@@ -85,33 +86,33 @@ TEST_F(Inventory, SwitchingSkipsEmptySlotsBothWaysAndTheFistAloneGoesNowhere)
 
 TEST_F(Inventory, UsingUpTheLastShotSelectsTheNextButNeverTheNovaForADrawnGun)
 {
-	gWeaponInventory[1] = {WEAPON_STUNGUN, 1};
-	gWeaponInventory[2] = {WEAPON_FREEZEGUN, 7};
+	gRun.weapons[1] = {WEAPON_STUNGUN, 1};
+	gRun.weapons[2] = {WEAPON_FREEZEGUN, 7};
 	ChangeWeapons(0, +1, false);
-	ASSERT_EQ(gCurrentWeaponType, WEAPON_STUNGUN);
+	ASSERT_EQ(gRun.currentWeapon, WEAPON_STUNGUN);
 	DecWeaponQuantity(WEAPON_STUNGUN);
-	EXPECT_EQ(gWeaponInventory[1].type, -1);
-	EXPECT_EQ(gCurrentWeaponType, WEAPON_FREEZEGUN);
+	EXPECT_EQ(gRun.weapons[1].type, -1);
+	EXPECT_EQ(gRun.currentWeapon, WEAPON_FREEZEGUN);
 	EXPECT_TRUE(gWeaponIsDrawn);
 
 	// A drawn gun emptied with the nova next: the fist, not a charge.
-	gWeaponInventory[2] = {WEAPON_FREEZEGUN, 1};
-	gWeaponInventory[3] = {WEAPON_NOVA, 5};
+	gRun.weapons[2] = {WEAPON_FREEZEGUN, 1};
+	gRun.weapons[3] = {WEAPON_NOVA, 5};
 	DecWeaponQuantity(WEAPON_FREEZEGUN);
-	EXPECT_EQ(gCurrentWeaponType, WEAPON_FIST);
+	EXPECT_EQ(gRun.currentWeapon, WEAPON_FIST);
 	EXPECT_FALSE(gWeaponIsDrawn);
 	EXPECT_EQ(WeaponShownInHand(), -1);
 
 	// The nova's own last unit simply moves on.
-	gWeaponInventory[4] = {WEAPON_DART, 2};
+	gRun.weapons[4] = {WEAPON_DART, 2};
 	ChangeWeapons(0, +1, false);
-	ASSERT_EQ(gCurrentWeaponType, WEAPON_NOVA);
-	gWeaponInventory[3].quantity = 1;
+	ASSERT_EQ(gRun.currentWeapon, WEAPON_NOVA);
+	gRun.weapons[3].quantity = 1;
 	DecWeaponQuantity(WEAPON_NOVA);
-	EXPECT_EQ(gCurrentWeaponType, WEAPON_DART);
+	EXPECT_EQ(gRun.currentWeapon, WEAPON_DART);
 
 	DecWeaponQuantity(WEAPON_FIST);
-	EXPECT_EQ(gWeaponInventory[0].quantity, 99) << "the fist is never used up";
+	EXPECT_EQ(gRun.weapons[0].quantity, 99) << "the fist is never used up";
 }
 
 //
@@ -301,7 +302,7 @@ TEST_F(WeaponWorld, ANovaLetGoBelowFortyPercentFizzlesAndOneWithNothingInSightIs
 	ASSERT_NE(alien, nullptr);
 	ChargeNova(0.39f);
 	EXPECT_FALSE(ReleaseNovaCharge());
-	EXPECT_EQ(gWeaponInventory[FindWeaponSlot(WEAPON_NOVA)].quantity, 3);
+	EXPECT_EQ(gRun.weapons[FindWeaponSlot(WEAPON_NOVA)].quantity, 3);
 	EXPECT_FALSE(alien->Flag[ENEMY_FLAG_DYING]);
 	EXPECT_EQ(gNovaChargeNode, nullptr);
 
@@ -310,7 +311,7 @@ TEST_F(WeaponWorld, ANovaLetGoBelowFortyPercentFizzlesAndOneWithNothingInSightIs
 	FlushObjectDeleteQueue();
 	ChargeNova(1.0f);
 	EXPECT_FALSE(ReleaseNovaCharge());
-	EXPECT_EQ(gWeaponInventory[FindWeaponSlot(WEAPON_NOVA)].quantity, 6);
+	EXPECT_EQ(gRun.weapons[FindWeaponSlot(WEAPON_NOVA)].quantity, 6);
 }
 
 TEST_F(WeaponWorld, AFullNovaStrikesNineteenOfTheNearestTargetsAndUsesOneUnit)
@@ -327,7 +328,7 @@ TEST_F(WeaponWorld, AFullNovaStrikesNineteenOfTheNearestTargetsAndUsesOneUnit)
 	ChargeNova(1.0f);
 	EXPECT_TRUE(ReleaseNovaCharge());
 	EXPECT_EQ(gAnswersCount, MAX_ZAP_TARGETS);
-	EXPECT_EQ(gWeaponInventory[FindWeaponSlot(WEAPON_NOVA)].quantity, 2);
+	EXPECT_EQ(gRun.weapons[FindWeaponSlot(WEAPON_NOVA)].quantity, 2);
 	int farthestKept = 0;
 	for (const ZapTarget& z : gZapTable)
 		for (int i = 0; i < 25; i++)
@@ -413,7 +414,7 @@ TEST_F(WeaponWorld, GrowthSwellsTheRobotForTwelveSecondsThenPutsItsBoxBackExactl
 		robot->BottomOff};
 	AddWeaponToInventory(WEAPON_GROWTH, 1);
 	ChangeWeapons(0, +1, false);
-	ASSERT_EQ(gCurrentWeaponType, WEAPON_GROWTH);
+	ASSERT_EQ(gRun.currentWeapon, WEAPON_GROWTH);
 	ASSERT_TRUE(RunUntil(3, [&] { return Anim(robot) != PLAYER_ANIM_CHANGEWEAPON; }));
 
 	Press(NEED_SHOOT);
@@ -424,13 +425,13 @@ TEST_F(WeaponWorld, GrowthSwellsTheRobotForTwelveSecondsThenPutsItsBoxBackExactl
 
 	Run(2.6f);
 	EXPECT_FLOAT_EQ(robot->Scale.x, GROWTH_MAX_SCALE);
-	EXPECT_NEAR(gPlayerScale, 3, 1e-4f);
+	EXPECT_NEAR(gPlayerLevel.scale, 3, 1e-4f);
 	EXPECT_GT(robot->TopOff, 2 * before[4]);
 
 	Run(GROWTH_GIANT_TIME + 3);
 	EXPECT_EQ(gGrowthState, GROWTH_STATE_NONE);
 	EXPECT_FLOAT_EQ(robot->Scale.x, GROWTH_MIN_SCALE);
-	EXPECT_FLOAT_EQ(gPlayerScale, 1);
+	EXPECT_FLOAT_EQ(gPlayerLevel.scale, 1);
 	const int32_t after[6] = {robot->LeftOff, robot->RightOff, robot->FrontOff, robot->BackOff, robot->TopOff,
 		robot->BottomOff};
 	for (int i = 0; i < 6; i++)
@@ -443,10 +444,10 @@ TEST_F(WeaponWorld, TheRobotShootsSwitchesWeaponsAndPunchesInTheAir)
 	AddWeaponToInventory(WEAPON_FREEZEGUN, 5);
 	ChangeWeapons(0, +1, false);
 	ASSERT_TRUE(RunUntil(3, [&] { return Anim(robot) != PLAYER_ANIM_CHANGEWEAPON; }));
-	ASSERT_EQ(gCurrentWeaponType, WEAPON_STUNGUN);
-	auto stunShots = [] { return gWeaponInventory[FindWeaponSlot(WEAPON_STUNGUN)].quantity; };
+	ASSERT_EQ(gRun.currentWeapon, WEAPON_STUNGUN);
+	auto stunShots = [] { return gRun.weapons[FindWeaponSlot(WEAPON_STUNGUN)].quantity; };
 	auto inAir = [&] { return !(robot->StatusBits & STATUS_BIT_ONGROUND); };
-	gJumpJetFuel = 1;
+	gRun.fuel = 1;
 
 	// Rising.
 	Press(NEED_JUMP);
@@ -473,7 +474,7 @@ TEST_F(WeaponWorld, TheRobotShootsSwitchesWeaponsAndPunchesInTheAir)
 	EXPECT_EQ(stunShots(), 2) << "a shot while falling";
 	Press(NEED_NEXT_WEAPON);
 	Frame();
-	EXPECT_EQ(gCurrentWeaponType, WEAPON_FREEZEGUN);
+	EXPECT_EQ(gRun.currentWeapon, WEAPON_FREEZEGUN);
 	EXPECT_EQ(Anim(robot), PLAYER_ANIM_CHANGEWEAPON);
 	EXPECT_TRUE(inAir());
 	ASSERT_TRUE(RunUntil(3, [&] { return Anim(robot) != PLAYER_ANIM_CHANGEWEAPON; }));
@@ -510,6 +511,6 @@ TEST_F(WeaponWorld, AnEmptyGrowthVialThrownAwayIsTheLevelsOwnWhereItHasOne)
 		vial = throwVial();
 		EXPECT_EQ(vial->Group, MODEL_GROUP_LEVELSPECIFIC) << "level " << level;
 		EXPECT_EQ(vial->Type, LEVEL_MODEL_GROWTH_PICKUP);
-		EXPECT_FLOAT_EQ(vial->Scale.x, 0.25f * gPlayerScale) << "the level's vial is modelled four times larger";
+		EXPECT_FLOAT_EQ(vial->Scale.x, 0.25f * gPlayerLevel.scale) << "the level's vial is modelled four times larger";
 	}
 }
