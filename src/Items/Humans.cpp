@@ -23,12 +23,6 @@
 #include <algorithm>
 #include <cmath>
 
-int gLevel.humansRescued[NUM_HUMAN_TYPES] = {};
-int gLevel.humansRescuedTotal = 0;
-int gLevel.humansInLevel = 0;
-float gLevel.humanScale = 1;
-int gLevel.humansBeamingUp = 0;
-
 namespace
 {
 	constexpr float WALK_SPEED = 100.0f;				// units per second
@@ -205,13 +199,11 @@ namespace
 
 void InitHumans()
 {
-	for (int& n : gLevel.humansRescued)
-		n = 0;
-	gLevel.humansRescuedTotal = 0;
-	gLevel.humansInLevel = 0;
-	gLevel.humansBeamingUp = 0;
+	// The rescue counters start at 0 with the level's gLevel; the count of
+	// humans is made afresh whenever the level asks.
 	gLevel.humanScale = CurrentLevelHasRule(LEVEL_RULE_SAUCER_HUMANS) ? 0.5f : 1.0f;
 	SetTriggerHandler(TRIGGER_KIND_HUMAN, RescueHuman);
+	gLevel.humansInLevel = 0;
 	if (gTerrainItemList)
 		CountHumanItems();
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "3D/SkeletonTypes.h"
+#include "System/ContentNumbers.h"
 #include "System/Math.h"
 
 #include <cstdint>
@@ -20,14 +21,7 @@ struct ObjNode;
 struct TerrainItemEntryType;
 struct SplineItemType;
 
-enum : uint8_t
-{
-	HUMAN_TYPE_FARMER = 0,
-	HUMAN_TYPE_BEEWOMAN = 1,
-	HUMAN_TYPE_SCIENTIST = 2,
-	HUMAN_TYPE_SKIRTLADY = 3,
-	NUM_HUMAN_TYPES = 4,
-};
+// The kinds of human (HUMAN_TYPE_*) are content numbers (System/ContentNumbers.h).
 
 // Terrain item types that place humans.
 constexpr uint16_t ITEM_TYPE_HUMAN = 4;
@@ -51,17 +45,9 @@ constexpr uint32_t STATUS_BIT_HUMAN = 0x01000000;
 
 constexpr float HUMAN_EXIT_CHARGE_PER_DELIVERY = 0.05f;	// of a full exit charge
 
-//
-// Counters (per level, cleared by InitHumans)
-//
+// The humans' counters and their size belong to the level (gLevel, System/Level.h).
 
-extern int gLevel.humansRescued[NUM_HUMAN_TYPES];
-extern int gLevel.humansRescuedTotal;
-extern int gLevel.humansInLevel;			// how many the level holds
-extern float gLevel.humanScale;			// 1, or 0.5 where the saucer picks them up
-extern int gLevel.humansBeamingUp;		// humans rising in the tractor beam right now
-
-// Level start: clears the counters, installs the rescue trigger and counts
+// Level start: sets the humans' size, installs the rescue trigger and counts
 // the level's humans (items of the human types, people huts' occupants, and
 // spline items of the human types). A people hut whose count is 0 gets a
 // random 1 … 8 written back into its item.

@@ -4,6 +4,7 @@
 // into a level and carry it away.
 #pragma once
 
+#include "Player/Weapons.h"
 #include "System/Math.h"
 
 #include <cstdint>
@@ -44,59 +45,75 @@ enum : uint8_t
 };
 
 //
-// State (per run: kept from level to level; per level: reset by InitPlayerAtStartOfLevel)
+// State
 //
 
+// The run: kept from level to level, what a saved game holds and the state
+// hash reads. InitPlayerForNewRun starts it afresh, or from a loaded game.
+struct RunState
+{
+	int32_t score = 0;
+	uint8_t lives = PLAYER_START_LIVES;
+	float health = 1;								// 0..1
+	float fuel = 0;									// jump-jet fuel, 0..1
+	// Refilled with the fist alone at each level start (a loaded game's own
+	// inventory replaces it once); a save keeps what the level ended with.
+	WeaponSlot weapons[MAX_WEAPON_SLOTS] = {};
+	int16_t currentWeapon = WEAPON_FIST;			// the fist after a reset; -1 only briefly while a weapon runs out
+	bool usedCheats = false;						// a cheat was used this run
+	// Set by loading a saved game: the next run keeps the loaded score,
+	// lives, health and fuel (InitPlayerForNewRun clears it).
+	bool resumingSavedGame = false;
+	bool fromSavedGame = false;						// the run in progress began from a saved game
+	int32_t loadedGameScore = 0;					// what the loaded game started with (the high-score entry compares against it)
+};
+extern RunState gRun;
+
+// The robot in the current level: what the rest of the game reads of it
+// beyond its node, and its own per-level flags and timers. Every member's
+// start value is its default; ClearPlayerLevelFlags assigns a fresh one.
+struct PlayerLevelState
+{
+	OGLPoint3D coord = {};							// what the camera follows
+	float stateTimer = 0;							// seconds in the current state; the camera's free orbit parks it far below 0
+	float stateClock = 0;							// seconds in the current state, for the states' own timing
+	float timeSinceMoveInput = 100;					// seconds since the stick last moved
+	float burnTimer = 0;							// smoke rises from the robot while > 0
+	float stateCountdown = 0;						// per-state countdown (get-up, stun, death countdown, skid)
+	bool jetQueued = false;							// a jump-jet press waits for the jump to slow down
+	ObjNode* ridingNode = nullptr;					// the contraption being ridden (none yet)
+	OGLPoint3D punchPoint = {};						// while a punch handler runs: where the fist is
+	OGLPoint3D cameraFrom = {};						// where the camera put itself this frame
+	OGLPoint3D cameraTo = {};
+
+	bool isDead = false;
+	float invincibleTimer = 0;						// seconds the robot shrugs hits off
+	float deathTimer = 0;							// seconds until the shutters close on a dead robot
+	float checkpointX = 0, checkpointZ = 0, checkpointRot = 0;	// where a respawn puts him
+	int checkpointNum = -1;							// the last checkpoint touched, -1 before the first
+	ObjNode* heldObject = nullptr;					// what he carries overhead
+	float heightAboveGround = 0;					// feet over the terrain, after the last movement step
+	float baseMaxSpeed = PLAYER_BASE_MAX_SPEED;		// units per second
+	float maxSpeed = PLAYER_BASE_MAX_SPEED;			// units per second; a boost above the base wears off as he slows
+	bool canUseJumpJet = false;
+	float scale = 1;								// his size over the normal one (the growth power raises it)
+	float slipperiness = 0;							// 0 (grip) .. 1 (ice) under his feet
+};
+extern PlayerLevelState gPlayerLevel;
+
+// The robot's nodes, made with him and gone with the level.
 extern ObjNode* gPlayerNode;
 extern ObjNode* gPlayerHandNodes[2];
-extern float gRun.health;
-extern uint8_t gRun.lives;
-extern float gRun.fuel;
-extern int32_t gRun.score;
-extern bool gPlayerLevel.isDead;
-extern float gPlayerLevel.invincibleTimer;
-extern float gPlayerLevel.deathTimer;
-extern float gPlayerLevel.checkpointX, gPlayerLevel.checkpointZ, gPlayerLevel.checkpointRot;
-extern int gPlayerLevel.checkpointNum;
-extern ObjNode* gPlayerLevel.heldObject;
-extern float gPlayerLevel.heightAboveGround;
-extern float gPlayerLevel.maxSpeed;
-extern float gPlayerLevel.baseMaxSpeed;
-extern bool gPlayerLevel.canUseJumpJet;
-extern float gPlayerLevel.scale;
-extern float gLevel.exitCharge;
-extern float gPlayerLevel.slipperiness;
 // Camera-relative steering (the default) or tank steering.
 extern bool gPlayerTankControls;
-// Set when a cheat was used this run.
-extern bool gRun.usedCheats;
-
-// What the rest of the game reads of the robot beyond its node.
-struct PlayerInfo
-{
-	OGLPoint3D coord;				// what the camera follows
-	float stateTimer;				// seconds in the current state; the camera's free orbit parks it far below 0
-	float stateClock;				// seconds in the current state, for the states' own timing
-	float timeSinceMoveInput;		// seconds since the stick last moved
-	float burnTimer;				// smoke rises from the robot while > 0
-	float stateCountdown;			// per-state countdown (get-up, stun, death countdown, skid)
-	bool jetQueued;					// a jump-jet press waits for the jump to slow down
-	ObjNode* ridingNode;			// the contraption being ridden (none yet)
-	OGLPoint3D punchPoint;			// while a punch handler runs: where the fist is
-	OGLPoint3D cameraFrom;			// where the camera put itself this frame
-	OGLPoint3D cameraTo;
-};
-extern PlayerInfo gPlayerLevel;
 
 //
 // Set-up
 //
 
-// Unless a saved game is being resumed: health 1, score 0, lives 4, fuel 0.
+// A fresh gRun (health 1, score 0, lives 4, fuel 0) unless a saved game is
+// being resumed, which keeps the loaded score, lives, health and fuel.
 void InitPlayerForNewRun();
-// Set by loading a saved game: the next run keeps the loaded score, lives,
-// health and fuel (InitPlayerForNewRun clears it).
-extern bool gRun.resumingSavedGame;
 // The level's player: the terrain window at the start, then the robot (level
 // 2), the player's saucer (level 8) or the landing saucer carrying the robot.
 void InitPlayerAtStartOfLevel();

@@ -19,28 +19,9 @@
 
 ObjNode* gPlayerNode = nullptr;
 ObjNode* gPlayerHandNodes[2] = {};
-float gRun.health = 1;
-uint8_t gRun.lives = PLAYER_START_LIVES;
-float gRun.fuel = 0;
-int32_t gRun.score = 0;
-bool gPlayerLevel.isDead = false;
-float gPlayerLevel.invincibleTimer = 0;
-float gPlayerLevel.deathTimer = 0;
-float gPlayerLevel.checkpointX = 0, gPlayerLevel.checkpointZ = 0, gPlayerLevel.checkpointRot = 0;
-int gPlayerLevel.checkpointNum = -1;
-ObjNode* gPlayerLevel.heldObject = nullptr;
-float gPlayerLevel.heightAboveGround = 0;
-float gPlayerLevel.maxSpeed = PLAYER_BASE_MAX_SPEED;
-float gPlayerLevel.baseMaxSpeed = PLAYER_BASE_MAX_SPEED;
-bool gPlayerLevel.canUseJumpJet = false;
-float gPlayerLevel.scale = 1;
-float gLevel.exitCharge = 0;
-float gPlayerLevel.slipperiness = 0;
+RunState gRun;
+PlayerLevelState gPlayerLevel;
 bool gPlayerTankControls = false;
-bool gRun.usedCheats = false;
-// Set by the saved-game loader while a resumed game starts its first level.
-bool gRun.resumingSavedGame = false;
-PlayerInfo gPlayerLevel = {};
 
 namespace
 {
@@ -179,33 +160,27 @@ ObjNode* MakePlayerRobot(float x, float z, float rot, float scale)
 
 void InitPlayerForNewRun()
 {
-	if (!gRun.resumingSavedGame)
+	// A loaded game's score, lives, health and fuel carry into the run it resumes.
+	const RunState loaded = gRun;
+	gRun = RunState{};
+	if (loaded.resumingSavedGame)
 	{
-		gRun.health = 1;
-		gRun.score = 0;
-		gRun.lives = PLAYER_START_LIVES;
-		gRun.fuel = 0;
+		gRun.score = loaded.score;
+		gRun.lives = loaded.lives;
+		gRun.health = loaded.health;
+		gRun.fuel = loaded.fuel;
+		gRun.fromSavedGame = true;
+		gRun.loadedGameScore = loaded.loadedGameScore;
 	}
-	gRun.resumingSavedGame = false;
 	gPlayerLevel.deathTimer = 0;
 	StopDeathTransition();
 	gPlayerStartX = gPlayerStartZ = gPlayerStartRot = 0;
-	gRun.usedCheats = false;
 }
 
 void ClearPlayerLevelFlags()
 {
-	gPlayerLevel.isDead = false;
-	gPlayerLevel.heldObject = nullptr;
-	gPlayerLevel.invincibleTimer = 0;
-	gPlayerLevel.deathTimer = 0;
-	gPlayerLevel.scale = 1;
+	gPlayerLevel = PlayerLevelState{};
 	ResetGrowth();
-	gPlayerLevel.maxSpeed = gPlayerLevel.baseMaxSpeed;
-	gPlayerLevel.slipperiness = 0;
-	gPlayerLevel.canUseJumpJet = false;
-	gPlayerLevel = {};
-	gPlayerLevel.timeSinceMoveInput = 100;
 	gPlayerHandNodes[0] = gPlayerHandNodes[1] = nullptr;
 	StopDeathTransition();
 	ResetPlayerSaucers();

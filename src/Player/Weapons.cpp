@@ -7,8 +7,6 @@
 #include "System/Error.h"
 #include "System/Sound.h"
 
-WeaponSlot gRun.weapons[MAX_WEAPON_SLOTS];
-int16_t gRun.currentWeapon = WEAPON_FIST;
 bool gWeaponIsDrawn = false;
 int16_t gPrevWeaponType = WEAPON_FIST;
 bool gPrevWeaponDrawn = false;

@@ -50,8 +50,7 @@ struct WeaponSlot
 	int16_t quantity;		// 0..99
 };
 
-extern WeaponSlot gRun.weapons[MAX_WEAPON_SLOTS];
-extern int16_t gRun.currentWeapon;		// the fist after a reset; -1 only briefly while a weapon runs out
+// The inventory and the current weapon belong to the run (gRun, Player/Player.h).
 extern bool gWeaponIsDrawn;				// the current weapon is held in the right hand
 extern int16_t gPrevWeaponType;			// shown in the hand until the change animation raises its flag
 extern bool gPrevWeaponDrawn;

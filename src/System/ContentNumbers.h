@@ -3,6 +3,8 @@
 // named once, here; the baker builds the Data folder from the same names.
 #pragma once
 
+#include <cstdint>
+
 //
 // BG3D model groups
 //
@@ -251,4 +253,14 @@ enum
 	WATER_KIND_SLIME = 5,
 	WATER_KIND_GLOW = 6,
 	WATER_KIND_LAVA = 7,
+};
+
+// Kinds of human (a human item's parm[0]; the level counts rescues per kind).
+enum : uint8_t
+{
+	HUMAN_TYPE_FARMER = 0,
+	HUMAN_TYPE_BEEWOMAN = 1,
+	HUMAN_TYPE_SCIENTIST = 2,
+	HUMAN_TYPE_SKIRTLADY = 3,
+	NUM_HUMAN_TYPES = 4,
 };

@@ -153,7 +153,6 @@ void RunGame()
 
 void PlayLevels()
 {
-	gRun.fromSavedGame = gRun.resumingSavedGame;
 	InitPlayerForNewRun();
 	if (!gRun.fromSavedGame && gRunOptions.newGameScore > 0)
 		gRun.score = gRunOptions.newGameScore;

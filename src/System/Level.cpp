@@ -50,21 +50,13 @@
 #include <algorithm>
 #include <cmath>
 
-bool gLevel.gameOver = false;
-bool gLevel.done = false;
-float gLevel.doneTimer = 0;
-int gLevel.frameCount = 0;
-bool gLevel.firstFrame = false;
-float gLevel.gravity = 5200;
-float gLevel.groundSlip = 0;
+LevelState gLevel;
 bool gDrawLensFlare = false;
 float gLightDirection[3] = {0, -1, 0};
 float gAutoFadeStart = 0;
 float gAutoFadeEnd = 0;
 float gAutoFadeRate = 0;
 uint32_t gAutoFadeStatusBits = 0;
-float gLevel.cloudClock = 0;
-float gLevel.wobbleAngle = 0;
 
 static void LevelEffectsDraw(ObjNode*)
 {
@@ -253,10 +245,7 @@ static void SetUpLevelRules(const LevelDef& level)
 void InitLevel()
 {
 	const LevelDef& level = CurrentLevelDef();
-	gLevel.frameCount = 0;
-	gLevel.gameOver = false;
-	gLevel.done = false;
-	gPlayerLevel.checkpointNum = -1;
+	gLevel = LevelState{};
 	gPlayerNode = nullptr;
 	ClearPlayerLevelFlags();
 
@@ -280,8 +269,6 @@ void InitLevel()
 	BlendASprite(3, 6);
 	InitVaporTrails();
 
-	gLevel.cloudClock = 0;
-	gLevel.wobbleAngle = 0;
 	ClearRideItemPointers();
 	InitExitLift();
 	InitBubblePumps();

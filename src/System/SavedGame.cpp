@@ -10,9 +10,6 @@
 #include <ctime>
 #include <vector>
 
-int32_t gRun.loadedGameScore = 0;
-bool gRun.fromSavedGame = false;
-
 namespace
 {
 	bool gLoadedWeaponsPending = false;

@@ -43,10 +43,8 @@ struct SavedGamePlayerState
 	float fuel;
 };
 
-// Score the loaded game started with (the high-score entry compares against it).
-extern int32_t gRun.loadedGameScore;
-// The run in progress began from a saved game (set as each run starts).
-extern bool gRun.fromSavedGame;
+// Loading a game writes the run it resumes into gRun (Player/Player.h): the
+// score it started with, and that the next run resumes it.
 
 SavedGameRecord MakeSavedGameRecord(const SavedGamePlayerState& state, int64_t savedAt);
 // The state a loaded record resumes: currentLevel is the level to play next.

@@ -41,7 +41,6 @@ namespace
 			InitExitLift();
 			savedItems = gTerrainItemList;
 			savedItemCount = gNumTerrainItems;
-			savedCharge = gLevel.exitCharge;
 		}
 
 		void TearDown() override
@@ -53,7 +52,6 @@ namespace
 					c->TerrainItemPtr = nullptr;
 			gTerrainItemList = savedItems;
 			gNumTerrainItems = savedItemCount;
-			gLevel.exitCharge = savedCharge;
 			PlayerWorld::TearDown();
 			gNovaChargeNode = nullptr;			// a shock's discharge went with the objects
 			gZapTimer = 0;
@@ -99,7 +97,6 @@ namespace
 
 		TerrainItemEntryType* savedItems = nullptr;
 		int32_t savedItemCount = 0;
-		float savedCharge = 0;
 	};
 }
 

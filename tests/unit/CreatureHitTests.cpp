@@ -45,23 +45,23 @@ namespace
 		ObjNode creature = {};
 		ObjNode robot = {};
 		ObjNode* savedPlayer = nullptr;
-		float savedScale = 1;
+		PlayerLevelState savedPlayerLevel;
 
 		void SetUp() override
 		{
 			gRecord = {};
 			savedPlayer = gPlayerNode;
-			savedScale = gPlayerLevel.scale;
+			savedPlayerLevel = gPlayerLevel;
 			robot.Rot.y = 0.6f;
 			gPlayerNode = &robot;
-			gPlayerLevel.scale = 1;
+			gPlayerLevel = PlayerLevelState{};
 			creature.CType = CTYPE_ENEMY;
 			creature.StatusBits = STATUS_BIT_ONGROUND;
 		}
 		void TearDown() override
 		{
 			gPlayerNode = savedPlayer;
-			gPlayerLevel.scale = savedScale;
+			gPlayerLevel = savedPlayerLevel;
 		}
 
 		void ExpectThrownBackAlongTheRobotsHeading() const

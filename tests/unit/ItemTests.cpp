@@ -37,10 +37,6 @@ namespace
 			InitWeaponInventory();
 			InitPowerupPods();
 			InitTouchItems();
-			savedHealth = gRun.health;
-			savedFuel = gRun.fuel;
-			savedCharge = gLevel.exitCharge;
-			savedCheckpoint = gPlayerLevel.checkpointNum;
 		}
 
 		void TearDown() override
@@ -49,11 +45,6 @@ namespace
 			DisposeShardSystem();
 			DisposeSparkles();
 			ClearTriggerHandlers();
-			gRun.health = savedHealth;
-			gRun.fuel = savedFuel;
-			gLevel.exitCharge = savedCharge;
-			gPlayerLevel.checkpointNum = savedCheckpoint;
-			gPlayerLevel.scale = 1;
 		}
 
 		TerrainItemEntryType MakeItem(uint16_t type, uint8_t p0, uint8_t p1 = 0, uint16_t flags = 0, float dx = 0)
@@ -98,9 +89,6 @@ namespace
 				n += !(node->StatusBits & STATUS_BIT_HIDDEN);
 			return n;
 		}
-
-		float savedHealth = 0, savedFuel = 0, savedCharge = 0;
-		int savedCheckpoint = -1;
 	};
 }
 

@@ -43,18 +43,21 @@ namespace PlayerTestSupport
 		OGLViewInfo view = {};
 		OGLViewInfo* savedView = nullptr;
 		PrefsType savedPrefs = {};
-		int savedLevel = 0;
+		int savedLevelNum = 0;
 		bool savedSkipFluff = false;
-		float savedGroundSlip = 0, savedGravity = 0;
+		RunState savedRun;
+		PlayerLevelState savedPlayerLevel;
+		LevelState savedLevel;
 
 		void SetUp() override
 		{
 			savedView = gGameViewInfoPtr;
 			savedPrefs = gGamePrefs;
-			savedLevel = gCurrentLevel;
+			savedLevelNum = gCurrentLevel;
 			savedSkipFluff = gSkipFluff;
-			savedGroundSlip = gLevel.groundSlip;
-			savedGravity = gLevel.gravity;
+			savedRun = gRun;
+			savedPlayerLevel = gPlayerLevel;
+			savedLevel = gLevel;
 
 			Tamber::Files::Init();
 			gDataFolderSpec = Tamber::Files::HostPathToFSSpec(BakedData::Folder() / "Skeletons");
@@ -65,13 +68,15 @@ namespace PlayerTestSupport
 			for (SkeletonType type : kEveryLevelSkeletons)		// the level's items make humans too
 				LoadASkeleton(type);
 
+			gRun = RunState{};
 			InitPlayerForNewRun();			// before the terrain: it forgets the old start
 			gCurrentLevel = LEVEL_NUM_FARM;
+			gLevel = LevelState{};
+			gLevel.gravity = CurrentLevelDef().gravity;
+			gLevel.groundSlip = CurrentLevelDef().groundSlip;
 			// The farm's items wake its creatures too.
 			for (int i = 0; i < CurrentLevelDef().numSkeletons; i++)
 				LoadASkeleton(CurrentLevelDef().skeletons[i]);
-			gLevel.gravity = 5200;
-			gLevel.groundSlip = 0;
 			gSkipFluff = false;
 			gLevel.firstFrame = true;
 			MakeTriangleTemplates();
@@ -89,8 +94,6 @@ namespace PlayerTestSupport
 
 			ResetInputState();
 			gFrameTime = FRAME;
-			gLevel.done = false;
-			gLevel.gameOver = false;
 			ClearPlayerLevelFlags();
 		}
 
@@ -110,13 +113,11 @@ namespace PlayerTestSupport
 
 			gGameViewInfoPtr = savedView;
 			gGamePrefs = savedPrefs;
-			gCurrentLevel = savedLevel;
+			gCurrentLevel = savedLevelNum;
 			gSkipFluff = savedSkipFluff;
-			gLevel.groundSlip = savedGroundSlip;
-			gLevel.gravity = savedGravity;
-			gLevel.firstFrame = false;
-			gLevel.done = false;
-			gLevel.gameOver = false;
+			gRun = savedRun;
+			gPlayerLevel = savedPlayerLevel;
+			gLevel = savedLevel;
 		}
 
 		// The robot standing at the level's start, with the camera behind it.

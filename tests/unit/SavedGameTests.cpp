@@ -161,9 +161,13 @@ namespace
 	protected:
 		TempDir home;
 		std::string oldDataHome;
+		RunState savedRun;
+		int savedLevel = 0;
 
 		void SetUp() override
 		{
+			savedRun = gRun;
+			savedLevel = gCurrentLevel;
 			const char* old = getenv("XDG_DATA_HOME");
 			oldDataHome = old ? old : "";
 			setenv("XDG_DATA_HOME", home.path.c_str(), 1);
@@ -181,11 +185,13 @@ namespace
 				unsetenv("XDG_DATA_HOME");
 			else
 				setenv("XDG_DATA_HOME", oldDataHome.c_str(), 1);
-			SetGame(0, 0, 4, 1.0f, 0.0f);
+			gRun = savedRun;
+			gCurrentLevel = savedLevel;
 		}
 
 		static void SetGame(int32_t score, int level, int lives, float health, float fuel)
 		{
+			gRun = RunState{};
 			gRun.score = score;
 			gCurrentLevel = level;
 			gRun.lives = uint8_t(lives);
@@ -219,6 +225,31 @@ namespace
 		EXPECT_EQ(gRun.lives, 2);
 		EXPECT_EQ(gRun.health, 0.5f);
 		EXPECT_EQ(gRun.fuel, 0.25f);
+	}
+
+	TEST_F(SavedGameFileTest, TheRunAfterALoadResumesItAndTheRunAfterThatStartsAfresh)
+	{
+		ASSERT_TRUE(SaveGame(5));
+		SetGame(0, 0, PLAYER_START_LIVES, 1.0f, 0.0f);
+		ASSERT_TRUE(LoadSavedGame(5));
+		gRun.usedCheats = true;
+
+		InitPlayerForNewRun();
+		EXPECT_TRUE(gRun.fromSavedGame);
+		EXPECT_FALSE(gRun.resumingSavedGame) << "only the first run after the load resumes it";
+		EXPECT_EQ(gRun.score, 5000);
+		EXPECT_EQ(gRun.loadedGameScore, 5000);
+		EXPECT_EQ(gRun.lives, 2);
+		EXPECT_EQ(gRun.health, 0.5f);
+		EXPECT_EQ(gRun.fuel, 0.25f);
+		EXPECT_FALSE(gRun.usedCheats) << "cheats count per run";
+
+		InitPlayerForNewRun();
+		EXPECT_FALSE(gRun.fromSavedGame);
+		EXPECT_EQ(gRun.score, 0);
+		EXPECT_EQ(gRun.lives, PLAYER_START_LIVES);
+		EXPECT_EQ(gRun.health, 1.0f);
+		EXPECT_EQ(gRun.fuel, 0.0f);
 	}
 
 	TEST_F(SavedGameFileTest, EmptyShortAndForeignSlotsAreRefused)

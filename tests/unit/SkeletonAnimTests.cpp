@@ -435,13 +435,13 @@ TEST(SkeletonSoundEvents, EachValuePicksItsEffectPlaceAndLevel)
 	EXPECT_EQ(s.volume, 0.5f);
 	EXPECT_FALSE(s.deformTerrain);
 
-	const float savedScale = gPlayerLevel.scale;
+	const PlayerLevelState savedPlayerLevel = gPlayerLevel;
 	gPlayerLevel.scale = 2.0f;
 	ASSERT_TRUE(DescribeAnimSoundEvent(&node, ANIMSOUND_LEFT_FOOT, &s));
 	EXPECT_EQ(s.effect, EFFECT_GIANTFOOTSTEP);
 	EXPECT_TRUE(s.deformTerrain);
 	EXPECT_EQ(s.where.x, 7.0f) << "a giant's step shakes the ground under the player";
-	gPlayerLevel.scale = savedScale;
+	gPlayerLevel = savedPlayerLevel;
 
 	ASSERT_TRUE(DescribeAnimSoundEvent(&node, ANIMSOUND_PITCHER_PUKE, &s));
 	EXPECT_EQ(s.effect, 117);

@@ -193,7 +193,7 @@ TEST_F(Deformations, AGiantsFootstepSendsARingWaveFromThePlayer)
 	ObjNode player = {};
 	player.Coord = {2000, 0, 3000};
 	ObjNode* savedPlayer = gPlayerNode;
-	const float savedScale = gPlayerLevel.scale;
+	const PlayerLevelState savedPlayerLevel = gPlayerLevel;
 	gPlayerNode = &player;
 	ObjNode foot = {};
 
@@ -230,6 +230,6 @@ TEST_F(Deformations, AGiantsFootstepSendsARingWaveFromThePlayer)
 	AnimateSuperTileDeformations(0.25f);
 	EXPECT_EQ(gNumDeformations, 0);
 
-	gPlayerLevel.scale = savedScale;
+	gPlayerLevel = savedPlayerLevel;
 	gPlayerNode = savedPlayer;
 }

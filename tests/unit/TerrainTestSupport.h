@@ -107,11 +107,14 @@ namespace TerrainTestSupport
 	struct TerrainTest : ::testing::Test
 	{
 		int savedLevel = 0;
+		LevelState savedLevelState;
 
 		void SetUp() override
 		{
 			savedLevel = gCurrentLevel;
+			savedLevelState = gLevel;
 			gCurrentLevel = LEVEL_NUM_FARM;
+			gLevel = LevelState{};
 			gLevel.firstFrame = true;
 			MakeTriangleTemplates();
 			SetEverythingVisible(true);
@@ -121,7 +124,7 @@ namespace TerrainTestSupport
 			DisposeTerrain();
 			DisposeSuperTileMemoryList();
 			gCurrentLevel = savedLevel;
-			gLevel.firstFrame = false;
+			gLevel = savedLevelState;
 		}
 	};
 }
