@@ -6,9 +6,9 @@
 // form the game keeps in memory) made from the baker's AIFF writer.
 // Usage: fuzz_file_seeds PREFS SAVES HIGH_SCORES STRINGS ROUTES SCRIPTS SOUNDS
 #include "Bake.h"
-#include "AiffWriter.h"
+#include "formats/AiffWriter.h"
 #include "Aiff.h"
-#include "BigEndianWriter.h"
+#include "formats/BigEndianWriter.h"
 #include "Memory.h"
 #include "Sound.h"
 #include "Automation/InputScript.h"
