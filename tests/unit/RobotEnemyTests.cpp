@@ -295,9 +295,14 @@ TEST_F(RobotWorld, AMachineOnALoopDrivesItAtItsSpeedUncountedAndLeavesItToChaseW
 	robot->MoveCall = nullptr;		// it stands where the test puts it
 	auto frameWithRiders = [&] { Frame(); MoveSplineObjects(); };
 	constexpr int POINTS = 6000;
+	// Each kind's loop is laid out from where the robot started: the robot is
+	// moved next to each rider in turn, and the terrain in range stays round
+	// the start.
+	const OGLPoint3D start = robot->Coord;
 	for (const CreatureKind* kind : {&kArmBotKind, &kHammerBotKind, &kDrillBotKind, &kSwingerBotKind})
 	{
 		const CreatureLoop& ride = kind->loop;
+		robot->Coord = robot->OldCoord = start;
 		// The loop passes well outside the detach distance of the robot.
 		SplineTestLoop loop(NearRobot(1500 + ride.detachDistance + 600), 1500, POINTS, kind->kind == ENEMY_KIND_ARMBOT
 				? ITEM_TYPE_ARMBOT : kind->kind == ENEMY_KIND_HAMMERBOT ? ITEM_TYPE_HAMMERBOT
