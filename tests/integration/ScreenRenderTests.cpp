@@ -13,10 +13,13 @@
 
 #include <SDL_opengl.h>
 
+#include <cmath>
+
 namespace
 {
 	constexpr int TITLE_W = 480, TITLE_H = 120;
 	constexpr int TITLE_LETTERS = 9;			// Z A P P A T R O N
+	constexpr float TITLE_PLATE_SPAN = 0.85f;	// of the window's width
 
 	// The lettering's yellow (the plate is the robot's blue, the shadows dark).
 	bool IsLetterYellow(int r, int g, int b)
@@ -51,11 +54,17 @@ TEST_F(TitleRender, TheTitlePlateSpellsTheGameNameInLetters)
 	ObjectDef def = {};
 	def.group = MODEL_GROUP_LEVELSPECIFIC;
 	def.type = MAINMENU_MODEL_TITLE;
-	def.coord = {0, 0, -1250};
 	def.slot = 100;
 	def.flags = STATUS_BIT_DONTCULL;
 	def.scale = 1;
-	MakeNewDisplayGroupObject(&def);
+	ObjNode* title = MakeNewDisplayGroupObject(&def);
+	// Near enough that the plate spans most of the window, as the menu's camera
+	// frames it: the letters get the pixels a player's window gives them.
+	const OGLBoundingBox& box = title->BBox;
+	const float aspect = float(TITLE_W) / float(TITLE_H);
+	const float distance = (box.max.x - box.min.x) / TITLE_PLATE_SPAN / (2 * std::tan(gGameViewInfoPtr->fov * 0.5f) * aspect);
+	title->Coord = {-(box.min.x + box.max.x) * 0.5f, -(box.min.y + box.max.y) * 0.5f, -box.max.z - distance};
+	UpdateObjectTransforms(title);
 	const PixelFrame frame = Render();
 
 	const PixelRect letters = frame.BoundsOf(IsLetterYellow);
@@ -68,8 +77,8 @@ TEST_F(TitleRender, TheTitlePlateSpellsTheGameNameInLetters)
 	const int runs = RunsAlongRow(frame, upper, letters.x0, letters.x1) + RunsAlongRow(frame, lower, letters.x0, letters.x1);
 	EXPECT_GE(runs, 3 * TITLE_LETTERS) << "upper " << RunsAlongRow(frame, upper, letters.x0, letters.x1) << ", lower "
 									   << RunsAlongRow(frame, lower, letters.x0, letters.x1);
-	// The O's middle (the seventh letter's) is its hole: the plate shows through.
-	const int oMiddle = letters.x0 + int(letters.Width() * (6.5f / TITLE_LETTERS));
+	// The O's middle (the eighth letter's) is its hole: the plate shows through.
+	const int oMiddle = letters.x0 + int(letters.Width() * (7.5f / TITLE_LETTERS));
 	EXPECT_EQ(frame.Count({oMiddle - 1, (letters.y0 + letters.y1) / 2 - 1, oMiddle + 2, (letters.y0 + letters.y1) / 2 + 2},
 					  IsLetterYellow), 0);
 	// The dark shadows under the letters separate them from the plate's blue.
