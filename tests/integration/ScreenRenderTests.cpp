@@ -87,7 +87,9 @@ TEST_F(TitleRender, TheTitlePlateSpellsTheGameNameInLetters)
 
 namespace
 {
-	constexpr int TEXT_W = 320, TEXT_H = 120;
+	// Half the nominal 640 x 480: a text at scale 1 is drawn half the size
+	// it has in a 480-line window, as a small window shows it.
+	constexpr int TEXT_W = 320, TEXT_H = 240;
 
 	// A ground as bright as a level gets: the whole overlay white.
 	void DrawWhiteGround(ObjNode*)
