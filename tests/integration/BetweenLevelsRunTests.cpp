@@ -10,6 +10,7 @@
 #include "System/SavedGame.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -115,14 +116,21 @@ namespace
 		return Near(p, 42, 120, 250, 25);
 	}
 
+	// Pixels of the rows above `rows` that pass `test`.
 	template <typename Test>
-	int CountPixels(const ScreenImage& image, Test test)
+	int CountPixelsAbove(const ScreenImage& image, int rows, Test test)
 	{
 		int count = 0;
-		for (int y = 0; y < image.height; y++)
+		for (int y = 0; y < std::min(rows, image.height); y++)
 			for (int x = 0; x < image.width; x++)
 				count += test(PixelAt(image, x, y));
 		return count;
+	}
+
+	template <typename Test>
+	int CountPixels(const ScreenImage& image, Test test)
+	{
+		return CountPixelsAbove(image, image.height, test);
 	}
 
 	struct BetweenLevelsRunTest : ::testing::Test
@@ -249,10 +257,13 @@ TEST_F(BetweenLevelsRunTest, AFinishedGameShowsTheWinScreenThenTheNameEntry)
 
 	// The confirm before the title came was not taken: the title shows later on
 	// the same phase, and the panels after the next confirm.
+	// The title comes in over the globe; the people standing on the ground
+	// below wear golds of their own (the farmer's hat, the bee costume), so
+	// only the sky above the globe's middle is counted.
 	ScreenImage early = Shot("win_early.png"), win = Shot("win.png"), panel = Shot("panel.png");
 	auto titleGold = [](const uint8_t* p) { return p[0] > 200 && p[1] > 150 && p[2] < 90; };
-	EXPECT_LT(CountPixels(early, titleGold), 50);
-	EXPECT_GT(CountPixels(win, titleGold), 200);
+	EXPECT_LT(CountPixelsAbove(early, early.height / 2, titleGold), 50);
+	EXPECT_GT(CountPixelsAbove(win, win.height / 2, titleGold), 200);
 	auto panelPurple = [](const uint8_t* p) { return p[0] > 35 && p[0] < 100 && p[1] < 35 && p[2] > 60 && p[2] > p[0]; };
 	EXPECT_LT(CountPixels(win, panelPurple), 200);
 	EXPECT_GT(CountPixels(panel, panelPurple), 3000);
