@@ -68,10 +68,18 @@ void DrawSkeleton(ObjNode* node)
 		MOVertexArrayData* mesh = &gLocalTriMeshesOfSkelType[type][i];
 		if (override && mesh->numMaterials > 0)
 		{
+			// The override covers the creature whole (a frozen one is ice all
+			// over): its own vertex colours would tint the ice its colour.
 			MetaObjectPtr own = mesh->materials[0];
+			auto* floatColors = mesh->colorsFloat;
+			auto* byteColors = mesh->colorsByte;
 			mesh->materials[0] = override;
+			mesh->colorsFloat = nullptr;
+			mesh->colorsByte = nullptr;
 			MO_DrawGeometry_VertexArray(mesh);
 			mesh->materials[0] = own;
+			mesh->colorsFloat = floatColors;
+			mesh->colorsByte = byteColors;
 		}
 		else
 		{

@@ -2,6 +2,7 @@
 // carry: the parts of an enemy's life that every kind handles alike.
 #include "Enemies/Enemy.h"
 #include "3D/MetaObjects.h"
+#include "3D/MetaObjectsRegistry.h"
 #include "3D/MetaObjectsShapes.h"
 #include "3D/Skeleton.h"
 #include "Effects/Shards.h"
@@ -10,6 +11,7 @@
 #include "Player/WeaponTypes.h"
 #include "System/ContentNumbers.h"
 #include "System/FrameTime.h"
+#include "System/LevelTable.h"
 #include "System/Random.h"
 #include "System/Sound.h"
 
@@ -31,9 +33,18 @@ namespace
 	// One material shared by every frozen enemy of the level (made on the first freeze).
 	MetaObjectPtr gFrozenMaterial = nullptr;
 
+	// The level's cracked-ice image where its row names one (held here as
+	// well as by the sprite group, which the level lets go of first), else a
+	// plain ice colour.
 	MetaObjectPtr FrozenMaterial()
 	{
-		if (!gFrozenMaterial)
+		if (gFrozenMaterial)
+			return gFrozenMaterial;
+		const int image = CurrentLevelDef().frozenLookImage;
+		const SpriteType* images = gSpriteGroupList[SPRITE_GROUP_LEVELSPECIFIC];
+		if (image > 0 && images && image < gNumSpritesInGroupList[SPRITE_GROUP_LEVELSPECIFIC] && images[image].materialObject)
+			gFrozenMaterial = MO_AddReference(images[image].materialObject);
+		else
 			gFrozenMaterial = MO_MakeColorMaterial(FROZEN_COLOR);
 		return gFrozenMaterial;
 	}

@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace
 {
@@ -59,11 +60,17 @@ namespace
 	constexpr int MAX_CAR_CONTACTS = 3;				// per car per frame
 	constexpr float CONTACT_SOUND_SPEED = 100.0f;
 	constexpr float WALL_TURN_KEPT = 0.7f;
+	constexpr float CAR_HUM_RATE_RISE = 0.5f;		// of the normal rate, at top speed
 
 	constexpr float GATE_SCALE = 3.5f;
 	constexpr uint16_t GATE_SLOT = 2980;
 	constexpr int16_t GATE_OPEN_TOP = 40;			// the gate's box top once its area is done
 	constexpr float FIELD_SCROLL = 1.1f;			// texture units per second
+	// Where the live gate crackles, in the gate model's own units: the two
+	// post tops under the lintel's ends and the posts' middles.
+	constexpr OGLPoint3D GATE_SPARKLE_POINTS[] = {{-56, 62, 0}, {56, 62, 0}, {-56, 31, 0}, {56, 31, 0}};
+	constexpr float GATE_SPARKLE_SCALE = 200.0f;
+	constexpr float GATE_SPARKLE_SEPARATION = 40.0f;
 
 	const OGLBoundingBox POLE_STAND_IN = {{-60, 0, -60}, {60, 700, 60}, false};
 	const OGLBoundingBox POLE_TOP_STAND_IN = {{-50, 680, -50}, {50, 780, 50}, false};
@@ -107,6 +114,17 @@ namespace
 	// Poles
 	//
 
+	// The glints a pole or the gate carries while its arena is live.
+	void RemoveSparkles(ObjNode* node)
+	{
+		for (int16_t& s : node->Sparkles)
+			if (s != -1)
+			{
+				DeleteSparkle(s);
+				s = -1;
+			}
+	}
+
 	void SwitchPoleOff(ObjNode* pole)
 	{
 		BumperArea& a = AreaOf(pole);
@@ -116,12 +134,7 @@ namespace
 			a.done = true;
 		pole->CType &= ~CTYPE_TRIGGER2;
 		pole->ColorFilter = {POLE_OFF_GREY, POLE_OFF_GREY, POLE_OFF_GREY, 1};
-		for (int16_t& s : pole->Sparkles)
-			if (s != -1)
-			{
-				DeleteSparkle(s);
-				s = -1;
-			}
+		RemoveSparkles(pole);
 		StopAChannel(&pole->EffectChannel);
 		PlayItemEffect3D(EFFECT_BUMPERPOLEOFF, &pole->Coord);
 	}
@@ -279,6 +292,25 @@ namespace
 		}
 	}
 
+	// Every car of an arena in play hums, higher the faster it goes; a car
+	// whose arena is not in play (the robot is out, or it is won) is quiet.
+	void HumWhileArenaPlays(ObjNode* car, bool inPlay)
+	{
+		if (!inPlay)
+		{
+			StopAChannelIfEffectNum(&car->EffectChannel, EFFECT_BUMPERCARHUM);
+			return;
+		}
+		if (car->EffectChannel == -1)
+			car->EffectChannel = PlayItemEffect3D(EFFECT_BUMPERCARHUM, &car->Coord);
+		else
+			Update3DSoundChannel(EFFECT_BUMPERCARHUM, &car->EffectChannel, &car->Coord);
+		if (car->EffectChannel != -1)
+			ChangeChannelRate(car->EffectChannel,
+					int32_t(NORMAL_CHANNEL_RATE
+							* (1 + CAR_HUM_RATE_RISE * std::hypot(car->Delta.x, car->Delta.z) / BUMPER_CAR_MAX_SPEED)));
+	}
+
 	void MoveBumperCar(ObjNode* car)
 	{
 		BumperArea& a = AreaOf(car);
@@ -318,6 +350,7 @@ namespace
 		gObjCoord.y = TerrainHeightAt(gObjCoord.x, gObjCoord.z);
 		gObjDelta.y = 0;
 		UpdateObject(car);
+		HumWhileArenaPlays(car, inPlay);
 	}
 }
 
@@ -499,6 +532,35 @@ ObjNode* GetPlayerBumperCar()
 
 namespace
 {
+	void AddGateSparkles(ObjNode* gate)
+	{
+		static_assert(std::size(GATE_SPARKLE_POINTS) <= MAX_NODE_SPARKLES);
+		for (size_t i = 0; i < std::size(GATE_SPARKLE_POINTS); i++)
+		{
+			const OGLPoint3D& where = GATE_SPARKLE_POINTS[i];
+			int16_t s = GetFreeSparkle(gate);
+			if (s == -1)
+				return;
+			gate->Sparkles[i] = s;
+			SparkleType& sparkle = gSparkles[s];
+			sparkle.flags = SPARKLE_FLAG_OMNIDIRECTIONAL | SPARKLE_FLAG_FLICKER | SPARKLE_FLAG_TRANSFORMWITHOWNER;
+			sparkle.where = where;
+			sparkle.color = {1, 1, 1, 1};
+			sparkle.scale = GATE_SPARKLE_SCALE;
+			sparkle.separation = GATE_SPARKLE_SEPARATION;
+			sparkle.textureNum = PARTICLE_SPRITE_STARBURST;
+		}
+	}
+
+	// Its arena won: the field and its sparkles go and the gate drops.
+	void OpenGate(ObjNode* gate, ObjNode* field)
+	{
+		field->StatusBits |= STATUS_BIT_HIDDEN;
+		RemoveSparkles(gate);
+		gate->TopOff = GATE_OPEN_TOP;
+		CalcObjectBoxFromNode(gate);
+	}
+
 	void MoveBumperCarGate(ObjNode* gate)
 	{
 		if (IsNodeOutOfRange(gate))
@@ -510,11 +572,7 @@ namespace
 		if (AreaOf(gate).done)
 		{
 			if (field && !(field->StatusBits & STATUS_BIT_HIDDEN))
-			{
-				field->StatusBits |= STATUS_BIT_HIDDEN;
-				gate->TopOff = GATE_OPEN_TOP;
-				CalcObjectBoxFromNode(gate);
-			}
+				OpenGate(gate, field);
 			return;
 		}
 		if (field)
@@ -549,11 +607,9 @@ bool AddBumperCarGate(TerrainItemEntryType* item, float x, float z)
 	def.flags = STATUS_BIT_GLOW | STATUS_BIT_TEXTUREOFFSET | STATUS_BIT_NOZWRITES;
 	ObjNode* field = MakeItemModelNode(&def, GATE_STAND_IN);
 	if (gAreas[area].done)
-	{
-		field->StatusBits |= STATUS_BIT_HIDDEN;
-		gate->TopOff = GATE_OPEN_TOP;
-		CalcObjectBoxFromNode(gate);
-	}
+		OpenGate(gate, field);
+	else
+		AddGateSparkles(gate);
 	return true;
 }
 

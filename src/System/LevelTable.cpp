@@ -57,6 +57,7 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 				| LEVEL_RULE_RIPPLING_GROUND,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 		.blobGooModel = 28,
+		.frozenLookImage = 1,
 	},
 	// LEVEL_NUM_BLOBBOSS: the slime boss arena
 	{
@@ -143,6 +144,9 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.setUp = 0,
 		.rules = LEVEL_RULE_GROWTH_PICKUPS | LEVEL_RULE_OWN_GROWTH_VIAL | LEVEL_RULE_SCENE_AFTER_TALLY,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
+		.rides = {},
+		.blobGooModel = 0,
+		.frozenLookImage = 1,
 	},
 	// LEVEL_NUM_JUNGLEBOSS: shares the jungle's models and sprites
 	{
@@ -164,6 +168,9 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.rules = LEVEL_RULE_EXIT_ALWAYS_OPEN | LEVEL_RULE_EXIT_SAUCER_STAYS | LEVEL_RULE_NO_INTRO | LEVEL_RULE_EXIT_AFTER_BOSS
 				| LEVEL_RULE_OWN_GROWTH_VIAL,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 1, .cameraMinHeight = CAMERA_MIN_HEIGHT,
+		.rides = {},
+		.blobGooModel = 0,
+		.frozenLookImage = 1,
 	},
 	// LEVEL_NUM_FIREICE
 	{
@@ -185,6 +192,8 @@ const LevelDef kLevelDefs[NUM_LEVELS] =
 		.rules = LEVEL_RULE_EXIT_UNDER_ICE,
 		.playerStart = PLAYER_START_LANDING_SAUCER, .exitChargeAtStart = 0, .cameraMinHeight = CAMERA_MIN_HEIGHT,
 		.rides = {.zipPostModel = 38, .zipPulleyModel = 39, .sledModel = 55, .sledEngineEffect = EFFECT_FIREICE_ROCKETSLED, .sledCrashEffect = EFFECT_SLEDEXPLODE},
+		.blobGooModel = 0,
+		.frozenLookImage = 2,
 	},
 	// LEVEL_NUM_SAUCER: the robot flies its own saucer
 	{

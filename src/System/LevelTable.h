@@ -187,6 +187,9 @@ struct LevelDef
 	float cameraMinHeight;			// the camera keeps this far above the ground
 	LevelRides rides;
 	int blobGooModel;				// level model of a burst blob's goo (0: the level has no blobs)
+	// Image of the level's sprite set a frozen creature wears (0, the sky:
+	// none; frozen creatures are then a plain pale ice colour).
+	int frozenLookImage;
 };
 
 extern const LevelDef kLevelDefs[NUM_LEVELS];

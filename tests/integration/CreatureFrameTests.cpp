@@ -8,9 +8,12 @@
 // ZAPP_CREATURE_SHOTS naming a folder, each frame is written there.
 #include "PixelTest.h"
 #include "SplineTestLoop.h"
+#include "3D/MetaObjectsRegistry.h"
 #include "3D/Skeleton.h"
+#include "3D/Sprites.h"
 #include "Enemies/Blobs.h"
 #include "Enemies/CreatureKit.h"
+#include "Enemies/Enemy.h"
 #include "Enemies/CityCreatures.h"
 #include "Enemies/CloudCreatures.h"
 #include "Enemies/FarmCreatures.h"
@@ -248,4 +251,33 @@ TEST_F(CreatureFrame, TheFireAndIceCreaturesShowInTheirColoursAtTheirSize)
 		{"ice cube", [] { return MakeCreature(kIceCubeKind, 0, 0); }, 0.53f, 1.07f, {{0x70C0E8, "ice blue", 0.3f}}},
 		{"squooshy", [] { return MakeCreature(kSquooshyKind, 0, 0); }, 0.45f, 0.9f, {{0x40B8D8, "cyan skin", 0.3f}}},
 	});
+}
+
+TEST_F(CreatureFrame, AFrozenCreatureWearsItsLevelsCrackedIceAndNoneOfItsOwnColour)
+{
+	ASSERT_NO_FATAL_FAILURE(LoadWorld(LEVEL_NUM_JUNGLE));
+	const LevelDef& jungle = kLevelDefs[LEVEL_NUM_JUNGLE];
+	LoadSpriteGroup(SPRITE_GROUP_LEVELSPECIFIC, jungle.numSprites, jungle.spriteSet);
+	const int savedLevel = gCurrentLevel;
+	gCurrentLevel = LEVEL_NUM_JUNGLE;
+
+	ObjNode* lizard = MakeCreature(kGiantLizardKind, 0, 0);
+	ASSERT_NE(lizard, nullptr);
+	FreezeEnemy(lizard, lizard->MoveCall);
+	ASSERT_GT(jungle.frozenLookImage, 0) << "the jungle's row names its ice";
+	EXPECT_EQ(lizard->Skeleton->materialOverride,
+			gSpriteGroupList[SPRITE_GROUP_LEVELSPECIFIC][jungle.frozenLookImage].materialObject)
+			<< "the level's cracked-ice image, not a plain colour";
+	const Seen seen = Measure(lizard);
+	Save(seen, "giant lizard frozen");
+	ASSERT_GT(seen.area, width * height / 80) << "the frozen lizard is drawn";
+	const int ice = seen.frame.Count(seen.box, PixelColour::OfHue(0xAADCFF, 25));
+	const int green = seen.frame.Count(seen.box, PixelColour::OfHue(0x4E9A3C));
+	EXPECT_GE(ice, seen.area / 3) << "pale ice blue";
+	EXPECT_LT(green, seen.area / 20) << "its green scales are under the ice";
+
+	ClearAll();
+	ForgetFrozenLook();
+	DisposeSpriteGroup(SPRITE_GROUP_LEVELSPECIFIC);
+	gCurrentLevel = savedLevel;
 }

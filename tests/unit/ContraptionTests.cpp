@@ -19,6 +19,7 @@
 #include "Terrain/Splines.h"
 #include "Terrain/Water.h"
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <vector>
@@ -187,6 +188,8 @@ TEST_F(ContraptionWorld, TheLastPoleOffLowersTheGateRemovesTheFieldAndKillsTheFl
 	ObjNode* field = gate->ChainNode;
 	ASSERT_TRUE(field);
 	float closedTop = gate->CollisionBoxes[0].top;
+	auto gateSparkles = [&] { return int(std::count_if(std::begin(gate->Sparkles), std::end(gate->Sparkles), [](int16_t s) { return s != -1; })); };
+	EXPECT_GT(gateSparkles(), 0) << "a live gate crackles";
 
 	// Area 1's floor is electrified where the tiles say so; area 0's is not asked.
 	gCurrentLevel = LEVEL_NUM_CLOUD;
@@ -208,6 +211,7 @@ TEST_F(ContraptionWorld, TheLastPoleOffLowersTheGateRemovesTheFieldAndKillsTheFl
 	EXPECT_FALSE(IsBumperAreaDone(0)) << "the other area keeps its pole";
 	EXPECT_FALSE(IsFloorElectrifiedAt(robot->Coord.x, robot->Coord.z));
 	EXPECT_TRUE(field->StatusBits & STATUS_BIT_HIDDEN) << "the force field is gone";
+	EXPECT_EQ(gateSparkles(), 0) << "and its sparkles with it";
 	EXPECT_NEAR(gate->CollisionBoxes[0].top, gate->Coord.y + 40, 0.5f) << "the gate dropped to 40";
 	EXPECT_LT(gate->CollisionBoxes[0].top, closedTop);
 	tile = savedTile;
