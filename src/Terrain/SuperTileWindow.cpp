@@ -75,6 +75,7 @@ void CreateTerrainDrawNode()
 	def.slot = 1;
 	def.flags = CurrentLevelHasRule(LEVEL_RULE_TERRAIN_TWO_SIDED) ? uint32_t(STATUS_BIT_KEEPBACKFACES) : 0u;	// the clouds are seen from below too
 	def.drawCall = DrawSuperTiles;
+	def.drawPass = DRAW_PASS_TERRAIN;
 	def.scale = 1;
 	gTerrainNode = ObjNodeRef(MakeNewObject(&def));
 }
