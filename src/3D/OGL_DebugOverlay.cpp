@@ -1,5 +1,6 @@
 // The numbers of the debug overlay (F8: off, stats, stats and collision boxes, wireframe).
 #include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_Overdraw.h"
 #include "3D/OGL_Support.h"
 #include "Effects/Particles.h"
 #include "Effects/Shards.h"
@@ -26,7 +27,7 @@ int32_t gVRAMEstimate = 0;
 int OGL_NextDebugMode(int mode)
 {
 	mode++;
-	return mode > 3 ? 0 : mode;
+	return mode > DEBUG_MODE_OVERDRAW ? 0 : mode;
 }
 
 static const char* GLString(GLenum name)

@@ -1,5 +1,5 @@
 // The debug overlay, cycled by F8: off, the frame's numbers, the numbers with
-// collision boxes, wireframe. The scene pass shows its text; the gameplay
+// collision boxes, wireframe, overdraw (3D/OGL_Overdraw.h). The scene pass shows its text; the gameplay
 // numbers are read from their modules.
 #pragma once
 
@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <string>
 
-extern int gDebugMode;						// 0..3
+extern int gDebugMode;						// 0..4
 extern ObjNodeRef gDebugTextNode;			// the overlay text, while its node lives
 extern int32_t gVRAMEstimate;
 
-// Cycles gDebugMode 0 → 1 → 2 → 3 → 0.
+// Cycles gDebugMode 0 → 1 → 2 → 3 → 4 → 0.
 int OGL_NextDebugMode(int mode);
 
 // The gameplay numbers the overlay shows, read from their modules.

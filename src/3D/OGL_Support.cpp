@@ -1,6 +1,7 @@
 // The draw context, the view and the per-frame scene pass.
 #include "3D/OGL_Support.h"
 #include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_Overdraw.h"
 #include "3D/OGL_State.h"
 #include "3D/OGL_Textures.h"
 #include "3D/ScreenshotKey.h"
@@ -91,7 +92,10 @@ void OGL_DestroyDrawContext()
 	// So: render what is queued, let go of the context, then delete it, all
 	// while the window and the display connection still exist.
 	if (gWindow && SDL_GL_MakeCurrent(gWindow, gGLContext) == 0)
+	{
+		OGL_DisposeOverdrawView();
 		glFinish();
+	}
 	SDL_GL_MakeCurrent(gWindow, nullptr);
 	SDL_GL_DeleteContext(gGLContext);
 	gGLContext = nullptr;
@@ -386,6 +390,8 @@ void OGL_DrawScene(void (*drawRoutine)(), void (*logicRoutine)())
 	glColor4f(1, 1, 1, 1);
 	glEnable(GL_COLOR_MATERIAL);
 
+	const bool overdraw = gDebugMode == DEBUG_MODE_OVERDRAW && OGL_BeginOverdrawView(drawableWidth, drawableHeight);
+
 	const OGLColorRGBA& c = gGameViewInfoPtr->clearColor;
 	glClearColor(c.r, c.g, c.b, 1);
 	if (gGameViewInfoPtr->clearBackBuffer || gDebugMode == 3)
@@ -434,6 +440,8 @@ void OGL_DrawScene(void (*drawRoutine)(), void (*logicRoutine)())
 			drawRoutine();
 	}
 
+	if (overdraw)
+		OGL_EndOverdrawView();
 	UpdateDebugOverlay();
 	ScreenshotKey_Frame();
 

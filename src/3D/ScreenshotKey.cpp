@@ -1,5 +1,6 @@
 #include "3D/ScreenshotKey.h"
 #include "3D/MetaObjects.h"
+#include "3D/OGL_State.h"
 #include "3D/OGL_Support.h"
 #include "3D/Screenshot.h"
 #include "3D/ScreenshotPaths.h"

@@ -24,6 +24,8 @@
 #include "Automation/RecordingFormat.h"
 #include "Automation/Replay.h"
 #include "Automation/Timedemo.h"
+#include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_Overdraw.h"
 #include "Automation/Monkey.h"
 #include "3D/MetaObjects.h"
 
@@ -66,6 +68,11 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 		if (!strcmp(arg, "--windowed"))
 		{
 			options->windowed = true;
+			continue;
+		}
+		if (!strcmp(arg, "--overdraw"))
+		{
+			options->overdraw = true;
 			continue;
 		}
 		if (!strcmp(arg, "--report-player"))
@@ -330,6 +337,7 @@ bool AutomationStartRun(AutomationOptions* options, std::string* error)
 
 void AutomationFrameDrawn()
 {
+	TimedemoFrameDrawn();
 	gFramesDrawn++;
 	if (!gAutomation.screenshotPath.empty())
 		CaptureScreen(&gLastFrame);
@@ -373,6 +381,7 @@ const char* AutomationHelpText()
 		"  --fixed-step HZ      every frame advances the game by exactly 1/HZ s (15..500)\n"
 		"  --screenshot FILE    write the last drawn frame (.png or .tga)\n"
 		"  --windowed           play in a window whatever the preferences say\n"
+		"  --overdraw           show how many times each pixel is written (debug mode 4, F8 cycles)\n"
 		"  --seed N             seed the random numbers with N\n"
 		"  --no-draw            logic only: no window, nothing drawn\n"
 		"  --autopilot          the robot plays by itself along the level's route\n"
@@ -407,6 +416,7 @@ FrameWatcher AutomationFrameWatcher()
 	watcher.playFrameStarted = TimedemoFrameBegins;
 	watcher.playFrameMoved = AutomationLevelFrame;
 	watcher.drawingStarted = TimedemoDrawBegins;
+	watcher.drawPassBegins = TimedemoDrawPassBegins;
 	watcher.frameDrawn = AutomationFrameDrawn;
 	watcher.levelEnded = AutomationLevelEnded;
 	watcher.levelCleanedUp = AutomationLevelCleanedUp;
@@ -423,6 +433,8 @@ static bool StartAutomation(int argc, char** argv, std::string* error)
 	SetFixedFrameStep(gAutomation.fixedStepHz);
 	if (gAutomation.windowed)
 		gGamePrefs.fullscreen = 0;
+	if (gAutomation.overdraw)
+		gDebugMode = DEBUG_MODE_OVERDRAW;
 	if (gAutomation.noDraw)
 		gLogicOnly = true;
 

@@ -5,6 +5,7 @@
 //   --fixed-step HZ    every frame advances the game by exactly 1/HZ s
 //   --screenshot FILE  write the last drawn frame (.png or .tga)
 //   --windowed         play in a window whatever the preferences say
+//   --overdraw         start in the overdraw view (debug mode 4)
 //   --view-models FILE show the models of a BG3D file (model viewer) instead of the game
 //   --view-model N     … starting with model N alone instead of the grid
 //   --view-skeleton TYPE ANIM  show skeleton TYPE (number or name) playing ANIM (skeleton viewer)
@@ -71,6 +72,7 @@ struct AutomationOptions
 	float fixedStepHz = 0;
 	std::string screenshotPath;
 	bool windowed = false;
+	bool overdraw = false;
 	std::string viewModelsFile;		// empty: play the game
 	int viewModel = -1;				// −1: start with the grid of all models
 	int viewSkeletonType = -1;		// −1: no skeleton viewer

@@ -91,6 +91,7 @@ void InitParticleSystem()
 	def.slot = 3098;		// after the world, before the sparkles
 	def.moveCall = MoveParticleGroups;
 	def.drawCall = DrawParticleGroup;
+	def.drawPass = DRAW_PASS_TRANSLUCENT;
 	def.flags = STATUS_BIT_NOZWRITES | STATUS_BIT_NOLIGHTING | STATUS_BIT_KEEPBACKFACES;
 	def.scale = 1;
 	MakeNewObject(&def);

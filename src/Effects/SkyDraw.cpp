@@ -53,6 +53,7 @@ void CreateSky()
 	def.slot = info.drawnFirst ? 0 : 2;
 	def.moveCall = MoveSky;
 	def.drawCall = DrawSky;
+	def.drawPass = DRAW_PASS_SKY;
 	def.flags = STATUS_BIT_DONTCULL | STATUS_BIT_NOLIGHTING;
 	def.scale = 1;
 	MakeNewObject(&def);

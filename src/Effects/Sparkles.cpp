@@ -29,6 +29,7 @@ void InitSparkles()
 	def.genre = CUSTOM_GENRE;
 	def.slot = 3099;		// after the particles
 	def.drawCall = DrawSparkles;
+	def.drawPass = DRAW_PASS_TRANSLUCENT;
 	def.flags = STATUS_BIT_DONTCULL;
 	def.scale = 1;
 	MakeNewObject(&def);

@@ -13,6 +13,7 @@ static ObjNode* MakeFadeNode(float speed, bool fadeIn)
 	def.slot = 5200;
 	def.moveCall = MoveFade;
 	def.drawCall = OGL_DrawFadeOverlay;
+	def.drawPass = DRAW_PASS_HUD;
 	def.scale = 1;
 	ObjNode* node = MakeNewObject(&def);
 	node->Mode = fadeIn ? FADE_MODE_IN : FADE_MODE_OUT;

@@ -7,6 +7,23 @@
 // in at the input layer: System/InputVirtual.h.)
 #pragma once
 
+#include <cstdint>
+
+// The parts of a frame the scene pass reports as it reaches them, so a
+// benchmark can split a frame's cost by what is drawn.
+enum DrawPass : uint8_t
+{
+	DRAW_PASS_TERRAIN,
+	DRAW_PASS_OPAQUE,			// models, custom-drawn items
+	DRAW_PASS_SKINNED,			// skeletons
+	DRAW_PASS_SHADOWS,
+	DRAW_PASS_TRANSLUCENT,		// blended models, particles, sparkles, shards, trails, lens flare
+	DRAW_PASS_SKY,				// sky and backdrop
+	DRAW_PASS_WATER,
+	DRAW_PASS_HUD,				// infobar, sprites, text, shutters, fade
+	NUM_DRAW_PASSES
+};
+
 struct FrameWatcher
 {
 	// A frame of play begins, before its input update; the level's frame counter.
@@ -15,6 +32,8 @@ struct FrameWatcher
 	void (*playFrameMoved)() = nullptr;
 	// The frame of play's scene pass begins.
 	void (*drawingStarted)() = nullptr;
+	// The scene pass moves on to another kind of drawing (called only when it changes).
+	void (*drawPassBegins)(DrawPass pass) = nullptr;
 	// Any scene pass (play, screens, viewers; logic-only too) is done drawing,
 	// before the swap: the back buffer holds the frame.
 	void (*frameDrawn)() = nullptr;

@@ -63,6 +63,7 @@ static void LevelEffectsDraw(ObjNode*)
 	DrawShards();
 	DrawVaporTrails();
 	DrawLensFlare();
+	BeginDrawPass(DRAW_PASS_HUD);
 	DrawInfobar();
 	DrawDeathTransition();
 }
@@ -140,6 +141,7 @@ static void MakeBackdrop()
 	def.rot = 0;
 	def.scale = 0.995f * gGameViewInfoPtr->yon / 100.0f;
 	def.drawCall = DrawBackdrop;
+	def.drawPass = DRAW_PASS_SKY;
 
 	if (gNumObjectsInBG3DGroupList[1] > 0)
 	{
@@ -282,6 +284,7 @@ void InitLevel()
 	def.slot = 5000;
 	def.flags = STATUS_BIT_DONTCULL;
 	def.drawCall = LevelEffectsDraw;
+	def.drawPass = DRAW_PASS_TRANSLUCENT;		// then the infobar and shutters: the HUD
 	def.scale = 1;
 	MakeNewObject(&def);
 

@@ -67,7 +67,7 @@ void InitObjectManager()
 		Pool_Free(gNodePool);
 	gNodePool = Pool_New(MAX_NODES);
 
-	std::memset(&gObjectDef, 0, sizeof(gObjectDef));
+	gObjectDef = {};
 	gObjectDef.scale = 1;
 }
 
@@ -182,6 +182,7 @@ ObjNode* MakeNewObject(ObjectDef* def)
 	node->Group = def->group;
 	node->MoveCall = def->moveCall;
 	node->CustomDrawFunction = def->drawCall;
+	node->Pass = def->drawPass;
 	node->SplineMoveCall = (def->flags & STATUS_BIT_ONSPLINE) ? def->moveCall : nullptr;
 	node->Coord = node->OldCoord = node->InitCoord = def->coord;
 	node->StatusBits = def->flags;

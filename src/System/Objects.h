@@ -5,6 +5,7 @@
 // freed node.
 #pragma once
 
+#include "System/FrameWatcher.h"
 #include "System/Math.h"
 
 #include <cstdint>
@@ -167,7 +168,11 @@ struct ObjNode
 	int16_t Sparkles[MAX_NODE_SPARKLES];
 
 	uint32_t Serial;					// unique per creation: tells a recycled record from the node it was
+	uint8_t Pass;						// the DrawPass it draws in, or DRAW_PASS_BY_GENRE
 };
+
+// A node's pass follows from its genre and status bits unless its maker says.
+constexpr uint8_t DRAW_PASS_BY_GENRE = NUM_DRAW_PASSES;
 
 struct ObjectDef
 {
@@ -182,6 +187,7 @@ struct ObjectDef
 	float rot;
 	float scale;
 	ObjNode* chainTail;		// when set: the new node joins that node's chain and becomes the tail
+	uint8_t drawPass = DRAW_PASS_BY_GENRE;	// what a custom draw routine draws (System/FrameWatcher.h)
 };
 
 // A reference to a node that survives frames: Get() gives the node while it
@@ -240,6 +246,9 @@ void EndObjectMovePass();
 
 void MoveObjects();
 void DrawObjects();
+// Tells the frame watcher that the scene pass moves on to `pass` (once per
+// change); draw routines that draw more than one kind of thing call it.
+void BeginDrawPass(DrawPass pass);
 // The draw pass's frustum test alone (sets or clears STATUS_BIT_ISCULLED), for
 // runs that do not draw.
 void CullObjects();

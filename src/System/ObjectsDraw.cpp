@@ -290,6 +290,39 @@ static void DrawIn2DOverlay(ObjNode* node)
 	gGlobalMaterialFlags = savedFlags;
 }
 
+//
+// Passes
+//
+
+static uint8_t gCurrentDrawPass = NUM_DRAW_PASSES;
+
+void BeginDrawPass(DrawPass pass)
+{
+	if (pass == gCurrentDrawPass)
+		return;
+	gCurrentDrawPass = pass;
+	if (gFrameWatcher.drawPassBegins)
+		gFrameWatcher.drawPassBegins(pass);
+}
+
+static DrawPass PassOfNode(const ObjNode* node, float alpha)
+{
+	if (node->Pass < NUM_DRAW_PASSES)
+		return DrawPass(node->Pass);
+	switch (node->Genre)
+	{
+		case SKELETON_GENRE:
+			return DRAW_PASS_SKINNED;
+		case SPRITE_GENRE:
+		case TEXTMESH_GENRE:
+			return DRAW_PASS_HUD;
+		default:
+			if ((node->StatusBits & (STATUS_BIT_GLOW | STATUS_BIT_NOZWRITES)) || alpha < 1.0f)
+				return DRAW_PASS_TRANSLUCENT;
+			return DRAW_PASS_OPAQUE;
+	}
+}
+
 static void DrawNodeByGenre(ObjNode* node)
 {
 	if (node->CustomDrawFunction)
@@ -334,6 +367,7 @@ void DrawObjects()
 	st.fogAtStart = glIsEnabled(GL_FOG);
 	st.viewUsesFog = gGameViewInfoPtr && gGameViewInfoPtr->useFog;
 	const OGLPoint3D camera = CameraPosition();
+	gCurrentDrawPass = NUM_DRAW_PASSES;
 
 	for (ObjNode* node = gObjectListHead; node; node = node->NextNode)
 	{
@@ -374,6 +408,7 @@ void DrawObjects()
 		bool lit = gLightingOn && !(node->StatusBits & STATUS_BIT_NOLIGHTING);
 		SetNormalize(st, lit && node->Scale.y != 1.0f);
 
+		BeginDrawPass(PassOfNode(node, alpha));
 		DrawNodeByGenre(node);
 
 		if (textureOffset)

@@ -21,6 +21,7 @@ ObjNode* AttachShadowToObject(ObjNode* node, int shadowKind, float scaleX, float
 	def.slot = int16_t(std::max<int>(SLOT_OF_DUMB + 1, node->Slot + 1));
 	def.flags = gAutoFadeStatusBits | STATUS_BIT_NOZWRITES | STATUS_BIT_NOLIGHTING;
 	def.drawCall = DrawShadow;
+	def.drawPass = DRAW_PASS_SHADOWS;
 	def.scale = scaleX;
 
 	ObjNode* shadow = MakeNewObject(&def);

@@ -85,4 +85,8 @@ struct SuperTileDrawList
 	uint16_t textureNum[SUPERTILE_POOL_SIZE];
 };
 void PrepareSuperTilesForDrawing(SuperTileDrawList* list);
+// Orders a draw list nearest first (by the distance in x and z from the
+// camera to each supertile's centre), so the depth test turns away the
+// hidden slopes behind a hill before they are shaded and written.
+void SortSuperTilesNearestFirst(SuperTileDrawList* list, float cameraX, float cameraZ);
 void FinishSuperTileFrame();

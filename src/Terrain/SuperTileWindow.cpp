@@ -8,6 +8,7 @@
 #include "3D/OGL_Camera.h"
 #include "3D/OGL_DebugOverlay.h"
 #include "3D/OGL_State.h"
+#include "3D/OGL_Support.h"
 #include "System/Error.h"
 #include "System/FrameTime.h"
 #include "System/Game.h"
@@ -75,6 +76,7 @@ void CreateTerrainDrawNode()
 	def.slot = 1;
 	def.flags = CurrentLevelHasRule(LEVEL_RULE_TERRAIN_TWO_SIDED) ? uint32_t(STATUS_BIT_KEEPBACKFACES) : 0u;	// the clouds are seen from below too
 	def.drawCall = DrawSuperTiles;
+	def.drawPass = DRAW_PASS_TERRAIN;
 	def.scale = 1;
 	gTerrainNode = ObjNodeRef(MakeNewObject(&def));
 }
@@ -178,6 +180,34 @@ void PrepareSuperTilesForDrawing(SuperTileDrawList* list)
 	gDeformationsEnded = false;
 }
 
+void SortSuperTilesNearestFirst(SuperTileDrawList* list, float cameraX, float cameraZ)
+{
+	// Insertion sort: a few hundred entries, and from one frame to the next the
+	// order barely changes.
+	static float distance[SUPERTILE_POOL_SIZE];
+	for (int i = 0; i < list->count; i++)
+	{
+		const OGLPoint3D& c = gSuperTileMemory[list->memIndex[i]].center;
+		float dx = c.x - cameraX, dz = c.z - cameraZ;
+		distance[i] = dx * dx + dz * dz;
+	}
+	for (int i = 1; i < list->count; i++)
+	{
+		float d = distance[i];
+		uint16_t mem = list->memIndex[i], texture = list->textureNum[i];
+		int j = i - 1;
+		for (; j >= 0 && distance[j] > d; j--)
+		{
+			distance[j + 1] = distance[j];
+			list->memIndex[j + 1] = list->memIndex[j];
+			list->textureNum[j + 1] = list->textureNum[j];
+		}
+		distance[j + 1] = d;
+		list->memIndex[j + 1] = mem;
+		list->textureNum[j + 1] = texture;
+	}
+}
+
 void FinishSuperTileFrame()
 {
 	if (!gSuperTileStatusGrid)
@@ -211,6 +241,11 @@ void DrawSuperTiles(ObjNode*)
 {
 	static SuperTileDrawList list;
 	PrepareSuperTilesForDrawing(&list);
+	if (gGameViewInfoPtr && !gTerrainHasClearTexels)
+	{
+		const OGLPoint3D& camera = gGameViewInfoPtr->cameraPlacement.from;
+		SortSuperTilesNearestFirst(&list, camera.x, camera.z);
+	}
 
 	OGL_PushState();
 	glDisable(GL_NORMALIZE);		// the normals are unit length already

@@ -161,7 +161,14 @@ void DecodeSuperTileTextures(const uint8_t* dataFork, size_t size, const char* f
 void BuildBorderedSuperTileTexture(int row, int col, uint16_t* out130x130);
 
 // Uploads every used texture as a material (then frees the decoded pixels).
+// A texture with no clear texel gets an opaque material (nothing to blend).
 void CreateSuperTileMaterials();
+// Whether any supertile texture of the level has clear texels (the see-through
+// black of some grounds): its edges blend with what was drawn behind them, so
+// such ground keeps its supertiles in map order.
+extern bool gTerrainHasClearTexels;
+// Whether a 1-5-5-5 texture has a texel whose alpha bit is clear.
+bool HasClearTexels(const uint16_t* texels, int count);
 
 // Frees every table read from the terrain file and resets the counts; safe
 // when nothing is loaded. (Materials are released by DisposeTerrain.)

@@ -13,12 +13,22 @@
 #include <vector>
 
 MetaObjectPtr gSuperTileTextureObjects[MAX_SUPERTILE_TEXTURES];
+bool gTerrainHasClearTexels = false;
+
+bool HasClearTexels(const uint16_t* texels, int count)
+{
+	for (int i = 0; i < count; i++)
+		if (!(texels[i] & 0x8000))
+			return true;
+	return false;
+}
 
 void CreateSuperTileMaterials()
 {
 	GAME_ASSERT(gSuperTileTexturePixels);
 	for (MetaObjectPtr& m : gSuperTileTextureObjects)
 		m = nullptr;
+	gTerrainHasClearTexels = false;
 
 	std::vector<uint16_t> bordered(SUPERTILE_BORDERED_SIZE * SUPERTILE_BORDERED_SIZE);
 	for (int row = 0; row < gSuperTilesDeep; row++)
@@ -42,7 +52,11 @@ void CreateSuperTileMaterials()
 			m.numMipmaps = 1;
 			m.width = m.height = SUPERTILE_BORDERED_SIZE;
 			m.pixelSrcFormat = GL_BGRA;
-			m.pixelDstFormat = GL_RGBA;
+			// Every texel opaque: blending would give back the texel itself at the
+			// cost of reading the frame, so the material draws without.
+			bool clear = HasClearTexels(bordered.data(), int(bordered.size()));
+			gTerrainHasClearTexels |= clear;
+			m.pixelDstFormat = clear ? GL_RGBA : GL_RGB;
 			m.textureName[0] = name;
 			int sphereMap = CurrentLevelDef().terrainSphereMap;
 			if (sphereMap >= 0)

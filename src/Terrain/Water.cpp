@@ -103,6 +103,7 @@ void PrimeWater()
 		def.slot = WATER_SLOT;
 		def.flags = STATUS_BIT_NOLIGHTING | STATUS_BIT_KEEPBACKFACES | STATUS_BIT_DONTCULL;
 		def.drawCall = DrawWater;
+		def.drawPass = DRAW_PASS_WATER;
 		def.scale = 1;
 		MakeNewObject(&def);
 	}

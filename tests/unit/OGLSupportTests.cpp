@@ -2,6 +2,7 @@
 // screen, stereo projection and colours, the debug mode cycle, the
 // overlay's numbers, and the scene pass of a logic-only run.
 #include "3D/OGL_DebugOverlay.h"
+#include "3D/OGL_Overdraw.h"
 #include "3D/OGL_Support.h"
 #include "3D/OGL_Textures.h"
 #include "Automation/OGL_LayerTiming.h"
@@ -123,7 +124,8 @@ TEST(OGLDebug, ModesCycleThroughFourStates)
 	EXPECT_EQ(OGL_NextDebugMode(0), 1);
 	EXPECT_EQ(OGL_NextDebugMode(1), 2);
 	EXPECT_EQ(OGL_NextDebugMode(2), 3);
-	EXPECT_EQ(OGL_NextDebugMode(3), 0);
+	EXPECT_EQ(OGL_NextDebugMode(3), DEBUG_MODE_OVERDRAW);
+	EXPECT_EQ(OGL_NextDebugMode(DEBUG_MODE_OVERDRAW), 0);
 }
 
 TEST(OGLDebug, OverlayTextCarriesTheFrameNumbers)

@@ -323,3 +323,32 @@ TEST_F(SuperTiles, AnItemOfAnUnknownTypeStops)
 	EXPECT_THROW(UpdateVisibleTerrain(500, 500), Tamber::QuitRequest);
 	EXPECT_NE(gLastFatalMessage.find("Illegal Map Item Type!"), std::string::npos);
 }
+
+TEST_F(SuperTiles, TheDrawListRunsNearestFirstAndKeepsEachTexture)
+{
+	MemoryTerrain t = FromContent(SimpleContent(30, 30, [](float, float) { return 0.0f; }));
+	LoadFromMemory(t);
+	gLevel.firstFrame = true;
+	UpdateVisibleTerrain(20000, 20000);
+	SuperTileDrawList list;
+	PrepareSuperTilesForDrawing(&list);
+	ASSERT_GT(list.count, 100);
+	std::multiset<std::pair<int, int>> before;
+	for (int i = 0; i < list.count; i++)
+		before.insert({list.memIndex[i], list.textureNum[i]});
+
+	const float cameraX = 25000, cameraZ = 17000;		// off the window's centre: map order is not distance order
+	SortSuperTilesNearestFirst(&list, cameraX, cameraZ);
+	std::multiset<std::pair<int, int>> after;
+	float last = -1;
+	for (int i = 0; i < list.count; i++)
+	{
+		after.insert({list.memIndex[i], list.textureNum[i]});
+		const OGLPoint3D& c = gSuperTileMemory[list.memIndex[i]].center;
+		float d = (c.x - cameraX) * (c.x - cameraX) + (c.z - cameraZ) * (c.z - cameraZ);
+		EXPECT_GE(d, last) << "entry " << i;
+		last = d;
+	}
+	EXPECT_EQ(after, before) << "every supertile keeps its own texture";
+	FinishSuperTileFrame();
+}
