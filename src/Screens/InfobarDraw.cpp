@@ -58,7 +58,7 @@ namespace
 	constexpr OGLColorRGBA HELP_BAND_COLOR = {0.02f, 0.03f, 0.1f, 0.72f};	// the alpha at a fully shown line
 	ObjNode* gHelpTextNode = nullptr;
 	std::string gHelpTextShown;
-	ObjNodeRef gCaptionNode;			// "Demo" or "Replay" over a level shown for watching
+	MetaObjectPtr gCaptionMesh = nullptr;	// "Demo" or "Replay" over a level shown for watching
 	int gCaptionShown = -1;
 	float gCaptionPhase = 0;
 	uint32_t gGlowSeed = 12345;		// the glows' flicker; the game's random numbers stay untouched
@@ -297,46 +297,50 @@ namespace
 namespace
 {
 	// Over a level shown for watching, its caption breathes at the top, so no
-	// one takes the demo for a game they are meant to be playing.
+	// one takes the demo for a game they are meant to be playing. Only the
+	// text's mesh is kept, not a node: a replay must find the level's node
+	// list as it was when the level was played.
 	void DrawShowCaption()
 	{
-		ObjNode* node = gCaptionNode.Get();
 		if (!gLevelShow.active || gLevelShow.caption < 0)
 		{
-			if (node)
-				DeleteObject(node);
-			gCaptionNode.Clear();
-			gCaptionShown = -1;
+			InfobarForgetCaption();
 			return;
 		}
-		if (!node || gCaptionShown != gLevelShow.caption)
+		if (!gCaptionMesh || gCaptionShown != gLevelShow.caption)
 		{
-			if (node)
-				DeleteObject(node);
+			InfobarForgetCaption();
 			ObjectDef def = {};
 			def.scale = 1;
 			def.slot = SLOT_OF_DUMB;
-			node = TextMesh_New(GetString(gLevelShow.caption), TEXTMESH_ALIGN_CENTER, &def);
-			node->StatusBits |= STATUS_BIT_HIDDEN;		// drawn here, over the play
-			gCaptionNode = ObjNodeRef(node);
+			ObjNode* node = TextMesh_New(GetString(gLevelShow.caption), TEXTMESH_ALIGN_CENTER, &def);
+			gCaptionMesh = node->BaseGroup ? MO_AddReference(node->BaseGroup) : nullptr;
+			DeleteObject(node);
 			gCaptionShown = gLevelShow.caption;
 		}
-		if (!node->BaseGroup)
+		if (!gCaptionMesh)
 			return;
 		gCaptionPhase = std::fmod(gCaptionPhase + CAPTION_PULSE_RATE * gFrameTime, 6.2831853f);
 		glPushMatrix();
 		glTranslatef((gLayout.left + gLayout.right) * 0.5f, CAPTION_Y, 0);
 		glScalef(CAPTION_SCALE, CAPTION_SCALE, 1);
 		gGlobalTransparency = 0.75f + 0.25f * std::sin(gCaptionPhase);
-		TextMesh_DrawUnderlay(node);
 		glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 		const OGLColorRGBA filter = gGlobalColorFilter;
 		gGlobalColorFilter = CAPTION_COLOR;
-		MO_DrawObject(node->BaseGroup);
+		MO_DrawObject(gCaptionMesh);
 		gGlobalColorFilter = filter;
 		gGlobalTransparency = 1;
 		glPopMatrix();
 	}
+}
+
+void InfobarForgetCaption()
+{
+	if (gCaptionMesh)
+		MO_DisposeObjectReference(gCaptionMesh);
+	gCaptionMesh = nullptr;
+	gCaptionShown = -1;
 }
 
 void DrawInfobar()
@@ -393,6 +397,5 @@ void InfobarForgetHelpText()
 {
 	gHelpTextNode = nullptr;
 	gHelpTextShown.clear();
-	gCaptionNode.Clear();
-	gCaptionShown = -1;
+	InfobarForgetCaption();
 }

@@ -43,6 +43,7 @@ LevelShowVerdictKind PlayLevelShow(int level, int caption, float maxSeconds, con
 		driver.start();
 	InitLevel();
 	PlayCurrentLevel();
+	InfobarForgetCaption();
 	CleanupLevel();
 	if (driver.stop)
 		driver.stop();

@@ -45,7 +45,7 @@ void EncodeRecording(const InputRecording& recording, std::vector<uint8_t>* out)
 	PutU16(out, levelRun ? RECORDING_VERSION_LEVEL_RUN : RECORDING_VERSION);
 	PutU16(out, uint16_t(recording.level));
 	PutU32(out, levelRun ? 0 : recording.seed);
-	PutU32(out, levelRun ? 0 : std::bit_cast<uint32_t>(recording.fixedStepHz));
+	PutU32(out, std::bit_cast<uint32_t>(levelRun ? recording.startStep : recording.fixedStepHz));
 	PutU32(out, uint32_t(recording.frames.size()));
 	PutU16(out, uint16_t(frameBytes));
 	PutU16(out, recording.endsAt);
@@ -115,10 +115,12 @@ bool DecodeRecording(const uint8_t* data, size_t size, InputRecording* out, std:
 	if (level >= RECORDING_NUM_LEVELS)
 		return Fail(error, "level " + std::to_string(level) + " does not exist");
 	float hz = std::bit_cast<float>(GetU32(data + 12));
-	if (levelRun ? (GetU32(data + 8) != 0 || GetU32(data + 12) != 0)
+	if (levelRun ? (GetU32(data + 8) != 0 || !(hz > 0 && hz <= RECORDING_MAX_FRAME_SECONDS))
 			: !(hz >= RECORDING_MIN_STEP_HZ && hz <= RECORDING_MAX_STEP_HZ))
-		return Fail(error, levelRun ? "damaged header (a level's run has no seed or fixed step)"
+		return Fail(error, levelRun ? "damaged header (a level's run has no seed, and a step of 0..1 s)"
 				: "fixed step out of range 15..500 Hz");
+	if (levelRun)
+		out->startStep = hz;
 	if (levelRun)
 	{
 		float seconds = std::bit_cast<float>(GetU32(data + 36));

@@ -27,6 +27,7 @@ struct InputRecording
 	// A level of a person's game (format version 2); seed and fixedStepHz then unused.
 	bool levelRun = false;
 	uint32_t randomState[3] = {};
+	float startStep = 0;				// seconds: the frame step as the level was made
 	float playSeconds = 0;
 	std::array<uint8_t, 68> runImage = {};	// the run at the level's start, as a saved game's file image
 	std::vector<float> frameTimes;		// seconds, one per frame

@@ -22,8 +22,9 @@
 //   end − 4    4  checksum (FNV-1a, 32 bits) of every byte before it
 //
 // Version 2 starts where a level starts, not at boot, and a person's frames
-// are as long as the machine made them. The header's seed and fixed step
-// are 0; after it:
+// are as long as the machine made them. The header's seed is 0 and its fixed
+// step holds the frame step in effect as the level was made (seconds, float
+// bits; the level's set-up may use it); after the header:
 //       24   12  the random numbers' state as the level was made (3 × u32)
 //       36    4  seconds the level was played (float bits), as the replays list shows them
 //       40   68  the run as the level started: a saved game's file image

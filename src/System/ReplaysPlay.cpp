@@ -27,7 +27,8 @@ namespace
 		gKeeping.frameTimes.push_back(gFrameTime);
 	}
 
-	// Each update gets the frame and the step it had when it was played.
+	// Each update gets the frame and the step it had when it was played (the
+	// step is the one the frame's moves were made with).
 	void FeedKeptFrame(VirtualInputFrame* frame)
 	{
 		if (gShowingNext >= gShowing.frames.size())
@@ -40,6 +41,13 @@ namespace
 		gFrameTime = gShowing.frameTimes[gShowingNext];
 		gFrameRate = 1.0f / gFrameTime;
 		gShowingNext++;
+	}
+
+	// What the next update's frame was given: MeasureFrameTime at the end of
+	// a frame hands the step on, as it did when the level was played.
+	float NextKeptStep()
+	{
+		return gShowingNext < gShowing.frameTimes.size() ? gShowing.frameTimes[gShowingNext] : 0.0f;
 	}
 
 	// The run and the random numbers as the level started, then the frames.
@@ -57,13 +65,17 @@ namespace
 				gRun.weapons[i] = run.weapons[i];
 		}
 		SetRandomState(gShowing.randomState);
+		gFrameTime = gShowing.startStep;
+		gFrameRate = 1.0f / gFrameTime;
 		gShowingNext = 0;
 		SetVirtualInputSource(FeedKeptFrame, VIRTUAL_INPUT_ONLY);
+		SetFrameStepSource(NextKeptStep);
 	}
 
 	void StopFeeding()
 	{
 		SetVirtualInputSource(nullptr, VIRTUAL_INPUT_ADD);
+		SetFrameStepSource(nullptr);
 		gShowing = InputRecording{};
 	}
 }
@@ -75,6 +87,7 @@ void ReplaysLevelStarting()
 	gKeeping.level = gCurrentLevel;
 	gKeeping.endsAt = RECORDING_ENDS_AT_FRAME;
 	GetRandomState(gKeeping.randomState);
+	gKeeping.startStep = gFrameTime;
 	SavedGameRecord run = {};
 	run.version = SAVED_GAME_VERSION_WEAPONS;
 	run.score = gRun.score;

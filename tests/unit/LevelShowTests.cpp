@@ -100,6 +100,7 @@ namespace
 	{
 		InputRecording r;
 		r.levelRun = true;
+		r.startStep = 1.0f / 30;
 		r.level = level;
 		r.endsAt = RECORDING_ENDS_AT_FRAME;
 		r.randomState[0] = 7;

@@ -143,6 +143,7 @@ namespace
 		r.levelRun = true;
 		r.seed = 0;
 		r.fixedStepHz = 0;
+		r.startStep = 1.0f / 15;
 		r.randomState[0] = 0x01020304;
 		r.randomState[1] = 0xA0B0C0D0;
 		r.randomState[2] = 9;
@@ -178,6 +179,7 @@ TEST(Recording, ALevelRunKeepsItsStartAndEveryFramesStep)
 	EXPECT_EQ(back.level, 7);
 	EXPECT_EQ(back.randomState[1], 0xA0B0C0D0u);
 	EXPECT_EQ(back.playSeconds, 83.4f);
+	EXPECT_EQ(back.startStep, 1.0f / 15);
 	EXPECT_EQ(back.runImage, original.runImage);
 	ASSERT_EQ(back.frameTimes.size(), 40u);
 	for (size_t i = 0; i < back.frameTimes.size(); i++)
@@ -207,6 +209,7 @@ TEST(Recording, ADamagedLevelRunIsRefusedWithTheReason)
 		{"cut inside the run state", [](auto* b) { b->resize(60); }, "too short"},
 		{"a run from boot's frame size", [](auto* b) { (*b)[21] = 20; }, "frame size"},
 		{"a seed", [](auto* b) { PutU32(b, 8, 5); Reseal(b); }, "no seed"},
+		{"no step at the start", [](auto* b) { PutU32(b, 12, 0); Reseal(b); }, "step of 0..1 s"},
 		{"seconds negative", [](auto* b) { PutU32(b, 36, std::bit_cast<uint32_t>(-1.0f)); Reseal(b); }, "seconds"},
 		{"health 2", [=](auto* b) { PutU32(b, run + 12, std::bit_cast<uint32_t>(2.0f)); Reseal(b); }, "health"},
 		{"run state of another version", [=](auto* b) { PutU32(b, run, 0x300); Reseal(b); }, "run state"},
