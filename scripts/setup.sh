@@ -10,6 +10,7 @@ shift || true
 PACKAGES=(build-essential cmake ninja-build pkg-config
 	libsdl2-dev libgl-dev libgl1-mesa-dri libfreetype-dev libpng-dev fonts-dejavu-core
 	googletest libgtest-dev libbenchmark-dev
+	libcli11-dev
 	xvfb xauth clang libclang-rt-dev
 	desktop-file-utils appstream)
 

@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include "System/Boot.h"
+#include "System/CommandLine.h"
 #include "System/Error.h"
 #include "System/FrameWatcher.h"
 #include "System/Prefs.h"
@@ -21,7 +22,7 @@
 #include "System/FrameTime.h"
 #include "Automation/InputScript.h"
 #include "System/Objects.h"
-#include "Automation/RecordingFormat.h"
+#include "System/RecordingFormat.h"
 #include "Automation/Replay.h"
 #include "Automation/Timedemo.h"
 #include "3D/OGL_DebugOverlay.h"
@@ -29,6 +30,7 @@
 #include "Automation/Monkey.h"
 #include "3D/MetaObjects.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,212 +51,141 @@ static ScreenImage gLastFrame;
 static bool gHaveStateHash = false;
 static uint64_t gStateHash = 0;
 
-static bool ReadNumber(const char* text, double minValue, double maxValue, double* out)
+namespace
 {
-	char* end = nullptr;
-	double v = std::strtod(text, &end);
-	if (end == text || *end != '\0' || v < minValue || v > maxValue)
-		return false;
-	*out = v;
-	return true;
+	// A file a switch names can't be the empty string.
+	// Nor a switch: "--screenshot --windowed" forgot the file, it didn't name one.
+	const CLI::Validator kFileName(
+			[](std::string& value)
+			{
+				if (value.empty())
+					return std::string("takes a file name");
+				if (value.rfind("--", 0) == 0)
+					return "takes a file name, not the switch " + value;
+				return std::string();
+			},
+			"");
+
+	// The meaning of each switch says its range; the checks need not say it again.
+	CLI::Validator Quiet(CLI::Validator check)
+	{
+		return check.description("");
+	}
+
+	const char* const kShowScreenNames[] = {"bonus", "save-slots", "load-slots", "high-scores", "name-entry", "lose",
+			"win", "jungle-scene", "credits"};
 }
 
-bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std::string* error)
+void AddAutomationSwitches(CLI::App* app, AutomationOptions* options)
 {
 	*options = AutomationOptions{};
-	for (int i = 1; i < argc; i++)
+	auto flag = [&](const char* name, bool* value, const char* meaning)
 	{
-		const char* arg = argv[i];
-		if (!strcmp(arg, "--windowed"))
-		{
-			options->windowed = true;
-			continue;
-		}
-		if (!strcmp(arg, "--overdraw"))
-		{
-			options->overdraw = true;
-			continue;
-		}
-		if (!strcmp(arg, "--report-player"))
-		{
-			options->reportPlayer = true;
-			continue;
-		}
-		if (!strcmp(arg, "--no-draw"))
-		{
-			options->noDraw = true;
-			continue;
-		}
-		if (!strcmp(arg, "--fly-over"))
-		{
-			options->flyOver = true;
-			continue;
-		}
-		if (!strcmp(arg, "--autopilot") || !strcmp(arg, "--route-check") || !strcmp(arg, "--check-invariants"))
-		{
-			bool* flag = !strcmp(arg, "--autopilot") ? &options->autopilot
-					   : !strcmp(arg, "--route-check") ? &options->routeCheck : &options->checkInvariants;
-			*flag = true;
-			continue;
-		}
-		if (!strcmp(arg, "--monkey"))
-		{
-			options->monkey = true;
-			continue;
-		}
-		if (!strcmp(arg, "--whole-game"))
-		{
-			options->wholeGame = true;
-			options->autopilot = true;
-			continue;
-		}
-		if (!strcmp(arg, "--quit-after-levels"))
-		{
-			double count = 0;
-			if (i + 1 >= argc || !ReadNumber(argv[i + 1], 1, 10, &count) || count != double(int(count)))
+		app->add_flag(name, *value, meaning)->group(SWITCH_GROUP_TESTING);
+	};
+	auto option = [&](const char* name, auto* value, const char* type, const char* meaning)
+	{
+		return app->add_option(name, *value, meaning)->type_name(type)->group(SWITCH_GROUP_TESTING);
+	};
+
+	option("--level", &options->startLevel, "N", "start at level N (0..9) without menus")->check(Quiet(CLI::Range(0, 9)));
+	option("--frames", &options->frames, "N", "quit after N drawn frames")->check(Quiet(CLI::Range(1L, 1'000'000'000L)));
+	option("--fixed-step", &options->fixedStepHz, "HZ", "every frame advances the game by exactly 1/HZ s (15..500)")
+		->check(Quiet(CLI::Range(15.0f, 500.0f)));
+	option("--screenshot", &options->screenshotPath, "FILE", "write the last drawn frame (.png or .tga)")->check(kFileName);
+	// A player's switch too, though the automation reads it.
+	flag("--windowed", &options->windowed, "play in a window whatever the preferences say");
+	app->get_option("--windowed")->group(SWITCH_GROUP_PLAYING);
+	app->add_option_function<uint32_t>("--seed",
+			[options](uint32_t seed)
 			{
-				*error = "--quit-after-levels takes a count of levels 1..10";
-				return false;
-			}
-			options->quitAfterLevels = int(count);
-			i++;
-			continue;
-		}
-		if (!strcmp(arg, "--show-screen"))
-		{
-			const char* names[] = {"bonus", "save-slots", "load-slots", "high-scores", "name-entry", "lose", "win", "jungle-scene", "credits"};
-			options->showScreen = -1;
-			for (int n = 0; i + 1 < argc && n < int(std::size(names)); n++)
-				if (!strcmp(argv[i + 1], names[n]))
-					options->showScreen = n;
-			if (options->showScreen < 0)
+				options->hasSeed = true;
+				options->seed = seed;
+			},
+			"seed the random numbers with N (0..4294967295)")
+		->type_name("N")->group(SWITCH_GROUP_TESTING);
+	flag("--overdraw", &options->overdraw, "show how many times each pixel is written (debug mode 4, F8 cycles)");
+	flag("--no-draw", &options->noDraw, "logic only: no window, nothing drawn");
+	flag("--autopilot", &options->autopilot, "the robot plays by itself along the level's route");
+	flag("--route-check", &options->routeCheck, "the exit is charged from the start");
+	flag("--check-invariants", &options->checkInvariants, "every frame of play checks the player, gauges and pools");
+	flag("--whole-game", &options->wholeGame,
+			"the autopilot plays a whole game from the main menu to the high scores (with --level N its new games "
+			"start at level N)");
+	option("--quit-after-levels", &options->quitAfterLevels, "K", "quit once K levels (1..10) are finished")
+		->check(Quiet(CLI::Range(1, 10)));
+	option("--end-level-after", &options->endLevelAfter, "S", "a level ends after S seconds of play")
+		->check(Quiet(CLI::Range(0.01f, 1e6f)));
+	flag("--fly-over", &options->flyOver, "the camera tours the level");
+	flag("--report-player", &options->reportPlayer, "print where the robot is after the last frame");
+	option("--record", &options->recordPath, "FILE", "record the input (needs --level and --fixed-step)")->check(kFileName);
+	app->add_option_function<std::string>("--replay",
+			[options](const std::string& path)
 			{
-				*error = "--show-screen takes bonus, save-slots, load-slots, high-scores, name-entry, lose, win, jungle-scene or credits";
-				return false;
-			}
-			i++;
-			continue;
-		}
-		if (!strcmp(arg, "--test-score"))
-		{
-			double points = 0;
-			if (i + 1 >= argc || !ReadNumber(argv[i + 1], 1, 9999999, &points) || points != double(int(points)))
+				options->replayPath = path;
+			},
+			"play a recording back")
+		->type_name("FILE")->check(kFileName)->group(SWITCH_GROUP_TESTING);
+	app->add_option_function<std::string>("--timedemo",
+			[options](const std::string& path)
 			{
-				*error = "--test-score takes a whole number of points 1..9999999";
-				return false;
-			}
-			options->testScore = int32_t(points);
-			i++;
-			continue;
-		}
-		if (!strcmp(arg, "--test-hurt-every"))
-		{
-			double seconds = 0;
-			if (i + 1 >= argc || !ReadNumber(argv[i + 1], 0.1, 1e6, &seconds))
+				options->timedemoPath = path;
+			},
+			"replay drawing as fast as possible and print frame times")
+		->type_name("FILE")->check(kFileName)->group(SWITCH_GROUP_TESTING);
+	option("--input-script", &options->inputScriptPath, "FILE",
+			"timed key presses, needs and screenshots from FILE: lines \"FRAME key NAME [FRAMES]\", \"FRAME need NAME "
+			"[FRAMES]\", \"FRAME shot FILE\", \"FRAME quit\"; the run goes through the menus")
+		->check(kFileName);
+	app->add_option_function<std::string>("--show-screen",
+			[options](const std::string& name)
 			{
-				*error = "--test-hurt-every takes a number of seconds (at least 0.1)";
-				return false;
-			}
-			options->testHurtEvery = float(seconds);
-			i++;
-			continue;
-		}
-		if (!strcmp(arg, "--end-level-after"))
-		{
-			double seconds = 0;
-			if (i + 1 >= argc || !ReadNumber(argv[i + 1], 0.01, 1e6, &seconds))
+				for (int n = 0; n < int(std::size(kShowScreenNames)); n++)
+					if (name == kShowScreenNames[n])
+						options->showScreen = n;
+			},
+			"show one screen between levels: bonus, save-slots, load-slots, high-scores, name-entry, lose, win, "
+			"jungle-scene or credits")
+		->type_name("NAME")->check(Quiet(CLI::IsMember(std::vector<std::string>(std::begin(kShowScreenNames),
+				std::end(kShowScreenNames)))))->group(SWITCH_GROUP_TESTING);
+	option("--view-models", &options->viewModelsFile, "FILE", "show the models of a BG3D file")->check(kFileName);
+	option("--view-model", &options->viewModel, "N", "... starting with model N (0..99) alone")->check(Quiet(CLI::Range(0, 99)));
+	app->add_option_function<std::vector<std::string>>("--view-skeleton",
+			[options](const std::vector<std::string>& typeAndAnim)
 			{
-				*error = "--end-level-after takes a number of seconds";
-				return false;
-			}
-			options->endLevelAfter = float(seconds);
-			i++;
-			continue;
-		}
-		if (!strcmp(arg, "--view-skeleton"))
-		{
-			double anim = 0;
-			if (i + 2 >= argc || (options->viewSkeletonType = SkeletonViewer_ParseType(argv[i + 1])) < 0
-					|| !ReadNumber(argv[i + 2], 0, 39, &anim))
-			{
-				*error = "--view-skeleton takes a skeleton type (0..25 or a name) and an animation (0..39)";
-				return false;
-			}
-			options->viewSkeletonAnim = int(anim);
-			i += 2;
-			continue;
-		}
-		bool takesValue = !strcmp(arg, "--level") || !strcmp(arg, "--frames")
-					   || !strcmp(arg, "--fixed-step") || !strcmp(arg, "--screenshot")
-					   || !strcmp(arg, "--view-models") || !strcmp(arg, "--view-model")
-					   || !strcmp(arg, "--seed") || !strcmp(arg, "--record") || !strcmp(arg, "--replay")
-					   || !strcmp(arg, "--timedemo") || !strcmp(arg, "--input-script");
-		if (!takesValue)
-			continue;
-		if (i + 1 >= argc)
-		{
-			*error = std::string(arg) + " needs a value";
-			return false;
-		}
-		const char* value = argv[++i];
-		double v = 0;
-		if (!strcmp(arg, "--level"))
-		{
-			if (!ReadNumber(value, 0, 9, &v)) { *error = "--level takes 0..9"; return false; }
-			options->startLevel = int(v);
-		}
-		else if (!strcmp(arg, "--frames"))
-		{
-			if (!ReadNumber(value, 1, 1e9, &v)) { *error = "--frames takes a positive count"; return false; }
-			options->frames = long(v);
-		}
-		else if (!strcmp(arg, "--fixed-step"))
-		{
-			if (!ReadNumber(value, 15, 500, &v)) { *error = "--fixed-step takes 15..500 Hz"; return false; }
-			options->fixedStepHz = float(v);
-		}
-		else if (!strcmp(arg, "--seed"))
-		{
-			if (!ReadNumber(value, 0, 4294967295.0, &v) || v != double(uint32_t(v)))
-			{
-				*error = "--seed takes a whole number 0..4294967295";
-				return false;
-			}
-			options->hasSeed = true;
-			options->seed = uint32_t(v);
-		}
-		else if (!strcmp(arg, "--record") || !strcmp(arg, "--replay") || !strcmp(arg, "--timedemo"))
-		{
-			if (!*value) { *error = std::string(arg) + " takes a recording file"; return false; }
-			if (!strcmp(arg, "--record"))
-				options->recordPath = value;
-			else
-			{
-				if (!options->replayPath.empty()) { *error = "only one of --replay and --timedemo"; return false; }
-				options->replayPath = value;
-				options->timedemo = !strcmp(arg, "--timedemo");
-			}
-		}
-		else if (!strcmp(arg, "--input-script"))
-		{
-			if (!*value) { *error = "--input-script takes a script file"; return false; }
-			options->inputScriptPath = value;
-		}
-		else if (!strcmp(arg, "--view-models"))
-		{
-			if (!*value) { *error = "--view-models takes a model file"; return false; }
-			options->viewModelsFile = value;
-		}
-		else if (!strcmp(arg, "--view-model"))
-		{
-			if (!ReadNumber(value, 0, 99, &v)) { *error = "--view-model takes 0..99"; return false; }
-			options->viewModel = int(v);
-		}
-		else
-		{
-			options->screenshotPath = value;
-		}
+				options->viewSkeletonType = SkeletonViewer_ParseType(typeAndAnim[0].c_str());
+				int anim = -1;
+				if (!CLI::detail::lexical_cast(typeAndAnim[1], anim))
+					anim = -1;
+				if (options->viewSkeletonType < 0 || anim < 0 || anim > 39)
+					throw CLI::ValidationError("--view-skeleton",
+							"takes a skeleton type (0..25 or a name) and an animation (0..39)");
+				options->viewSkeletonAnim = anim;
+			},
+			"show skeleton TYPE (number or name) playing animation ANIM")
+		->expected(2)->type_name("TYPE ANIM")->group(SWITCH_GROUP_TESTING);
+	option("--test-score", &options->testScore, "N", "test runs: a new game starts with N points (1..9999999)")
+		->check(Quiet(CLI::Range(1, 9'999'999)));
+	option("--test-hurt-every", &options->testHurtEvery, "S",
+			"test runs: the robot loses 0.4 of its health every S s (at least 0.1) of a life")
+		->check(Quiet(CLI::Range(0.1f, 1e6f)));
+	flag("--monkey", &options->monkey, "soak runs: random presses, pauses and trips through the menus");
+}
+
+bool CheckAutomationOptions(AutomationOptions* options, std::string* error)
+{
+	if (!options->replayPath.empty() && !options->timedemoPath.empty())
+	{
+		*error = "only one of --replay and --timedemo";
+		return false;
 	}
+	if (!options->timedemoPath.empty())
+	{
+		options->replayPath = options->timedemoPath;
+		options->timedemo = true;
+	}
+	if (options->wholeGame)
+		options->autopilot = true;
 	if (!options->replayPath.empty() && (options->startLevel >= 0 || options->fixedStepHz > 0 || options->hasSeed))
 	{
 		*error = "--replay and --timedemo take the level, seed and fixed step from the recording";
@@ -306,6 +237,15 @@ bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std
 	if (options->autopilot && !options->wholeGame && options->startLevel < 0 && options->replayPath.empty())
 		options->startLevel = 0;
 	return true;
+}
+
+bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std::string* error)
+{
+	CLI::App app;
+	AddGameSwitches(&app);
+	AddAutomationSwitches(&app, options);
+	CommandLineOutcome outcome = ParseSwitches(&app, argc, argv, nullptr, error);
+	return outcome == COMMAND_LINE_RUN && CheckAutomationOptions(options, error);
 }
 
 bool AutomationStartRun(AutomationOptions* options, std::string* error)
@@ -372,44 +312,6 @@ long AutomationFramesDrawn()
 	return gFramesDrawn;
 }
 
-const char* AutomationHelpText()
-{
-	return
-		"Automated runs:\n"
-		"  --level N            start at level N (0..9) without menus\n"
-		"  --frames N           quit after N drawn frames\n"
-		"  --fixed-step HZ      every frame advances the game by exactly 1/HZ s (15..500)\n"
-		"  --screenshot FILE    write the last drawn frame (.png or .tga)\n"
-		"  --windowed           play in a window whatever the preferences say\n"
-		"  --overdraw           show how many times each pixel is written (debug mode 4, F8 cycles)\n"
-		"  --seed N             seed the random numbers with N\n"
-		"  --no-draw            logic only: no window, nothing drawn\n"
-		"  --autopilot          the robot plays by itself along the level's route\n"
-		"  --route-check        the exit is charged from the start\n"
-		"  --check-invariants   every frame of play checks the player, gauges and pools\n"
-		"  --whole-game         the autopilot plays a whole game from the main menu to the high scores\n"
-		"                       (with --level N its new games start at level N)\n"
-		"  --quit-after-levels K  quit once K levels are finished\n"
-		"  --end-level-after S  a level ends after S seconds of play\n"
-		"  --fly-over           the camera tours the level\n"
-		"  --report-player      print where the robot is after the last frame\n"
-		"  --record FILE        record the input (needs --level and --fixed-step)\n"
-		"  --replay FILE        play a recording back\n"
-		"  --timedemo FILE      replay drawing as fast as possible and print frame times\n"
-		"  --input-script FILE  timed key presses, needs and screenshots from FILE:\n"
-		"                       lines \"FRAME key NAME [FRAMES]\", \"FRAME need NAME [FRAMES]\",\n"
-		"                       \"FRAME shot FILE\", \"FRAME quit\"; the run goes through the menus\n"
-		"  --show-screen NAME   show one screen between levels: bonus, save-slots, load-slots,\n"
-		"                       high-scores, name-entry, lose, win, jungle-scene or credits\n"
-		"  --view-models FILE   show the models of a BG3D file\n"
-		"  --view-model N       ... starting with model N alone\n"
-		"  --view-skeleton TYPE ANIM  show a skeleton playing an animation\n"
-		"  --test-score N       test runs: a new game starts with N points\n"
-		"  --test-hurt-every S  test runs: the robot loses 0.4 of its health every S s of a life\n"
-		"  --monkey             soak runs: random presses, pauses and trips through the menus\n"
-		"  --help               this text\n";
-}
-
 FrameWatcher AutomationFrameWatcher()
 {
 	FrameWatcher watcher;
@@ -424,9 +326,9 @@ FrameWatcher AutomationFrameWatcher()
 }
 
 // Boot: the switches, the run they ask for, and what the game is told of it.
-static bool StartAutomation(int argc, char** argv, std::string* error)
+static bool StartAutomation(std::string* error)
 {
-	if (!ParseAutomationFlags(argc, argv, &gAutomation, error) || !AutomationStartRun(&gAutomation, error))
+	if (!AutomationStartRun(&gAutomation, error))
 		return false;
 	if (gAutomation.timedemo)
 		gGamePrefs.vsync = 0;		// as fast as it can draw
@@ -466,7 +368,8 @@ static int FinishAutomation()
 
 void InstallAutomation()
 {
-	gBootHooks.helpText = AutomationHelpText;
+	gBootHooks.addSwitches = [](CLI::App* app) { AddAutomationSwitches(app, &gAutomation); };
+	gBootHooks.checkSwitches = [](std::string* error) { return CheckAutomationOptions(&gAutomation, error); };
 	gBootHooks.start = StartAutomation;
 	gBootHooks.gameLoaded = AutomationGameLoaded;
 	gBootHooks.finish = FinishAutomation;

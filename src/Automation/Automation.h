@@ -1,5 +1,6 @@
-// Switches for automated runs (tests, screenshots, benchmarks). The game's own
-// command-line parser ignores them.
+// Switches for automated runs (tests, screenshots, benchmarks), added to the
+// game's command line (System/CommandLine.h) in its "Testing and benchmarks"
+// group; --help prints each with its argument and meaning.
 //   --level N          start at level N (0..9) without menus
 //   --frames N         quit with exit code 0 after N drawn frames
 //   --fixed-step HZ    every frame advances the game by exactly 1/HZ s
@@ -57,7 +58,6 @@
 //                      so it dies, respawns and reaches game over without an enemy
 //   --monkey           soak runs: random presses of every need, pauses and trips
 //                      through the menus (Automation/Monkey.h), seeded by --seed
-//   --help             print these switches and the game's own, then quit
 #pragma once
 
 #include "System/FrameWatcher.h"
@@ -83,6 +83,7 @@ struct AutomationOptions
 	bool noDraw = false;			// logic-only run: no window, no GL
 	std::string recordPath;			// empty: no recording
 	std::string replayPath;			// --replay or --timedemo
+	std::string timedemoPath;		// as given; CheckAutomationOptions makes it the replay
 	bool timedemo = false;
 	bool hasSeed = false;
 	uint32_t seed = 0;				// with hasSeed: the random seed of the run
@@ -135,8 +136,17 @@ void InstallAutomation();
 // Boot installs it; a test that drives frames itself may install it too.
 FrameWatcher AutomationFrameWatcher();
 
-// Reads the switches; returns false with a message in `error` when a value is
-// missing or out of range.
+namespace CLI { class App; }
+
+// Adds the switches to `app`, each writing into `options` (reset first).
+void AddAutomationSwitches(CLI::App* app, AutomationOptions* options);
+// After parsing: refuses switches that can't go together, with a message,
+// and settles what follows from the others (--whole-game plays with the
+// autopilot; the autopilot without a level starts at the first).
+bool CheckAutomationOptions(AutomationOptions* options, std::string* error);
+// The whole command line (the game's switches and these) parsed and checked
+// into `options`; false with a one-line message in `error` when a switch is
+// unknown, a value is missing or out of range, or switches clash.
 bool ParseAutomationFlags(int argc, char** argv, AutomationOptions* options, std::string* error);
 
 // After the switches are read: reads the recording to replay (taking its
@@ -149,8 +159,6 @@ void AutomationFrameDrawn();
 // Frames drawn so far in this run.
 long AutomationFramesDrawn();
 
-// The text --help prints after the game's own switches: the automation's.
-const char* AutomationHelpText();
 
 // Once per frame of play after the objects moved (the frame watcher).
 void AutomationLevelFrame();

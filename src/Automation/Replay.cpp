@@ -3,7 +3,7 @@
 #include "System/Objects.h"
 #include "System/Error.h"
 #include "System/Random.h"
-#include "Automation/RecordingFormat.h"
+#include "System/RecordingFormat.h"
 #include "Player/Player.h"
 
 #include <bit>

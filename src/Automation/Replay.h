@@ -8,7 +8,7 @@
 // Both print the same hash of the game's state at the end.
 #pragma once
 
-#include "Automation/Recording.h"
+#include "System/Recording.h"
 
 #include <cstdint>
 #include <string>

@@ -97,6 +97,8 @@ void UpdateInfobar(float dt);
 void DrawInfobar();
 // The help line's text node went with the level's objects (level start).
 void InfobarForgetHelpText();
+// Lets the caption of a level shown for watching go (its end, level start).
+void InfobarForgetCaption();
 
 // The robot tried a jump jet without fuel: the fuel gauge shakes.
 void FlashFuelGauge();

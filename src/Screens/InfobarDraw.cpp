@@ -14,9 +14,11 @@
 #include "System/Boot.h"
 #include "System/ContentNumbers.h"
 #include "System/FrameTime.h"
+#include "System/LevelShow.h"
 #include "System/LevelTable.h"
 #include "System/Objects.h"
 #include "System/Prefs.h"
+#include "System/Strings.h"
 
 #include <GL/gl.h>
 #include <cmath>
@@ -47,10 +49,18 @@ namespace
 	constexpr float HELP_TEXT_Y = 60.0f;		// from the bottom
 	constexpr float HELP_TEXT_SCALE = 0.5f;
 
+	constexpr float CAPTION_Y = 118.0f;			// the show's caption: its middle below the top edge
+	constexpr float CAPTION_SCALE = 0.9f;
+	constexpr float CAPTION_PULSE_RATE = 3.0f;	// radians per second of the caption's breathing
+	constexpr OGLColorRGBA CAPTION_COLOR = {1, 0.85f, 0.3f, 1};	// warm yellow, apart from the help line's white
+
 	InfobarLayout gLayout;
 	constexpr OGLColorRGBA HELP_BAND_COLOR = {0.02f, 0.03f, 0.1f, 0.72f};	// the alpha at a fully shown line
 	ObjNode* gHelpTextNode = nullptr;
 	std::string gHelpTextShown;
+	MetaObjectPtr gCaptionMesh = nullptr;	// "Demo" or "Replay" over a level shown for watching
+	int gCaptionShown = -1;
+	float gCaptionPhase = 0;
 	uint32_t gGlowSeed = 12345;		// the glows' flicker; the game's random numbers stay untouched
 
 	float GlowFlicker()
@@ -284,6 +294,55 @@ namespace
 	}
 }
 
+namespace
+{
+	// Over a level shown for watching, its caption breathes at the top, so no
+	// one takes the demo for a game they are meant to be playing. Only the
+	// text's mesh is kept, not a node: a replay must find the level's node
+	// list as it was when the level was played.
+	void DrawShowCaption()
+	{
+		if (!gLevelShow.active || gLevelShow.caption < 0)
+		{
+			InfobarForgetCaption();
+			return;
+		}
+		if (!gCaptionMesh || gCaptionShown != gLevelShow.caption)
+		{
+			InfobarForgetCaption();
+			ObjectDef def = {};
+			def.scale = 1;
+			def.slot = SLOT_OF_DUMB;
+			ObjNode* node = TextMesh_New(GetString(gLevelShow.caption), TEXTMESH_ALIGN_CENTER, &def);
+			gCaptionMesh = node->BaseGroup ? MO_AddReference(node->BaseGroup) : nullptr;
+			DeleteObject(node);
+			gCaptionShown = gLevelShow.caption;
+		}
+		if (!gCaptionMesh)
+			return;
+		gCaptionPhase = std::fmod(gCaptionPhase + CAPTION_PULSE_RATE * gFrameTime, 6.2831853f);
+		glPushMatrix();
+		glTranslatef((gLayout.left + gLayout.right) * 0.5f, CAPTION_Y, 0);
+		glScalef(CAPTION_SCALE, CAPTION_SCALE, 1);
+		gGlobalTransparency = 0.75f + 0.25f * std::sin(gCaptionPhase);
+		glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+		const OGLColorRGBA filter = gGlobalColorFilter;
+		gGlobalColorFilter = CAPTION_COLOR;
+		MO_DrawObject(gCaptionMesh);
+		gGlobalColorFilter = filter;
+		gGlobalTransparency = 1;
+		glPopMatrix();
+	}
+}
+
+void InfobarForgetCaption()
+{
+	if (gCaptionMesh)
+		MO_DisposeObjectReference(gCaptionMesh);
+	gCaptionMesh = nullptr;
+	gCaptionShown = -1;
+}
+
 void DrawInfobar()
 {
 	// A fly-over tours the level with no one playing: nothing to show.
@@ -327,6 +386,7 @@ void DrawInfobar()
 		DrawFuel(1);
 	}
 	DrawHelpLine();
+	DrawShowCaption();
 
 	glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 	OGL_PopState();
@@ -337,4 +397,5 @@ void InfobarForgetHelpText()
 {
 	gHelpTextNode = nullptr;
 	gHelpTextShown.clear();
+	InfobarForgetCaption();
 }

@@ -1,4 +1,4 @@
-// The main menu: seven choices on a turntable, the things floating behind
+// The main menu: eight choices on a turntable, the things floating behind
 // it, the information picture, the credits, and the hand-over to the game.
 #include "Screens/Screens.h"
 #include "Screens/ScreenWatch.h"
@@ -19,6 +19,9 @@
 #include "System/FrameTime.h"
 #include "System/Game.h"
 #include "System/Input.h"
+#include "System/InputVirtual.h"
+#include "System/LevelShow.h"
+#include "System/Replays.h"
 #include "System/Objects.h"
 #include "System/Random.h"
 #include "System/Sound.h"
@@ -42,7 +45,10 @@ namespace
 	constexpr float INFO_CAMERA_Y = 280, INFO_CAMERA_Z = 1250;	// the menu's camera: the turntable fills the middle
 
 	const int kChoiceText[NUM_MAIN_MENU_CHOICES] = {STR_NEW_GAME, STR_LOAD_GAME, STR_INFORMATION, STR_QUIT, STR_CREDITS,
-			STR_HIGH_SCORES, STR_SETTINGS};
+			STR_HIGH_SCORES, STR_REPLAYS, STR_SETTINGS};
+	const int kChoiceModel[NUM_MAIN_MENU_CHOICES] = {MAINMENU_MODEL_CHOICE_FIRST + 0, MAINMENU_MODEL_CHOICE_FIRST + 1,
+			MAINMENU_MODEL_CHOICE_FIRST + 2, MAINMENU_MODEL_CHOICE_FIRST + 3, MAINMENU_MODEL_CHOICE_FIRST + 4,
+			MAINMENU_MODEL_CHOICE_FIRST + 5, MAINMENU_MODEL_CHOICE_REPLAYS, MAINMENU_MODEL_CHOICE_FIRST + 6};
 	// The characters riding the turntable between the choices, each in its
 	// first animation: the hero, a farmer, the bee woman, the clown, the mantis
 	// and a brain alien.
@@ -66,6 +72,7 @@ namespace
 		bool introDone = false;
 	};
 	MainMenuState gMain;
+	AttractTimer gAttract;				// kept across visits: the demos take the levels in turn
 	bool gMainMenuShownBefore = false;
 	bool gMainMenuWaiting = false;		// the turntable waits for a choice
 
@@ -102,7 +109,7 @@ namespace
 		UpdateObjectTransforms(node);
 	}
 
-	// Places the seven choices round the turntable; the chosen one faces us.
+	// Places the choices round the turntable; the chosen one faces us.
 	void PlaceTurntable()
 	{
 		for (int i = 0; i < NUM_MAIN_MENU_CHOICES; i++)
@@ -229,7 +236,7 @@ namespace
 
 		gMain = MainMenuState{};
 		for (int i = 0; i < NUM_MAIN_MENU_CHOICES; i++)
-			gMain.choices[i] = ObjNodeRef(MakeMenuModel(MAINMENU_MODEL_CHOICE_FIRST + i, {0, 0, 0}, 1.0f, nullptr));
+			gMain.choices[i] = ObjNodeRef(MakeMenuModel(kChoiceModel[i], {0, 0, 0}, 1.0f, nullptr));
 		MakeMenuModel(MAINMENU_MODEL_TURNTABLE, {0, TURNTABLE_Y - 90, 0}, 1.0f, nullptr);
 		MakeFigures();
 		gMain.title = ObjNodeRef(MakeMenuModel(MAINMENU_MODEL_TITLE, {0, 330, 0}, 1.0f, nullptr));
@@ -309,6 +316,35 @@ namespace
 		StartMenu(kCreditsMenu, &kCreditsMenuStyle, MainMenuMenusMove, DrawObjects);
 	}
 
+	// A level shown for watching (the demo, a replay) takes the menu's place:
+	// the menu's scene goes, the level plays, and the menu is built again as
+	// it was left.
+	void PlayInsteadOfMenu(void (*play)())
+	{
+		const int choice = gMain.choice;
+		HideChoiceLabel();
+		gMainMenuWaiting = false;
+		EndScreen();
+		DisposeSoundBank(SOUND_BANK_MENU);
+		play();
+		BuildScene();
+		PlaySong(SONG_THEME, 0);
+		gMain.choice = choice;
+		gMain.targetAngle = gMain.shownAngle = float(choice) * TWO_PI / NUM_MAIN_MENU_CHOICES;
+		ShowChoiceLabel();
+		PlaceTurntable();
+		gMainMenuWaiting = true;
+	}
+
+	// Left alone, the menu plays a demo: the autopilot plays the next level
+	// in turn with its song, under a "Demo" caption, until a press, the demo's
+	// clock or the level's end.
+	void PlayAttractDemo()
+	{
+		PlayLevelShow(AttractTakeNextLevel(&gAttract, NUM_LEVELS), STR_DEMO, ATTRACT_DEMO_SECONDS,
+				{gBootHooks.startDemoPilot, gBootHooks.stopDemoPilot});
+	}
+
 	// Runs the chosen entry; true when a game is to start.
 	bool RunChoice(int choice)
 	{
@@ -348,6 +384,10 @@ namespace
 				return false;
 			case MAIN_MENU_SETTINGS:
 				DoSettingsScreen(MainMenuMenusMove, DrawObjects);
+				return false;
+			case MAIN_MENU_REPLAYS:
+				if (ChooseReplay(MainMenuMenusMove, DrawObjects))
+					PlayInsteadOfMenu(PlayLoadedReplay);
 				return false;
 		}
 		return false;
@@ -432,9 +472,17 @@ void DoMainMenu()
 	PlaySong(SONG_THEME, 0);
 
 	gMainMenuWaiting = true;
+	gAttract.idleSeconds = 0;
 	for (;;)
 	{
 		RunFrame();
+		// Anything held or pressed, by a person or a driver, is not idle.
+		const bool inputSeen = PersonPressedThisUpdate() || GetLastInputFrame().needsHeld != 0;
+		if (AttractTimerTick(&gAttract, gFrameTime, inputSeen) && gBootHooks.startDemoPilot)
+		{
+			PlayInsteadOfMenu(PlayAttractDemo);
+			continue;
+		}
 		if (GetNewNeedState(NEED_UI_LEFT) || GetNewNeedState(NEED_UI_NEXT))
 		{
 			gMain.choice = StepMainMenuChoice(gMain.choice, -1);

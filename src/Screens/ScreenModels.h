@@ -9,7 +9,7 @@ constexpr const char* WINSCREEN_MODEL_FILE = ":Models:winscreen.bg3d";
 
 enum
 {
-	MAINMENU_MODEL_CHOICE_FIRST = 0,		// the seven turntable choices: 0..6
+	MAINMENU_MODEL_CHOICE_FIRST = 0,		// the first seven turntable choices: 0..6
 	MAINMENU_MODEL_TURNTABLE = 7,
 	MAINMENU_MODEL_TITLE = 8,
 	MAINMENU_MODEL_BACKGROUND_BIT = 10,
@@ -17,7 +17,8 @@ enum
 	MAINMENU_NUM_DRIFTERS = 10,
 	MAINMENU_MODEL_INFO_PICTURE = 21,
 	MAINMENU_MODEL_INFO_GLOW = 22,
-	MAINMENU_NUM_MODELS = 23,
+	MAINMENU_MODEL_CHOICE_REPLAYS = 23,		// the eighth choice, added after the others
+	MAINMENU_NUM_MODELS = 24,
 };
 
 enum

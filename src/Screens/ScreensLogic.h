@@ -6,7 +6,7 @@
 
 struct TerrainItemEntryType;
 
-constexpr int NUM_MAIN_MENU_CHOICES = 7;
+constexpr int NUM_MAIN_MENU_CHOICES = 8;
 enum
 {
 	MAIN_MENU_NEW_GAME,
@@ -15,10 +15,11 @@ enum
 	MAIN_MENU_QUIT,
 	MAIN_MENU_CREDITS,
 	MAIN_MENU_HIGH_SCORES,
-	MAIN_MENU_SETTINGS,
+	MAIN_MENU_REPLAYS,
+	MAIN_MENU_SETTINGS,			// last, so one step left from a new game is the settings
 };
 
-// The next choice of the turntable, wrapping 0..6.
+// The next choice of the turntable, wrapping 0..NUM_MAIN_MENU_CHOICES − 1.
 int StepMainMenuChoice(int choice, int step);
 
 // Where a new game starts, from the keys held when it was chosen

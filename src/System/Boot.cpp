@@ -1,4 +1,5 @@
 #include "System/Boot.h"
+#include "System/CommandLine.h"
 #include "3D/OGL_Support.h"
 #include "System/DataFiles.h"
 #include "System/Error.h"
@@ -13,7 +14,6 @@
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 bool gSkipFluff = false;
@@ -51,35 +51,6 @@ fs::path LocateDataFolder(const fs::path& exeDir)
 			return candidate;
 	}
 	throw std::runtime_error("Couldn't find the Data folder.");
-}
-
-void ParseCommandLine(int argc, char** argv)
-{
-	gFullscreenWidth = 0;
-	gFullscreenHeight = 0;
-	gFullscreenRefreshRate = 0;
-
-	for (int i = 1; i < argc; i++)
-	{
-		const char* arg = argv[i];
-		if (!strcmp(arg, "--skip-fluff"))
-		{
-			gSkipFluff = true;
-		}
-		else if (!strcmp(arg, "--fullscreen-resolution"))
-		{
-			GAME_ASSERT_MESSAGE(i + 2 < argc, "fullscreen width & height unspecified");
-			gFullscreenWidth = atoi(argv[i + 1]);
-			gFullscreenHeight = atoi(argv[i + 2]);
-			i += 2;
-		}
-		else if (!strcmp(arg, "--fullscreen-refresh-rate"))
-		{
-			GAME_ASSERT_MESSAGE(i + 1 < argc, "fullscreen refresh rate unspecified");
-			gFullscreenRefreshRate = atoi(argv[i + 1]);
-			i += 1;
-		}
-	}
 }
 
 // A game nobody can see is no use, so only drivers that put a window on a
@@ -133,7 +104,7 @@ static void CreateGameWindow()
 		int width, height;
 		CalcDefaultWindowSize(usable.w, usable.h, &width, &height);
 
-		gWindow = SDL_CreateWindow("Zappatron 4.0.1",
+		gWindow = SDL_CreateWindow(GameVersionText(),
 				SDL_WINDOWPOS_UNDEFINED_DISPLAY(display), SDL_WINDOWPOS_UNDEFINED_DISPLAY(display),
 				width, height,
 				SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
@@ -172,10 +143,8 @@ void Boot(int argc, char** argv)
 	InitDefaultPrefs();
 	LoadPrefs();
 
-	ParseCommandLine(argc, argv);
-
 	std::string hookError;
-	if (gBootHooks.start && !gBootHooks.start(argc, argv, &hookError))
+	if (gBootHooks.start && !gBootHooks.start(&hookError))
 		FatalAlert("%s", hookError.c_str());
 
 	if (gLogicOnly)
@@ -229,18 +198,16 @@ int RunProgram(int argc, char** argv)
 	bool failed = false;
 	std::string message;
 
-	for (int i = 1; i < argc; i++)
+	switch (ReadCommandLine(argc, argv, &message))
 	{
-		if (!strcmp(argv[i], "--help"))
-		{
-			fputs("Usage: zappatron [switches]\n"
-				  "  --skip-fluff                   leave out the intro animations and fades\n"
-				  "  --fullscreen-resolution W H    full-screen mode size\n"
-				  "  --fullscreen-refresh-rate HZ   full-screen refresh rate\n", stdout);
-			if (gBootHooks.helpText)
-				fputs(gBootHooks.helpText(), stdout);
+		case COMMAND_LINE_DONE:
+			fputs(message.c_str(), stdout);
 			return 0;
-		}
+		case COMMAND_LINE_BAD:
+			fprintf(stderr, "zappatron: %s (see --help)\n", message.c_str());
+			return EXIT_BAD_COMMAND_LINE;
+		case COMMAND_LINE_RUN:
+			break;
 	}
 
 	try

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+namespace CLI { class App; }
+
 extern bool gSkipFluff;
 
 // How a run goes when it is not a person who started it (the test and
@@ -32,16 +34,25 @@ extern FSSpec gDataFolderSpec;
 // these at the points named and knows nothing else of it; any may be null.
 struct BootHooks
 {
-	// What --help prints after the game's own switches.
-	const char* (*helpText)() = nullptr;
-	// At boot, after the preferences load and the game's own switches are
-	// read, before the window: reads its own switches and sets the run up
-	// (gRunOptions, gLogicOnly, the preferences, input sources, a frame
-	// watcher). False, with a message, stops the run with a fatal alert.
-	bool (*start)(int argc, char** argv, std::string* error) = nullptr;
+	// Adds its own switches to the command line (System/CommandLine.h), in
+	// SWITCH_GROUP_TESTING; --help lists them after the game's.
+	void (*addSwitches)(CLI::App* app) = nullptr;
+	// Once every switch was read: false, with a one-line message, when they
+	// can't go together (the program then exits with EXIT_BAD_COMMAND_LINE).
+	bool (*checkSwitches)(std::string* error) = nullptr;
+	// At boot, after the preferences load, before the window: sets the run
+	// up from its switches (gRunOptions, gLogicOnly, the preferences, input
+	// sources, a frame watcher). False, with a message (a recording that
+	// can't be read), stops the run with a fatal alert.
+	bool (*start)(std::string* error) = nullptr;
 	// The game is loaded and seeded and has shown nothing yet: may take the
 	// run over (a model viewer) and end it with a quit.
 	void (*gameLoaded)() = nullptr;
+	// The main menu's attract demo: installs a virtual input source that
+	// plays the level about to start (the autopilot), and takes it away
+	// again. Without them the menu plays no demo.
+	void (*startDemoPilot)() = nullptr;
+	void (*stopDemoPilot)() = nullptr;
 	// After the run, however it ended, before shutdown: the exit code of an
 	// orderly end (a fatal alert makes it 1 whatever this says).
 	int (*finish)() = nullptr;
@@ -51,8 +62,9 @@ extern BootHooks gBootHooks;
 // Runs the whole program: boot, the game, shutdown. Returns the exit code.
 int RunProgram(int argc, char** argv);
 
+// Starts the platform layer, loads the preferences, starts the hooks' run,
+// opens the window and finds the Data folder. The command line is read first.
 void Boot(int argc, char** argv);
-void ParseCommandLine(int argc, char** argv);
 
 // Finds the Data folder beside the executable or in the working directory
 // (exeDir may be empty). Throws "Couldn't find the Data folder." when neither

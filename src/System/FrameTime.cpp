@@ -12,6 +12,28 @@ static uint64_t gFrequency = 0;
 
 static const FrameClock kSDLClock = {SDL_GetPerformanceCounter, SDL_GetPerformanceFrequency, SDL_Delay};
 static const FrameClock* gClock = &kSDLClock;
+static float (*gStepSource)() = nullptr;
+
+void SetFrameStepSource(float (*nextStep)())
+{
+	gStepSource = nextStep;
+}
+
+// A replay's frames were as long as they were when played: whatever this
+// machine measured, the game takes the recorded step.
+static float TakeStepFromSource()
+{
+	if (gStepSource)
+	{
+		const float step = gStepSource();
+		if (step > 0)
+		{
+			gFrameTime = step;
+			gFrameRate = 1.0f / step;
+		}
+	}
+	return gFrameTime;
+}
 
 void SetFixedFrameStep(float hz)
 {
@@ -31,7 +53,7 @@ float MeasureFrameTime()
 	{
 		gFrameRate = gFixedStepHz;
 		gFrameTime = 1.0f / gFrameRate;
-		return gFrameTime;
+		return TakeStepFromSource();
 	}
 
 	if (gFrequency == 0)
@@ -66,5 +88,5 @@ float MeasureFrameTime()
 
 	gLastCounter = now;
 	gFrameTime = 1.0f / gFrameRate;
-	return gFrameTime;
+	return TakeStepFromSource();
 }

@@ -16,6 +16,11 @@ float MeasureFrameTime();
 // and the limiter never waits.
 void SetFixedFrameStep(float hz);
 
+// A replay's steps: while set, each MeasureFrameTime (after its limiter)
+// takes the step `nextStep` returns instead of the one it measured (0 or
+// less: the measured one). nullptr removes it.
+void SetFrameStepSource(float (*nextStep)());
+
 // For tests: replaces the performance counter (nullptr restores SDL's).
 struct FrameClock
 {

@@ -9,6 +9,7 @@
 #include "System/Prefs.h"
 #include "System/SavedGame.h"
 #include "System/Random.h"
+#include "System/Replays.h"
 #include "System/Sound.h"
 #include "System/Strings.h"
 #include "System/Window.h"
@@ -165,8 +166,10 @@ void PlayLevels()
 
 		FlushInputEvents();
 		int nodesBefore = gObjectCount, metaObjectsBefore = gNumMetaObjects;
+		ReplaysLevelStarting();
 		InitLevel();
 		PlayCurrentLevel();
+		ReplaysLevelEnded();
 		FlushInputEvents();
 
 		CleanupLevel();

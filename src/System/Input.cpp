@@ -20,6 +20,8 @@ char gTextInputChars[MAX_TEXT_INPUT_BYTES];
 static SDL_GameController* gController = nullptr;
 static VirtualInputSource gVirtualSource = nullptr;
 static int gVirtualMode = VIRTUAL_INPUT_ADD;
+static bool gPersonPressed = false;
+static InputObserver gReplayInputObserver = nullptr;		// a key, button or click went down in this update
 static InputObserver gInputObserver = nullptr;
 static VirtualKeySource gVirtualKeySource = nullptr;
 static VirtualInputFrame gLastInputFrame;
@@ -114,6 +116,12 @@ static int HandleEvent(const SDL_Event& event)
 
 		case SDL_KEYDOWN:
 			gUserPrefersGamepad = false;
+			if (!event.key.repeat)
+				gPersonPressed = true;
+			break;
+
+		case SDL_MOUSEBUTTONDOWN:
+			gPersonPressed = true;
 			break;
 
 		case SDL_TEXTINPUT:
@@ -136,6 +144,9 @@ static int HandleEvent(const SDL_Event& event)
 
 		case SDL_JOYBUTTONDOWN:
 		case SDL_CONTROLLERBUTTONDOWN:
+			gPersonPressed = true;
+			gUserPrefersGamepad = true;
+			break;
 		case SDL_CONTROLLERBUTTONUP:
 			gUserPrefersGamepad = true;
 			break;
@@ -179,6 +190,7 @@ void UpdateInput()
 	MouseRing_Prune(ring, SDL_GetTicks());
 
 	InputSnapshot snapshot = {};
+	gPersonPressed = false;
 	SDL_PumpEvents();
 	SDL_Event event;
 	while (SDL_PollEvent(&event))
@@ -194,8 +206,15 @@ void UpdateInput()
 	{
 		bool scripted[NUM_KEY_STATES] = {};
 		gVirtualKeySource(scripted);
+		// A scripted key stands for a person's: its press counts as one.
+		static bool scriptedBefore[NUM_KEY_STATES] = {};
 		for (int i = 0; i < NUM_KEY_STATES; i++)
+		{
 			mergedKeys[i] = uint8_t((i < snapshot.numKeys && snapshot.keys[i]) || scripted[i]);
+			if (scripted[i] && !scriptedBefore[i])
+				gPersonPressed = true;
+			scriptedBefore[i] = scripted[i];
+		}
 		snapshot.keys = mergedKeys;
 		snapshot.numKeys = NUM_KEY_STATES;
 	}
@@ -241,6 +260,13 @@ void UpdateInput()
 	gLastInputFrame.cameraSwivel = gCameraSwivelInput;
 	if (gInputObserver)
 		gInputObserver(gLastInputFrame);
+	if (gReplayInputObserver)
+		gReplayInputObserver(gLastInputFrame);
+}
+
+void SetReplayInputObserver(InputObserver observer)
+{
+	gReplayInputObserver = observer;
 }
 
 void SetVirtualInputSource(VirtualInputSource source, int mode)
@@ -252,6 +278,17 @@ void SetVirtualInputSource(VirtualInputSource source, int mode)
 void SetVirtualKeySource(VirtualKeySource source)
 {
 	gVirtualKeySource = source;
+}
+
+VirtualInputSource GetVirtualInputSource(int* mode)
+{
+	*mode = gVirtualMode;
+	return gVirtualSource;
+}
+
+bool PersonPressedThisUpdate()
+{
+	return gPersonPressed;
 }
 
 bool HasVirtualInputSource()

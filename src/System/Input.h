@@ -117,6 +117,11 @@ void GetMouseDelta(float* dx, float* dy);
 
 // Any acknowledgement: confirm, back, start, or a left click (consumed).
 bool UserWantsOut();
+// A person pressed something in the last update: a key (not a repeat), a
+// mouse button or a pad button, or an input script's key went down. Virtual
+// sources' needs do not count; with VIRTUAL_INPUT_ONLY the hardware's
+// presses still do (they end a replay).
+bool PersonPressedThisUpdate();
 
 // K+J+X or V+Q+Z all held.
 bool AreCheatKeysDown();

@@ -32,9 +32,14 @@ using InputObserver = void (*)(const VirtualInputFrame& produced);
 // nullptr removes the source. The source is called once per UpdateInput.
 void SetVirtualInputSource(VirtualInputSource source, int mode);
 bool HasVirtualInputSource();
+// The source installed (nullptr: none) and its mode, so it can be put back.
+VirtualInputSource GetVirtualInputSource(int* mode);
 
 // nullptr removes the observer. Called at the end of every UpdateInput.
 void SetInputObserver(InputObserver observer);
+// The game's own observer (the replay keeper, System/Replays.h), called after
+// the one above, so a test's recording and a kept replay can run together.
+void SetReplayInputObserver(InputObserver observer);
 
 // The needs held and the analog outputs of the last update.
 VirtualInputFrame GetLastInputFrame();

@@ -1,6 +1,7 @@
 // One level: set-up from its row of the level table, the play loop and its
 // per-level clocks, and the clean-up after it.
 #include "System/Level.h"
+#include "System/LevelShow.h"
 #include "System/Game.h"
 #include "System/Boot.h"
 #include "System/ContentNumbers.h"
@@ -366,7 +367,6 @@ void PlayCurrentLevel()
 	gLevel.firstFrame = true;
 	StartFade(true, 1.0f);
 
-	float playTime = 0;
 	for (;;)
 	{
 		if (gFrameWatcher.playFrameStarted)
@@ -378,6 +378,11 @@ void PlayCurrentLevel()
 		if (gFrameWatcher.drawingStarted)
 			gFrameWatcher.drawingStarted();
 		OGL_DrawScene(DrawObjects, UpdateSceneWithoutDrawing);
+
+		// A level shown for watching ends at a person's press before the
+		// press can pause it.
+		if (gLevelShow.active && LevelShowFrameEnds())
+			break;
 
 		if (GetNewNeedState(NEED_PAUSE))
 		{
@@ -398,8 +403,8 @@ void PlayCurrentLevel()
 		}
 
 		// Automated runs may end a level on a clock instead of at its exit.
-		playTime += gFrameTime;
-		if (gRunOptions.endLevelAfter > 0 && playTime >= gRunOptions.endLevelAfter && !gLevel.done)
+		gLevel.playSeconds += gFrameTime;
+		if (gRunOptions.endLevelAfter > 0 && gLevel.playSeconds >= gRunOptions.endLevelAfter && !gLevel.done)
 		{
 			gLevel.done = true;
 			gLevel.doneTimer = 0.5f;
@@ -419,7 +424,8 @@ void PlayCurrentLevel()
 
 	if (gFrameWatcher.levelEnded)
 		gFrameWatcher.levelEnded();
-	FadeOutScene(DrawObjects, UpdateTerrainAtCamera);
+	if (gLevelShow.ending != LEVEL_SHOW_PERSON_PRESSED)		// a person asked for the menu: at once
+		FadeOutScene(DrawObjects, UpdateTerrainAtCamera);
 	GrabMouse(false);
 }
 

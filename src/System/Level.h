@@ -14,6 +14,7 @@
 struct LevelState
 {
 	int frameCount = 0;						// frames played
+	float playSeconds = 0;					// seconds played (the pause menu's not counted)
 	bool firstFrame = false;				// during the first frame of play
 	bool done = false;						// finished: play ends once doneTimer runs out
 	float doneTimer = 0;					// seconds

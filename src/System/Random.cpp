@@ -64,6 +64,13 @@ void GetRandomState(uint32_t state[3])
 	state[2] = gSeedB;
 }
 
+void SetRandomState(const uint32_t state[3])
+{
+	gSeed = state[0];
+	gSeedA = state[1];
+	gSeedB = state[2];
+}
+
 // A plain xorshift: the looks need no more, and it shares nothing with the
 // game's stream.
 static uint32_t gDrawSeed = 0x9E3779B9u;

@@ -19,6 +19,8 @@ void SetRandomSeed(uint32_t seed);
 uint32_t GetRandomStartSeed();
 // The generator's whole state (what a state hash covers).
 void GetRandomState(uint32_t state[3]);
+// Puts back a state GetRandomState gave (a replay starts its level there).
+void SetRandomState(const uint32_t state[3]);
 // The looks stream: for draw routines only; never seeded by a run, never
 // part of the game's state.
 float DrawRandomFloat();				// 0 .. 1

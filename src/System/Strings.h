@@ -119,7 +119,13 @@ enum
 	STR_HUMANS_DELIVERED = 177,		// "%d … %d": delivered so far, the deliveries the exit needs
 	STR_SCREENSHOT_SAVED = 178,		// the screenshot key's notice, above the file's path
 	STR_SCREENSHOT_FAILED = 179,
-	NUM_NAMED_STRING_ROWS = 180,
+	STR_DEMO = 180,					// the caption over the attract mode's play
+	STR_REPLAY = 181,				// the caption over a replay
+	STR_REPLAYS = 182,				// the main menu's entry and the replays screen's title
+	STR_NO_REPLAYS = 183,			// the replays screen with nothing kept yet
+	STR_REPLAY_DAMAGED = 184,		// a replay refused: its file is damaged
+	STR_REPLAY_BEST = 185,			// marks the best time of a level in the list
+	NUM_NAMED_STRING_ROWS = 186,
 };
 
 // Loads STRINGS_FILE_PATH for `language` 0..5 (fatal if missing).

@@ -1,7 +1,7 @@
 // libFuzzer harness: the input-recording reader. Every input must either be
 // refused with a reason or decode to a recording that encodes back to exactly
 // the same bytes; nothing may read out of bounds.
-#include "Automation/Recording.h"
+#include "System/Recording.h"
 
 #include <cstdlib>
 #include <cstring>

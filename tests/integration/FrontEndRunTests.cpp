@@ -19,7 +19,7 @@ namespace
 {
 	// The settings' selectable rows from the top: keyboard, mouse, gamepad,
 	// music, camera, language. The main menu's turntable: new game 0, quit 3,
-	// settings 6. Frames assume --fixed-step 30: the renderer's warm-up draws 45,
+	// settings 7. Frames assume --fixed-step 30: the renderer's warm-up draws 45,
 	// the notice waits for its confirm at 100.
 	const char* const kSettingsRun =
 		"100 need UI_CONFIRM\n"						// past the start-up notice
@@ -38,7 +38,7 @@ namespace
 		"500 key KEY\n"
 		"520 shot DIR/keys.png\n"
 		"530 need UI_BACK\n560 need UI_BACK\n"		// out of the settings: saved
-		"600 need UI_LEFT\n610 need UI_LEFT\n620 need UI_LEFT\n"	// settings -> quit
+		"600 need UI_LEFT\n610 need UI_LEFT\n620 need UI_LEFT\n630 need UI_LEFT\n"	// settings -> quit
 		"650 need UI_CONFIRM\n"
 		"900 quit\n";
 
@@ -57,6 +57,39 @@ namespace
 		"730 need UI_RIGHT\n740 need UI_RIGHT\n750 need UI_RIGHT\n"
 		"770 need UI_CONFIRM\n"
 		"1000 quit\n";
+
+	// Left alone, the main menu plays a demo after its idle time (30 s: 900
+	// frames from the end of the title's drop, about frame 180), and a key
+	// brings the menu straight back.
+	const char* const kDemoRun =
+		"100 need UI_CONFIRM\n"
+		"200 shot DIR/menu.png\n"
+		"1250 shot DIR/demo.png\n"
+		"1260 key Space\n"
+		"1330 shot DIR/back.png\n"
+		"1340 quit\n";
+
+	// The main menu's replays: two steps left from a new game, the level's
+	// row, its newest run.
+	const char* const kReplayRun =
+		"100 need UI_CONFIRM\n"
+		"200 need UI_LEFT\n210 need UI_LEFT\n"
+		"240 need UI_CONFIRM\n"
+		"290 shot DIR/replays.png\n"
+		"300 need UI_CONFIRM\n"
+		"340 need UI_CONFIRM\n"
+		"500 shot DIR/replay.png\n"
+		"1800 quit\n";
+
+	// The lines a level's end prints (--report-player and every finished level).
+	std::string LevelEndLines(const std::string& output)
+	{
+		std::string lines;
+		std::regex line("LEVEL 0 (end|done) [^\n]*");
+		for (auto it = std::sregex_iterator(output.begin(), output.end(), line); it != std::sregex_iterator(); ++it)
+			lines += it->str() + "\n";
+		return lines;
+	}
 
 	std::string Fill(std::string script, const std::vector<std::pair<std::string, std::string>>& values)
 	{
@@ -81,7 +114,7 @@ namespace
 			RemoveScratchFolder(scratch);
 		}
 
-		ProcessResult RunScript(const std::string& script, const std::string& name)
+		ProcessResult RunScript(const std::string& script, const std::string& name, double limit = 240)
 		{
 			fs::path file = scratch / (name + ".txt");
 			std::ofstream(file) << script;
@@ -89,7 +122,7 @@ namespace
 					ZAPP_BUILD_DIR,
 					{"ZAPPATRON_HEADLESS=1", "SDL_AUDIODRIVER=dummy", "LIBGL_ALWAYS_SOFTWARE=1",
 					 "XDG_DATA_HOME=" + (scratch / "xdg").string()},
-					240);
+					limit);
 		}
 
 		PrefsType ReadSavedPrefs()
@@ -207,4 +240,60 @@ TEST_F(FrontEndRunTest, NewGameGoesThroughTheIntroIntoPlayAndThePauseMenuEndsIt)
 	// After the game ended, the turntable again with "new game" chosen.
 	ScreenImage menu = Shot("menu_again.png");
 	EXPECT_GT(CountInBand(menu, menu.height * 4 / 5, menu.height, IsChoiceLabel), 80);
+}
+
+TEST_F(FrontEndRunTest, LeftAloneTheMenuPlaysADemoUntilAKeyBringsItBack)
+{
+	ProcessResult run = RunScript(Fill(kDemoRun, {{"DIR", scratch.string()}}), "demo", 600);
+	ASSERT_EQ(run.exitCode, 0) << run.output;
+	ScreenImage menu = Shot("menu.png"), demo = Shot("demo.png"), back = Shot("back.png");
+	EXPECT_GT(CountInBand(menu, menu.height * 4 / 5, menu.height, IsChoiceLabel), 80);
+
+	// The demo: a level under its warm yellow caption at the top, no turntable label.
+	auto captionYellow = [](const uint8_t* p) { return Near(p, 255, 217, 76, 45) && p[0] > p[2] + 120; };
+	EXPECT_GT(CountInBand(demo, 0, demo.height / 4, captionYellow), 60);
+	EXPECT_LT(CountInBand(demo, demo.height * 4 / 5, demo.height, IsChoiceLabel), 10);
+
+	// A key later, the menu again with its label, and nothing of the demo kept:
+	// no save, no replay.
+	EXPECT_GT(CountInBand(back, back.height * 4 / 5, back.height, IsChoiceLabel), 80);
+	std::error_code ec;
+	for (const auto& file : fs::recursive_directory_iterator(scratch / "xdg", ec))
+	{
+		const std::string name = file.path().filename().string();
+		EXPECT_EQ(name.find("save_"), std::string::npos) << name;
+		EXPECT_EQ(name.find(".zreplay"), std::string::npos) << name;
+	}
+}
+
+// A level the robot finishes is kept as a replay; the replays screen lists
+// it, and playing it back ends the level exactly as the run did.
+TEST_F(FrontEndRunTest, AFinishedLevelIsKeptAndItsReplayPlaysTheSameLevelAgain)
+{
+	const std::vector<std::string> env = {"ZAPPATRON_HEADLESS=1", "SDL_AUDIODRIVER=dummy", "LIBGL_ALWAYS_SOFTWARE=1",
+			"XDG_DATA_HOME=" + (scratch / "xdg").string()};
+	// Drawn like the replay (a logic-only run need not play a level the same);
+	// the frames run out early in the next level, once the first was kept.
+	ProcessResult played = RunProcess({ZAPP_EXE, "--windowed", "--level", "0", "--autopilot", "--fixed-step", "30",
+			"--seed", "3", "--end-level-after", "40", "--frames", "1300", "--report-player"}, ZAPP_BUILD_DIR, env, 600);
+	ASSERT_EQ(played.exitCode, 0) << played.output;
+	const std::string playedLines = LevelEndLines(played.output);
+	ASSERT_NE(playedLines.find("LEVEL 0 done"), std::string::npos) << played.output;
+	std::vector<fs::path> kept;
+	for (const auto& file : fs::directory_iterator(scratch / "xdg" / "Zappatron" / "Replays"))
+		kept.push_back(file.path());
+	ASSERT_EQ(kept.size(), 1u);
+	EXPECT_EQ(kept[0].filename().string().rfind("level0-", 0), 0u) << kept[0];
+
+	// The same clock ends the level in the replay; what the run ended with, the replay ends with.
+	std::string script = Fill(kReplayRun, {{"DIR", scratch.string()}});
+	fs::path file = scratch / "replay.txt";
+	std::ofstream(file) << script;
+	ProcessResult replayed = RunProcess({ZAPP_EXE, "--windowed", "--fixed-step", "30", "--seed", "1", "--end-level-after",
+			"40", "--report-player", "--input-script", file.string()}, ZAPP_BUILD_DIR, env, 600);
+	ASSERT_EQ(replayed.exitCode, 0) << replayed.output;
+	EXPECT_EQ(LevelEndLines(replayed.output), playedLines) << replayed.output;
+	auto captionYellow = [](const uint8_t* p) { return Near(p, 255, 217, 76, 45) && p[0] > p[2] + 120; };
+	ScreenImage replay = Shot("replay.png");
+	EXPECT_GT(CountInBand(replay, 0, replay.height / 4, captionYellow), 60);
 }

@@ -8,6 +8,7 @@
 
 #include "X11Window.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -70,12 +71,34 @@ TEST_F(GameRunTest, MissingDataFolderIsReportedWithExitCode1)
 	EXPECT_NE(r.output.find("Uncaught exception: Couldn't find the Data folder."), std::string::npos) << r.output;
 }
 
-TEST_F(GameRunTest, FullscreenResolutionWithoutHeightIsFatal)
+// Packagers and scripts see a bad switch at once: one line naming it, exit 2,
+// and no window opened.
+TEST_F(GameRunTest, BadSwitchesExitWithCode2AndOneLineNamingThem)
 {
-	ProcessResult r = Run({"--fullscreen-resolution", "800"});
-	EXPECT_EQ(r.exitCode, 1);
-	EXPECT_NE(r.output.find("ZAPPATRON FATAL ALERT: Assertion failed! ParseCommandLine:"), std::string::npos) << r.output;
-	EXPECT_NE(r.output.find("fullscreen width & height unspecified"), std::string::npos) << r.output;
+	for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+			{"--bogus"}, {"--level", "12"}, {"--fullscreen-resolution", "800"}, {"--replay", "a", "--level", "1"}})
+	{
+		ProcessResult r = Run(args);
+		EXPECT_EQ(r.exitCode, 2) << r.output;
+		EXPECT_NE(r.output.find(args[0]), std::string::npos) << r.output;
+		EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 1) << r.output;
+	}
+	ProcessResult version = Run({"--version"});
+	EXPECT_EQ(version.exitCode, 0);
+	EXPECT_EQ(version.output, "Zappatron 4.0.1\n");
+}
+
+// The baker reads its command line the same way: --help bakes nothing.
+TEST_F(GameRunTest, BakerHelpBakesNothingAndABadSwitchIsNamed)
+{
+	ProcessResult help = RunProcess({ZAPP_BAKE_EXE, "--help"}, scratch.string(), Env(scratch), 60);
+	EXPECT_EQ(help.exitCode, 0);
+	EXPECT_NE(help.output.find("DATA_DIR"), std::string::npos) << help.output;
+	EXPECT_FALSE(fs::exists(scratch / "--help"));
+	ProcessResult bad = RunProcess({ZAPP_BAKE_EXE, "--bogus", "out"}, scratch.string(), Env(scratch), 60);
+	EXPECT_EQ(bad.exitCode, 2);
+	EXPECT_NE(bad.output.find("--bogus"), std::string::npos) << bad.output;
+	EXPECT_FALSE(fs::exists(scratch / "out"));
 }
 
 TEST_F(GameRunTest, RunsAFixedNumberOfFramesAndExitsCleanly)

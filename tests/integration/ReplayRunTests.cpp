@@ -5,8 +5,8 @@
 #include "Process.h"
 #include "X11Window.h"
 #include "System/Input.h"
-#include "Automation/Recording.h"
-#include "Automation/RecordingFormat.h"
+#include "System/Recording.h"
+#include "System/RecordingFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // folder search.
 #include "Automation/Automation.h"
 #include "System/Boot.h"
+#include "System/CommandLine.h"
 #include "System/Error.h"
 #include "System/Game.h"
 #include "System/Window.h"
@@ -9,6 +10,7 @@
 #include "PlatformTypes.h"
 
 #include <SDL.h>
+#include <CLI/CLI.hpp>
 #include <gtest/gtest.h>
 #include <fstream>
 #include <set>
@@ -27,13 +29,14 @@ namespace
 	}
 }
 
-TEST(CommandLine, ReadsFullscreenModeAndSkipFluff)
+TEST(CommandLine, ReadsTheGameSwitchesAndStartsFromNotGiven)
 {
 	std::vector<std::string> args = {"zappatron", "--fullscreen-resolution", "1024", "768",
-			"--unknown", "--fullscreen-refresh-rate", "75", "--skip-fluff"};
+			"--fullscreen-refresh-rate", "75", "--skip-fluff"};
 	auto argv = Argv(args);
-	gSkipFluff = false;
-	ParseCommandLine(int(args.size()), argv.data());
+	AutomationOptions options;
+	std::string error;
+	ASSERT_TRUE(ParseAutomationFlags(int(args.size()), argv.data(), &options, &error)) << error;
 	EXPECT_EQ(gFullscreenWidth, 1024);
 	EXPECT_EQ(gFullscreenHeight, 768);
 	EXPECT_EQ(gFullscreenRefreshRate, 75);
@@ -42,30 +45,69 @@ TEST(CommandLine, ReadsFullscreenModeAndSkipFluff)
 	// A second parse starts from "not given".
 	std::vector<std::string> plain = {"zappatron"};
 	auto plainArgv = Argv(plain);
-	ParseCommandLine(1, plainArgv.data());
+	ASSERT_TRUE(ParseAutomationFlags(1, plainArgv.data(), &options, &error)) << error;
 	EXPECT_EQ(gFullscreenWidth, 0);
 	EXPECT_EQ(gFullscreenRefreshRate, 0);
-	gSkipFluff = false;
+	EXPECT_FALSE(gSkipFluff);
 }
 
-TEST(CommandLine, MissingValuesAreFatal)
+// Whatever is wrong, the one line says which switch it was.
+TEST(CommandLine, UnknownSwitchesMissingAndBadValuesAreNamed)
 {
-	struct Case { std::vector<std::string> args; const char* message; };
+	struct Case { std::vector<std::string> args; const char* named; };
 	std::vector<Case> cases = {
-		{{"zappatron", "--fullscreen-resolution", "800"}, "fullscreen width & height unspecified"},
-		{{"zappatron", "--fullscreen-resolution"}, "fullscreen width & height unspecified"},
-		{{"zappatron", "--fullscreen-refresh-rate"}, "fullscreen refresh rate unspecified"},
+		{{"zappatron", "--unknown"}, "--unknown"},
+		{{"zappatron", "--level", "7", "stray"}, "stray"},
+		{{"zappatron", "--fullscreen-resolution", "800"}, "--fullscreen-resolution"},
+		{{"zappatron", "--fullscreen-resolution"}, "--fullscreen-resolution"},
+		{{"zappatron", "--fullscreen-refresh-rate"}, "--fullscreen-refresh-rate"},
+		{{"zappatron", "--fullscreen-refresh-rate", "fast"}, "--fullscreen-refresh-rate"},
+		{{"zappatron", "--show-screen", "lobby"}, "--show-screen"},
+		{{"zappatron", "--view-skeleton", "nobody", "1"}, "--view-skeleton"},
+		{{"zappatron", "--view-skeleton", "0", "40"}, "--view-skeleton"},
+		{{"zappatron", "--record", ""}, "--record"},
+		{{"zappatron", "--screenshot", "--windowed"}, "--screenshot"},
 	};
 	for (auto& c : cases)
 	{
 		auto argv = Argv(c.args);
-		gFatalErrorRaised = false;
-		EXPECT_THROW(ParseCommandLine(int(c.args.size()), argv.data()), Tamber::QuitRequest);
-		EXPECT_TRUE(gFatalErrorRaised);
-		EXPECT_EQ(gLastFatalMessage.find("Assertion failed! ParseCommandLine:"), 0u) << gLastFatalMessage;
-		EXPECT_NE(gLastFatalMessage.find(c.message), std::string::npos) << gLastFatalMessage;
+		AutomationOptions options;
+		std::string error;
+		EXPECT_FALSE(ParseAutomationFlags(int(c.args.size()), argv.data(), &options, &error)) << c.args[1];
+		EXPECT_NE(error.find(c.named), std::string::npos) << error;
+		EXPECT_EQ(error.find('\n'), std::string::npos) << "one line: " << error;
 	}
-	gFatalErrorRaised = false;
+}
+
+TEST(CommandLine, HelpListsEverySwitchInItsGroupAndVersionNamesTheGame)
+{
+	std::vector<std::string> help = {"zappatron", "--help"};
+	auto helpArgv = Argv(help);
+	AutomationOptions options;
+	std::string text;
+	CLI::App app;
+	AddGameSwitches(&app);
+	AddAutomationSwitches(&app, &options);
+	ASSERT_EQ(ParseSwitches(&app, 2, helpArgv.data(), nullptr, &text), COMMAND_LINE_DONE);
+	size_t playing = text.find(SWITCH_GROUP_PLAYING), testing = text.find(SWITCH_GROUP_TESTING);
+	ASSERT_NE(playing, std::string::npos) << text;
+	ASSERT_NE(testing, std::string::npos) << text;
+	EXPECT_LT(playing, testing);
+	for (const CLI::Option* option : app.get_options())
+	{
+		const std::string name = option->get_name();
+		size_t at = text.find(name + " ");
+		ASSERT_NE(at, std::string::npos) << name << " missing from\n" << text;
+		EXPECT_EQ(at > testing, option->get_group() == std::string(SWITCH_GROUP_TESTING)) << name << " listed in the wrong group";
+		EXPECT_FALSE(option->get_description().empty()) << name;
+	}
+
+	std::vector<std::string> version = {"zappatron", "--version"};
+	auto versionArgv = Argv(version);
+	CLI::App again;
+	AddGameSwitches(&again);
+	ASSERT_EQ(ParseSwitches(&again, 2, versionArgv.data(), nullptr, &text), COMMAND_LINE_DONE);
+	EXPECT_EQ(text, std::string(GameVersionText()) + "\n");
 }
 
 TEST(CommandLine, AutomationSwitchesAreReadAndChecked)

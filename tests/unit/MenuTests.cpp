@@ -260,8 +260,8 @@ namespace
 		EXPECT_EQ(ChooseNewGameLevel(keyDown, false), NEW_GAME_LEVEL_SELECT);
 		numHeld = 0;
 		EXPECT_EQ(ChooseNewGameLevel(keyDown, true), NEW_GAME_LEVEL_SELECT);
-		EXPECT_EQ(StepMainMenuChoice(0, -1), 6);
-		EXPECT_EQ(StepMainMenuChoice(6, 1), 0);
+		EXPECT_EQ(StepMainMenuChoice(0, -1), NUM_MAIN_MENU_CHOICES - 1);
+		EXPECT_EQ(StepMainMenuChoice(NUM_MAIN_MENU_CHOICES - 1, 1), 0);
 	}
 
 	TEST(ScreensLogic, AFullBeltSkipsTheNewHumanInsteadOfStopping)

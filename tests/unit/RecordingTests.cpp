@@ -1,9 +1,10 @@
 // Input recordings as bytes and files: exact round trips, and every kind of
 // damage refused with a message before a frame is played. The timedemo's
 // summary of frame times.
-#include "Automation/Recording.h"
-#include "Automation/RecordingFormat.h"
+#include "System/Recording.h"
+#include "System/RecordingFormat.h"
 #include "System/Input.h"
+#include "System/SavedGame.h"
 #include "Automation/Timedemo.h"
 #include "FilesTestSupport.h"
 
@@ -105,7 +106,7 @@ TEST(Recording, DamagedOrTruncatedImagesAreRefusedWithTheReason)
 		{"checksum cut", [](auto* b) { b->pop_back(); }, "truncated"},
 		{"bytes after the end", [](auto* b) { b->push_back(0); }, "past the end"},
 		{"wrong magic", [](auto* b) { (*b)[0] = 'X'; }, "not a recording"},
-		{"newer version", [](auto* b) { (*b)[5] = 2; }, "version 2"},
+		{"newer version", [](auto* b) { (*b)[5] = 3; }, "version 3"},
 		{"other frame size", [](auto* b) { (*b)[21] = 24; }, "frame size"},
 		{"unknown ending", [](auto* b) { (*b)[23] = 2; Reseal(b); }, "where the run ended"},
 		{"frame count too large", [](auto* b) { PutU32(b, 16, 0xFFFFFFFF); }, "frames"},
@@ -121,6 +122,101 @@ TEST(Recording, DamagedOrTruncatedImagesAreRefusedWithTheReason)
 		{"swivel infinite", [=](auto* b) {
 			PutU32(b, frame0 + 3 * RECORDING_FRAME_BYTES + 16, std::bit_cast<uint32_t>(std::numeric_limits<float>::infinity()));
 			Reseal(b); }, "frame 3"},
+	};
+	for (const Case& c : cases)
+	{
+		std::vector<uint8_t> image = good;
+		c.damage(&image);
+		InputRecording out;
+		std::string error;
+		EXPECT_FALSE(DecodeRecording(image.data(), image.size(), &out, &error)) << c.name;
+		EXPECT_NE(error.find(c.reason), std::string::npos) << c.name << ": " << error;
+	}
+}
+
+namespace
+{
+	// One level of a person's game: its own start and a step per frame.
+	InputRecording SampleLevelRun()
+	{
+		InputRecording r = SampleRecording();
+		r.levelRun = true;
+		r.seed = 0;
+		r.fixedStepHz = 0;
+		r.startStep = 1.0f / 15;
+		r.randomState[0] = 0x01020304;
+		r.randomState[1] = 0xA0B0C0D0;
+		r.randomState[2] = 9;
+		r.playSeconds = 83.4f;
+		SavedGameRecord run = {};
+		run.version = SAVED_GAME_VERSION_WEAPONS;
+		run.score = 4200;
+		run.level = RECORDING_LEVEL_RUN_SAVED_LEVEL;
+		run.lives = 2;
+		run.health = 0.5f;
+		run.fuel = 0.25f;
+		run.savedAt = 1'765'000'000;
+		run.hasWeapons = true;
+		run.currentWeapon = -1;
+		for (WeaponSlot& slot : run.weapons)
+			slot = {-1, 0};
+		EncodeSavedGameFile(run, r.runImage.data());
+		for (size_t i = 0; i < r.frames.size(); i++)
+			r.frameTimes.push_back(1.0f / float(20 + i));		// a person's frames are as long as they were
+		return r;
+	}
+}
+
+TEST(Recording, ALevelRunKeepsItsStartAndEveryFramesStep)
+{
+	const InputRecording original = SampleLevelRun();
+	std::vector<uint8_t> image = Encode(original);
+	ASSERT_EQ(image.size(), RECORDING_LEVEL_RUN_HEADER_BYTES + 40 * RECORDING_LEVEL_RUN_FRAME_BYTES + RECORDING_CHECKSUM_BYTES);
+	InputRecording back;
+	std::string error;
+	ASSERT_TRUE(DecodeRecording(image.data(), image.size(), &back, &error)) << error;
+	EXPECT_TRUE(back.levelRun);
+	EXPECT_EQ(back.level, 7);
+	EXPECT_EQ(back.randomState[1], 0xA0B0C0D0u);
+	EXPECT_EQ(back.playSeconds, 83.4f);
+	EXPECT_EQ(back.startStep, 1.0f / 15);
+	EXPECT_EQ(back.runImage, original.runImage);
+	ASSERT_EQ(back.frameTimes.size(), 40u);
+	for (size_t i = 0; i < back.frameTimes.size(); i++)
+	{
+		EXPECT_EQ(std::bit_cast<uint32_t>(back.frameTimes[i]), std::bit_cast<uint32_t>(original.frameTimes[i])) << i;
+		EXPECT_EQ(back.frames[i].needsHeld, original.frames[i].needsHeld) << i;
+	}
+	// A run from boot reads as one, with no frame steps.
+	image = Encode(SampleRecording());
+	ASSERT_TRUE(DecodeRecording(image.data(), image.size(), &back, &error)) << error;
+	EXPECT_FALSE(back.levelRun);
+	EXPECT_TRUE(back.frameTimes.empty());
+}
+
+TEST(Recording, ADamagedLevelRunIsRefusedWithTheReason)
+{
+	const std::vector<uint8_t> good = Encode(SampleLevelRun());
+	const size_t frame0 = RECORDING_LEVEL_RUN_HEADER_BYTES;
+	const size_t run = RECORDING_LEVEL_RUN_STATE_AT;
+	struct Case
+	{
+		const char* name;
+		std::function<void(std::vector<uint8_t>*)> damage;
+		const char* reason;
+	};
+	const Case cases[] = {
+		{"cut inside the run state", [](auto* b) { b->resize(60); }, "too short"},
+		{"a run from boot's frame size", [](auto* b) { (*b)[21] = 20; }, "frame size"},
+		{"a seed", [](auto* b) { PutU32(b, 8, 5); Reseal(b); }, "no seed"},
+		{"no step at the start", [](auto* b) { PutU32(b, 12, 0); Reseal(b); }, "step of 0..1 s"},
+		{"seconds negative", [](auto* b) { PutU32(b, 36, std::bit_cast<uint32_t>(-1.0f)); Reseal(b); }, "seconds"},
+		{"health 2", [=](auto* b) { PutU32(b, run + 12, std::bit_cast<uint32_t>(2.0f)); Reseal(b); }, "health"},
+		{"run state of another version", [=](auto* b) { PutU32(b, run, 0x300); Reseal(b); }, "run state"},
+		{"a step of 0", [=](auto* b) { PutU32(b, frame0 + 20, 0); Reseal(b); }, "frame 0 has a step"},
+		{"a step of NaN", [=](auto* b) { PutU32(b, frame0 + 5 * RECORDING_LEVEL_RUN_FRAME_BYTES + 20, 0x7FC00000); Reseal(b); }, "frame 5"},
+		{"a step of 2 s", [=](auto* b) { PutU32(b, frame0 + 20, std::bit_cast<uint32_t>(2.0f)); Reseal(b); }, "step"},
+		{"a flipped bit in a step", [=](auto* b) { (*b)[frame0 + 22] ^= 1; }, "checksum"},
 	};
 	for (const Case& c : cases)
 	{

@@ -2,13 +2,15 @@
 // name contains FILTER).
 // bake --preview DIR [FILTER]: the same into DIR/Data, plus a contact sheet
 // of every model file and sprite set in DIR, for looking at the art.
+// The command line is read with CLI11 like the game's: --help, --version, and
+// one line naming a bad switch with exit code 2.
 #include "Bake.h"
 #include "formats/TGAWriter.h"
 #include "3D/Screenshot.h"
 #include "kit/Preview.h"
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <fstream>
 
@@ -35,22 +37,47 @@ static void WritePreviewImage(const std::filesystem::path& path, const Kit::Imag
 		throw std::runtime_error("can't write " + file.string());
 }
 
+#ifndef ZAPP_VERSION_TEXT
+#define ZAPP_VERSION_TEXT "unknown"
+#endif
+
 int main(int argc, char** argv)
 {
-	bool preview = argc > 1 && strcmp(argv[1], "--preview") == 0;
-	int first = preview ? 2 : 1;
-	if (argc < first + 1)
+	bool preview = false;
+	std::string dirText, filter;
+	CLI::App app("Writes the game's whole Data folder from code.", "bake");
+	app.set_help_flag("--help", "print the switches and their meaning, then quit");
+	app.set_version_flag("--version", "bake (Zappatron " ZAPP_VERSION_TEXT ")", "print the version, then quit");
+	app.add_flag("--preview", preview, "bake into DIR/Data and write contact sheets of the models and sprites into DIR");
+	app.add_option("DATA_DIR", dirText, "the Data folder to write (with --preview: the folder for Data and the sheets)")
+		->required()->type_name("DIR");
+	app.add_option("STEP_FILTER", filter, "only the steps whose name contains this text");
+	try
 	{
-		fprintf(stderr, "usage: bake DATA_DIR [STEP_FILTER]\n       bake --preview DIR [STEP_FILTER]\n");
+		app.parse(argc, argv);
+	}
+	catch (const CLI::CallForHelp&)
+	{
+		fputs(app.help().c_str(), stdout);
+		return 0;
+	}
+	catch (const CLI::CallForVersion&)
+	{
+		printf("%s\n", app.version().c_str());
+		return 0;
+	}
+	catch (const CLI::ParseError& e)
+	{
+		fprintf(stderr, "bake: %s (see --help)\n", e.what());
 		return 2;
 	}
 	try
 	{
-		std::filesystem::path dir = argv[first];
+		std::filesystem::path dir = dirText;
 		Bake::Context context{preview ? dir / "Data" : dir};
 		if (preview)
 			Kit::SetPreviewOutput(dir, WritePreviewImage);
-		int count = Bake::RunSteps(context, argc > first + 1 ? argv[first + 1] : "");
+		int count = Bake::RunSteps(context, filter);
 		printf("bake: %d step(s) written to %s\n", count, context.dataDir.c_str());
 		return 0;
 	}

@@ -1,4 +1,4 @@
-// The model files of the screens between levels: the main menu (its seven
+// The model files of the screens between levels: the main menu (its eight
 // turntable choices, the turntable, the title, the floating bits, the things
 // that drift across and the information picture), the level intro, the lose
 // screen's belt and machine, and the win screen. Bright,
@@ -84,6 +84,19 @@ namespace
 			b.Add(At(Colored(Cylinder(12, 12, 16, 10), Art::ROBOT_DARK), {std::cos(a) * 32, std::sin(a) * 32, 0}), m);
 		}
 		return b.Build("choice: credits");
+	}
+
+	// A little screen with a glowing play triangle: the replays.
+	Node PlayScreen(ModelFile& f)
+	{
+		ModelBuilder b(f);
+		int m = Plain(b, 371), g = Glow(b, 372);
+		b.Add(Colored(RoundedBox({150, 112, 34}, 14), Art::ROBOT_BLUE), m);
+		b.Add(At(Colored(Box({124, 86, 8}), Art::ROBOT_DARK), {0, 0, 16}), m);
+		// A three-sided cylinder on its side is the triangle; turned so a corner points right.
+		Mesh triangle = Turned(Turned(Cylinder(34, 34, 8, 3, true, false), {1.5707964f, 0, 0}), {0, 0, 1.5707964f});
+		b.Add(At(Colored(triangle, Art::ROBOT_ANTENNA), {6, 0, 22}), g);
+		return b.Build("choice: replays");
 	}
 
 	// A trophy: the high scores.
@@ -213,6 +226,7 @@ namespace
 			f.models.push_back(Drifter(f, i));
 		f.models.push_back(InfoPicture(f));
 		f.models.push_back(InfoGlow(f));
+		f.models.push_back(PlayScreen(f));
 		if (int(f.models.size()) != MAINMENU_NUM_MODELS)
 			throw std::logic_error("main menu models out of order");
 		return f;

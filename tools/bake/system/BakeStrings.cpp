@@ -359,6 +359,17 @@ namespace
 			"Humanos entregados: %d de %d", "Umani consegnati: %d su %d", "Avlämnade människor: %d av %d" } },
 		{ STR_SCREENSHOT_SAVED, { "Screenshot saved", "Capture d'écran enregistrée", "Bildschirmfoto gespeichert", "Captura de pantalla guardada", "Screenshot salvato", "Skärmbild sparad" } },
 		{ STR_SCREENSHOT_FAILED, { "Could not save the screenshot", "Impossible d'enregistrer la capture d'écran", "Bildschirmfoto konnte nicht gespeichert werden", "No se pudo guardar la captura de pantalla", "Impossibile salvare lo screenshot", "Skärmbilden kunde inte sparas" } },
+		// The attract mode and the replays.
+		{ STR_DEMO, { "Demo", "Démo", "Demo", "Demostración", "Demo", "Demo" } },
+		{ STR_REPLAY, { "Replay", "Rediffusion", "Wiederholung", "Repetición", "Replay", "Repris" } },
+		{ STR_REPLAYS, { "Replays", "Rediffusions", "Wiederholungen", "Repeticiones", "Replay", "Repriser" } },
+		{ STR_NO_REPLAYS, { "No replays yet: finish a level", "Aucune rediffusion : terminez un niveau",
+			"Noch keine Wiederholungen: schaff ein Level", "Aún no hay repeticiones: supera un nivel",
+			"Ancora nessun replay: completa un livello", "Inga repriser än: klara en bana" } },
+		{ STR_REPLAY_DAMAGED, { "This replay is damaged and can't be played", "Cette rediffusion est abîmée et ne peut être lue",
+			"Diese Wiederholung ist beschädigt und nicht abspielbar", "Esta repetición está dañada y no se puede ver",
+			"Questo replay è danneggiato e non può essere riprodotto", "Den här reprisen är skadad och kan inte spelas" } },
+		{ STR_REPLAY_BEST, { "best", "record", "Bestzeit", "récord", "record", "bäst" } },
 		{ STR_LEGAL_NOTICE, {
 			"Zappatron is an original game by its own small team.",
 			"Zappatron est un jeu original créé par sa petite équipe.",

@@ -1,7 +1,7 @@
 // Recording files on disk: written whole with the atomic writer (a crash
 // leaves the old file or the new one), read whole and checked before use.
-#include "Automation/Recording.h"
-#include "Automation/RecordingFormat.h"
+#include "System/Recording.h"
+#include "System/RecordingFormat.h"
 #include "AtomicWrite.h"
 
 #include <fstream>

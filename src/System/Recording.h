@@ -1,12 +1,16 @@
 // Input recordings: what a run needs to be played again exactly. The level it
 // starts on, the seed, the fixed step and every input update's needs and
-// analog values (as the input observer saw them). This part only turns a
-// recording into bytes and back; RecordingFile.cpp reads and writes files and
-// Replay.cpp drives the game with them.
+// analog values (as the input observer saw them). A level of a person's game
+// (a kept replay) starts from the level's own start instead: the random
+// numbers' state and the run as they were, and each frame's own step. This
+// part only turns a recording into bytes and back; RecordingFile.cpp reads
+// and writes files; Automation/Replay.cpp and System/Replays.h drive the game
+// with them.
 #pragma once
 
 #include "System/InputVirtual.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,6 +23,14 @@ struct InputRecording
 	float fixedStepHz = 30;
 	uint16_t endsAt = 0;			// RECORDING_ENDS_AT_FRAME or _AT_INPUT
 	std::vector<VirtualInputFrame> frames;
+
+	// A level of a person's game (format version 2); seed and fixedStepHz then unused.
+	bool levelRun = false;
+	uint32_t randomState[3] = {};
+	float startStep = 0;				// seconds: the frame step as the level was made
+	float playSeconds = 0;
+	std::array<uint8_t, 68> runImage = {};	// the run at the level's start, as a saved game's file image
+	std::vector<float> frameTimes;		// seconds, one per frame
 };
 
 // Appends the file image of `recording` to `out`.
