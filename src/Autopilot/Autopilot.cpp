@@ -233,18 +233,10 @@ namespace
 		}
 	}
 
-	// Whether a target is the one given up a moment ago (or, after a fight
-	// given up, any: the robot gets clear first).
-	bool IsLeftBe(const AutopilotState& state, const AutopilotTarget& t)
-	{
-		return state.targetRest > 0
-			&& (state.restFromAll || std::hypot(t.x - state.leftBeX, t.z - state.leftBeZ) < AUTOPILOT_LEFT_BE_RADIUS);
-	}
-
-	// The nearest target in reach, leaving be a chase given up.
+	// The nearest target in reach, unless resting from a chase given up.
 	const AutopilotTarget* PickTarget(const AutopilotView& view, const AutopilotState& state)
 	{
-		if (state.targetRest > 0 && state.restFromAll)
+		if (state.targetRest > 0)
 			return nullptr;
 		const AutopilotTarget* best = nullptr;
 		float bestDistance = AUTOPILOT_TARGET_REACH;
@@ -252,8 +244,6 @@ namespace
 		const bool armFirst = view.bossLevel && !view.gunReady;
 		for (const AutopilotTarget& t : view.targets)
 		{
-			if (IsLeftBe(state, t))
-				continue;
 			if (armFirst && (t.kind == AUTOPILOT_TARGET_POD || t.kind == AUTOPILOT_TARGET_PICKUP))
 			{
 				float d = std::hypot(t.x - view.x, t.z - view.z);
@@ -269,8 +259,6 @@ namespace
 		const bool armedInArena = view.bossLevel && view.gunReady;
 		for (const AutopilotTarget& t : view.targets)
 		{
-			if (IsLeftBe(state, t))
-				continue;
 			float d = std::hypot(t.x - view.x, t.z - view.z);
 			// Creatures come to the robot: it meets those that do and leaves the rest be
 			// (in a boss's arena, armed, it shoots them on their way in; some it runs past).
@@ -656,13 +644,8 @@ VirtualInputFrame AutopilotStep(const Route& route, const AutopilotView& view, A
 		if (state->chaseClock > (threat ? AUTOPILOT_FIGHT_GIVE_UP : AUTOPILOT_TARGET_GIVE_UP)
 				|| AutopilotChaseStalled(view, *target, state))
 		{
-			// A thing out of reach is left be and the next one taken; a fight
-			// given up, everything for a while.
 			AutopilotResetChaseWatch(state);
 			state->targetRest = AUTOPILOT_TARGET_REST;
-			state->restFromAll = target->kind == AUTOPILOT_TARGET_ENEMY;
-			state->leftBeX = target->x;
-			state->leftBeZ = target->z;
 			state->chaseClock = 0;
 		}
 		else

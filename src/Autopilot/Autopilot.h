@@ -35,8 +35,7 @@ constexpr float AUTOPILOT_PROGRESS = 120.0f;			// units nearer the goal that cou
 constexpr float AUTOPILOT_SIDESTEP_TIME = 0.6f;		// seconds of a sidestep
 constexpr float AUTOPILOT_TARGET_REACH = 1200.0f;		// units: opportunistic targets this near are taken
 constexpr float AUTOPILOT_TARGET_GIVE_UP = 5.0f;		// seconds chasing one target before leaving it be
-constexpr float AUTOPILOT_TARGET_REST = 6.0f;			// seconds of leaving be a target given up (all of them, after a fight)
-constexpr float AUTOPILOT_LEFT_BE_RADIUS = 400.0f;		// units round a target given up within which targets are left be
+constexpr float AUTOPILOT_TARGET_REST = 6.0f;			// seconds of ignoring targets after giving up
 constexpr float AUTOPILOT_PUNCH_REACH = 200.0f;		// units: close enough to punch
 constexpr float AUTOPILOT_PUNCH_REPEAT = 0.6f;		// seconds between punches
 constexpr float AUTOPILOT_GRAB_REACH = 140.0f;			// units: close enough for the punch to be a grab (the hand reaches 170)
@@ -216,9 +215,7 @@ struct AutopilotState
 	float chaseClock = 0;
 	float chaseBest = 1e30f;			// nearest it got to the chased target
 	float chaseStall = 0;				// seconds chasing without getting nearer
-	float targetRest = 0;				// seconds left of leaving be the target given up (and with restFromAll, every one)
-	bool restFromAll = false;
-	float leftBeX = 0, leftBeZ = 0;		// where that target was
+	float targetRest = 0;
 	float punchClock = 0;
 	// The saucer's harvest: the target worked on and for how long.
 	float harvestX = 0, harvestZ = 0;

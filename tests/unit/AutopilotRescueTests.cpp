@@ -132,33 +132,3 @@ TEST(AutopilotRescue, AnUnlitCheckpointBesideTheWayIsTouchedAndTheRouteGoesOn)
 	EXPECT_TRUE(touched);
 	EXPECT_TRUE(s.routeDone);
 }
-
-TEST(AutopilotRescue, AHumanItCannotCatchIsLeftBeButTheAtomsNearbyAreStillTaken)
-{
-	const Route route = {At(ROUTE_GOTO, 0, -20000)};
-	AutopilotView view = Standing(0, 0);
-	AutopilotState s;
-	// A human that keeps walking off ahead as fast as the robot runs.
-	int frames = 0;
-	for (; frames < 30 * 10 && s.targetRest <= 0; frames++)
-	{
-		view.targets = {{AUTOPILOT_TARGET_HUMAN, view.x + 900, 0, view.z}};
-		Walk(&view, AutopilotStep(route, view, &s));
-	}
-	ASSERT_GT(s.targetRest, 0) << "given up";
-	EXPECT_LE(frames, int((AUTOPILOT_TARGET_GIVE_UP + 0.5f) * 30));
-	// Left be: it stays where it was given up; an atom off to the side is
-	// taken at once, not after the rest.
-	const float humanX = view.x + 900, humanZ = view.z;
-	view.targets = {{AUTOPILOT_TARGET_HUMAN, humanX, 0, humanZ}, {AUTOPILOT_TARGET_ATOM, view.x - 500, 0, view.z}};
-	int atomAt = -1;
-	for (int i = 0; i < 30 * 3 && atomAt < 0; i++)
-	{
-		Walk(&view, AutopilotStep(route, view, &s));
-		if (Touch(&view, AUTOPILOT_TARGET_ATOM, 60))
-			atomAt = i;
-		EXPECT_GT(std::hypot(humanX - view.x, humanZ - view.z), 700) << "not back after the human";
-	}
-	EXPECT_GE(atomAt, 0);
-	EXPECT_LT(atomAt, int(AUTOPILOT_TARGET_REST * 30));
-}
