@@ -44,6 +44,11 @@ static int gGoalsReported = 0;
 static float gLastProgressClock = 0;	// gLevelClock when a route goal was last done or the exit charge rose
 static float gChargeSeen = 0;			// the exit charge then
 static int gLivesSeen = 0;
+static bool gDeathSeen = false;			// the robot is dead and not back yet
+static float gDeathClock = 0;			// gLevelClock when it died, and where
+static float gDeathX = 0, gDeathZ = 0;
+static float gHealthSeen = 1;			// the health last frame
+static float gHealthLost = 0;			// health lost in the level, in full bars (a death loses what was left)
 static float gTestHurtClock = 0;		// seconds since the last test hurt or the robot's respawn
 
 static long gFramesDrawn = 0;
@@ -384,6 +389,9 @@ void AutomationLevelFrame()
 		gLastProgressClock = 0;
 		gChargeSeen = gLevel.exitCharge;
 		gLivesSeen = gRun.lives;
+		gDeathSeen = false;
+		gHealthSeen = gRun.health;
+		gHealthLost = 0;
 		gTestHurtClock = 0;
 		if (gAutomation.autopilot && !HasVirtualInputSource())
 			StartAutopilot();
@@ -400,10 +408,23 @@ void AutomationLevelFrame()
 	if (gAutomation.routeCheck)
 		gLevel.exitCharge = 1;
 
+	// The life is taken as the robot comes back at its checkpoint: the line
+	// says where it died, which is what a balance run wants to know.
+	if (gPlayerNode && gPlayerLevel.isDead && !gDeathSeen)
+	{
+		gDeathClock = gLevelClock;
+		gDeathX = gPlayerNode->Coord.x;
+		gDeathZ = gPlayerNode->Coord.z;
+	}
+	gDeathSeen = gPlayerLevel.isDead;
 	if (gAutomation.autopilot && int(gRun.lives) < gLivesSeen && gPlayerNode)
-		printf("AUTOPILOT level %d lost a life at %.1f s near %.0f, %.0f\n", gCurrentLevel, gLevelClock,
-				gPlayerNode->Coord.x, gPlayerNode->Coord.z);
+		printf("AUTOPILOT level %d lost a life at %.1f s: died at %.1f s near %.0f, %.0f, back at checkpoint %d near %.0f, %.0f\n",
+				gCurrentLevel, gLevelClock, gDeathClock, gDeathX, gDeathZ, gPlayerLevel.checkpointNum, gPlayerNode->Coord.x,
+				gPlayerNode->Coord.z);
 	gLivesSeen = gRun.lives;
+	if (gRun.health < gHealthSeen)
+		gHealthLost += gHealthSeen - gRun.health;
+	gHealthSeen = gRun.health;
 
 	// Test damage goes through the robot's own health, death and respawn.
 	if (gAutomation.testHurtEvery > 0 && gPlayerNode)
@@ -420,6 +441,10 @@ void AutomationLevelFrame()
 	int done = 0, total = 0;
 	if (gAutomation.autopilot)
 		GetAutopilotProgress(&done, &total);
+	// After a lost life the robot walks the route again from its checkpoint:
+	// the goals it does again are progress too (and are reported again).
+	if (done < gGoalsReported)
+		gGoalsReported = done;
 	for (; gGoalsReported < done; gGoalsReported++)
 	{
 		printf("AUTOPILOT level %d goal %d/%d done at %.1f s\n", gCurrentLevel, gGoalsReported + 1, total, gLevelClock);
@@ -458,11 +483,24 @@ void AutomationLevelEnded()
 		ResetAutopilotForLevel();
 	if (gAutomation.reportPlayer)
 		printf("LEVEL %d end %s\n", gCurrentLevel, DescribeRunForAutomation().c_str());
-	if (!gLevel.done || gLevel.gameOver)
+	if (gLevel.gameOver)
+	{
+		printf("LEVEL %d game over time=%.1f score=%d humans=%d of=%d hurt=%.2f\n", gCurrentLevel, gLevelClock, int(gRun.score),
+				gLevel.humansRescuedTotal, gLevel.humansInLevel, gHealthLost);
+		fflush(stdout);
+		// A run of so many levels has no more to play.
+		if (gAutomation.quitAfterLevels > 0)
+		{
+			gAutomationExitCode = AUTOMATION_EXIT_GAME_OVER;
+			RequestQuit();
+		}
+		return;
+	}
+	if (!gLevel.done)
 		return;
 	gLevelsFinished++;
-	printf("LEVEL %d done time=%.1f lives=%d score=%d humans=%d\n", gCurrentLevel, gLevelClock, int(gRun.lives),
-			int(gRun.score), gLevel.humansRescuedTotal);
+	printf("LEVEL %d done time=%.1f lives=%d score=%d humans=%d of=%d hurt=%.2f\n", gCurrentLevel, gLevelClock, int(gRun.lives),
+			int(gRun.score), gLevel.humansRescuedTotal, gLevel.humansInLevel, gHealthLost);
 	fflush(stdout);
 	if (gAutomation.quitAfterLevels > 0 && gLevelsFinished >= gAutomation.quitAfterLevels)
 		RequestQuit();

@@ -44,7 +44,10 @@
 //                      game") and goes on through the later levels to the end
 //   --quit-after-levels K  quit with exit code 0 once K levels are finished; with it,
 //                      frames running out first give exit code 3. Every finished level
-//                      prints "LEVEL n done time=… lives=… score=… humans=…"
+//                      prints "LEVEL n done time=… lives=… score=… humans=… of=… hurt=…" (of:
+//                      the humans the level holds; hurt: the health lost there, in full
+//                      bars); the lives running out first print "LEVEL n game over …"
+//                      and, with this switch, quit with exit code 5
 //                      An autopilot that does no route goal and gains no exit charge
 //                      for AUTOPILOT_STALL_SECONDS of play is stuck: the run prints "AUTOPILOT STALLED …" with the
 //                      level, the goal and the place, and quits with exit code 4
@@ -123,6 +126,7 @@ enum
 // The process's exit code after an orderly quit (a fatal alert makes it 1).
 constexpr int AUTOMATION_EXIT_FRAMES_RAN_OUT = 3;
 constexpr int AUTOMATION_EXIT_STALLED = 4;		// the autopilot stopped getting anywhere
+constexpr int AUTOMATION_EXIT_GAME_OVER = 5;	// with --quit-after-levels: the lives ran out first
 extern int gAutomationExitCode;
 
 extern AutomationOptions gAutomation;

@@ -268,6 +268,10 @@ namespace
 			// Bosses and machines are the boss goals' business, not walked up to.
 			if (t.kind == AUTOPILOT_TARGET_BOSS_PART)
 				continue;
+			// A person saved is worth more than an atom: a human a little
+			// farther off still comes first.
+			if (t.kind == AUTOPILOT_TARGET_HUMAN || t.kind == AUTOPILOT_TARGET_CAPSULE)
+				d /= AUTOPILOT_HUMAN_PULL;
 			if (d < bestDistance)
 			{
 				bestDistance = d;
@@ -277,7 +281,7 @@ namespace
 		return best;
 	}
 
-	// Goes for a target: touching takes atoms and humans; pods and enemies are
+	// Goes for a target: touching takes atoms, humans and checkpoints; pods and enemies are
 	// punched; a punch right by a pick-up grabs it.
 	void Chase(VirtualInputFrame* frame, const AutopilotView& view, AutopilotState* state, const AutopilotTarget& t)
 	{
@@ -301,6 +305,20 @@ namespace
 				state->punchClock = AUTOPILOT_PUNCH_REPEAT;
 			}
 			SteerToward(frame, view, t.x, t.z, d < AUTOPILOT_ENEMY_PUNCH_REACH ? 0.0f : GO_SPEED);
+			return;
+		}
+		if (t.kind == AUTOPILOT_TARGET_CAPSULE)
+		{
+			// Out with a weapon that breaks the glass (a press at a time), then
+			// shoot it from a step away, facing it.
+			if (t.wrongWeapon)
+			{
+				SteerToward(frame, view, t.x, t.z, d > AUTOPILOT_CAPSULE_STANDOFF ? GO_SPEED : 0.0f);
+				if (state->punchClock <= 0 && Press(frame, *state, NEED_NEXT_WEAPON))
+					state->punchClock = AUTOPILOT_WEAPON_CHANGE_EVERY;
+				return;
+			}
+			AutopilotShootAt(frame, view, state, t.x, t.z, AUTOPILOT_CAPSULE_STANDOFF);
 			return;
 		}
 		bool punches = t.kind == AUTOPILOT_TARGET_POD || t.kind == AUTOPILOT_TARGET_PICKUP;
@@ -419,13 +437,29 @@ namespace
 			HoverToward(frame, view, goal.x, goal.z);
 	}
 
+	// A point of the way is passed, not only reached: a robot already beyond
+	// it along its leg and near it walks on (a creature standing on the point
+	// would otherwise keep it circling round, bent away from its reach).
+	// Not over open sky, where the point may be a bridge's turn.
+	bool IsWayPointPassed(const AutopilotView& view, const AutopilotState& state, const RouteGoal& goal, float distance)
+	{
+		if (view.groundHasHoles || view.flying || distance > AUTOPILOT_PASS_REACH)
+			return false;
+		float legX = goal.x - state.legFromX, legZ = goal.z - state.legFromZ;
+		float length = std::hypot(legX, legZ);
+		if (length < 1)
+			return false;
+		return ((view.x - goal.x) * legX + (view.z - goal.z) * legZ) / length > 0;
+	}
+
 	void GoForGoal(VirtualInputFrame* frame, const Route& route, const AutopilotView& view, AutopilotState* state)
 	{
 		const RouteGoal& goal = route[state->goal];
 		float distance = std::hypot(goal.x - view.x, goal.z - view.z);
 		float reach = GoalReach(goal.verb);
 
-		if (distance <= reach || (goal.verb == ROUTE_JET && state->goalClock > 0 && !view.onGround))
+		if (distance <= reach || (goal.verb == ROUTE_JET && state->goalClock > 0 && !view.onGround)
+				|| (goal.verb == ROUTE_GOTO && IsWayPointPassed(view, *state, goal, distance)))
 		{
 			switch (goal.verb)
 			{

@@ -25,6 +25,7 @@
 //
 
 constexpr float AUTOPILOT_REACH = 260.0f;				// units: a goto goal counts as reached this close
+constexpr float AUTOPILOT_PASS_REACH = 700.0f;			// units: a goto goal this near that the robot is already beyond (along its leg) counts as passed
 constexpr float AUTOPILOT_EXIT_REACH = 70.0f;			// units: how close to the exit spot it stands
 constexpr float AUTOPILOT_LOOKAHEAD = 450.0f;			// units along the leg ahead that the steering aims at
 constexpr float AUTOPILOT_OFF_COURSE = 1500.0f;		// units from the leg beyond which it heads straight for the goal
@@ -38,6 +39,9 @@ constexpr float AUTOPILOT_TARGET_REST = 6.0f;			// seconds of ignoring targets a
 constexpr float AUTOPILOT_PUNCH_REACH = 200.0f;		// units: close enough to punch
 constexpr float AUTOPILOT_PUNCH_REPEAT = 0.6f;		// seconds between punches
 constexpr float AUTOPILOT_GRAB_REACH = 140.0f;			// units: close enough for the punch to be a grab (the hand reaches 170)
+constexpr float AUTOPILOT_HUMAN_PULL = 2.5f;			// a human (or a captive's capsule) counts as this many times nearer than an atom
+constexpr float AUTOPILOT_CAPSULE_STANDOFF = 450.0f;	// units from a capsule it shoots from
+constexpr float AUTOPILOT_WEAPON_CHANGE_EVERY = 0.8f;	// seconds between presses of the weapon key (the change takes a moment)
 // The saucer level.
 constexpr float AUTOPILOT_SAUCER_SIGHT = 4000.0f;		// units: humans and huts this near are seen from the saucer
 constexpr float AUTOPILOT_BEAM_AIM = 35.0f;			// units: this close over a human it beams (the tractor reaches 70)
@@ -90,6 +94,8 @@ enum AutopilotTargetKind : uint8_t
 	AUTOPILOT_TARGET_HUT,			// saucer level: smash it with the destroy beam
 	AUTOPILOT_TARGET_BEAMABLE,		// saucer level: a free human for the tractor beam
 	AUTOPILOT_TARGET_BOSS_PART,		// a boss, or a part of a boss machine or arena, to shoot down
+	AUTOPILOT_TARGET_CHECKPOINT,	// a post not yet lit: touch it, so a lost life starts there
+	AUTOPILOT_TARGET_CAPSULE,		// a captive's glass capsule: shoot it open (the human inside is then a target)
 };
 
 struct AutopilotTarget
@@ -97,7 +103,7 @@ struct AutopilotTarget
 	AutopilotTargetKind kind;
 	float x, y, z;
 	bool open = true;				// boss part: a hit now would hurt it
-	bool wrongWeapon = false;		// boss part: the weapon in hand does nothing to it, another held would
+	bool wrongWeapon = false;		// boss part, capsule: the weapon in hand does nothing to it, another held would
 	bool noWeapon = false;			// boss part: nothing held hurts it (the way back to the pick-ups)
 	// Enemies: how near before it is fought; 0: never (it is run past).
 	float engage = AUTOPILOT_THREAT_RANGE;

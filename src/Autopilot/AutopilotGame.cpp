@@ -87,6 +87,10 @@ namespace
 		}
 		else if (node->MoveCall == MoveAtom)
 			*kind = AUTOPILOT_TARGET_ATOM;
+		// A post further on than the last one lit (a lit one is no trigger any more).
+		else if ((node->CType & CTYPE_TRIGGER) && node->Kind == TRIGGER_KIND_CHECKPOINT
+				&& node->Special[0] > gPlayerLevel.checkpointNum)
+			*kind = AUTOPILOT_TARGET_CHECKPOINT;
 		else if (node->CType & CTYPE_PICKUP)
 			*kind = AUTOPILOT_TARGET_PICKUP;
 		// Ground pods (a balloon pod hangs out of a fist's reach: left be).
@@ -102,23 +106,44 @@ namespace
 		return true;
 	}
 
+	// Whether the weapon in hand (the fist while no gun is drawn) hurts a
+	// node, and whether another one held would.
+	void WeaponsAgainst(const ObjNode* node, bool* current, bool* other)
+	{
+		auto hurts = [&](int weapon) { return weapon >= 0 && weapon < NUM_WEAPON_TYPES && node->HitByWeaponHandler[weapon]; };
+		*current = hurts(gWeaponIsDrawn ? gRun.currentWeapon : WEAPON_FIST);
+		*other = false;
+		for (const WeaponSlot& slot : gRun.weapons)
+			if (slot.quantity > 0 && slot.type != gRun.currentWeapon && slot.type != WEAPON_GROWTH && hurts(slot.type))
+				*other = true;
+	}
+
 	// On a boss level: a boss, or a part of its arena, and whether the weapon
 	// in hand (or the fist), another held, or nothing held can hurt it.
 	bool ClassifyBossPart(const ObjNode* node, AutopilotTarget* target)
 	{
 		if (!IsBossPart(node))
 			return false;
-		auto hurts = [&](int weapon) { return weapon >= 0 && weapon < NUM_WEAPON_TYPES && node->HitByWeaponHandler[weapon]; };
-		// The fist counts while no gun is drawn (a portal falls to punches too).
-		bool current = hurts(gWeaponIsDrawn ? gRun.currentWeapon : WEAPON_FIST);
-		bool other = false;
-		for (const WeaponSlot& slot : gRun.weapons)
-			if (slot.quantity > 0 && slot.type != gRun.currentWeapon && slot.type != WEAPON_GROWTH && hurts(slot.type))
-				other = true;
+		bool current, other;
+		WeaponsAgainst(node, &current, &other);
 		target->kind = AUTOPILOT_TARGET_BOSS_PART;
 		target->open = IsBossPartVulnerable(node);
 		target->wrongWeapon = !current && other;
 		target->noWeapon = !current && !other;
+		return true;
+	}
+
+	// A captive's capsule is worth a detour only with something held that breaks it.
+	bool ClassifyCapsule(const ObjNode* node, AutopilotTarget* target)
+	{
+		if (!IsHumanCapsule(node))
+			return false;
+		bool current, other;
+		WeaponsAgainst(node, &current, &other);
+		if (!current && !other)
+			return false;
+		target->kind = AUTOPILOT_TARGET_CAPSULE;
+		target->wrongWeapon = !current;
 		return true;
 	}
 
@@ -138,6 +163,12 @@ namespace
 			if (bossLevel && !flying && d <= bossSight && ClassifyBossPart(n, &boss))
 			{
 				targets->push_back(boss);
+				continue;
+			}
+			AutopilotTarget capsule = {AUTOPILOT_TARGET_CAPSULE, n->Coord.x, n->Coord.y, n->Coord.z};
+			if (!flying && d <= reach && ClassifyCapsule(n, &capsule))
+			{
+				targets->push_back(capsule);
 				continue;
 			}
 			AutopilotTargetKind kind;

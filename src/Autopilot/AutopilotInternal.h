@@ -50,8 +50,11 @@ void AutopilotWaitForCharge(VirtualInputFrame* frame, const Route& route, const 
 // After a lost life (AutopilotRespawn.cpp). Whether a goal is part of the
 // route's way (walked, jumped, jetted or ridden) rather than a task done there.
 bool IsRouteWayGoal(RouteVerb verb);
-// While walking the route again: a task goal done before is passed over (true
-// when it moved on to the next goal this frame).
+// Whether a goal is a fight with a boss part (won once it is down for good).
+bool IsRouteFightGoal(RouteVerb verb);
+// While walking the route again: a task goal done before is passed over (over
+// open sky any task, on solid ground a fight; true when it moved on to the
+// next goal this frame).
 bool AutopilotSkipsDoneTask(const Route& route, const AutopilotView& view, AutopilotState* state);
 
 // Chasing a target (AutopilotChaseWatch.cpp): true once the robot has got no

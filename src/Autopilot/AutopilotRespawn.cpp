@@ -9,6 +9,7 @@
 // checkpoint there may stand off the way's line, and a straight walk from it
 // to the goal runs beside the narrow bridge rather than over it: the leg is
 // taken from its own start, so the steering first steps back onto the way.
+// Bosses shot down stay down: their spots are passed over on any ground.
 #include "Autopilot/AutopilotInternal.h"
 
 #include <algorithm>
@@ -95,7 +96,17 @@ void AutopilotResumeAfterRespawn(const Route& route, const AutopilotView& view, 
 	state->chaseClock = 0;
 	state->targetRest = 0;
 	state->chargeSearching = false;
-	state->resumeGoal = view.groundHasHoles && from < current ? current : SIZE_MAX;
+	// A fight won stays won: walking back past a boss part shot down (a pod
+	// plant's head, a portal) to its spot again would only cost the way.
+	bool fightBehind = false;
+	for (size_t i = from; i < current; i++)
+		fightBehind = fightBehind || IsRouteFightGoal(route[i].verb);
+	state->resumeGoal = from < current && (view.groundHasHoles || fightBehind) ? current : SIZE_MAX;
+}
+
+bool IsRouteFightGoal(RouteVerb verb)
+{
+	return verb == ROUTE_BOSS || verb == ROUTE_SNIPE;
 }
 
 bool AutopilotSkipsDoneTask(const Route& route, const AutopilotView& view, AutopilotState* state)
@@ -107,7 +118,10 @@ bool AutopilotSkipsDoneTask(const Route& route, const AutopilotView& view, Autop
 		state->resumeGoal = SIZE_MAX;
 		return false;
 	}
-	if (IsRouteWayGoal(route[state->goal].verb))
+	// Over open sky every task done is passed over; on solid ground only the
+	// fights won (the rest are done again on the way: they cost little).
+	const RouteVerb verb = route[state->goal].verb;
+	if (view.groundHasHoles ? IsRouteWayGoal(verb) : !IsRouteFightGoal(verb))
 		return false;
 	AutopilotNextGoal(route, view, state);
 	return true;

@@ -74,6 +74,10 @@ bool AddHumanType2OnSpline(int splineNum, SplineItemType* item);
 // beamed or carried off).
 bool IsHumanRescuable(const ObjNode* human);
 
+// Whether a node is the glass capsule round a captive (its hit handlers say
+// which weapons break it).
+bool IsHumanCapsule(const ObjNode* node);
+
 // Trigger handler of TRIGGER_KIND_HUMAN: the robot touched a free human.
 // Teleports it away and counts it. Returns true (it stays solid).
 bool RescueHuman(ObjNode* human, ObjNode* whoTouched, uint32_t sides);

@@ -242,3 +242,8 @@ bool AddPeopleHut(TerrainItemEntryType* item, float x, float z)
 	hut->TerrainItemPtr = item;
 	return true;
 }
+
+bool IsHumanCapsule(const ObjNode* node)
+{
+	return node && node->CType != INVALID_NODE_FLAG && node->MoveCall == MoveCapsule;
+}

@@ -303,12 +303,6 @@ namespace
 	{
 		ApplyPlayerFriction(node, FRICTION_STAND);
 		MovePlayerStep(node);
-		if (gPlayerLevel.deathTimer > 0)
-		{
-			gPlayerLevel.deathTimer -= gFrameTime;
-			if (gPlayerLevel.deathTimer <= 0 && !gDeathTransition.active)
-				StartDeathTransition(0);
-		}
 	}
 
 	void GotHit(ObjNode* node)
@@ -535,6 +529,15 @@ void MovePlayerRobot(ObjNode* node)
 	}
 
 	HandlerFor(PlayerAnim(node))(node);
+	// The life ends when the death's time is up, whatever pose the robot is
+	// in by then: landing from the level's start drop, or thrown up by a
+	// live floor, it can leave the death pose, and it would lie dead for ever.
+	if (gPlayerLevel.isDead && gPlayerLevel.deathTimer > 0)
+	{
+		gPlayerLevel.deathTimer -= dt;
+		if (gPlayerLevel.deathTimer <= 0 && !gDeathTransition.active)
+			StartDeathTransition(0);
+	}
 	ApplyPendingPlayerShock(node);
 	// A nova charge is let go whenever the robot leaves the charging pose.
 	if (IsNovaCharging() && PlayerAnim(node) != PLAYER_ANIM_CHARGING)

@@ -154,7 +154,7 @@ TEST(AutopilotRespawn, WalksBackAlongTheWayAndPassesOverABossItHadDone)
 
 TEST(AutopilotRespawn, OnSolidGroundItWalksBackWithoutPassingOverTasks)
 {
-	const Route route = {At(ROUTE_GOTO, 0, 4000), At(ROUTE_BOSS, 4000, 4000), At(ROUTE_GOTO, 8000, 4000)};
+	const Route route = {At(ROUTE_GOTO, 0, 4000), At(ROUTE_PUNCH, 4000, 4000), At(ROUTE_GOTO, 8000, 4000)};
 	AutopilotView start = Standing(0, 0);
 	start.groundHasHoles = false;
 	AutopilotState s;
@@ -193,4 +193,31 @@ TEST(AutopilotRespawn, StuckBesideOpenSkyItOnlyJumps)
 		view.onGround = t.recovery == AUTOPILOT_RECOVER_NONE || t.recoveryClock > 0.5f;
 	}
 	EXPECT_TRUE(sidestepped) << "on solid ground the step aside stays";
+}
+
+TEST(AutopilotRespawn, OnSolidGroundABossShotDownIsPassedOverButATaskOnTheWayIsDoneAgain)
+{
+	auto Solid = [](float x, float z) { return AutopilotTestSupport::Standing(x, z, false); };
+	// An arena: two boss spots, a punch between them, and the boss it died at.
+	const Route route = {At(ROUTE_GOTO, 0, 2000), At(ROUTE_BOSS, 3000, 2000), At(ROUTE_PUNCH, 3000, 5000),
+			At(ROUTE_BOSS, 0, 5000), At(ROUTE_BOSS, -3000, 5000)};
+	AutopilotState s;
+	AutopilotStep(route, Solid(0, 0), &s);
+	AutopilotStartGoal(Solid(0, 5000), &s, 4);
+	AutopilotView dead = Solid(-2500, 5000);
+	dead.inControl = false;
+	AutopilotStep(route, dead, &s);
+	AutopilotView back = Solid(0, 0);
+	back.respawned = true;
+	AutopilotStep(route, back, &s);
+	EXPECT_EQ(s.goal, 0u) << "back at the start: the way in first";
+	EXPECT_EQ(s.resumeGoal, 4u);
+	AutopilotStep(route, Solid(0, 1950), &s);
+	AutopilotStep(route, Solid(0, 1950), &s);
+	EXPECT_EQ(s.goal, 2u) << "the first boss spot passed over, the punch done again";
+	AutopilotStep(route, Solid(3000, 5000), &s);
+	AutopilotStep(route, Solid(3000, 5000), &s);
+	AutopilotStep(route, Solid(3000, 5000), &s);
+	EXPECT_EQ(s.goal, 4u) << "the punch done, the second boss spot passed over for the one it died at";
+	EXPECT_EQ(s.resumeGoal, SIZE_MAX);
 }

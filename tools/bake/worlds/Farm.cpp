@@ -32,10 +32,15 @@ namespace TerrainBake::Worlds
 		void AddFarmCreatures(WorldDesign& d, const std::vector<Point2>& track, Point2 yard)
 		{
 			// Along the track (fraction of its length) and to one side of it.
+			// An onion walks out at a robot it sees and its grab reaches 600:
+			// within a thousand of the track it lands on anyone walking past,
+			// however careful. So the onions stand back in the fields, some two
+			// thousand off, on the far side from the farm hands near them: one
+			// that walks out is seen coming and can be left behind.
 			const struct { float t, side; uint16_t type; } vegetables[] = {
-				{0.10f, -900, ITEM_TOMATO}, {0.16f, 950, ITEM_ONION}, {0.25f, -1000, ITEM_CORN},
-				{0.36f, 900, ITEM_TOMATO}, {0.43f, -950, ITEM_ONION}, {0.58f, 1000, ITEM_CORN},
-				{0.66f, -900, ITEM_ONION}, {0.76f, 950, ITEM_TOMATO}, {0.82f, -1000, ITEM_CORN},
+				{0.10f, -900, ITEM_TOMATO}, {0.19f, 1800, ITEM_ONION}, {0.25f, -1000, ITEM_CORN},
+				{0.36f, 900, ITEM_TOMATO}, {0.43f, 1800, ITEM_ONION}, {0.58f, 1000, ITEM_CORN},
+				{0.70f, -2000, ITEM_ONION}, {0.76f, 950, ITEM_TOMATO}, {0.82f, -1000, ITEM_CORN},
 				{0.90f, 900, ITEM_TOMATO},
 			};
 			for (const auto& v : vegetables)
