@@ -176,9 +176,9 @@ TEST(ReplayShelf, EachLevelKeepsItsNewestFewAndItsFastestAndTheShelfStaysBounded
 		std::erase_if(kept, [&](const ReplayEntry& e) { return drop.count(e.fileName) != 0; });
 		ASSERT_LE(int(kept.size()), REPLAYS_MAX_FILES);
 	}
-	for (auto [level, tenths] : fastest)
+	for (const auto& best : fastest)		// not a structured binding: a lambda cannot capture one before C++20's fix in clang 16
 		EXPECT_TRUE(std::any_of(kept.begin(), kept.end(),
-				[&](const ReplayEntry& e) { return e.level == level && e.tenths == tenths; })) << "level " << level;
+				[&](const ReplayEntry& e) { return e.level == best.first && e.tenths == best.second; })) << "level " << best.first;
 }
 
 TEST(ReplayShelf, ADamagedReplayIsRefusedNamingItAndTheOthersStayListedAndPlayable)
