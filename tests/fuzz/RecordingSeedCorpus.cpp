@@ -27,7 +27,7 @@ int main(int argc, char** argv)
 		if (levelRun)
 		{
 			r.levelRun = true;
-		r.startStep = 1.0f / 30;
+			r.startStep = 1.0f / 30;
 			r.randomState[0] = uint32_t(n) + 1;
 			r.playSeconds = float(n) / 30;
 			SavedGameRecord run = {};
